@@ -1,0 +1,6 @@
+#include "calc/EvaluationState.h"
+
+EvaluationState& evaluationState() {
+    static EvaluationState state;
+    return state;
+}

@@ -1,0 +1,69 @@
+// Root of every figure object: the protocol by which figure lists recompute, draw, test
+// dependencies, copy, name and save their objects.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/CObject.h"
+
+class CArchive;
+class CDC;
+class CListeAction;
+class CActionAncetre;
+class CAction;
+
+class CElementBase : public CObject {
+    DECLARE_SERIAL(CElementBase)
+public:
+    CElementBase() = default;
+    ~CElementBase() override = default;
+
+    // Defined in the current state of the figure; set by computePosition.
+    bool exists = false;
+
+    void Serialize(CArchive& ar) override;
+    // Same class, parents taken at the same indexes in `to` as they have in `from`.
+    virtual std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                                   const CListeAction& to) const;
+    virtual void copyStateFrom(const CElementBase& src);
+    virtual void draw(CDC* dc, bool hideMasked);
+    virtual void erase(CDC* dc, bool hideMasked);
+    virtual void computePosition();
+    void computeAndDraw(CDC* dc, bool hideMasked);
+    virtual bool coincidesWith(const CElementBase* other) const;
+    virtual bool usesTransformation(const CElementBase* t) const;
+    virtual CElementBase* getTransformation() const;
+    virtual bool dependsOn(const CElementBase* p) const;
+    virtual bool dependsOnForPositioning(const CElementBase* p) const;
+    virtual bool dependsOnForDrag(const CElementBase* p) const;
+    virtual void replaceReference(CElementBase* old, CElementBase* repl);
+    virtual bool usesNameOf(const CElementBase* p) const;
+    // Kind of construction and up to three parents (out-parameters untouched where absent).
+    virtual std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                            CElementBase** c) const;
+    // Earliest format: the base reads one byte, exists = byte != 0.
+    void readPreviousFormat(CArchive& ar) override;
+    // Objects that keep entries of other objects (macros) replace `old` by `repl` there.
+    virtual void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl);
+    // A temporary object showing how this one is built (the vector of a translation); may be
+    // null.
+    virtual std::unique_ptr<CAction> createIllustration() const;
+    virtual std::string getDisplayName() const;
+    virtual std::string getDescription() const;
+    virtual std::string getStatusText() const;
+    // Parses the object's formula texts again against `list` (after the angle unit changed).
+    virtual void rebuildFromText(CListeAction* list);
+
+    // Hooks of the list operations that only some kinds answer (free points, displays, fixed
+    // directions, loci); the base does nothing.
+    // Translation of the whole figure: free points and free displays (unless pinned) move.
+    virtual void translateBy(double dx, double dy);
+    // Zoom of the whole figure about (cx, cy): free points move, fixed directions scale.
+    virtual void zoomAbout(double cx, double cy, double ratio);
+    // Angle unit passed on to the internal lists of loci.
+    virtual void setInternalAngleUnit(int unit);
+    // Loci that keep an internal copy of the figure rebuild it (after loading, or when the
+    // unit length changed); `list` is the figure they stand in.
+    virtual void rebuildInternalLists(CListeAction* list);
+};

@@ -1,0 +1,6 @@
+#include "core/CPreferences.h"
+
+CPreferences& preferences() {
+    static CPreferences prefs;
+    return prefs;
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds in release mode and starts Korvendal32.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/install-deps.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVENDAL_BUILD_TESTS=OFF \
+      -DKORVENDAL_BUILD_BENCH=OFF
+cmake --build build-release -j"$(nproc)" --target korvendal32
+exec ./build-release/korvendal32 "$@"
