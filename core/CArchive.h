@@ -99,6 +99,9 @@ public:
     }
     Format format() const { return format_; }
     void setFormat(Format f) { format_ = f; }
+    // Earliest format: the number of decimals of the file's displayed values, stored once for
+    // the whole figure before its list.
+    int previousDecimals = 2;
 
     // Figure references: the index of the object in the list being written or read; a dword
     // in the current format, a signed word in the earliest. -1 is none.
