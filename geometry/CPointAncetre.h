@@ -1,0 +1,223 @@
+// Points: the point root, the draggable points' root, free points and the constructed points
+// that are not intersections, linked points, images or points of a frame.
+#pragma once
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/CElementGraphique.h"
+#include "core/CListeAction.h"
+
+class CDroite;
+class CCercle;
+class CValeurAssocieeAVariable;
+
+// Numeric rules shared by every geometric object.
+namespace geo {
+inline constexpr double kEps = 1e-9;       // two numbers are equal below this difference
+inline constexpr double kAngleEps = 1e-7;  // two angles are equal below this difference
+inline constexpr double kRangeMin = -32768.0;
+inline constexpr double kRangeMax = 32767.0;
+inline constexpr double kPi = 3.14159265358979323846;
+
+inline bool isZero(double v) {
+    return std::fabs(v) < kEps;
+}
+// Both coordinates inside [-32768, 32767]: only such positions are drawn.
+inline bool inRange(double x, double y) {
+    return x >= kRangeMin && x <= kRangeMax && y >= kRangeMin && y <= kRangeMax;
+}
+// Rounding of figure coordinates to the drawing surface's integers (floor(v + 0.5)).
+int roundCoord(double v);
+// A distance truncated to an int; kNotDesignable when it does not fit.
+int truncDistance(double d);
+// Collinearity of two vectors; a null vector is collinear with everything.
+bool collinear(double px, double py, double qx, double qy);
+inline bool existing(const CElementBase* e) {
+    return e && e->exists;
+}
+// Name of a parent for texts: a graphic object's name, otherwise its display name.
+std::string nameOf(const CElementBase* e);
+// The object of `to` at the index `p` has in `from`, when it is a T.
+template <class T>
+T* mapRef(const T* p, const CListeAction& from, const CListeAction& to) {
+    if (!p) return nullptr;
+    return dynamic_cast<T*>(to.elementAt(from.indexOf(p)));
+}
+inline bool dependsOnRef(const CElementBase* parent, const CElementBase* p) {
+    return parent && parent->dependsOn(p);
+}
+inline bool dependsOnForPositioningRef(const CElementBase* parent, const CElementBase* p) {
+    return parent && parent->dependsOnForPositioning(p);
+}
+template <class T>
+void replaceRef(T*& ref, CElementBase* old, CElementBase* repl) {
+    if (ref && ref == old) {
+        if (T* t = dynamic_cast<T*>(repl)) ref = t;
+    }
+}
+}  // namespace geo
+
+// What a dragged point asks of its view: whether a position is inside the drawing area.
+class CViewBounds {
+public:
+    explicit CViewBounds(LRect area) : area(area) {}
+    virtual ~CViewBounds() = default;
+    // The position lies in the drawing area, its edges included.
+    virtual bool acceptsPosition(double x, double y) const;
+    LRect area;
+};
+
+class CPointAncetre : public CElementGraphique {
+    DECLARE_SERIAL(CPointAncetre)
+public:
+    // Empty instance (file reader).
+    CPointAncetre();
+    CPointAncetre(int8_t colour, int pointStyle);
+
+    double x = 0, y = 0;
+    int pointStyle = 0;       // 0..7, see drawPoint
+    bool outOfRange = false;  // not saved
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void copyStateFrom(const CElementBase& src) override;
+    void draw(CDC* dc, bool hideMasked) override;
+    void erase(CDC* dc, bool hideMasked) override;
+    bool coincidesWith(const CElementBase* other) const override;
+    void updateNameAnchor() override;
+    void drawName(CDC* dc, bool hideMasked, bool respectNameHidden) override;
+    void eraseName(CDC* dc, bool hideMasked, bool respectNameHidden) override;
+    int designationDistance(int mx, int my, bool hideMasked) override;
+
+    virtual void drawPoint(CDC* dc, bool eraseMode, bool hideMasked);
+    virtual void setPosition(double nx, double ny);
+    virtual bool positionFromMouse(const CViewBounds& view, int mouseX, int mouseY, double* px,
+                                   double* py);
+    virtual bool liesOnLine(const CDroite* d) const;
+    virtual bool isInWindow() const;
+    virtual bool isOnCircleByConstruction(const CCercle* c) const;
+    virtual bool isOnLineByConstruction(const CDroite* d) const;
+
+    // Out-of-range flag from the coordinates, then the name anchor.
+    void checkRange();
+
+protected:
+    // Colour, masks, name and point style of `src` (getClone of every kind).
+    void copyPointAttributes(const CPointAncetre& src);
+    // "Point " N " : " prefix of descriptions.
+    std::string describedAs(const std::string& text) const;
+};
+
+class CPointAncetrePointsMobiles : public CPointAncetre {
+    DECLARE_SERIAL(CPointAncetrePointsMobiles)
+public:
+    CPointAncetrePointsMobiles() = default;
+    CPointAncetrePointsMobiles(int8_t colour, int pointStyle) : CPointAncetre(colour, pointStyle) {}
+
+    bool mobile = true;  // false: pinned, the capture tool does not move it
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    void copyStateFrom(const CElementBase& src) override;
+    std::string getStatusText() const override;
+};
+
+// Free point.
+class CPointBase : public CPointAncetrePointsMobiles {
+    DECLARE_SERIAL(CPointBase)
+public:
+    CPointBase() = default;
+    CPointBase(double x, double y, int8_t colour = 1, int pointStyle = 0);
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    void translateBy(double dx, double dy) override { moveBy(dx, dy); }
+    void zoomAbout(double cx, double cy, double ratio) override { scaleAbout(cx, cy, ratio); }
+
+    void moveBy(double dx, double dy);
+    void scaleAbout(double cx, double cy, double k);
+};
+
+class CMilieu : public CPointAncetre {
+    DECLARE_SERIAL(CMilieu)
+public:
+    CMilieu() = default;
+    CMilieu(CPointAncetre* a, CPointAncetre* b, int8_t colour = 1, int pointStyle = 0);
+
+    CPointAncetre* A = nullptr;
+    CPointAncetre* B = nullptr;
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+};
+
+class CCentreGravite : public CPointAncetre {
+    DECLARE_SERIAL(CCentreGravite)
+public:
+    CCentreGravite() = default;
+    CCentreGravite(CPointAncetre* a, CPointAncetre* b, CPointAncetre* c, int8_t colour = 1,
+                   int pointStyle = 0);
+
+    CPointAncetre* A = nullptr;
+    CPointAncetre* B = nullptr;
+    CPointAncetre* C = nullptr;
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+};
+
+// Foot of the perpendicular from A to the line d.
+class CPointProjete : public CPointAncetre {
+    DECLARE_SERIAL(CPointProjete)
+public:
+    CPointProjete() = default;
+    CPointProjete(CPointAncetre* a, CDroite* d, int8_t colour = 1, int pointStyle = 0);
+
+    CPointAncetre* A = nullptr;
+    CDroite* d = nullptr;
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    bool isOnLineByConstruction(const CDroite* line) const override;
+};
