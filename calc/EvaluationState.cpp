@@ -1,6 +1,95 @@
 #include "calc/EvaluationState.h"
 
+#include <cmath>
+#include <random>
+
 EvaluationState& evaluationState() {
     static EvaluationState state;
     return state;
+}
+
+void setCalculationError() {
+    evaluationState().failed = true;
+}
+void clearCalculationError() {
+    evaluationState().failed = false;
+}
+bool isCalculationError() {
+    return evaluationState().failed;
+}
+
+void checkResult(double& v) {
+    if (std::isnan(v))
+        v = 0.0;
+    else if (!std::isfinite(v))
+        setCalculationError();
+}
+
+namespace {
+std::minstd_rand& generator() {
+    static std::minstd_rand g{std::random_device{}()};
+    return g;
+}
+
+double fail() {
+    setCalculationError();
+    return 0.0;
+}
+
+// Beyond 2^63 the trigonometric functions lose every significant digit: the runtime reports
+// a total loss of significance there.
+constexpr double kTrigLimit = 9.2233720368547758e18;
+}  // namespace
+
+double drawRandom() {
+    return static_cast<double>(generator()() & 0x7FFF) / 32768.0;
+}
+
+void seedRandom(unsigned seed) {
+    generator().seed(seed ? seed : 1);
+}
+
+namespace checked {
+double sqrt(double t) {
+    if (std::isnan(t) || t < 0) return fail();
+    return std::sqrt(t);
+}
+
+double log(double t) {
+    if (std::isnan(t) || t <= 0) return fail();
+    return std::log(t);
+}
+
+double exp(double t) {
+    if (std::isnan(t)) return fail();
+    double r = std::exp(t);
+    if (!std::isfinite(r)) return fail();
+    return r;
+}
+
+double sin(double t) {
+    if (!std::isfinite(t) || std::fabs(t) >= kTrigLimit) return fail();
+    return std::sin(t);
+}
+
+double cos(double t) {
+    if (!std::isfinite(t) || std::fabs(t) >= kTrigLimit) return fail();
+    return std::cos(t);
+}
+
+double tan(double t) {
+    if (!std::isfinite(t) || std::fabs(t) >= kTrigLimit) return fail();
+    return std::tan(t);
+}
+}  // namespace checked
+
+RandomModeScope::RandomModeScope(bool redraw, bool transient)
+    : redraw_(evaluationState().redrawRandom), transient_(evaluationState().transientRandom) {
+    evaluationState().redrawRandom = redraw;
+    evaluationState().transientRandom = transient;
+}
+
+RandomModeScope::~RandomModeScope() {
+    evaluationState().redrawRandom = redraw_;
+    evaluationState().transientRandom = transient_;
 }

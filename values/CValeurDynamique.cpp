@@ -3,16 +3,25 @@
 #include <cctype>
 
 #include "calc/NumberFormat.h"
+#include "core/CArchive.h"
 
 IMPLEMENT_SERIAL(CValeurDynamique, CElementBase, 1)
 
-double CValeurDynamique::getValue() const { return 0.0; }
+double CValeurDynamique::getValue() const {
+    return 0.0;
+}
 
-Complexe CValeurDynamique::getComplexValue() const { return {getValue(), 0.0}; }
+Complexe CValeurDynamique::getComplexValue() const {
+    return {getValue(), 0.0};
+}
 
-std::string CValeurDynamique::getName() const { return ""; }
+std::string CValeurDynamique::getName() const {
+    return "";
+}
 
-int CValeurDynamique::getValueKind() const { return 0; }
+int CValeurDynamique::getValueKind() const {
+    return 0;
+}
 
 std::string CValeurDynamique::getNameAndValueText(int decimals) const {
     return getName() + "=" + formatNumber(getValue(), 8, decimals);
@@ -27,6 +36,9 @@ std::string CValeurDynamique::getComplexValueText(int decimals) const {
 }
 
 std::string CValeurDynamique::getDisplayValueText(int decimals) const {
+    int k = getValueKind();
+    if (k != -1 && (k & (kind::calculComplexe | kind::affixe)))
+        return getComplexValueText(decimals);
     return getValueText(decimals);
 }
 
@@ -51,8 +63,21 @@ bool CValeurDynamique::hasName(const std::string& name) const {
     return true;
 }
 
-std::string CValeurDynamique::getCreationMessage() const { return ""; }
+std::string CValeurDynamique::getCreationMessage() const {
+    return "";
+}
 
-int CValeurDynamique::modify() { return -1; }
+int CValeurDynamique::modify() {
+    return -1;
+}
 
-std::string CValeurDynamique::getStatusText() const { return exists ? "" : "n'existe pas"; }
+std::string CValeurDynamique::getStatusText() const {
+    return exists ? "" : "n'existe pas";
+}
+
+std::string readEarliestName(CArchive& ar) {
+    uint8_t len = ar.readByte();
+    char chars[4];
+    ar.readBytes(chars, 4);
+    return cp1252ToUtf8(std::string(chars, len < 4 ? len : 4));
+}

@@ -29,3 +29,32 @@ public:
     std::string getDisplayName() const override { return getName(); }
     std::string getStatusText() const override;
 };
+
+// Value kinds (getValueKind), one bit each, and their unions.
+namespace kind {
+inline constexpr int variable = 0x1;
+inline constexpr int longueur = 0x2;
+inline constexpr int angle = 0x4;
+inline constexpr int calcul = 0x8;
+inline constexpr int abscisse = 0x10;
+inline constexpr int fonction = 0x20;
+inline constexpr int suiteRec = 0x40;
+inline constexpr int solutionEquation = 0x80;
+inline constexpr int integrale = 0x100;
+inline constexpr int testExistence = 0x200;
+inline constexpr int mesureX = 0x400;
+inline constexpr int mesureY = 0x800;
+inline constexpr int aire = 0x1000;
+inline constexpr int calculComplexe = 0x2000;
+inline constexpr int fonctionComplexe = 0x4000;
+inline constexpr int partieComplexe = 0x8000;
+inline constexpr int suiteRecComplexe = 0x10000;
+inline constexpr int affixe = 0x20000;
+// Operands of real formulas, operands of complex formulas, measures named after objects.
+inline constexpr int reel = 0x9f9f;
+inline constexpr int operandeComplexe = 0x2bf9f;
+inline constexpr int mesureNommee = 0x1c16;
+}  // namespace kind
+
+// Name of a value in the earliest file format: a length byte and four characters.
+std::string readEarliestName(CArchive& ar);

@@ -1,0 +1,199 @@
+// Parameter values: a number or a reference to a named value, in both file formats, cloned
+// into another list.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calc/EvaluationState.h"
+#include "core/CArchive.h"
+#include "core/CListeAction.h"
+#include "values/CCalcConst.h"
+#include "values/CValeurAssocieeAVariable.h"
+#include "values/CValeurAssocieeComp.h"
+#include "values/CVariable.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+
+struct UnitScope {
+    int saved = evaluationState().angleUnit;
+    explicit UnitScope(int unit) { evaluationState().angleUnit = unit; }
+    ~UnitScope() { evaluationState().angleUnit = saved; }
+};
+
+// A figure list: pi then a bounded variable "a" = 2.
+struct Figure {
+    CListeAction list;
+    CVariableBornee* a = nullptr;
+    Figure() {
+        list.append(makePiEntry());
+        auto v = std::make_unique<CVariableBornee>("a", 2, 0, 10, 1, "0", "10", "1");
+        a = v.get();
+        list.append(std::make_unique<CAction>(nat::variable, std::move(v)));
+        list.computeAll();
+    }
+};
+
+template <class T>
+T roundTrip(T& src, CListeAction& list) {
+    std::vector<uint8_t> buf;
+    {
+        CArchive out(CArchive::store, buf);
+        out.setCurrentList(&list);
+        src.Serialize(out);
+    }
+    T dst;
+    CArchive in(CArchive::load, buf);
+    in.setCurrentList(&list);
+    dst.Serialize(in);
+    EXPECT_TRUE(in.atEnd());
+    return dst;
+}
+}  // namespace
+
+TEST(PiEntry, HoldsComputedConstant) {
+    auto entry = makePiEntry();
+    EXPECT_EQ(entry->nature, nat::calcul);
+    auto* pi = dynamic_cast<CCalcConst*>(entry->element);
+    ASSERT_NE(pi, nullptr);
+    EXPECT_EQ(pi->getName(), "pi");
+    EXPECT_EQ(pi->formula, "3.14159265358979323846");
+    EXPECT_TRUE(pi->exists);
+    EXPECT_DOUBLE_EQ(pi->getValue(), kPi);
+}
+
+TEST(ValeurAssociee, NumberAndReference) {
+    Figure f;
+    CValeurAssocieeAVariable n(2.5);
+    EXPECT_EQ(n.text, "2.5");
+    EXPECT_TRUE(n.isDefined());
+    EXPECT_FALSE(n.dependsOn(f.a));
+    EXPECT_DOUBLE_EQ(n.getValue(), 2.5);
+
+    CValeurAssocieeAVariable r(f.a);
+    EXPECT_DOUBLE_EQ(r.getValue(), 2);
+    EXPECT_EQ(r.getText(2), "a");
+    EXPECT_TRUE(r.dependsOn(f.a));
+    EXPECT_TRUE(r.dependsOnForPositioning(f.a));
+    f.a->exists = false;
+    EXPECT_FALSE(r.isDefined());
+}
+
+TEST(ValeurAssociee, RoundTripBothKinds) {
+    Figure f;
+    CValeurAssocieeAVariable n;
+    n.setNumberWithText(kPi / 2, "pi/2");
+    auto n2 = roundTrip(n, f.list);
+    EXPECT_DOUBLE_EQ(n2.constant, kPi / 2);
+    EXPECT_EQ(n2.text, "pi/2");
+    EXPECT_EQ(n2.reference, nullptr);
+
+    CValeurAssocieeAVariable r(f.a);
+    auto r2 = roundTrip(r, f.list);
+    EXPECT_EQ(r2.reference, f.a);
+    EXPECT_EQ(r2.text, "");
+}
+
+TEST(ValeurAssociee, CloneMapsReferenceByIndex) {
+    Figure f, g;
+    CValeurAssocieeAVariable r(f.a);
+    auto c = r.cloned(f.list, g.list);
+    EXPECT_EQ(c.reference, g.a);
+    auto p = r.getClone(f.list, g.list);
+    EXPECT_EQ(p->reference, g.a);
+}
+
+TEST(ValeurAssociee, RebuildFromTextFollowsUnit) {
+    Figure f;
+    CValeurAssocieeAVariable v;
+    v.setNumberWithText(0, "sin(pi/6)*2");
+    f.list.angleUnit = 0;
+    v.rebuildFromText(&f.list);
+    EXPECT_NEAR(v.constant, 1.0, 1e-12);
+    v.setNumberWithText(0, "sin(30)*2");
+    f.list.angleUnit = 1;
+    v.rebuildFromText(&f.list);
+    EXPECT_NEAR(v.constant, 1.0, 1e-12);
+}
+
+TEST(ValeurAngle, HeldInRadiansShownInUnit) {
+    UnitScope deg(1);
+    CValeurAngle a;
+    a.setNumberInUnit(90);
+    EXPECT_DOUBLE_EQ(a.constant, kPi / 2);
+    EXPECT_EQ(a.getText(2), "90");
+    a.setNumberInUnit(270);
+    EXPECT_NEAR(a.getValue(), -kPi / 2, 1e-12);
+    a.setNumberInUnit(-180);
+    EXPECT_DOUBLE_EQ(a.getValue(), kPi);
+}
+
+TEST(ValeurAngle, ReferenceReadInFigureUnit) {
+    Figure f;
+    f.a->setValue(90);
+    CValeurAngle a(f.a);
+    {
+        UnitScope deg(1);
+        EXPECT_NEAR(a.getValue(), kPi / 2, 1e-12);
+        EXPECT_EQ(a.getText(2), "a");
+    }
+    UnitScope rad(0);
+    EXPECT_NEAR(a.getValue(), 90 - 28 * kPi, 1e-9);
+}
+
+TEST(ValeurAngle, StoresNoText) {
+    Figure f;
+    CValeurAngle a(1.0);
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    out.setCurrentList(&f.list);
+    a.Serialize(out);
+    EXPECT_EQ(buf.size(), 12u);  // the double and the reference index
+}
+
+TEST(ReduceAngle, Boundaries) {
+    EXPECT_DOUBLE_EQ(reduceAngle(kPi), kPi);
+    EXPECT_DOUBLE_EQ(reduceAngle(-kPi), kPi);
+    EXPECT_DOUBLE_EQ(reduceAngle(3 * kPi), kPi);
+    EXPECT_NEAR(reduceAngle(1.5 * kPi), -0.5 * kPi, 1e-12);
+    EXPECT_DOUBLE_EQ(reduceAngle(0.25), 0.25);
+}
+
+TEST(ValeurAssocieeComp, NumberReferenceAndRoundTrip) {
+    Figure f, g;
+    CValeurAssocieeComp z(Complexe{2, -3});
+    EXPECT_EQ(z.text, "2-3*i");
+    auto z2 = roundTrip(z, f.list);
+    EXPECT_EQ(z2.getComplexValue(), (Complexe{2, -3}));
+    EXPECT_EQ(z2.text, "2-3*i");
+    z2.constant = {0, 0};
+    z2.rebuildFromText(&f.list);
+    EXPECT_EQ(z2.getComplexValue(), (Complexe{2, -3}));
+
+    CValeurAssocieeComp r(f.a);
+    EXPECT_EQ(r.getComplexValue(), (Complexe{2, 0}));
+    auto r2 = roundTrip(r, f.list);
+    EXPECT_EQ(r2.reference, f.a);
+    EXPECT_EQ(r.cloned(f.list, g.list).reference, g.a);
+}
+
+TEST(ValeurAssociee, EarliestFormat) {
+    Figure f;
+    std::vector<uint8_t> buf;
+    {
+        CArchive out(CArchive::store, buf);
+        out.writeDouble(1.25);
+        out.writeWord(1);  // the variable
+        out.writeDouble(3.0);
+        out.writeWord(0xFFFF);
+    }
+    CArchive in(CArchive::load, buf);
+    in.setFormat(CArchive::Format::earliest);
+    in.setCurrentList(&f.list);
+    CValeurAssocieeAVariable r, n;
+    r.readPreviousFormat(in);
+    n.readPreviousFormat(in);
+    EXPECT_EQ(r.reference, f.a);
+    EXPECT_EQ(n.reference, nullptr);
+    EXPECT_EQ(n.text, "3");
+}
