@@ -67,6 +67,10 @@ std::string utf8ToCp1252(const std::string& utf8) {
             if ((s[i + k] & 0xC0) != 0x80) ok = false;
             else cp = (cp << 6) | (s[i + k] & 0x3F);
         }
+        // Overlong forms would smuggle ASCII (a "/" or a NUL) past the conversion.
+        static constexpr uint32_t kMinForLength[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < kMinForLength[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)))
+            ok = false;
         if (!ok) {
             out += '?';
             ++i;
@@ -343,6 +347,8 @@ std::unique_ptr<CObject> CArchive::readObjectBody(const CRuntimeClass* cls, unsi
         fail(CArchiveException::badFormat, "Objets imbriqués trop profondément dans le fichier.");
     std::unique_ptr<CObject> obj = cls->create();
     if (format_ == Format::current) {
+        if (mapCount_ > kMaxMapCount)
+            fail(CArchiveException::badFormat, "Trop d'objets dans le fichier.");
         // Objects take an index too, before their fields, as the writer counted them.
         loadClasses_.resize(mapCount_ + 1, nullptr);
         ++mapCount_;

@@ -77,6 +77,28 @@ void CActionSousListe::readPreviousFormat(CArchive& ar) {
 // ---------------------------------------------------------------------------------------------
 // Entries of the list
 
+namespace {
+// Copy of an object whose class has no getClone: written with its references as indexes in
+// `from` and read back against `to`, which holds the copies of the earlier entries. A blank
+// object of the class would keep null parents and crash at its first computation; when even
+// this fails, an inert object keeps the indexes of the copy aligned.
+std::unique_ptr<CElementBase> cloneThroughArchive(const CElementBase& element,
+                                                  const CListeAction& from, CListeAction& to) {
+    try {
+        std::vector<uint8_t> bytes;
+        CArchive out(CArchive::store, bytes);
+        out.setCurrentList(const_cast<CListeAction*>(&from));
+        out.writeObject(&element);
+        CArchive in(CArchive::load, bytes);
+        in.setCurrentList(&to);
+        std::unique_ptr<CElementBase> copy = in.readObjectOf<CElementBase>();
+        if (copy) return copy;
+    } catch (const CArchiveException&) {
+    }
+    return std::make_unique<CElementBase>();
+}
+}  // namespace
+
 CListeAction::~CListeAction() { clear(); }
 
 CActionAncetre* CListeAction::entryAt(int index) const {
@@ -216,13 +238,7 @@ void CListeAction::copyTo(CListeAction& target) const {
             continue;
         }
         std::unique_ptr<CElementBase> clone = e->element->getClone(*this, target);
-        if (!clone) {
-            // Keeps the indexes of the copy aligned with this list's.
-            std::unique_ptr<CObject> blank = e->element->GetRuntimeClass()->create();
-            clone.reset(dynamic_cast<CElementBase*>(blank.get()));
-            if (clone) blank.release();
-            else clone = std::make_unique<CElementBase>();
-        }
+        if (!clone) clone = cloneThroughArchive(*e->element, *this, target);
         target.append(new CAction(e->nature, std::move(clone)));
     }
     target.unitLength = target.elementAt(indexOf(unitLength));
@@ -348,6 +364,8 @@ void CListeAction::zoomFigure(double cx, double cy, double ratio) {
 
 void CListeAction::buildGraphicList(CListeAction& graphic) const {
     graphic.clear();
+    // The entries stay owned by this list, whatever `graphic` was made for.
+    graphic.ownsEntries_ = false;
     graphic.angleUnit = angleUnit;
     for (CActionAncetre* e : entries_)
         if (isGraphicNature(e->nature)) graphic.append(e);
@@ -374,6 +392,7 @@ void CListeAction::buildDragList(const CElementBase* p, CListeAction& out) const
 void CListeAction::buildDragListExcept(const CElementBase* p, CListeAction& out,
                                        const CElementBase* except) const {
     out.clear();
+    out.ownsEntries_ = false;
     for (CActionAncetre* e : entries_)
         if (e->element != except && e->element->dependsOnForDrag(p)) out.append(e);
     out.setAngleUnit(angleUnit);
@@ -649,13 +668,20 @@ void CListeAction::Serialize(CArchive& ar) {
     ar.checkCount(n, 3);
     for (uint32_t i = 0; i < n; ++i) {
         std::unique_ptr<CActionAncetre> entry = ar.readObjectOf<CActionAncetre>();
-        if (!entry) CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
+        if (!entry || !entry->element)
+            CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
         append(entry.release());
     }
-    int u = ar.readInt();
-    unitLength = u == -1 ? nullptr : elementAt(u);
-    int m = ar.readInt();
-    defaultMacro = m == -1 ? nullptr : elementAt(m);
+    unitLength = readListReference(ar, ar.readInt(), nat::mesure);
+    defaultMacro = readListReference(ar, ar.readInt(), nat::macro);
+}
+
+CElementBase* CListeAction::readListReference(CArchive& ar, int index, Nature nature) const {
+    if (index == -1) return nullptr;
+    // Whoever uses the unit length or the default macro takes it for a measure or a macro.
+    CActionAncetre* e = entryAt(index);
+    if (!e || (nature && e->nature != nature)) ar.failBadReference();
+    return e->element;
 }
 
 void CListeAction::readPreviousEntries(CArchive& ar) {
@@ -670,11 +696,12 @@ void CListeAction::readPreviousEntries(CArchive& ar) {
     ar.checkCount(n, 6);
     for (uint16_t i = 0; i < n; ++i) {
         std::unique_ptr<CActionAncetre> entry = ar.readPreviousObjectOf<CActionAncetre>();
-        if (!entry) CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
+        if (!entry || !entry->element)
+            CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
         append(entry.release());
     }
-    int u = ar.readShort();
-    unitLength = u == -1 ? nullptr : elementAt(u);
+    // Natures of the earliest files are not checked: only the index is known to be sound.
+    unitLength = readListReference(ar, ar.readShort(), 0);
     defaultMacro = nullptr;
 }
 
@@ -688,7 +715,8 @@ void CSousListeAction::Serialize(CArchive& ar) {
     ar.checkCount(n, 3);
     for (uint32_t i = 0; i < n; ++i) {
         std::unique_ptr<CActionAncetre> entry = ar.readObjectOf<CActionAncetre>();
-        if (!entry) CArchive::fail(CArchiveException::badFormat, "Entrée vide dans une macro.");
+        if (!entry || !entry->element)
+            CArchive::fail(CArchiveException::badFormat, "Entrée vide dans une macro.");
         append(entry.release());
     }
     unitLength = nullptr;

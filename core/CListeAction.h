@@ -178,6 +178,9 @@ public:
     void readPreviousEntries(CArchive& ar);
 
 protected:
+    // Unit length or default macro read from a file: -1 is none; anything else must name an
+    // entry (of `nature` unless 0), or the file is refused.
+    CElementBase* readListReference(CArchive& ar, int index, Nature nature) const;
     void destroyEntry(CActionAncetre* entry);
     // Clears the references the list keeps to an object about to be destroyed.
     void forget(const CElementBase* element);

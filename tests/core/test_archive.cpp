@@ -1,0 +1,526 @@
+// The archive must read back exactly what it wrote, byte for byte in the framework's layout,
+// and must turn every damaged input into a CArchiveException: never a crash, never a huge
+// allocation.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "TestObjects.h"
+
+namespace {
+
+// A class of schema 2 that still reads schema 1, remembering the schema it was read with.
+class TestVersioned : public CElementBase {
+    DECLARE_SERIAL(TestVersioned)
+public:
+    unsigned schemaRead = 0;
+    void Serialize(CArchive& ar) override {
+        if (ar.IsLoading()) schemaRead = ar.getObjectSchema();
+    }
+};
+IMPLEMENT_SERIAL_VERSIONABLE(TestVersioned, CElementBase, 2)
+
+std::vector<uint8_t> bytesOf(std::initializer_list<int> values) {
+    std::vector<uint8_t> v;
+    for (int b : values) v.push_back(static_cast<uint8_t>(b));
+    return v;
+}
+
+void append(std::vector<uint8_t>& v, const std::string& s) {
+    v.insert(v.end(), s.begin(), s.end());
+}
+
+// New-class tag for `name` with `schema`.
+std::vector<uint8_t> newClassTag(const std::string& name, int schema) {
+    std::vector<uint8_t> v =
+        bytesOf({0xFF, 0xFF, schema & 0xFF, schema >> 8, static_cast<int>(name.size()), 0});
+    append(v, name);
+    return v;
+}
+
+CArchiveException::Cause causeOf(std::vector<uint8_t> bytes,
+                                 const CRuntimeClass* expected = nullptr) {
+    CArchive ar(CArchive::load, bytes);
+    try {
+        ar.readObject(expected);
+    } catch (const CArchiveException& e) {
+        return e.cause;
+    }
+    ADD_FAILURE() << "no exception";
+    return CArchiveException::writeError;
+}
+
+// A figure with every kind of test object, references, a unit length and a default macro.
+void buildSample(Figure& f) {
+    f.value(nat::calcul, "pi", 3.14159);
+    f.value(nat::variable, "réel", 2.5);
+    TestPoint* a = f.point("A", 10, 20);
+    TestPoint* b = f.point("B", 30, 60);
+    f.midpoint("M", a, b);
+    TestTransformation* t = f.transformation(a);
+    f.image("B'", b, t);
+    f.list.unitLength = f.value(nat::mesure, "AB", 1, b);
+    f.list.defaultMacro = f.macro("Anime", a);
+    f.list.angleUnit = 1;
+}
+
+}  // namespace
+
+TEST(ArchivePrimitives, LittleEndianRoundTrip) {
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    out.writeByte(0xAB);
+    out.writeWord(0x1234);
+    out.writeDword(0xDEADBEEF);
+    out.writeInt(-1);
+    out.writeDouble(-0.0);
+    out.writeDouble(1.5);
+    out.writeSize(-3, 70000);
+    out.writeBool(true);
+    ASSERT_EQ(buf.size(), 1u + 2 + 4 + 4 + 8 + 8 + 8 + 1);
+    EXPECT_EQ(buf[1], 0x34);
+    EXPECT_EQ(buf[2], 0x12);
+    EXPECT_EQ(buf[3], 0xEF);
+    EXPECT_EQ(buf[6], 0xDE);
+    EXPECT_EQ(buf[25], 0xF8);  // 1.5 is 0x3FF8000000000000
+    EXPECT_EQ(buf[26], 0x3F);
+
+    CArchive in(CArchive::load, buf);
+    EXPECT_EQ(in.readByte(), 0xAB);
+    EXPECT_EQ(in.readWord(), 0x1234);
+    EXPECT_EQ(in.readDword(), 0xDEADBEEFu);
+    EXPECT_EQ(in.readInt(), -1);
+    double z = in.readDouble();
+    EXPECT_TRUE(z == 0.0 && std::signbit(z));
+    EXPECT_EQ(in.readDouble(), 1.5);
+    int32_t cx = 0, cy = 0;
+    in.readSize(cx, cy);
+    EXPECT_EQ(cx, -3);
+    EXPECT_EQ(cy, 70000);
+    EXPECT_TRUE(in.readBool());
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_THROW(in.readByte(), CArchiveException);
+}
+
+TEST(ArchivePrimitives, AnyNonZeroByteIsTrue) {
+    std::vector<uint8_t> buf = bytesOf({0, 1, 2, 0xFF});
+    CArchive in(CArchive::load, buf);
+    EXPECT_FALSE(in.readBool());
+    EXPECT_TRUE(in.readBool());
+    EXPECT_TRUE(in.readBool());
+    EXPECT_TRUE(in.readBool());
+}
+
+struct LengthCase {
+    uint32_t length;
+    std::vector<uint8_t> prefix;
+};
+
+class StringLength : public testing::TestWithParam<LengthCase> {};
+
+TEST_P(StringLength, PrefixAndRoundTrip) {
+    const LengthCase& c = GetParam();
+    std::string s(c.length, 'x');
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    out.writeString(s);
+    ASSERT_EQ(buf.size(), c.prefix.size() + c.length);
+    EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), buf.begin()));
+    CArchive in(CArchive::load, buf);
+    EXPECT_EQ(in.readString(), s);
+    EXPECT_TRUE(in.atEnd());
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundaries, StringLength,
+                         testing::Values(LengthCase{0, {0}}, LengthCase{254, {254}},
+                                         LengthCase{255, {0xFF, 0xFF, 0x00}},
+                                         LengthCase{0xFFFD, {0xFF, 0xFD, 0xFF}},
+                                         LengthCase{0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}},
+                                         LengthCase{0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0}},
+                                         LengthCase{0x10000, {0xFF, 0xFF, 0xFF, 0, 0, 1, 0}}));
+
+class CountValue : public testing::TestWithParam<LengthCase> {};
+
+TEST_P(CountValue, PrefixAndRoundTrip) {
+    const LengthCase& c = GetParam();
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    out.writeCount(c.length);
+    EXPECT_EQ(buf, c.prefix);
+    CArchive in(CArchive::load, buf);
+    EXPECT_EQ(in.readCount(), c.length);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundaries, CountValue,
+                         testing::Values(LengthCase{0, {0, 0}}, LengthCase{0xFFFE, {0xFE, 0xFF}},
+                                         LengthCase{0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0}},
+                                         LengthCase{0x12345678,
+                                                    {0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12}}));
+
+TEST(ArchiveStrings, UnicodeMarkedStringsReadAsUtf8) {
+    // 0xFF 0xFFFE then a UTF-16 length and text: "é", a surrogate pair (U+1F600), a lone
+    // surrogate.
+    std::vector<uint8_t> buf =
+        bytesOf({0xFF, 0xFE, 0xFF, 4, 0xE9, 0, 0x3D, 0xD8, 0x00, 0xDE, 0x00, 0xDC});
+    CArchive in(CArchive::load, buf);
+    EXPECT_EQ(in.readString(), "é\xF0\x9F\x98\x80?");
+    EXPECT_TRUE(in.atEnd());
+}
+
+struct Cp1252Case {
+    const char* utf8;
+    std::vector<uint8_t> bytes;
+};
+
+class Cp1252Write : public testing::TestWithParam<Cp1252Case> {};
+
+TEST_P(Cp1252Write, Converts) {
+    std::string out = utf8ToCp1252(GetParam().utf8);
+    EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.end()), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, Cp1252Write,
+    testing::Values(Cp1252Case{"é", {0xE9}}, Cp1252Case{"€", {0x80}}, Cp1252Case{"œ", {0x9C}},
+                    Cp1252Case{"Ÿ", {0x9F}}, Cp1252Case{"ÿ", {0xFF}},
+                    Cp1252Case{"Ω", {'?'}},                       // no Windows-1252 form
+                    Cp1252Case{"\xF0\x9F\x98\x80", {'?'}},        // outside the BMP
+                    Cp1252Case{"\xC2\x80", {'?'}},                // C1 control that 0x80 is not
+                    Cp1252Case{"\xC2\x81", {0x81}},               // undefined byte kept
+                    Cp1252Case{"\xC3", {'?'}},                    // truncated sequence
+                    Cp1252Case{"\xC3(", {'?', '('}},              // bad continuation
+                    Cp1252Case{"\xC0\xAF", {'?', '?'}},           // overlong "/"
+                    Cp1252Case{"\xE0\x80\x80", {'?', '?', '?'}},  // overlong NUL
+                    Cp1252Case{"\xED\xA0\x80", {'?', '?', '?'}},  // UTF-16 surrogate
+                    Cp1252Case{"\xF4\x90\x80\x80", {'?', '?', '?', '?'}},  // beyond U+10FFFF
+                    Cp1252Case{"\xFF", {'?'}}));
+
+TEST(ArchiveStrings, EveryWindows1252ByteRoundTrips) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+    EXPECT_EQ(cp1252ToUtf8("\x80\x9C"), "€œ");
+    // The five undefined bytes read as the C1 controls of the same number.
+    EXPECT_EQ(cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+}
+
+TEST(ArchiveObjects, TagsOfNewClassKnownClassRepeatAndNull) {
+    TestValue a("a", 1), b("b", 2);
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    out.writeObject(&a);
+    out.writeObject(&b);
+    out.writeObject(&a);
+    out.writeObject(nullptr);
+
+    std::vector<uint8_t> expected = newClassTag("TestValue", 1);
+    const size_t fields = 1 + 1 + 8 + 4;  // name "a", value, parent reference
+    ASSERT_EQ(buf.size(), expected.size() + fields + 2 + fields + 2 + 2);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), buf.begin()));
+    size_t second = expected.size() + fields;
+    EXPECT_EQ(buf[second], 0x01);  // class index 1
+    EXPECT_EQ(buf[second + 1], 0x80);
+    EXPECT_EQ(buf[second + 2 + fields], 0x02);  // object index 2: classes and objects count
+    EXPECT_EQ(buf[second + 3 + fields], 0x00);
+    EXPECT_EQ(buf[buf.size() - 2], 0);
+    EXPECT_EQ(buf[buf.size() - 1], 0);
+
+    CArchive in(CArchive::load, buf);
+    auto ra = in.readObjectOf<TestValue>();
+    auto rb = in.readObjectOf<TestValue>();
+    ASSERT_TRUE(ra && rb);
+    EXPECT_EQ(ra->name, "a");
+    EXPECT_EQ(rb->value, 2);
+    // An object is owned once: a figure file never repeats one, the reader refuses it.
+    try {
+        in.readObject();
+        ADD_FAILURE();
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.cause, CArchiveException::badFormat);
+    }
+}
+
+TEST(ArchiveObjects, ThirtyTwoBitEscapeForLargeIndexes) {
+    // 0x8000 values take indexes 2..0x8001 (class 1); the macro class then gets 0x8002 and its
+    // first object 0x8003, beyond the word range.
+    std::vector<std::unique_ptr<TestValue>> values;
+    for (int i = 0; i < 0x8000; ++i) values.push_back(std::make_unique<TestValue>("v", i));
+    TestMacro m1(nullptr), m2(nullptr);
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    for (auto& v : values) out.writeObject(v.get());
+    out.writeObject(&m1);
+    size_t m2At = buf.size();
+    out.writeObject(&m2);
+    size_t repeatAt = buf.size();
+    out.writeObject(&m1);
+    out.writeObject(values.back().get());
+
+    EXPECT_EQ(std::vector<uint8_t>(buf.begin() + m2At, buf.begin() + m2At + 6),
+              bytesOf({0xFF, 0x7F, 0x02, 0x80, 0x00, 0x80}));
+    EXPECT_EQ(std::vector<uint8_t>(buf.begin() + repeatAt, buf.begin() + repeatAt + 6),
+              bytesOf({0xFF, 0x7F, 0x03, 0x80, 0x00, 0x00}));
+    EXPECT_EQ(std::vector<uint8_t>(buf.end() - 6, buf.end()),
+              bytesOf({0xFF, 0x7F, 0x01, 0x80, 0x00, 0x00}));
+
+    CArchive in(CArchive::load, buf);
+    for (int i = 0; i < 0x8000; ++i) ASSERT_EQ(in.readObjectOf<TestValue>()->value, i);
+    EXPECT_TRUE(in.readObjectOf<TestMacro>());
+    EXPECT_TRUE(in.readObjectOf<TestMacro>());
+    EXPECT_THROW(in.readObject(), CArchiveException);
+}
+
+TEST(ArchiveObjects, SchemaMismatchRefusedUnlessVersionable) {
+    std::vector<uint8_t> value = newClassTag("TestValue", 2);
+    EXPECT_EQ(causeOf(value), CArchiveException::badSchema);
+
+    std::vector<uint8_t> versioned = newClassTag("TestVersioned", 1);
+    CArchive in(CArchive::load, versioned);
+    auto obj = in.readObjectOf<TestVersioned>();
+    ASSERT_TRUE(obj);
+    EXPECT_EQ(obj->schemaRead, 1u);
+}
+
+TEST(ArchiveObjects, EntrySchemasOneAndTwo) {
+    // Schema 1: a dword nature; schema 2: the bit number; others refused.
+    std::vector<uint8_t> v1 = newClassTag("CAction", 1);
+    for (int b : {0x00, 0x00, 0x80, 0x00}) v1.push_back(static_cast<uint8_t>(b));
+    std::vector<uint8_t> body = storeObject(&*std::make_unique<TestValue>("x"));
+    v1.insert(v1.end(), body.begin(), body.end());
+    CArchive in(CArchive::load, v1);
+    auto entry = in.readObjectOf<CAction>();
+    EXPECT_EQ(entry->nature, nat::mesure);
+
+    std::vector<uint8_t> v2 = newClassTag("CAction", 2);
+    v2.push_back(64);  // no bit set: reads back as no nature
+    v2.insert(v2.end(), body.begin(), body.end());
+    CArchive in2(CArchive::load, v2);
+    EXPECT_EQ(in2.readObjectOf<CAction>()->nature, 0u);
+
+    std::vector<uint8_t> v65 = newClassTag("CAction", 2);
+    v65.push_back(65);
+    EXPECT_EQ(causeOf(v65), CArchiveException::badFormat);
+    EXPECT_EQ(causeOf(newClassTag("CAction", 3)), CArchiveException::badSchema);
+}
+
+struct BadObjectCase {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    CArchiveException::Cause cause;
+};
+
+class BadObject : public testing::TestWithParam<BadObjectCase> {};
+
+TEST_P(BadObject, Refused) {
+    EXPECT_EQ(causeOf(GetParam().bytes, CElementBase::staticClass()), GetParam().cause)
+        << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, BadObject,
+    testing::Values(
+        BadObjectCase{"unknown class", newClassTag("CInconnu", 1), CArchiveException::badClass},
+        BadObjectCase{"abstract class", newClassTag("CObject", 0xFFFF),
+                      CArchiveException::badClass},
+        BadObjectCase{"not a figure object", newClassTag("CListeAction", 1),
+                      CArchiveException::badClass},
+        BadObjectCase{"empty class name", bytesOf({0xFF, 0xFF, 1, 0, 0, 0}),
+                      CArchiveException::badClass},
+        BadObjectCase{"class name of 0xFFFF bytes", bytesOf({0xFF, 0xFF, 1, 0, 0xFF, 0xFF}),
+                      CArchiveException::badClass},
+        BadObjectCase{"class index never introduced", bytesOf({0x05, 0x80}),
+                      CArchiveException::badIndex},
+        BadObjectCase{"class index 0", bytesOf({0x00, 0x80}), CArchiveException::badIndex},
+        BadObjectCase{"object index never read", bytesOf({0x09, 0x00}),
+                      CArchiveException::badIndex},
+        BadObjectCase{"32-bit class index", bytesOf({0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF}),
+                      CArchiveException::badIndex},
+        BadObjectCase{"truncated tag", bytesOf({0xFF}), CArchiveException::endOfFile}));
+
+TEST(ArchiveObjects, ClassIndexOfAnObjectSlotIsRefused) {
+    // Index 2 is the first object, not a class.
+    std::vector<uint8_t> buf = storeObject(&*std::make_unique<TestValue>("x"));
+    for (int b : {0x02, 0x80}) buf.push_back(static_cast<uint8_t>(b));
+    CArchive in(CArchive::load, buf);
+    in.readObject();
+    EXPECT_THROW(in.readObject(), CArchiveException);
+}
+
+TEST(ArchiveReferences, IndexesResolveAgainstTheCurrentList) {
+    Figure f;
+    TestPoint* a = f.point("A");
+    TestValue* v = f.value(nat::variable, "v");
+    std::vector<uint8_t> buf;
+    CArchive out(CArchive::store, buf);
+    out.setCurrentList(&f.list);
+    out.writeReference(v);
+    out.writeReference(nullptr);
+    out.writeReference(a);
+    out.writeInt(7);
+    out.setFormat(CArchive::Format::earliest);
+    out.writeReference(v);
+    EXPECT_EQ(buf.size(), 4u * 4 + 2);
+
+    CArchive in(CArchive::load, buf);
+    in.setCurrentList(&f.list);
+    EXPECT_EQ(in.readReference(), v);
+    EXPECT_THROW(in.readRequiredReferenceOf<CElementBase>(), CArchiveException);
+    EXPECT_THROW(in.readReferenceOf<TestValue>(), CArchiveException);  // A is a point
+    EXPECT_THROW(in.readReference(), CArchiveException);               // beyond the list
+    in.setFormat(CArchive::Format::earliest);
+    EXPECT_EQ(in.readReferenceOf<TestValue>(), v);
+}
+
+TEST(ArchiveEarliest, UnknownTagRefusedNullTagIsNone) {
+    std::vector<uint8_t> buf = bytesOf({0, 0, 0xE7, 0x03});  // 0, then 999
+    CArchive in(CArchive::load, buf);
+    in.setFormat(CArchive::Format::earliest);
+    EXPECT_EQ(in.readPreviousObject(), nullptr);
+    try {
+        in.readPreviousObject();
+        ADD_FAILURE();
+    } catch (const CArchiveException& e) {
+        EXPECT_EQ(e.cause, CArchiveException::badClass);
+    }
+}
+
+TEST(ArchiveList, RoundTripIsByteExact) {
+    Figure f;
+    buildSample(f);
+    std::vector<uint8_t> bytes = storeList(f.list);
+    CListeAction copy;
+    loadList(bytes, copy);
+    ASSERT_EQ(copy.count(), f.list.count());
+    EXPECT_EQ(copy.angleUnit, 1);
+    EXPECT_EQ(copy.indexOf(copy.unitLength), f.list.indexOf(f.list.unitLength));
+    EXPECT_EQ(copy.indexOf(copy.defaultMacro), f.list.indexOf(f.list.defaultMacro));
+    for (int i = 0; i < copy.count(); ++i) {
+        EXPECT_EQ(copy.entryAt(i)->nature, f.list.entryAt(i)->nature);
+        EXPECT_EQ(nameOf(copy.elementAt(i)), nameOf(f.list.elementAt(i)));
+    }
+    auto* m = dynamic_cast<TestMilieu*>(copy.elementAt(4));
+    ASSERT_TRUE(m);
+    EXPECT_EQ(m->parents[0], copy.elementAt(2));
+    EXPECT_EQ(storeList(copy), bytes);
+}
+
+TEST(ArchiveList, EmptyListEndsWithTwoNoneReferences) {
+    CListeAction empty;
+    EXPECT_EQ(storeList(empty),
+              bytesOf({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+}
+
+TEST(ArchiveList, TruncationAtEveryPositionFailsCleanly) {
+    Figure f;
+    buildSample(f);
+    std::vector<uint8_t> bytes = storeList(f.list);
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + static_cast<long>(n));
+        CListeAction l;
+        EXPECT_THROW(loadList(prefix, l), CArchiveException) << "length " << n;
+    }
+}
+
+TEST(ArchiveList, DamagedBytesNeverCrash) {
+    Figure f;
+    buildSample(f);
+    std::vector<uint8_t> bytes = storeList(f.list);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        for (uint8_t v : {uint8_t{0x00}, uint8_t{0xFF}, uint8_t{0x7F}, uint8_t{0x80},
+                          static_cast<uint8_t>(bytes[i] + 1)}) {
+            std::vector<uint8_t> damaged = bytes;
+            damaged[i] = v;
+            CListeAction l;
+            try {
+                loadList(damaged, l);
+                l.computeAll();
+                storeList(l);
+            } catch (const CArchiveException&) {
+            }
+        }
+}
+
+struct AbsurdCase {
+    const char* what;
+    std::vector<uint8_t> bytes;
+};
+
+class AbsurdSize : public testing::TestWithParam<AbsurdCase> {};
+
+TEST_P(AbsurdSize, FailsWithoutAllocating) {
+    CListeAction l;
+    EXPECT_THROW(loadList(GetParam().bytes, l), CArchiveException) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, AbsurdSize,
+    testing::Values(
+        AbsurdCase{"entry count 0xFFFFFFFF", bytesOf({0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})},
+        AbsurdCase{"entry count 0xFFFE", bytesOf({0, 0, 0xFE, 0xFF, 0xFF, 0xFF})},
+        AbsurdCase{"string of 0xFFFFFFFF bytes",
+                   [] {
+                       std::vector<uint8_t> v = bytesOf({0, 0, 1, 0});
+                       std::vector<uint8_t> tag = newClassTag("CAction", 2);
+                       v.insert(v.end(), tag.begin(), tag.end());
+                       v.push_back(24);
+                       tag = newClassTag("TestValue", 1);
+                       v.insert(v.end(), tag.begin(), tag.end());
+                       for (int b : {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+                           v.push_back(static_cast<uint8_t>(b));
+                       return v;
+                   }()},
+        AbsurdCase{"UTF-16 string of 0xFFFFFFFF characters", [] {
+                       std::vector<uint8_t> v = bytesOf({0, 0, 1, 0});
+                       std::vector<uint8_t> tag = newClassTag("CAction", 2);
+                       v.insert(v.end(), tag.begin(), tag.end());
+                       v.push_back(24);
+                       tag = newClassTag("TestValue", 1);
+                       v.insert(v.end(), tag.begin(), tag.end());
+                       for (int b : {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})
+                           v.push_back(static_cast<uint8_t>(b));
+                       return v;
+                   }()}));
+
+TEST(ArchiveList, EntryWithoutObjectIsRefused) {
+    // A bare entry base class has no object: the list must not take it.
+    std::vector<uint8_t> v = bytesOf({0, 0, 1, 0});
+    std::vector<uint8_t> tag = newClassTag("CActionAncetre", 2);
+    v.insert(v.end(), tag.begin(), tag.end());
+    v.push_back(0);
+    for (int i = 0; i < 8; ++i) v.push_back(0xFF);
+    CListeAction l;
+    EXPECT_THROW(loadList(v, l), CArchiveException);
+}
+
+struct ListReferenceCase {
+    int unitLength, defaultMacro;
+    bool accepted;
+};
+
+class ListReferences : public testing::TestWithParam<ListReferenceCase> {};
+
+TEST_P(ListReferences, MustNameAMeasureAndAMacro) {
+    Figure f;
+    buildSample(f);  // 7 is the measure, 8 the macro, 2 a point
+    std::vector<uint8_t> bytes = storeList(f.list);
+    auto put = [&](size_t at, int v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    put(bytes.size() - 8, GetParam().unitLength);
+    put(bytes.size() - 4, GetParam().defaultMacro);
+    CListeAction l;
+    if (GetParam().accepted) {
+        loadList(bytes, l);
+        EXPECT_EQ(l.indexOf(l.unitLength), GetParam().unitLength);
+        EXPECT_EQ(l.indexOf(l.defaultMacro), GetParam().defaultMacro);
+    } else {
+        EXPECT_THROW(loadList(bytes, l), CArchiveException);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Indexes, ListReferences,
+    testing::Values(ListReferenceCase{7, 8, true}, ListReferenceCase{-1, -1, true},
+                    ListReferenceCase{9, -1, false}, ListReferenceCase{-2, -1, false},
+                    ListReferenceCase{2, -1, false}, ListReferenceCase{-1, 7, false}));

@@ -1,0 +1,370 @@
+// Attributes, file fields and name drawing of graphic objects, and the drawing passes of the
+// list. Text measures come from CRecordingDC: a character is pointSize * 20 / 3 wide.
+#include <gtest/gtest.h>
+
+#include "TestObjects.h"
+#include "core/CPalette.h"
+#include "core/CPreferences.h"
+#include "core/CRecordingDC.h"
+
+namespace {
+struct Text {
+    std::string text;
+    int x, y;
+    bool symbol = false;
+    bool operator==(const Text&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Text& t) {
+    return os << t.text << "@(" << t.x << "," << t.y << ")" << (t.symbol ? "sym" : "");
+}
+
+std::vector<Text> textsOf(const CRecordingDC& dc) {
+    std::vector<Text> out;
+    for (const auto& op : dc.opsOfKind("text"))
+        out.push_back({op.text, op.args[0], op.args[1], op.font.symbol});
+    return out;
+}
+
+std::string textNames(const CRecordingDC& dc) {
+    std::string s;
+    for (const auto& op : dc.opsOfKind("text")) s += op.text;
+    return s;
+}
+
+// The x coordinates of the pixels drawn (test points draw one pixel at their position).
+std::vector<int> pixelXs(const CRecordingDC& dc) {
+    std::vector<int> xs;
+    for (const auto& op : dc.opsOfKind("pixel")) xs.push_back(op.args[0]);
+    return xs;
+}
+
+CElementGraphique named(const std::string& name, int8_t font = 3) {
+    CElementGraphique g(2, false);
+    g.setName(name);
+    g.nameFontIndex = font;
+    g.setNameAnchor(100.9, 200.9);
+    g.setNameOffset(10, 20);
+    return g;
+}
+}  // namespace
+
+struct StatusCase {
+    bool exists, masked;
+    const char* text;
+};
+
+class StatusText : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(StatusText, JoinsNonExistenceAndMasked) {
+    CElementGraphique g(1, GetParam().masked);
+    g.exists = GetParam().exists;
+    EXPECT_EQ(g.getStatusText(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, StatusText,
+                         testing::Values(StatusCase{true, false, ""},
+                                         StatusCase{true, true, "masqué "},
+                                         StatusCase{false, false, "n'existe pas"},
+                                         StatusCase{false, true, "n'existe pas , masqué "}));
+
+TEST(GraphicElement, ConstructionDefaults) {
+    preferences().defaultNameFontIndex = 4;
+    CElementGraphique blank;
+    EXPECT_EQ(blank.nameFontIndex, 4);
+    EXPECT_FALSE(blank.exists);
+    EXPECT_EQ(CElementGraphique(3).nameFontIndex, 4);
+    CElementGraphique colourAndMask(3, true);
+    EXPECT_EQ(colourAndMask.nameFontIndex, 1);
+    EXPECT_TRUE(colourAndMask.masked);
+    EXPECT_FALSE(colourAndMask.nameHidden);
+    preferences().defaultNameFontIndex = 1;
+}
+
+TEST(GraphicElement, SerializeFieldOrder) {
+    CElementGraphique g(4, true, 1, 2, 3.5, -6, true, "é1", 2);
+    std::vector<uint8_t> bytes;
+    CArchive out(CArchive::store, bytes);
+    g.Serialize(out);
+    ASSERT_EQ(bytes.size(), 4u + 3 + 16);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 7),
+              (std::vector<uint8_t>{1, 4, 1, 2, 2, 0xE9, '1'}));
+
+    bytes[0] = 7;  // any non-zero byte is true
+    bytes[2] = 0;
+    CElementGraphique r;
+    CArchive in(CArchive::load, bytes);
+    r.Serialize(in);
+    EXPECT_TRUE(r.masked);
+    EXPECT_FALSE(r.nameHidden);
+    EXPECT_EQ(r.colour, 4);
+    EXPECT_EQ(r.nameFontIndex, 2);
+    EXPECT_EQ(r.name, "é1");
+    EXPECT_EQ(r.nameOffsetX, 3.5);
+    EXPECT_EQ(r.nameOffsetY, -6);
+    EXPECT_EQ(r.nameAnchorX, 0);  // never saved
+}
+
+struct PreviousCase {
+    uint8_t length;
+    const char* name;
+};
+
+class PreviousFormat : public testing::TestWithParam<PreviousCase> {};
+
+TEST_P(PreviousFormat, FixedNameFieldAndFontIndexThree) {
+    std::vector<uint8_t> bytes = {1, 2, 5, 9, GetParam().length, 'A', 'B', 'C', 'D'};
+    CArchive out(CArchive::store, bytes);
+    out.writeDouble(1.0);
+    out.writeDouble(-2.0);
+    CElementGraphique g;
+    CArchive in(CArchive::load, bytes);
+    g.readPreviousFormat(in);
+    EXPECT_TRUE(in.atEnd());
+    EXPECT_TRUE(g.exists);
+    EXPECT_TRUE(g.masked);
+    EXPECT_EQ(g.colour, 5);
+    EXPECT_TRUE(g.nameHidden);
+    EXPECT_EQ(g.nameFontIndex, 3);
+    EXPECT_EQ(g.name, GetParam().name);
+    EXPECT_EQ(g.nameOffsetY, -2.0);
+
+    bytes.pop_back();
+    CElementGraphique t;
+    CArchive truncated(CArchive::load, bytes);
+    EXPECT_THROW(t.readPreviousFormat(truncated), CArchiveException);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, PreviousFormat,
+                         testing::Values(PreviousCase{2, "AB"}, PreviousCase{0, ""},
+                                         PreviousCase{4, "ABCD"}, PreviousCase{200, "ABCD"}));
+
+struct NameCase {
+    const char* name;
+    std::vector<Text> texts;
+};
+
+class NameDrawing : public testing::TestWithParam<NameCase> {};
+
+TEST_P(NameDrawing, OneCharacterAtATime) {
+    CElementGraphique g = named(GetParam().name);  // 12 points: 80 units a character
+    CRecordingDC dc;
+    g.drawName(&dc, true, true);
+    EXPECT_EQ(textsOf(dc), GetParam().texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, NameDrawing,
+    testing::Values(NameCase{"A1", {{"A", 110, 220}, {"1", 190, 260}}},
+                    NameCase{"&a", {{"a", 110, 220, true}}},
+                    NameCase{"&ab", {{"a", 110, 220, true}, {"b", 190, 220}}},
+                    NameCase{"A'B", {{"A", 110, 220}, {"'", 190, 220}, {"B", 230, 220}}},
+                    NameCase{"M12", {{"M", 110, 220}, {"1", 190, 260}, {"2", 270, 260}}},
+                    NameCase{"é", {{"é", 110, 220}}}, NameCase{"A&", {{"A", 110, 220}}}));
+
+TEST(NameDrawing, ColourModeAndTruncation) {
+    CElementGraphique g = named("A");
+    g.setNameAnchor(-10.7, 0.5);
+    g.setNameOffset(0, -0.9);
+    CRecordingDC dc;
+    g.drawName(&dc, true, true);
+    ASSERT_EQ(dc.ops.size(), 1u);
+    EXPECT_EQ(dc.ops[0].args, (std::vector<int>{-10, 0}));  // integer part, toward zero
+    EXPECT_EQ(dc.ops[0].colour, CPalette::colour(2));
+    EXPECT_EQ(dc.ops[0].bkMode, BK_TRANSPARENT);
+    EXPECT_EQ(dc.ops[0].font.pointSize, 12);
+
+    dc.clear();
+    g.eraseName(&dc, true, true);
+    ASSERT_EQ(dc.ops.size(), 1u);
+    EXPECT_EQ(dc.ops[0].colour, CPalette::colour(0));
+    EXPECT_EQ(dc.ops[0].bkMode, BK_OPAQUE);
+}
+
+struct SuppressCase {
+    const char* name;
+    bool masked, nameHidden, hideMasked, respectNameHidden, drawn;
+};
+
+class NameSuppressed : public testing::TestWithParam<SuppressCase> {};
+
+TEST_P(NameSuppressed, ByEmptyNameMaskOrHiddenName) {
+    const SuppressCase& c = GetParam();
+    CElementGraphique g = named(c.name);
+    g.masked = c.masked;
+    g.nameHidden = c.nameHidden;
+    CRecordingDC dc;
+    g.drawName(&dc, c.hideMasked, c.respectNameHidden);
+    EXPECT_EQ(!dc.ops.empty(), c.drawn);
+    dc.clear();
+    g.eraseName(&dc, c.hideMasked, c.respectNameHidden);
+    EXPECT_EQ(!dc.ops.empty(), c.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(Flags, NameSuppressed,
+                         testing::Values(SuppressCase{"", false, false, true, true, false},
+                                         SuppressCase{"A", true, false, true, true, false},
+                                         SuppressCase{"A", true, false, false, true, true},
+                                         SuppressCase{"A", false, true, true, true, false},
+                                         SuppressCase{"A", false, true, true, false, true}));
+
+struct RectCase {
+    const char* name;
+    int8_t font;
+    LRect rect;
+};
+
+class NameRect : public testing::TestWithParam<RectCase> {};
+
+TEST_P(NameRect, AdvancesAndDigitDrop) {
+    CElementGraphique g = named(GetParam().name, GetParam().font);
+    CRecordingDC dc;
+    EXPECT_EQ(g.getNameRect(&dc), GetParam().rect);
+    EXPECT_TRUE(dc.ops.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, NameRect,
+                         testing::Values(RectCase{"AB", 3, {110, 220, 270, 380}},
+                                         RectCase{"A1", 3, {110, 220, 270, 420}},
+                                         RectCase{"A'", 3, {110, 220, 230, 380}},
+                                         RectCase{"&p", 0, {110, 220, 163, 326}},
+                                         RectCase{"A", 9, {110, 220, 216, 433}}));
+
+TEST(NameRect, EmptyNameHasADefaultWidthAndFrameFollowsTheRect) {
+    CElementGraphique empty = named("");
+    CRecordingDC dc;
+    LRect r = empty.getNameRect(&dc);
+    EXPECT_GT(r.width(), 0);
+    EXPECT_EQ(r.height(), 160);
+
+    CElementGraphique g = named("A1");
+    g.drawNameFrame(&dc);
+    auto rects = dc.opsOfKind("rectangle");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(rects[0].args, (std::vector<int>{110, 220, 270, 420}));
+    EXPECT_EQ(rects[0].pen.colour, CPalette::colour(2));
+    EXPECT_EQ(rects[0].brush.kind, CBrushDesc::null);
+    dc.clear();
+    g.eraseNameFrame(&dc);
+    EXPECT_EQ(dc.opsOfKind("rectangle")[0].pen.colour, CPalette::colour(0));
+}
+
+TEST(GraphicElement, ComputeAndDrawWithoutParentDrawsNothing) {
+    TestPoint a(10, 10);
+    TestMilieu m(&a, &a);
+    CRecordingDC dc;
+    m.computeAndDraw(&dc, true);
+    EXPECT_FALSE(m.exists);
+    EXPECT_TRUE(dc.ops.empty());
+    a.computePosition();
+    m.computeAndDraw(&dc, true);
+    EXPECT_EQ(dc.ops.size(), 1u);
+}
+
+// A at x 10 (named), B at 20 (masked), C at 30 (a circle: its name is not drawn by the
+// passes), M at 15 (midpoint of A and B), S at 40 (a surface), a masked macro and a variable.
+class DrawingPasses : public testing::Test {
+protected:
+    void SetUp() override {
+        CPalette::resetPalette();
+        a = f.point("A", 10, 0);
+        b = f.point("B", 20, 0);
+        b->hide();
+        c = f.add(nat::cercle, std::make_unique<TestPoint>(30, 0));
+        c->setName("C");
+        m = f.midpoint("M", a, b);
+        s = f.add(nat::surface, std::make_unique<TestPoint>(40, 0));
+        macro = f.macro("go", nullptr);
+        macro->hide();
+        f.value(nat::variable, "v");
+        f.list.computeAll();
+    }
+    Figure f;
+    TestPoint *a, *b, *c, *m, *s;
+    TestMacro* macro;
+    CRecordingDC dc;
+};
+
+TEST_F(DrawingPasses, DrawAllHonoursMaskAndNamedGroup) {
+    f.list.drawAll(&dc, true, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15, 40}));
+    EXPECT_EQ(textNames(dc), "AM");
+    EXPECT_TRUE(dc.opsOfKind("rectangle").empty());
+    dc.clear();
+    f.list.drawAll(&dc, false, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
+    EXPECT_EQ(textNames(dc), "ABM");
+    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 1u);
+}
+
+TEST_F(DrawingPasses, ButSurfacesAndWithoutNames) {
+    f.list.drawAllButSurfaces(&dc, true, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15}));
+    dc.clear();
+    f.list.eraseAllButSurfaces(&dc, true, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15}));
+    dc.clear();
+    f.list.drawWithoutNames(&dc, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15, 40}));
+    EXPECT_TRUE(dc.opsOfKind("text").empty());
+}
+
+TEST_F(DrawingPasses, EraseUsesTheBackground) {
+    CPalette::setBackgroundColour(1, 2, 3);
+    f.list.eraseAll(&dc, true, true);
+    for (const auto& op : dc.ops) EXPECT_EQ(op.colour, RGB(1, 2, 3)) << op.kind;
+    EXPECT_EQ(textNames(dc), "AM");
+    CPalette::resetPalette();
+}
+
+TEST_F(DrawingPasses, IncludingMaskedRestoresTheFlags) {
+    f.list.drawIncludingMasked(&dc, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
+    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 1u);
+    EXPECT_TRUE(b->masked);
+    EXPECT_TRUE(macro->masked);
+}
+
+TEST_F(DrawingPasses, MaskedAndHiddenNamesKeepMacrosHidden) {
+    a->nameHidden = true;
+    f.list.drawMaskedAndHiddenNames(&dc);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
+    EXPECT_EQ(textNames(dc), "ABM");
+    EXPECT_TRUE(dc.opsOfKind("rectangle").empty());
+    EXPECT_TRUE(a->nameHidden);
+    EXPECT_TRUE(b->masked);
+}
+
+TEST_F(DrawingPasses, OneColourRestoresColours) {
+    a->setColour(4);
+    f.list.drawInOneColour(&dc, true);
+    for (const auto& op : dc.opsOfKind("pixel")) EXPECT_EQ(op.colour, CPalette::colour(15));
+    EXPECT_EQ(a->getColour(), 4);
+}
+
+TEST_F(DrawingPasses, FirstNObjectsShownButNotMaskedMacros) {
+    f.list.drawFirst(&dc, 1);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20}));
+    EXPECT_EQ(textNames(dc), "AB");
+    EXPECT_TRUE(b->masked);
+    dc.clear();
+    f.list.drawFirst(&dc, 100);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
+    EXPECT_TRUE(dc.opsOfKind("rectangle").empty());
+}
+
+TEST_F(DrawingPasses, NameFrameReplacesTheName) {
+    f.list.drawWithNameFramed(&dc, true, true, a);
+    EXPECT_EQ(textNames(dc), "M");
+    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 1u);
+    dc.clear();
+    f.list.eraseWithNameFrame(&dc, true, true, a);
+    EXPECT_EQ(textNames(dc), "M");
+    EXPECT_EQ(dc.opsOfKind("rectangle")[0].pen.colour, CPalette::colour(0));
+}
+
+TEST_F(DrawingPasses, EraseWhatMovesWithAPoint) {
+    f.list.eraseMovingWith(&dc, a, true, true);
+    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 15}));
+    EXPECT_EQ(textNames(dc), "AM");
+}
