@@ -1,0 +1,39 @@
+// The derivative of a real user function: a function itself, rebuilt from its source whenever
+// the source's formula changes and after loading.
+#pragma once
+
+#include "values/CFonc.h"
+
+class CDerivee : public CFonc {
+    DECLARE_SERIAL(CDerivee)
+public:
+    CDerivee() = default;
+    // Builds the tree with the angle unit of `list`.
+    CDerivee(std::string name, CFonc* source, const CListeAction& list);
+
+    CFonc* source = nullptr;  // not owned
+
+    // Derives the source's tree again, with the angle unit of `list` (null: the unit in force).
+    void rebuild(const CListeAction* list);
+
+    int getValueKind() const override { return kind::fonction; }
+    void computePosition() override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool usesNameOf(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDefinitionText() const override;
+    std::string getDescription() const override;
+    void rebuildFromText(CListeAction* list) override;
+    void renameInFormula(const CListeAction&, const NameOverrides&) override {}
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+};
+
+// Rebuilds every derivative of `source` in `list` (after its formula was edited), in list order
+// so that a derivative of a derivative follows.
+void rebuildDerivativesOf(CListeAction& list, const CFonc* source);
