@@ -667,7 +667,8 @@ void CListeAction::Serialize(CArchive& ar) {
     uint32_t n = ar.readCount();
     ar.checkCount(n, 3);
     for (uint32_t i = 0; i < n; ++i) {
-        std::unique_ptr<CActionAncetre> entry = ar.readObjectOf<CActionAncetre>();
+        // Owning entries only: a reference entry would list its object twice.
+        std::unique_ptr<CAction> entry = ar.readObjectOf<CAction>();
         if (!entry || !entry->element)
             CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
         append(entry.release());
@@ -695,7 +696,8 @@ void CListeAction::readPreviousEntries(CArchive& ar) {
     ar.readDword();
     ar.checkCount(n, 6);
     for (uint16_t i = 0; i < n; ++i) {
-        std::unique_ptr<CActionAncetre> entry = ar.readPreviousObjectOf<CActionAncetre>();
+        // Owning entries only: a reference entry would list its object twice.
+        std::unique_ptr<CAction> entry = ar.readPreviousObjectOf<CAction>();
         if (!entry || !entry->element)
             CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
         append(entry.release());
@@ -714,7 +716,8 @@ void CSousListeAction::Serialize(CArchive& ar) {
     uint32_t n = ar.readCount();
     ar.checkCount(n, 3);
     for (uint32_t i = 0; i < n; ++i) {
-        std::unique_ptr<CActionAncetre> entry = ar.readObjectOf<CActionAncetre>();
+        // The objects of a sub-list belong to the main list: reference entries only.
+        std::unique_ptr<CActionSousListe> entry = ar.readObjectOf<CActionSousListe>();
         if (!entry || !entry->element)
             CArchive::fail(CArchiveException::badFormat, "Entrée vide dans une macro.");
         append(entry.release());

@@ -7,11 +7,7 @@
 #include "core/CHost.h"
 #include "core/CListeAction.h"
 #include "document/CPelvantiDoc.h"
-
-#if __has_include("values/CCalcConst.h")
 #include "values/CCalcConst.h"
-#define KORVENDAL_HAS_CALCCONST 1
-#endif
 
 namespace figurefile {
 
@@ -137,11 +133,7 @@ void rebuildLociOnUnitLength(CListeAction& list) {
 }
 
 std::unique_ptr<CAction> makePiEntry() {
-#ifdef KORVENDAL_HAS_CALCCONST
     return ::makePiEntry();
-#else
-    return std::make_unique<CAction>(nat::calcul, std::make_unique<CElementBase>());
-#endif
 }
 
 }  // namespace figurefile

@@ -30,22 +30,30 @@ public:
         err_ << "korvendal32 : " << oneLine(text) << "\n";
         return (flags & 0xF) == MB_YESNO || (flags & 0xF) == MB_YESNOCANCEL ? IDYES : IDOK;
     }
-    static std::string oneLine(const std::string& text);
+    // Line breaks (and the indentation after them) become `separator`; runs of blanks one.
+    static std::string oneLine(const std::string& text, const char* separator = " ");
 
 private:
     std::ostream& err_;
 };
 
-std::string ConsoleHost::oneLine(const std::string& text) {
+std::string ConsoleHost::oneLine(const std::string& text, const char* separator) {
     std::string out;
-    bool space = false;
+    bool blank = false, lineBreak = false;
     for (char c : text) {
-        if (c == '\r' || c == '\n' || c == '\t' || c == ' ') {
-            space = !out.empty();
+        if (c == '\r' || c == '\n') {
+            lineBreak = true;
             continue;
         }
-        if (space) out += ' ';
-        space = false;
+        if (c == ' ' || c == '\t') {
+            blank = true;
+            continue;
+        }
+        if (!out.empty() && lineBreak)
+            out += separator;
+        else if (!out.empty() && blank)
+            out += ' ';
+        blank = lineBreak = false;
         out += c;
     }
     return out;
@@ -98,9 +106,9 @@ void describe(CPelvantiDoc& doc, const std::string& file, std::ostream& out) {
         CActionAncetre* entry = list.entryAt(i);
         CElementBase* e = entry->element;
         out << i << "\t" << e->GetRuntimeClass()->className << "\t"
-            << ConsoleHost::oneLine(e->getDescription()) << "\t"
+            << ConsoleHost::oneLine(e->getDescription(), " / ") << "\t"
             << (e->exists ? "existe" : "n'existe pas");
-        std::string status = ConsoleHost::oneLine(e->getStatusText());
+        std::string status = ConsoleHost::oneLine(e->getStatusText(), " / ");
         if (!status.empty()) out << " (" << status << ")";
         auto* value = dynamic_cast<CValeurDynamique*>(e);
         if (value && e->exists && (entry->nature & (nat::valeurReelle | nat::valeurComplexe)))

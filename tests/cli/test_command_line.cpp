@@ -1,0 +1,101 @@
+// Command-line commands: describe and resave figure files, with clear failures.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "document/CPelvantiDoc.h"
+#include "tools/cli/CommandLine.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CommandLine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("korvendal-cli-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    int run(const std::vector<std::string>& args) {
+        out_.str("");
+        err_.str("");
+        return runCommandLine(args, out_, err_);
+    }
+    std::string newFigureFile(const std::string& name) {
+        CPelvantiDoc doc;
+        doc.newFigure();
+        doc.windowSize = {640, 480};
+        std::string file = (dir_ / name).string();
+        EXPECT_TRUE(doc.saveToFile(file, nullptr));
+        return file;
+    }
+    fs::path dir_;
+    std::ostringstream out_, err_;
+};
+
+TEST_F(CommandLine, NoCommandStartsTheApplication) {
+    EXPECT_EQ(-1, run({}));
+    EXPECT_EQ(-1, run({"figure.qvf"}));
+}
+
+TEST_F(CommandLine, HelpListsTheCommands) {
+    EXPECT_EQ(0, run({"--help"}));
+    EXPECT_NE(std::string::npos, out_.str().find("--describe"));
+    EXPECT_NE(std::string::npos, out_.str().find("--resave"));
+}
+
+TEST_F(CommandLine, DescribePrintsTheHeaderAndOneLinePerObject) {
+    std::string file = newFigureFile("pi.qvf");
+    ASSERT_EQ(0, run({"--describe", file})) << err_.str();
+    std::string text = out_.str();
+    EXPECT_NE(std::string::npos, text.find("Version du format : 3\n"));
+    EXPECT_NE(std::string::npos, text.find("Taille de la fenêtre : 640 x 480\n"));
+    EXPECT_NE(std::string::npos, text.find("Objets : 1\n"));
+    EXPECT_NE(std::string::npos, text.find("0\tCCalcConst\t"));
+    EXPECT_NE(std::string::npos,
+              text.find("Constante prédéfinie pi / pi = 3.14159265358979323846\texiste\tvaleur = "
+                        "3.14159265359\n"))
+        << text;
+}
+
+TEST_F(CommandLine, DescribeRefusesADamagedFileWithTheReason) {
+    std::string file = newFigureFile("cut.qvf");
+    fs::resize_file(file, 60);
+    EXPECT_EQ(1, run({"--describe", file}));
+    EXPECT_NE(std::string::npos, err_.str().find("tronqué")) << err_.str();
+    EXPECT_TRUE(out_.str().empty());
+    EXPECT_EQ(1, run({"--describe", (dir_ / "absent.qvf").string()}));
+    EXPECT_FALSE(err_.str().empty());
+}
+
+TEST_F(CommandLine, ResaveWritesTheSameBytes) {
+    std::string in = newFigureFile("in.qvf");
+    std::string out = (dir_ / "out.qvf").string();
+    ASSERT_EQ(0, run({"--resave", in, out})) << err_.str();
+    std::ifstream a(in, std::ios::binary), b(out, std::ios::binary);
+    std::string bytesA((std::istreambuf_iterator<char>(a)), {});
+    std::string bytesB((std::istreambuf_iterator<char>(b)), {});
+    EXPECT_EQ(bytesA, bytesB);
+}
+
+TEST_F(CommandLine, ResaveOfADamagedFileWritesNothing) {
+    std::string bad = (dir_ / "bad.qvf").string();
+    std::ofstream(bad) << "TessalinorFigure";
+    std::string out = (dir_ / "out.qvf").string();
+    EXPECT_EQ(1, run({"--resave", bad, out}));
+    EXPECT_FALSE(fs::exists(out));
+}
+
+TEST_F(CommandLine, WrongUseIsReported) {
+    EXPECT_EQ(2, run({"--describe"}));
+    EXPECT_EQ(2, run({"--resave", "a.qvf"}));
+    EXPECT_EQ(2, run({"--inconnu"}));
+    EXPECT_NE(std::string::npos, err_.str().find("--inconnu"));
+}
+
+}  // namespace

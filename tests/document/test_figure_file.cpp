@@ -1,0 +1,473 @@
+// Figure files: the bytes written, the three formats read, and every kind of damage refused
+// with a reason while the open figure stays as it was.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "DocTestObjects.h"
+#include "core/CArchive.h"
+#include "core/CHost.h"
+#include "core/CPreferences.h"
+#include "document/CPelvantiDoc.h"
+#include "document/FigureFile.h"
+
+namespace {
+
+constexpr size_t kListStart = 70;  // after the header of a figure without menus or texts
+
+std::vector<uint8_t> tail(const std::vector<uint8_t>& bytes, size_t n) {
+    return std::vector<uint8_t>(bytes.end() - static_cast<long>(n), bytes.end());
+}
+
+// The header of a current file up to the list, with the given version and menus.
+Bytes currentHeader(uint32_t version, LSize window = {640, 480}) {
+    Bytes b;
+    b.raw("Korvendal32Vers2").dword(version);
+    if (version > 2) {
+        b.byte(10).byte(20).byte(30).str("fond.png").str("/tmp/fond.png");
+        b.dword(300).dword(200).dword(5000).dword(2000);
+    }
+    b.word(0).byte(1);  // no restricted menus, ids are the disabled ones
+    b.str("secret").byte(1).byte(0).byte(2).byte(0).byte(1);
+    b.str("texte").dword(static_cast<uint32_t>(window.cx)).dword(static_cast<uint32_t>(window.cy));
+    b.byte(1).byte(0).byte(1).dbl(2.5);
+    return b;
+}
+
+// An empty list (no entries, no unit length, no default macro) and no embedded documents.
+Bytes& emptyListAndEnd(Bytes& b) {
+    return b.word(1).word(0).dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+}
+
+class FigureFile : public ::testing::Test {
+protected:
+    void SetUp() override { setHost(&host_); }
+    void TearDown() override { setHost(nullptr); }
+    CHeadlessHost host_;
+};
+
+TEST_F(FigureFile, NewFigureStartsWithMagicVersionAndThePiEntry) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    std::vector<uint8_t> bytes = doc.saveToBytes();
+    ASSERT_GT(bytes.size(), kListStart + 40);
+    EXPECT_EQ(0, std::memcmp(bytes.data(), "Korvendal32Vers2", 16));
+    EXPECT_EQ(3u, dwordAt(bytes, 16));
+    EXPECT_EQ(0u, wordAt(bytes, 41));  // no restricted menus
+    EXPECT_EQ(1, bytes[43]);           // and the flag of a new figure
+    EXPECT_EQ(static_cast<uint16_t>(preferences().unity), wordAt(bytes, kListStart));
+    EXPECT_EQ(1u, wordAt(bytes, kListStart + 2));
+    Bytes pi;
+    pi.newClass("CAction", 2).byte(25).newClass("CCalcConst", 1);
+    ASSERT_GE(bytes.size(), kListStart + 4 + pi.data.size());
+    EXPECT_EQ(pi.data, std::vector<uint8_t>(bytes.begin() + kListStart + 4,
+                                            bytes.begin() + kListStart + 4 + pi.data.size()));
+    // No unit length, no default macro, then the empty collection of embedded documents.
+    Bytes end;
+    end.dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+    EXPECT_EQ(end.data, tail(bytes, 10));
+}
+
+TEST_F(FigureFile, HeaderFieldsAreWrittenInOrder) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    doc.setBackgroundColour(RGB(10, 20, 30));
+    doc.backgroundPictureFile = "fond.png";
+    doc.backgroundPicturePath = "/tmp/fond.png";
+    doc.backgroundPictureSize = {300, 200};
+    doc.viewSize = {5000, 2000};
+    doc.protectionPassword = "secret";
+    doc.protectionFlags = {true, false, true, false, true};
+    doc.reservedText = "texte";
+    doc.windowSize = {640, 480};
+    doc.displaysPinned = true;
+    doc.angleMarksPinned = false;
+    doc.dynamicSurfaces = true;
+    doc.clipboardUnitCm = 2.5;
+    std::vector<uint8_t> bytes = doc.saveToBytes();
+    Bytes expected = currentHeader(3);
+    // The file stores flags as read (non-zero is true) and writes them back as 0 or 1.
+    expected.data[16 + 4 + 3 + 9 + 14 + 16 + 3 + 7 + 2] = 1;
+    ASSERT_GE(bytes.size(), expected.data.size());
+    EXPECT_EQ(expected.data,
+              std::vector<uint8_t>(bytes.begin(), bytes.begin() + expected.data.size()));
+}
+
+TEST_F(FigureFile, NatureBytesOfEntries) {
+    CPelvantiDoc doc;
+    DocTestFigure f = buildDocTestFigure(doc);
+    auto picture = std::make_unique<CDocTestPoint>(0, 0, "img");
+    doc.addEntry(std::make_unique<CAction>(nat::image, std::move(picture)));
+    std::vector<uint8_t> bytes = doc.saveToBytes();
+    // Every CAction after the first is introduced by the class index 1.
+    std::vector<uint8_t> natures;
+    for (size_t i = kListStart + 4; i + 2 < bytes.size(); ++i)
+        if (wordAt(bytes, i) == 0x8001) natures.push_back(bytes[i + 2]);
+    std::vector<uint8_t> expected = {0, 0, 23, 12, 28, 34};
+    EXPECT_EQ(expected, natures);
+    (void)f;
+}
+
+TEST_F(FigureFile, RestrictedMenusComeFirstInTheClassNumbering) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    doc.allowedMenus.setIds({32800, 32801});
+    doc.allowedMenus.idsAreDisabled = false;
+    doc.addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CDocTestPoint>(1, 2, "A")));
+    std::vector<uint8_t> bytes = doc.saveToBytes();
+    size_t menus = 41;
+    EXPECT_EQ(2u, wordAt(bytes, menus));
+    Bytes first;
+    first.newClass("CIdMenu", 1).dword(32800).word(0x8001).dword(32801).byte(0);
+    EXPECT_EQ(first.data, std::vector<uint8_t>(bytes.begin() + menus + 2,
+                                               bytes.begin() + menus + 2 + first.data.size()));
+    // CIdMenu is class 1 and its two objects 2 and 3: CAction is class 4.
+    bool found = false;
+    for (size_t i = menus + first.data.size(); i + 2 < bytes.size(); ++i)
+        if (wordAt(bytes, i) == 0x8004 && bytes[i + 2] == 0) found = true;
+    EXPECT_TRUE(found);
+    CPelvantiDoc back;
+    std::string reason;
+    ASSERT_TRUE(back.loadFromBytes(bytes, &reason)) << reason;
+    EXPECT_EQ((std::vector<uint32_t>{32800, 32801}), back.allowedMenus.ids());
+    EXPECT_FALSE(back.allowedMenus.idsAreDisabled);
+    EXPECT_TRUE(back.allowedMenus.isEnabled(32800));
+    EXPECT_FALSE(back.allowedMenus.isEnabled(32802));
+    EXPECT_EQ(bytes, back.saveToBytes());
+}
+
+TEST_F(FigureFile, SaveLoadSaveGivesTheSameBytesAndTheSameStates) {
+    CPelvantiDoc doc;
+    DocTestFigure f = buildDocTestFigure(doc);
+    doc.reservedText = "Texte réservé é";
+    doc.protectionFlags = {false, true, false, true, false};
+    doc.windowSize = {1024, 768};
+    f.b->exists = false;  // recomputation must bring it back
+    std::vector<uint8_t> first = doc.saveToBytes();
+
+    CPelvantiDoc back;
+    std::string reason;
+    ASSERT_TRUE(back.loadFromBytes(first, &reason)) << reason;
+    EXPECT_EQ(first, back.saveToBytes());
+    ASSERT_EQ(doc.list().count(), back.list().count());
+    EXPECT_EQ(3, back.list().indexOf(back.list().unitLength));
+    EXPECT_EQ(5, back.list().indexOf(back.list().defaultMacro));
+    EXPECT_EQ("Texte réservé é", back.reservedText);
+    back.list().computeAll();
+    doc.list().computeAll();
+    for (int i = 0; i < doc.list().count(); ++i)
+        EXPECT_EQ(doc.list().elementAt(i)->exists, back.list().elementAt(i)->exists) << i;
+    auto* length = dynamic_cast<CDocTestLength*>(back.list().elementAt(3));
+    ASSERT_NE(nullptr, length);
+    EXPECT_DOUBLE_EQ(500.0, length->value);
+    auto* macro = dynamic_cast<CDocTestMacro*>(back.list().elementAt(5));
+    ASSERT_NE(nullptr, macro);
+    ASSERT_EQ(2, macro->objects.count());
+    EXPECT_EQ(back.list().elementAt(1), macro->objects.elementAt(0));
+    // The graphic list holds the drawn entries of the new list.
+    EXPECT_EQ(4, back.graphicList().count());
+}
+
+TEST_F(FigureFile, LociOnTheUnitLengthRebuildAfterLoading) {
+    CPelvantiDoc doc;
+    buildDocTestFigure(doc);
+    CPelvantiDoc back;
+    ASSERT_TRUE(back.loadFromBytes(doc.saveToBytes(), nullptr));
+    auto* locus = dynamic_cast<CDocTestLocus*>(back.list().elementAt(4));
+    ASSERT_NE(nullptr, locus);
+    EXPECT_EQ(1, locus->rebuilds);
+    EXPECT_EQ(&back.list(), locus->rebuiltFrom);
+}
+
+TEST_F(FigureFile, VersionTwoOpensWhiteAndIsSavedWithTheFullHeader) {
+    Bytes b = currentHeader(2);
+    emptyListAndEnd(b);
+    CPelvantiDoc doc;
+    doc.newFigure();
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromBytes(b.data, &reason)) << reason;
+    EXPECT_EQ(RGB(255, 255, 255), doc.backgroundColour());
+    EXPECT_TRUE(doc.backgroundPictureFile.empty());
+    EXPECT_EQ("secret", doc.protectionPassword);
+    EXPECT_TRUE(doc.protectionFlags[2]);  // the byte 2 is true
+    EXPECT_EQ("texte", doc.reservedText);
+    EXPECT_TRUE(doc.displaysPinned);
+    EXPECT_EQ(2.5, doc.clipboardUnitCm);
+    EXPECT_TRUE(host_.messages.empty());
+    std::vector<uint8_t> saved = doc.saveToBytes();
+    EXPECT_EQ(3u, dwordAt(saved, 16));
+    EXPECT_EQ(255, saved[20]);
+    EXPECT_EQ(b.data.size() + 3 + 2 + 16, saved.size());
+}
+
+TEST_F(FigureFile, LaterVersionWarnsAndGoesOn) {
+    Bytes b = currentHeader(4);
+    emptyListAndEnd(b);
+    CPelvantiDoc doc;
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromBytes(b.data, &reason)) << reason;
+    ASSERT_EQ(1u, host_.messages.size());
+    EXPECT_EQ("Cette figure a été créée avec une\nversion ultérieure de Korvendal32.",
+              host_.messages[0].text);
+    EXPECT_EQ(RGB(10, 20, 30), doc.backgroundColour());
+    EXPECT_EQ(3u, dwordAt(doc.saveToBytes(), 16));
+}
+
+TEST_F(FigureFile, ThirtyTwoBitFormatKeepsItsTrailerAndReadsSchemaOneEntries) {
+    Bytes b;
+    b.raw("Tessalinor32bits").str("r").dword(700).dword(500).byte(1).byte(1).byte(0).dbl(3.0);
+    b.word(0).word(1);
+    b.newClass("CAction", 1).dword(1).newClass("CDocTestPoint", 1);
+    b.byte(0).byte(3).byte(0).byte(1).str("P").dbl(0).dbl(0).dbl(12).dbl(34);
+    b.dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+    CPelvantiDoc doc;
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromBytes(b.data, &reason)) << reason;
+    EXPECT_EQ(RGB(255, 255, 255), doc.backgroundColour());
+    EXPECT_TRUE(doc.displaysPinned);
+    EXPECT_TRUE(doc.angleMarksPinned);
+    EXPECT_FALSE(doc.dynamicSurfaces);
+    EXPECT_EQ(3.0, doc.clipboardUnitCm);
+    EXPECT_EQ((LSize{700, 500}), doc.windowSize);
+    ASSERT_EQ(1, doc.list().count());
+    EXPECT_EQ(nat::pointLibre, doc.list().entryAt(0)->nature);
+    auto* p = dynamic_cast<CDocTestPoint*>(doc.list().elementAt(0));
+    ASSERT_NE(nullptr, p);
+    EXPECT_EQ(34.0, p->y);
+    EXPECT_EQ("P", p->name);
+    // Written back in the current format, with schema 2 entries.
+    std::vector<uint8_t> saved = doc.saveToBytes();
+    EXPECT_EQ(0, std::memcmp(saved.data(), "Korvendal32Vers2", 16));
+    CPelvantiDoc again;
+    ASSERT_TRUE(again.loadFromBytes(saved, &reason)) << reason;
+    EXPECT_EQ(saved, again.saveToBytes());
+}
+
+Bytes earliestHeader(uint16_t width, uint16_t height) {
+    Bytes b;
+    b.raw("TessalinorFigure").byte(1).byte(2).byte(3).word(4).word(5).word(6).dword(7).byte(8);
+    b.word(width).word(height);
+    return b;
+}
+
+TEST_F(FigureFile, EarliestFormatWindowSizeAndDefaults) {
+    Bytes b = earliestHeader(5000, 2000);
+    b.byte(1).byte(3).word(0).dword(0).word(0xFFFF);
+    CPelvantiDoc doc;
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromBytes(b.data, &reason)) << reason;
+    EXPECT_EQ(500 + 2 * figurefile::kSizingFrame, doc.windowSize.cx);
+    EXPECT_EQ(200 + 2 * figurefile::kSizingFrame + figurefile::kCaptionBar, doc.windowSize.cy);
+    EXPECT_EQ(RGB(255, 255, 255), doc.backgroundColour());
+    EXPECT_FALSE(doc.displaysPinned);
+    EXPECT_FALSE(doc.angleMarksPinned);
+    EXPECT_TRUE(doc.dynamicSurfaces);
+    EXPECT_EQ(0.0, doc.clipboardUnitCm);
+    EXPECT_TRUE(doc.reservedText.empty());
+    EXPECT_EQ(1, doc.list().angleUnit);
+    EXPECT_EQ(nullptr, doc.list().unitLength);
+    EXPECT_EQ(nullptr, doc.list().defaultMacro);
+    std::vector<uint8_t> saved = doc.saveToBytes();
+    CPelvantiDoc again;
+    ASSERT_TRUE(again.loadFromBytes(saved, &reason)) << reason;
+    EXPECT_EQ(saved, again.saveToBytes());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Damage
+
+struct Damage {
+    const char* name;
+    std::vector<uint8_t> (*make)();
+};
+
+std::vector<uint8_t> validFigure() {
+    CPelvantiDoc doc;
+    buildDocTestFigure(doc);
+    return doc.saveToBytes();
+}
+
+// Offset of the first entry's nature byte in validFigure().
+size_t firstNatureByte() {
+    return kListStart + 4 + 6 + 7;
+}
+
+const Damage kDamages[] = {
+    {"empty", [] { return std::vector<uint8_t>{}; }},
+    {"unknown_magic",
+     [] {
+         auto b = validFigure();
+         b[0] = 'X';
+         return b;
+     }},
+    {"zero_window_width",
+     [] {
+         Bytes b = currentHeader(3, {0, 480});
+         return emptyListAndEnd(b).data;
+     }},
+    {"zero_window_height",
+     [] {
+         Bytes b = currentHeader(3, {640, 0});
+         return emptyListAndEnd(b).data;
+     }},
+    {"negative_window",
+     [] {
+         Bytes b = currentHeader(3, {-640, 480});
+         return emptyListAndEnd(b).data;
+     }},
+    {"entry_schema_3",
+     [] {
+         auto b = validFigure();
+         b[kListStart + 6] = 3;
+         return b;
+     }},
+    {"entry_schema_0",
+     [] {
+         auto b = validFigure();
+         b[kListStart + 6] = 0;
+         return b;
+     }},
+    {"nature_byte_65",
+     [] {
+         auto b = validFigure();
+         b[firstNatureByte()] = 65;
+         return b;
+     }},
+    {"unknown_class",
+     [] {
+         auto b = validFigure();
+         // The name of the first element's class.
+         b[firstNatureByte() + 1 + 6] = 'Z';
+         return b;
+     }},
+    {"unit_length_out_of_range",
+     [] {
+         auto b = validFigure();
+         size_t at = b.size() - 10;
+         b[at] = 60;
+         return b;
+     }},
+    {"reference_out_of_range",
+     [] {
+         Bytes b = currentHeader(3);
+         b.word(0).word(1).newClass("CAction", 2).byte(23).newClass("CDocTestLength", 1);
+         b.dword(7).dword(0).dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+         return b.data;
+     }},
+    {"reference_of_wrong_class",
+     [] {
+         Bytes b = currentHeader(3);
+         // A locus built on a "length" that is a point.
+         b.word(0).word(2).newClass("CAction", 2).byte(0).newClass("CDocTestPoint", 1);
+         b.byte(0).byte(1).byte(0).byte(1).str("A").dbl(0).dbl(0).dbl(1).dbl(2);
+         b.word(0x8001).byte(12).newClass("CDocTestLocus", 1).dword(0);
+         b.dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+         return b.data;
+     }},
+    {"reference_entry_in_main_list",
+     [] {
+         Bytes b = currentHeader(3);
+         b.word(0).word(2).newClass("CAction", 2).byte(0).newClass("CDocTestPoint", 1);
+         b.byte(0).byte(1).byte(0).byte(1).str("A").dbl(0).dbl(0).dbl(1).dbl(2);
+         b.newClass("CActionSousListe", 2).byte(0).dword(0);
+         b.dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+         return b.data;
+     }},
+    {"repeated_object",
+     [] {
+         Bytes b = currentHeader(3);
+         b.word(0).word(2).newClass("CAction", 2).byte(0).newClass("CDocTestPoint", 1);
+         b.byte(0).byte(1).byte(0).byte(1).str("A").dbl(0).dbl(0).dbl(1).dbl(2);
+         b.word(0x0002);  // the first entry again
+         b.dword(0xFFFFFFFF).dword(0xFFFFFFFF).word(0);
+         return b.data;
+     }},
+    {"absurd_entry_count",
+     [] {
+         Bytes b = currentHeader(3);
+         b.word(0).word(0xFFFF).dword(0x7FFFFFFF);
+         return b.data;
+     }},
+    {"absurd_string_length",
+     [] {
+         Bytes b;
+         b.raw("Korvendal32Vers2").dword(3).byte(1).byte(2).byte(3);
+         b.byte(0xFF).word(0xFFFF).dword(0xFFFFFFF0);
+         return b.data;
+     }},
+    {"class_name_too_long",
+     [] {
+         Bytes b = currentHeader(3);
+         b.word(0).word(1).word(0xFFFF).word(2).word(0xF000);
+         return b.data;
+     }},
+    {"missing_embedded_count",
+     [] {
+         auto b = validFigure();
+         b.resize(b.size() - 2);
+         return b;
+     }},
+    {"earliest_unknown_tag",
+     [] {
+         Bytes b = earliestHeader(5000, 2000);
+         b.byte(0).byte(2).word(1).dword(0).word(1100).dword(1).word(999).word(0xFFFF);
+         return b.data;
+     }},
+    {"earliest_reference_entry",
+     [] {
+         Bytes b = earliestHeader(5000, 2000);
+         b.byte(0).byte(2).word(1).dword(0).word(1102).dword(1).word(0).word(0xFFFF);
+         return b.data;
+     }},
+    {"earliest_bad_unit_length",
+     [] {
+         Bytes b = earliestHeader(5000, 2000);
+         b.byte(0).byte(2).word(0).dword(0).word(3);
+         return b.data;
+     }},
+};
+
+class FigureDamage : public FigureFile, public ::testing::WithParamInterface<Damage> {};
+
+TEST_P(FigureDamage, IsRefusedWithAReasonAndLeavesTheFigureAsItWas) {
+    CPelvantiDoc doc;
+    buildDocTestFigure(doc);
+    std::vector<uint8_t> before = doc.saveToBytes();
+    std::string reason;
+    EXPECT_FALSE(doc.loadFromBytes(GetParam().make(), &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(before, doc.saveToBytes());
+    EXPECT_EQ(4, doc.graphicList().count());
+
+    CPelvantiDoc fresh;
+    EXPECT_FALSE(fresh.loadFromBytes(GetParam().make(), &reason));
+    ASSERT_EQ(1, fresh.list().count());
+    EXPECT_EQ(nat::calcul, fresh.list().entryAt(0)->nature);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, FigureDamage, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FigureFile, EveryTruncationIsRefused) {
+    std::vector<uint8_t> bytes = validFigure();
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        CPelvantiDoc doc;
+        std::string reason;
+        std::vector<uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(n));
+        EXPECT_FALSE(doc.loadFromBytes(cut, &reason)) << n;
+        EXPECT_FALSE(reason.empty()) << n;
+    }
+}
+
+TEST_F(FigureFile, EmbeddedDocumentsOfAnotherProgramAreLeftUnread) {
+    std::vector<uint8_t> bytes = validFigure();
+    bytes[bytes.size() - 2] = 2;
+    bytes.insert(bytes.end(), {1, 2, 3, 4, 5});
+    CPelvantiDoc doc;
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromBytes(bytes, &reason)) << reason;
+    EXPECT_EQ(validFigure(), doc.saveToBytes());
+}
+
+}  // namespace
