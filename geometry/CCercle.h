@@ -8,6 +8,7 @@
 
 #include "geometry/CDroite.h"
 #include "geometry/CPointAncetre.h"
+#include "values/CValeurAssocieeAVariable.h"
 
 namespace geo {
 // Polar angle of (x, y) in [0, 2 pi), counter-clockwise as seen on screen.
@@ -91,6 +92,8 @@ public:
     double startAngle = 0, endAngle = 0;
 
     void copyStateFrom(const CElementBase& src) override;
+    // Same circle and the same start and end angles.
+    bool coincidesWith(const CElementBase* other) const override;
     double getAbscissaMax() const override { return 1.0; }
     double getAbscissaMin() const override { return 0.0; }
     std::string getKindText() const override { return " un arc de cercle"; }
@@ -106,6 +109,141 @@ public:
     bool directArcContains(double theta) const;
     void drawSmallArc(CDC* dc) const;
     void drawMajorArc(CDC* dc) const;
+};
+
+// Circle of centre O whose radius is a value times the figure's unit length.
+class CCercleOR : public CCercle {
+    DECLARE_SERIAL(CCercleOR)
+public:
+    CCercleOR() = default;
+    CCercleOR(CPointAncetre* o, const CValeurAssocieeAVariable& r, CListeAction* figure,
+              int8_t colour = 1, int lineStyle = 0);
+
+    CPointAncetre* O = nullptr;
+    CValeurAssocieeAVariable radiusValue;  // owned
+    CListeAction* figure = nullptr;        // for its unit length
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool dependsOnForDrag(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    bool usesNameOf(const CElementBase* p) const override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    void rebuildFromText(CListeAction* list) override;
+
+    // Length of the figure's unit segment; false when the figure has none that exists.
+    static bool unitLengthOf(const CListeAction* figure, double* length);
+};
+
+// Small arc from A of angle a in (-pi, pi], given by an angle value or by an end point B.
+class CArcDeCercle : public CArcDeCercleAncetre {
+    DECLARE_SERIAL(CArcDeCercle)
+public:
+    CArcDeCercle() = default;
+    CArcDeCercle(CPointAncetre* o, CPointAncetre* a, CPointAncetre* b, int8_t colour = 1,
+                 int lineStyle = 0);
+    CArcDeCercle(CPointAncetre* o, CPointAncetre* a, const CValeurAngle& angle, int8_t colour = 1,
+                 int lineStyle = 0);
+
+    CPointAncetre* O = nullptr;
+    CPointAncetre* A = nullptr;
+    CPointAncetre* B = nullptr;  // none: the angle value gives the arc
+    CValeurAngle angleValue;     // owned; used when B is none
+
+    // Schema 2: O, A, the index of B or -1, then the angle value only without B. Schema 1:
+    // O, A and the angle value.
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    bool usesNameOf(const CElementBase* p) const override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    void rebuildFromText(CListeAction* list) override;
+    void drawCircle(CDC* dc, bool eraseMode, bool hideMasked) override;
+    bool containsCirclePoint(double x, double y) const override;
+    double abscissaOfAngle(double theta) const override;
+    int getArcKind() const override { return 1; }
+    bool passesThroughByConstruction(const CPointAncetre* p) const override;
+
+protected:
+    // "Petit arc de cercle", "Grand arc de cercle", ...
+    virtual std::string kindPrefix() const { return "Petit arc de cercle"; }
+    virtual void drawArc(CDC* dc) const { drawSmallArc(dc); }
+    // Computes the small arc; false when it does not exist.
+    bool computeSmallArc();
+    void readFields(CArchive& ar, bool withEndIndex);
+    template <class T>
+    std::unique_ptr<T> cloneArc(const CListeAction& from, const CListeAction& to) const;
+};
+
+// The major arc: the rest of the circle of the small arc.
+class CGrandArcDeCercle : public CArcDeCercle {
+    DECLARE_SERIAL(CGrandArcDeCercle)
+public:
+    using CArcDeCercle::CArcDeCercle;
+
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    bool containsCirclePoint(double x, double y) const override;
+    double abscissaOfAngle(double theta) const override;
+    int getArcKind() const override { return 2; }
+
+protected:
+    std::string kindPrefix() const override { return "Grand arc de cercle"; }
+    void drawArc(CDC* dc) const override { drawMajorArc(dc); }
+};
+
+// Counter-clockwise arc from A to the end point E.
+class CArcDeCercleDirect : public CArcDeCercle {
+    DECLARE_SERIAL(CArcDeCercleDirect)
+public:
+    using CArcDeCercle::CArcDeCercle;
+
+    double endX = 0, endY = 0;  // E, rounded to integers
+
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void copyStateFrom(const CElementBase& src) override;
+    void computePosition() override;
+    bool containsCirclePoint(double x, double y) const override;
+    double abscissaOfAngle(double theta) const override;
+    int getArcKind() const override { return 3; }
+
+protected:
+    std::string kindPrefix() const override { return "Arc de cercle direct"; }
+    void drawArc(CDC* dc) const override;
+};
+
+// Clockwise arc from A to E: stored as the direct arc from E to A.
+class CArcDeCercleIndirect : public CArcDeCercleDirect {
+    DECLARE_SERIAL(CArcDeCercleIndirect)
+public:
+    using CArcDeCercleDirect::CArcDeCercleDirect;
+
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    double abscissaOfAngle(double theta) const override;
+    int getArcKind() const override { return 4; }
+
+protected:
+    std::string kindPrefix() const override { return "Arc de cercle indirect"; }
+    void drawArc(CDC* dc) const override;
 };
 
 // Angle marks: the centre is the vertex, the radius the mark's own size.

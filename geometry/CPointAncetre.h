@@ -9,10 +9,10 @@
 
 #include "core/CElementGraphique.h"
 #include "core/CListeAction.h"
+#include "values/CValeurAssocieeAVariable.h"
 
 class CDroite;
 class CCercle;
-class CValeurAssocieeAVariable;
 
 // Numeric rules shared by every geometric object.
 namespace geo {
@@ -221,3 +221,83 @@ public:
     std::string getDescription() const override;
     bool isOnLineByConstruction(const CDroite* line) const override;
 };
+
+// One weighted point of a barycentre.
+class CNoeudPondere : public CObject {
+    DECLARE_SERIAL(CNoeudPondere)
+public:
+    CNoeudPondere() = default;
+    CNoeudPondere(CPointAncetre* p, const CValeurAssocieeAVariable& w) : weight(w), point(p) {}
+
+    CValeurAssocieeAVariable weight;  // owned
+    CPointAncetre* point = nullptr;
+
+    // The weight in place, then the point.
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CNoeudPondere> getClone(const CListeAction& from, const CListeAction& to) const;
+    // Same point, same constant and same referenced value.
+    bool sameAs(const CNoeudPondere& other) const;
+};
+
+class CBarycentre : public CPointAncetre {
+    DECLARE_SERIAL(CBarycentre)
+public:
+    CBarycentre() = default;
+    explicit CBarycentre(int8_t colour, int pointStyle = 0) : CPointAncetre(colour, pointStyle) {}
+
+    std::vector<std::unique_ptr<CNoeudPondere>> nodes;
+    void addNode(CPointAncetre* p, const CValeurAssocieeAVariable& weight);
+
+    // The node list as the framework writes an object list: a count, then each node.
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    bool usesNameOf(const CElementBase* p) const override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    void rebuildFromText(CListeAction* list) override;
+
+private:
+    void readNodes(CArchive& ar, bool previous);
+};
+
+// A + t (B - A): the point of abscissa t in the frame (A, B).
+class CPointParAbscisse : public CPointAncetre {
+    DECLARE_SERIAL(CPointParAbscisse)
+public:
+    CPointParAbscisse() = default;
+    CPointParAbscisse(CPointAncetre* a, CPointAncetre* b, const CValeurAssocieeAVariable& t,
+                      int8_t colour = 1, int pointStyle = 0);
+
+    CPointAncetre* A = nullptr;
+    CPointAncetre* B = nullptr;
+    CValeurAssocieeAVariable t;  // owned
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    bool usesNameOf(const CElementBase* p) const override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    void rebuildFromText(CListeAction* list) override;
+};
+
+namespace geo {
+// Text of a parameter value in descriptions: the referenced value's name or the typed number.
+std::string valueText(const CValeurAssocieeAVariable& v);
+}  // namespace geo

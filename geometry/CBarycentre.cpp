@@ -1,0 +1,251 @@
+#include <cmath>
+
+#include "core/CArchive.h"
+#include "geometry/CPointAncetre.h"
+#include "values/CValeurDynamique.h"
+
+IMPLEMENT_SERIAL(CNoeudPondere, CObject, 1)
+IMPLEMENT_SERIAL(CBarycentre, CPointAncetre, 1)
+IMPLEMENT_SERIAL(CPointParAbscisse, CPointAncetre, 1)
+
+std::string geo::valueText(const CValeurAssocieeAVariable& v) {
+    return v.getText(12);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CNoeudPondere
+
+void CNoeudPondere::Serialize(CArchive& ar) {
+    weight.Serialize(ar);
+    if (ar.IsStoring())
+        ar.writeReference(point);
+    else
+        point = ar.readRequiredReferenceOf<CPointAncetre>();
+}
+
+void CNoeudPondere::readPreviousFormat(CArchive& ar) {
+    weight.readPreviousFormat(ar);
+    point = ar.readRequiredReferenceOf<CPointAncetre>();
+}
+
+std::unique_ptr<CNoeudPondere> CNoeudPondere::getClone(const CListeAction& from,
+                                                       const CListeAction& to) const {
+    return std::make_unique<CNoeudPondere>(geo::mapRef(point, from, to), weight.cloned(from, to));
+}
+
+bool CNoeudPondere::sameAs(const CNoeudPondere& other) const {
+    return point == other.point && weight.constant == other.weight.constant &&
+           weight.reference == other.weight.reference;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CBarycentre
+
+void CBarycentre::addNode(CPointAncetre* p, const CValeurAssocieeAVariable& weight) {
+    nodes.push_back(std::make_unique<CNoeudPondere>(p, weight));
+}
+
+void CBarycentre::Serialize(CArchive& ar) {
+    CPointAncetre::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeCount(static_cast<uint32_t>(nodes.size()));
+        for (const auto& n : nodes) ar.writeObject(n.get());
+    } else {
+        readNodes(ar, false);
+    }
+}
+
+void CBarycentre::readPreviousFormat(CArchive& ar) {
+    CPointAncetre::readPreviousFormat(ar);
+    readNodes(ar, true);
+}
+
+void CBarycentre::readNodes(CArchive& ar, bool previous) {
+    const uint32_t n = ar.readCount();
+    ar.checkCount(n, 14);
+    nodes.clear();
+    for (uint32_t i = 0; i < n; ++i) {
+        std::unique_ptr<CNoeudPondere> node =
+            previous ? ar.readPreviousObjectOf<CNoeudPondere>() : ar.readObjectOf<CNoeudPondere>();
+        if (!node)
+            CArchive::fail(CArchiveException::badFormat, "Point pondéré manquant d'un barycentre.");
+        nodes.push_back(std::move(node));
+    }
+}
+
+std::unique_ptr<CElementBase> CBarycentre::getClone(const CListeAction& from,
+                                                    const CListeAction& to) const {
+    auto b = std::make_unique<CBarycentre>();
+    b->copyPointAttributes(*this);
+    for (const auto& n : nodes) b->nodes.push_back(n->getClone(from, to));
+    return b;
+}
+
+void CBarycentre::computePosition() {
+    double sw = 0, sx = 0, sy = 0;
+    for (const auto& n : nodes) {
+        if (!geo::existing(n->point) || !n->weight.isDefined()) {
+            exists = false;
+            return;
+        }
+        const double w = n->weight.getValue();
+        sw += w;
+        sx += w * n->point->x;
+        sy += w * n->point->y;
+    }
+    if (sw == 0 || !std::isfinite(sx / sw) || !std::isfinite(sy / sw)) {
+        exists = false;
+        return;
+    }
+    setPosition(sx / sw, sy / sw);
+}
+
+bool CBarycentre::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* b = static_cast<const CBarycentre*>(other);
+    if (b->nodes.size() != nodes.size()) return false;
+    std::vector<bool> used(nodes.size(), false);
+    for (const auto& n : nodes) {
+        bool found = false;
+        for (size_t j = 0; j < b->nodes.size() && !found; ++j) {
+            if (!used[j] && n->sameAs(*b->nodes[j])) used[j] = found = true;
+        }
+        if (!found) return false;
+    }
+    return true;
+}
+
+bool CBarycentre::dependsOn(const CElementBase* p) const {
+    if (p == this) return true;
+    for (const auto& n : nodes)
+        if (geo::dependsOnRef(n->point, p) || n->weight.dependsOn(p)) return true;
+    return false;
+}
+
+bool CBarycentre::dependsOnForPositioning(const CElementBase* p) const {
+    if (p == this) return true;
+    for (const auto& n : nodes)
+        if (geo::dependsOnForPositioningRef(n->point, p) || n->weight.dependsOnForPositioning(p))
+            return true;
+    return false;
+}
+
+void CBarycentre::replaceReference(CElementBase* old, CElementBase* repl) {
+    for (auto& n : nodes) {
+        geo::replaceRef(n->point, old, repl);
+        n->weight.replaceReference(old, repl);
+    }
+}
+
+bool CBarycentre::usesNameOf(const CElementBase* p) const {
+    for (const auto& n : nodes)
+        if (n->weight.usesNameOf(p)) return true;
+    return false;
+}
+
+std::string CBarycentre::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                             CElementBase** c) const {
+    if (a) *a = nodes.size() > 0 ? nodes[0]->point : nullptr;
+    if (b) *b = nodes.size() > 1 ? nodes[1]->point : nullptr;
+    if (c) *c = nodes.size() > 2 ? nodes[2]->point : nullptr;
+    return "Barycentre de " + std::to_string(nodes.size()) + " points pondérés";
+}
+
+std::string CBarycentre::getDescription() const {
+    std::string s = "Point " + getName() + ":" + "Barycentre de ";
+    for (const auto& n : nodes)
+        s += "\n      " + geo::nameOf(n->point) + " affecté du coefficient " +
+             geo::valueText(n->weight);
+    return s;
+}
+
+void CBarycentre::rebuildFromText(CListeAction* list) {
+    for (auto& n : nodes) n->weight.rebuildFromText(list);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CPointParAbscisse
+
+CPointParAbscisse::CPointParAbscisse(CPointAncetre* a, CPointAncetre* b,
+                                     const CValeurAssocieeAVariable& t, int8_t colour,
+                                     int pointStyle)
+    : CPointAncetre(colour, pointStyle), A(a), B(b), t(t) {}
+
+void CPointParAbscisse::Serialize(CArchive& ar) {
+    CPointAncetre::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(A);
+        ar.writeReference(B);
+    } else {
+        A = ar.readRequiredReferenceOf<CPointAncetre>();
+        B = ar.readRequiredReferenceOf<CPointAncetre>();
+    }
+    t.Serialize(ar);
+}
+
+void CPointParAbscisse::readPreviousFormat(CArchive& ar) {
+    CPointAncetre::readPreviousFormat(ar);
+    A = ar.readRequiredReferenceOf<CPointAncetre>();
+    B = ar.readRequiredReferenceOf<CPointAncetre>();
+    t.readPreviousFormat(ar);
+}
+
+std::unique_ptr<CElementBase> CPointParAbscisse::getClone(const CListeAction& from,
+                                                          const CListeAction& to) const {
+    auto p = std::make_unique<CPointParAbscisse>(geo::mapRef(A, from, to), geo::mapRef(B, from, to),
+                                                 t.cloned(from, to));
+    p->copyPointAttributes(*this);
+    return p;
+}
+
+void CPointParAbscisse::computePosition() {
+    exists = geo::existing(A) && geo::existing(B) && t.isDefined();
+    if (!exists) return;
+    const double v = t.getValue();
+    x = A->x + v * (B->x - A->x);
+    y = A->y + v * (B->y - A->y);
+    checkRange();
+}
+
+bool CPointParAbscisse::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* p = static_cast<const CPointParAbscisse*>(other);
+    return p->A == A && p->B == B && p->t.constant == t.constant && p->t.reference == t.reference;
+}
+
+bool CPointParAbscisse::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p) || t.dependsOn(p);
+}
+
+bool CPointParAbscisse::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(A, p) ||
+           geo::dependsOnForPositioningRef(B, p) || t.dependsOnForPositioning(p);
+}
+
+void CPointParAbscisse::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(A, old, repl);
+    geo::replaceRef(B, old, repl);
+    t.replaceReference(old, repl);
+}
+
+bool CPointParAbscisse::usesNameOf(const CElementBase* p) const {
+    return t.usesNameOf(p);
+}
+
+std::string CPointParAbscisse::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                                   CElementBase** c) const {
+    if (a) *a = A;
+    if (b) *b = B;
+    if (c) *c = nullptr;
+    return "Point d'abscisse " + geo::valueText(t) + "\r\n dans le repère (" + geo::nameOf(A) +
+           "," + geo::nameOf(B) + ")";
+}
+
+std::string CPointParAbscisse::getDescription() const {
+    return "Point d'abscisse " + geo::valueText(t) + " dans le repère (" + geo::nameOf(A) + "," +
+           geo::nameOf(B) + ")";
+}
+
+void CPointParAbscisse::rebuildFromText(CListeAction* list) {
+    t.rebuildFromText(list);
+}
