@@ -2,6 +2,8 @@
 // list. Text measures come from CRecordingDC: a character is pointSize * 20 / 3 wide.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "TestObjects.h"
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
@@ -262,109 +264,105 @@ TEST(GraphicElement, ComputeAndDrawWithoutParentDrawsNothing) {
 }
 
 // A at x 10 (named), B at 20 (masked), C at 30 (a circle: its name is not drawn by the
-// passes), M at 15 (midpoint of A and B), S at 40 (a surface), a masked macro and a variable.
-class DrawingPasses : public testing::Test {
-protected:
-    void SetUp() override {
-        CPalette::resetPalette();
-        a = f.point("A", 10, 0);
-        b = f.point("B", 20, 0);
-        b->hide();
-        c = f.add(nat::cercle, std::make_unique<TestPoint>(30, 0));
-        c->setName("C");
-        m = f.midpoint("M", a, b);
-        s = f.add(nat::surface, std::make_unique<TestPoint>(40, 0));
-        macro = f.macro("go", nullptr);
-        macro->hide();
-        f.value(nat::variable, "v");
-        f.list.computeAll();
-    }
-    Figure f;
-    TestPoint *a, *b, *c, *m, *s;
-    TestMacro* macro;
-    CRecordingDC dc;
+// passes), M at 15 (midpoint of A and B), S at 40 (a surface), a masked macro (drawn as a
+// rectangle) and a variable. Every pass leaves the flags and colours as it found them.
+struct PassCase {
+    const char* pass;
+    std::function<void(Figure&, CDC*)> run;
+    std::vector<int> pixels;
+    const char* names;
+    size_t rectangles;
+    int colourIndex;  // of every pixel
 };
 
-TEST_F(DrawingPasses, DrawAllHonoursMaskAndNamedGroup) {
-    f.list.drawAll(&dc, true, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15, 40}));
-    EXPECT_EQ(textNames(dc), "AM");
-    EXPECT_TRUE(dc.opsOfKind("rectangle").empty());
-    dc.clear();
-    f.list.drawAll(&dc, false, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
-    EXPECT_EQ(textNames(dc), "ABM");
-    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 1u);
+std::ostream& operator<<(std::ostream& os, const PassCase& c) {
+    return os << c.pass;
 }
 
-TEST_F(DrawingPasses, ButSurfacesAndWithoutNames) {
-    f.list.drawAllButSurfaces(&dc, true, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15}));
-    dc.clear();
-    f.list.eraseAllButSurfaces(&dc, true, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15}));
-    dc.clear();
-    f.list.drawWithoutNames(&dc, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 30, 15, 40}));
-    EXPECT_TRUE(dc.opsOfKind("text").empty());
-}
+class DrawingPass : public testing::TestWithParam<PassCase> {};
 
-TEST_F(DrawingPasses, EraseUsesTheBackground) {
+TEST_P(DrawingPass, DrawsWhatItShould) {
     CPalette::setBackgroundColour(1, 2, 3);
-    f.list.eraseAll(&dc, true, true);
-    for (const auto& op : dc.ops) EXPECT_EQ(op.colour, RGB(1, 2, 3)) << op.kind;
-    EXPECT_EQ(textNames(dc), "AM");
+    Figure f;
+    f.build("A B");
+    static_cast<TestPoint*>(f["B"])->hide();
+    f.add(nat::cercle, std::make_unique<TestPoint>(30, 0))->setName("C");
+    f.midpoint("M", f["A"], f["B"]);
+    f.add(nat::surface, std::make_unique<TestPoint>(40, 0));
+    f.macro("go", nullptr)->hide();
+    f.value(nat::variable, "v");
+    static_cast<TestPoint*>(f["A"])->x = 10;
+    static_cast<TestPoint*>(f["B"])->x = 20;
+    f.list.computeAll();
+
+    CRecordingDC dc;
+    GetParam().run(f, &dc);
+    EXPECT_EQ(pixelXs(dc), GetParam().pixels);
+    EXPECT_EQ(textNames(dc), GetParam().names);
+    EXPECT_EQ(dc.opsOfKind("rectangle").size(), GetParam().rectangles);
+    for (const auto& op : dc.opsOfKind("pixel"))
+        EXPECT_EQ(op.colour, CPalette::colour(GetParam().colourIndex));
+    EXPECT_TRUE(static_cast<CElementGraphique*>(f["B"])->masked);
+    EXPECT_TRUE(static_cast<CElementGraphique*>(f["go"])->masked);
+    EXPECT_EQ(static_cast<CElementGraphique*>(f["A"])->colour, 1);
     CPalette::resetPalette();
 }
 
-TEST_F(DrawingPasses, IncludingMaskedRestoresTheFlags) {
-    f.list.drawIncludingMasked(&dc, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
-    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 1u);
-    EXPECT_TRUE(b->masked);
-    EXPECT_TRUE(macro->masked);
-}
+const std::vector<int> kAll = {10, 20, 30, 15, 40}, kVisible = {10, 30, 15, 40};
 
-TEST_F(DrawingPasses, MaskedAndHiddenNamesKeepMacrosHidden) {
-    a->nameHidden = true;
-    f.list.drawMaskedAndHiddenNames(&dc);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
-    EXPECT_EQ(textNames(dc), "ABM");
-    EXPECT_TRUE(dc.opsOfKind("rectangle").empty());
-    EXPECT_TRUE(a->nameHidden);
-    EXPECT_TRUE(b->masked);
-}
-
-TEST_F(DrawingPasses, OneColourRestoresColours) {
-    a->setColour(4);
-    f.list.drawInOneColour(&dc, true);
-    for (const auto& op : dc.opsOfKind("pixel")) EXPECT_EQ(op.colour, CPalette::colour(15));
-    EXPECT_EQ(a->getColour(), 4);
-}
-
-TEST_F(DrawingPasses, FirstNObjectsShownButNotMaskedMacros) {
-    f.list.drawFirst(&dc, 1);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20}));
-    EXPECT_EQ(textNames(dc), "AB");
-    EXPECT_TRUE(b->masked);
-    dc.clear();
-    f.list.drawFirst(&dc, 100);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 20, 30, 15, 40}));
-    EXPECT_TRUE(dc.opsOfKind("rectangle").empty());
-}
-
-TEST_F(DrawingPasses, NameFrameReplacesTheName) {
-    f.list.drawWithNameFramed(&dc, true, true, a);
-    EXPECT_EQ(textNames(dc), "M");
-    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 1u);
-    dc.clear();
-    f.list.eraseWithNameFrame(&dc, true, true, a);
-    EXPECT_EQ(textNames(dc), "M");
-    EXPECT_EQ(dc.opsOfKind("rectangle")[0].pen.colour, CPalette::colour(0));
-}
-
-TEST_F(DrawingPasses, EraseWhatMovesWithAPoint) {
-    f.list.eraseMovingWith(&dc, a, true, true);
-    EXPECT_EQ(pixelXs(dc), (std::vector<int>{10, 15}));
-    EXPECT_EQ(textNames(dc), "AM");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Passes, DrawingPass,
+    testing::Values(
+        PassCase{"drawAll", [](Figure& f, CDC* dc) { f.list.drawAll(dc, true, true); }, kVisible,
+                 "AM", 0, 1},
+        PassCase{"drawAll showing masked",
+                 [](Figure& f, CDC* dc) { f.list.drawAll(dc, false, true); }, kAll, "ABM", 1, 1},
+        PassCase{"eraseAll", [](Figure& f, CDC* dc) { f.list.eraseAll(dc, true, true); }, kVisible,
+                 "AM", 0, 0},
+        PassCase{"drawAllButSurfaces",
+                 [](Figure& f, CDC* dc) { f.list.drawAllButSurfaces(dc, true, true); },
+                 {10, 30, 15},
+                 "AM",
+                 0,
+                 1},
+        PassCase{"eraseAllButSurfaces",
+                 [](Figure& f, CDC* dc) { f.list.eraseAllButSurfaces(dc, true, true); },
+                 {10, 30, 15},
+                 "AM",
+                 0,
+                 0},
+        PassCase{"drawWithoutNames", [](Figure& f, CDC* dc) { f.list.drawWithoutNames(dc, true); },
+                 kVisible, "", 0, 1},
+        PassCase{"drawInOneColour", [](Figure& f, CDC* dc) { f.list.drawInOneColour(dc, true); },
+                 kVisible, "", 0, 15},
+        PassCase{"drawIncludingMasked",
+                 [](Figure& f, CDC* dc) { f.list.drawIncludingMasked(dc, true); }, kAll, "ABM", 1,
+                 1},
+        PassCase{"drawMaskedAndHiddenNames",
+                 [](Figure& f, CDC* dc) {
+                     auto* a = static_cast<CElementGraphique*>(f["A"]);
+                     a->nameHidden = true;
+                     f.list.drawMaskedAndHiddenNames(dc);
+                     EXPECT_TRUE(a->nameHidden);
+                 },
+                 kAll, "ABM", 0, 1},
+        PassCase{"drawFirst 1",
+                 [](Figure& f, CDC* dc) { f.list.drawFirst(dc, 1); },
+                 {10, 20},
+                 "AB",
+                 0,
+                 1},
+        PassCase{"drawFirst all", [](Figure& f, CDC* dc) { f.list.drawFirst(dc, 99); }, kAll,
+                 "ABCM", 0, 1},
+        PassCase{"drawWithNameFramed",
+                 [](Figure& f, CDC* dc) { f.list.drawWithNameFramed(dc, true, true, f["A"]); },
+                 kVisible, "M", 1, 1},
+        PassCase{"eraseWithNameFrame",
+                 [](Figure& f, CDC* dc) { f.list.eraseWithNameFrame(dc, true, true, f["A"]); },
+                 kVisible, "M", 1, 0},
+        PassCase{"eraseMovingWith A",
+                 [](Figure& f, CDC* dc) { f.list.eraseMovingWith(dc, f["A"], true, true); },
+                 {10, 15},
+                 "AM",
+                 0,
+                 0}));
