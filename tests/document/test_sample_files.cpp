@@ -1,0 +1,116 @@
+// The sample files of tests/data/figures: the valid ones (written by the program, or by hand
+// following the format) open and save back stably; the damaged ones are refused with a reason.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kFigures = fs::path(KORVENDAL_TEST_DATA) / "figures";
+
+std::vector<uint8_t> fileBytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> filesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& e : fs::directory_iterator(dir, error))
+        if (e.path().extension() == ".qvf") names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ValidSample : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ValidSample, OpensAndSavesBackStably) {
+    CHeadlessHost host;
+    setHost(&host);
+    fs::path file = kFigures / "valid" / GetParam();
+    std::vector<uint8_t> bytes = fileBytes(file);
+    CPelvantiDoc doc;
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromFile(file.string(), &reason)) << reason;
+    doc.list().computeAll();
+    std::vector<uint8_t> saved = doc.saveToBytes();
+    bool current = bytes.size() > 20 && std::memcmp(bytes.data(), "Korvendal32Vers2", 16) == 0 &&
+                   bytes[16] == 3;
+    if (current) EXPECT_EQ(bytes, saved);
+    CPelvantiDoc again;
+    ASSERT_TRUE(again.loadFromBytes(saved, &reason)) << reason;
+    EXPECT_EQ(saved, again.saveToBytes());
+    setHost(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Figures, ValidSample, ::testing::ValuesIn(filesIn(kFigures / "valid")),
+                         [](const auto& info) { return fs::path(info.param).stem().string(); });
+
+class DamagedSample : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(DamagedSample, IsRefusedWithAReason) {
+    CPelvantiDoc doc;
+    std::string reason;
+    EXPECT_FALSE(doc.loadFromFile((kFigures / "damaged" / GetParam()).string(), &reason));
+    EXPECT_NE(std::string::npos, reason.find(GetParam())) << reason;
+    ASSERT_EQ(1, doc.list().count());
+    EXPECT_EQ(nat::calcul, doc.list().entryAt(0)->nature);
+    EXPECT_TRUE(doc.path.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Figures, DamagedSample, ::testing::ValuesIn(filesIn(kFigures / "damaged")),
+                         [](const auto& info) { return fs::path(info.param).stem().string(); });
+
+TEST(SampleFiles, AreThere) {
+    EXPECT_GE(filesIn(kFigures / "valid").size(), 7u);
+    EXPECT_GE(filesIn(kFigures / "damaged").size(), 10u);
+}
+
+TEST(SampleFiles, EarliestFormatFigure) {
+    CPelvantiDoc doc;
+    std::string reason;
+    ASSERT_TRUE(doc.loadFromFile((kFigures / "valid" / "earliest.qvf").string(), &reason))
+        << reason;
+    EXPECT_EQ((LSize{508, 228}), doc.windowSize);  // client area 500 x 200
+    ASSERT_EQ(4, doc.list().count());
+    EXPECT_EQ(nat::calcul, doc.list().entryAt(0)->nature);
+    doc.list().computeAll();
+    auto* a = dynamic_cast<CPointBase*>(doc.list().elementAt(1));
+    ASSERT_NE(nullptr, a);
+    EXPECT_EQ("A", a->getName());
+    EXPECT_EQ(3, a->nameFontIndex);
+    auto* m = dynamic_cast<CMilieu*>(doc.list().elementAt(3));
+    ASSERT_NE(nullptr, m);
+    EXPECT_TRUE(m->exists);
+    EXPECT_DOUBLE_EQ(2000.0, m->x);
+    EXPECT_DOUBLE_EQ(1250.0, m->y);
+}
+
+TEST(SampleFiles, ThirtyTwoBitFigureKeepsItsOptions) {
+    CPelvantiDoc doc;
+    ASSERT_TRUE(doc.loadFromFile((kFigures / "valid" / "tessalinor32.qvf").string(), nullptr));
+    EXPECT_EQ(RGB(255, 255, 255), doc.backgroundColour());
+    EXPECT_TRUE(doc.displaysPinned);
+    EXPECT_TRUE(doc.angleMarksPinned);
+    EXPECT_FALSE(doc.dynamicSurfaces);
+    EXPECT_EQ(2.5, doc.clipboardUnitCm);
+    EXPECT_EQ(2, doc.list().count());
+}
+
+TEST(SampleFiles, MenusOfAHandWrittenFigure) {
+    CPelvantiDoc doc;
+    ASSERT_TRUE(doc.loadFromFile((kFigures / "valid" / "menus.qvf").string(), nullptr));
+    EXPECT_EQ((std::vector<uint32_t>{32800, 32801}), doc.allowedMenus.ids());
+    EXPECT_EQ(RGB(200, 220, 255), doc.backgroundColour());
+}
+
+}  // namespace
