@@ -173,3 +173,21 @@ std::string CCalculComplexe::describe(const char* eol) const {
         text += eol + std::string("Valeur actuelle : ") + name + " ~ " + getComplexValueText(12);
     return text;
 }
+
+NameOverrides measureNamesUsing(const CListeAction& list, const CElementBase* renamed) {
+    NameOverrides names;
+    for (CActionAncetre* e : list.entries()) {
+        auto* v = dynamic_cast<const CValeurDynamique*>(e->element);
+        if (!v || v == renamed) continue;
+        int k = v->getValueKind();
+        if (k != -1 && (k & (kind::mesureNommee | kind::affixe)) && v->usesNameOf(renamed))
+            names[v] = v->getName();
+    }
+    return names;
+}
+
+void renameMeasuresInFormulas(CListeAction& list, const NameOverrides& oldNames) {
+    if (oldNames.empty()) return;
+    for (CActionAncetre* e : list.entries())
+        if (auto* c = dynamic_cast<CCalculAncetre*>(e->element)) c->renameInFormula(list, oldNames);
+}

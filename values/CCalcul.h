@@ -93,3 +93,9 @@ protected:
     bool isComplexFormula() const override { return true; }
     std::string describe(const char* eol) const override;
 };
+
+// Renaming a graphic object renames the measures named after it. Before the rename, collect
+// the names those measures have (`measureNamesUsing`); after it, every formula of the list is
+// rewritten with their new names (`renameMeasuresInFormulas`).
+NameOverrides measureNamesUsing(const CListeAction& list, const CElementBase* renamed);
+void renameMeasuresInFormulas(CListeAction& list, const NameOverrides& oldNames);

@@ -1,0 +1,272 @@
+// Calculations, functions and variables: computation, descriptions, stepping, the dialog
+// checks, naming and the entry of parameters.
+#include <gtest/gtest.h>
+
+#include "calc/FormulaFixture.h"
+#include "core/CHost.h"
+#include "core/Messages.h"
+#include "values/CValeurAssocieeAVariable.h"
+#include "values/CValeurAssocieeComp.h"
+#include "values/ValueDialogs.h"
+
+namespace {
+struct HostScope {
+    CHeadlessHost host;
+    CHost* previous;
+    HostScope() : previous(setHost(&host)) {}
+    ~HostScope() { setHost(previous); }
+};
+
+TEST(Calcul, UndefinedCalculationHasNoCurrentValue) {
+    FormulaFigure f;
+    f.addVariable("a", 2);
+    CCalcul* ok = f.addCalcul("c", "a*3");
+    EXPECT_TRUE(ok->exists);
+    EXPECT_EQ(ok->getValue(), 6);
+    EXPECT_EQ(ok->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Calcul algébrique nommé c\r\nc = a*3\r\nValeur actuelle : c ~ 6");
+    EXPECT_EQ(ok->getDescription(),
+              "Calcul algébrique nommé c\n      c = a*3\n      Valeur actuelle : c ~ 6");
+    CCalcul* bad = f.addCalcul("d", "1/(a-a)");
+    EXPECT_FALSE(bad->exists);
+    EXPECT_FALSE(isCalculationError());
+    EXPECT_EQ(bad->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Calcul algébrique nommé d\r\nd = 1/(a-a)");
+    EXPECT_EQ(bad->getStatusText(), "n'existe pas");
+}
+
+TEST(Calcul, DependsOnItsValues) {
+    FormulaFigure f;
+    auto* a = f.addVariable("a", 2);
+    auto* b = f.addVariable("b", 2);
+    CCalcul* c = f.addCalcul("c", "a+1");
+    EXPECT_TRUE(c->dependsOn(a));
+    EXPECT_TRUE(c->dependsOn(c));
+    EXPECT_FALSE(c->dependsOn(b));
+    EXPECT_TRUE(c->usesNameOf(a) == a->usesNameOf(a));
+    f.list.deleteWithDependents(a);
+    EXPECT_EQ(f.list.indexOf(c), -1);
+}
+
+TEST(Calcul, ComplexValueTexts) {
+    FormulaFigure f;
+    EXPECT_EQ(f.addComplexCalcul("u", "3-i")->getDisplayValueText(2), "3 - i");
+    EXPECT_EQ(f.addComplexCalcul("v", "0+1*i")->getDisplayValueText(2), " i");
+    EXPECT_EQ(f.addComplexCalcul("w", "2.5+0*i")->getDisplayValueText(2), "2.5");
+    CCalculComplexe* z = f.addComplexCalcul("z", "1+2*i");
+    EXPECT_EQ(z->getValueKind(), 0x2000);
+    EXPECT_EQ(z->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Calcul algébrique complexe nommé z\r\nz = 1+2*i\r\nValeur actuelle : z ~ 1 + 2 i");
+    EXPECT_EQ(f.addCalcul("r", "2")->getNameAndValueText(2), "r=2");
+}
+
+TEST(Calcul, ConstantAndFunctionsDescriptions) {
+    HostScope h;
+    FormulaFigure f;
+    auto* pi = dynamic_cast<CCalcConst*>(f.list.elementAt(0));
+    ASSERT_NE(pi, nullptr);
+    EXPECT_EQ(pi->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Constante prédéfinie pi\r\npi = 3.14159265358979323846");
+    EXPECT_EQ(pi->modify(), -1);
+    ASSERT_EQ(h.host.messages.size(), 1u);
+    EXPECT_EQ(h.host.messages[0].text, messageText(1146));
+    double before = pi->value;
+    pi->value = 0;
+    pi->computePosition();  // never recomputed after creation
+    EXPECT_EQ(pi->value, 0);
+    pi->value = before;
+
+    CFonc* fn = f.addFunction("f", "x^2+1");
+    EXPECT_EQ(fn->getDefinitionText(), "f(x) = x^2+1");
+    EXPECT_EQ(fn->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Fonction nommée f\r\nf(x) = x^2+1");
+    EXPECT_EQ(fn->getValueKind(), 0x20);
+    EXPECT_TRUE(fn->exists);
+    CFoncComplexe* g = f.addComplexFunction("g", "z*i");
+    EXPECT_EQ(g->getDescription(),
+              "Fonction complexe de variable complexe nommée g\n      g(z) = z*i");
+    EXPECT_EQ(g->getValueKind(), 0x4000);
+}
+
+TEST(VariableBornee, SteppingStopsAtTheBounds) {
+    HostScope h;
+    CVariableBornee v("a", 9, 0, 10, 1, "0", "10", "1");
+    EXPECT_TRUE(v.increment());
+    EXPECT_EQ(v.value, 10);
+    EXPECT_FALSE(v.increment());
+    EXPECT_EQ(v.value, 10);
+    EXPECT_EQ(h.host.beeps, 1);
+    v.setValue(0.5);
+    EXPECT_FALSE(v.decrement());
+    EXPECT_EQ(v.value, 0.5);
+    // A step that does not divide the range never reaches the far bound.
+    CVariableBornee w("b", 0, 0, 1, 0.3, "0", "1", "0.3");
+    int moves = 0;
+    while (w.increment()) ++moves;
+    EXPECT_EQ(moves, 3);
+    EXPECT_NEAR(w.value, 0.9, 1e-12);
+}
+
+TEST(VariableBornee, Descriptions) {
+    CVariableBornee v("a", 2.5, 0, 10, 0.5, "0", "10", "0.5", true);
+    EXPECT_EQ(v.getConstructionInfo(nullptr, nullptr, nullptr),
+              "Variable nommée a\r\nValeur actuelle : 2.5");
+    EXPECT_EQ(
+        v.getDescription(),
+        "Variable nommée a\n      Valeur minimale : 0\n      Valeur maximale : 10\n      "
+        "Pas d'incrémentation : 0.5\n      Valeur actuelle : 2.5\n      Avec dialogue associé");
+    EXPECT_EQ(v.getValueKind(), 1);
+}
+
+struct BoundsCase {
+    const char *min, *max, *step, *value;
+    int message;
+    int field;
+};
+
+class BoundsCheck : public ::testing::TestWithParam<BoundsCase> {};
+
+TEST_P(BoundsCheck, Message) {
+    HostScope h;
+    FormulaFigure f;
+    const BoundsCase& c = GetParam();
+    BoundedVariableCheck r = checkBoundedVariableFields(&f.list, c.min, c.max, c.step, c.value);
+    EXPECT_EQ(r.ok, c.message == 0);
+    EXPECT_EQ(r.messageId, c.message);
+    EXPECT_EQ(r.field, c.field);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, BoundsCheck,
+    ::testing::Values(
+        BoundsCase{"0", "10", "10", "5", 0, -1}, BoundsCase{"0", "10", "10.5", "5", 1142, 2},
+        BoundsCase{"0", "10", "0", "5", 1142, 2}, BoundsCase{"0", "10", "-1", "5", 1142, 2},
+        BoundsCase{"0", "10", "1", "11", 1141, 3}, BoundsCase{"0", "10", "1", "10", 0, -1},
+        BoundsCase{"5", "5", "1", "5", 1140, 0}, BoundsCase{"6", "5", "1", "5", 1140, 0},
+        BoundsCase{"1/0", "5", "1", "5", 1365, 0}, BoundsCase{"0", "sqrt(-1)", "1", "5", 1365, 1},
+        BoundsCase{"0", "2*pi", "pi/6", "pi", 0, -1}, BoundsCase{"0", "2+", "1", "1", 1110, 1},
+        BoundsCase{"0", "10", "", "1", 1115, 2}));
+
+struct NameCase {
+    const char* name;
+    int message;
+};
+
+class ValueName : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(ValueName, Rule) {
+    FormulaFigure f;
+    f.addVariable("a", 1);
+    f.addFunction("f", "t+1", "t");
+    f.addVariable("late", 1);
+    EXPECT_EQ(checkValueName(f.list, GetParam().name, f.list.count() - 1), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ValueName,
+    ::testing::Values(NameCase{"", 1195}, NameCase{"i", 1570}, NameCase{"I", 1570},
+                      NameCase{"1A", 1112}, NameCase{"A_1", 1112}, NameCase{"sin", 1114},
+                      NameCase{"ARGTH", 1114}, NameCase{"a", 1113}, NameCase{"A", 1113},
+                      NameCase{"PI", 1113}, NameCase{"F", 1113}, NameCase{"t", 1338},
+                      NameCase{"b", 0}, NameCase{"late", 0}, NameCase{"a'", 0}));
+
+TEST(FormalVariable, Rules) {
+    FormulaFigure f;
+    f.addVariable("a", 1);
+    int n = f.list.count();
+    EXPECT_EQ(checkFormalVariableName(f.list, "", "f", n), 1234);
+    EXPECT_EQ(checkFormalVariableName(f.list, "2x", "f", n), 1235);
+    EXPECT_EQ(checkFormalVariableName(f.list, "abcdefghijkl", "f", n), 1235);
+    EXPECT_EQ(checkFormalVariableName(f.list, "abcdefghijk", "f", n), 0);
+    EXPECT_EQ(checkFormalVariableName(f.list, "cos", "f", n), 1236);
+    EXPECT_EQ(checkFormalVariableName(f.list, "A", "f", n), 1237);
+    EXPECT_EQ(checkFormalVariableName(f.list, "f", "f", n), 1253);
+    EXPECT_EQ(checkFormalVariableName(f.list, "x", "f", n), 0);
+}
+
+TEST(ParameterEntry, NamesAndFormulas) {
+    HostScope h;
+    FormulaFigure f;
+    auto* a = f.addVariable("a", 2);
+    auto* b = f.addVariable("b", 3);
+    int limit = f.list.indexOf(b);  // the object being built stands where b is
+
+    CValeurAssocieeAVariable p;
+    ParameterEntry r = enterParameter(f.list, "A", limit, 1115, p);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(p.reference, a);
+    EXPECT_EQ(p.getText(2), "a");
+
+    r = enterParameter(f.list, "pi/2", limit, 1115, p);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(p.reference, nullptr);
+    EXPECT_DOUBLE_EQ(p.getValue(), 3.14159265358979323846 / 2);
+    EXPECT_EQ(p.text, "pi/2");
+    EXPECT_TRUE(h.host.messages.empty());
+
+    r = enterParameter(f.list, "b", limit, 1115, p);
+    EXPECT_EQ(r.messageId, 1227);
+    r = enterParameter(f.list, "a+1", limit, 1115, p);
+    EXPECT_EQ(r.messageId, 1364);
+    EXPECT_EQ(r.position, 0);
+    r = enterParameter(f.list, "Rand(1)", limit, 1115, p);
+    EXPECT_EQ(r.messageId, 1419);
+    r = enterParameter(f.list, "1/0", limit, 1115, p);
+    EXPECT_EQ(r.messageId, 1354);
+    r = enterParameter(f.list, "", limit, 1233, p);
+    EXPECT_EQ(r.messageId, 1233);
+    r = enterParameter(f.list, "2*(3", limit, 1115, p);
+    EXPECT_EQ(r.messageId, 1111);
+    EXPECT_EQ(r.position, 3);
+    ASSERT_EQ(h.host.messages.size(), 6u);
+    EXPECT_EQ(h.host.messages[0].text, messageText(1227));
+    EXPECT_EQ(h.host.messages[1].text, messageText(1364));
+    EXPECT_EQ(h.host.messages[1].flags, static_cast<unsigned>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(p.getValue(), 3.14159265358979323846 / 2);  // refusals change nothing
+}
+
+TEST(ParameterEntry, ValueThatDoesNotExistAsksFirst) {
+    HostScope h;
+    FormulaFigure f;
+    auto* c = f.addCalcul("c", "1/0");
+    ASSERT_FALSE(c->exists);
+    CValeurAssocieeAVariable p(1.0);
+    h.host.answers = {IDNO};
+    ParameterEntry r = enterParameter(f.list, "c", f.list.count(), 1115, p);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(p.reference, nullptr);
+    ASSERT_EQ(h.host.messages.size(), 1u);
+    EXPECT_EQ(h.host.messages[0].text, messageText(1369));
+    EXPECT_EQ(h.host.messages[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION));
+    h.host.answers = {IDYES};
+    r = enterParameter(f.list, "c", f.list.count(), 1115, p);
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(p.reference, c);
+    EXPECT_FALSE(p.isDefined());
+}
+
+TEST(ParameterEntry, AnglesAndComplexNumbers) {
+    HostScope h;
+    AngleUnitScope deg(1);
+    FormulaFigure f;
+    CValeurAngle angle;
+    ASSERT_TRUE(enterAngleParameter(f.list, "90", 1, 1115, angle).ok);
+    EXPECT_DOUBLE_EQ(angle.constant, 3.14159265358979323846 / 2);
+    EXPECT_EQ(angle.getText(2), "90");
+    CValeurAssocieeComp z;
+    ASSERT_TRUE(enterComplexParameter(f.list, "1+2*i", 1, 1115, z).ok);
+    EXPECT_EQ(z.getComplexValue(), (Complexe{1, 2}));
+    EXPECT_EQ(z.text, "1+2*i");
+    EXPECT_EQ(enterComplexParameter(f.list, "2i", 1, 1115, z).messageId, 1110);
+}
+
+TEST(Messages, TableIsSortedAndComplete) {
+    for (int id : {1110, 1111, 1112, 1113, 1114, 1115, 1116, 1140, 1141, 1142, 1146, 1195, 1227,
+                   1234, 1235, 1236, 1237, 1253, 1338, 1354, 1363, 1364, 1365, 1369, 1419, 1570})
+        EXPECT_TRUE(hasMessage(id)) << id;
+    EXPECT_STREQ(messageText(1111), "\n\nErreur de Parenthèse");
+    EXPECT_STREQ(messageText(1114),
+                 "Le nom choisi est le nom\nd 'une fonction mathématique prédéfinie");
+    EXPECT_STREQ(messageText(4), "");
+}
+}  // namespace
