@@ -1,5 +1,6 @@
 #include "core/CElementGraphique.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/CArchive.h"
@@ -113,6 +114,15 @@ std::string joinStatus(const std::string& a, const std::string& b) {
 std::string CElementGraphique::getStatusText() const {
     std::string base = CElementBase::getStatusText();
     return masked ? joinStatus(base, "masqué ") : base;
+}
+
+void CElementGraphique::getNameInto(char* buffer, size_t size) const {
+    if (!buffer || size == 0) return;
+    std::string n = getName();
+    size_t len = std::min(n.size(), size - 1);
+    while (len > 0 && len < n.size() && (static_cast<unsigned char>(n[len]) & 0xC0) == 0x80) --len;
+    n.copy(buffer, len);
+    buffer[len] = '\0';
 }
 
 void CElementGraphique::updateNameAnchor() {}

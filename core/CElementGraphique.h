@@ -40,6 +40,9 @@ public:
     virtual void show() { masked = false; }
     virtual void setName(const std::string& n) { name = n; }
     virtual std::string getName() const { return name; }
+    // The name with its terminating zero into a caller's buffer of `size` bytes, cut short
+    // (on a character boundary) when it does not fit.
+    void getNameInto(char* buffer, size_t size) const;
     virtual void setNameAnchor(double x, double y);
     virtual void setNameOffset(double dx, double dy);
     virtual void drawName(CDC* dc, bool hideMasked, bool respectNameHidden);

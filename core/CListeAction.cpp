@@ -231,6 +231,8 @@ void CListeAction::hideAll() {
 
 void CListeAction::copyTo(CListeAction& target) const {
     target.clear();
+    // The clones belong to the copy, whatever `target` held before.
+    target.ownsEntries_ = true;
     target.angleUnit = angleUnit;
     for (CActionAncetre* e : entries_) {
         if (dynamic_cast<CActionSousListe*>(e)) {

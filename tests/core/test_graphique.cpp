@@ -251,6 +251,17 @@ TEST(NameRect, EmptyNameHasADefaultWidthAndFrameFollowsTheRect) {
     EXPECT_EQ(dc.opsOfKind("rectangle")[0].pen.colour, CPalette::colour(0));
 }
 
+TEST(GraphicElement, NameIntoABufferStaysTerminated) {
+    CElementGraphique g = named("Aé1");
+    char buffer[8] = "xxxxxxx";
+    g.getNameInto(buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "Aé1");
+    g.getNameInto(buffer, 3);  // "A" and half of "é" fit: the half is dropped
+    EXPECT_STREQ(buffer, "A");
+    g.getNameInto(buffer, 1);
+    EXPECT_STREQ(buffer, "");
+}
+
 TEST(GraphicElement, ComputeAndDrawWithoutParentDrawsNothing) {
     TestPoint a(10, 10);
     TestMilieu m(&a, &a);

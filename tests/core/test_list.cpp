@@ -197,9 +197,9 @@ TEST(ListCopy, ParentsMappedByIndex) {
     f.list.unitLength = f.value(nat::mesure, "AB", 1, f["B"]);
     f.list.defaultMacro = f.macro("anime", f["M"]);
 
-    CListeAction copy;
-    copy.append(new CAction(nat::pointLibre, std::make_unique<TestPoint>(0, 0)));
+    CListeAction copy(false);
     f.list.copyTo(copy);
+    EXPECT_TRUE(copy.ownsEntries());
     ASSERT_EQ(copy.count(), f.list.count());
     EXPECT_EQ(copy.angleUnit, 1);
     for (int i = 0; i < copy.count(); ++i) {
