@@ -1,0 +1,637 @@
+#include "geometry/CRepere.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "calc/NumberFormat.h"
+#include "core/CArchive.h"
+#include "core/CHost.h"
+
+IMPLEMENT_SERIAL_VERSIONABLE(CRepere, CElementGraphique, 2)
+IMPLEMENT_SERIAL(CPointDansRepere, CPointAncetre, 1)
+IMPLEMENT_SERIAL(CPointParAffixe, CPointAncetre, 1)
+IMPLEMENT_SERIAL(CPointBaseEnt, CPointAncetrePointsMobiles, 1)
+IMPLEMENT_SERIAL(CDroiteOm, CDroite, 1)
+
+using geo::existing;
+using geo::nameOf;
+
+namespace {
+bool sameValue(const CValeurAssocieeAVariableAncetre& a, const CValeurAssocieeAVariableAncetre& b) {
+    return a.reference == b.reference && (a.reference || a.constant == b.constant);
+}
+
+std::string valueText(const CValeurAssocieeAVariable& v) {
+    return v.getText(12);
+}
+
+// Index range of the lines of direction `dir` through the window corners, measured along
+// `along` from `o` (floor of the smallest parameter to floor of the largest plus 1).
+void indexRange(double ox, double oy, double dirx, double diry, double alongx, double alongy,
+                double* lo, double* hi) {
+    const LSize win = activeDrawingArea();
+    const double corners[4][2] = {
+        {0, 0}, {double(win.cx), 0}, {0, double(win.cy)}, {double(win.cx), double(win.cy)}};
+    double tmin = 0, tmax = 0;
+    for (int i = 0; i < 4; ++i) {
+        double px, py;
+        geo::intersectLines(corners[i][0], corners[i][1], dirx, diry, ox, oy, alongx, alongy, &px,
+                            &py);
+        const double t = alongy != 0 ? (py - oy) / alongy : (px - ox) / alongx;
+        if (i == 0 || t < tmin) tmin = t;
+        if (i == 0 || t > tmax) tmax = t;
+    }
+    *lo = std::floor(tmin);
+    *hi = std::floor(tmax) + 1;
+}
+
+bool spanDrawable(double lo, double hi) {
+    return std::isfinite(lo) && std::isfinite(hi) && hi - lo <= CRepere::kMaxGridSpan;
+}
+}  // namespace
+
+std::string frameText(const CRepere* r) {
+    return r ? r->shortDesignation() : std::string();
+}
+
+// ---------------------------------------------------------------------------------------------
+// CRepere
+
+CRepere::CRepere(CPointAncetre* o, CPointAncetre* i, CPointAncetre* j, CDroite* xAxis,
+                 CDroite* yAxis, const CValeurAssocieeAVariable& a,
+                 const CValeurAssocieeAVariable& b, bool xGrid, bool yGrid, bool dotted,
+                 int8_t colour)
+    : CElementGraphique(colour),
+      O(o),
+      I(i),
+      J(j),
+      xAxis(xAxis),
+      yAxis(yAxis),
+      a(a),
+      b(b),
+      xGrid(xGrid),
+      yGrid(yGrid),
+      dotted(dotted) {}
+
+void CRepere::load(CArchive& ar, bool previous) {
+    if (previous || ar.getObjectSchema() < 2) ar.readByte();
+    O = ar.readRequiredReferenceOf<CPointAncetre>();
+    I = ar.readRequiredReferenceOf<CPointAncetre>();
+    J = ar.readRequiredReferenceOf<CPointAncetre>();
+    xAxis = ar.readRequiredReferenceOf<CDroite>();
+    yAxis = ar.readRequiredReferenceOf<CDroite>();
+    xGrid = ar.readBool();
+    yGrid = ar.readBool();
+    dotted = ar.readBool();
+    if (previous) {
+        a.readPreviousFormat(ar);
+        b.readPreviousFormat(ar);
+    } else {
+        a.Serialize(ar);
+        b.Serialize(ar);
+    }
+}
+
+void CRepere::Serialize(CArchive& ar) {
+    CElementGraphique::Serialize(ar);
+    if (ar.IsLoading()) {
+        load(ar, false);
+        return;
+    }
+    ar.writeReference(O);
+    ar.writeReference(I);
+    ar.writeReference(J);
+    ar.writeReference(xAxis);
+    ar.writeReference(yAxis);
+    ar.writeBool(xGrid);
+    ar.writeBool(yGrid);
+    ar.writeBool(dotted);
+    a.Serialize(ar);
+    b.Serialize(ar);
+}
+
+void CRepere::readPreviousFormat(CArchive& ar) {
+    CElementGraphique::readPreviousFormat(ar);
+    load(ar, true);
+}
+
+std::unique_ptr<CElementBase> CRepere::getClone(const CListeAction& from,
+                                                const CListeAction& to) const {
+    auto r = std::make_unique<CRepere>(geo::mapRef(O, from, to), geo::mapRef(I, from, to),
+                                       geo::mapRef(J, from, to), geo::mapRef(xAxis, from, to),
+                                       geo::mapRef(yAxis, from, to), a.cloned(from, to),
+                                       b.cloned(from, to), xGrid, yGrid, dotted);
+    r->copyAttributesFrom(*this);
+    return r;
+}
+
+void CRepere::copyStateFrom(const CElementBase& src) {
+    CElementGraphique::copyStateFrom(src);
+    if (const auto* r = dynamic_cast<const CRepere*>(&src)) {
+        ux = r->ux;
+        uy = r->uy;
+        vx = r->vx;
+        vy = r->vy;
+        originX = r->originX;
+        originY = r->originY;
+        vIndexMin = r->vIndexMin;
+        vIndexMax = r->vIndexMax;
+        uIndexMin = r->uIndexMin;
+        uIndexMax = r->uIndexMax;
+    }
+}
+
+void CRepere::computePosition() {
+    exists = existing(O) && existing(I) && existing(J) && a.isDefined() && b.isDefined();
+    if (!exists) return;
+    ux = I->x - O->x;
+    uy = I->y - O->y;
+    vx = J->x - O->x;
+    vy = J->y - O->y;
+    if (geo::collinear(ux, uy, vx, vy)) {
+        exists = false;
+        return;
+    }
+    const double x0 = a.getValue(), y0 = b.getValue();
+    originX = O->x - x0 * ux - y0 * vx;
+    originY = O->y - x0 * uy - y0 * vy;
+    if (xGrid || dotted) indexRange(O->x, O->y, ux, uy, vx, vy, &vIndexMin, &vIndexMax);
+    if (yGrid || dotted) indexRange(O->x, O->y, vx, vy, ux, uy, &uIndexMin, &uIndexMax);
+}
+
+void CRepere::toWindow(double x, double y, double* px, double* py) const {
+    *px = originX + x * ux + y * vx;
+    *py = originY + x * uy + y * vy;
+}
+
+void CRepere::drawGrid(CDC* dc, bool eraseMode, bool hideMasked) {
+    if (!exists || (hideMasked && masked)) return;
+    const int8_t c = eraseMode ? 0 : colour;
+    CDroite line(c, 1);
+    auto drawFamily = [&](double lo, double hi, double stepx, double stepy, double dirx,
+                          double diry) {
+        if (!spanDrawable(lo, hi)) return;
+        for (double k = lo; k <= hi; ++k) {
+            if (k == 0) continue;
+            line.p0x = O->x + k * stepx;
+            line.p0y = O->y + k * stepy;
+            line.wx = dirx;
+            line.wy = diry;
+            line.clipFullLine();
+            // The grid keeps its dotted style whatever the masking pass asks.
+            if (line.exists) line.drawLine(dc, false, true);
+        }
+    };
+    if (xGrid) drawFamily(vIndexMin, vIndexMax, vx, vy, ux, uy);
+    if (yGrid) drawFamily(uIndexMin, uIndexMax, ux, uy, vx, vy);
+    if (dotted && spanDrawable(uIndexMin, uIndexMax) && spanDrawable(vIndexMin, vIndexMax)) {
+        CPointBase mark(0, 0, c, 7);
+        for (double i = uIndexMin; i <= uIndexMax; ++i)
+            for (double j = vIndexMin; j <= vIndexMax; ++j) {
+                mark.setPosition(O->x + i * ux + j * vx, O->y + i * uy + j * vy);
+                mark.drawPoint(dc, false, false);
+            }
+    }
+}
+
+void CRepere::draw(CDC* dc, bool hideMasked) {
+    drawGrid(dc, false, hideMasked);
+}
+
+void CRepere::erase(CDC* dc, bool hideMasked) {
+    drawGrid(dc, true, hideMasked);
+}
+
+bool CRepere::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* r = static_cast<const CRepere*>(other);
+    return r->O == O && r->I == I && r->J == J && sameValue(r->a, a) && sameValue(r->b, b);
+}
+
+bool CRepere::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(O, p) || geo::dependsOnRef(I, p) ||
+           geo::dependsOnRef(J, p) || a.dependsOn(p) || b.dependsOn(p);
+}
+
+bool CRepere::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(O, p) ||
+           geo::dependsOnForPositioningRef(I, p) || geo::dependsOnForPositioningRef(J, p) ||
+           a.dependsOnForPositioning(p) || b.dependsOnForPositioning(p);
+}
+
+void CRepere::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(O, old, repl);
+    geo::replaceRef(I, old, repl);
+    geo::replaceRef(J, old, repl);
+    geo::replaceRef(xAxis, old, repl);
+    geo::replaceRef(yAxis, old, repl);
+    a.replaceReference(old, repl);
+    b.replaceReference(old, repl);
+}
+
+std::string CRepere::getConstructionInfo(CElementBase** pa, CElementBase** pb,
+                                         CElementBase** pc) const {
+    if (pa) *pa = O;
+    if (pb) *pb = I;
+    if (pc) *pc = J;
+    return std::string("Repère ") + "\r\n" + "Origine des abscisses à : " + valueText(a) + "\r\n" +
+           "Origine des ordonnées à : " + valueText(b);
+}
+
+std::string CRepere::getDisplayName() const {
+    return "Repère (" + nameOf(O) + ", " + nameOf(I) + ", " + nameOf(J) + ")";
+}
+
+std::string CRepere::getDescription() const {
+    const char* indent = "\n      ";
+    std::string text = getDisplayName();
+    if (xGrid) text += indent + std::string("avec quadrillage de l'axe des abscisses");
+    if (yGrid) text += indent + std::string("avec quadrillage de l'axe des ordonnées");
+    if (dotted) text += indent + std::string("avec pointillés");
+    text += indent + std::string("Origine des abscisses à : ") + valueText(a);
+    text += indent + std::string("Origine des ordonnées à : ") + valueText(b);
+    return text;
+}
+
+int CRepere::designationDistance(int mx, int my, bool hideMasked) {
+    if (!exists || (hideMasked && masked)) return kNotDesignable;
+    int d = kNotDesignable;
+    if (xAxis) d = std::min(d, xAxis->designationDistance(mx, my, hideMasked));
+    if (yAxis) d = std::min(d, yAxis->designationDistance(mx, my, hideMasked));
+    return d;
+}
+
+std::string CRepere::shortDesignation() const {
+    return "(" + nameOf(O) + "," + nameOf(I) + "," + nameOf(J) + ")";
+}
+
+// ---------------------------------------------------------------------------------------------
+// CPointDansRepere
+
+void CPointDansRepere::Serialize(CArchive& ar) {
+    CPointAncetre::Serialize(ar);
+    if (ar.IsStoring())
+        ar.writeReference(R);
+    else
+        R = ar.readRequiredReferenceOf<CRepere>();
+    xv.Serialize(ar);
+    yv.Serialize(ar);
+}
+
+void CPointDansRepere::readPreviousFormat(CArchive& ar) {
+    CPointAncetre::readPreviousFormat(ar);
+    R = ar.readRequiredReferenceOf<CRepere>();
+    xv.readPreviousFormat(ar);
+    yv.readPreviousFormat(ar);
+}
+
+std::unique_ptr<CElementBase> CPointDansRepere::getClone(const CListeAction& from,
+                                                         const CListeAction& to) const {
+    auto p = std::make_unique<CPointDansRepere>(geo::mapRef(R, from, to), xv.cloned(from, to),
+                                                yv.cloned(from, to));
+    p->copyPointAttributes(*this);
+    return p;
+}
+
+void CPointDansRepere::computePosition() {
+    exists = existing(R) && xv.isDefined() && yv.isDefined();
+    if (!exists) return;
+    R->toWindow(xv.getValue(), yv.getValue(), &x, &y);
+    checkRange();
+}
+
+bool CPointDansRepere::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* p = static_cast<const CPointDansRepere*>(other);
+    return p->R == R && sameValue(p->xv, xv) && sameValue(p->yv, yv);
+}
+
+bool CPointDansRepere::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(R, p) || xv.dependsOn(p) || yv.dependsOn(p);
+}
+
+bool CPointDansRepere::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(R, p) || xv.dependsOnForPositioning(p) ||
+           yv.dependsOnForPositioning(p);
+}
+
+void CPointDansRepere::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(R, old, repl);
+    xv.replaceReference(old, repl);
+    yv.replaceReference(old, repl);
+}
+
+std::string CPointDansRepere::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                                  CElementBase** c) const {
+    if (a) *a = R ? R->O : nullptr;
+    if (b) *b = R ? R->I : nullptr;
+    if (c) *c = R ? R->J : nullptr;
+    return "Point de coordonnées (" + valueText(xv) + "; " + valueText(yv) + ")\r\n" +
+           " dans le repère " + frameText(R);
+}
+
+std::string CPointDansRepere::getDescription() const {
+    return describedAs("Point de coordonnées (" + valueText(xv) + "; " + valueText(yv) + ") " +
+                       " dans le repère " + frameText(R));
+}
+
+void CPointDansRepere::rebuildFromText(CListeAction* list) {
+    xv.rebuildFromText(list);
+    yv.rebuildFromText(list);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CPointParAffixe
+
+void CPointParAffixe::Serialize(CArchive& ar) {
+    CPointAncetre::Serialize(ar);
+    if (ar.IsStoring())
+        ar.writeReference(R);
+    else
+        R = ar.readRequiredReferenceOf<CRepere>();
+    z.Serialize(ar);
+}
+
+std::unique_ptr<CElementBase> CPointParAffixe::getClone(const CListeAction& from,
+                                                        const CListeAction& to) const {
+    auto p = std::make_unique<CPointParAffixe>(geo::mapRef(R, from, to), z.cloned(from, to));
+    p->copyPointAttributes(*this);
+    return p;
+}
+
+void CPointParAffixe::computePosition() {
+    exists = existing(R) && z.isDefined();
+    if (!exists) return;
+    const Complexe w = z.getComplexValue();
+    R->toWindow(w.re, w.im, &x, &y);
+    checkRange();
+}
+
+bool CPointParAffixe::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* p = static_cast<const CPointParAffixe*>(other);
+    return p->R == R && p->z.reference == z.reference &&
+           (z.reference || p->z.constant == z.constant);
+}
+
+bool CPointParAffixe::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(R, p) || z.dependsOn(p);
+}
+
+bool CPointParAffixe::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(R, p) || z.dependsOnForPositioning(p);
+}
+
+void CPointParAffixe::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(R, old, repl);
+    z.replaceReference(old, repl);
+}
+
+std::string CPointParAffixe::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                                 CElementBase** c) const {
+    if (a) *a = R ? R->O : nullptr;
+    if (b) *b = R ? R->I : nullptr;
+    if (c) *c = R ? R->J : nullptr;
+    return "Point d'affixe " + z.getText(12) + "\r\n" + " dans le repère " + frameText(R);
+}
+
+std::string CPointParAffixe::getDescription() const {
+    return describedAs("Point d'affixe " + z.getText(12) + " dans le repère " + frameText(R));
+}
+
+void CPointParAffixe::rebuildFromText(CListeAction* list) {
+    z.rebuildFromText(list);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CPointBaseEnt
+
+CPointBaseEnt::CPointBaseEnt(CRepere* r, double a, double b, int8_t colour, int pointStyle)
+    : CPointAncetrePointsMobiles(colour, pointStyle), R(r), a(a), b(b) {}
+
+void CPointBaseEnt::Serialize(CArchive& ar) {
+    CPointAncetrePointsMobiles::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(R);
+        ar.writeDouble(a);
+        ar.writeDouble(b);
+        ar.writeBool(abscissaFree);
+        ar.writeBool(ordinateFree);
+        ar.writeInt(abscissaMin);
+        ar.writeInt(abscissaMax);
+        ar.writeInt(ordinateMin);
+        ar.writeInt(ordinateMax);
+    } else {
+        R = ar.readRequiredReferenceOf<CRepere>();
+        a = ar.readDouble();
+        b = ar.readDouble();
+        abscissaFree = ar.readBool();
+        ordinateFree = ar.readBool();
+        abscissaMin = ar.readInt();
+        abscissaMax = ar.readInt();
+        ordinateMin = ar.readInt();
+        ordinateMax = ar.readInt();
+    }
+}
+
+std::unique_ptr<CElementBase> CPointBaseEnt::getClone(const CListeAction& from,
+                                                      const CListeAction& to) const {
+    auto p = std::make_unique<CPointBaseEnt>(geo::mapRef(R, from, to), a, b);
+    p->copyPointAttributes(*this);
+    p->mobile = mobile;
+    p->abscissaFree = abscissaFree;
+    p->ordinateFree = ordinateFree;
+    p->abscissaMin = abscissaMin;
+    p->abscissaMax = abscissaMax;
+    p->ordinateMin = ordinateMin;
+    p->ordinateMax = ordinateMax;
+    return p;
+}
+
+void CPointBaseEnt::copyStateFrom(const CElementBase& src) {
+    CPointAncetrePointsMobiles::copyStateFrom(src);
+    if (const auto* p = dynamic_cast<const CPointBaseEnt*>(&src)) {
+        a = p->a;
+        b = p->b;
+    }
+}
+
+void CPointBaseEnt::computePosition() {
+    exists = existing(R);
+    if (!exists) return;
+    R->toWindow(a, b, &x, &y);
+    checkRange();
+}
+
+bool CPointBaseEnt::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(R, p);
+}
+
+bool CPointBaseEnt::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(R, p);
+}
+
+void CPointBaseEnt::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(R, old, repl);
+}
+
+std::string CPointBaseEnt::getConstructionInfo(CElementBase** pa, CElementBase** pb,
+                                               CElementBase** pc) const {
+    if (pa) *pa = R;
+    if (pb) *pb = nullptr;
+    if (pc) *pc = nullptr;
+    return std::string("Point libre à coordonnées entières") + "\r\n" + " dans le repère " +
+           frameText(R);
+}
+
+std::string CPointBaseEnt::getDescription() const {
+    const char* indent = "\n      ";
+    std::string text =
+        describedAs("Point libre à coordonnées entières dans le repère " + frameText(R));
+    text += indent + std::string("Abscisse actuelle : ") + formatNumber(a, 12, 12) + "    " +
+            "Ordonnées actuelle : " + formatNumber(b, 12, 12);
+    if (abscissaFree)
+        text += indent + std::string("Abscisses libres : ");
+    else
+        text += indent + std::string("Abscisse mini : ") + std::to_string(abscissaMin) +
+                "Abscisse maxi : " + std::to_string(abscissaMax);
+    if (ordinateFree)
+        text += indent + std::string("Ordonnées libres : ");
+    else
+        text += indent + std::string("Ordonnée mini : ") + std::to_string(ordinateMin) +
+                "Ordonnée maxi : " + std::to_string(ordinateMax);
+    return text;
+}
+
+bool CPointBaseEnt::positionFromMouse(const CViewBounds& view, int mouseX, int mouseY, double* pa,
+                                      double* pb) {
+    double na = a, nb = b;
+    if (R) {
+        const double det = R->ux * R->vy - R->vx * R->uy;
+        const double dx = mouseX - R->originX, dy = mouseY - R->originY;
+        const double fa0 = (dx * R->vy - dy * R->vx) / det;
+        const double fb0 = (dy * R->ux - dx * R->uy) / det;
+        if (std::isfinite(fa0) && std::isfinite(fb0)) {
+            const double fa = std::floor(fa0), fb = std::floor(fb0);
+            const double ra = fa0 - fa > 0.5 ? fa + 1 : fa;
+            const double rb = fb0 - fb > 0.5 ? fb + 1 : fb;
+            auto accepted = [&](double ca, double cb) {
+                double px, py;
+                R->toWindow(ca, cb, &px, &py);
+                return view.acceptsPosition(px, py);
+            };
+            if (accepted(ra, rb)) {
+                na = ra;
+                nb = rb;
+            } else {
+                const double candidates[4][2] = {
+                    {fa, fb}, {fa + 1, fb}, {fa + 1, fb + 1}, {fa, fb + 1}};
+                double best = 1.0;
+                na = fa;
+                nb = fb;
+                for (const auto& c : candidates) {
+                    const double dist = std::hypot(c[0] - fa0, c[1] - fb0);
+                    if (accepted(c[0], c[1]) && dist < best) {
+                        best = dist;
+                        na = c[0];
+                        nb = c[1];
+                    }
+                }
+            }
+        }
+    }
+    if (!abscissaFree) na = std::clamp(na, double(abscissaMin), double(abscissaMax));
+    if (!ordinateFree) nb = std::clamp(nb, double(ordinateMin), double(ordinateMax));
+    *pa = na;
+    *pb = nb;
+    return true;
+}
+
+void CPointBaseEnt::setCoordinates(double na, double nb) {
+    a = na;
+    b = nb;
+    exists = true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CDroiteOm
+
+void CDroiteOm::Serialize(CArchive& ar) {
+    CDroite::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(R);
+        ar.writeReference(A);
+    } else {
+        R = ar.readRequiredReferenceOf<CRepere>();
+        A = ar.readRequiredReferenceOf<CPointAncetre>();
+    }
+    m.Serialize(ar);
+}
+
+void CDroiteOm::readPreviousFormat(CArchive& ar) {
+    CDroite::readPreviousFormat(ar);
+    R = ar.readRequiredReferenceOf<CRepere>();
+    A = ar.readRequiredReferenceOf<CPointAncetre>();
+    m.readPreviousFormat(ar);
+}
+
+std::unique_ptr<CElementBase> CDroiteOm::getClone(const CListeAction& from,
+                                                  const CListeAction& to) const {
+    auto d = std::make_unique<CDroiteOm>(geo::mapRef(R, from, to), geo::mapRef(A, from, to),
+                                         m.cloned(from, to));
+    d->copyLineAttributes(*this);
+    d->namePosition = namePosition;
+    return d;
+}
+
+void CDroiteOm::computePosition() {
+    exists = existing(R) && existing(A) && m.isDefined();
+    if (!exists) return;
+    const double slope = m.getValue();
+    p0x = A->x;
+    p0y = A->y;
+    wx = R->ux + slope * R->vx;
+    wy = R->uy + slope * R->vy;
+    if (!std::isfinite(wx) || !std::isfinite(wy)) {
+        exists = false;
+        return;
+    }
+    clipFullLine();
+}
+
+bool CDroiteOm::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(R, p) || geo::dependsOnRef(A, p) || m.dependsOn(p);
+}
+
+bool CDroiteOm::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(R, p) ||
+           geo::dependsOnForPositioningRef(A, p) || m.dependsOnForPositioning(p);
+}
+
+void CDroiteOm::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(R, old, repl);
+    geo::replaceRef(A, old, repl);
+    m.replaceReference(old, repl);
+}
+
+std::string CDroiteOm::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                           CElementBase** c) const {
+    if (a) *a = R;
+    if (b) *b = A;
+    if (c) *c = nullptr;
+    return "Droite de coefficient directeur " + valueText(m) + "\r\n" + " dans le repère " +
+           frameText(R);
+}
+
+std::string CDroiteOm::getDescription() const {
+    return "Droite " + getName() + " : " + " Droite de coefficient directeur " + valueText(m) +
+           "\n      " + " dans le repère " + frameText(R) + " et passant par " + nameOf(A);
+}
+
+bool CDroiteOm::passesThroughByConstruction(const CPointAncetre* p) const {
+    return p && (p == A || p->isOnLineByConstruction(this));
+}
+
+void CDroiteOm::rebuildFromText(CListeAction* list) {
+    m.rebuildFromText(list);
+}

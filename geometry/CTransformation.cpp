@@ -1,0 +1,835 @@
+#include "geometry/CTransformation.h"
+
+#include <cmath>
+
+#include "core/CArchive.h"
+#include "core/CListeAction.h"
+#include "values/CMesure.h"
+#include "values/CValeurDynamique.h"
+
+IMPLEMENT_SERIAL(CTransformation, CElementBase, 1)
+IMPLEMENT_SERIAL(CHomothetie, CTransformation, 1)
+IMPLEMENT_SERIAL(CSymetrieCentrale, CTransformation, 1)
+IMPLEMENT_SERIAL(CRotation, CTransformation, 1)
+IMPLEMENT_SERIAL(CSimilitude, CRotation, 1)
+IMPLEMENT_SERIAL(CSymetrieAxiale, CTransformation, 1)
+IMPLEMENT_SERIAL(CTranslation, CTransformation, 1)
+IMPLEMENT_SERIAL(CInversion, CHomothetie, 1)
+IMPLEMENT_SERIAL(CPointImage, CPointAncetre, 1)
+IMPLEMENT_SERIAL(CDroiteImage, CDroite, 1)
+IMPLEMENT_SERIAL(CDemiDroiteImage, CDemiDroite, 1)
+IMPLEMENT_SERIAL(CCercleImage, CCercle, 1)
+
+using geo::existing;
+
+namespace {
+bool sameValue(const CValeurAssocieeAVariableAncetre& a, const CValeurAssocieeAVariableAncetre& b) {
+    return a.reference == b.reference && (a.reference || a.constant == b.constant);
+}
+
+std::string transformationName(const CTransformation* t) {
+    return t ? t->getDisplayName() : std::string();
+}
+
+std::string transformationKind(const CTransformation* t) {
+    return t ? t->getKindText() : std::string();
+}
+
+bool finite2(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y);
+}
+
+// The vector of a translation, as the illustration of the translation and of its images.
+std::unique_ptr<CAction> illustrationOf(const CTransformation* t) {
+    return t ? t->createIllustration() : nullptr;
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CTransformation
+
+void CTransformation::imageOfPoint(double, double, double*, double*) const {}
+
+void CTransformation::imageOfVector(double, double, double*) const {}
+
+void CTransformation::imageOfLength(double, double*) const {}
+
+void CTransformation::imageOfAngle(double a, double* out) const {
+    *out = a;
+}
+
+bool CTransformation::isDefinedFor(const CPointAncetre*) const {
+    return true;
+}
+
+std::string CTransformation::getConstructionInfo(CElementBase**, CElementBase**,
+                                                 CElementBase**) const {
+    return getKindText();
+}
+
+// ---------------------------------------------------------------------------------------------
+// CHomothetie
+
+void CHomothetie::Serialize(CArchive& ar) {
+    CTransformation::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(O);
+    } else {
+        O = ar.readRequiredReferenceOf<CPointAncetre>();
+    }
+    k.Serialize(ar);
+}
+
+void CHomothetie::readPreviousFormat(CArchive& ar) {
+    CTransformation::readPreviousFormat(ar);
+    O = ar.readRequiredReferenceOf<CPointAncetre>();
+    k.readPreviousFormat(ar);
+}
+
+std::unique_ptr<CElementBase> CHomothetie::getClone(const CListeAction& from,
+                                                    const CListeAction& to) const {
+    return std::make_unique<CHomothetie>(geo::mapRef(O, from, to), k.cloned(from, to));
+}
+
+void CHomothetie::computePosition() {
+    exists = existing(O) && k.isDefined();
+}
+
+bool CHomothetie::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* h = static_cast<const CHomothetie*>(other);
+    return h->O == O && sameValue(h->k, k);
+}
+
+bool CHomothetie::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(O, p) || k.dependsOn(p);
+}
+
+bool CHomothetie::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(O, p) || k.dependsOnForPositioning(p);
+}
+
+void CHomothetie::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(O, old, repl);
+    k.replaceReference(old, repl);
+}
+
+std::string CHomothetie::getDisplayName() const {
+    return "l'homothétie de centre " + geo::nameOf(O) + " et de rapport " + valueText(k);
+}
+
+std::string CHomothetie::getKindText() const {
+    return "homothétie de rapport " + valueText(k);
+}
+
+void CHomothetie::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    const double r = k.getValue();
+    *ix = O->x + r * (x - O->x);
+    *iy = O->y + r * (y - O->y);
+}
+
+void CHomothetie::imageOfVector(double vx, double vy, double* out) const {
+    const double r = k.getValue();
+    out[0] = r * vx;
+    out[1] = r * vy;
+}
+
+void CHomothetie::imageOfLength(double len, double* out) const {
+    *out = std::fabs(k.getValue()) * len;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CSymetrieCentrale
+
+void CSymetrieCentrale::Serialize(CArchive& ar) {
+    CTransformation::Serialize(ar);
+    if (ar.IsStoring())
+        ar.writeReference(O);
+    else
+        O = ar.readRequiredReferenceOf<CPointAncetre>();
+}
+
+void CSymetrieCentrale::readPreviousFormat(CArchive& ar) {
+    CTransformation::readPreviousFormat(ar);
+    O = ar.readRequiredReferenceOf<CPointAncetre>();
+}
+
+std::unique_ptr<CElementBase> CSymetrieCentrale::getClone(const CListeAction& from,
+                                                          const CListeAction& to) const {
+    return std::make_unique<CSymetrieCentrale>(geo::mapRef(O, from, to));
+}
+
+void CSymetrieCentrale::computePosition() {
+    exists = existing(O);
+}
+
+bool CSymetrieCentrale::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    return static_cast<const CSymetrieCentrale*>(other)->O == O;
+}
+
+bool CSymetrieCentrale::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(O, p);
+}
+
+bool CSymetrieCentrale::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(O, p);
+}
+
+void CSymetrieCentrale::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(O, old, repl);
+}
+
+std::string CSymetrieCentrale::getDisplayName() const {
+    return "la symétrie centrale de centre " + geo::nameOf(O);
+}
+
+void CSymetrieCentrale::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    *ix = 2 * O->x - x;
+    *iy = 2 * O->y - y;
+}
+
+void CSymetrieCentrale::imageOfVector(double vx, double vy, double* out) const {
+    out[0] = -vx;
+    out[1] = -vy;
+}
+
+void CSymetrieCentrale::imageOfLength(double len, double* out) const {
+    *out = len;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CRotation
+
+void CRotation::Serialize(CArchive& ar) {
+    CTransformation::Serialize(ar);
+    if (ar.IsStoring())
+        ar.writeReference(O);
+    else
+        O = ar.readRequiredReferenceOf<CPointAncetre>();
+    theta.Serialize(ar);
+}
+
+void CRotation::readPreviousFormat(CArchive& ar) {
+    CTransformation::readPreviousFormat(ar);
+    O = ar.readRequiredReferenceOf<CPointAncetre>();
+    theta.readPreviousFormat(ar);
+}
+
+std::unique_ptr<CElementBase> CRotation::getClone(const CListeAction& from,
+                                                  const CListeAction& to) const {
+    return std::make_unique<CRotation>(geo::mapRef(O, from, to), theta.cloned(from, to));
+}
+
+void CRotation::computePosition() {
+    exists = existing(O) && theta.isDefined();
+}
+
+bool CRotation::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* r = static_cast<const CRotation*>(other);
+    return r->O == O && sameValue(r->theta, theta);
+}
+
+bool CRotation::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(O, p) || theta.dependsOn(p);
+}
+
+bool CRotation::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(O, p) || theta.dependsOnForPositioning(p);
+}
+
+void CRotation::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(O, old, repl);
+    theta.replaceReference(old, repl);
+}
+
+std::string CRotation::getDisplayName() const {
+    return "la rotation de centre " + geo::nameOf(O) + " et d'angle " + valueText(theta);
+}
+
+std::string CRotation::getKindText() const {
+    return "rotation d'angle " + valueText(theta);
+}
+
+void CRotation::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    double rx, ry;
+    geo::turn(x - O->x, y - O->y, theta.getValue(), &rx, &ry);
+    *ix = O->x + rx;
+    *iy = O->y + ry;
+}
+
+void CRotation::imageOfVector(double vx, double vy, double* out) const {
+    geo::turn(vx, vy, theta.getValue(), &out[0], &out[1]);
+}
+
+void CRotation::imageOfLength(double len, double* out) const {
+    *out = len;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CSimilitude
+
+void CSimilitude::Serialize(CArchive& ar) {
+    CRotation::Serialize(ar);
+    k.Serialize(ar);
+}
+
+std::unique_ptr<CElementBase> CSimilitude::getClone(const CListeAction& from,
+                                                    const CListeAction& to) const {
+    return std::make_unique<CSimilitude>(geo::mapRef(O, from, to), theta.cloned(from, to),
+                                         k.cloned(from, to));
+}
+
+void CSimilitude::computePosition() {
+    CRotation::computePosition();
+    exists = exists && k.isDefined();
+}
+
+bool CSimilitude::coincidesWith(const CElementBase* other) const {
+    return CRotation::coincidesWith(other) &&
+           sameValue(static_cast<const CSimilitude*>(other)->k, k);
+}
+
+bool CSimilitude::dependsOn(const CElementBase* p) const {
+    return CRotation::dependsOn(p) || k.dependsOn(p);
+}
+
+bool CSimilitude::dependsOnForPositioning(const CElementBase* p) const {
+    return CRotation::dependsOnForPositioning(p) || k.dependsOnForPositioning(p);
+}
+
+void CSimilitude::replaceReference(CElementBase* old, CElementBase* repl) {
+    CRotation::replaceReference(old, repl);
+    k.replaceReference(old, repl);
+}
+
+std::string CSimilitude::getDisplayName() const {
+    return "la similitude de centre " + geo::nameOf(O) + " d'angle " + valueText(theta) +
+           " et de rapport " + valueText(k);
+}
+
+std::string CSimilitude::getKindText() const {
+    return "similitude  directe\r\nd'angle " + valueText(theta) + " et de rapport " + valueText(k);
+}
+
+void CSimilitude::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    double rx, ry;
+    const double r = k.getValue();
+    geo::turn(x - O->x, y - O->y, theta.getValue(), &rx, &ry);
+    *ix = O->x + r * rx;
+    *iy = O->y + r * ry;
+}
+
+void CSimilitude::imageOfVector(double vx, double vy, double* out) const {
+    const double r = k.getValue();
+    double rx, ry;
+    geo::turn(vx, vy, theta.getValue(), &rx, &ry);
+    out[0] = r * rx;
+    out[1] = r * ry;
+}
+
+void CSimilitude::imageOfLength(double len, double* out) const {
+    *out = std::fabs(k.getValue()) * len;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CSymetrieAxiale
+
+void CSymetrieAxiale::Serialize(CArchive& ar) {
+    CTransformation::Serialize(ar);
+    if (ar.IsStoring())
+        ar.writeReference(d);
+    else
+        d = ar.readRequiredReferenceOf<CDroite>();
+}
+
+void CSymetrieAxiale::readPreviousFormat(CArchive& ar) {
+    CTransformation::readPreviousFormat(ar);
+    d = ar.readRequiredReferenceOf<CDroite>();
+}
+
+std::unique_ptr<CElementBase> CSymetrieAxiale::getClone(const CListeAction& from,
+                                                        const CListeAction& to) const {
+    return std::make_unique<CSymetrieAxiale>(geo::mapRef(d, from, to));
+}
+
+void CSymetrieAxiale::computePosition() {
+    exists = existing(d);
+}
+
+bool CSymetrieAxiale::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    return static_cast<const CSymetrieAxiale*>(other)->d == d;
+}
+
+bool CSymetrieAxiale::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(d, p);
+}
+
+bool CSymetrieAxiale::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(d, p);
+}
+
+void CSymetrieAxiale::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(d, old, repl);
+}
+
+std::string CSymetrieAxiale::getDisplayName() const {
+    return " la symétrie orthogonale par rapport à " + (d ? d->getDisplayName() : std::string());
+}
+
+void CSymetrieAxiale::imageOfVector(double vx, double vy, double* out) const {
+    const double n = d->wx * d->wx + d->wy * d->wy;
+    if (n == 0) {
+        out[0] = out[1] = 0;
+        return;
+    }
+    const double c = d->wx * d->wx - d->wy * d->wy;
+    const double s = 2 * d->wx * d->wy;
+    out[0] = (c * vx + s * vy) / n;
+    out[1] = (s * vx - c * vy) / n;
+}
+
+void CSymetrieAxiale::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    double v[2];
+    imageOfVector(x - d->p0x, y - d->p0y, v);
+    *ix = d->p0x + v[0];
+    *iy = d->p0y + v[1];
+}
+
+void CSymetrieAxiale::imageOfLength(double len, double* out) const {
+    *out = len;
+}
+
+void CSymetrieAxiale::imageOfAngle(double a, double* out) const {
+    *out = -a;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CTranslation
+
+void CTranslation::Serialize(CArchive& ar) {
+    CTransformation::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(A);
+        ar.writeReference(B);
+    } else {
+        A = ar.readRequiredReferenceOf<CPointAncetre>();
+        B = ar.readRequiredReferenceOf<CPointAncetre>();
+    }
+}
+
+void CTranslation::readPreviousFormat(CArchive& ar) {
+    CTransformation::readPreviousFormat(ar);
+    A = ar.readRequiredReferenceOf<CPointAncetre>();
+    B = ar.readRequiredReferenceOf<CPointAncetre>();
+}
+
+std::unique_ptr<CElementBase> CTranslation::getClone(const CListeAction& from,
+                                                     const CListeAction& to) const {
+    return std::make_unique<CTranslation>(geo::mapRef(A, from, to), geo::mapRef(B, from, to));
+}
+
+void CTranslation::computePosition() {
+    exists = existing(A) && existing(B);
+}
+
+bool CTranslation::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* t = static_cast<const CTranslation*>(other);
+    return t->A == A && t->B == B;
+}
+
+bool CTranslation::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
+}
+
+bool CTranslation::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(A, p) ||
+           geo::dependsOnForPositioningRef(B, p);
+}
+
+void CTranslation::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(A, old, repl);
+    geo::replaceRef(B, old, repl);
+}
+
+std::unique_ptr<CAction> CTranslation::createIllustration() const {
+    auto v = std::make_unique<CVecteur>(A, B);
+    v->computePosition();
+    return std::make_unique<CAction>(nat::vecteur, std::move(v));
+}
+
+std::string CTranslation::getDisplayName() const {
+    return "la translation de vecteur " + geo::nameOf(A) + geo::nameOf(B);
+}
+
+void CTranslation::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    *ix = x + (B->x - A->x);
+    *iy = y + (B->y - A->y);
+}
+
+void CTranslation::imageOfVector(double vx, double vy, double* out) const {
+    out[0] = vx;
+    out[1] = vy;
+}
+
+void CTranslation::imageOfLength(double len, double* out) const {
+    *out = len;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CInversion
+
+void CInversion::Serialize(CArchive& ar) {
+    CHomothetie::Serialize(ar);
+    if (ar.IsLoading()) figure = ar.currentList();
+}
+
+void CInversion::readPreviousFormat(CArchive& ar) {
+    CHomothetie::readPreviousFormat(ar);
+    figure = ar.currentList();
+}
+
+std::unique_ptr<CElementBase> CInversion::getClone(const CListeAction& from,
+                                                   const CListeAction& to) const {
+    return std::make_unique<CInversion>(geo::mapRef(O, from, to), k.cloned(from, to),
+                                        const_cast<CListeAction*>(&to));
+}
+
+void CInversion::copyStateFrom(const CElementBase& src) {
+    CHomothetie::copyStateFrom(src);
+    if (const auto* i = dynamic_cast<const CInversion*>(&src)) unit = i->unit;
+}
+
+void CInversion::computePosition() {
+    CHomothetie::computePosition();
+    if (!exists) return;
+    exists = unitLengthDistance(figure, &unit) && unit != 0;
+}
+
+bool CInversion::dependsOn(const CElementBase* p) const {
+    return CHomothetie::dependsOn(p) || (figure && geo::dependsOnRef(figure->unitLength, p));
+}
+
+bool CInversion::dependsOnForPositioning(const CElementBase* p) const {
+    return CHomothetie::dependsOnForPositioning(p) ||
+           (figure && geo::dependsOnForPositioningRef(figure->unitLength, p));
+}
+
+std::string CInversion::getDisplayName() const {
+    return " l'inversion de centre " + geo::nameOf(O) + " et de rapport " + valueText(k);
+}
+
+std::string CInversion::getKindText() const {
+    return "Inversion de rapport " + valueText(k);
+}
+
+void CInversion::imageOfPoint(double x, double y, double* ix, double* iy) const {
+    const double dx = x - O->x, dy = y - O->y;
+    const double q = (dx * dx + dy * dy) / (unit * unit);
+    const double r = k.getValue();
+    *ix = O->x + r * dx / q;
+    *iy = O->y + r * dy / q;
+}
+
+bool CInversion::isDefinedFor(const CPointAncetre* p) const {
+    return p && O && !(p->x == O->x && p->y == O->y);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CPointImage
+
+void CPointImage::Serialize(CArchive& ar) {
+    CPointAncetre::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(P);
+        ar.writeReference(T);
+    } else {
+        P = ar.readRequiredReferenceOf<CPointAncetre>();
+        T = ar.readRequiredReferenceOf<CTransformation>();
+    }
+}
+
+void CPointImage::readPreviousFormat(CArchive& ar) {
+    CPointAncetre::readPreviousFormat(ar);
+    P = ar.readRequiredReferenceOf<CPointAncetre>();
+    T = ar.readRequiredReferenceOf<CTransformation>();
+}
+
+std::unique_ptr<CElementBase> CPointImage::getClone(const CListeAction& from,
+                                                    const CListeAction& to) const {
+    auto p = std::make_unique<CPointImage>(geo::mapRef(P, from, to), geo::mapRef(T, from, to));
+    p->copyPointAttributes(*this);
+    return p;
+}
+
+void CPointImage::computePosition() {
+    exists = existing(P) && existing(T) && T->isDefinedFor(P);
+    if (!exists) return;
+    double ix, iy;
+    T->imageOfPoint(P->x, P->y, &ix, &iy);
+    if (!finite2(ix, iy)) {
+        exists = false;
+        return;
+    }
+    setPosition(ix, iy);
+}
+
+bool CPointImage::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* p = static_cast<const CPointImage*>(other);
+    return p->P == P && p->T == T;
+}
+
+bool CPointImage::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(P, p) || geo::dependsOnRef(T, p);
+}
+
+bool CPointImage::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(P, p) ||
+           geo::dependsOnForPositioningRef(T, p);
+}
+
+void CPointImage::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(P, old, repl);
+    geo::replaceRef(T, old, repl);
+}
+
+std::unique_ptr<CAction> CPointImage::createIllustration() const {
+    return illustrationOf(T);
+}
+
+std::string CPointImage::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                             CElementBase** c) const {
+    if (a) *a = P;
+    if (b) *b = T;
+    if (c) *c = nullptr;
+    return "Point image par une " + transformationKind(T);
+}
+
+std::string CPointImage::getDescription() const {
+    return describedAs("Point image du point " + geo::nameOf(P) + "\n      par " +
+                       transformationName(T));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines and half-lines
+
+namespace {
+// P0' and w' of the image of `d` by `t`; false when the image is not a finite line.
+bool imageLine(const CDroite* d, const CTransformation* t, CDroite* image) {
+    double px, py, w[2];
+    t->imageOfPoint(d->p0x, d->p0y, &px, &py);
+    t->imageOfVector(d->wx, d->wy, w);
+    if (!finite2(px, py) || !finite2(w[0], w[1])) return false;
+    image->p0x = px;
+    image->p0y = py;
+    image->wx = w[0];
+    image->wy = w[1];
+    return true;
+}
+}  // namespace
+
+void CDroiteImage::Serialize(CArchive& ar) {
+    CDroite::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(d);
+        ar.writeReference(T);
+    } else {
+        d = ar.readRequiredReferenceOf<CDroite>();
+        T = ar.readRequiredReferenceOf<CTransformation>();
+    }
+}
+
+void CDroiteImage::readPreviousFormat(CArchive& ar) {
+    CDroite::readPreviousFormat(ar);
+    d = ar.readRequiredReferenceOf<CDroite>();
+    T = ar.readRequiredReferenceOf<CTransformation>();
+}
+
+std::unique_ptr<CElementBase> CDroiteImage::getClone(const CListeAction& from,
+                                                     const CListeAction& to) const {
+    auto l = std::make_unique<CDroiteImage>(geo::mapRef(d, from, to), geo::mapRef(T, from, to));
+    l->copyLineAttributes(*this);
+    l->namePosition = namePosition;
+    return l;
+}
+
+void CDroiteImage::computePosition() {
+    exists = existing(d) && existing(T) && imageLine(d, T, this);
+    if (exists) clipFullLine();
+}
+
+bool CDroiteImage::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(d, p) || geo::dependsOnRef(T, p);
+}
+
+bool CDroiteImage::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(d, p) ||
+           geo::dependsOnForPositioningRef(T, p);
+}
+
+void CDroiteImage::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(d, old, repl);
+    geo::replaceRef(T, old, repl);
+}
+
+std::unique_ptr<CAction> CDroiteImage::createIllustration() const {
+    return illustrationOf(T);
+}
+
+std::string CDroiteImage::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                              CElementBase** c) const {
+    if (a) *a = d;
+    if (b) *b = T;
+    if (c) *c = nullptr;
+    return "Droite image par une " + transformationKind(T);
+}
+
+std::string CDroiteImage::getDescription() const {
+    return "Droite " + getName() + " : " + "Droite image de la droite " +
+           (d ? d->getDisplayName() : std::string()) + "\n      par " + transformationName(T);
+}
+
+void CDemiDroiteImage::Serialize(CArchive& ar) {
+    CDemiDroite::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(d);
+        ar.writeReference(T);
+    } else {
+        d = ar.readRequiredReferenceOf<CDemiDroite>();
+        T = ar.readRequiredReferenceOf<CTransformation>();
+    }
+}
+
+void CDemiDroiteImage::readPreviousFormat(CArchive& ar) {
+    CDemiDroite::readPreviousFormat(ar);
+    d = ar.readRequiredReferenceOf<CDemiDroite>();
+    T = ar.readRequiredReferenceOf<CTransformation>();
+}
+
+std::unique_ptr<CElementBase> CDemiDroiteImage::getClone(const CListeAction& from,
+                                                         const CListeAction& to) const {
+    auto l = std::make_unique<CDemiDroiteImage>(geo::mapRef(d, from, to), geo::mapRef(T, from, to));
+    l->copyLineAttributes(*this);
+    l->namePosition = namePosition;
+    return l;
+}
+
+void CDemiDroiteImage::computePosition() {
+    exists = existing(d) && existing(T) && imageLine(d, T, this);
+    clipHalfLine();
+}
+
+bool CDemiDroiteImage::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(d, p) || geo::dependsOnRef(T, p);
+}
+
+bool CDemiDroiteImage::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(d, p) ||
+           geo::dependsOnForPositioningRef(T, p);
+}
+
+void CDemiDroiteImage::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(d, old, repl);
+    geo::replaceRef(T, old, repl);
+}
+
+std::unique_ptr<CAction> CDemiDroiteImage::createIllustration() const {
+    return illustrationOf(T);
+}
+
+std::string CDemiDroiteImage::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                                  CElementBase** c) const {
+    if (a) *a = d;
+    if (b) *b = T;
+    if (c) *c = nullptr;
+    return "Demi-droite image par une " + transformationKind(T);
+}
+
+std::string CDemiDroiteImage::getDescription() const {
+    return "Demi-droite " + getName() + " : " + "Demi-droite image de la demi-droite " +
+           (d ? d->getDisplayName() : std::string()) + "\n      par " + transformationName(T);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CCercleImage
+
+void CCercleImage::Serialize(CArchive& ar) {
+    CCercle::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(c);
+        ar.writeReference(T);
+    } else {
+        c = ar.readRequiredReferenceOf<CCercle>();
+        T = ar.readRequiredReferenceOf<CTransformation>();
+    }
+}
+
+void CCercleImage::readPreviousFormat(CArchive& ar) {
+    CCercle::readPreviousFormat(ar);
+    c = ar.readRequiredReferenceOf<CCercle>();
+    T = ar.readRequiredReferenceOf<CTransformation>();
+}
+
+std::unique_ptr<CElementBase> CCercleImage::getClone(const CListeAction& from,
+                                                     const CListeAction& to) const {
+    auto k = std::make_unique<CCercleImage>(geo::mapRef(c, from, to), geo::mapRef(T, from, to));
+    k->copyLineAttributes(*this);
+    return k;
+}
+
+void CCercleImage::computePosition() {
+    exists = existing(c) && existing(T);
+    if (!exists) return;
+    double cx, cy, r;
+    T->imageOfPoint(c->centreX, c->centreY, &cx, &cy);
+    T->imageOfLength(c->radius, &r);
+    if (!finite2(cx, cy) || !std::isfinite(r)) {
+        exists = false;
+        return;
+    }
+    centreX = cx;
+    centreY = cy;
+    radius = r;
+    CCercle::computePosition();
+}
+
+bool CCercleImage::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* k = static_cast<const CCercleImage*>(other);
+    return k->c == c && k->T == T;
+}
+
+bool CCercleImage::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(c, p) || geo::dependsOnRef(T, p);
+}
+
+bool CCercleImage::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(c, p) ||
+           geo::dependsOnForPositioningRef(T, p);
+}
+
+void CCercleImage::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(c, old, repl);
+    geo::replaceRef(T, old, repl);
+}
+
+std::unique_ptr<CAction> CCercleImage::createIllustration() const {
+    return illustrationOf(T);
+}
+
+std::string CCercleImage::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                              CElementBase** k) const {
+    if (a) *a = c;
+    if (b) *b = T;
+    if (k) *k = nullptr;
+    return "Cercle image par une " + transformationKind(T);
+}
+
+std::string CCercleImage::getDescription() const {
+    return "Cercle " + getName() + " : " + "Cercle image de " +
+           (c ? c->getDisplayName() : std::string()) + "\n      par " + transformationName(T);
+}
