@@ -217,20 +217,34 @@ void CArcDeCercleAncetre::endPoint(double* ex, double* ey) const {
     *ey = centreY + vy;
 }
 
+namespace {
+// Polar angles computed from positions lose a few ulps, so that a point placed exactly at an
+// arc's end would fall off it: the ends are taken within this, and an angle just below 2 pi is
+// the angle 0 it stands for.
+constexpr double kArcEps = 1e-12;
+bool le(double a, double b) {
+    return a <= b + kArcEps;
+}
+double unwrap(double theta) {
+    return theta >= 2 * kPi - kArcEps ? theta - 2 * kPi : theta;
+}
+}  // namespace
+
 bool CArcDeCercleAncetre::smallArcContains(double theta) const {
+    theta = unwrap(theta);
     if (std::fabs(std::fabs(angle) - kPi) >= kAngleEps) {
         const double s = std::min(startAngle, endAngle), e = std::max(startAngle, endAngle);
-        if (e - s >= kPi) return theta <= s || theta >= e;
-        return s <= theta && theta <= e;
+        if (e - s >= kPi) return le(theta, s) || le(e, theta);
+        return le(s, theta) && le(theta, e);
     }
     const double t = startAngle;
     if (angle > 0) {
-        const bool outside = (t > kPi && t - kPi < theta && theta < t) ||
-                             (t <= kPi && (theta < t || theta > t + kPi));
+        const bool outside = (t > kPi && theta > t - kPi + kArcEps && theta < t - kArcEps) ||
+                             (t <= kPi && (theta < t - kArcEps || theta > t + kPi + kArcEps));
         return !outside;
     }
-    return (t <= kPi && (theta >= t + kPi || theta <= t)) ||
-           (t > kPi && t - kPi <= theta && theta <= t);
+    return (t <= kPi && (le(t + kPi, theta) || le(theta, t))) ||
+           (t > kPi && le(t - kPi, theta) && le(theta, t));
 }
 
 double CArcDeCercleAncetre::smallArcAbscissa(double theta) const {
@@ -250,8 +264,9 @@ double CArcDeCercleAncetre::majorArcAbscissa(double theta) const {
 }
 
 bool CArcDeCercleAncetre::directArcContains(double theta) const {
-    if (startAngle <= endAngle) return startAngle <= theta && theta <= endAngle;
-    return !(endAngle < theta && theta < startAngle);
+    theta = unwrap(theta);
+    if (startAngle <= endAngle) return le(startAngle, theta) && le(theta, endAngle);
+    return !(!le(theta, endAngle) && !le(startAngle, theta));
 }
 
 void CArcDeCercleAncetre::drawSmallArc(CDC* dc) const {

@@ -245,3 +245,33 @@ TEST_F(Arcs, PointByAbscissa) {
 }
 
 }  // namespace
+
+namespace {
+
+// A point placed exactly at an arc's end stays on the arc, whatever the rounding of its angle.
+class ArcEnds : public GeoTest, public ::testing::WithParamInterface<double> {};
+
+TEST_P(ArcEnds, LinkedPointAtBothEndsExists) {
+    const double angle = GetParam();
+    GeoFigure f;
+    auto* o = f.point(200, 200);
+    auto* a = f.point(200 + 100 * std::cos(0.3), 200 - 100 * std::sin(0.3));
+    auto* small = f.make<CArcDeCercle>(nat::arc, o, a, CValeurAngle(angle));
+    auto* major = f.make<CGrandArcDeCercle>(nat::arc, o, a, CValeurAngle(angle));
+    auto* direct = f.make<CArcDeCercleDirect>(nat::arc, o, a, CValeurAngle(angle));
+    auto* indirect = f.make<CArcDeCercleIndirect>(nat::arc, o, a, CValeurAngle(angle));
+    for (CCercle* arc : std::initializer_list<CCercle*>{small, major, direct, indirect}) {
+        ASSERT_TRUE(arc->exists);
+        for (double t : {0.0, 1.0}) {
+            CPointLieCercle p(arc, t);
+            p.computePosition();
+            EXPECT_TRUE(p.exists) << arc->GetRuntimeClass()->className << " " << angle << " " << t;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, ArcEnds,
+                         ::testing::Values(1.0, -1.0, 2.9, -2.9, 0.1, 3.14159265358979323846,
+                                           -5.98));
+
+}  // namespace
