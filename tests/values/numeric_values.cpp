@@ -1,0 +1,319 @@
+// Numerical values: recurrent sequences and their index rules, equation solutions by bisection
+// (sign change, halving limit, reversed bounds), Simpson integrals, existence tests, the graphs
+// of sequences and the archive round trips of all of them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calc/FormulaFixture.h"
+#include "core/CArchive.h"
+#include "core/CHost.h"
+#include "core/CRecordingDC.h"
+#include "geometry/CRepere.h"
+#include "values/CSolutionEquation.h"
+#include "values/CSuiteRec.h"
+
+namespace {
+template <class T>
+T* add(CListeAction& list, Nature n, std::unique_ptr<T> o) {
+    T* raw = o.get();
+    list.append(std::make_unique<CAction>(n, std::unique_ptr<CElementBase>(o.release())));
+    raw->computePosition();
+    return raw;
+}
+
+CValeurAssocieeAVariable num(double v) {
+    return CValeurAssocieeAVariable(v);
+}
+
+std::vector<uint8_t> save(CListeAction& list) {
+    std::vector<uint8_t> bytes;
+    CArchive ar(CArchive::store, bytes);
+    list.Serialize(ar);
+    return bytes;
+}
+
+void load(std::vector<uint8_t>& bytes, CListeAction& into) {
+    CArchive ar(CArchive::load, bytes);
+    into.Serialize(ar);
+    EXPECT_TRUE(ar.atEnd());
+}
+
+TEST(NumericSequence, InverseFromZeroStopsAtIndexZero) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "1/x");
+    auto* u = add(f.list, nat::suiteRec, std::make_unique<CSuiteRec>("u", fn, 10, num(0)));
+    EXPECT_TRUE(u->exists);
+    EXPECT_EQ(u->lastIndex, 0);
+    EXPECT_EQ(u->evaluateFunctionAt(0), 0);
+    EXPECT_FALSE(isCalculationError());
+    u->evaluateFunctionAt(1);
+    EXPECT_TRUE(isCalculationError());
+    clearCalculationError();
+}
+
+TEST(NumericSequence, IndexRules) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "x+1");
+    auto* u = add(f.list, nat::suiteRec, std::make_unique<CSuiteRec>("u", fn, 5, num(2)));
+    EXPECT_EQ(u->lastIndex, 4);
+    EXPECT_EQ(u->evaluateFunctionAt(4), 6);
+    for (double k : {2.5, -1.0, 5.0}) {
+        clearCalculationError();
+        EXPECT_EQ(u->evaluateFunctionAt(k), 0) << k;
+        EXPECT_TRUE(isCalculationError()) << k;
+    }
+    clearCalculationError();
+    // A formula reads the terms by index.
+    CCalcul* c = f.addCalcul("c", "u(3)*2");
+    EXPECT_TRUE(c->exists);
+    EXPECT_EQ(c->value, 10);
+    CCalcul* bad = f.addCalcul("d", "u(5)");
+    EXPECT_FALSE(bad->exists);
+    EXPECT_EQ(u->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Suite récurrente u\r\nu(n+1)=f[u(n)] avec u(0)=2");
+    EXPECT_EQ(u->getDescription(),
+              "Suite récurrente u\n      u(n+1)=f[u(n)] avec u(0)=2\n      Dernier terme "
+              "calculable : 4");
+}
+
+TEST(NumericSequence, TermCountStaysWithinTwoAndFiveHundred) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "x/2");
+    CSuiteRec u("u", fn, 1000, num(1));
+    EXPECT_EQ(u.termCount, 500);
+    u.setTermCount(1);
+    EXPECT_EQ(u.termCount, 2);
+    EXPECT_EQ(u.terms.size(), 2u);
+}
+
+TEST(NumericSequence, UndefinedFunctionOrFirstTerm) {
+    FormulaFigure f;
+    CCalcul* z = f.addCalcul("z", "1/0");
+    CFonc* fn = f.addFunction("f", "x+1");
+    auto* u = add(f.list, nat::suiteRec,
+                  std::make_unique<CSuiteRec>("u", fn, 5, CValeurAssocieeAVariable(z)));
+    EXPECT_FALSE(u->exists);
+    clearCalculationError();
+    EXPECT_EQ(u->evaluateFunctionAt(0), 0);
+    EXPECT_TRUE(isCalculationError());
+    clearCalculationError();
+}
+
+TEST(NumericSequence, ComplexSequence) {
+    FormulaFigure f;
+    CFoncComplexe* g = f.addComplexFunction("g", "z*i");
+    auto* w = add(f.list, nat::suiteRecComplexe,
+                  std::make_unique<CSuiteRecComplexe>("w", g, 4, CValeurAssocieeComp({1, 0})));
+    ASSERT_TRUE(w->exists);
+    EXPECT_EQ(w->lastIndex, 3);
+    Complexe t = w->evaluateFunctionComplexAt({2, 0});
+    EXPECT_NEAR(t.re, -1, 1e-12);
+    EXPECT_NEAR(t.im, 0, 1e-12);
+    EXPECT_FALSE(isCalculationError());
+    w->evaluateFunctionComplexAt({1, 0.5});
+    EXPECT_TRUE(isCalculationError());
+    clearCalculationError();
+}
+
+struct BisectionCase {
+    const char* formula;
+    double a, b, tolerance;
+    bool exists;
+    double value;
+};
+
+class NumericBisection : public ::testing::TestWithParam<BisectionCase> {};
+
+TEST_P(NumericBisection, Solves) {
+    const BisectionCase& c = GetParam();
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", c.formula);
+    auto* s =
+        add(f.list, nat::valeurNumerique,
+            std::make_unique<CSolutionEquation>("s", fn, num(c.a), num(c.b), num(c.tolerance)));
+    EXPECT_EQ(s->exists, c.exists);
+    if (c.exists) {
+        EXPECT_DOUBLE_EQ(s->value, c.value);
+    }
+    EXPECT_FALSE(isCalculationError());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NumericBisection,
+                         ::testing::Values(BisectionCase{"x^2-2", 0, 2, 0.001, true, 1.416015625},
+                                           BisectionCase{"x^2-2", 2, 0, 0.001, true, 1.416015625},
+                                           BisectionCase{"x^2+1", -1, 1, 0.001, false, 0},
+                                           // A root at a bound is found.
+                                           BisectionCase{"x", 0, 1, 0.1, true, 0.125},
+                                           // Without halving the midpoint is taken.
+                                           BisectionCase{"x-0.1", 0, 1, 2, true, 0.5},
+                                           BisectionCase{"x-0.5", 0, 1, 0, false, 0},
+                                           BisectionCase{"x-0.5", 0, 1, -1, false, 0},
+                                           // 2^-1000 is about 9.3e-302: 1e-302 needs 1003 halvings.
+                                           BisectionCase{"x-0.3", 0, 1, 1e-302, false, 0},
+                                           BisectionCase{"1/(x-0.5)+0*x", 0, 1, 0.01, false, 0}));
+
+TEST(NumericSolution, TextsAndCreationMessage) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "x^2-2");
+    CSolutionEquation s("s", fn, num(0), num(2), num(0.001));
+    s.computePosition();
+    EXPECT_EQ(s.getConstructionInfo(nullptr, nullptr, nullptr),
+              "Solution nommée s de l'équation f(x) = 0 avec\r\nf(x) = x^2-2\r\nValeur actuelle : "
+              "s ~ 1.416015625");
+    EXPECT_EQ(s.getCreationMessage(), "La solution d'équation s\r\n a été créée ");
+    EXPECT_EQ(s.getValueKind(), 0x80);
+}
+
+TEST(NumericIntegral, SimpsonIsExactForCubics) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "x^2");
+    auto* i =
+        add(f.list, nat::valeurNumerique, std::make_unique<CIntegrale>("I", fn, num(0), num(3), 2));
+    ASSERT_TRUE(i->exists);
+    EXPECT_NEAR(i->value, 9, 1e-12);
+    CFonc* cube = f.addFunction("g", "x^3");
+    auto* j = add(f.list, nat::valeurNumerique,
+                  std::make_unique<CIntegrale>("J", cube, num(2), num(0), 3));
+    ASSERT_TRUE(j->exists);
+    EXPECT_NEAR(j->value, -4, 1e-12);
+}
+
+TEST(NumericIntegral, UndefinedSamplePointOrEqualBounds) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "1/x");
+    auto* i = add(f.list, nat::valeurNumerique,
+                  std::make_unique<CIntegrale>("I", fn, num(-1), num(1), 2));
+    EXPECT_FALSE(i->exists);
+    EXPECT_FALSE(isCalculationError());
+    auto* z =
+        add(f.list, nat::valeurNumerique, std::make_unique<CIntegrale>("Z", fn, num(0), num(0), 2));
+    EXPECT_TRUE(z->exists);
+    EXPECT_EQ(z->value, 0);
+}
+
+TEST(NumericExistence, TestOfAnUndefinedCalculation) {
+    FormulaFigure f;
+    CCalcul* c = f.addCalcul("c", "1/0");
+    auto* t = add(f.list, nat::calcul, std::make_unique<CTestExistence>("t", c));
+    EXPECT_TRUE(t->exists);
+    EXPECT_EQ(t->value, 0);
+    CCalcul* d = f.addCalcul("d", "2");
+    auto* t2 = add(f.list, nat::calcul, std::make_unique<CTestExistence>("t2", d));
+    EXPECT_EQ(t2->value, 1);
+    EXPECT_TRUE(t2->dependsOn(d));
+    EXPECT_EQ(
+        t2->getConstructionInfo(nullptr, nullptr, nullptr),
+        "Test d'existence nommé t2\r\nVaut 1 si d existe et 0 sinon\r\nValeur actuelle : t2 = 1");
+}
+
+struct FrameFigure {
+    FormulaFigure f;
+    CRepere* frame = nullptr;
+    FrameFigure() {
+        auto* o = add(f.list, nat::pointLibre, std::make_unique<CPointBase>(100, 400));
+        auto* i = add(f.list, nat::pointLibre, std::make_unique<CPointBase>(200, 400));
+        auto* j = add(f.list, nat::pointLibre, std::make_unique<CPointBase>(100, 300));
+        auto* x = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, i));
+        auto* y = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, j));
+        frame = add(f.list, nat::repere, std::make_unique<CRepere>(o, i, j, x, y, num(0), num(0)));
+    }
+};
+
+TEST(NumericGraph, CobwebPieces) {
+    FrameFigure ff;
+    CFonc* fn = ff.f.addFunction("f", "x/2");
+    auto* u = add(ff.f.list, nat::suiteRec, std::make_unique<CSuiteRec>("u", fn, 3, num(2)));
+    auto* g =
+        add(ff.f.list, nat::grapheSuite, std::make_unique<CGrapheSuiteRec>(u, ff.frame, true));
+    ASSERT_TRUE(g->exists);
+    std::vector<CGrapheSuiteRec::Piece> p = g->pieces();
+    // k = 1: axis line and horizontal step; k = 2: vertical, horizontal, axis line.
+    ASSERT_EQ(p.size(), 5u);
+    EXPECT_EQ(p[0].x1, 2);
+    EXPECT_EQ(p[0].y1, 0);
+    EXPECT_EQ(p[0].y2, 1);
+    EXPECT_EQ(p[1].x2, 1);
+    EXPECT_EQ(p[2].x1, 1);
+    EXPECT_EQ(p[2].y2, 0.5);
+    EXPECT_EQ(p[4].x1, 0.5);
+    g->withAxisLines = false;
+    EXPECT_EQ(g->pieces().size(), 3u);
+    CRecordingDC dc;
+    g->draw(&dc, true);
+    EXPECT_EQ(dc.opsOfKind("line").size(), 3u);
+    // The first step from (2, 1) to (1, 1) in the window: (300, 300) to (200, 300).
+    EXPECT_EQ(dc.opsOfKind("line")[0].args, (std::vector<int>{300, 300, 200, 300}));
+    EXPECT_EQ(g->designationDistance(250, 303, true), 3);
+    g->masked = true;
+    EXPECT_EQ(g->designationDistance(250, 303, true), kNotDesignable);
+}
+
+TEST(NumericGraph, ComplexTermsMarkedOrJoined) {
+    FrameFigure ff;
+    CFoncComplexe* g = ff.f.addComplexFunction("g", "z*i");
+    auto* w = add(ff.f.list, nat::suiteRecComplexe,
+                  std::make_unique<CSuiteRecComplexe>("w", g, 4, CValeurAssocieeComp({1, 0})));
+    auto* gr = add(ff.f.list, nat::grapheSuiteComplexe,
+                   std::make_unique<CGrapheSuiteRecComplexe>(w, ff.frame, false, 0));
+    CRecordingDC dc;
+    gr->draw(&dc, true);
+    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 4u);
+    EXPECT_EQ(gr->designationDistance(200, 400, true), 0);
+    gr->joined = true;
+    dc.clear();
+    gr->draw(&dc, true);
+    EXPECT_EQ(dc.opsOfKind("line").size(), 3u);
+}
+
+TEST(NumericArchive, RoundTripOfEveryClass) {
+    FrameFigure ff;
+    FormulaFigure& f = ff.f;
+    CFonc* fn = f.addFunction("f", "x^2-2");
+    CFoncComplexe* g = f.addComplexFunction("g", "z*i");
+    auto* u = add(f.list, nat::suiteRec, std::make_unique<CSuiteRec>("u", fn, 7, num(0.5)));
+    auto* w = add(f.list, nat::suiteRecComplexe,
+                  std::make_unique<CSuiteRecComplexe>("w", g, 9, CValeurAssocieeComp({1, 2})));
+    add(f.list, nat::valeurNumerique,
+        std::make_unique<CSolutionEquation>("s", fn, num(0), num(2), num(0.001)));
+    add(f.list, nat::valeurNumerique, std::make_unique<CIntegrale>("I", fn, num(0), num(3), 17));
+    add(f.list, nat::calcul, std::make_unique<CTestExistence>("t", u));
+    add(f.list, nat::grapheSuite, std::make_unique<CGrapheSuiteRec>(u, ff.frame, true, 3, 2));
+    add(f.list, nat::grapheSuiteComplexe,
+        std::make_unique<CGrapheSuiteRecComplexe>(w, ff.frame, true, 5, 4, 1));
+    f.list.computeAll();
+    std::vector<uint8_t> bytes = save(f.list);
+    CListeAction copy;
+    load(bytes, copy);
+    copy.computeAll();
+    ASSERT_EQ(copy.count(), f.list.count());
+    for (int i = 0; i < copy.count(); ++i) {
+        CElementBase* a = f.list.elementAt(i);
+        CElementBase* b = copy.elementAt(i);
+        EXPECT_EQ(a->GetRuntimeClass(), b->GetRuntimeClass());
+        EXPECT_EQ(a->exists, b->exists) << i;
+        if (auto* va = dynamic_cast<CValeurDynamique*>(a)) {
+            EXPECT_EQ(va->getName(), dynamic_cast<CValeurDynamique*>(b)->getName());
+            EXPECT_DOUBLE_EQ(va->getValue(), dynamic_cast<CValeurDynamique*>(b)->getValue());
+        }
+    }
+    EXPECT_EQ(dynamic_cast<CSuiteRec*>(copy.elementAt(f.list.indexOf(u)))->termCount, 7);
+    EXPECT_EQ(save(copy), bytes);
+}
+
+TEST(NumericArchive, TermCountOutOfRangeIsRefused) {
+    FormulaFigure f;
+    CFonc* fn = f.addFunction("f", "x");
+    add(f.list, nat::suiteRec, std::make_unique<CSuiteRec>("u", fn, 7, num(0.5)));
+    std::vector<uint8_t> bytes = save(f.list);
+    // The term count follows the name "u" (a length byte and the letter).
+    const uint8_t pattern[] = {1, 'u', 7, 0, 0, 0};
+    auto it = std::search(bytes.begin(), bytes.end(), std::begin(pattern), std::end(pattern));
+    ASSERT_NE(it, bytes.end());
+    *(it + 2) = 0xF5;
+    *(it + 3) = 0x01;  // 501
+    CListeAction copy;
+    CArchive ar(CArchive::load, bytes);
+    EXPECT_THROW(copy.Serialize(ar), CArchiveException);
+}
+}  // namespace
