@@ -390,7 +390,13 @@ bool CSurfaceSecteurCirculaire::acceptsBoundary(const CElementBase* e) const {
 void CSurfaceSecteurCirculaire::fill(CDC* dc) {
     const auto* arc = static_cast<const CArcDeCercleAncetre*>(boundary);
     double ex, ey;
-    arc->endPoint(&ex, &ey);
+    // Direct and indirect arcs keep the end they are drawn to.
+    if (const auto* d = dynamic_cast<const CArcDeCercleDirect*>(arc)) {
+        ex = d->endX;
+        ey = d->endY;
+    } else {
+        arc->endPoint(&ex, &ey);
+    }
     const int ax = geo::roundCoord(arc->originX), ay = geo::roundCoord(arc->originY);
     const int rx = geo::roundCoord(ex), ry = geo::roundCoord(ey);
     const int l = geo::roundCoord(arc->left), t = geo::roundCoord(arc->top);
