@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "core/CArchive.h"
+#include "geometry/CAffichage.h"
 #include "geometry/CPointAncetre.h"
 #include "values/CValeurDynamique.h"
 
@@ -157,6 +158,58 @@ std::string CBarycentre::getDescription() const {
         s += "\n      " + geo::nameOf(n->point) + " affecté du coefficient " +
              geo::valueText(n->weight);
     return s;
+}
+
+namespace {
+// The weights of a barycentre's nodes, each a comment tied to its point. The comments sit
+// opposite the points' names, so their offsets follow the names' offsets at every drawing.
+class CIllustrationBarycentre : public CElementGraphique {
+public:
+    explicit CIllustrationBarycentre(const CBarycentre& b) : CElementGraphique(1, false) {
+        for (const auto& n : b.nodes) {
+            if (!n->point) continue;
+            comments_.push_back(std::make_unique<CCommentaire>(geo::valueText(n->weight), nullptr,
+                                                               n->point, n->point->x, n->point->y,
+                                                               n->point->colour));
+        }
+        exists = true;
+    }
+
+    void computePosition() override {
+        exists = true;
+        for (auto& c : comments_) c->computePosition();
+    }
+    void draw(CDC* dc, bool hideMasked) override {
+        for (auto& c : comments_) {
+            place(dc, *c);
+            c->draw(dc, hideMasked);
+        }
+    }
+    void erase(CDC* dc, bool hideMasked) override {
+        for (auto& c : comments_) {
+            place(dc, *c);
+            c->erase(dc, hideMasked);
+        }
+    }
+    int designationDistance(int, int, bool) override { return kNotDesignable; }
+    int designationDistanceForLinking(int, int, bool) override { return kNotDesignable; }
+
+    const std::vector<std::unique_ptr<CCommentaire>>& comments() const { return comments_; }
+
+private:
+    static void place(CDC* dc, CCommentaire& c) {
+        c.computePosition();
+        const LSize size = c.measureText(dc, c.text);
+        c.setNameOffset(-c.point->nameOffsetX - size.cx, -c.point->nameOffsetY - size.cy);
+    }
+    std::vector<std::unique_ptr<CCommentaire>> comments_;
+};
+}  // namespace
+
+std::unique_ptr<CAction> CBarycentre::createIllustration() const {
+    auto illustration = std::make_unique<CIllustrationBarycentre>(*this);
+    illustration->computePosition();
+    return std::make_unique<CAction>(nat::commentaire, std::move(illustration));
 }
 
 void CBarycentre::rebuildFromText(CListeAction* list) {

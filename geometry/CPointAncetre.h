@@ -264,6 +264,8 @@ public:
                                     CElementBase** c) const override;
     std::string getDescription() const override;
     void rebuildFromText(CListeAction* list) override;
+    // A temporary object showing each weight beside its point, opposite the point's name.
+    std::unique_ptr<CAction> createIllustration() const override;
 
 private:
     void readNodes(CArchive& ar, bool previous);

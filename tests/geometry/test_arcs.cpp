@@ -275,3 +275,43 @@ INSTANTIATE_TEST_SUITE_P(Angles, ArcEnds,
                                            -5.98));
 
 }  // namespace
+
+namespace {
+
+class BarycentreIllustration : public GeoTest {};
+
+TEST_F(BarycentreIllustration, WeightsOppositeThePointNames) {
+    GeoFigure f;
+    auto* a = f.point(100, 100, "A");
+    auto* b = f.point(300, 100, "B");
+    a->setNameOffset(20, 30);
+    auto* bar = f.make<CBarycentre>(nat::barycentre, 1);
+    bar->addNode(a, CValeurAssocieeAVariable(2));
+    bar->addNode(b, CValeurAssocieeAVariable(5));
+    std::unique_ptr<CAction> entry = bar->createIllustration();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->element->exists);
+    CRecordingDC dc;
+    entry->element->draw(&dc, true);
+    auto texts = dc.opsOfKind("text");
+    ASSERT_FALSE(texts.empty());
+    bool sawA = false, sawB = false;
+    for (const auto& t : texts) {
+        // Up and to the left of each point, as its name is down and to the right.
+        if (t.text == "2") {
+            sawA = true;
+            EXPECT_LT(t.args[0], 100 - 20 + 1);
+            EXPECT_LT(t.args[1], 100);
+        }
+        if (t.text == "5") {
+            sawB = true;
+            EXPECT_LT(t.args[0], 300);
+        }
+    }
+    EXPECT_TRUE(sawA && sawB);
+    auto* g = dynamic_cast<CElementGraphique*>(entry->element);
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->designationDistance(100, 100, false), kNotDesignable);
+}
+
+}  // namespace
