@@ -84,7 +84,9 @@ void setParents(CElementBase** a, CElementBase** b, CElementBase** c, CElementBa
 bool unitLengthDistance(const CListeAction* list, double* u) {
     if (!list) return false;
     const auto* l = dynamic_cast<const CLongueur*>(list->unitLength);
-    if (!l || !l->exists || !existing(l->A) || !existing(l->B)) return false;
+    // The unit length exists exactly when its two points do; asking them directly keeps the
+    // answer right even when the unit length stands after the measure in the list.
+    if (!l || !existing(l->A) || !existing(l->B)) return false;
     *u = std::hypot(l->B->x - l->A->x, l->B->y - l->A->y);
     return true;
 }

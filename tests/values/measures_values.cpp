@@ -1,0 +1,331 @@
+// Measures: the unit length and the lengths that depend on it, geometric and oriented angles
+// (flat and right angles, screen orientation), abscissas on horizontal and vertical axes,
+// coordinates and affixes in a frame, areas and line lengths, complex parts, naming after the
+// measured points, creation messages and archive round trips.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calc/FormulaFixture.h"
+#include "core/CArchive.h"
+#include "geometry/CPolygone.h"
+#include "geometry/CRepere.h"
+#include "values/CMesure.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+
+template <class T>
+T* add(CListeAction& list, Nature n, std::unique_ptr<T> o) {
+    T* raw = o.get();
+    list.append(std::make_unique<CAction>(n, std::unique_ptr<CElementBase>(o.release())));
+    raw->computePosition();
+    return raw;
+}
+
+struct MeasureFigure : FormulaFigure {
+    CPointBase* point(double x, double y, const std::string& name) {
+        auto* p = add(list, nat::pointLibre, std::make_unique<CPointBase>(x, y));
+        p->setName(name);
+        return p;
+    }
+    CLongueur* length(CPointBase* a, CPointBase* b) {
+        return add(list, nat::mesure, std::make_unique<CLongueur>(&list, a, b));
+    }
+};
+
+TEST(MeasuresLength, UnitLengthAndOtherLengths) {
+    MeasureFigure f;
+    auto* a = f.point(0, 0, "A");
+    auto* b = f.point(30, 40, "B");
+    auto* c = f.point(100, 0, "C");
+    CLongueur* ab = f.length(a, b);
+    CLongueur* ac = f.length(a, c);
+    EXPECT_FALSE(ab->exists);  // no unit length yet
+    f.list.unitLength = ab;
+    f.list.computeAll();
+    EXPECT_TRUE(ab->exists);
+    EXPECT_EQ(ab->value, 1);
+    EXPECT_TRUE(ac->exists);
+    EXPECT_DOUBLE_EQ(ac->value, 2);
+    EXPECT_TRUE(ac->dependsOn(b));  // through the unit length
+    EXPECT_FALSE(ab->dependsOn(c));
+    EXPECT_EQ(ab->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur unité : AB");
+    EXPECT_EQ(ac->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur mesurée : AC");
+    // A unit length of zero leaves the other lengths undefined, the unit itself still 1.
+    b->x = 0;
+    b->y = 0;
+    f.list.computeAll();
+    EXPECT_TRUE(ab->exists);
+    EXPECT_EQ(ab->value, 1);
+    EXPECT_FALSE(ac->exists);
+}
+
+TEST(MeasuresLength, NameAnswersBothOrders) {
+    MeasureFigure f;
+    auto* a = f.point(0, 0, "A");
+    auto* b = f.point(30, 40, "B");
+    CLongueur* ab = f.length(a, b);
+    f.list.unitLength = ab;
+    f.list.computeAll();
+    int len = 0;
+    EXPECT_TRUE(ab->matchesNameAt("2*BA", 2, &len));
+    EXPECT_EQ(len, 2);
+    EXPECT_TRUE(ab->matchesNameAt("ab", 0, &len));
+    EXPECT_TRUE(ab->hasName("ba"));
+    EXPECT_FALSE(ab->hasName("B"));
+    CCalcul* c = f.addCalcul("c", "BA+1");
+    EXPECT_TRUE(c->exists);
+    EXPECT_EQ(c->value, 2);
+    EXPECT_TRUE(ab->usesNameOf(a));
+    EXPECT_EQ(ab->getCreationMessage(), "La longueur AB\r\n a été mesurée");
+    // Renaming a point renames the measure.
+    a->setName("E");
+    EXPECT_EQ(ab->getName(), "EB");
+    EXPECT_TRUE(f.length(b, a)->coincidesWith(ab));
+}
+
+struct AngleCase {
+    double ax, ay, bx, by;  // A and B, the vertex at the origin
+    double geometric, oriented;
+};
+
+class MeasuresAngle : public ::testing::TestWithParam<AngleCase> {};
+
+TEST_P(MeasuresAngle, Values) {
+    const AngleCase& c = GetParam();
+    MeasureFigure f;
+    auto* a = f.point(c.ax, c.ay, "A");
+    auto* o = f.point(0, 0, "O");
+    auto* b = f.point(c.bx, c.by, "B");
+    auto* g = add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(a, o, b));
+    auto* r = add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(a, o, b));
+    ASSERT_TRUE(g->exists);
+    ASSERT_TRUE(r->exists);
+    EXPECT_NEAR(g->value, c.geometric, 1e-12);
+    EXPECT_NEAR(r->value, c.oriented, 1e-12);
+    AngleUnitScope degrees(1);
+    g->computePosition();
+    r->computePosition();
+    EXPECT_NEAR(g->value, c.geometric * 180 / kPi, 1e-9);
+    EXPECT_NEAR(r->value, c.oriented * 180 / kPi, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MeasuresAngle,
+                         ::testing::Values(
+                             // Up on screen is counter-clockwise: positive.
+                             AngleCase{10, 0, 0, -10, kPi / 2, kPi / 2},
+                             AngleCase{10, 0, 0, 10, kPi / 2, -kPi / 2},
+                             // Flat angles: pi, never -pi.
+                             AngleCase{10, 0, -10, 0, kPi, kPi},
+                             AngleCase{0.1, 0.3, -0.2, -0.6, kPi, kPi},
+                             AngleCase{10, 0, -10, -10, 3 * kPi / 4, 3 * kPi / 4},
+                             AngleCase{10, 0, -10, 10, 3 * kPi / 4, -3 * kPi / 4},
+                             AngleCase{10, 0, 10, -10, kPi / 4, kPi / 4}));
+
+TEST(MeasuresAngle, UndefinedWhenASideIsNull) {
+    MeasureFigure f;
+    auto* a = f.point(5, 5, "A");
+    auto* o = f.point(5, 5, "O");
+    auto* b = f.point(10, 0, "B");
+    auto* g = add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(a, o, b));
+    EXPECT_FALSE(g->exists);
+    auto* r = add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(b, o, a));
+    EXPECT_FALSE(r->exists);
+    EXPECT_EQ(g->getName(), "AOB");
+    EXPECT_EQ(r->getName(), "(OB,OA)");
+    EXPECT_EQ(r->getConstructionInfo(nullptr, nullptr, nullptr), "Angle orienté mesuré (OB,OA)");
+    EXPECT_EQ(g->getCreationMessage(), "L'angle AOB\r\n a été mesuré");
+    // AOB and BOA are the same geometric angle, not the same oriented one.
+    EXPECT_TRUE(add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(b, o, a))
+                    ->coincidesWith(g));
+    EXPECT_FALSE(
+        add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(a, o, b))->coincidesWith(r));
+}
+
+TEST(MeasuresAbscissa, LargerComponentIsTheDivisor) {
+    MeasureFigure f;
+    auto* o = f.point(100, 100, "O");
+    auto* i = f.point(100, 50, "I");  // vertical axis
+    auto* m = f.point(100, 250, "M");
+    auto* x = add(f.list, nat::mesure, std::make_unique<CMesureAbscisse>(o, i, m));
+    ASSERT_TRUE(x->exists);
+    EXPECT_DOUBLE_EQ(x->value, -3);
+    EXPECT_EQ(x->getName(), "M(O,I)");
+    EXPECT_EQ(x->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Abscisse mesurée M(O,I) du point M\r\n dans le repère (O,I)");
+    m->x = 101;
+    x->computePosition();
+    EXPECT_FALSE(x->exists);  // not aligned
+    m->x = 100;
+    i->y = 100;
+    x->computePosition();
+    EXPECT_FALSE(x->exists);  // O and I coincide
+    i->x = 120;
+    i->y = 110;
+    m->x = 160;
+    m->y = 130;
+    x->computePosition();
+    ASSERT_TRUE(x->exists);
+    EXPECT_DOUBLE_EQ(x->value, 3);
+}
+
+TEST(MeasuresFrame, CoordinatesAndAffix) {
+    MeasureFigure f;
+    auto* o = f.point(100, 100, "O");
+    auto* i = f.point(150, 100, "I");
+    auto* j = f.point(100, 50, "J");
+    auto* xa = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, i));
+    auto* ya = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, j));
+    auto* r = add(f.list, nat::repere,
+                  std::make_unique<CRepere>(o, i, j, xa, ya, CValeurAssocieeAVariable(1.0),
+                                            CValeurAssocieeAVariable(0.0)));
+    auto* m = f.point(200, 50, "M");
+    auto* mx = add(f.list, nat::mesure, std::make_unique<CMesureX>(r, m));
+    auto* my = add(f.list, nat::mesure, std::make_unique<CMesureY>(r, m));
+    auto* mz = add(f.list, nat::mesureAffixe, std::make_unique<CMesureAffixe>(r, m));
+    ASSERT_TRUE(mx->exists);
+    EXPECT_DOUBLE_EQ(mx->value, 3);  // O has abscissa 1
+    EXPECT_DOUBLE_EQ(my->value, 1);
+    EXPECT_EQ(mz->getComplexValue(), Complexe(3, 1));
+    EXPECT_EQ(mz->getDisplayValueText(2), "3 + i");
+    EXPECT_EQ(mx->getName(), "xCoord(M,O,I,J)");
+    EXPECT_EQ(my->getName(), "yCoord(M,O,I,J)");
+    EXPECT_EQ(mz->getName(), "Aff(M,O,I,J)");
+    EXPECT_TRUE(mx->usesNameOf(j));
+    EXPECT_EQ(my->getCreationMessage(), "L'ordonnée yCoord(M,O,I,J)\r\n a été mesurée");
+    EXPECT_EQ(mx->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Mesure de l'abscisse du point M dans le repère (O,I,J)");
+    // A flat frame has no coordinates.
+    j->y = 100;
+    j->x = 300;
+    f.list.computeAll();
+    EXPECT_FALSE(r->exists);
+    EXPECT_FALSE(mx->exists);
+    EXPECT_FALSE(mz->exists);
+}
+
+TEST(MeasuresArea, AreaAndLineLength) {
+    MeasureFigure f;
+    auto* a = f.point(0, 0, "A");
+    auto* b = f.point(20, 0, "B");
+    auto* c = f.point(20, 20, "C");
+    auto* d = f.point(0, 20, "D");
+    auto* poly = add(f.list, nat::polygone,
+                     std::make_unique<CPolygone>(std::vector<CPointAncetre*>{a, b, c, d, a}));
+    auto* broken = add(f.list, nat::ligneBrisee,
+                       std::make_unique<CLigneBrisee>(std::vector<CPointAncetre*>{a, b, c}));
+    auto* area = add(f.list, nat::mesure, std::make_unique<CMesureAire>("s", &f.list, poly));
+    auto* len =
+        add(f.list, nat::mesure, std::make_unique<CMesureLongueurLigne>("l", &f.list, broken));
+    EXPECT_FALSE(area->exists);
+    EXPECT_FALSE(len->exists);
+    CLongueur* unit = f.length(a, b);
+    f.list.unitLength = unit;
+    f.list.computeAll();
+    ASSERT_TRUE(area->exists);
+    EXPECT_DOUBLE_EQ(area->value, 1);
+    EXPECT_DOUBLE_EQ(len->value, 2);
+    b->x = 10;  // the unit shrinks too
+    f.list.computeAll();
+    EXPECT_DOUBLE_EQ(area->value, 3);  // 300 / 10^2
+    EXPECT_TRUE(area->dependsOn(b));
+    EXPECT_EQ(area->getValueKind(), 0x1000);
+    EXPECT_EQ(len->getValueKind(), 0x2);
+}
+
+TEST(MeasuresComplex, PartsOfACalculation) {
+    MeasureFigure f;
+    CCalculComplexe* z = f.addComplexCalcul("z", "-3+4*i");
+    auto* re = add(f.list, nat::valeurNumerique, std::make_unique<CPartieReelle>("a", z));
+    auto* im = add(f.list, nat::valeurNumerique, std::make_unique<CPartieImaginaire>("b", z));
+    auto* mod = add(f.list, nat::valeurNumerique, std::make_unique<CModule>("m", z));
+    auto* arg = add(f.list, nat::valeurNumerique, std::make_unique<CArgument>("t", z));
+    EXPECT_EQ(re->value, -3);
+    EXPECT_EQ(im->value, 4);
+    EXPECT_EQ(mod->value, 5);
+    EXPECT_NEAR(arg->value, kPi - std::atan(4.0 / 3), 1e-12);
+    EXPECT_EQ(mod->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Module nommé m du complexe z\r\nValeur actuelle : 5");
+    CCalculComplexe* zero = f.addComplexCalcul("w", "0*i");
+    auto* arg0 = add(f.list, nat::valeurNumerique, std::make_unique<CArgument>("u", zero));
+    EXPECT_FALSE(arg0->exists);
+    auto* mod0 = add(f.list, nat::valeurNumerique, std::make_unique<CModule>("v", zero));
+    EXPECT_TRUE(mod0->exists);
+}
+
+TEST(MeasuresArchive, RoundTripOfEveryMeasure) {
+    MeasureFigure f;
+    auto* o = f.point(100, 100, "O");
+    auto* i = f.point(150, 100, "I");
+    auto* j = f.point(100, 50, "J");
+    auto* m = f.point(180, 60, "M");
+    auto* xa = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, i));
+    auto* ya = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, j));
+    auto* r = add(f.list, nat::repere,
+                  std::make_unique<CRepere>(o, i, j, xa, ya, CValeurAssocieeAVariable(0.0),
+                                            CValeurAssocieeAVariable(2.0)));
+    CLongueur* unit = f.length(o, i);
+    f.list.unitLength = unit;
+    f.length(o, m);
+    add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(i, o, m));
+    add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(i, o, m));
+    add(f.list, nat::mesure, std::make_unique<CMesureAbscisse>(o, i, i));
+    add(f.list, nat::mesure, std::make_unique<CMesureX>(r, m));
+    add(f.list, nat::mesure, std::make_unique<CMesureY>(r, m));
+    auto* aff = add(f.list, nat::mesureAffixe, std::make_unique<CMesureAffixe>(r, m));
+    auto* poly = add(f.list, nat::polygone,
+                     std::make_unique<CPolygone>(std::vector<CPointAncetre*>{o, i, m, o}));
+    add(f.list, nat::mesure, std::make_unique<CMesureAire>("s", &f.list, poly));
+    add(f.list, nat::mesure, std::make_unique<CMesureLongueurLigne>("l", &f.list, poly));
+    add(f.list, nat::valeurNumerique, std::make_unique<CPartieReelle>("re", aff));
+    add(f.list, nat::valeurNumerique, std::make_unique<CPartieImaginaire>("im", aff));
+    add(f.list, nat::valeurNumerique, std::make_unique<CArgument>("ar", aff));
+    add(f.list, nat::valeurNumerique, std::make_unique<CModule>("mo", aff));
+    f.list.computeAll();
+    std::vector<uint8_t> bytes;
+    {
+        CArchive ar(CArchive::store, bytes);
+        f.list.Serialize(ar);
+    }
+    CListeAction copy;
+    {
+        CArchive ar(CArchive::load, bytes);
+        copy.Serialize(ar);
+        EXPECT_TRUE(ar.atEnd());
+    }
+    ASSERT_EQ(copy.count(), f.list.count());
+    EXPECT_EQ(copy.indexOf(copy.unitLength), f.list.indexOf(unit));
+    copy.computeAll();
+    for (int k = 0; k < copy.count(); ++k) {
+        auto* a = dynamic_cast<CValeurDynamique*>(f.list.elementAt(k));
+        auto* b = dynamic_cast<CValeurDynamique*>(copy.elementAt(k));
+        if (!a) continue;
+        ASSERT_TRUE(b);
+        EXPECT_EQ(a->GetRuntimeClass(), b->GetRuntimeClass());
+        EXPECT_EQ(a->exists, b->exists) << a->getName();
+        EXPECT_EQ(a->getName(), b->getName());
+        EXPECT_DOUBLE_EQ(a->getValue(), b->getValue()) << a->getName();
+    }
+    std::vector<uint8_t> again;
+    {
+        CArchive ar(CArchive::store, again);
+        copy.Serialize(ar);
+    }
+    EXPECT_EQ(again, bytes);
+}
+
+TEST(MeasuresArchive, PartOfARealValueIsRefused) {
+    MeasureFigure f;
+    CCalcul* c = f.addCalcul("c", "2");
+    add(f.list, nat::valeurNumerique, std::make_unique<CPartieReelle>("re", c));
+    std::vector<uint8_t> bytes;
+    {
+        CArchive ar(CArchive::store, bytes);
+        f.list.Serialize(ar);
+    }
+    CListeAction copy;
+    CArchive ar(CArchive::load, bytes);
+    EXPECT_THROW(copy.Serialize(ar), CArchiveException);
+}
+}  // namespace
