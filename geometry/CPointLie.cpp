@@ -148,7 +148,7 @@ bool CPointLieDroite::isOnLineByConstruction(const CDroite* d) const {
 
 bool CPointLieDroite::positionFromMouse(const CViewBounds& view, int mouseX, int mouseY, double* px,
                                         double* py, double* t) {
-    if (!line || (line->wx == 0 && line->wy == 0)) return false;
+    if (!existing(line) || (line->wx == 0 && line->wy == 0)) return false;
     double hx, hy;
     line->project(mouseX, mouseY, &hx, &hy);
     if (!line->containsLinePoint(hx, hy) || !view.acceptsPosition(hx, hy)) return false;
@@ -238,7 +238,7 @@ bool CPointLieCercle::isCyclic() const {
 
 bool CPointLieCercle::positionFromMouse(const CViewBounds& view, int mouseX, int mouseY, double* px,
                                         double* py, double* t) {
-    if (!circle) return false;
+    if (!existing(circle)) return false;
     const double vx = mouseX - circle->centreX, vy = mouseY - circle->centreY;
     if ((vx == 0 && vy == 0) || !circle->containsCirclePoint(mouseX, mouseY)) return false;
     const double n = std::hypot(vx, vy);
@@ -370,7 +370,7 @@ void CPointLieLigne::computePosition() {
 
 bool CPointLieLigne::positionFromMouse(const CViewBounds&, int mouseX, int mouseY, double* px,
                                        double* py, double* t) {
-    if (!line) return false;
+    if (!existing(line)) return false;
     computeLengths();
     if (!(totalLength > 0)) return false;
     const int n = line->vertexCount();

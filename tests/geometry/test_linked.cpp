@@ -169,3 +169,30 @@ TEST_F(Linked, PointOnAPolygonJustBeforeTheClosingVertex) {
 }
 
 }  // namespace
+
+namespace {
+
+class LinkedOnMissingCurve : public GeoTest {};
+
+TEST_F(LinkedOnMissingCurve, DragIsRefused) {
+    GeoFigure f;
+    auto* a = f.point(100, 100);
+    auto* b = f.point(100, 100);
+    auto* d = f.make<CDroiteAB>(nat::droite, a, b);
+    auto* c = f.make<CCercleOA>(nat::cercle, a, b);
+    auto* l = f.make<CLigneBrisee>(nat::ligneBrisee, std::vector<CPointAncetre*>{a, b, a});
+    l->exists = false;
+    auto* pd = f.make<CPointLieDroite>(nat::pointLie, d, 0.5);
+    auto* pc = f.make<CPointLieCercle>(nat::pointLie, c, 0.5);
+    auto* pl = f.make<CPointLieLigne>(nat::pointLie, l, 0.5);
+    EXPECT_FALSE(d->exists);
+    EXPECT_FALSE(c->exists);
+    const CViewBounds view({0, 0, 1000, 500});
+    double x, y, t;
+    for (CPointLie* p : std::initializer_list<CPointLie*>{pd, pc, pl}) {
+        EXPECT_FALSE(p->exists);
+        EXPECT_FALSE(p->positionFromMouse(view, 120, 130, &x, &y, &t));
+    }
+}
+
+}  // namespace
