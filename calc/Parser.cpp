@@ -86,10 +86,14 @@ int longestNameAt(const CListeAction* list, const std::string& text, size_t pos,
         if (!v) continue;
         int length = 0;
         bool match = false;
-        auto o = overrides ? overrides->find(v) : NameOverrides::const_iterator{};
-        if (overrides && o != overrides->end()) {
-            match = startsWithNoCase(text, pos, o->second);
-            length = static_cast<int>(o->second.size());
+        if (overrides && overrides->count(v)) {
+            auto range = overrides->equal_range(v);
+            for (auto o = range.first; o != range.second; ++o)
+                if (startsWithNoCase(text, pos, o->second) &&
+                    static_cast<int>(o->second.size()) > length) {
+                    match = true;
+                    length = static_cast<int>(o->second.size());
+                }
         } else {
             match = v->matchesNameAt(text, pos, &length);
         }
@@ -545,35 +549,62 @@ ConstantFieldResult evaluateConstantFormula(const CListeAction* list, const std:
     return constantField(list, text, 1115, complex, false);
 }
 
+namespace {
+// Calls `visit(match, position)` for every name of `text`, skipping numbers and taking <=, <>
+// and >= as one token.
+template <class Visit>
+void forEachName(const CListeAction* list, const std::string& text, const std::string& formal,
+                 bool complex, const NameOverrides* names, Visit visit) {
+    size_t i = 0, n = text.size();
+    while (i < n) {
+        char c = text[i];
+        if (isDigit(c) || c == '.') {
+            while (i < n && (isDigit(text[i]) || text[i] == '.')) visit(NameMatch{}, i++);
+            continue;
+        }
+        if ((c == '<' && i + 1 < n && (text[i + 1] == '=' || text[i + 1] == '>')) ||
+            (c == '>' && i + 1 < n && text[i + 1] == '=')) {
+            visit(NameMatch{}, i++);
+            visit(NameMatch{}, i++);
+            continue;
+        }
+        NameMatch m = recognise(list, text, i, formal, complex, names);
+        visit(m, i);
+        i += m.length > 0 ? static_cast<size_t>(m.length) : 1;
+    }
+}
+}  // namespace
+
+void collectNameSpellings(const CListeAction* list, const std::string& text,
+                          const std::string& formal, bool complex, NameOverrides& names) {
+    std::vector<std::pair<const CValeurDynamique*, std::string>> found;
+    forEachName(list, text, formal, complex, nullptr, [&](const NameMatch& m, size_t pos) {
+        if (m.length > 0 && m.value && names.count(m.value))
+            found.emplace_back(m.value, text.substr(pos, static_cast<size_t>(m.length)));
+    });
+    for (auto& [value, spelling] : found) {
+        bool known = false;
+        auto range = names.equal_range(value);
+        for (auto o = range.first; o != range.second && !known; ++o)
+            known = o->second.size() == spelling.size() && startsWithNoCase(spelling, 0, o->second);
+        if (!known) names.emplace(value, spelling);
+    }
+}
+
 std::string renameNamesInFormula(const CListeAction* list, const std::string& text,
                                  const std::string& formal, bool complex,
                                  const NameOverrides& oldNames) {
     const int measures = kind::mesureNommee | (complex ? kind::affixe : 0);
     std::string out;
-    size_t i = 0, n = text.size();
-    while (i < n) {
-        char c = text[i];
-        if (isDigit(c) || c == '.') {
-            while (i < n && (isDigit(text[i]) || text[i] == '.')) out += text[i++];
-            continue;
+    forEachName(list, text, formal, complex, &oldNames, [&](const NameMatch& m, size_t pos) {
+        if (m.length == 0) {
+            out += text[pos];
+            return;
         }
-        if ((c == '<' && i + 1 < n && (text[i + 1] == '=' || text[i + 1] == '>')) ||
-            (c == '>' && i + 1 < n && text[i + 1] == '=')) {
-            out.append(text, i, 2);
-            i += 2;
-            continue;
-        }
-        NameMatch m = recognise(list, text, i, formal, complex, &oldNames);
-        if (m.length > 0) {
-            if (m.value && oldNames.count(m.value) && (m.value->getValueKind() & measures))
-                out += m.value->getName();
-            else
-                out.append(text, i, static_cast<size_t>(m.length));
-            i += static_cast<size_t>(m.length);
-            continue;
-        }
-        out += c;
-        ++i;
-    }
+        if (m.value && oldNames.count(m.value) && (m.value->getValueKind() & measures))
+            out += m.value->getName();
+        else
+            out.append(text, pos, static_cast<size_t>(m.length));
+    });
     return out;
 }

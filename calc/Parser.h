@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "calc/CCalculBase.h"
 
@@ -17,8 +18,8 @@ inline constexpr int kMaxFormulaLength = 123;
 inline constexpr int kMaxFormalVariableLength = 11;
 
 // Names to read in place of the current ones while a formula is scanned (the names measures
-// had before a point was renamed).
-using NameOverrides = std::map<const CValeurDynamique*, std::string>;
+// had before a point was renamed, and the other spellings formulas used for them: BA for AB).
+using NameOverrides = std::multimap<const CValeurDynamique*, std::string>;
 
 struct NameMatch {
     int length = 0;                     // bytes; 0 when nothing is recognised
@@ -82,6 +83,9 @@ ConstantFieldResult evaluateConstantFormula(const CListeAction* list, const std:
 
 // `text` with the names of the measures of `oldNames`, read as they were, replaced by their
 // current names.
+// Adds to `names` the spellings that `text` uses for the values it already holds.
+void collectNameSpellings(const CListeAction* list, const std::string& text,
+                          const std::string& formal, bool complex, NameOverrides& names);
 std::string renameNamesInFormula(const CListeAction* list, const std::string& text,
                                  const std::string& formal, bool complex,
                                  const NameOverrides& oldNames);

@@ -109,6 +109,10 @@ void CCalcul::renameInFormula(const CListeAction& list, const NameOverrides& old
     rebuildTree(list);
 }
 
+void CCalcul::collectNameSpellings(const CListeAction& list, NameOverrides& names) const {
+    ::collectNameSpellings(&list, formula, formalVariableName(), isComplexFormula(), names);
+}
+
 void CCalcul::serializeNameOnly(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
 }
@@ -181,8 +185,13 @@ NameOverrides measureNamesUsing(const CListeAction& list, const CElementBase* re
         if (!v || v == renamed) continue;
         int k = v->getValueKind();
         if (k != -1 && (k & (kind::mesureNommee | kind::affixe)) && v->usesNameOf(renamed))
-            names[v] = v->getName();
+            names.emplace(v, v->getName());
     }
+    if (names.empty()) return names;
+    // The other spellings the formulas use for these names, read while they still hold.
+    for (CActionAncetre* e : list.entries())
+        if (auto* c = dynamic_cast<const CCalcul*>(e->element))
+            c->collectNameSpellings(list, names);
     return names;
 }
 

@@ -53,6 +53,8 @@ public:
                                     CElementBase** c) const override;
     std::string getDescription() const override;
     void renameInFormula(const CListeAction& list, const NameOverrides& oldNames) override;
+    // Adds the spellings the formula uses for the values of `names`.
+    void collectNameSpellings(const CListeAction& list, NameOverrides& names) const;
 
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;

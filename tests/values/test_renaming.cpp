@@ -1,0 +1,63 @@
+// Renaming a point renames the measures named after it, and every formula that used their old
+// names is rewritten.
+#include <gtest/gtest.h>
+
+#include "calc/FormulaFixture.h"
+#include "geometry/CPointAncetre.h"
+#include "values/CMesure.h"
+
+namespace {
+struct LengthFigure : FormulaFigure {
+    CPointBase* A;
+    CPointBase* B;
+    CLongueur* AB;
+    LengthFigure() {
+        A = addPoint("A", 0, 0);
+        B = addPoint("B", 30, 40);
+        auto l = std::make_unique<CLongueur>(&list, A, B);
+        AB = l.get();
+        list.append(std::make_unique<CAction>(nat::mesure, std::move(l)));
+        list.unitLength = AB;
+        list.computeAll();
+    }
+    CPointBase* addPoint(const char* name, double x, double y) {
+        auto p = std::make_unique<CPointBase>(x, y);
+        p->setName(name);
+        auto* raw = p.get();
+        list.append(std::make_unique<CAction>(nat::pointLibre, std::move(p)));
+        return raw;
+    }
+};
+
+TEST(Renaming, FormulasFollowTheMeasureNames) {
+    LengthFigure fig;
+    ASSERT_EQ(fig.AB->getName(), "AB");
+    CCalcul* c = fig.addCalcul("c", "AB+1+ab*2");
+    CCalcul* other = fig.addCalcul("d", "pi+BA");  // a length answers to both orders
+    CFonc* f = fig.addFunction("f", "x*AB");
+    ASSERT_TRUE(c->exists);
+    EXPECT_EQ(c->getValue(), 4);
+
+    NameOverrides old = measureNamesUsing(fig.list, fig.A);
+    ASSERT_EQ(old.count(fig.AB), 2u);  // AB, and BA as formula d spells it
+    fig.A->setName("M");
+    renameMeasuresInFormulas(fig.list, old);
+    EXPECT_EQ(c->formula, "MB+1+MB*2");
+    EXPECT_EQ(f->formula, "x*MB");
+    EXPECT_EQ(other->formula, "pi+MB");
+    fig.list.computeAll();
+    EXPECT_EQ(c->getValue(), 4);
+    EXPECT_TRUE(c->dependsOn(fig.AB));
+    EXPECT_EQ(fig.real("MB*2"), 2.0);
+}
+
+TEST(Renaming, NamesThatAreNotMeasuresStay) {
+    LengthFigure fig;
+    fig.addVariable("ABC", 5);
+    CCalcul* c = fig.addCalcul("c", "ABC+AB<=2");
+    NameOverrides old = measureNamesUsing(fig.list, fig.B);
+    fig.B->setName("Z");
+    renameMeasuresInFormulas(fig.list, old);
+    EXPECT_EQ(c->formula, "ABC+AZ<=2");
+}
+}  // namespace
