@@ -1,0 +1,254 @@
+// The main window: documents in child windows, the bars and their bits, the undo menu texts,
+// asking before a modified figure is closed, failed loads, the command icons and the export.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <sstream>
+
+#include "app/CMainFrame.h"
+#include "app/ExportCommand.h"
+#include "app/PreferencesIO.h"
+#include "core/CHost.h"
+#include "core/CPalette.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
+#include "view/COutil.h"
+#include "view/CPelvantiView.h"
+#include "view/CQtDC.h"
+
+namespace {
+// Closed child windows are deleted by the event loop.
+void flushEvents() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+struct Fixture {
+    QTemporaryDir dir;
+    CHeadlessHost headless;
+    CHost* previousHost;
+    CPreferences savedPrefs = preferences();
+    std::unique_ptr<CMainFrame> frame;
+
+    explicit Fixture(std::map<QString, QVariant> prefs = {}) {
+        previousHost = setHost(&headless);
+        auto settings = std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat);
+        for (auto& [k, v] : prefs) settings->setValue("Preferences/" + k, v);
+        frame = std::make_unique<CMainFrame>(std::move(settings));
+        frame->resize(1000, 700);
+        frame->show();
+    }
+    ~Fixture() {
+        frame->automaticAnswer = IDNO;
+        frame.reset();
+        setHost(previousHost);
+        preferences() = savedPrefs;
+        CPalette::rebuildPens();
+    }
+    std::string saveFigureWithPoint(const char* name, double x = 1000, double y = 500) {
+        CPelvantiDoc doc;
+        doc.newFigure();
+        doc.addEntry(
+            std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(x, y, 4, 0)));
+        std::string path = dir.filePath(name).toStdString();
+        std::string reason;
+        EXPECT_TRUE(doc.saveToFile(path, &reason)) << reason;
+        return path;
+    }
+};
+}  // namespace
+
+TEST(MainFrame, NewFiguresOpenInTheirOwnWindows) {
+    Fixture f;
+    f.frame->newFigure();
+    f.frame->newFigure();
+    EXPECT_EQ(f.frame->views().size(), 2);
+    ASSERT_NE(f.frame->activeView(), nullptr);
+    EXPECT_EQ(f.frame->activeView()->document()->list().count(), 1);  // "pi"
+    f.frame->tile();
+    f.frame->cascade();
+}
+
+TEST(MainFrame, ToolBarsFollowTheirBits) {
+    Fixture f({{"ToolBars", 0x0009}});
+    EXPECT_FALSE(f.frame->toolBarOfBit(toolbar_bits::files)->isHidden());
+    EXPECT_FALSE(f.frame->toolBarOfBit(toolbar_bits::construction)->isHidden());
+    EXPECT_TRUE(f.frame->toolBarOfBit(toolbar_bits::colours)->isHidden());
+    EXPECT_TRUE(f.frame->toolBarOfBit(toolbar_bits::promptBar)->isHidden());
+    EXPECT_EQ(f.frame->toolBarArea(f.frame->toolBarOfBit(toolbar_bits::construction)),
+              Qt::LeftToolBarArea);
+    f.frame->setBarVisible(toolbar_bits::colours, true);
+    f.frame->setBarVisible(toolbar_bits::files, false);
+    EXPECT_EQ(preferences().toolBars, 0x0028u);
+    EXPECT_FALSE(f.frame->toolBarOfBit(toolbar_bits::colours)->isHidden());
+}
+
+TEST(MainFrame, PalettesHoldTheirStyles) {
+    Fixture f;
+    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::lineStyles)->actions().size(), 6);
+    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::pointStyles)->actions().size(), 6);
+    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::fillStyles)->actions().size(), 6);
+    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::arrowStyles)->actions().size(), 4);
+    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::segmentMarks)->actions().size(), 4);
+    f.frame->toolBarOfBit(toolbar_bits::colours)->actions()[3]->trigger();
+    EXPECT_EQ(etatPalettes().colour, 4);
+    etatPalettes().colour = 1;
+}
+
+TEST(MainFrame, UndoMenuTextNamesTheLastAction) {
+    Fixture f;
+    CPelvantiView* v = f.frame->newFigure();
+    f.frame->updateActions();
+    EXPECT_EQ(f.frame->action(57643)->text(), "Annuler ");
+    EXPECT_FALSE(f.frame->action(57643)->isEnabled());
+    v->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(100, 100)));
+    v->document()->history().record("Créer milieu");
+    f.frame->updateActions();
+    EXPECT_EQ(f.frame->action(57643)->text(), "Annuler Créer milieu\tCtrl + Z");
+    EXPECT_TRUE(f.frame->action(57643)->isEnabled());
+    f.frame->action(57643)->trigger();
+    EXPECT_EQ(v->document()->list().count(), 1);
+    EXPECT_EQ(f.frame->action(57644)->text(), "Rétablir Créer milieu\tCtrl + Y");
+}
+
+TEST(MainFrame, ModifiedFigureAsksBeforeClosing) {
+    Fixture f;
+    CPelvantiView* v = f.frame->newFigure();
+    v->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(100, 100)));
+    EXPECT_TRUE(v->isModified());
+    f.frame->automaticAnswer = IDCANCEL;
+    f.frame->closeActive();
+    EXPECT_EQ(f.frame->views().size(), 1);
+    f.frame->automaticAnswer = IDNO;
+    f.frame->closeActive();
+    flushEvents();
+    EXPECT_EQ(f.frame->views().size(), 0);
+}
+
+TEST(MainFrame, UnmodifiedFigureClosesWithoutAsking) {
+    Fixture f;
+    f.frame->newFigure();
+    f.frame->closeActive();
+    flushEvents();
+    EXPECT_EQ(f.frame->views().size(), 0);
+    EXPECT_TRUE(f.headless.messages.empty());
+}
+
+TEST(MainFrame, OpenSaveAndReopen) {
+    Fixture f;
+    std::string path = f.saveFigureWithPoint("a.qvf");
+    CPelvantiView* v = f.frame->openFile(QString::fromStdString(path));
+    ASSERT_NE(v, nullptr);
+    EXPECT_FALSE(v->isModified());
+    EXPECT_EQ(f.frame->openFile(QString::fromStdString(path)), v);  // already open
+    EXPECT_EQ(f.frame->views().size(), 1);
+    EXPECT_EQ(f.frame->recentFiles().first(), QString::fromStdString(path));
+    EXPECT_EQ(fromQColor(v->buffer().pixelColor(100, 50)), CPalette::colour(4));
+
+    v->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(2000, 1000)));
+    v->document()->history().record("Point libre");
+    EXPECT_TRUE(f.frame->save());
+    EXPECT_FALSE(v->isModified());
+    f.frame->closeActive();
+    flushEvents();
+    CPelvantiView* again = f.frame->openFile(QString::fromStdString(path));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->document()->list().count(), 3);
+}
+
+TEST(MainFrame, DamagedFileOpensNothingAndSaysWhy) {
+    Fixture f;
+    QString bad = f.dir.filePath("bad.qvf");
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Korvendal32Vers2\x03\x00");
+    file.close();
+    EXPECT_EQ(f.frame->openFile(bad), nullptr);
+    EXPECT_EQ(f.frame->openFile(f.dir.filePath("missing.qvf")), nullptr);
+    EXPECT_EQ(f.frame->views().size(), 0);
+    ASSERT_EQ(f.headless.messages.size(), 2u);
+    EXPECT_FALSE(f.headless.messages[0].text.empty());
+}
+
+TEST(MainFrame, PromptBarShowsTheToolPrompt) {
+    Fixture f;
+    setPrompt("Cliquez sur le premier point");
+    EXPECT_EQ(f.frame->promptText(), "Cliquez sur le premier point");
+}
+
+TEST(MainFrame, ViewCommandsToggleTheirOptions) {
+    Fixture f;
+    f.frame->newFigure();
+    bool nameAuto = preferences().nameAuto;
+    f.frame->action(40022)->trigger();
+    EXPECT_EQ(preferences().nameAuto, !nameAuto);
+    EXPECT_EQ(f.frame->action(40022)->isChecked(), !nameAuto);
+    f.frame->action(40021)->trigger();
+    EXPECT_EQ(CPalette::pen(0, 1).width, preferences().lineEnforcement ? 6 : 1);
+    EXPECT_EQ(f.frame->action(40020)->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(f.frame->action(40023)->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(f.frame->action(40022)->shortcut(), QKeySequence(Qt::Key_F3));
+}
+
+TEST(MainFrame, EveryCommandIconExists) {
+    Fixture f;
+    for (const CommandDesc& c : commandTable()) {
+        if (c.icon) {
+            EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(c.icon))) << c.icon;
+        }
+    }
+}
+
+TEST(Export, WritesPngSvgAndPdf) {
+    Fixture f;
+    std::string figure = f.saveFigureWithPoint("fig.qvf");
+    for (const char* name : {"out.png", "out.svg", "out.pdf"}) {
+        std::ostringstream out, err;
+        std::string target = f.dir.filePath(name).toStdString();
+        EXPECT_EQ(runExportCommand({"--export", figure, target, "--size", "400x300"}, out, err), 0)
+            << err.str();
+        QFile file(QString::fromStdString(target));
+        EXPECT_TRUE(file.exists()) << name;
+        EXPECT_GT(file.size(), 100) << name;
+    }
+    QImage png(f.dir.filePath("out.png"));
+    EXPECT_EQ(png.size(), QSize(400, 300));
+    QFile svg(f.dir.filePath("out.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("<svg"));
+}
+
+TEST(Export, PngAtTheFigureSizeShowsThePoint) {
+    Fixture f;
+    std::string figure = f.saveFigureWithPoint("fig.qvf");
+    std::ostringstream out, err;
+    std::string target = f.dir.filePath("p.png").toStdString();
+    ASSERT_EQ(runExportCommand({"--export", figure, target}, out, err), 0) << err.str();
+    QImage png(QString::fromStdString(target));
+    EXPECT_EQ(fromQColor(png.pixelColor(100, 50)), RGB(255, 0, 0));
+    EXPECT_EQ(fromQColor(png.pixelColor(150, 50)), RGB(255, 255, 255));
+}
+
+TEST(Export, RefusesBadArgumentsAndDamagedFiles) {
+    Fixture f;
+    std::string figure = f.saveFigureWithPoint("fig.qvf");
+    std::ostringstream out, err;
+    std::string target = f.dir.filePath("x.png").toStdString();
+    EXPECT_EQ(runExportCommand({"--export", figure}, out, err), 2);
+    EXPECT_EQ(runExportCommand({"--export", figure, target, "--size", "0x10"}, out, err), 2);
+    EXPECT_EQ(
+        runExportCommand({"--export", figure, f.dir.filePath("x.bmp").toStdString()}, out, err), 1);
+    EXPECT_EQ(
+        runExportCommand({"--export", f.dir.filePath("none.qvf").toStdString(), target}, out, err),
+        1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(target)));
+    EXPECT_EQ(runExportCommand({"--describe"}, out, err), -1);
+}

@@ -1,0 +1,156 @@
+// The QPainter drawing surface: the 10-to-1 mapping, pens of at least one pixel, brushes, the
+// counter-clockwise arcs, flood fill on the image and the symbol font.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "view/CQtDC.h"
+
+namespace {
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+struct Surface {
+    QImage image{200, 100, QImage::Format_RGB32};
+    QPainter painter;
+    std::unique_ptr<CQtDC> dc;
+    Surface() {
+        image.fill(Qt::white);
+        painter.begin(&image);
+        dc = std::make_unique<CQtDC>(painter, LRect{0, 0, 2000, 1000}, 0.1, &image);
+    }
+    COLORREF at(int px, int py) {
+        painter.end();
+        COLORREF c = fromQColor(image.pixelColor(px, py));
+        painter.begin(&image);
+        return c;
+    }
+};
+}  // namespace
+
+TEST(QtDC, FilledRectangleMapsTenUnitsToAPixelAndExcludesRightAndBottom) {
+    Surface s;
+    s.dc->selectPen({PS_NULL, 1, 0, 0});
+    s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
+    s.dc->rectangle(100, 200, 300, 400);
+    EXPECT_EQ(s.at(10, 20), kRed);
+    EXPECT_EQ(s.at(29, 39), kRed);
+    EXPECT_EQ(s.at(30, 30), kWhite);
+    EXPECT_EQ(s.at(20, 40), kWhite);
+    EXPECT_EQ(s.at(9, 30), kWhite);
+}
+
+TEST(QtDC, ThinPenDrawsAtLeastOnePixel) {
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
+    s.dc->line(0, 500, 2000, 500);
+    EXPECT_EQ(s.at(100, 50), kBlue);
+    EXPECT_EQ(s.at(100, 48), kWhite);
+}
+
+TEST(QtDC, ArcRunsCounterClockwiseOnScreen) {
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kRed});
+    // Circle of centre (100, 50) pixels and radius 40: from the right to the top.
+    s.dc->arc(600, 100, 1400, 900, 1400, 500, 1000, 100);
+    int upperRight = 0, lowerRight = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 100; x < 200; ++x)
+            if (s.at(x, y) == kRed) {
+                if (y < 51) ++upperRight;
+                if (y > 53) ++lowerRight;
+            }
+    EXPECT_GT(upperRight, 20);
+    EXPECT_EQ(lowerRight, 0);
+}
+
+TEST(QtDC, EqualRaysDrawTheWholeEllipse) {
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kRed});
+    s.dc->arc(600, 100, 1400, 900, 1400, 500, 1400, 500);
+    int upper = 0, lower = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (s.at(x, y) == kRed) (y < 50 ? upper : lower)++;
+    EXPECT_GT(upper, 60);  // a circle of radius 40 has some 250 pixels
+    EXPECT_GT(lower, 60);
+}
+
+TEST(QtDC, PieIsFilled) {
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
+    s.dc->selectBrush(CBrushDesc::solidBrush(kBlue));
+    s.dc->pie(600, 100, 1400, 900, 1400, 500, 1000, 100);
+    EXPECT_EQ(s.at(115, 35), kBlue);  // inside the upper-right quarter
+    EXPECT_EQ(s.at(85, 65), kWhite);  // lower-left quarter stays empty
+}
+
+TEST(QtDC, FloodFillStopsAtTheBoundaryColour) {
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
+    s.dc->selectBrush(CBrushDesc::nullBrush());
+    s.dc->rectangle(100, 100, 600, 600);
+    s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
+    s.dc->floodFill(300, 300, kBlue);
+    EXPECT_EQ(s.at(30, 30), kRed);
+    EXPECT_EQ(s.at(10, 30), kBlue);   // the outline itself
+    EXPECT_EQ(s.at(80, 30), kWhite);  // outside
+}
+
+TEST(QtDC, FloodFillFromTheBoundaryColourDoesNothing) {
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
+    s.dc->line(0, 500, 2000, 500);
+    s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
+    s.dc->floodFill(1000, 500, kBlue);
+    s.dc->floodFill(-50, 10000, kBlue);  // outside the image
+    EXPECT_EQ(s.at(20, 20), kWhite);
+}
+
+TEST(QtDC, HatchedBrushLeavesTheBackgroundBetweenItsLines) {
+    Surface s;
+    s.dc->selectPen({PS_NULL, 1, 0, 0});
+    s.dc->selectBrush(CBrushDesc::hatchBrush(HS_HORIZONTAL, kRed));
+    s.dc->rectangle(0, 0, 800, 800);
+    int red = 0, white = 0;
+    for (int y = 0; y < 80; ++y) (s.at(40, y) == kRed ? red : white)++;
+    EXPECT_GT(red, 4);
+    EXPECT_GT(white, 40);
+}
+
+TEST(QtDC, PatternBrushColoursOnlyItsSetBits) {
+    Surface s;
+    s.dc->selectPen({PS_NULL, 1, 0, 0});
+    s.dc->selectBrush(CBrushDesc::patternBrush({0x80, 0, 0, 0, 0, 0, 0, 0}, kBlue));
+    s.dc->rectangle(0, 0, 160, 160);
+    EXPECT_EQ(s.at(0, 0), kBlue);
+    EXPECT_EQ(s.at(1, 0), kWhite);
+    EXPECT_EQ(s.at(8, 8), kBlue);
+}
+
+TEST(QtDC, SymbolFontDrawsGreekLetters) {
+    EXPECT_EQ(CQtDC::symbolText(QStringLiteral("abgdpW1")), QStringLiteral("αβγδπΩ1"));
+}
+
+TEST(QtDC, TextExtentIsInLogicalUnits) {
+    Surface s;
+    CFontDesc f;
+    f.pointSize = 12;
+    s.dc->selectFont(f);
+    LSize one = s.dc->textExtent("M");
+    LSize two = s.dc->textExtent("MM");
+    EXPECT_GT(one.cx, 50);
+    EXPECT_NEAR(two.cx, 2 * one.cx, 10);
+    EXPECT_GT(one.cy, 100);  // 16 pixels at least for 12 points
+}
+
+TEST(QtDC, OpaqueTextFillsItsBackground) {
+    Surface s;
+    s.dc->setBkMode(BK_OPAQUE);
+    s.dc->setBkColour(kBlue);
+    s.dc->setTextColour(kRed);
+    s.dc->textOut(100, 100, "i");
+    EXPECT_EQ(s.at(10, 10), kBlue);
+}

@@ -1,0 +1,320 @@
+// The figure view: drawing at known logical positions, resizing, masked objects and names,
+// repainting without recomputing, mouse routing, blinking, variable windows, undo.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/CHost.h"
+#include "core/CPalette.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CDroite.h"
+#include "geometry/CPointAncetre.h"
+#include "values/CVariable.h"
+#include "view/CFigureRenderer.h"
+#include "view/COutil.h"
+#include "view/CPelvantiView.h"
+#include "view/CQtDC.h"
+#include "view/CVariableWindow.h"
+
+namespace {
+// Palette index 4 is red, 2 blue.
+constexpr int kRedIndex = 4;
+constexpr int kBlueIndex = 2;
+
+CPointBase* addPoint(CPelvantiDoc& doc, double x, double y, int colour = kRedIndex) {
+    auto p = std::make_unique<CPointBase>(x, y, static_cast<int8_t>(colour), 0);
+    CPointBase* raw = p.get();
+    doc.addEntry(std::make_unique<CAction>(nat::pointLibre, std::move(p)));
+    return raw;
+}
+
+std::unique_ptr<CPelvantiDoc> newDoc() {
+    auto doc = std::make_unique<CPelvantiDoc>();
+    doc->newFigure();
+    return doc;
+}
+
+COLORREF pixel(const CPelvantiView& v, int x, int y) {
+    return fromQColor(v.buffer().pixelColor(x, y));
+}
+
+// A view shown at a known client size.
+struct ShownView {
+    std::unique_ptr<CPelvantiView> view;
+    explicit ShownView(std::unique_ptr<CPelvantiDoc> doc, QSize size = QSize(640, 480)) {
+        view = std::make_unique<CPelvantiView>(std::move(doc));
+        view->resize(size);
+        view->show();
+        CPelvantiView::setActiveView(view.get());
+        view->recomputeAndRedraw();
+    }
+    ~ShownView() { CPelvantiView::setActiveView(nullptr); }
+    CPelvantiView* operator->() { return view.get(); }
+};
+
+class RecordingHandler : public CGestionSouris {
+public:
+    void onMouseMove(CPelvantiView*, int x, int y) override { moves.push_back({x, y}); }
+    void onLButtonDown(CPelvantiView*, int x, int y) override { downs.push_back({x, y}); }
+    void onRButtonDown(CPelvantiView*, int x, int y) override { rights.push_back({x, y}); }
+    void onLButtonDblClk(CPelvantiView*, int x, int y) override { doubles.push_back({x, y}); }
+    std::vector<QPoint> moves, downs, rights, doubles;
+};
+
+class RecordingTool : public COutil {
+public:
+    RecordingHandler handler;
+    bool activate(CPelvantiView* view) override {
+        COutil::activate(view);
+        etatOutils().mouseHandler = &handler;
+        return true;
+    }
+    std::string prompt(int) const override { return "Cliquez"; }
+};
+
+class HostGuard {
+public:
+    HostGuard() { previous_ = setHost(&headless); }
+    ~HostGuard() { setHost(previous_); }
+    CHeadlessHost headless;
+
+private:
+    CHost* previous_;
+};
+}  // namespace
+
+TEST(View, DrawingAreaIs5000By2000BeforeTheFirstResize) {
+    CPelvantiView view(newDoc());
+    EXPECT_EQ(view.drawingArea(), (LSize{5000, 2000}));
+}
+
+TEST(View, ResizeSetsDrawingAreaZoomCentreAndViewSize) {
+    ShownView v(newDoc(), QSize(640, 480));
+    EXPECT_EQ(v->drawingArea(), (LSize{6400, 4800}));
+    EXPECT_EQ(v->zoomCentre(), (LPoint{3200, 2400}));
+    EXPECT_EQ(v->document()->viewSize, (LSize{6400, 4800}));
+    EXPECT_EQ(activeDrawingArea(), (LSize{6400, 4800}));
+    EXPECT_EQ(v->buffer().size(), QSize(640, 480));
+    v->resize(300, 200);
+    EXPECT_EQ(v->drawingArea(), (LSize{3000, 2000}));
+    EXPECT_EQ(v->zoomCentre(), (LPoint{1500, 1000}));
+}
+
+TEST(View, PointIsDrawnAtItsLogicalPositionOverTheBackground) {
+    auto doc = newDoc();
+    addPoint(*doc, 1000, 500);
+    ShownView v(std::move(doc));
+    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
+    EXPECT_EQ(pixel(*v.view, 110, 50), CPalette::colour(0));
+    EXPECT_EQ(pixel(*v.view, 300, 300), CPalette::colour(0));
+}
+
+TEST(View, BackgroundColourOfTheFigureFillsTheBuffer) {
+    auto doc = newDoc();
+    doc->setBackgroundColour(RGB(255, 255, 0));
+    ShownView v(std::move(doc));
+    EXPECT_EQ(pixel(*v.view, 5, 5), RGB(255, 255, 0));
+    EXPECT_EQ(CPalette::colour(0), RGB(255, 255, 0));
+    CPalette::setBackgroundColour(255, 255, 255);
+}
+
+TEST(View, SegmentBetweenTwoPointsIsDrawn) {
+    auto doc = newDoc();
+    CPointBase* a = addPoint(*doc, 500, 1000, kBlueIndex);
+    CPointBase* b = addPoint(*doc, 4500, 1000, kBlueIndex);
+    doc->addEntry(
+        std::make_unique<CAction>(nat::segment, std::make_unique<CSegment>(a, b, kBlueIndex, 0)));
+    ShownView v(std::move(doc));
+    EXPECT_EQ(pixel(*v.view, 250, 100), CPalette::colour(kBlueIndex));
+    EXPECT_EQ(pixel(*v.view, 250, 110), CPalette::colour(0));
+}
+
+TEST(View, MaskedObjectsAreDrawnOnlyWhenHideMaskedIsCleared) {
+    auto doc = newDoc();
+    CPointBase* p = addPoint(*doc, 1000, 500);
+    p->masked = true;
+    ShownView v(std::move(doc));
+    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(0));
+    drawingState().hideMasked = false;
+    v->redraw();
+    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
+    drawingState().hideMasked = true;
+}
+
+TEST(View, HiddenNamesAreDrawnWhenCacherLesNomsMasquesIsOff) {
+    auto doc = newDoc();
+    CPointBase* p = addPoint(*doc, 1000, 500);
+    p->setName("A");
+    p->setNameOffset(100, 100);
+    p->nameHidden = true;
+    ShownView v(std::move(doc));
+    // Red-dominated pixels where the name is written (text may be antialiased).
+    auto nameInk = [&] {
+        int n = 0;
+        for (int y = 55; y < 95; ++y)
+            for (int x = 105; x < 140; ++x) {
+                QColor c = v->buffer().pixelColor(x, y);
+                if (c.red() > 150 && c.green() < 150) ++n;
+            }
+        return n;
+    };
+    EXPECT_EQ(nameInk(), 0);
+    drawingState().respectNameHidden = false;
+    v->redraw();
+    int shown = nameInk();
+    drawingState().respectNameHidden = true;
+    EXPECT_GT(shown, 5);
+    v->redraw();
+    EXPECT_EQ(nameInk(), 0);
+}
+
+TEST(View, RepaintingCopiesTheBufferWithoutRecomputing) {
+    auto doc = newDoc();
+    addPoint(*doc, 1000, 500);
+    ShownView v(std::move(doc));
+    int before = v->recomputeCount();
+    v->repaint();
+    QImage shown = v->grab().toImage();
+    EXPECT_EQ(v->recomputeCount(), before);
+    EXPECT_EQ(fromQColor(shown.pixelColor(100, 50)), CPalette::colour(kRedIndex));
+}
+
+TEST(View, MouseReachesTheToolInPixelsAndLogicalUnitsAreTenTimesThat) {
+    ShownView v(newDoc());
+    RecordingTool tool;
+    ASSERT_TRUE(selectTool(&tool, 32779, v.view.get()));
+    QTest::mouseClick(v.view.get(), Qt::LeftButton, {}, QPoint(37, 12));
+    ASSERT_EQ(tool.handler.downs.size(), 1u);
+    EXPECT_EQ(tool.handler.downs[0], QPoint(37, 12));
+    EXPECT_EQ(CPelvantiView::toLogical(37, 12), (LPoint{370, 120}));
+    QTest::mouseClick(v.view.get(), Qt::RightButton, {}, QPoint(5, 6));
+    ASSERT_EQ(tool.handler.rights.size(), 1u);
+    QTest::mouseDClick(v.view.get(), Qt::LeftButton, {}, QPoint(8, 9));
+    EXPECT_EQ(tool.handler.doubles.size(), 1u);
+    EXPECT_EQ(etatOutils().lastCommandId, 32779);
+
+    // While a macro runs the mouse does not reach the tool.
+    etatOutils().mouseInputEnabled = false;
+    QTest::mouseClick(v.view.get(), Qt::LeftButton, {}, QPoint(40, 40));
+    etatOutils().mouseInputEnabled = true;
+    EXPECT_EQ(tool.handler.downs.size(), 3u);  // two from the double click, none from this one
+    tool.deactivate(v.view.get());
+    etatOutils().currentTool = nullptr;
+    etatOutils().mouseHandler = nullptr;
+}
+
+TEST(View, BlinkTimersStartOnceAndStop) {
+    auto doc = newDoc();
+    CPointBase* p = addPoint(*doc, 1000, 500);
+    ShownView v(std::move(doc));
+    CActionAncetre* entry = v->document()->list().entryOf(p);
+    etatOutils().blinkList.append(entry);
+    v->startBlinking();
+    v->startBlinking();
+    EXPECT_TRUE(v->isBlinking());
+    EXPECT_EQ(CPelvantiView::kBlinkPeriod, 250);
+    EXPECT_EQ(CPelvantiView::kBlinkPeriod2, 125);
+    QTest::qWait(300);
+    EXPECT_TRUE(v->blinkPhase());
+    v->stopBlinking();
+    EXPECT_FALSE(v->isBlinking());
+    etatOutils().blinkList.clear();
+}
+
+TEST(View, AtMostFourVariableWindows) {
+    auto doc = newDoc();
+    for (int i = 0; i < 6; ++i) {
+        auto var = std::make_unique<CVariableBornee>("v" + std::to_string(i), 1, 0, 3, 1, "0", "3",
+                                                     "1", true);
+        doc->insertVariable(new CAction(nat::variable, std::move(var)));
+    }
+    ShownView v(std::move(doc));
+    v->createVariableWindows();
+    ASSERT_EQ(v->variableWindows().size(), 4u);
+    // Stacked against the right edge, the first at the bottom.
+    CVariableWindow* first = v->variableWindows()[0];
+    CVariableWindow* second = v->variableWindows()[1];
+    EXPECT_EQ(first->geometry().right(), v->width() - 1);
+    EXPECT_EQ(first->geometry().top(), v->height() - first->height() - 1);
+    EXPECT_EQ(second->geometry().top(), v->height() - 2 * first->height() - 1);
+}
+
+TEST(View, VariableWindowStepsWithinTheBoundsAndRecomputes) {
+    HostGuard guard;
+    auto doc = newDoc();
+    auto var = std::make_unique<CVariableBornee>("k", 2, 0, 3, 1, "0", "3", "1", true);
+    CVariableBornee* k = var.get();
+    doc->insertVariable(new CAction(nat::variable, std::move(var)));
+    ShownView v(std::move(doc));
+    v->markSaved();
+    v->createVariableWindows();
+    ASSERT_EQ(v->variableWindows().size(), 1u);
+    CVariableWindow* w = v->variableWindows()[0];
+    int before = v->recomputeCount();
+    w->stepUp();
+    EXPECT_EQ(k->value, 3);
+    EXPECT_GT(v->recomputeCount(), before);
+    EXPECT_TRUE(v->isModified());
+    w->stepUp();  // beyond the maximum: a beep, no change
+    EXPECT_EQ(k->value, 3);
+    EXPECT_EQ(guard.headless.beeps, 1);
+    w->stepDown();
+    EXPECT_EQ(k->value, 2);
+    EXPECT_FALSE(w->setValue(7));
+    EXPECT_TRUE(w->setValue(0.5));
+    EXPECT_EQ(k->value, 0.5);
+    EXPECT_TRUE(w->text().startsWith("k"));
+}
+
+TEST(View, ZoomScalesAboutTheCentreOfTheDrawingArea) {
+    auto doc = newDoc();
+    CPointBase* p = addPoint(*doc, 4200, 2400);
+    ShownView v(std::move(doc), QSize(640, 480));
+    v->zoomIn();
+    EXPECT_NEAR(p->x, 3200 + 1000 * 1.2, 1e-9);
+    EXPECT_NEAR(p->y, 2400, 1e-9);
+    EXPECT_EQ(pixel(*v.view, 440, 240), CPalette::colour(kRedIndex));
+}
+
+TEST(View, SaveReopenAndUndo) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("triangle.qvf").toStdString();
+    {
+        auto doc = newDoc();
+        addPoint(*doc, 1000, 500);
+        doc->history().record("Point");
+        std::string reason;
+        ASSERT_TRUE(doc->saveToFile(path, &reason)) << reason;
+    }
+    auto doc = newDoc();
+    std::string reason;
+    ASSERT_TRUE(doc->loadFromFile(path, &reason)) << reason;
+    ShownView v(std::move(doc));
+    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
+    EXPECT_FALSE(v->isModified());
+
+    addPoint(*v->document(), 2000, 1000);
+    v->document()->history().record("Point libre");
+    v->recomputeAndRedraw();
+    EXPECT_TRUE(v->isModified());
+    EXPECT_EQ(pixel(*v.view, 200, 100), CPalette::colour(kRedIndex));
+    EXPECT_TRUE(v->undo());
+    EXPECT_EQ(pixel(*v.view, 200, 100), CPalette::colour(0));
+    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
+    EXPECT_TRUE(v->document()->history().canRedo());
+    EXPECT_TRUE(v->redo());
+    EXPECT_EQ(pixel(*v.view, 200, 100), CPalette::colour(kRedIndex));
+}
+
+TEST(View, StepDisplayShowsOnlyTheFirstObjects) {
+    auto doc = newDoc();
+    addPoint(*doc, 1000, 500);
+    addPoint(*doc, 2000, 500);
+    ShownView v(std::move(doc));
+    v->setStepDisplay(1);  // "pi", then the first point
+    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
+    EXPECT_EQ(pixel(*v.view, 200, 50), CPalette::colour(0));
+    v->setStepDisplay(-1);
+    EXPECT_EQ(pixel(*v.view, 200, 50), CPalette::colour(kRedIndex));
+}

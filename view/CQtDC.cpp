@@ -1,0 +1,332 @@
+#include "view/CQtDC.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+// Screen resolution the point sizes of fonts were designed for.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+Qt::PenStyle qtPenStyle(int style) {
+    switch (style) {
+        case PS_DASH:
+            return Qt::DashLine;
+        case PS_DOT:
+            return Qt::DotLine;
+        case PS_DASHDOT:
+            return Qt::DashDotLine;
+        case PS_DASHDOTDOT:
+            return Qt::DashDotDotLine;
+        case PS_NULL:
+            return Qt::NoPen;
+        default:
+            return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle qtHatch(int hatch) {
+    switch (hatch) {
+        case HS_HORIZONTAL:
+            return Qt::HorPattern;
+        case HS_VERTICAL:
+            return Qt::VerPattern;
+        case HS_FDIAGONAL:
+            return Qt::FDiagPattern;
+        case HS_BDIAGONAL:
+            return Qt::BDiagPattern;
+        case HS_CROSS:
+            return Qt::CrossPattern;
+        default:
+            return Qt::DiagCrossPattern;
+    }
+}
+
+// Angle in degrees, counter-clockwise as seen on screen, of the ray from (cx, cy) to (x, y).
+double screenAngle(double cx, double cy, double x, double y) {
+    return std::atan2(-(y - cy), x - cx) * 180.0 / kPi;
+}
+}  // namespace
+
+QColor toQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+COLORREF fromQColor(const QColor& c) {
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+CQtDC::CQtDC(QPainter& painter, LRect area, double scale, QImage* image)
+    : p_(painter), area_(area), scale_(scale), image_(image), pixelExact_(image != nullptr) {
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setRenderHint(QPainter::TextAntialiasing, true);
+    p_.setBackgroundMode(Qt::TransparentMode);
+    qfont_ = qtFont(font_);
+    applyPen();
+    applyBrush();
+}
+
+QPointF CQtDC::map(double x, double y) const {
+    if (pixelExact_) return QPointF(std::lround(x * scale_), std::lround(y * scale_));
+    return QPointF(x * scale_, y * scale_);
+}
+
+QRectF CQtDC::shapeRect(int left, int top, int right, int bottom) const {
+    QPointF a = map(std::min(left, right), std::min(top, bottom));
+    QPointF b = map(std::max(left, right), std::max(top, bottom));
+    // An aliased outline covers one pixel more than its rectangle on the right and bottom.
+    double shrink = (pixelExact_ && pen_.style != PS_NULL) ? 1.0 : 0.0;
+    return QRectF(
+        a, QSizeF(std::max(0.0, b.x() - a.x() - shrink), std::max(0.0, b.y() - a.y() - shrink)));
+}
+
+void CQtDC::selectPen(const CPenDesc& pen) {
+    pen_ = pen;
+    applyPen();
+}
+
+void CQtDC::applyPen() {
+    if (pen_.style == PS_NULL) {
+        p_.setPen(Qt::NoPen);
+        return;
+    }
+    // However thin the pen, at least one device pixel is drawn.
+    double width = std::max(1.0, pen_.width * scale_);
+    if (pixelExact_) width = std::max(1.0, std::round(width));
+    QPen qp(toQColor(pen_.colour), width, qtPenStyle(pen_.style), Qt::FlatCap, Qt::MiterJoin);
+    if (width >= 2) qp.setCapStyle(Qt::RoundCap), qp.setJoinStyle(Qt::RoundJoin);
+    // Wide pens draw solid, as the dotted styles exist for thin pens only.
+    if (width > 1.5) qp.setStyle(Qt::SolidLine);
+    p_.setPen(qp);
+}
+
+void CQtDC::selectBrush(const CBrushDesc& brush) {
+    brush_ = brush;
+    applyBrush();
+}
+
+void CQtDC::applyBrush() {
+    QColor c = toQColor(brush_.colour);
+    switch (brush_.kind) {
+        case CBrushDesc::solid:
+            p_.setBrush(QBrush(c));
+            break;
+        case CBrushDesc::hatched:
+            p_.setBrush(QBrush(c, qtHatch(brush_.hatch)));
+            break;
+        case CBrushDesc::pattern: {
+            QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+            tile.fill(Qt::transparent);
+            for (int row = 0; row < 8; ++row)
+                for (int col = 0; col < 8; ++col)
+                    if (brush_.bits[row] & (0x80 >> col)) tile.setPixelColor(col, row, c);
+            p_.setBrush(QBrush(tile));
+            break;
+        }
+        default:
+            p_.setBrush(Qt::NoBrush);
+            break;
+    }
+}
+
+QFont CQtDC::qtFont(const CFontDesc& desc) const {
+    QFont f(QString::fromStdString(desc.faceName));
+    if (desc.faceName.find("Times") != std::string::npos) f.setStyleHint(QFont::Serif);
+    if (desc.faceName.find("Courier") != std::string::npos) f.setStyleHint(QFont::TypeWriter);
+    f.setPixelSize(std::max(
+        1, static_cast<int>(std::lround(desc.pointSize * kPixelsPerPoint * scale_ * 10.0))));
+    f.setWeight(
+        static_cast<QFont::Weight>(std::clamp(desc.weight == 0 ? 400 : desc.weight, 100, 900)));
+    f.setItalic(desc.italic);
+    f.setUnderline(desc.underline);
+    f.setStrikeOut(desc.strikeOut);
+    return f;
+}
+
+void CQtDC::selectFont(const CFontDesc& font) {
+    if (font == font_) return;
+    font_ = font;
+    qfont_ = qtFont(font_);
+}
+
+QString CQtDC::symbolText(const QString& s) {
+    // The symbol font's letters in the order A..Z, then a..z.
+    static const QString upper = QStringLiteral("ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ");
+    static const QString lower = QStringLiteral("αβχδεφγηιϕκλμνοπθρστυϖωξψζ");
+    QString out = s;
+    for (QChar& ch : out) {
+        ushort u = ch.unicode();
+        if (u >= 'A' && u <= 'Z')
+            ch = upper[u - 'A'];
+        else if (u >= 'a' && u <= 'z')
+            ch = lower[u - 'a'];
+    }
+    return out;
+}
+
+void CQtDC::rectangle(int left, int top, int right, int bottom) {
+    p_.drawRect(shapeRect(left, top, right, bottom));
+}
+
+void CQtDC::ellipse(int left, int top, int right, int bottom) {
+    p_.drawEllipse(shapeRect(left, top, right, bottom));
+}
+
+void CQtDC::polygon(const std::vector<LPoint>& points) {
+    if (points.empty()) return;
+    QPolygonF poly;
+    poly.reserve(static_cast<int>(points.size()));
+    for (const LPoint& pt : points) poly << map(pt.x, pt.y);
+    p_.drawPolygon(poly, Qt::OddEvenFill);
+}
+
+void CQtDC::polyline(const std::vector<LPoint>& points) {
+    if (points.size() < 2) return;
+    QPolygonF poly;
+    poly.reserve(static_cast<int>(points.size()));
+    for (const LPoint& pt : points) poly << map(pt.x, pt.y);
+    p_.drawPolyline(poly);
+}
+
+void CQtDC::line(int x1, int y1, int x2, int y2) {
+    p_.drawLine(map(x1, y1), map(x2, y2));
+}
+
+QPainterPath CQtDC::arcPath(int left, int top, int right, int bottom, int xs, int ys, int xe,
+                            int ye, bool closed) const {
+    QRectF r = shapeRect(left, top, right, bottom);
+    double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
+    double start = screenAngle(cx, cy, xs, ys);
+    double end = screenAngle(cx, cy, xe, ye);
+    double span = end - start;
+    while (span <= 0) span += 360.0;
+    while (span > 360.0) span -= 360.0;
+    QPainterPath path;
+    if (closed) {
+        path.moveTo(r.center());
+        path.arcTo(r, start, span);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(r, start);
+        path.arcTo(r, start, span);
+    }
+    return path;
+}
+
+void CQtDC::arc(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
+    QBrush saved = p_.brush();
+    p_.setBrush(Qt::NoBrush);
+    p_.drawPath(arcPath(left, top, right, bottom, xs, ys, xe, ye, false));
+    p_.setBrush(saved);
+}
+
+void CQtDC::pie(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
+    p_.drawPath(arcPath(left, top, right, bottom, xs, ys, xe, ye, true));
+}
+
+void CQtDC::setPixel(int x, int y, COLORREF c) {
+    QPointF d = map(x, y);
+    double size = std::max(1.0, scale_ * 10.0);
+    if (pixelExact_) size = std::max(1.0, std::round(size));
+    p_.fillRect(QRectF(d, QSizeF(size, size)), toQColor(c));
+}
+
+void CQtDC::fillRect(const LRect& r, COLORREF c) {
+    QPointF a = map(r.left, r.top), b = map(r.right, r.bottom);
+    p_.fillRect(QRectF(a, b).normalized(), toQColor(c));
+}
+
+void CQtDC::floodFill(int x, int y, COLORREF boundary) {
+    if (!image_ || brush_.kind == CBrushDesc::null) return;
+    QPointF seedF = map(x, y);
+    const int w = image_->width(), h = image_->height();
+    int sx = static_cast<int>(seedF.x()), sy = static_cast<int>(seedF.y());
+    if (sx < 0 || sy < 0 || sx >= w || sy >= h) return;
+    const QRgb stop = toQColor(boundary).rgb() & 0xFFFFFF;
+    auto isBoundary = [&](int px, int py) { return (image_->pixel(px, py) & 0xFFFFFF) == stop; };
+    if (isBoundary(sx, sy)) return;
+
+    // Scan-line fill of the region bounded by the boundary colour, collected as a mask.
+    std::vector<uint8_t> mask(static_cast<size_t>(w) * h, 0);
+    std::vector<QPoint> stack{{sx, sy}};
+    int minX = sx, maxX = sx, minY = sy, maxY = sy;
+    while (!stack.empty()) {
+        QPoint p = stack.back();
+        stack.pop_back();
+        int py = p.y();
+        int left = p.x();
+        if (mask[static_cast<size_t>(py) * w + left] || isBoundary(left, py)) continue;
+        while (left > 0 && !isBoundary(left - 1, py) &&
+               !mask[static_cast<size_t>(py) * w + left - 1])
+            --left;
+        int right = p.x();
+        while (right + 1 < w && !isBoundary(right + 1, py) &&
+               !mask[static_cast<size_t>(py) * w + right + 1])
+            ++right;
+        for (int px = left; px <= right; ++px) {
+            mask[static_cast<size_t>(py) * w + px] = 1;
+            for (int ny : {py - 1, py + 1})
+                if (ny >= 0 && ny < h && !mask[static_cast<size_t>(ny) * w + px] &&
+                    !isBoundary(px, ny))
+                    stack.push_back({px, ny});
+        }
+        minX = std::min(minX, left);
+        maxX = std::max(maxX, right);
+        minY = std::min(minY, py);
+        maxY = std::max(maxY, py);
+    }
+
+    QRect box(QPoint(minX, minY), QPoint(maxX, maxY));
+    QImage fill(box.size(), QImage::Format_ARGB32_Premultiplied);
+    fill.fill(Qt::transparent);
+    {
+        QPainter fp(&fill);
+        fp.setBrushOrigin(-box.topLeft());
+        fp.fillRect(fill.rect(), p_.brush());
+    }
+    for (int py = 0; py < box.height(); ++py)
+        for (int px = 0; px < box.width(); ++px)
+            if (!mask[static_cast<size_t>(py + minY) * w + px + minX]) fill.setPixel(px, py, 0);
+    p_.drawImage(box.topLeft(), fill);
+}
+
+void CQtDC::drawPicture(const CPicture& picture, const LRect& dest) {
+    const auto* qp = dynamic_cast<const CQtPicture*>(&picture);
+    if (!qp || qp->image.isNull()) return;
+    QPointF a = map(dest.left, dest.top), b = map(dest.right, dest.bottom);
+    p_.drawImage(QRectF(a, b).normalized(), qp->image);
+}
+
+void CQtDC::textOut(int x, int y, const std::string& utf8) {
+    QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (font_.symbol) s = symbolText(s);
+    p_.setFont(qfont_);
+    QFontMetricsF fm(qfont_, p_.device());
+    QPointF at = map(x, y);
+    if (bkMode_ == BK_OPAQUE)
+        p_.fillRect(QRectF(at, QSizeF(fm.horizontalAdvance(s), fm.height())), toQColor(bkColour_));
+    QPen saved = p_.pen();
+    p_.setPen(toQColor(textColour_));
+    p_.drawText(QPointF(at.x(), at.y() + fm.ascent()), s);
+    p_.setPen(saved);
+}
+
+LSize CQtDC::textExtent(const std::string& utf8) {
+    QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    if (font_.symbol) s = symbolText(s);
+    QFontMetricsF fm(qfont_, p_.device());
+    return {static_cast<int>(std::lround(fm.horizontalAdvance(s) / scale_)),
+            static_cast<int>(std::lround(fm.height() / scale_))};
+}
+
+void CQtDC::setClipRect(const LRect& r) {
+    QPointF a = map(r.left, r.top), b = map(r.right, r.bottom);
+    p_.setClipRect(QRectF(a, b).normalized());
+}
+
+void CQtDC::clearClip() {
+    p_.setClipping(false);
+}
