@@ -10,14 +10,19 @@
 #include "calc/Parser.h"
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
+#include "geometry/CAffichage.h"
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
 #include "geometry/CIntersection.h"
 #include "geometry/CPointAncetre.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"
+#include "geometry/CSurface.h"
+#include "geometry/CTransformation.h"
+#include "loci/CLieuDeBase.h"
 #include "values/CCalcul.h"
 #include "values/CFonc.h"
+#include "values/CMesure.h"
 #include "values/CVariable.h"
 
 namespace {
@@ -67,7 +72,7 @@ void buildRealFigure(CPelvantiDoc& doc) {
     auto* perp = b.add(nat::droite, std::make_unique<CDroitePerpendiculaire>(a, bc));
     b.add(nat::droite, std::make_unique<CMediatrice>(a, pb));
     b.add(nat::droite, std::make_unique<CBissectrice>(a, pb, c));
-    b.add(nat::droite, std::make_unique<CDroiteDirectionFixe>(c, true, 0.0));
+    b.add(nat::droite, std::make_unique<CDroiteDirectionFixe>(c, true, 1000.0));
     b.add(nat::pointConstruit, std::make_unique<CPointProjete>(c, ab));
     b.add(nat::pointConstruit, std::make_unique<CIntDroiteDroite>(par, perp));
     auto* circle = b.add(nat::cercle, std::make_unique<CCercleOA>(a, pb));
@@ -78,9 +83,28 @@ void buildRealFigure(CPelvantiDoc& doc) {
     b.add(nat::pointConstruit, std::make_unique<CPointLieBipoint>(bip, 1));
     auto* bip2 = b.add(nat::bipoint, std::make_unique<CIntCercleCercle>(circle, circle2));
     b.add(nat::pointConstruit, std::make_unique<CPointLieBipoint>(bip2, 2));
-    b.add(nat::polygone, std::make_unique<CPolygone>(std::vector<CPointAncetre*>{a, pb, c}));
+    auto* poly =
+        b.add(nat::polygone, std::make_unique<CPolygone>(std::vector<CPointAncetre*>{a, pb, c}));
     b.add(nat::ligneBrisee,
           std::make_unique<CLigneBrisee>(std::vector<CPointAncetre*>{c, a, pb}, 4));
+    auto* unit = b.add(nat::mesure, std::make_unique<CLongueur>(&doc.list(), a, pb));
+    doc.list().unitLength = unit;
+    auto* angle = b.add(nat::mesure, std::make_unique<CMesureAngleGeometrique>(a, pb, c));
+    b.add(nat::valeurAffichee,
+          std::make_unique<CValeurAffichee>(unit, nullptr, 500, 500, "AB = ", " u", 2));
+    b.add(nat::valeurAffichee,
+          std::make_unique<CValeurAffichee>(angle, c, 0, 0, "", " degrés", 1, 5));
+    b.add(nat::commentaire,
+          std::make_unique<CCommentaire>("Triangle ABC", &doc.list(), nullptr, 200, 300));
+    auto* shift = b.add(nat::transformation, std::make_unique<CTranslation>(a, pb));
+    b.add(nat::pointConstruit, std::make_unique<CPointImage>(c, shift));
+    b.add(nat::surface, std::make_unique<CSurfacePolygone>(poly, 1));
+    b.add(nat::surface, std::make_unique<CSurfaceDisque>(circle2, 2, 3));
+    b.add(nat::demiPlan, std::make_unique<CDemiPlan>(ab, c, 3));
+    auto* mobile = b.add(nat::pointLie, std::make_unique<CPointLieCercle>(circle2, 0.5));
+    auto* traced = b.add(nat::pointConstruit, std::make_unique<CMilieu>(mobile, c));
+    b.add(nat::lieuPoints,
+          std::make_unique<CLieuDePoints>(&doc.list(), traced, mobile, 40, true, 6));
     doc.list().computeAll();
     doc.reservedText = "Figure d'essai";
     doc.allowedMenus.setIds({32771});

@@ -45,7 +45,9 @@ TEST_P(ValidSample, OpensAndSavesBackStably) {
     std::vector<uint8_t> saved = doc.saveToBytes();
     bool current = bytes.size() > 20 && std::memcmp(bytes.data(), "Korvendal32Vers2", 16) == 0 &&
                    bytes[16] == 3;
-    if (current) EXPECT_EQ(bytes, saved);
+    if (current) {
+        EXPECT_EQ(bytes, saved);
+    }
     CPelvantiDoc again;
     ASSERT_TRUE(again.loadFromBytes(saved, &reason)) << reason;
     EXPECT_EQ(saved, again.saveToBytes());

@@ -106,10 +106,10 @@ void describe(CPelvantiDoc& doc, const std::string& file, std::ostream& out) {
         CActionAncetre* entry = list.entryAt(i);
         CElementBase* e = entry->element;
         out << i << "\t" << e->GetRuntimeClass()->className << "\t"
-            << ConsoleHost::oneLine(e->getDescription(), " / ") << "\t"
-            << (e->exists ? "existe" : "n'existe pas");
+            << ConsoleHost::oneLine(e->getDescription(), " / ") << "\t";
+        // The status text says "n'existe pas" itself; an existing object may have none.
         std::string status = ConsoleHost::oneLine(e->getStatusText(), " / ");
-        if (!status.empty()) out << " (" << status << ")";
+        out << (status.empty() ? (e->exists ? "existe" : "n'existe pas") : status);
         auto* value = dynamic_cast<CValeurDynamique*>(e);
         if (value && e->exists && (entry->nature & (nat::valeurReelle | nat::valeurComplexe)))
             out << "\tvaleur = " << value->getDisplayValueText(12);
