@@ -1,0 +1,259 @@
+// The coordinate frame: existence, the true origin, grid index ranges and the 100-line limit,
+// the points and lines defined in it, the snapping and clamping of points with integer
+// coordinates, texts, and the file formats (schema 2, schema 1 with its extra byte).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "GeoFigure.h"
+#include "core/CPalette.h"
+#include "geometry/CRepere.h"
+
+namespace {
+CValeurAssocieeAVariable num(double v) {
+    return CValeurAssocieeAVariable(v);
+}
+
+class Geo2Frame : public GeoTest {
+protected:
+    // O = (100, 100), I = (150, 100), J = (100, 50): u = (50, 0), v = (0, -50).
+    CRepere* makeFrame(double a = 0, double b = 0, double ix = 150, double iy = 100,
+                       double jx = 100, double jy = 50) {
+        o = fig.point(100, 100, "O");
+        i = fig.point(ix, iy, "I");
+        j = fig.point(jx, jy, "J");
+        auto* x = fig.make<CDroiteAB>(nat::droite, o, i);
+        auto* y = fig.make<CDroiteAB>(nat::droite, o, j);
+        return fig.make<CRepere>(nat::repere, o, i, j, x, y, num(a), num(b));
+    }
+    GeoFigure fig;
+    CPointBase *o = nullptr, *i = nullptr, *j = nullptr;
+};
+
+TEST_F(Geo2Frame, PointByCoordinates) {
+    CRepere* r = makeFrame();
+    ASSERT_TRUE(r->exists);
+    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
+    ASSERT_TRUE(p->exists);
+    EXPECT_DOUBLE_EQ(p->x, 200);
+    EXPECT_DOUBLE_EQ(p->y, 50);
+    auto* z = fig.make<CPointParAffixe>(nat::pointParAffixe, r, CValeurAssocieeComp({2, 1}));
+    EXPECT_DOUBLE_EQ(z->x, 200);
+    EXPECT_DOUBLE_EQ(z->y, 50);
+}
+
+TEST_F(Geo2Frame, TrueOriginFollowsTheValuesGivenToO) {
+    CRepere* r = makeFrame(1, 0);
+    EXPECT_DOUBLE_EQ(r->originX, 50);
+    EXPECT_DOUBLE_EQ(r->originY, 100);
+    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), num(0));
+    EXPECT_DOUBLE_EQ(p->x, 100);  // O has abscissa 1
+}
+
+TEST_F(Geo2Frame, AlignedPointsGiveNoFrame) {
+    CRepere* r = makeFrame(0, 0, 150, 100, 200, 100);
+    EXPECT_FALSE(r->exists);
+    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
+    EXPECT_FALSE(p->exists);
+    auto* e = fig.make<CPointBaseEnt>(nat::pointLibre, r, 1, 1);
+    EXPECT_FALSE(e->exists);
+    EXPECT_EQ(r->designationDistance(100, 100, false), kNotDesignable);
+}
+
+TEST_F(Geo2Frame, GridLinesAndTheirLimit) {
+    CRepere* r = makeFrame();
+    r->xGrid = true;
+    r->computePosition();
+    // Along v = (0, -50) from y = 100: the window's y from 0 to 500 gives parameters -8..2.
+    EXPECT_EQ(r->vIndexMin, -8);
+    EXPECT_EQ(r->vIndexMax, 3);
+    CRecordingDC dc;
+    r->draw(&dc, true);
+    auto lines = dc.opsOfKind("line");
+    EXPECT_EQ(lines.size(), 11u);  // -8..3 without 0
+    for (const auto& l : lines) EXPECT_EQ(l.pen, CPalette::pen(1, r->colour));
+    // One unit per grid step along u: 1000 lines would be needed; none is drawn.
+    i->x = 101;
+    r->xGrid = false;
+    r->yGrid = true;
+    r->computePosition();
+    EXPECT_GT(r->uIndexMax - r->uIndexMin, 100);
+    dc.clear();
+    r->draw(&dc, true);
+    EXPECT_TRUE(dc.ops.empty());
+}
+
+TEST_F(Geo2Frame, LatticeOfDots) {
+    CRepere* r = makeFrame();
+    i->x = 300;   // u = (200, 0)
+    j->y = -100;  // v = (0, -200)
+    r->dotted = true;
+    r->computePosition();
+    CRecordingDC dc;
+    r->draw(&dc, true);
+    const double nu = r->uIndexMax - r->uIndexMin + 1;
+    const double nv = r->vIndexMax - r->vIndexMin + 1;
+    // Every dot is 22 pixels (the centre twice).
+    EXPECT_EQ(dc.opsOfKind("pixel").size(), static_cast<size_t>(nu * nv * 22));
+    EXPECT_TRUE(dc.opsOfKind("line").empty());
+}
+
+TEST_F(Geo2Frame, DesignatedThroughItsAxes) {
+    CRepere* r = makeFrame();
+    EXPECT_EQ(r->designationDistance(300, 103, true), 3);
+    EXPECT_EQ(r->designationDistance(104, 400, true), 4);
+    r->masked = true;
+    EXPECT_EQ(r->designationDistance(300, 103, true), kNotDesignable);
+}
+
+struct SnapCase {
+    double mouseA;  // frame abscissa of the mouse
+    bool free;
+    double expected;
+};
+
+class Geo2FrameSnap : public Geo2Frame, public ::testing::WithParamInterface<SnapCase> {};
+
+TEST_P(Geo2FrameSnap, IntegerAbscissa) {
+    const SnapCase& c = GetParam();
+    CRepere* r = makeFrame();
+    auto* p = fig.make<CPointBaseEnt>(nat::pointLibre, r, 0, 0);
+    p->abscissaFree = c.free;
+    p->abscissaMin = -5;
+    p->abscissaMax = 5;
+    CViewBounds view({-100000, -100000, 100000, 100000});
+    double a = 99, b = 99;
+    const int mx = static_cast<int>(100 + c.mouseA * 50);
+    EXPECT_TRUE(p->positionFromMouse(view, mx, 100, &a, &b));
+    EXPECT_EQ(a, c.expected);
+    EXPECT_EQ(b, 0);
+}
+
+// 50 logical units per frame unit: 2.5 is x = 225, 2.52 is x = 226.
+INSTANTIATE_TEST_SUITE_P(Cases, Geo2FrameSnap,
+                         ::testing::Values(SnapCase{7.4, false, 5}, SnapCase{7.4, true, 7},
+                                           SnapCase{2.5, true, 2}, SnapCase{2.52, true, 3},
+                                           SnapCase{-8, false, -5}, SnapCase{-8, true, -8}));
+
+TEST_F(Geo2Frame, SnapFallsBackOnAnAcceptedCandidate) {
+    CRepere* r = makeFrame();
+    auto* p = fig.make<CPointBaseEnt>(nat::pointLibre, r, 0, 0);
+    // The view ends at x = 240: abscissa 3 (x = 250) is refused, 2 is accepted.
+    CViewBounds view({0, 0, 240, 500});
+    double a, b;
+    p->positionFromMouse(view, 230, 100, &a, &b);  // frame abscissa 2.6
+    EXPECT_EQ(a, 2);
+    // Nothing acceptable: the floor is kept.
+    CViewBounds none({0, 0, 10, 10});
+    p->positionFromMouse(none, 230, 100, &a, &b);
+    EXPECT_EQ(a, 2);
+    p->setCoordinates(a, b);
+    p->computePosition();
+    EXPECT_TRUE(p->exists);
+    EXPECT_DOUBLE_EQ(p->x, 200);
+}
+
+TEST_F(Geo2Frame, LineBySlope) {
+    CRepere* r = makeFrame();
+    CPointBase* a = fig.point(300, 300, "A");
+    auto* d = fig.make<CDroiteOm>(nat::droite, r, a, num(1));
+    ASSERT_TRUE(d->exists);
+    EXPECT_DOUBLE_EQ(d->wx, 50);
+    EXPECT_DOUBLE_EQ(d->wy, -50);
+    EXPECT_TRUE(d->passesThroughByConstruction(a));
+    EXPECT_FALSE(d->passesThroughByConstruction(o));
+    d->setName("d");
+    EXPECT_EQ(d->getDescription(),
+              "Droite d :  Droite de coefficient directeur 1\n       dans le repère (O,I,J) et "
+              "passant par A");
+}
+
+TEST_F(Geo2Frame, Texts) {
+    CRepere* r = makeFrame(1, 2);
+    r->xGrid = true;
+    r->dotted = true;
+    EXPECT_EQ(r->getDisplayName(), "Repère (O, I, J)");
+    EXPECT_EQ(r->shortDesignation(), "(O,I,J)");
+    EXPECT_EQ(r->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Repère \r\nOrigine des abscisses à : 1\r\nOrigine des ordonnées à : 2");
+    EXPECT_EQ(r->getDescription(),
+              "Repère (O, I, J)\n      avec quadrillage de l'axe des abscisses\n      avec "
+              "pointillés\n      Origine des abscisses à : 1\n      Origine des ordonnées à : 2");
+    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(-1));
+    p->setName("P");
+    EXPECT_EQ(p->getDescription(),
+              "Point P : Point de coordonnées (2; -1)  dans le repère (O,I,J)");
+    auto* e = fig.make<CPointBaseEnt>(nat::pointLibre, r, 3, 4);
+    e->setName("E");
+    e->ordinateFree = false;
+    e->ordinateMin = -2;
+    e->ordinateMax = 6;
+    EXPECT_EQ(e->getDescription(),
+              "Point E : Point libre à coordonnées entières dans le repère (O,I,J)\n      Abscisse "
+              "actuelle : 3    Ordonnées actuelle : 4\n      Abscisses libres : \n      Ordonnée "
+              "mini : -2Ordonnée maxi : 6");
+}
+
+TEST_F(Geo2Frame, RoundTripOfEveryClass) {
+    CRepere* r = makeFrame(1, -1);
+    r->xGrid = true;
+    r->dotted = true;
+    fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
+    fig.make<CPointParAffixe>(nat::pointParAffixe, r, CValeurAssocieeComp({-1, 3}));
+    auto* e = fig.make<CPointBaseEnt>(nat::pointLibre, r, 3, 4);
+    e->abscissaFree = false;
+    e->abscissaMin = -7;
+    e->abscissaMax = 9;
+    fig.make<CDroiteOm>(nat::droite, r, o, num(0.5));
+    fig.computeAll();
+    std::vector<uint8_t> bytes = fig.save();
+    CListeAction copy;
+    GeoFigure::load(bytes, copy);
+    copy.computeAll();
+    ASSERT_EQ(copy.count(), fig.list.count());
+    auto* r2 = dynamic_cast<CRepere*>(copy.elementAt(fig.list.indexOf(r)));
+    ASSERT_TRUE(r2);
+    EXPECT_TRUE(r2->xGrid);
+    EXPECT_FALSE(r2->yGrid);
+    EXPECT_TRUE(r2->dotted);
+    EXPECT_DOUBLE_EQ(r2->originX, r->originX);
+    auto* e2 = dynamic_cast<CPointBaseEnt*>(copy.elementAt(fig.list.indexOf(e)));
+    ASSERT_TRUE(e2);
+    EXPECT_EQ(e2->abscissaMin, -7);
+    EXPECT_EQ(e2->abscissaMax, 9);
+    EXPECT_FALSE(e2->abscissaFree);
+    for (int k = 0; k < copy.count(); ++k) {
+        auto* p = dynamic_cast<CPointAncetre*>(fig.list.elementAt(k));
+        if (!p) continue;
+        auto* q = dynamic_cast<CPointAncetre*>(copy.elementAt(k));
+        EXPECT_DOUBLE_EQ(p->x, q->x);
+        EXPECT_DOUBLE_EQ(p->y, q->y);
+    }
+    EXPECT_EQ(saveList(copy), bytes);
+}
+
+TEST_F(Geo2Frame, SchemaOneHasAByteAfterTheBaseFields) {
+    CRepere* r = makeFrame(0.5, 0);
+    r->yGrid = true;
+    std::vector<uint8_t> bytes;
+    {
+        CArchive ar(CArchive::store, bytes);
+        ar.setCurrentList(&fig.list);
+        ar.writeObject(r);
+    }
+    // New-class tag: 0xFFFF, schema word, name length word, "CRepere"; then the base fields
+    // (4 bytes, the name "" as one byte, two doubles).
+    ASSERT_EQ(bytes[2], 2);
+    bytes[2] = 1;
+    const size_t baseEnd = 6 + 7 + 4 + 1 + 16;
+    bytes.insert(bytes.begin() + baseEnd, 0x55);
+    CArchive ar(CArchive::load, bytes);
+    ar.setCurrentList(&fig.list);
+    std::unique_ptr<CRepere> read = ar.readObjectOf<CRepere>();
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(ar.atEnd());
+    EXPECT_EQ(read->O, o);
+    EXPECT_TRUE(read->yGrid);
+    EXPECT_DOUBLE_EQ(read->a.getValue(), 0.5);
+}
+}  // namespace
