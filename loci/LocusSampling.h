@@ -47,7 +47,7 @@ bool sample(CElementBase* generator, int n, CListeAction& dependents, Look&& loo
 // Sample count read from a file: refused when it could not be a real locus.
 int checkedSampleCount(int n);
 
-// Reference to the generator, checked to be a linked point or a bounded variable.
+// Reference to the generator, checked to be a linked point or a bounded variable (or none).
 CPointLie* readLinkedPoint(CArchive& ar);
 CVariableBornee* readVariable(CArchive& ar);
 

@@ -448,3 +448,22 @@ TEST_F(LocusTest, DamagedFilesAreRefused) {
     std::vector<uint8_t> truncated(good.begin(), good.end() - 2);
     EXPECT_THROW(readBack(truncated), CArchiveException);
 }
+
+TEST_F(LocusTest, UnlinkedGeneratorLeavesALocusThatStillSavesAndLoads) {
+    LociFigure f;
+    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
+    auto* freed = f.point(10, 10);
+    CLieuDePoints* l = locusOf(f, m, m, 11);
+    // The unlinking tool replaces the linked point by a free one.
+    f.list.replaceReferenceEverywhere(m, freed);
+    EXPECT_EQ(l->linkedPoint, nullptr);
+    l->computePosition();
+    EXPECT_FALSE(l->exists);
+    EXPECT_EQ(l->designationDistance(0, 0, false), kNotDesignable);
+    CListeAction loaded;
+    roundTrip(f.list, loaded);
+    auto* l2 = static_cast<CLieuDePoints*>(loaded.elementAt(f.list.indexOf(l)));
+    EXPECT_EQ(l2->linkedPoint, nullptr);
+    loaded.computeAll();
+    EXPECT_FALSE(l2->exists);
+}
