@@ -14,7 +14,7 @@ class CVariableBornee;
 namespace loci {
 
 // Largest number of samples a locus accepts; a file asking for more is refused.
-inline constexpr int kMaxSamples = 1000000;
+inline constexpr int kMaxSamples = 100000;
 
 // First abscissa and step of the n samples of a generator; false when the generator does not
 // exist or its range is empty. A full circle is not sampled twice at the same place.
