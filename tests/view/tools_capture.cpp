@@ -1,0 +1,194 @@
+// The capture tool: one click takes, moves follow, the next click drops; only what moves is
+// recomputed; one undo state per drop; pinned points are never taken.
+#include "geometry/CDroite.h"
+#include "geometry/CPointLie.h"
+#include "tools_fixture.h"
+
+namespace {
+// A triangle ABC and its centroid G, built by clicks.
+struct Triangle {
+    CPointBase *a, *b, *c;
+    CCentreGravite* g;
+};
+}  // namespace
+
+class CaptureTest : public ToolsTest {
+protected:
+    Triangle triangle() {
+        Triangle t{};
+        t.a = freePoint(100, 300);
+        t.b = freePoint(300, 300);
+        t.c = freePoint(200, 100);
+        select(33063);
+        click(100, 300);
+        click(300, 300);
+        click(200, 100);
+        t.g = last<CCentreGravite>();
+        return t;
+    }
+};
+
+TEST_F(CaptureTest, DragVertexCentroidFollowsDropRecordsOneUndoState) {
+    Triangle t = triangle();
+    ASSERT_NE(t.g, nullptr);
+    ASSERT_EQ(etatOutils().currentTool, &captureTool());
+    const int top = doc().history().top();
+    const int recomputes = v()->recomputeCount();
+
+    click(100, 300);
+    EXPECT_TRUE(captureHandler().dragging);
+    EXPECT_EQ(captureTool().dependents.count(), 2) << "A and G move, B and C do not";
+    for (int k = 1; k <= 10; ++k) move(100 + 5 * k, 300 - 5 * k);
+    EXPECT_DOUBLE_EQ(t.a->x, 1500);
+    EXPECT_DOUBLE_EQ(t.a->y, 2500);
+    EXPECT_NEAR(t.g->x, (1500 + 3000 + 2000) / 3.0, 1e-9);
+    EXPECT_NEAR(t.g->y, (2500 + 3000 + 1000) / 3.0, 1e-9);
+    EXPECT_EQ(v()->recomputeCount(), recomputes) << "moves recompute only the dependents";
+
+    click(150, 250);
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_EQ(doc().history().top(), top + 1);
+    EXPECT_EQ(doc().history().undoText(), "Capture");
+
+    ASSERT_TRUE(v()->undo());
+    auto* a = dynamic_cast<CPointBase*>(list().elementAt(1));
+    auto* g = dynamic_cast<CCentreGravite*>(list().elementAt(list().count() - 1));
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(g, nullptr);
+    EXPECT_DOUBLE_EQ(a->x, 1000);
+    EXPECT_DOUBLE_EQ(a->y, 3000);
+    EXPECT_NEAR(g->x, 2000, 1e-9);
+}
+
+TEST_F(CaptureTest, MovedPixelsAreRepaintedInTheBuffer) {
+    Triangle t = triangle();
+    (void)t;
+    const QImage before = v()->buffer().copy();
+    click(100, 300);
+    move(400, 400);
+    EXPECT_NE(v()->buffer(), before);
+    // The still part was kept: B is still drawn at (300, 300).
+    EXPECT_NE(v()->buffer().pixelColor(300, 300), v()->buffer().pixelColor(5, 5));
+    click(400, 400);
+}
+
+TEST_F(CaptureTest, EscapeWhileDraggingLeavesThePointWhereItWasMoved) {
+    Triangle t = triangle();
+    click(100, 300);
+    move(120, 320);
+    etatOutils().returnToCapture(v());
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(t.a->x, 1200);
+    EXPECT_TRUE(captureTool().dependents.empty());
+    move(500, 400);
+    EXPECT_DOUBLE_EQ(t.a->x, 1200);
+}
+
+TEST_F(CaptureTest, PinnedPointIsNeverOffered) {
+    Triangle t = triangle();
+    ASSERT_TRUE(select(32955));
+    EXPECT_EQ(etatOutils().blinkList.count(), 3);
+    click(100, 300);
+    EXPECT_EQ(lastMessage(), "Le point cliqué\na été punaisé");
+    EXPECT_FALSE(t.a->mobile);
+    EXPECT_EQ(doc().history().undoText(), "Fixer point mobile");
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    click(100, 300);
+    EXPECT_FALSE(captureHandler().dragging);
+    ASSERT_TRUE(select(32956));
+    EXPECT_EQ(etatOutils().blinkList.count(), 1);
+    click(100, 300);
+    EXPECT_TRUE(t.a->mobile);
+    EXPECT_EQ(lastMessage(), "Le point cliqué\na été dépunaisé");
+}
+
+TEST_F(CaptureTest, LinkedPointOnSegmentStopsAtItsEnd) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32784);
+    click(100, 100);
+    click(300, 100);
+    select(32800);
+    click(200, 100);
+    auto* p = last<CPointLieDroite>();
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->x, 2000, 1e-6);
+    revenirCapture(v());
+    click(200, 100);
+    ASSERT_TRUE(captureHandler().dragging);
+    for (int x = 205; x <= 500; x += 5) move(x, 130);
+    EXPECT_NEAR(p->x, 3000, 1e-6);
+    EXPECT_NEAR(p->y, 1000, 1e-6);
+    click(500, 130);
+}
+
+TEST_F(CaptureTest, EraseThenUnmaskAndDeleteWithDependents) {
+    Triangle t = triangle();
+    ASSERT_TRUE(select(32807));
+    click(200, 100);
+    EXPECT_TRUE(t.c->masked);
+    EXPECT_EQ(doc().history().undoText(), "Gommer objet");
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32807)) << "erasing stays current";
+    ASSERT_TRUE(select(32808));
+    click(200, 100);
+    EXPECT_FALSE(t.c->masked);
+    ASSERT_TRUE(select(32811));
+    const int before = list().count();
+    click(200, 100);
+    EXPECT_EQ(list().count(), before - 2) << "C and the centroid";
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
+
+TEST_F(CaptureTest, NamingRefusesAUsedNameAndKeepsTheOld) {
+    Triangle t = triangle();
+    ASSERT_TRUE(select(32812));
+    dialogs.fieldAnswers = {{"B"}, {"K"}};
+    click(100, 300);
+    EXPECT_EQ(lastMessage(), "Ce nom est déjà celui d'un autre point\nou d'une autre droite");
+    EXPECT_EQ(t.a->getName(), "K");
+    EXPECT_EQ(doc().history().undoText(), "Nommer point ou droite");
+}
+
+struct Verdict {
+    int command;
+    std::vector<std::pair<int, int>> clicks;
+    const char* text;
+};
+
+class TestTools : public CaptureTest, public ::testing::WithParamInterface<Verdict> {};
+
+TEST_P(TestTools, ShowVerdictAndReturnToCapture) {
+    freePoint(100, 100);  // A
+    freePoint(300, 100);  // B
+    freePoint(200, 100);  // C, midpoint of AB
+    freePoint(100, 300);  // D
+    select(32783);
+    click(100, 100);
+    click(300, 100);      // line AB (y = 100)
+    freePoint(300, 300);  // F
+    select(32783);
+    click(100, 300);
+    click(300, 300);  // line DF (y = 300)
+    const Verdict& p = GetParam();
+    ASSERT_TRUE(select(p.command));
+    for (auto [x, y] : p.clicks) click(x, y);
+    EXPECT_EQ(lastMessage(), p.text);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Verdicts, TestTools,
+    ::testing::Values(
+        Verdict{33116, {{150, 100}, {150, 300}}, "Les deux droites sont parallèles "},
+        Verdict{33117, {{150, 100}, {150, 300}}, "Les deux droites ne sont pas perpendiculaires "},
+        Verdict{33118, {{100, 100}, {300, 100}, {200, 100}}, "Les points sont alignés"},
+        Verdict{33118, {{100, 100}, {300, 100}, {100, 300}}, "Les points ne sont pas alignés"},
+        Verdict{33149,
+                {{200, 100}, {100, 100}, {300, 100}},
+                "Le premier point est le milieu\ndu segment formé par les deux autres"},
+        Verdict{33149,
+                {{100, 100}, {200, 100}, {300, 100}},
+                "Le premier point n'est pas le milieu\ndu segment formé par les deux autres"},
+        Verdict{33152,
+                {{200, 100}, {100, 100}, {300, 100}},
+                "Le premier point est équidistant\n des deux derniers"}));

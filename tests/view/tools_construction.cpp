@@ -1,0 +1,383 @@
+// Tools driven by logical clicks: constructions, designation rules, validation refusals,
+// intersections, preconditions, Escape and F10.
+#include <cmath>
+
+#include "geometry/CCercle.h"
+#include "geometry/CDroite.h"
+#include "geometry/CIntersection.h"
+#include "geometry/CPointLie.h"
+#include "geometry/CPolygone.h"
+#include "tools_fixture.h"
+#include "view/CGestionSouris.h"
+#include "view/COutilsConstruction.h"
+
+namespace {
+int countOf(const CListeAction& l, Nature n) {
+    int k = 0;
+    for (CActionAncetre* e : l.entries())
+        if (e->nature & n) ++k;
+    return k;
+}
+}  // namespace
+
+TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
+    CPointBase* a = freePoint(100, 300);
+    freePoint(300, 300);
+    CPointBase* c = freePoint(200, 100);
+    EXPECT_EQ(a->getName(), "A");
+    EXPECT_EQ(c->getName(), "C");
+
+    ASSERT_TRUE(select(32781));
+    EXPECT_EQ(etatOutils().currentTool->prompt(0),
+              "Milieu d'un segment: cliquez sur la première extrémité");
+    click(300, 300);
+    click(200, 100);  // midpoint of BC at (250, 200)
+    auto* mbc = last<CMilieu>();
+    ASSERT_NE(mbc, nullptr);
+    click(200, 100);
+    click(100, 300);  // of CA at (150, 200)
+    click(100, 300);
+    click(300, 300);  // of AB at (200, 300)
+    EXPECT_EQ(countOf(list(), nat::pointConstruit), 3);
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32781)) << "the midpoint tool stays";
+
+    ASSERT_TRUE(select(32784));
+    click(100, 300);
+    click(250, 200);
+    click(300, 300);
+    click(150, 200);
+    click(200, 100);
+    click(200, 300);
+    EXPECT_EQ(countOf(list(), nat::segment), 3);
+    EXPECT_EQ(last<CSegment>()->A, c);
+
+    ASSERT_TRUE(select(33063));
+    click(100, 300);
+    click(300, 300);
+    click(200, 100);
+    auto* g = last<CCentreGravite>();
+    ASSERT_NE(g, nullptr);
+    EXPECT_NEAR(g->x, 2000, 1e-9);
+    EXPECT_NEAR(g->y, (3000 + 3000 + 1000) / 3.0, 1e-9);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool()) << "the centroid tool ends after use";
+    EXPECT_EQ(doc().history().undoText(), "Créer centre de gravité");
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32783);
+    click(100, 100);
+    click(300, 100);
+    select(32781);
+    move(101, 100);
+    EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "ce point");
+    click(101, 100);
+    EXPECT_TRUE(dialogs.natureLists.empty());
+    EXPECT_EQ(etatOutils().blinkList.count(), 1);
+    EXPECT_EQ(etatOutils().blinkList.elementAt(0), list().elementAt(1));
+}
+
+TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrder) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32783);
+    click(100, 100);
+    click(300, 100);
+    freePoint(200, 200);
+    freePoint(300, 200);
+    select(32794);
+    click(200, 200);
+    click(300, 200);  // circle of radius 100 px, touching the line at (200, 100)
+    select(32800);
+    move(200, 100);
+    EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "A préciser");
+    dialogs.natureAnswers = {1};
+    click(200, 100);
+    ASSERT_EQ(dialogs.natureLists.size(), 1u);
+    EXPECT_EQ(dialogs.natureLists[0], (std::vector<std::string>{"Droite", "Cercle "}));
+    auto* p = last<CPointLieCercle>();
+    ASSERT_NE(p, nullptr) << "the circle was chosen";
+}
+
+TEST_F(ToolsTest, CancelInDialog136DesignatesNothing) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32783);
+    click(100, 100);
+    click(300, 100);
+    freePoint(200, 200);
+    freePoint(300, 200);
+    select(32794);
+    click(200, 200);
+    click(300, 200);
+    const int before = list().count();
+    select(32800);
+    dialogs.natureAnswers = {-1};
+    click(200, 100);
+    EXPECT_EQ(list().count(), before);
+}
+
+TEST_F(ToolsTest, TwoPointsAtOnePlaceOpenDialog146AndLastIsTheLaterOne) {
+    freePoint(100, 100);
+    freePoint(300, 300);
+    auto* p1 = freePoint(150, 150);
+    auto owned = std::make_unique<CPointBase>(1500, 1500);
+    CPointBase* p2 = owned.get();
+    doc().addEntry(new CAction(nat::pointLibre, std::move(owned)));
+    list().computeAll();
+    select(32783);
+    dialogs.firstOrLastAnswers = {1};
+    click(150, 150);
+    EXPECT_EQ(dialogs.firstOrLastCalls, 1);
+    ASSERT_EQ(etatOutils().blinkList.count(), 1);
+    EXPECT_EQ(etatOutils().blinkList.elementAt(0), p2);
+    select(32783);
+    dialogs.firstOrLastAnswers = {0};
+    click(150, 150);
+    EXPECT_EQ(etatOutils().blinkList.elementAt(0), p1);
+}
+
+TEST_F(ToolsTest, FortyTenthsIsNotAHitThirtyNineIs) {
+    auto p = std::make_unique<CPointBase>(1000, 1000);
+    CListeAction l(true);
+    l.append(new CAction(nat::pointLibre, std::move(p)));
+    l.computeAll();
+    CListeAction none(false);
+    CCandidats c;
+    EXPECT_EQ(queryDesignation(l, nat::point, 1040, 1000, none, true, c), 0);
+    EXPECT_EQ(queryDesignation(l, nat::point, 1039, 1000, none, true, c), 1);
+    EXPECT_EQ(queryDesignation(l, nat::point, 1000, 1039, none, true, c), 1);
+    EXPECT_EQ(queryDesignation(l, nat::droite, 1000, 1000, none, true, c), 0) << "filter";
+    EXPECT_EQ(queryDesignation(l, nat::point, 1000, 1000, l, true, c), 0) << "exclusion";
+    dynamic_cast<CElementGraphique*>(l.elementAt(0))->masked = true;
+    EXPECT_EQ(queryDesignation(l, nat::point, 1000, 1000, none, true, c), 0) << "masked";
+    EXPECT_EQ(
+        queryDesignation(l, nat::point, 1000, 1000, none, true, c, DesignationMode::maskedOnly), 1);
+}
+
+TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgain) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32783);
+    click(100, 100);
+    const int before = list().count();
+    click(100, 100);
+    EXPECT_EQ(list().count(), before);
+    EXPECT_EQ(etatOutils().blinkList.count(), 1);
+}
+
+TEST_F(ToolsTest, SecondLineThroughSamePointsIsRefused) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32783);
+    click(100, 100);
+    click(300, 100);
+    const int before = list().count();
+    const int undoTop = doc().history().top();
+    click(300, 100);
+    click(100, 100);
+    EXPECT_EQ(list().count(), before);
+    EXPECT_EQ(lastMessage(), "\n\nUn même objet a déjà été créé");
+    EXPECT_EQ(doc().history().top(), undoTop);
+    EXPECT_EQ(etatOutils().currentTool->prompt(0), "Cliquez sur le premier point de la droite");
+}
+
+TEST_F(ToolsTest, UndefinedObjectAsksAndNoRemovesIt) {
+    auto* a = freePoint(100, 100);
+    auto* b = freePoint(300, 100);
+    b->setPosition(a->x, a->y);  // the line through them does not exist
+    b->computePosition();
+    select(32783);
+    dialogs.firstOrLastAnswers = {0};
+    click(100, 100);
+    dialogs.firstOrLastAnswers = {0};
+    const int before = list().count();
+    host.answers = {IDNO};
+    click(100, 100);
+    EXPECT_EQ(lastMessage(),
+              "L'objet que vous voulez créer\nn'est pas défini pour l'instant.\nConfirmez-vous "
+              "sa création");
+    EXPECT_EQ(list().count(), before);
+}
+
+TEST_F(ToolsTest, PointOutsideTheWindowAsks1148) {
+    freePoint(100, 100);
+    freePoint(600, 100);
+    doc().addEntry(new CAction(nat::pointLibre, std::make_unique<CPointBase>(20000, 1000)));
+    list().computeAll();
+    ASSERT_TRUE(select(32781));
+    COutil* tool = toolOfCommand(32781);
+    etatOutils().designatedObject = list().entryAt(1);
+    tool->designate(v());
+    etatOutils().designatedObject = list().entryAt(list().count() - 1);
+    host.answers = {IDNO};
+    const int before = list().count();
+    tool->designate(v());
+    EXPECT_EQ(lastMessage(),
+              "Un point que vous voulez\ncréer est en dehors\nde la fenetre. "
+              "Confirmez-vous\nsa création");
+    EXPECT_EQ(list().count(), before);
+}
+
+TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    freePoint(100, 200);
+    freePoint(300, 200);
+    select(32783);
+    click(100, 100);
+    click(300, 100);
+    click(100, 200);
+    click(300, 200);
+    const int before = list().count();
+    ASSERT_TRUE(select(32805));
+    click(200, 100);
+    EXPECT_EQ(etatOutils().currentTool->prompt(1),
+              "Intersection de deux objets: cliquez sur le deuxième objet");
+    click(200, 200);
+    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
+    EXPECT_EQ(list().count(), before);
+}
+
+TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
+    freePoint(100, 200);
+    freePoint(500, 200);
+    select(32783);
+    click(100, 200);
+    click(500, 200);  // horizontal line y = 200 px
+    freePoint(300, 250);
+    freePoint(300, 350);
+    select(32794);
+    click(300, 250);
+    click(300, 350);  // radius 100 px: meets the line twice
+    select(32805);
+    dialogs.natureAnswers = {0, 0};
+    click(150, 200);
+    click(300, 150);
+    ASSERT_NE(last<CPointLieBipoint>(), nullptr);
+    EXPECT_EQ(countOf(list(), nat::bipoint), 1);
+    // Remove the second point: one of the pair remains.
+    doc().deleteWithDependents(list().elementAt(list().count() - 1));
+    const int before = list().count();
+    click(150, 200);
+    click(300, 150);
+    ASSERT_EQ(list().count(), before + 1);
+    auto* other = last<CAutrePointIntersectionDroiteCercle>();
+    ASSERT_NE(other, nullptr) << "only the other point is created";
+    EXPECT_TRUE(other->exists);
+    click(150, 200);
+    click(300, 150);
+    EXPECT_EQ(lastMessage(),
+              "Les ou les points d'intersection sont déjà créés\n Création abandonnée");
+    EXPECT_EQ(list().count(), before + 1);
+}
+
+struct Unavailable {
+    int command;
+    int points;
+    const char* message;
+};
+
+class ToolsUnavailable : public ToolsTest, public ::testing::WithParamInterface<Unavailable> {};
+
+TEST_P(ToolsUnavailable, ShowsActivationImpossibleAndKeepsTheTool) {
+    const Unavailable& u = GetParam();
+    for (int i = 0; i < u.points; ++i) freePoint(100 + 50 * i, 100 + 30 * i);
+    revenirCapture(v());
+    EXPECT_FALSE(select(u.command));
+    EXPECT_EQ(lastMessage(), u.message);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Preconditions, ToolsUnavailable,
+    ::testing::Values(
+        Unavailable{32783, 1, "Activation impossible : Deux points doivent être créés et visibles"},
+        Unavailable{33063, 2,
+                    "Activation impossible : Trois points doivent être créés et visibles"},
+        Unavailable{32787, 3,
+                    "Activation impossible : Un point et un objet de type droite\ndoivent être "
+                    "créés et visibles"},
+        Unavailable{32805, 3,
+                    "Activation impossible : Au moins deux ojets de type droite, demi-droite, "
+                    "segment\ncercle ou arc de cercle doivent être créés et visibles"},
+        Unavailable{32807, 0,
+                    "Activation impossible : aucun objet graphique\nn'a été créé ou n'est visible"},
+        Unavailable{32956, 2,
+                    "Activation impossible : aucun point mobile n'a été\npunaisé ou alors il est "
+                    "masqué"}));
+
+TEST_F(ToolsTest, EscapeDropsTheConstructionAndF10SelectsItAgain) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    ASSERT_TRUE(select(32783));
+    click(100, 100);
+    move(200, 200);
+    EXPECT_EQ(etatOutils().previewList.count(), 1) << "the line follows the mouse";
+    EXPECT_TRUE(v()->isBlinking());
+    etatOutils().returnToCapture(v());
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    EXPECT_TRUE(etatOutils().previewList.empty());
+    EXPECT_TRUE(etatOutils().blinkList.empty());
+    EXPECT_FALSE(v()->isBlinking());
+    EXPECT_EQ(etatOutils().lastCommandId, 32783);
+    ASSERT_TRUE(repeatLastCommand(v()));
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32783));
+    EXPECT_TRUE(isToolCommandChecked(32783));
+    EXPECT_FALSE(isToolCommandChecked(kCaptureCommand));
+}
+
+TEST_F(ToolsTest, RestrictedMenusDisableTheCommand) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    doc().allowedMenus.add(32783);
+    EXPECT_FALSE(isToolCommandEnabled(32783, v()));
+    EXPECT_FALSE(select(32783));
+    EXPECT_TRUE(isToolCommandEnabled(32784, v()));
+    doc().allowedMenus.idsAreDisabled = false;
+    EXPECT_TRUE(isToolCommandEnabled(32783, v()));
+    EXPECT_FALSE(isToolCommandEnabled(32784, v()));
+}
+
+TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    freePoint(200, 300);
+    ASSERT_TRUE(select(32864));
+    click(100, 100);
+    click(300, 100);
+    rightClick(0, 0);
+    EXPECT_EQ(lastMessage(), "Un polygone ou une ligne brisée doit avoir\nau moins 3 sommets");
+    EXPECT_EQ(countOf(list(), nat::polygone), 0);
+    click(100, 100);
+    click(300, 100);
+    click(200, 300);
+    rightClick(0, 0);
+    auto* poly = last<CPolygone>();
+    ASSERT_NE(poly, nullptr);
+    EXPECT_EQ(poly->vertexCount(), 4) << "the first vertex closes the list";
+    EXPECT_EQ(poly->vertex(3), poly->vertex(0));
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32864));
+}
+
+TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    freePoint(200, 300);
+    select(32783);
+    click(100, 100);
+    click(300, 100);
+    ASSERT_TRUE(select(32787));
+    click(200, 100);
+    move(250, 250);
+    ASSERT_EQ(etatOutils().previewList.count(), 1);
+    auto* preview = dynamic_cast<CDroite*>(etatOutils().previewList.elementAt(0));
+    EXPECT_NEAR(preview->p0y, 2500, 1e-9);
+    click(200, 300);
+    auto* par = last<CDroiteParallele>();
+    ASSERT_NE(par, nullptr);
+    EXPECT_NEAR(par->p0y, 3000, 1e-9);
+    EXPECT_TRUE(etatOutils().previewList.empty());
+}

@@ -1,0 +1,118 @@
+// A shown figure view with the tools, driven by logical clicks: the tests call the current
+// mouse handler with pixel positions, answer the dialogs from queues and read the messages
+// the host recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+#include "core/CHost.h"
+#include "core/CPreferences.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
+#include "view/CCapture.h"
+#include "view/COutil.h"
+#include "view/COutilsRegistry.h"
+#include "view/CPelvantiView.h"
+
+class ScriptedDialogs : public CToolDialogs {
+public:
+    int chooseNature(const std::vector<std::string>& names) override {
+        natureLists.push_back(names);
+        return pop(natureAnswers, 0);
+    }
+    int chooseFirstOrLast() override {
+        ++firstOrLastCalls;
+        return pop(firstOrLastAnswers, 0);
+    }
+    bool editFields(const std::string& title, const std::vector<std::string>&,
+                    std::vector<std::string>& values) override {
+        titles.push_back(title);
+        if (fieldAnswers.empty()) return false;
+        values = fieldAnswers.front();
+        fieldAnswers.pop_front();
+        return true;
+    }
+    bool chooseItem(const std::string&, const std::vector<std::string>&, int& index) override {
+        index = pop(itemAnswers, index);
+        return true;
+    }
+
+    std::vector<std::vector<std::string>> natureLists;
+    std::deque<int> natureAnswers, firstOrLastAnswers, itemAnswers;
+    std::deque<std::vector<std::string>> fieldAnswers;
+    std::vector<std::string> titles;
+    int firstOrLastCalls = 0;
+
+private:
+    static int pop(std::deque<int>& q, int fallback) {
+        if (q.empty()) return fallback;
+        int v = q.front();
+        q.pop_front();
+        return v;
+    }
+};
+
+class ToolsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousHost_ = setHost(&host);
+        setToolDialogs(&dialogs);
+        savedNameAuto_ = preferences().nameAuto;
+        preferences().nameAuto = true;
+        auto doc = std::make_unique<CPelvantiDoc>();
+        doc->newFigure();
+        view = std::make_unique<CPelvantiView>(std::move(doc));
+        view->resize(640, 480);
+        view->show();
+        CPelvantiView::setActiveView(view.get());
+        view->recomputeAndRedraw();
+        toolCommands();
+        revenirCapture(view.get());
+    }
+    void TearDown() override {
+        if (etatOutils().currentTool) etatOutils().currentTool->deactivate(view.get());
+        etatOutils().mouseHandler = nullptr;
+        CPelvantiView::setActiveView(nullptr);
+        view.reset();
+        setToolDialogs(nullptr);
+        setHost(previousHost_);
+        preferences().nameAuto = savedNameAuto_;
+    }
+
+    CPelvantiDoc& doc() { return *view->document(); }
+    CListeAction& list() { return doc().list(); }
+    CPelvantiView* v() { return view.get(); }
+
+    bool select(int command) { return selectToolCommand(command, v()); }
+    void move(int x, int y) { etatOutils().mouseHandler->onMouseMove(v(), x, y); }
+    void click(int x, int y) {
+        move(x, y);
+        etatOutils().mouseHandler->onLButtonDown(v(), x, y);
+    }
+    void rightClick(int x, int y) { etatOutils().mouseHandler->onRButtonDown(v(), x, y); }
+
+    // A free point placed with the free-point tool at pixel (x, y).
+    CPointBase* freePoint(int x, int y) {
+        select(32779);
+        click(x, y);
+        return dynamic_cast<CPointBase*>(list().elementAt(list().count() - 1));
+    }
+    template <class T>
+    T* last() {
+        return dynamic_cast<T*>(list().elementAt(list().count() - 1));
+    }
+    std::string lastMessage() const {
+        return host.messages.empty() ? std::string() : host.messages.back().text;
+    }
+
+    CHeadlessHost host;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CPelvantiView> view;
+
+private:
+    CHost* previousHost_ = nullptr;
+    bool savedNameAuto_ = false;
+};

@@ -1,0 +1,310 @@
+#include "view/CCapture.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "core/CHost.h"
+#include "core/CPalette.h"
+#include "core/CPreferences.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CCercle.h"
+#include "geometry/CPointLie.h"
+#include "view/CFigureRenderer.h"
+#include "view/COutilsConstruction.h"
+#include "view/CPelvantiView.h"
+#include "view/CToolOverlay.h"
+#include "view/ToolTexts.h"
+
+namespace {
+constexpr Nature kMovablePoints = natureMask(0x5, 0);
+
+CViewBounds boundsOf(CPelvantiView* view) {
+    LSize a = view->drawingArea();
+    return CViewBounds({0, 0, a.cx, a.cy});
+}
+}  // namespace
+
+COutilCapture& captureTool() {
+    static COutilCapture tool;
+    return tool;
+}
+
+CGestionSourisCapture& captureHandler() {
+    static CGestionSourisCapture h;
+    return h;
+}
+
+COutilCapture::COutilCapture() {
+    etatOutils().captureTool = this;
+}
+
+std::string COutilCapture::prompt(int step) const {
+    return toolText(1045 + step);
+}
+
+bool COutilCapture::activate(CPelvantiView* view) {
+    if (!view) {
+        COutil::activate(view);
+        return false;
+    }
+    deactivate(view);
+    COutil::activate(view);
+    EtatOutils& st = etatOutils();
+    CPelvantiDoc* doc = view->document();
+    st.natureFilter = kMovablePoints;
+    if (!doc->displaysPinned) st.natureFilter = natureMask(0x10008405, 0x4);
+    if (!doc->angleMarksPinned) st.natureFilter |= nat::marqueAngle;
+    installHandler(captureHandler(), view);
+    // Pinned points are never offered.
+    st.pendingList.clear();
+    for (CActionAncetre* e : doc->graphicList().entries()) {
+        if (!(e->nature & kMovablePoints)) continue;
+        auto* p = dynamic_cast<CPointAncetrePointsMobiles*>(e->element);
+        if (p && !p->masked && !p->mobile) st.pendingList.append(e);
+    }
+    return true;
+}
+
+void COutilCapture::deactivate(CPelvantiView* view) {
+    COutil::deactivate(view);
+    dependents.clear();
+}
+
+void COutilCapture::startDrag(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    st.currentCursor = QCursor(Qt::ClosedHandCursor);
+    if (view) view->setCursor(st.currentCursor);
+}
+
+void COutilCapture::endDrag(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    st.currentCursor = cursor;
+    if (view) view->setCursor(cursor);
+    dependents.clear();
+}
+
+void CGestionSourisCapture::reset(CPelvantiView* view) {
+    if (dragging) {
+        // Escape or another tool while dragging: the object stays where it was last moved.
+        dragging = false;
+        captured = nullptr;
+        captureTool().endDrag(view);
+        if (view) view->redraw();
+    }
+    if (view) view->setCursor(etatOutils().currentCursor);
+    CGestionSourisDesignation::reset(view);
+}
+
+void CGestionSourisCapture::onLButtonDown(CPelvantiView* view, int x, int y) {
+    EtatOutils& st = etatOutils();
+    st.lastMouseX = x;
+    st.lastMouseY = y;
+    if (dragging) {
+        drop(view);
+        return;
+    }
+    if (!resolveClick(view, x, y)) return;
+    take(view);
+}
+
+void CGestionSourisCapture::take(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    COutilCapture& tool = captureTool();
+    captured = st.designatedObject->element;
+    tool.startDrag(view);
+    CPelvantiDoc* doc = view->document();
+    tool.dependents.clear();
+    doc->list().buildDragList(captured, tool.dependents);
+    view->stopBlinking();
+    // The still part of the figure, drawn once.
+    QImage image(view->buffer().size(), QImage::Format_RGB32);
+    applyBackgroundColour(*doc);
+    image.fill(toQColor(CPalette::colour(0)));
+    {
+        QPainter painter(&image);
+        LSize area = view->drawingArea();
+        CQtDC dc(painter, {0, 0, area.cx, area.cy}, 1.0 / CPelvantiView::kLogicalPerPixel, &image);
+        CDrawingState& ds = drawingState();
+        if (doc->backgroundPicture && ds.backgroundPictureVisible) {
+            LSize size = doc->backgroundPictureSize;
+            if (size.cx <= 0 || size.cy <= 0) {
+                LSize px = doc->backgroundPicture->sizeInPixels();
+                size = {px.cx * 10, px.cy * 10};
+            }
+            dc.drawPicture(*doc->backgroundPicture, {0, 0, size.cx, size.cy});
+        }
+        CListeAction rest(false);
+        for (CActionAncetre* e : doc->graphicList().entries())
+            if (!tool.dependents.contains(e->element)) rest.append(e);
+        rest.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
+    }
+    still_ = CQtPicture(std::move(image));
+    dragging = true;
+    setPrompt(tool.prompt(1));
+}
+
+void CGestionSourisCapture::moveTo(CPelvantiView* view, int x, int y) {
+    if (!dragging || !captured) return;
+    const LPoint m = CPelvantiView::toLogical(x, y);
+    const CViewBounds bounds = boundsOf(view);
+    double px, py, t;
+    if (auto* lp = dynamic_cast<CPointLie*>(captured)) {
+        // A refused position leaves the point where it is.
+        if (!lp->positionFromMouse(bounds, m.x, m.y, &px, &py, &t)) return;
+        lp->abscissa = t;
+    } else if (auto* p = dynamic_cast<CPointAncetre*>(captured)) {
+        if (!p->positionFromMouse(bounds, m.x, m.y, &px, &py)) return;
+        p->setPosition(px, py);
+    } else if (auto* mark = dynamic_cast<CMarqueAngleAncetre*>(captured)) {
+        mark->radius = std::hypot(m.x - mark->centreX, m.y - mark->centreY);
+    }
+    captureTool().dependents.computeAll();
+    paintMoving(view);
+}
+
+void CGestionSourisCapture::paintMoving(CPelvantiView* view) {
+    CListeAction& moving = captureTool().dependents;
+    view->withBufferDC([&](CDC& dc) {
+        LSize area = view->drawingArea();
+        dc.drawPicture(still_, {0, 0, area.cx, area.cy});
+        CDrawingState& ds = drawingState();
+        moving.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
+    });
+    view->showBuffer();
+}
+
+void CGestionSourisCapture::onMouseMove(CPelvantiView* view, int x, int y) {
+    if (dragging)
+        moveTo(view, x, y);
+    else
+        CGestionSourisDesignation::onMouseMove(view, x, y);
+}
+
+void CGestionSourisCapture::drop(CPelvantiView* view) {
+    COutilCapture& tool = captureTool();
+    dragging = false;
+    captured = nullptr;
+    tool.endDrag(view);
+    still_ = CQtPicture(QImage());
+    view->redraw();
+    view->stopBlinking();
+    tool.activate(view);
+    view->document()->history().record("Capture");
+    view->setModified(true);
+    emit view->figureChanged();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pins
+
+std::string COutilPunaise::prompt(int) const {
+    return toolText(pin_ ? 1309 : 1310);
+}
+
+bool COutilPunaise::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (!view) return false;
+    const int id = pin_ ? 1470 : 1476;
+    if (preconditionHolds(id, *view->document())) return true;
+    toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool COutilPunaise::activate(CPelvantiView* view) {
+    COutil::activate(view);
+    EtatOutils& st = etatOutils();
+    st.natureFilter = kMovablePoints;
+    st.blinkList.clear();
+    if (view)
+        for (CActionAncetre* e : view->document()->graphicList().entries()) {
+            auto* p = dynamic_cast<CPointAncetrePointsMobiles*>(e->element);
+            if (!(e->nature & kMovablePoints) || !p || !p->exists || p->masked) continue;
+            if (pin_ || !p->mobile) st.blinkList.append(e);
+        }
+    installHandler(blinkingHandler(), view);
+    if (view) view->startBlinking();
+    return true;
+}
+
+void COutilPunaise::deactivate(CPelvantiView* view) {
+    if (view) view->stopBlinking();
+    COutil::deactivate(view);
+}
+
+bool COutilPunaise::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    auto* p = st.designatedObject
+                  ? dynamic_cast<CPointAncetrePointsMobiles*>(st.designatedObject->element)
+                  : nullptr;
+    if (!p || !view) return false;
+    if (view) view->stopBlinking();
+    p->mobile = !pin_;
+    toolMessageText(pin_ ? "Le point cliqué\na été punaisé" : "Le point cliqué\na été dépunaisé",
+                    MB_OK | MB_ICONINFORMATION);
+    view->document()->history().record(undoLabel());
+    view->setModified(true);
+    view->redraw();
+    emit view->figureChanged();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Translation of the figure
+
+namespace {
+class CGestionSourisTranslation : public CGestionSouris {
+public:
+    bool holding = false;
+    int lastX = 0, lastY = 0;
+    bool moved = false;
+
+    void reset(CPelvantiView*) override { holding = false; }
+    void onLButtonDown(CPelvantiView*, int x, int y) override {
+        holding = true;
+        moved = false;
+        lastX = x;
+        lastY = y;
+    }
+    void onMouseMove(CPelvantiView* view, int x, int y) override {
+        if (!holding || !view) return;
+        const double dx = (x - lastX) * CPelvantiView::kLogicalPerPixel;
+        const double dy = (y - lastY) * CPelvantiView::kLogicalPerPixel;
+        if (dx == 0 && dy == 0) return;
+        lastX = x;
+        lastY = y;
+        moved = true;
+        view->document()->translateFigure(dx, dy, !preferences().displaysTranslation);
+        view->recomputeAndRedraw();
+    }
+    void onLButtonUp(CPelvantiView* view, int x, int y) override {
+        if (!holding) return;
+        onMouseMove(view, x, y);
+        holding = false;
+        if (moved && view) {
+            view->document()->history().record("Translater la figure");
+            view->setModified(true);
+            emit view->figureChanged();
+        }
+    }
+};
+
+CGestionSourisTranslation& translationHandler() {
+    static CGestionSourisTranslation h;
+    return h;
+}
+}  // namespace
+
+COutilTranslation::COutilTranslation() {
+    cursor = QCursor(Qt::SizeAllCursor);
+}
+
+std::string COutilTranslation::prompt(int) const {
+    return toolText(1314);
+}
+
+bool COutilTranslation::activate(CPelvantiView* view) {
+    COutil::activate(view);
+    etatOutils().natureFilter = 0;
+    installHandler(translationHandler(), view);
+    return true;
+}

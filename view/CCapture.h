@@ -1,0 +1,79 @@
+// The capture tool, the default tool: a click takes a free or linked point (or an angle mark)
+// under the mouse, the mouse moves it, the next click drops it. Only the objects that move
+// with it are recomputed and redrawn at each move, over a picture of the still part of the
+// figure made when the object was taken.
+#pragma once
+
+#include <QImage>
+
+#include "view/CGestionSouris.h"
+#include "view/COutil.h"
+#include "view/CQtDC.h"
+
+class COutilCapture : public COutil {
+public:
+    COutilCapture();
+
+    // The entries that move with the captured object, in figure order.
+    CListeAction dependents{false};
+
+    bool activate(CPelvantiView* view) override;
+    void deactivate(CPelvantiView* view) override;
+    std::string prompt(int step) const override;
+    int promptId() const override { return 1045; }
+    std::string undoLabel() const override { return "Capture"; }
+
+    void startDrag(CPelvantiView* view);
+    void endDrag(CPelvantiView* view);
+};
+
+class CGestionSourisCapture : public CGestionSourisDesignation {
+public:
+    bool dragging = false;
+    CElementBase* captured = nullptr;
+
+    void reset(CPelvantiView* view) override;
+    void onMouseMove(CPelvantiView* view, int x, int y) override;
+    void onLButtonDown(CPelvantiView* view, int x, int y) override;
+    void onRButtonDown(CPelvantiView*, int, int) override {}
+    void onLButtonUp(CPelvantiView*, int, int) override {}
+
+    // Moves the captured object for the mouse at pixel (x, y) and redraws what moves.
+    void moveTo(CPelvantiView* view, int x, int y);
+
+private:
+    void take(CPelvantiView* view);
+    void drop(CPelvantiView* view);
+    void paintMoving(CPelvantiView* view);
+    CQtPicture still_{QImage()};
+};
+
+COutilCapture& captureTool();
+CGestionSourisCapture& captureHandler();
+
+// Tools that fix and free movable points: the eligible points blink, a click on one of them
+// changes its mobile flag, then the capture tool returns.
+class COutilPunaise : public COutil {
+public:
+    explicit COutilPunaise(bool pin) : pin_(pin) {}
+    bool activate(CPelvantiView* view) override;
+    void deactivate(CPelvantiView* view) override;
+    bool designate(CPelvantiView* view) override;
+    std::string prompt(int step) const override;
+    bool isAvailable() override;
+    bool endsAfterUse() const override { return true; }
+    std::string undoLabel() const override {
+        return pin_ ? "Fixer point mobile" : "Libérer point mobile";
+    }
+
+private:
+    bool pin_;
+};
+
+// Moves the whole figure while the left button is held.
+class COutilTranslation : public COutil {
+public:
+    COutilTranslation();
+    bool activate(CPelvantiView* view) override;
+    std::string prompt(int) const override;
+};

@@ -1,0 +1,264 @@
+#include "view/COutilsEdition.h"
+
+#include <cmath>
+
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CCercle.h"
+#include "geometry/CDroite.h"
+#include "geometry/CPointLie.h"
+#include "view/CFigureRenderer.h"
+#include "view/CGestionSouris.h"
+#include "view/CPelvantiView.h"
+#include "view/ToolTexts.h"
+
+namespace {
+constexpr Nature kLineLike = natureMask(0xf0, 0);
+constexpr Nature kAllGraphic = natureMask(0xb01fffff, 0x24f);
+constexpr Nature kErasable = natureMask(0xb01fdfff, 0x24f);
+constexpr Nature kUnmaskable = natureMask(0xa01fdfff, 0x24f);
+constexpr Nature kCircles = natureMask(0x900, 0);
+
+CElementGraphique* graphic(CActionAncetre* e) {
+    return e ? dynamic_cast<CElementGraphique*>(e->element) : nullptr;
+}
+
+bool applyName(CPelvantiView* view, CActionAncetre* e) {
+    CElementGraphique* g = graphic(e);
+    if (!g) return false;
+    CListeAction& list = view->document()->list();
+    std::vector<std::string> values{g->getName()};
+    for (;;) {
+        if (!toolDialogs().editFields("Nom d'un point ou d'une droite", {"Nom :"}, values))
+            return false;
+        const std::string& name = values[0];
+        // A name that a measure or a formula shows must stay.
+        if (name.empty() && list.anyUsesNameOf(g)) {
+            toolMessageText("Ce point est utilisé par une mesure :\nil doit garder un nom",
+                            MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        if (!name.empty() && list.isPointOrLineNameUsed(g, name)) {
+            toolMessageText("Ce nom est déjà celui d'un autre point\nou d'une autre droite",
+                            MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        if (name == g->getName()) return false;
+        g->setName(name);
+        return true;
+    }
+}
+
+bool applyErase(CPelvantiView*, CActionAncetre* e) {
+    CElementGraphique* g = graphic(e);
+    if (!g || g->masked) return false;
+    g->hide();
+    return true;
+}
+
+bool applyUnmask(CPelvantiView*, CActionAncetre* e) {
+    CElementGraphique* g = graphic(e);
+    if (!g || !g->masked) return false;
+    g->show();
+    return true;
+}
+
+bool applyDelete(CPelvantiView* view, CActionAncetre* e) {
+    view->document()->deleteWithDependents(e->element);
+    return true;
+}
+
+bool applyPalette(CPelvantiView*, CActionAncetre* e) {
+    CElementGraphique* g = graphic(e);
+    if (!g) return false;
+    const EtatPalettes& pal = etatPalettes();
+    g->setColour(static_cast<int8_t>(pal.colour));
+    if (auto* l = dynamic_cast<CElementLigne*>(g))
+        l->setLineStyle(static_cast<uint8_t>(pal.lineStyle));
+    if (auto* p = dynamic_cast<CPointAncetre*>(g)) p->pointStyle = pal.pointStyle;
+    return true;
+}
+
+bool reclass(CPelvantiView* view, CActionAncetre* e, bool toEnd) {
+    CPelvantiDoc* doc = view->document();
+    const bool moved = toEnd ? doc->reclassToEnd(e) : doc->reclassToBeginning(e);
+    toolMessageText(moved ? "L'objet a été reclassé" : "L'objet ne peut pas être reclassé",
+                    MB_OK | MB_ICONINFORMATION);
+    return moved;
+}
+
+// A linked point becomes a free point where it stands.
+bool applyUnlink(CPelvantiView* view, CActionAncetre* e) {
+    auto* lp = e ? dynamic_cast<CPointLie*>(e->element) : nullptr;
+    if (!lp) return false;
+    CPelvantiDoc* doc = view->document();
+    auto p = std::make_unique<CPointBase>(lp->x, lp->y, lp->colour, lp->pointStyle);
+    p->copyAttributesFrom(*lp);
+    p->mobile = lp->mobile;
+    CPointBase* raw = p.get();
+    const int index = doc->list().indexOf(lp);
+    doc->list().replaceReferenceEverywhere(lp, raw);
+    doc->replaceEntryAt(index, new CAction(nat::pointLibre, std::move(p)));
+    return true;
+}
+}  // namespace
+
+const std::vector<EditDesc>& editToolTable() {
+    // clang-format off
+    static const std::vector<EditDesc> table = {
+        {32812, "Modifier", "Nom d'un point ou d'une droite", 1043, nat::pointOuDroite, {1441}, false, "Nommer point ou droite", false, applyName},
+        {32807, "Modifier", "Gommer des objets", 1067, kErasable, {1450}, false, "Gommer objet", false, applyErase},
+        {32808, "Modifier", "Démasquer des objets gommés", 1068, kUnmaskable, {1451}, false, "Apparition Objet Caché", true, applyUnmask},
+        {32810, "Modifier", "Couleur ou style de trait d'un objet", 1066, kAllGraphic, {1450}, false, "Outil palette", false, applyPalette},
+        {32874, "Modifier/Suppression d'une liaison", "Entre un point et un objet", 1089, natureMask(0x10004, 0), {1458}, true, "Supprimer liaison", false, applyUnlink},
+        {32811, "Supprimer", "Objet graphique", 1065, kErasable, {1450}, true, "Supprimer objet", false, applyDelete},
+        {33018, "&Edition/Reclasser en fin de liste", "Un objet graphique", 1395, kAllGraphic, {1474}, true, "Reclasser en fin de liste", false,
+         [](CPelvantiView* v, CActionAncetre* e) { return reclass(v, e, true); }},
+        {33020, "&Edition/Reclasser en début de liste", "Un objet graphique", 1398, kAllGraphic, {1474}, true, "Reclasser en début de liste", false,
+         [](CPelvantiView* v, CActionAncetre* e) { return reclass(v, e, false); }},
+    };
+    // clang-format on
+    return table;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+std::string COutilEdition::prompt(int step) const {
+    return toolText(desc_.promptId + step);
+}
+
+bool COutilEdition::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (!view) return false;
+    for (int id : desc_.unavailable)
+        if (!preconditionHolds(id, *view->document())) {
+            toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    return true;
+}
+
+bool COutilEdition::activate(CPelvantiView* view) {
+    COutil::activate(view);
+    etatOutils().natureFilter = desc_.natures;
+    if (desc_.maskedOnly) {
+        // Masked objects are drawn dotted while the tool works.
+        if (drawingState().hideMasked && view) {
+            drawingState().hideMasked = false;
+            view->redraw();
+        }
+        installHandler(maskedHandler(), view);
+    } else {
+        installHandler(standardHandler(), view);
+    }
+    return true;
+}
+
+void COutilEdition::deactivate(CPelvantiView* view) {
+    COutilClignotant::deactivate(view);
+    if (desc_.maskedOnly && !drawingState().hideMasked) {
+        drawingState().hideMasked = true;
+        if (view) view->redraw();
+    }
+}
+
+bool COutilEdition::designate(CPelvantiView* view) {
+    CActionAncetre* e = etatOutils().designatedObject;
+    if (!e || !view) return false;
+    if (!desc_.apply(view, e)) return false;
+    etatOutils().designatedObject = nullptr;
+    finishConstruction(view);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tests
+
+namespace {
+bool near(double a, double b) {
+    return std::fabs(a - b) < 1e-9;
+}
+
+bool exist(const std::vector<CElementBase*>& v) {
+    for (CElementBase* e : v)
+        if (!e || !e->exists) return false;
+    return true;
+}
+}  // namespace
+
+std::string testVerdict(int command, const std::vector<CElementBase*>& o) {
+    if (!exist(o)) return {};
+    auto P = [&](size_t i) { return dynamic_cast<CPointAncetre*>(o[i]); };
+    auto D = [&](size_t i) { return dynamic_cast<CDroite*>(o[i]); };
+    switch (command) {
+        case 33116:
+        case 33117: {
+            CDroite *a = D(0), *b = D(1);
+            if (!a || !b) return {};
+            const double angle = std::fabs(geo::signedAngle(a->wx, a->wy, b->wx, b->wy));
+            if (command == 33116)
+                return near(angle, 0) || near(angle, geo::kPi)
+                           ? "Les deux droites sont parallèles "
+                           : "Les deux droites ne sont pas parallèles ";
+            return near(angle, geo::kPi / 2) ? "Les deux droites sont perpendiculaires "
+                                             : "Les deux droites ne sont pas perpendiculaires ";
+        }
+        case 33118: {
+            CPointAncetre *a = P(0), *b = P(1), *c = P(2);
+            if (!a || !b || !c) return {};
+            return geo::collinear(b->x - a->x, b->y - a->y, c->x - a->x, c->y - a->y)
+                       ? "Les points sont alignés"
+                       : "Les points ne sont pas alignés";
+        }
+        case 33149: {
+            CPointAncetre *a = P(0), *b = P(1), *c = P(2);
+            if (!a || !b || !c) return {};
+            return near(2 * a->x, b->x + c->x) && near(2 * a->y, b->y + c->y)
+                       ? "Le premier point est le milieu\ndu segment formé par les deux autres"
+                       : "Le premier point n'est pas le milieu\ndu segment formé par les deux "
+                         "autres";
+        }
+        case 33152: {
+            CPointAncetre *a = P(0), *b = P(1), *c = P(2);
+            if (!a || !b || !c) return {};
+            return near(std::hypot(b->x - a->x, b->y - a->y), std::hypot(c->x - a->x, c->y - a->y))
+                       ? "Le premier point est équidistant\n des deux derniers"
+                       : "Le premier point n'est pas équidistant\n des deux derniers";
+        }
+        case 33150: {
+            auto* c = dynamic_cast<CCercle*>(o[0]);
+            CPointAncetre* p = P(1);
+            if (!c || !p) return {};
+            const bool on = near(std::hypot(p->x - c->centreX, p->y - c->centreY), c->radius) &&
+                            c->containsCirclePoint(p->x, p->y);
+            return on ? "Le  point appartient au cercle" : "Le n'appartient pas au cercle";
+        }
+        default:
+            return {};
+    }
+}
+
+namespace {
+template <int Command>
+ToolEntries showVerdict(ToolContext& c) {
+    if (c.preview) return {};
+    const std::string v = testVerdict(Command, c.parents);
+    toolMessageText(v.empty() ? toolText(1187) : v, MB_OK | MB_ICONINFORMATION);
+    return {};
+}
+constexpr Nature P = nat::point;
+}  // namespace
+
+const std::vector<ToolDesc>& testToolTable() {
+    // clang-format off
+    static const std::vector<ToolDesc> table = {
+        {33116, "Test", "Test de parallélisme", 1537, {kLineLike, kLineLike}, 0, {1539}, true, nullptr, showVerdict<33116>},
+        {33117, "Test", "Test d'orthogonalité", 1540, {kLineLike, kLineLike}, 0, {1539}, true, nullptr, showVerdict<33117>},
+        {33118, "Test", "Test d'alignement de 3 points", 1542, {P, P, P}, 0, {1436}, true, nullptr, showVerdict<33118>},
+        {33149, "Test", "Test de milieu", 90000, {P, P, P}, 0, {1436}, true, nullptr, showVerdict<33149>},
+        {33152, "Test", "Test d'équidistance", 90010, {P, P, P}, 0, {1436}, true, nullptr, showVerdict<33152>},
+        {33150, "Test", "Test d'appartenance à cercle", 90020, {kCircles, P}, 0, {1576}, true, nullptr, showVerdict<33150>},
+    };
+    // clang-format on
+    return table;
+}
