@@ -94,6 +94,11 @@ void TestPoint::translateBy(double dx, double dy) {
     y += dy;
 }
 
+void TestPoint::zoomAbout(double cx, double cy, double ratio) {
+    x = cx + (x - cx) * ratio;
+    y = cy + (y - cy) * ratio;
+}
+
 bool TestMilieu::coincidesWith(const CElementBase* other) const {
     const auto* o = dynamic_cast<const TestMilieu*>(other);
     if (!o) return false;

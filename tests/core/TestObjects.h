@@ -38,6 +38,7 @@ public:
     void erase(CDC* dc, bool hideMasked) override;
     void updateNameAnchor() override { setNameAnchor(x, y); }
     void translateBy(double dx, double dy) override;
+    void zoomAbout(double cx, double cy, double ratio) override;
 };
 
 // A midpoint: the same as another of the same two points in either order.
@@ -65,6 +66,11 @@ public:
     std::string getName() const override { return name; }
     double getValue() const override { return value; }
     void computePosition() override { exists = !parent || parent->exists; }
+    std::string getConstructionInfo(CElementBase** a, CElementBase**,
+                                    CElementBase**) const override {
+        *a = parent;
+        return "Valeur";
+    }
     bool dependsOn(const CElementBase* p) const override {
         return p == this || (parent && parent->dependsOn(p));
     }

@@ -284,3 +284,21 @@ TEST(ListStructure, TranslateMovesFreePointsOnly) {
     EXPECT_EQ(static_cast<TestPoint*>(f["B"])->y, -20);
     EXPECT_EQ(m->x, 5);
 }
+
+TEST(ListStructure, ZoomKeepsTheFirstPointOfTheUnitLength) {
+    CPelvantiDoc doc;
+    auto a = std::make_unique<TestPoint>(100, 100);
+    auto b = std::make_unique<TestPoint>(400, 200);
+    TestPoint *pa = a.get(), *pb = b.get();
+    doc.addEntry(std::make_unique<CAction>(nat::pointLibre, std::move(a)));
+    doc.addEntry(std::make_unique<CAction>(nat::pointLibre, std::move(b)));
+    doc.list().unitLength = new TestValue("u", 1, pa);
+    doc.addEntry(std::make_unique<CAction>(nat::mesure,
+                                           std::unique_ptr<CElementBase>(doc.list().unitLength)));
+    doc.zoomIn(600, 400);  // about (300, 200), ratio 1.2
+    EXPECT_EQ(pa->x, 100);
+    EXPECT_DOUBLE_EQ(pb->x, 300 + 100 * 1.2);
+    doc.zoomOut(600, 400);
+    EXPECT_DOUBLE_EQ(pb->x, 400);
+    EXPECT_DOUBLE_EQ(pb->y, 200);
+}
