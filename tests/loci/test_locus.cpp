@@ -80,6 +80,7 @@ TEST_F(LocusTest, TracedPointAtSampleSizedPositions) {
 
 // Pieces found for each traced shape, on a segment sampled at t = 0, 0.1, ..., 1.
 struct PieceCase {
+    const char* name;
     int shape;
     std::vector<std::pair<int, int>> pieces;
     bool exists;
@@ -97,13 +98,16 @@ TEST_P(LocusPieces, CutWhereUndefinedOutOfRangeOrJumping) {
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, LocusPieces,
-    ::testing::Values(
-        PieceCase{kLine, {{0, 11}}, true}, PieceCase{kHoleInMiddle, {{0, 4}, {7, 4}}, true},
-        // The sample that jumps is dropped; the next one starts a new piece.
-        PieceCase{kJumpRight, {{0, 5}, {6, 5}}, true},
-        // Signed test: a jump back towards smaller x keeps the polyline.
-        PieceCase{kJumpLeft, {{0, 11}}, true}, PieceCase{kJumpDown, {{0, 5}, {6, 5}}, true},
-        PieceCase{kFarAway, {{0, 6}}, true}, PieceCase{kLonePoint, {{0, 3}, {5, 1}}, true}));
+    ::testing::Values(PieceCase{"line", kLine, {{0, 11}}, true},
+                      PieceCase{"hole", kHoleInMiddle, {{0, 4}, {7, 4}}, true},
+                      // The sample that jumps is dropped; the next one starts a new piece.
+                      PieceCase{"jumpRight", kJumpRight, {{0, 5}, {6, 5}}, true},
+                      // Signed test: a jump back towards smaller x keeps the polyline.
+                      PieceCase{"jumpLeft", kJumpLeft, {{0, 11}}, true},
+                      PieceCase{"jumpDown", kJumpDown, {{0, 5}, {6, 5}}, true},
+                      PieceCase{"farAway", kFarAway, {{0, 6}}, true},
+                      PieceCase{"lonePoint", kLonePoint, {{0, 3}, {5, 1}}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LocusTest, JumpIsMeasuredAgainstTheActiveDrawingArea) {
     setActiveDrawingArea({2000, 500});
