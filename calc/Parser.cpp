@@ -608,3 +608,44 @@ std::string renameNamesInFormula(const CListeAction* list, const std::string& te
     });
     return out;
 }
+
+bool checkRealFormula(const CListeAction& list, const std::string& text, int& messageId,
+                      int& position, int maxIndex, const std::string& formalVariableName) {
+    return checkRealFormula(&list, text, messageId, position, maxIndex, formalVariableName);
+}
+
+bool checkComplexFormula(const CListeAction& list, const std::string& text, int& messageId,
+                         int& position, int maxIndex, const std::string& formalVariableName) {
+    return checkComplexFormula(&list, text, messageId, position, maxIndex, formalVariableName);
+}
+
+std::unique_ptr<CCalculBase> buildRealTree(const CListeAction& list, const std::string& text,
+                                           const std::string& formalVariableName) {
+    return buildRealTree(&list, text, formalVariableName);
+}
+
+std::unique_ptr<CCalculBase> buildComplexTree(const CListeAction& list, const std::string& text,
+                                              const std::string& formalVariableName) {
+    return buildComplexTree(&list, text, formalVariableName);
+}
+
+int recogniseRealName(const CListeAction& list, const char* text,
+                      const std::string& formalVariableName, CValeurDynamique*& value,
+                      int& functionCode, bool& isFormalVariable) {
+    NameMatch m = recogniseRealName(&list, text ? text : "", 0, formalVariableName);
+    value = m.value;
+    functionCode = m.functionCode;
+    isFormalVariable = m.isFormalVariable;
+    return m.length;
+}
+
+int recogniseComplexName(const CListeAction& list, const char* text,
+                         const std::string& formalVariableName, CValeurDynamique*& value,
+                         int& functionCode, bool& isFormalVariable, bool& isImaginaryUnit) {
+    NameMatch m = recogniseComplexName(&list, text ? text : "", 0, formalVariableName);
+    value = m.value;
+    functionCode = m.functionCode;
+    isFormalVariable = m.isFormalVariable;
+    isImaginaryUnit = m.isImaginaryUnit;
+    return m.length;
+}

@@ -89,3 +89,20 @@ void collectNameSpellings(const CListeAction* list, const std::string& text,
 std::string renameNamesInFormula(const CListeAction* list, const std::string& text,
                                  const std::string& formal, bool complex,
                                  const NameOverrides& oldNames);
+
+// The same operations over a list held by reference and over C text ranges.
+bool checkRealFormula(const CListeAction& list, const std::string& text, int& messageId,
+                      int& position, int maxIndex, const std::string& formalVariableName = "");
+bool checkComplexFormula(const CListeAction& list, const std::string& text, int& messageId,
+                         int& position, int maxIndex, const std::string& formalVariableName = "");
+std::unique_ptr<CCalculBase> buildRealTree(const CListeAction& list, const std::string& text,
+                                           const std::string& formalVariableName = "");
+std::unique_ptr<CCalculBase> buildComplexTree(const CListeAction& list, const std::string& text,
+                                              const std::string& formalVariableName = "");
+// Length of the name at the start of `text`, 0 when none.
+int recogniseRealName(const CListeAction& list, const char* text,
+                      const std::string& formalVariableName, CValeurDynamique*& value,
+                      int& functionCode, bool& isFormalVariable);
+int recogniseComplexName(const CListeAction& list, const char* text,
+                         const std::string& formalVariableName, CValeurDynamique*& value,
+                         int& functionCode, bool& isFormalVariable, bool& isImaginaryUnit);
