@@ -19,6 +19,7 @@ IMPLEMENT_SERIAL(CPointImage, CPointAncetre, 1)
 IMPLEMENT_SERIAL(CDroiteImage, CDroite, 1)
 IMPLEMENT_SERIAL(CDemiDroiteImage, CDemiDroite, 1)
 IMPLEMENT_SERIAL(CCercleImage, CCercle, 1)
+IMPLEMENT_SERIAL(CArcDeCercleImage, CArcDeCercleAncetre, 1)
 
 using geo::existing;
 
@@ -832,4 +833,185 @@ std::string CCercleImage::getConstructionInfo(CElementBase** a, CElementBase** b
 std::string CCercleImage::getDescription() const {
     return "Cercle " + getName() + " : " + "Cercle image de " +
            (c ? c->getDisplayName() : std::string()) + "\n      par " + transformationName(T);
+}
+
+// ---------------------------------------------------------------------------------------------
+// CArcDeCercleImage
+
+CArcDeCercleImage::CArcDeCercleImage() = default;
+
+CArcDeCercleImage::CArcDeCercleImage(CArcDeCercleAncetre* a, CTransformation* t, int8_t colour,
+                                     int lineStyle)
+    : CArcDeCercleAncetre(colour, lineStyle), arc(a), T(t) {}
+
+CArcDeCercleImage::~CArcDeCercleImage() = default;
+
+void CArcDeCercleImage::ensureInner() {
+    const int kind = arc ? arc->getArcKind() : 1;
+    if (inner_ && kind == innerKind_) return;
+    if (!centre_) {
+        centre_ = std::make_unique<CPointBase>(0, 0);
+        origin_ = std::make_unique<CPointBase>(0, 0);
+        end_ = std::make_unique<CPointBase>(0, 0);
+    }
+    CPointBase *o = centre_.get(), *a = origin_.get(), *e = end_.get();
+    switch (kind) {
+        case 2:
+            inner_ = std::make_unique<CGrandArcDeCercle>(o, a, e);
+            break;
+        case 3:
+            inner_ = std::make_unique<CArcDeCercleDirect>(o, a, e);
+            break;
+        case 4:
+            inner_ = std::make_unique<CArcDeCercleIndirect>(o, a, e);
+            break;
+        default:
+            inner_ = std::make_unique<CArcDeCercle>(o, a, e);
+            break;
+    }
+    innerKind_ = kind;
+}
+
+void CArcDeCercleImage::syncInnerLook() {
+    if (!inner_) return;
+    inner_->colour = colour;
+    inner_->lineStyle = lineStyle;
+    inner_->masked = masked;
+}
+
+void CArcDeCercleImage::Serialize(CArchive& ar) {
+    CArcDeCercleAncetre::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar.writeReference(arc);
+        ar.writeReference(T);
+    } else {
+        arc = ar.readRequiredReferenceOf<CArcDeCercleAncetre>();
+        T = ar.readRequiredReferenceOf<CTransformation>();
+        inner_.reset();
+    }
+}
+
+void CArcDeCercleImage::readPreviousFormat(CArchive& ar) {
+    CArcDeCercleAncetre::readPreviousFormat(ar);
+    arc = ar.readRequiredReferenceOf<CArcDeCercleAncetre>();
+    T = ar.readRequiredReferenceOf<CTransformation>();
+    inner_.reset();
+}
+
+std::unique_ptr<CElementBase> CArcDeCercleImage::getClone(const CListeAction& from,
+                                                          const CListeAction& to) const {
+    auto a =
+        std::make_unique<CArcDeCercleImage>(geo::mapRef(arc, from, to), geo::mapRef(T, from, to));
+    a->copyLineAttributes(*this);
+    return a;
+}
+
+void CArcDeCercleImage::computePosition() {
+    exists = existing(arc) && existing(T);
+    if (!exists) return;
+    ensureInner();
+    double ox, oy, ax, ay, a2, rx, ry;
+    T->imageOfPoint(arc->centreX, arc->centreY, &ox, &oy);
+    T->imageOfPoint(arc->originX, arc->originY, &ax, &ay);
+    T->imageOfAngle(arc->angle, &a2);
+    geo::turn(ax - ox, ay - oy, a2, &rx, &ry);
+    if (!finite2(ox, oy) || !finite2(ax, ay) || !finite2(rx, ry)) {
+        exists = false;
+        return;
+    }
+    centre_->setPosition(ox, oy);
+    origin_->setPosition(ax, ay);
+    end_->setPosition(ox + rx, oy + ry);
+    inner_->computePosition();
+    inner_->angle = a2;
+    exists = inner_->exists;
+    if (!exists) return;
+    centreX = inner_->centreX;
+    centreY = inner_->centreY;
+    radius = inner_->radius;
+    originX = inner_->originX;
+    originY = inner_->originY;
+    startAngle = inner_->startAngle;
+    endAngle = inner_->endAngle;
+    angle = a2;
+    updateBox();
+    syncInnerLook();
+}
+
+bool CArcDeCercleImage::coincidesWith(const CElementBase* other) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    const auto* a = static_cast<const CArcDeCercleImage*>(other);
+    return a->arc == arc && a->T == T;
+}
+
+bool CArcDeCercleImage::dependsOn(const CElementBase* p) const {
+    return p == this || geo::dependsOnRef(arc, p) || geo::dependsOnRef(T, p);
+}
+
+bool CArcDeCercleImage::dependsOnForPositioning(const CElementBase* p) const {
+    return p == this || geo::dependsOnForPositioningRef(arc, p) ||
+           geo::dependsOnForPositioningRef(T, p);
+}
+
+void CArcDeCercleImage::replaceReference(CElementBase* old, CElementBase* repl) {
+    geo::replaceRef(arc, old, repl);
+    geo::replaceRef(T, old, repl);
+}
+
+std::unique_ptr<CAction> CArcDeCercleImage::createIllustration() const {
+    return illustrationOf(T);
+}
+
+std::string CArcDeCercleImage::getConstructionInfo(CElementBase** a, CElementBase** b,
+                                                   CElementBase** c) const {
+    if (a) *a = arc;
+    if (b) *b = T;
+    if (c) *c = nullptr;
+    return "Arc de cercle image par  " + transformationKind(T);
+}
+
+std::string CArcDeCercleImage::getDescription() const {
+    return "Arc image de " + (arc ? arc->getDisplayName() : std::string()) + "\n      par " +
+           transformationName(T);
+}
+
+void CArcDeCercleImage::drawCircle(CDC* dc, bool eraseMode, bool hideMasked) {
+    if (!inner_) return;
+    syncInnerLook();
+    inner_->drawCircle(dc, eraseMode, hideMasked);
+}
+
+bool CArcDeCercleImage::containsCirclePoint(double x, double y) const {
+    return inner_ && inner_->containsCirclePoint(x, y);
+}
+
+double CArcDeCercleImage::abscissaOfAngle(double theta) const {
+    return inner_ ? inner_->abscissaOfAngle(theta) : 0.0;
+}
+
+int CArcDeCercleImage::getArcKind() const {
+    if (inner_) return inner_->getArcKind();
+    return arc ? arc->getArcKind() : 1;
+}
+
+int CArcDeCercleImage::designationDistance(int mx, int my, bool hideMasked) {
+    if (!exists || !inner_ || (hideMasked && masked)) return kNotDesignable;
+    syncInnerLook();
+    return inner_->designationDistance(mx, my, hideMasked);
+}
+
+int CArcDeCercleImage::designationDistanceForLinking(int mx, int my, bool hideMasked) {
+    if (!exists || !inner_) return kNotDesignable;
+    syncInnerLook();
+    return inner_->designationDistanceForLinking(mx, my, hideMasked);
+}
+
+void CArcDeCercleImage::setColour(int8_t index) {
+    CArcDeCercleAncetre::setColour(index);
+    syncInnerLook();
+}
+
+void CArcDeCercleImage::setLineStyle(uint8_t style) {
+    CArcDeCercleAncetre::setLineStyle(style);
+    syncInnerLook();
 }

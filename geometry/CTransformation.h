@@ -315,3 +315,52 @@ public:
                                     CElementBase** c) const override;
     std::string getDescription() const override;
 };
+
+// Image of an arc: inner points and an inner arc of the antecedent's kind, never in the figure
+// list, carry the image; drawing, membership, abscissas and designation are the inner arc's.
+class CArcDeCercleImage : public CArcDeCercleAncetre {
+    DECLARE_SERIAL(CArcDeCercleImage)
+public:
+    CArcDeCercleImage();
+    CArcDeCercleImage(CArcDeCercleAncetre* arc, CTransformation* t, int8_t colour = 1,
+                      int lineStyle = 0);
+    ~CArcDeCercleImage() override;
+
+    CArcDeCercleAncetre* arc = nullptr;
+    CTransformation* T = nullptr;
+
+    // The inner arc (null until the first computation).
+    const CArcDeCercleAncetre* innerArc() const { return inner_.get(); }
+
+    void Serialize(CArchive& ar) override;
+    void readPreviousFormat(CArchive& ar) override;
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
+    void computePosition() override;
+    bool coincidesWith(const CElementBase* other) const override;
+    bool usesTransformation(const CElementBase* t) const override { return t && t == T; }
+    CElementBase* getTransformation() const override { return T; }
+    bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
+    void replaceReference(CElementBase* old, CElementBase* repl) override;
+    std::unique_ptr<CAction> createIllustration() const override;
+    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
+                                    CElementBase** c) const override;
+    std::string getDescription() const override;
+    void drawCircle(CDC* dc, bool eraseMode, bool hideMasked) override;
+    bool containsCirclePoint(double x, double y) const override;
+    double abscissaOfAngle(double theta) const override;
+    int getArcKind() const override;
+    int designationDistance(int mx, int my, bool hideMasked) override;
+    int designationDistanceForLinking(int mx, int my, bool hideMasked) override;
+    void setColour(int8_t index) override;
+    void setLineStyle(uint8_t style) override;
+
+private:
+    // Inner objects of the antecedent's kind of arc.
+    void ensureInner();
+    void syncInnerLook();
+    std::unique_ptr<CPointBase> centre_, origin_, end_;
+    std::unique_ptr<CArcDeCercleAncetre> inner_;
+    int innerKind_ = 0;
+};

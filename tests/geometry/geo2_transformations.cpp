@@ -7,6 +7,7 @@
 
 #include "GeoFigure.h"
 #include "calc/EvaluationState.h"
+#include "core/CPalette.h"
 #include "geometry/CTransformation.h"
 #include "values/CMesure.h"
 #include "values/CVariable.h"
@@ -357,5 +358,82 @@ TEST_F(Geo2Transformations, EarliestFormatReadsTheSameFields) {
     std::vector<uint8_t> ib = earliestBytesOf(*img, fig.list, true);
     auto i2 = readEarliest(*img, ib, fig.list);
     EXPECT_EQ(static_cast<CPointImage*>(i2.get())->T, t);
+}
+TEST_F(Geo2Transformations, ArcImageByAxialSymmetryReversesTheArc) {
+    CPointBase* o = fig.point(100, 100, "O");
+    CPointBase* a = fig.point(150, 100, "A");
+    auto* arc = fig.make<CArcDeCercle>(nat::arc, o, a, CValeurAngle(kPi / 2));
+    ASSERT_TRUE(arc->exists);
+    CPointBase* p = fig.point(0, 100, "P");
+    auto* axis = fig.make<CDroiteAB>(nat::droite, o, p);  // horizontal through O
+    auto* s = fig.make<CSymetrieAxiale>(nat::transformation, axis);
+    auto* img = fig.make<CArcDeCercleImage>(nat::arc, arc, s);
+    ASSERT_TRUE(img->exists);
+    EXPECT_NEAR(img->angle, -kPi / 2, 1e-12);
+    EXPECT_NEAR(img->radius, 50, 1e-12);
+    EXPECT_EQ(img->getArcKind(), 1);
+    // The antecedent goes up from A, the image goes down.
+    EXPECT_TRUE(arc->containsCirclePoint(100, 50));
+    EXPECT_FALSE(img->containsCirclePoint(100, 50));
+    EXPECT_TRUE(img->containsCirclePoint(100, 150));
+    EXPECT_EQ(img->designationDistance(100, 153, true), 3);
+    EXPECT_EQ(img->designationDistance(100, 47, true), kNotDesignable);
+    img->setColour(6);
+    CRecordingDC dc;
+    img->draw(&dc, true);
+    ASSERT_EQ(dc.opsOfKind("arc").size(), 1u);
+    EXPECT_EQ(dc.opsOfKind("arc")[0].pen.colour, CPalette::colour(6));
+    EXPECT_EQ(img->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Arc de cercle image par  symétrie axiale");
+}
+
+TEST_F(Geo2Transformations, ArcImagesKeepTheKindOfArc) {
+    CPointBase* o = fig.point(100, 100, "O");
+    CPointBase* a = fig.point(150, 100, "A");
+    CPointBase* b = fig.point(100, 150, "B");
+    CPointBase* u = fig.point(20, 30, "U");
+    CPointBase* v = fig.point(60, 10, "V");
+    auto* t = fig.make<CTranslation>(nat::transformation, u, v);
+    std::vector<CArcDeCercleAncetre*> arcs = {fig.make<CArcDeCercle>(nat::arc, o, a, b),
+                                              fig.make<CGrandArcDeCercle>(nat::arc, o, a, b),
+                                              fig.make<CArcDeCercleDirect>(nat::arc, o, a, b),
+                                              fig.make<CArcDeCercleIndirect>(nat::arc, o, a, b)};
+    for (CArcDeCercleAncetre* arc : arcs) {
+        auto* img = fig.make<CArcDeCercleImage>(nat::arc, arc, t);
+        ASSERT_TRUE(img->exists) << arc->getArcKind();
+        EXPECT_EQ(img->getArcKind(), arc->getArcKind());
+        EXPECT_NEAR(img->centreX, 140, 1e-9);
+        EXPECT_NEAR(img->centreY, 80, 1e-9);
+        EXPECT_NEAR(img->startAngle, arc->startAngle, 1e-9);
+        EXPECT_NEAR(img->endAngle, arc->endAngle, 1e-9);
+        // A translated point of the antecedent belongs to the image exactly when it belonged.
+        for (double th = 0.1; th < 6.2; th += 0.5) {
+            const double x = 100 + 50 * std::cos(th), y = 100 - 50 * std::sin(th);
+            EXPECT_EQ(img->containsCirclePoint(x + 40, y - 20), arc->containsCirclePoint(x, y))
+                << arc->getArcKind() << " " << th;
+        }
+        EXPECT_TRUE(img->createIllustration());
+    }
+    std::vector<uint8_t> bytes = fig.save();
+    CListeAction copy;
+    GeoFigure::load(bytes, copy);
+    copy.computeAll();
+    for (int k = 0; k < copy.count(); ++k) {
+        auto* i1 = dynamic_cast<CArcDeCercleImage*>(fig.list.elementAt(k));
+        if (!i1) continue;
+        auto* i2 = dynamic_cast<CArcDeCercleImage*>(copy.elementAt(k));
+        ASSERT_TRUE(i2);
+        EXPECT_TRUE(i2->exists);
+        EXPECT_EQ(i2->getArcKind(), i1->getArcKind());
+        EXPECT_NEAR(i2->startAngle, i1->startAngle, 1e-12);
+    }
+    EXPECT_EQ(saveList(copy), bytes);
+    // The antecedent gone, the image goes.
+    b->x = 100;
+    b->y = 100;
+    o->x = 100;
+    fig.list.computeAll();
+    EXPECT_FALSE(arcs[0]->exists);
+    EXPECT_FALSE(fig.list.elementAt(fig.list.count() - 4)->exists);
 }
 }  // namespace
