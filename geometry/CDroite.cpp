@@ -228,12 +228,15 @@ void CDroite::updateNameAnchor() {
     setNameAnchor(x1 + namePosition * (x2 - x1), y1 + namePosition * (y2 - y1));
 }
 
+// A line far outside the window would anchor its name out of the drawable range.
 void CDroite::drawName(CDC* dc, bool hideMasked, bool respectNameHidden) {
-    if (exists && hideMasked) CElementLigne::drawName(dc, hideMasked, respectNameHidden);
+    if (exists && hideMasked && geo::inRange(nameAnchorX + nameOffsetX, nameAnchorY + nameOffsetY))
+        CElementLigne::drawName(dc, hideMasked, respectNameHidden);
 }
 
 void CDroite::eraseName(CDC* dc, bool hideMasked, bool respectNameHidden) {
-    if (exists && hideMasked) CElementLigne::eraseName(dc, hideMasked, respectNameHidden);
+    if (exists && hideMasked && geo::inRange(nameAnchorX + nameOffsetX, nameAnchorY + nameOffsetY))
+        CElementLigne::eraseName(dc, hideMasked, respectNameHidden);
 }
 
 int CDroite::distanceToProjection(int mx, int my, bool mustContain) const {

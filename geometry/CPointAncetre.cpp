@@ -113,12 +113,13 @@ void CPointAncetre::updateNameAnchor() {
     setNameAnchor(x, y);
 }
 
+// The name of a point out of range would be drawn out of range too, beside an invisible point.
 void CPointAncetre::drawName(CDC* dc, bool hideMasked, bool respectNameHidden) {
-    if (exists) CElementGraphique::drawName(dc, hideMasked, respectNameHidden);
+    if (exists && !outOfRange) CElementGraphique::drawName(dc, hideMasked, respectNameHidden);
 }
 
 void CPointAncetre::eraseName(CDC* dc, bool hideMasked, bool respectNameHidden) {
-    if (exists) CElementGraphique::eraseName(dc, hideMasked, respectNameHidden);
+    if (exists && !outOfRange) CElementGraphique::eraseName(dc, hideMasked, respectNameHidden);
 }
 
 int CPointAncetre::designationDistance(int mx, int my, bool hideMasked) {

@@ -371,3 +371,21 @@ TEST_F(Lines, LineNameIsDrawnOnlyUnderHideMasked) {
 }
 
 }  // namespace
+
+namespace {
+
+class LineNames : public GeoTest {};
+
+TEST_F(LineNames, NameOfALineFarAwayIsNotDrawn) {
+    GeoFigure f;
+    // Missing the window: both ends at (50000, 0).
+    auto* h = f.make<CDroiteAB>(nat::droite, f.point(50000, 0), f.point(50001, 1));
+    h->setName("h");
+    ASSERT_TRUE(h->exists);
+    CRecordingDC dc;
+    h->drawName(&dc, true, false);
+    h->draw(&dc, true);
+    EXPECT_TRUE(dc.ops.empty());
+}
+
+}  // namespace

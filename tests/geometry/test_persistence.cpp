@@ -356,4 +356,30 @@ TEST_F(Persistence, DeletingAPointDeletesItsDependents) {
     EXPECT_FALSE(all.f.list.contains(all.poly));
 }
 
+TEST_F(Persistence, WholeFigureDrawsWithinRangeAndDesignatesEverywhere) {
+    Everything all;
+    // A point far away makes its dependents reach out of the drawable range.
+    all.c->x = 60000;
+    all.f.computeAll();
+    for (bool hideMasked : {true, false}) {
+        CRecordingDC dc;
+        all.f.list.drawAll(&dc, hideMasked, false);
+        all.f.list.eraseAll(&dc, hideMasked, false);
+        EXPECT_FALSE(dc.ops.empty());
+        for (const auto& op : dc.ops)
+            for (int v : op.args) {
+                EXPECT_GE(v, -32768) << op.kind;
+                EXPECT_LE(v, 32767) << op.kind;
+            }
+    }
+    for (CActionAncetre* e : all.f.list.entries()) {
+        auto* g = dynamic_cast<CElementGraphique*>(e->element);
+        if (!g) continue;
+        for (int x = -100; x <= 1100; x += 100)
+            for (int y = -100; y <= 600; y += 100) {
+                EXPECT_GE(g->designationDistance(x, y, true), 0) << g->GetRuntimeClass()->className;
+            }
+    }
+}
+
 }  // namespace
