@@ -343,4 +343,28 @@ TEST_F(Geo2Displays, RoundTripOfEveryDisplay) {
               "a = 1.25 u");
     EXPECT_EQ(dynamic_cast<CCommentaire*>(clone.elementAt(fig.list.indexOf(c)))->text, "v=1.25");
 }
+TEST_F(Geo2Displays, EarliestFormat) {
+    CPointBase* p = fig.point(100, 100, "P");
+    CVariableBornee* a = fig.addVariable("a", 1.25);
+    auto* v = fig.add(nat::valeurAffichee,
+                      std::make_unique<CValeurAffichee>(a, p, 0, 0, "x=", "!", 5, 3));
+    std::vector<uint8_t> vb = earliestBytesOf(*v, fig.list, true);
+    // No number of decimals of its own: the file's, read once before the list.
+    vb.erase(vb.end() - 3);
+    auto v2 = readEarliest(*v, vb, fig.list);
+    auto* rv = static_cast<CValeurAffichee*>(v2.get());
+    EXPECT_EQ(rv->decimals, 2);
+    EXPECT_EQ(rv->V, a);
+    EXPECT_EQ(rv->point, p);
+    EXPECT_EQ(rv->suffix, "!");
+    auto* c = fig.add(nat::commentaire,
+                      std::make_unique<CCommentaire>("#Val(a)", &fig.list, nullptr, 3, 4));
+    std::vector<uint8_t> cb = earliestBytesOf(*c, fig.list, true);
+    auto c2 = readEarliest(*c, cb, fig.list);
+    auto* rc = static_cast<CCommentaire*>(c2.get());
+    EXPECT_EQ(rc->comment, "#Val(a)");
+    EXPECT_EQ(rc->nameAnchorY, 4);
+    ASSERT_EQ(rc->values.size(), 1u);
+    EXPECT_EQ(rc->values[0], a);
+}
 }  // namespace

@@ -328,4 +328,33 @@ TEST(MeasuresArchive, PartOfARealValueIsRefused) {
     CArchive ar(CArchive::load, bytes);
     EXPECT_THROW(copy.Serialize(ar), CArchiveException);
 }
+TEST(MeasuresArchive, EarliestFormatReadsThePointReferences) {
+    MeasureFigure f;
+    auto* a = f.point(0, 0, "A");
+    auto* o = f.point(10, 0, "O");
+    auto* b = f.point(10, 10, "B");
+    std::vector<std::unique_ptr<CValeurDynamique>> measures;
+    measures.push_back(std::make_unique<CLongueur>(&f.list, a, b));
+    measures.push_back(std::make_unique<CMesureAngleGeometrique>(a, o, b));
+    measures.push_back(std::make_unique<CMesureAngleOriente>(a, o, b));
+    measures.push_back(std::make_unique<CMesureAbscisse>(a, o, b));
+    for (auto& m : measures) {
+        std::vector<uint8_t> bytes{1};  // the exists byte
+        {
+            CArchive ar(CArchive::store, bytes);
+            ar.setFormat(CArchive::Format::earliest);
+            ar.setCurrentList(&f.list);
+            m->Serialize(ar);
+        }
+        std::unique_ptr<CObject> read = m->GetRuntimeClass()->create();
+        CArchive ar(CArchive::load, bytes);
+        ar.setFormat(CArchive::Format::earliest);
+        ar.setCurrentList(&f.list);
+        read->readPreviousFormat(ar);
+        EXPECT_TRUE(ar.atEnd());
+        auto* v = dynamic_cast<CValeurDynamique*>(read.get());
+        ASSERT_TRUE(v);
+        EXPECT_EQ(v->getName(), m->getName());
+    }
+}
 }  // namespace
