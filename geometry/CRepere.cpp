@@ -261,6 +261,11 @@ int CRepere::designationDistance(int mx, int my, bool hideMasked) {
     return d;
 }
 
+void CRepere::rebuildFromText(CListeAction* list) {
+    a.rebuildFromText(list);
+    b.rebuildFromText(list);
+}
+
 std::string CRepere::shortDesignation() const {
     return "(" + nameOf(O) + "," + nameOf(I) + "," + nameOf(J) + ")";
 }

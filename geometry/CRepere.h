@@ -57,6 +57,7 @@ public:
     std::string getDisplayName() const override;
     std::string getDescription() const override;
     int designationDistance(int mx, int my, bool hideMasked) override;
+    void rebuildFromText(CListeAction* list) override;
 
     // "(O,I,J)": how other objects' texts name the frame.
     std::string shortDesignation() const;

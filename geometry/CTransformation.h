@@ -56,6 +56,7 @@ public:
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
     void imageOfVector(double vx, double vy, double* out) const override;
     void imageOfLength(double len, double* out) const override;
+    void rebuildFromText(CListeAction* list) override { k.rebuildFromText(list); }
 };
 
 class CSymetrieCentrale : public CTransformation {
@@ -129,6 +130,7 @@ public:
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
     void imageOfVector(double vx, double vy, double* out) const override;
     void imageOfLength(double len, double* out) const override;
+    void rebuildFromText(CListeAction* list) override { k.rebuildFromText(list); }
 };
 
 class CSymetrieAxiale : public CTransformation {

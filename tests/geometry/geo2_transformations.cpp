@@ -436,4 +436,15 @@ TEST_F(Geo2Transformations, ArcImagesKeepTheKindOfArc) {
     EXPECT_FALSE(arcs[0]->exists);
     EXPECT_FALSE(fig.list.elementAt(fig.list.count() - 4)->exists);
 }
+TEST_F(Geo2Transformations, RatioTextsAreParsedAgain) {
+    CPointBase* o = fig.point(0, 0, "O");
+    CValeurAssocieeAVariable typed;
+    typed.setNumberWithText(0, "2*3");
+    auto* h = fig.make<CHomothetie>(nat::transformation, o, typed);
+    h->rebuildFromText(&fig.list);
+    EXPECT_DOUBLE_EQ(h->k.getValue(), 6);
+    auto* s = fig.make<CSimilitude>(nat::transformation, o, CValeurAngle(0.0), typed);
+    s->rebuildFromText(&fig.list);
+    EXPECT_DOUBLE_EQ(s->k.getValue(), 6);
+}
 }  // namespace
