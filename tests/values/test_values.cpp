@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/FormulaFixture.h"
+#include "core/CArchive.h"
 #include "core/CHost.h"
 #include "core/Messages.h"
 #include "values/CValeurAssocieeAVariable.h"
@@ -268,5 +269,29 @@ TEST(Messages, TableIsSortedAndComplete) {
     EXPECT_STREQ(messageText(1114),
                  "Le nom choisi est le nom\nd 'une fonction mathématique prédéfinie");
     EXPECT_STREQ(messageText(4), "");
+}
+}  // namespace
+
+namespace {
+TEST(Variable, PlainVariableRoundTripAndClone) {
+    CListeAction list;
+    list.append(makePiEntry());
+    list.append(std::make_unique<CAction>(nat::variable, std::make_unique<CVariable>("t")));
+    std::vector<uint8_t> buf;
+    {
+        CArchive out(CArchive::store, buf);
+        list.Serialize(out);
+    }
+    CListeAction loaded;
+    CArchive in(CArchive::load, buf);
+    loaded.Serialize(in);
+    auto* t = dynamic_cast<CVariable*>(loaded.elementAt(1));
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->getName(), "t");
+    EXPECT_EQ(t->getValueKind(), 1);
+    CListeAction copy;
+    loaded.copyTo(copy);
+    EXPECT_EQ(dynamic_cast<CVariable*>(copy.elementAt(1))->getName(), "t");
+    EXPECT_TRUE(dynamic_cast<CCalcConst*>(copy.elementAt(0))->exists);
 }
 }  // namespace
