@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,6 +33,7 @@
 #include "document/CPelvantiDoc.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
+#include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
 
@@ -127,6 +130,7 @@ CMainFrame::CMainFrame(std::unique_ptr<QSettings> settings) : settings_(std::mov
     st.showStatus = [this](const std::string& text) {
         statusBar()->showMessage(QString::fromStdString(text));
     };
+    st.toolChanged = [this] { updateActions(); };
 
     buildCommands();
     buildPalettes();
@@ -136,7 +140,10 @@ CMainFrame::CMainFrame(std::unique_ptr<QSettings> settings) : settings_(std::mov
     applyToolBarBits();
     updateRecentMenu();
     updateActions();
-    resize(1100, 760);
+    QSize screen = QGuiApplication::primaryScreen()
+                       ? QGuiApplication::primaryScreen()->availableSize()
+                       : QSize(1280, 800);
+    resize(QSize(1200, 820).boundedTo(screen * 0.95));
 }
 
 CMainFrame::~CMainFrame() {
@@ -151,6 +158,7 @@ CMainFrame::~CMainFrame() {
     EtatOutils& st = etatOutils();
     st.showPrompt = nullptr;
     st.showStatus = nullptr;
+    st.toolChanged = nullptr;
 }
 
 QMenu* CMainFrame::menuFor(const QString& path) {
@@ -220,6 +228,34 @@ void CMainFrame::buildCommands() {
         menu->addAction(a);
         if (tb) tb->addAction(a);
         actions_[c.id] = a;
+    }
+    // The tools: a checkable command each, in their menus, with the buttons of the table.
+    std::map<int, const ToolButtonDesc*> buttons;
+    for (const ToolButtonDesc& b : toolButtonTable()) buttons[b.id] = &b;
+    for (const ToolCommand& t : toolCommands()) {
+        const QString text = QString::fromUtf8(t.text);
+        auto it = buttons.find(t.command);
+        auto* a =
+            new QAction(it != buttons.end() ? commandIcon(it->second->icon) : QIcon(), text, this);
+        a->setCheckable(true);
+        a->setStatusTip(plainText(text));
+        a->setToolTip(plainText(text));
+        const int command = t.command;
+        connect(a, &QAction::triggered, this, [this, command] {
+            selectToolCommand(command, activeView());
+            updateActions();
+        });
+        menuFor(QString::fromUtf8(t.menu))->addAction(a);
+        if (it != buttons.end() && it->second->toolbar != ToolBarId::none)
+            toolBars_[it->second->toolbar]->addAction(a);
+        actions_[command] = a;
+        toolActions_.push_back(command);
+    }
+    // The window list and the help stay last, after the menus of the tools.
+    for (const char* last : {"Fe&nêtre", "&?"}) {
+        QAction* m = menuFor(QString::fromUtf8(last))->menuAction();
+        menuBar()->removeAction(m);
+        menuBar()->addAction(m);
     }
     // Recent files, before "Quitter".
     QMenu* file = menuFor(QStringLiteral("&Fichier"));
@@ -372,6 +408,11 @@ void CMainFrame::updateActions() {
         if (c.checked) a->setChecked(c.checked(*this));
     }
     CPelvantiView* v = activeView();
+    for (int command : toolActions_) {
+        QAction* a = action(command);
+        a->setEnabled(isToolCommandEnabled(command, v));
+        a->setChecked(isToolCommandChecked(command));
+    }
     if (QAction* u = action(57643))
         u->setText(QString::fromStdString(v ? v->document()->history().undoMenuText()
                                             : std::string("Annuler ")));

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "app/CommandTable.h"
 
@@ -114,6 +115,7 @@ private:
     QMdiArea* mdi_ = nullptr;
     std::map<QString, QMenu*> menus_;
     std::map<int, QAction*> actions_;
+    std::vector<int> toolActions_;
     std::map<ToolBarId, QToolBar*> toolBars_;
     std::map<uint32_t, QWidget*> bars_;
     std::map<uint32_t, QAction*> barActions_;

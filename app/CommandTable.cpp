@@ -4,6 +4,7 @@
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
 #include "view/CFigureRenderer.h"
+#include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 
 namespace {
@@ -70,10 +71,36 @@ const std::vector<CommandDesc>& commandTable() {
          [](F& f) { preferences().intelligentIntersections = !preferences().intelligentIntersections; f.updateActions(); },
          nullptr, [](F&) { return preferences().intelligentIntersections; }},
 
+        {33062, "Mouvoir", "Répéter dernière commande\tF10", "repeat", T::none, [](F& f) { repeatLastCommand(f.activeView()); f.updateActions(); }, hasView},
+
         {57650, "Fe&nêtre", "&Cascade", "cascade", T::none, [](F& f) { f.cascade(); }, hasView},
         {57651, "Fe&nêtre", "&Mosaïque", "tile", T::none, [](F& f) { f.tile(); }, hasView},
 
         {57664, "&?", "&A propos de Korvendal32...", "about", T::none, [](F& f) { f.about(); }},
+        // clang-format on
+    };
+    return table;
+}
+
+const std::vector<ToolButtonDesc>& toolButtonTable() {
+    static const std::vector<ToolButtonDesc> table = {
+        // clang-format off
+        {32809, "capture", T::construction}, {32779, "freepoint", T::construction},
+        {32781, "midpoint", T::construction}, {33063, "centroid", T::construction},
+        {32780, "projection", T::construction}, {32800, "linkedpoint", T::construction},
+        {32805, "intersection", T::construction}, {32783, "line", T::construction},
+        {32784, "segment", T::construction}, {32840, "halfline", T::construction},
+        {32788, "vector", T::construction}, {32787, "parallel", T::construction},
+        {32786, "perpendicular", T::construction}, {32790, "bisector", T::construction},
+        {32791, "anglebisector", T::construction}, {32794, "circle", T::construction},
+        {32864, "polygon", T::construction}, {32841, "angle", T::construction},
+        {33091, "segmentmark", T::construction},
+        {32812, "name", T::modification}, {32807, "erase", T::modification},
+        {32808, "unmask", T::modification}, {32810, "style", T::modification},
+        {32811, "delete", T::modification},
+        {32966, "translate", T::zoom},
+        {33116, "testparallel", T::tests}, {33117, "testorthogonal", T::tests},
+        {33118, "testaligned", T::tests},
         // clang-format on
     };
     return table;

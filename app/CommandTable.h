@@ -26,3 +26,11 @@ struct CommandDesc {
 inline constexpr int kSeparator = -1;
 
 const std::vector<CommandDesc>& commandTable();
+
+// Icon and toolbar button of a tool command (the tools themselves come from toolCommands()).
+struct ToolButtonDesc {
+    int id;
+    const char* icon;
+    ToolBarId toolbar;
+};
+const std::vector<ToolButtonDesc>& toolButtonTable();

@@ -1,4 +1,4 @@
-// Entry point: command-line commands first, then the picture export, then the application.
+// Entry point: the picture export and the command-line commands, then the application.
 #include <QApplication>
 #include <QStringList>
 #include <iostream>
@@ -12,9 +12,11 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    // The export draws with Qt, which the window-less commands do not link: it is recognised
+    // before them, as they refuse options they do not know.
+    if (isExportCommand(args)) return exportMain(argc, argv, args);
     int status = runCommandLine(args, std::cout, std::cerr);
     if (status >= 0) return status;
-    if (isExportCommand(args)) return exportMain(argc, argv, args);
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ovrane"));
@@ -27,13 +29,14 @@ int main(int argc, char** argv) {
     {
         CMainFrame frame;
         qtHost.setParentWindow(&frame);
+        // Shown first, so that figure windows are sized to the room they get.
+        frame.show();
         // A figure named on the command line, or a new empty one.
         QStringList files = QApplication::arguments().mid(1);
         bool opened = false;
         for (const QString& f : files)
             if (!f.startsWith('-') && frame.openFile(f)) opened = true;
         if (!opened) frame.newFigure();
-        frame.show();
         result = app.exec();
         qtHost.setParentWindow(nullptr);
     }

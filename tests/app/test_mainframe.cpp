@@ -18,6 +18,7 @@
 #include "document/CPelvantiDoc.h"
 #include "geometry/CPointAncetre.h"
 #include "view/COutil.h"
+#include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
 
@@ -205,6 +206,30 @@ TEST(MainFrame, EveryCommandIconExists) {
             EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(c.icon))) << c.icon;
         }
     }
+}
+
+TEST(MainFrame, ToolCommandsAreMenuItemsAndButtons) {
+    Fixture f;
+    for (const ToolButtonDesc& b : toolButtonTable())
+        EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(b.icon))) << b.icon;
+    CPelvantiView* v = f.frame->newFigure();
+    for (double x : {100.0, 900.0})
+        v->document()->addEntry(
+            std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(x, 100)));
+    v->recomputeAndRedraw();
+    QAction* midpoint = f.frame->action(32781);
+    ASSERT_NE(midpoint, nullptr);
+    EXPECT_TRUE(f.frame->toolBar(ToolBarId::construction)->actions().contains(midpoint));
+    midpoint->trigger();
+    EXPECT_EQ(etatOutils().currentTool->commandId, 32781);
+    EXPECT_TRUE(midpoint->isChecked());
+    for (const auto& m : f.headless.messages) ADD_FAILURE() << m.text;
+    etatOutils().returnToCapture(f.frame->activeView());  // Escape keeps the last command
+    f.frame->updateActions();
+    EXPECT_FALSE(midpoint->isChecked());
+    EXPECT_TRUE(f.frame->action(32809)->isChecked());
+    f.frame->action(33062)->trigger();  // "Répéter dernière commande"
+    EXPECT_EQ(etatOutils().currentTool->commandId, 32781);
 }
 
 TEST(Export, WritesPngSvgAndPdf) {
