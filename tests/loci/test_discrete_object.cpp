@@ -244,3 +244,22 @@ TEST_F(LocusTest, ObjectLocusByVariableSkipsUndefinedCopies) {
     EXPECT_TRUE(l2->exists);
     EXPECT_EQ(l2->variable, loaded.elementAt(f.list.indexOf(k)));
 }
+
+TEST_F(LocusTest, DiscreteAndObjectLociFollowTheAngleUnitAndRebuild) {
+    SegmentLocus s(4);
+    auto* d = discreteOf(s.f, s.m, s.m, 5);
+    s.f.list.setAngleUnit(1);
+    EXPECT_EQ(s.locus->dependents->angleUnit, 1);
+    EXPECT_EQ(d->dependents->angleUnit, 1);
+    s.locus->setPointCount(7);
+    s.locus->rebuildInternalLists(&s.f.list);
+    EXPECT_EQ(s.locus->copies->count(), 7);
+    EXPECT_EQ(s.locus->dependents->count(), 2);  // M, then the segment
+    s.locus->computePosition();
+    EXPECT_DOUBLE_EQ(static_cast<CSegment*>(s.locus->copyAt(6))->x2, 900);
+    d->setPointCount(3, 1);
+    d->rebuildInternalLists(&s.f.list);
+    d->computePosition();
+    EXPECT_EQ(d->lastIndex, 2);
+    EXPECT_EQ(d->points[1], (LPoint{450, 0}));
+}
