@@ -241,3 +241,30 @@ TEST(TreeFiles, ReferenceToAnObjectOfAnotherKindIsRefused) {
     EXPECT_THROW(load(buf2), CArchiveException);
 }
 }  // namespace
+
+namespace {
+// The squaring operator is U+00B2 in the model and the single byte 0xB2 in files.
+TEST(TreeFiles, SuperscriptTwoInFiles) {
+    FormulaFigure fig;
+    fig.addFunction("f", "x²+1");
+    auto buf = save(fig.list);
+    const std::vector<uint8_t> stored = {4, 'x', 0xB2, '+', '1'};
+    EXPECT_NE(std::search(buf.begin(), buf.end(), stored.begin(), stored.end()), buf.end());
+    auto loaded = load(buf);
+    auto* f = dynamic_cast<CFonc*>(loaded->elementAt(1));
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->formula, "x²+1");
+    EXPECT_EQ(f->evaluateFunctionAt(3), 10.0);
+}
+
+TEST(TreeFiles, CloneIntoAListWithoutTheValue) {
+    FormulaFigure fig;
+    fig.addVariable("a", 1);
+    auto tree = buildRealTree(&fig.list, "a+1");
+    CListeAction shorter;
+    shorter.append(makePiEntry());
+    auto clone = tree->getClone(fig.list, shorter);
+    ASSERT_NE(clone, nullptr);
+    EXPECT_FALSE(clone->isDefined());
+}
+}  // namespace
