@@ -408,6 +408,7 @@ void CMainFrame::updateActions() {
         if (c.checked) a->setChecked(c.checked(*this));
     }
     CPelvantiView* v = activeView();
+    if (v) updateTitle(v);
     for (int command : toolActions_) {
         QAction* a = action(command);
         a->setEnabled(isToolCommandEnabled(command, v));
