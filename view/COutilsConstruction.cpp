@@ -173,6 +173,8 @@ bool preconditionHolds(int id, CPelvantiDoc& doc) {
             return countVisible(doc, kLineLike) >= 2;
         case 1576:
             return countVisible(doc, nat::point) >= 1 && countVisible(doc, kCircles) >= 1;
+        case 1241:
+            return doc.list().unitLength != nullptr;
         default:
             return true;
     }

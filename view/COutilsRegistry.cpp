@@ -6,6 +6,7 @@
 #include "view/CCapture.h"
 #include "view/COutilsConstruction.h"
 #include "view/COutilsEdition.h"
+#include "view/COutilsValeurs.h"
 #include "view/CPelvantiView.h"
 
 namespace {
@@ -19,6 +20,17 @@ std::unique_ptr<COutil> makeConstructionTool(const ToolDesc& d) {
             return std::make_unique<COutilCreationPolygone>(d);
         case 33056:
             return std::make_unique<COutilCreationLigneBrisee>(d);
+        case 32804:
+            return std::make_unique<COutilCreationBarycentre>(d);
+        case 32848:
+            return std::make_unique<COutilFrame>(d);
+        case 32843:
+            return std::make_unique<COutilUnitLength>(d);
+        case 32795:
+        case 32796:
+        case 32792:
+        case 32793:
+            return std::make_unique<COutilArcParAngle>(d);
         default:
             break;
     }
@@ -40,6 +52,8 @@ struct Registry {
             {kTranslateCommand, "Mouvoir", "Tra&nslater la figure", translate.get()});
         owned.push_back(std::move(translate));
         for (const ToolDesc& d : constructionToolTable())
+            add(d.command, d.menu, d.text, makeConstructionTool(d));
+        for (const ToolDesc& d : valueToolTable())
             add(d.command, d.menu, d.text, makeConstructionTool(d));
         for (const EditDesc& d : editToolTable()) {
             std::unique_ptr<COutil> t;

@@ -1,0 +1,90 @@
+// Tools with typed values: unit length, circle by centre and radius, frame, barycentre, point
+// by abscissa and arcs by angle.
+#include <cmath>
+
+#include "geometry/CCercle.h"
+#include "geometry/CRepere.h"
+#include "tools_fixture.h"
+#include "values/CMesure.h"
+
+class ValueToolsTest : public ToolsTest {
+protected:
+    void triangle() {
+        freePoint(100, 300);  // A
+        freePoint(300, 300);  // B
+        freePoint(200, 100);  // C
+    }
+};
+
+TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthThenAPositiveRadius) {
+    triangle();
+    EXPECT_FALSE(select(32797));
+    EXPECT_EQ(lastMessage(), "Activation impossible:\nVous n'avez pas défini\nde longueur unité");
+
+    ASSERT_TRUE(select(32843));
+    click(100, 300);
+    click(300, 300);
+    EXPECT_EQ(lastMessage(), " La longueur AB a été\n choisie comme longueur unité");
+    ASSERT_NE(list().unitLength, nullptr);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+
+    ASSERT_TRUE(select(32797));
+    dialogs.fieldAnswers = {{""}, {"-2"}, {"0,5"}};
+    click(200, 100);
+    ASSERT_GE(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[host.messages.size() - 2].text, "\nVous devez entrer\nune valeur");
+    EXPECT_EQ(lastMessage(), "\nCréation impossible : le rayon\ndoit être positif");
+    auto* c = last<CCercleOR>();
+    ASSERT_NE(c, nullptr);
+    EXPECT_NEAR(c->radius, 1000, 1e-6) << "half the unit length AB of 200 px";
+}
+
+TEST_F(ValueToolsTest, ReplacingTheUnitLengthAsksFirst) {
+    triangle();
+    select(32843);
+    click(100, 300);
+    click(300, 300);
+    host.answers = {IDNO};
+    EXPECT_FALSE(select(32843));
+    EXPECT_EQ(lastMessage().rfind("Une longueur unité existe déjà", 0), 0u);
+}
+
+TEST_F(ValueToolsTest, FrameIsConfirmedWithItsPointNames) {
+    triangle();
+    ASSERT_TRUE(select(32848));
+    dialogs.fieldAnswers = {{"0", "0"}};
+    click(100, 300);
+    click(300, 300);
+    click(200, 100);
+    EXPECT_EQ(lastMessage(), "Le repère (A, B, C)\n a été créé");
+    ASSERT_NE(last<CRepere>(), nullptr);
+    EXPECT_EQ(doc().history().undoText(), "Créer repère");
+}
+
+TEST_F(ValueToolsTest, BarycentreWeightsEachClickAndRightClickBuilds) {
+    triangle();
+    ASSERT_TRUE(select(32804));
+    dialogs.fieldAnswers = {{"1"}, {"3"}};
+    click(100, 300);
+    click(300, 300);
+    rightClick(0, 0);
+    auto* g = last<CBarycentre>();
+    ASSERT_NE(g, nullptr);
+    EXPECT_NEAR(g->x, (1000 + 3 * 3000) / 4.0, 1e-9);
+    EXPECT_EQ(doc().history().undoText(), "Créer barycentre");
+}
+
+TEST_F(ValueToolsTest, SmallArcByAngleEndsWhereTheMouseClicks) {
+    triangle();
+    ASSERT_TRUE(select(32795));
+    click(200, 300);  // no point there: nothing designated
+    click(100, 300);  // centre A
+    click(300, 300);  // origin B
+    move(100, 200);
+    EXPECT_EQ(etatOutils().previewList.count(), 1);
+    click(100, 200);
+    auto* arc = last<CArcDeCercle>();
+    ASSERT_NE(arc, nullptr);
+    EXPECT_NEAR(std::fabs(arc->angle), geo::kPi / 2, 1e-9);
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32795));
+}

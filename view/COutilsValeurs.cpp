@@ -1,0 +1,253 @@
+// Tools whose objects carry a typed value or a list of weighted points: circle by centre and
+// radius, point by abscissa, arcs by angle and by end point, barycentre, frame, unit length.
+#include "view/COutilsValeurs.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CCercle.h"
+#include "geometry/CPointAncetre.h"
+#include "geometry/CRepere.h"
+#include "values/CMesure.h"
+#include "values/CValeurDynamique.h"
+#include "view/CPelvantiView.h"
+#include "view/ToolTexts.h"
+
+bool readValue(const CListeAction& list, std::string text, CValeurAssocieeAVariable& out,
+               int emptyMessage) {
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    if (text.empty()) {
+        toolMessage(emptyMessage, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    std::string number = text;
+    for (char& ch : number)
+        if (ch == ',') ch = '.';
+    char* end = nullptr;
+    const double v = std::strtod(number.c_str(), &end);
+    if (end && *end == '\0' && std::isfinite(v)) {
+        out.setNumberWithText(v, text);
+        return true;
+    }
+    CElementBase* found = nullptr;
+    if (list.findLongestValueNameAt(text, 0, &found) == static_cast<int>(text.size())) {
+        if (auto* value = dynamic_cast<CValeurDynamique*>(found)) {
+            out.setReference(value);
+            return true;
+        }
+    }
+    toolMessage(1110, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+namespace {
+int8_t colour() {
+    return static_cast<int8_t>(etatPalettes().colour);
+}
+
+CPointAncetre* pt(ToolContext& c, size_t i) {
+    return i < c.parents.size() ? dynamic_cast<CPointAncetre*>(c.parents[i]) : nullptr;
+}
+
+ToolEntries entry(Nature n, std::unique_ptr<CElementBase> o) {
+    ToolEntries out;
+    out.push_back(std::make_unique<CAction>(n, std::move(o)));
+    return out;
+}
+
+ToolEntries buildCircleRadius(ToolContext& c) {
+    CPointAncetre* o = pt(c, 0);
+    if (!o || c.preview) return {};
+    std::vector<std::string> values{""};
+    for (;;) {
+        if (!toolDialogs().editFields("Cercle par centre et rayon", {"Rayon :"}, values)) return {};
+        CValeurAssocieeAVariable r;
+        if (!readValue(c.doc->list(), values[0], r, 1177)) continue;
+        if (!r.isReference() && r.getValue() <= 0) {
+            toolMessage(1233, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        return entry(nat::cercle, std::make_unique<CCercleOR>(o, r, &c.doc->list(), colour(),
+                                                              etatPalettes().lineStyle));
+    }
+}
+
+ToolEntries buildPointByAbscissa(ToolContext& c) {
+    if (c.preview) return {};
+    std::vector<std::string> values{""};
+    for (;;) {
+        if (!toolDialogs().editFields("Point défini par son abscisse", {"Abscisse :"}, values))
+            return {};
+        CValeurAssocieeAVariable t;
+        if (!readValue(c.doc->list(), values[0], t, 1132)) continue;
+        return entry(nat::pointConstruit,
+                     std::make_unique<CPointParAbscisse>(pt(c, 0), pt(c, 1), t, colour(),
+                                                         etatPalettes().pointStyle));
+    }
+}
+
+template <class Arc>
+ToolEntries buildArcByEnd(ToolContext& c) {
+    return entry(nat::arc, std::make_unique<Arc>(pt(c, 0), pt(c, 1), pt(c, 2), colour(),
+                                                 etatPalettes().lineStyle));
+}
+
+// By angle: the preview follows the mouse as an arc by end point; the click fixes the angle
+// from the origin to the mouse.
+template <class Arc>
+ToolEntries buildArcByAngle(ToolContext& c) {
+    CPointAncetre* o = pt(c, 0);
+    CPointAncetre* a = pt(c, 1);
+    if (!o || !a) return {};
+    if (c.preview)
+        return entry(nat::arc,
+                     std::make_unique<Arc>(o, a, pt(c, 2), colour(), etatPalettes().lineStyle));
+    const double angle = geo::signedAngle(a->x - o->x, a->y - o->y, c.x - o->x, c.y - o->y);
+    return entry(nat::arc, std::make_unique<Arc>(o, a, CValeurAngle(angle), colour(),
+                                                 etatPalettes().lineStyle));
+}
+
+ToolEntries buildFrame(ToolContext& c) {
+    CPointAncetre *o = pt(c, 0), *i = pt(c, 1), *j = pt(c, 2);
+    if (!o || !i || !j || c.preview) return {};
+    std::vector<std::string> values{"0", "0"};
+    CValeurAssocieeAVariable a, b;
+    for (;;) {
+        if (!toolDialogs().editFields(
+                "Repère", {"Abscisse de l'origine :", "Ordonnée de l'origine :"}, values))
+            return {};
+        if (readValue(c.doc->list(), values[0], a, 1132) &&
+            readValue(c.doc->list(), values[1], b, 1132))
+            break;
+    }
+    const int8_t col = colour();
+    auto x = std::make_unique<CDroiteAB>(o, i, col, etatPalettes().lineStyle);
+    auto y = std::make_unique<CDroiteAB>(o, j, col, etatPalettes().lineStyle);
+    auto frame =
+        std::make_unique<CRepere>(o, i, j, x.get(), y.get(), a, b, false, false, false, col);
+    ToolEntries out;
+    out.push_back(std::make_unique<CAction>(nat::droite, std::move(x)));
+    out.push_back(std::make_unique<CAction>(nat::droite, std::move(y)));
+    out.push_back(std::make_unique<CAction>(nat::repere, std::move(frame)));
+    return out;
+}
+
+ToolEntries buildUnitLength(ToolContext& c) {
+    if (c.preview) return {};
+    return entry(nat::mesure, std::make_unique<CLongueur>(&c.doc->list(), pt(c, 0), pt(c, 1)));
+}
+
+constexpr Nature P = nat::point;
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+bool COutilArcParAngle::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    // The third click ends the arc wherever it is.
+    if (designated_.size() == 2) return completeAndRestart(view);
+    if (!st.designatedObject) return false;
+    COutilDesigne::designate(view);
+    if (designated_.size() == 2) st.natureFilter = 0;
+    return false;
+}
+
+bool COutilFrame::build(CPelvantiDoc* doc) {
+    if (!COutilDesigne::build(doc)) return false;
+    std::string names;
+    for (size_t i = 0; i < 3 && i < designated_.size(); ++i) {
+        if (i) names += ", ";
+        if (auto* g = dynamic_cast<CElementGraphique*>(designated_[i])) names += g->getName();
+    }
+    toolMessageText("Le repère (" + names + ")\n" + " a été créé", MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+bool COutilUnitLength::isAvailable() {
+    if (!COutilDesigne::isAvailable()) return false;
+    CPelvantiView* view = CPelvantiView::activeView();
+    replace_ = view && view->document()->list().unitLength;
+    if (replace_ && toolMessage(1151, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    return true;
+}
+
+bool COutilUnitLength::build(CPelvantiDoc* doc) {
+    CListeAction& list = doc->list();
+    if (CElementBase* old = list.unitLength) {
+        // The measured lengths and what depends on them are rebuilt from the new unit.
+        list.unitLength = nullptr;
+        doc->deleteWithDependents(old);
+    }
+    if (!COutilDesigne::build(doc)) return false;
+    CElementBase* unit = list.elementAt(list.count() - 1);
+    list.unitLength = unit;
+    list.computeAll();
+    std::string name = unit->getDisplayName();
+    toolMessageText(" La longueur " + name + " a été\n choisie comme longueur unité",
+                    MB_OK | MB_ICONINFORMATION);
+    return true;
+}
+
+// Barycentre: each click weights a point, the right click builds.
+bool COutilCreationBarycentre::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    if (!st.designatedObject || !view) return false;
+    auto* p = dynamic_cast<CPointAncetre*>(st.designatedObject->element);
+    if (!p) return false;
+    std::vector<std::string> values{"1"};
+    CValeurAssocieeAVariable w;
+    for (;;) {
+        if (!toolDialogs().editFields("Coefficient du point " + p->getName(), {"Coefficient :"},
+                                      values))
+            return false;
+        if (readValue(view->document()->list(), values[0], w, 1136)) break;
+    }
+    designated_.push_back(p);
+    weights_.push_back(w);
+    st.blinkList.append(st.designatedObject);
+    st.pendingList.append(st.designatedObject);
+    view->startBlinking();
+    return false;
+}
+
+void COutilCreationBarycentre::onRightClick(CPelvantiView* view) {
+    if (designated_.empty()) return;
+    completeAndRestart(view);
+}
+
+bool COutilCreationBarycentre::build(CPelvantiDoc* doc) {
+    auto b = std::make_unique<CBarycentre>(colour(), etatPalettes().pointStyle);
+    for (size_t i = 0; i < designated_.size() && i < weights_.size(); ++i)
+        b->addNode(dynamic_cast<CPointAncetre*>(designated_[i]), weights_[i]);
+    weights_.clear();
+    return addValidated(*doc, entry(nat::barycentre, std::move(b)));
+}
+
+void COutilCreationBarycentre::deactivate(CPelvantiView* view) {
+    weights_.clear();
+    COutilDesigne::deactivate(view);
+}
+
+const std::vector<ToolDesc>& valueToolTable() {
+    // clang-format off
+    static const std::vector<ToolDesc> table = {
+        {32797, "Créer/Ligne/Cercle", "Par centre et rayon", 1181, {P}, 0, {1439, 1241}, false, "Créer cercle par centre et rayon", buildCircleRadius},
+        {32889, "Créer/Point", "Défini par son abscisse", 1260, {P, P}, 0, {1437}, true, "Créer point par abscisse", buildPointByAbscissa},
+        {32804, "Créer/Point", "Barycentre", 1036, {P}, 0, {1437}, false, "Créer barycentre", nullptr},
+        {32795, "Créer/Ligne/Arc de cercle par angle", "Petit arc", 1051, {P, P, 0}, 2, {1437}, false, "Créer petit arc de cercle", buildArcByAngle<CArcDeCercle>},
+        {32796, "Créer/Ligne/Arc de cercle par angle", "Grand arc", 1054, {P, P, 0}, 2, {1437}, false, "Créer grand arc de cercle", buildArcByAngle<CGrandArcDeCercle>},
+        {32792, "Créer/Ligne/Arc de cercle par angle", "Arc direct", 1057, {P, P, 0}, 2, {1437}, false, "Créer arc de cercle direct", buildArcByAngle<CArcDeCercleDirect>},
+        {32793, "Créer/Ligne/Arc de cercle par angle", "Arc indirect", 1060, {P, P, 0}, 2, {1437}, false, "Créer arc de cercle indirect", buildArcByAngle<CArcDeCercleIndirect>},
+        {33104, "Créer/Ligne/Arc de cercle par point final", "Petit arc", 1511, {P, P, P}, 2, {1436}, true, "Créer petit arc de cercle", buildArcByEnd<CArcDeCercle>},
+        {33105, "Créer/Ligne/Arc de cercle par point final", "Grand arc", 1514, {P, P, P}, 2, {1436}, true, "Créer grand arc de cercle", buildArcByEnd<CGrandArcDeCercle>},
+        {33106, "Créer/Ligne/Arc de cercle par point final", "Arc direct", 1517, {P, P, P}, 2, {1436}, true, "Créer arc de cercle direct", buildArcByEnd<CArcDeCercleDirect>},
+        {33107, "Créer/Ligne/Arc de cercle par point final", "Arc indirect", 1520, {P, P, P}, 2, {1436}, true, "Créer arc de cercle indirect", buildArcByEnd<CArcDeCercleIndirect>},
+        {32848, "Créer", "Repère", 1098, {P, P, P}, 0, {1436}, true, "Créer repère", buildFrame},
+        {32843, "Créer", "Longueur unité", 1094, {P, P}, 0, {1437}, true, "Créer longueur unité", buildUnitLength},
+    };
+    // clang-format on
+    return table;
+}
