@@ -160,6 +160,7 @@ TEST_P(Geo2CommentFields, Scan) {
     fig.addVariable("m", -2);
     fig.addCalcul("c", "a * 2");
     fig.addFunction("f", "x^2+1");
+    fig.addCalcul("u", "1/0");
     auto* c = fig.add(nat::commentaire,
                       std::make_unique<CCommentaire>(GetParam().comment, &fig.list, nullptr, 0, 0));
     EXPECT_EQ(c->text, GetParam().shown);
@@ -176,8 +177,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FieldCase{"#Val(#Val(a))", "#Val(3.14)"},
                       FieldCase{"#For(a)#Val(c,0)", "#For(a)6"},
                       FieldCase{"c=#For(c) ; #For(f)", "c=a * 2 ; x^2+1"},
-                      FieldCase{"pas de champ", "pas de champ"}, FieldCase{"#Val(", "#Val("},
-                      FieldCase{"a#Val(a,2)b#Val(a,0)c", "a3.14b3c"}));
+                      FieldCase{"pas de champ", "pas de champ"},
+                      // An undefined value shows nothing; a part that is no number means 0.
+                      FieldCase{"[#Val(u)]", "[]"}, FieldCase{"#Val(a,abc)", "3"},
+                      FieldCase{"#Val(", "#Val("}, FieldCase{"a#Val(a,2)b#Val(a,0)c", "a3.14b3c"}));
 
 TEST_F(Geo2Displays, CommentDependsOnTheValuesItNames) {
     CVariableBornee* a = fig.addVariable("a", 1);
