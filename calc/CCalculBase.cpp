@@ -282,9 +282,22 @@ void CAppelFonction::readPreviousFormat(CArchive& ar) {
     function = ar.readReferenceOf<CCalculAncetre>();
     argument = readChild(ar);
 }
+namespace {
+// Functions calling functions nest evaluations; a damaged file could chain thousands of them.
+constexpr int kMaxCallDepth = 500;
+int callDepth = 0;
+
+struct CallGuard {
+    bool ok;
+    CallGuard() : ok(callDepth < kMaxCallDepth) { ++callDepth; }
+    ~CallGuard() { --callDepth; }
+};
+}  // namespace
+
 double CAppelFonction::evalReal(const double* x) {
     double a = realOf(argument.get(), x);
-    if (!function) {
+    CallGuard guard;
+    if (!function || !guard.ok) {
         setCalculationError();
         return 0.0;
     }
@@ -304,7 +317,8 @@ std::unique_ptr<CCalculBase> CAppelFonctionComplexe::getCopy() const {
 }
 Complexe CAppelFonctionComplexe::evalComplex(const Complexe* z) {
     Complexe a = complexOf(argument.get(), z);
-    if (!function) {
+    CallGuard guard;
+    if (!function || !guard.ok) {
         setCalculationError();
         return {0.0, 0.0};
     }

@@ -263,3 +263,28 @@ TEST(Evaluation, MissingChildrenFailInsteadOfCrashing) {
     clearCalculationError();
 }
 }  // namespace
+
+namespace {
+// A long chain of functions each calling the previous one fails instead of exhausting the stack.
+TEST(Evaluation, LongChainsOfFunctionCalls) {
+    FormulaFigure f;
+    f.addFunction("f", "x+1");
+    for (int k = 1; k <= 1200; ++k) {
+        auto g = std::make_unique<CFonc>("g" + std::to_string(k), "x", "x");
+        std::string previous = k == 1 ? "f" : "g" + std::to_string(k - 1);
+        CCalculAncetre* callee =
+            dynamic_cast<CCalculAncetre*>(f.list.elementAt(f.list.count() - 1));
+        g->tree = std::make_unique<CAppelFonction>(callee, std::make_unique<CVariableFormelle>());
+        g->computePosition();
+        f.list.append(std::make_unique<CAction>(nat::fonction, std::move(g)));
+    }
+    auto* near = dynamic_cast<CFonc*>(f.list.elementAt(100));
+    clearCalculationError();
+    EXPECT_EQ(near->evaluateFunctionAt(1), 2.0);
+    EXPECT_FALSE(isCalculationError());
+    auto* last = dynamic_cast<CFonc*>(f.list.elementAt(f.list.count() - 1));
+    last->evaluateFunctionAt(1);
+    EXPECT_TRUE(isCalculationError());
+    clearCalculationError();
+}
+}  // namespace
