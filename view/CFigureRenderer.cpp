@@ -77,6 +77,7 @@ QImage renderFigureImage(CPelvantiDoc& doc, QSize pixels) {
     LSize area = figureArea(doc);
     applyBackgroundColour(doc);
     QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) return image;
     image.fill(toQColor(CPalette::colour(0)));
     QPainter painter(&image);
     CQtDC dc(painter, {0, 0, area.cx, area.cy}, fitScale(doc, pixels), &image);
@@ -124,7 +125,15 @@ bool exportFigure(CPelvantiDoc& doc, const QString& outPath, QSize pixels, QStri
     }
     bool ok = true;
     if (suffix == "png") {
-        ok = renderFigureImage(doc, pixels).save(&file, "PNG");
+        QImage image = renderFigureImage(doc, pixels);
+        if (image.isNull()) {
+            if (reason)
+                *reason = QStringLiteral("Mémoire insuffisante pour une image de %1 x %2.")
+                              .arg(pixels.width())
+                              .arg(pixels.height());
+            return false;
+        }
+        ok = image.save(&file, "PNG");
     } else if (suffix == "svg") {
         ok = file.write(renderFigureSvg(doc, pixels)) >= 0;
     } else {
