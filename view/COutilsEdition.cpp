@@ -7,6 +7,7 @@
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
+#include "geometry/CPolygone.h"
 #include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
@@ -261,4 +262,61 @@ const std::vector<ToolDesc>& testToolTable() {
     };
     // clang-format on
     return table;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Link
+
+const ToolDesc& linkToolDesc() {
+    static const ToolDesc desc{32877,
+                               "Modifier/Création d'une liaison",
+                               "Entre un point et un objet",
+                               1090,
+                               {nat::pointLibre, natureMask(0x209f0, 0x1) | nat::point},
+                               0,
+                               {1465},
+                               true,
+                               "Créer liaison",
+                               nullptr};
+    return desc;
+}
+
+bool COutilLiaison::build(CPelvantiDoc* doc) {
+    if (designated_.size() < 2) return false;
+    auto* free = dynamic_cast<CPointBase*>(designated_[0]);
+    CElementBase* target = designated_[1];
+    if (!free || !target) return false;
+    CListeAction& list = doc->list();
+    if (target->dependsOn(free)) {
+        toolMessageText("Le point ne peut pas être lié à un objet\nqui dépend de lui",
+                        MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    std::unique_ptr<CPointLie> p;
+    if (auto* d = dynamic_cast<CDroite*>(target))
+        p = std::make_unique<CPointLieDroite>(d, 0.0, free->colour, free->pointStyle);
+    else if (auto* c = dynamic_cast<CCercle*>(target))
+        p = std::make_unique<CPointLieCercle>(c, 0.0, free->colour, free->pointStyle);
+    else if (auto* l = dynamic_cast<CLignePolygonaleAncetre*>(target))
+        p = std::make_unique<CPointLieLigne>(l, 0.0, free->colour, free->pointStyle);
+    else if (auto* q = dynamic_cast<CPointAncetre*>(target))
+        p = std::make_unique<CPointLiePoint>(q, free->colour, free->pointStyle);
+    if (!p) return false;
+    // Parents stand before their dependents: the point and what depends on it go after the
+    // object it is linked to.
+    if (list.indexOf(target) > list.indexOf(free)) doc->reclassToEnd(list.entryOf(free));
+    p->copyAttributesFrom(*free);
+    LSize area = activeDrawingArea();
+    CViewBounds bounds({0, 0, area.cx, area.cy});
+    double x, y, t;
+    p->computePosition();
+    if (p->positionFromMouse(bounds, static_cast<int>(free->x), static_cast<int>(free->y), &x, &y,
+                             &t))
+        p->abscissa = t;
+    CPointLie* raw = p.get();
+    const int index = list.indexOf(free);
+    list.replaceReferenceEverywhere(free, raw);
+    doc->replaceEntryAt(index, new CAction(nat::pointLie, std::move(p)));
+    list.computeAll();
+    return true;
 }

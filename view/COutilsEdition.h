@@ -52,3 +52,14 @@ const std::vector<ToolDesc>& testToolTable();
 // Verdict of a test on designated objects (the texts of the menu Test); empty when the
 // objects do not exist.
 std::string testVerdict(int command, const std::vector<CElementBase*>& objects);
+
+// A free point becomes a point linked to a curve or to another point, where it stands.
+class COutilLiaison : public COutilDesigne {
+public:
+    using COutilDesigne::COutilDesigne;
+
+protected:
+    bool build(CPelvantiDoc* doc) override;
+};
+
+const ToolDesc& linkToolDesc();

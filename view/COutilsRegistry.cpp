@@ -66,6 +66,8 @@ struct Registry {
         add(32955, "Modifier", "Punaiser un point mobile", std::make_unique<COutilPunaise>(true));
         add(32956, "Modifier", "Dépunaiser un point punaisé",
             std::make_unique<COutilPunaise>(false));
+        add(32877, linkToolDesc().menu, linkToolDesc().text,
+            std::make_unique<COutilLiaison>(linkToolDesc()));
         for (const ToolDesc& d : testToolTable())
             add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
 

@@ -192,3 +192,34 @@ INSTANTIATE_TEST_SUITE_P(
         Verdict{33152,
                 {{200, 100}, {100, 100}, {300, 100}},
                 "Le premier point est équidistant\n des deux derniers"}));
+
+TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32784);
+    click(100, 100);
+    click(300, 100);
+    const std::string name = freePoint(200, 100)->getName();  // after the segment, on it
+    select(32781);
+    click(200, 100);
+    click(100, 100);  // a midpoint that depends on the point
+    ASSERT_TRUE(select(32877));
+    dialogs.natureAnswers = {0};
+    click(200, 100);
+    click(250, 100);
+    auto* linked = dynamic_cast<CPointLieDroite*>(list().elementAt(list().count() - 2));
+    ASSERT_NE(linked, nullptr);
+    EXPECT_EQ(linked->getName(), name);
+    EXPECT_NEAR(linked->x, 2000, 1e-6);
+    auto* mid = last<CMilieu>();
+    ASSERT_NE(mid, nullptr);
+    EXPECT_EQ(mid->A, linked) << "the dependents follow the new point";
+    EXPECT_EQ(doc().history().undoText(), "Créer liaison");
+
+    ASSERT_TRUE(select(32874));
+    click(200, 100);
+    auto* back = dynamic_cast<CPointBase*>(list().elementAt(list().count() - 2));
+    ASSERT_NE(back, nullptr);
+    EXPECT_NEAR(back->x, 2000, 1e-6);
+    EXPECT_EQ(last<CMilieu>()->A, back);
+}
