@@ -2,9 +2,12 @@
 // and the round trip through a real settings store.
 #include <gtest/gtest.h>
 
+#include <QRadioButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 
+#include "app/CPreferencesDialog.h"
 #include "app/PreferencesIO.h"
 #include "app/Settings.h"
 #include "core/CPalette.h"
@@ -211,4 +214,28 @@ TEST(Settings, FourMostRecentFilesWithoutDuplicates) {
     EXPECT_EQ(loadRecentFiles(s), files);
     saveRecentFiles(s, {"/x.qvf"});
     EXPECT_EQ(loadRecentFiles(s), QStringList{"/x.qvf"});
+}
+
+TEST(PreferencesDialog, PagesAndResult) {
+    CPreferences p;
+    p.unity = 0;
+    p.animationFrequency = 5;  // valid, though not offered by the list
+    CPreferencesDialog dialog(p);
+    QStringList pages;
+    for (int i = 0; i < dialog.pages()->count(); ++i) pages << dialog.pages()->tabText(i);
+    EXPECT_EQ(pages, (QStringList{"Niveau", "Unité d'angle", "Lieux de points", "Animation",
+                                  "Trace", "Décalage", "Polices", "Séparateur décimal", "Macros"}));
+    EXPECT_EQ(dialog.windowTitle(), "Choix des préférences par défaut");
+    CPreferences r = dialog.result();
+    EXPECT_EQ(r.unity, 0);
+    EXPECT_EQ(r.animationFrequency, 5);
+    // "Collège" forces degrees.
+    QRadioButton* college = nullptr;
+    for (QRadioButton* b : dialog.findChildren<QRadioButton*>())
+        if (b->text() == "Collège") college = b;
+    ASSERT_NE(college, nullptr);
+    college->setChecked(true);
+    r = dialog.result();
+    EXPECT_TRUE(r.lowGradeMode);
+    EXPECT_EQ(r.unity, 1);
 }
