@@ -7,6 +7,7 @@
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
+#include "geometry/CAffichage.h"
 #include "geometry/CCercle.h"
 #include "geometry/CPointLie.h"
 #include "view/CFigureRenderer.h"
@@ -139,6 +140,7 @@ void CGestionSourisCapture::take(CPelvantiView* view) {
         rest.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
     }
     still_ = CQtPicture(std::move(image));
+    lastLogical_ = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
     dragging = true;
     setPrompt(tool.prompt(1));
 }
@@ -157,7 +159,15 @@ void CGestionSourisCapture::moveTo(CPelvantiView* view, int x, int y) {
         p->setPosition(px, py);
     } else if (auto* mark = dynamic_cast<CMarqueAngleAncetre*>(captured)) {
         mark->radius = std::hypot(m.x - mark->centreX, m.y - mark->centreY);
+    } else if (auto* display = dynamic_cast<CAffichageLieAPoint*>(captured)) {
+        // A tied display keeps its point: only its place beside it changes.
+        const double dx = m.x - lastLogical_.x, dy = m.y - lastLogical_.y;
+        if (display->isTied())
+            display->setNameOffset(display->nameOffsetX + dx, display->nameOffsetY + dy);
+        else
+            display->setNameAnchor(display->nameAnchorX + dx, display->nameAnchorY + dy);
     }
+    lastLogical_ = m;
     captureTool().dependents.computeAll();
     paintMoving(view);
 }

@@ -46,6 +46,7 @@ private:
     void drop(CPelvantiView* view);
     void paintMoving(CPelvantiView* view);
     CQtPicture still_{QImage()};
+    LPoint lastLogical_;
 };
 
 COutilCapture& captureTool();

@@ -1,5 +1,6 @@
 // The capture tool: one click takes, moves follow, the next click drops; only what moves is
 // recomputed; one undo state per drop; pinned points are never taken.
+#include "geometry/CAffichage.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
 #include "tools_fixture.h"
@@ -222,4 +223,22 @@ TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
     ASSERT_NE(back, nullptr);
     EXPECT_NEAR(back->x, 2000, 1e-6);
     EXPECT_EQ(last<CMilieu>()->A, back);
+}
+
+TEST_F(CaptureTest, FreeCommentFollowsTheMouse) {
+    auto c = std::make_unique<CCommentaire>("Bonjour", &list(), nullptr, 2000, 2000);
+    CCommentaire* raw = c.get();
+    doc().addEntry(new CAction(nat::commentaire, std::move(c)));
+    v()->recomputeAndRedraw();
+    revenirCapture(v());
+    const double x0 = raw->nameAnchorX, y0 = raw->nameAnchorY;
+    ASSERT_TRUE(raw->boxValid);
+    const int px = (raw->box.left + raw->box.right) / 20,
+              py = (raw->box.top + raw->box.bottom) / 20;
+    click(px, py);
+    ASSERT_TRUE(captureHandler().dragging);
+    move(px + 10, py + 5);
+    EXPECT_DOUBLE_EQ(raw->nameAnchorX, x0 + 100);
+    EXPECT_DOUBLE_EQ(raw->nameAnchorY, y0 + 50);
+    click(px + 10, py + 5);
 }
