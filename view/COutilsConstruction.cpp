@@ -277,6 +277,9 @@ void COutilDesigne::startPreview() {
 
 bool COutilDesigne::build(CPelvantiDoc* doc) {
     const EtatOutils& st = etatOutils();
+    // Designations of a figure that was closed or replaced meanwhile are dropped.
+    for (CElementBase* e : designated_)
+        if (!doc->list().contains(e)) return false;
     ToolContext c;
     c.doc = doc;
     c.parents = designated_;
