@@ -381,3 +381,88 @@ TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
     EXPECT_NEAR(par->p0y, 3000, 1e-9);
     EXPECT_TRUE(etatOutils().previewList.empty());
 }
+
+struct Built {
+    int command;
+    int clicks;  // on A (100, 300), B (300, 300), C (200, 100) in that order
+    Nature nature;
+    const char* undo;
+};
+
+class ToolsBuild : public ToolsTest, public ::testing::WithParamInterface<Built> {};
+
+TEST_P(ToolsBuild, ClicksOnPointsBuildTheObjectOfTheTool) {
+    freePoint(100, 300);
+    freePoint(300, 300);
+    freePoint(200, 100);
+    const Built& b = GetParam();
+    const int before = list().count();
+    ASSERT_TRUE(select(b.command));
+    const int xs[] = {100, 300, 200}, ys[] = {300, 300, 100};
+    for (int i = 0; i < b.clicks; ++i) click(xs[i], ys[i]);
+    ASSERT_EQ(list().count(), before + 1) << lastMessage();
+    EXPECT_EQ(list().entryAt(list().count() - 1)->nature, b.nature);
+    EXPECT_TRUE(list().elementAt(list().count() - 1)->exists);
+    EXPECT_EQ(doc().history().undoText(), b.undo);
+    EXPECT_TRUE(etatOutils().blinkList.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ToolsBuild,
+    ::testing::Values(Built{32783, 2, nat::droite, "Créer droite par deux points"},
+                      Built{32784, 2, nat::segment, "Créer segment"},
+                      Built{32840, 2, nat::demiDroite, "Créer demi-droite"},
+                      Built{32788, 2, nat::vecteur, "Créer vecteur"},
+                      Built{32790, 2, nat::droite, "Créer médiatrice"},
+                      Built{32794, 2, nat::cercle, "Créer cercle par centre et point"},
+                      Built{32781, 2, nat::pointConstruit, "Créer milieu"},
+                      Built{32862, 1, nat::droite, "Créer droite horizontale"},
+                      Built{32863, 1, nat::droite, "Créer droite verticale"},
+                      Built{32791, 3, nat::droite, "Créer bissectrice"},
+                      Built{32841, 3, nat::marqueAngle, "Créer marque d'angle géométrique"},
+                      Built{32842, 3, nat::marqueAngle, "Créer marque d'angle orienté"},
+                      Built{33063, 3, nat::pointConstruit, "Créer centre de gravité"},
+                      Built{33104, 3, nat::arc, "Créer petit arc de cercle"},
+                      Built{33106, 3, nat::arc, "Créer arc de cercle direct"}));
+
+TEST_F(ToolsTest, SecondPointOfALineAndACircle) {
+    freePoint(100, 200);
+    freePoint(500, 200);
+    select(32783);
+    click(100, 200);
+    click(500, 200);
+    freePoint(300, 250);
+    freePoint(300, 350);
+    select(32794);
+    click(300, 250);
+    click(300, 350);
+    ASSERT_TRUE(select(32962));
+    click(150, 200);
+    click(300, 150);
+    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants")
+        << "no first point yet";
+    select(32805);
+    dialogs.natureAnswers = {0, 0};
+    click(150, 200);
+    click(300, 150);
+    doc().deleteWithDependents(list().elementAt(list().count() - 1));
+    ASSERT_TRUE(select(32962));
+    click(150, 200);
+    click(300, 150);
+    EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
+
+TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
+    auto* a = freePoint(100, 100);
+    ASSERT_TRUE(select(kTranslateCommand));
+    EXPECT_EQ(etatOutils().currentCursor.shape(), Qt::SizeAllCursor);
+    CGestionSouris* h = etatOutils().mouseHandler;
+    h->onLButtonDown(v(), 200, 200);
+    h->onMouseMove(v(), 210, 230);
+    h->onLButtonUp(v(), 210, 230);
+    EXPECT_DOUBLE_EQ(a->x, 1100);
+    EXPECT_DOUBLE_EQ(a->y, 1300);
+    h->onMouseMove(v(), 400, 400);
+    EXPECT_DOUBLE_EQ(a->x, 1100) << "released: the figure stays";
+}
