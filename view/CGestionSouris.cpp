@@ -39,7 +39,8 @@ int CGestionSourisDesignation::query(CPelvantiView* view, int x, int y) {
 void CGestionSourisDesignation::onMouseMove(CPelvantiView* view, int x, int y) {
     EtatOutils& st = etatOutils();
     if (query(view, x, y) > 0) {
-        const std::string text = candidateLabel(st.candidates);
+        const std::string text = candidateLabel(
+            st.candidates, amongBlinking_ ? &st.blinkList : &view->document()->graphicList());
         const bool stays = tooltipShown && text == tooltipText && std::abs(x - tooltipX) < 20 &&
                            std::abs(y - tooltipY) < 20;
         if (!stays) {

@@ -4,6 +4,7 @@
 
 #include "core/CElementGraphique.h"
 #include "document/CPelvantiDoc.h"
+#include "geometry/CSurface.h"
 #include "view/CFigureRenderer.h"
 #include "view/CPelvantiView.h"
 #include "view/CToolOverlay.h"
@@ -112,11 +113,26 @@ int queryDesignation(const CListeAction& list, Nature filter, int x, int y,
     return out.total;
 }
 
-std::string candidateLabel(const CCandidats& c) {
-    if (c.total == 0) return {};
+namespace {
+std::string labelOf(const CActionAncetre* e, const CListeAction* list) {
     const auto& t = designableNatures();
-    if (c.pointCount > 0) return t[bucketOfBit(natureBitNumber(c.firstPoint->nature))].label;
-    if (c.natureCount == 1) return t[bucketOfBit(natureBitNumber(c.natures))].label;
+    const int bucket = bucketOfBit(natureBitNumber(e->nature));
+    if (bucket < 0) return {};
+    std::string label = t[bucket].label;
+    // A copy is named after what it copies.
+    if ((e->nature & nat::objetDuplique) && list)
+        if (auto* dup = dynamic_cast<const CObjetDuplique*>(e->element))
+            if (const CActionAncetre* copied = list->entryOf(dup->object))
+                if (!(copied->nature & nat::objetDuplique)) label += labelOf(copied, list);
+    return label;
+}
+}  // namespace
+
+std::string candidateLabel(const CCandidats& c, const CListeAction* list) {
+    if (c.total == 0) return {};
+    if (c.pointCount > 0) return labelOf(c.firstPoint, list);
+    if (c.natureCount == 1)
+        return labelOf(c.buckets[bucketOfBit(natureBitNumber(c.natures))].first, list);
     return "A préciser";
 }
 

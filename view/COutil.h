@@ -60,7 +60,8 @@ int queryDesignation(const CListeAction& list, Nature filter, int x, int y,
                      const CListeAction& exclusion, bool hideMasked, CCandidats& out,
                      DesignationMode mode = DesignationMode::visible);
 // Label shown next to the mouse for the candidates: "ce point", "cette droite", "A préciser"...
-std::string candidateLabel(const CCandidats& c);
+// `list` (the list queried) names what a copy copies.
+std::string candidateLabel(const CCandidats& c, const CListeAction* list = nullptr);
 
 // The dialogs the tools open. The Qt implementation is installed by default; tests install
 // their own answers.

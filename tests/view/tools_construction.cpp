@@ -7,6 +7,7 @@
 #include "geometry/CIntersection.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"
+#include "geometry/CSurface.h"
 #include "tools_fixture.h"
 #include "view/CGestionSouris.h"
 #include "view/COutilsConstruction.h"
@@ -465,4 +466,20 @@ TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
     EXPECT_DOUBLE_EQ(a->y, 1300);
     h->onMouseMove(v(), 400, 400);
     EXPECT_DOUBLE_EQ(a->x, 1100) << "released: the figure stays";
+}
+
+TEST_F(ToolsTest, LabelOfACopyNamesWhatItCopies) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(32784);
+    click(100, 100);
+    click(300, 100);
+    auto* seg = last<CSegment>();
+    doc().addEntry(new CAction(nat::objetDuplique, std::make_unique<CObjetDuplique>(seg)));
+    list().computeAll();
+    CCandidats c;
+    CListeAction none(false);
+    ASSERT_EQ(queryDesignation(doc().graphicList(), nat::objetDuplique, 2000, 1000, none, true, c),
+              1);
+    EXPECT_EQ(candidateLabel(c, &doc().graphicList()), "Cette copie de ce segment");
 }
