@@ -6,6 +6,7 @@
 #include "view/CCapture.h"
 #include "view/COutilsConstruction.h"
 #include "view/COutilsEdition.h"
+#include "view/COutilsModification.h"
 #include "view/COutilsValeurs.h"
 #include "view/CPelvantiView.h"
 
@@ -63,6 +64,8 @@ struct Registry {
                 t = std::make_unique<COutilEdition>(d);
             add(d.command, d.menu, d.text, std::move(t));
         }
+        for (const ModifyDesc& d : modifyToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilModification>(d));
         add(32955, "Modifier", "Punaiser un point mobile", std::make_unique<COutilPunaise>(true));
         add(32956, "Modifier", "Dépunaiser un point punaisé",
             std::make_unique<COutilPunaise>(false));

@@ -88,3 +88,27 @@ TEST_F(ValueToolsTest, SmallArcByAngleEndsWhereTheMouseClicks) {
     EXPECT_NEAR(std::fabs(arc->angle), geo::kPi / 2, 1e-9);
     EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32795));
 }
+
+TEST_F(ValueToolsTest, RadiusModificationBlinksTheCirclesAndChangesTheClickedOne) {
+    triangle();
+    EXPECT_FALSE(select(32850));
+    EXPECT_EQ(lastMessage(),
+              "Activation impossible : aucun cercle défini par\nson rayon n'a été créé ou n'est "
+              "visible");
+    select(32843);
+    click(100, 300);
+    click(300, 300);
+    select(32797);
+    dialogs.fieldAnswers = {{"1"}};
+    click(200, 100);
+    auto* c = last<CCercleOR>();
+    ASSERT_NE(c, nullptr);
+    ASSERT_TRUE(select(32850));
+    EXPECT_EQ(etatOutils().blinkList.count(), 1);
+    dialogs.fieldAnswers = {{"0"}, {"0.5"}};
+    click(200, 300);  // on the circle of radius 200 px centred at C
+    EXPECT_EQ(lastMessage(), "\nCréation impossible : le rayon\ndoit être positif");
+    EXPECT_NEAR(c->radius, 1000, 1e-6);
+    EXPECT_EQ(doc().history().undoText(), "Modifier rayon cercle");
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
