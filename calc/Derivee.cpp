@@ -92,8 +92,19 @@ Tree deriveFunction(const CFonction& f) {
 }
 }  // namespace
 
+namespace {
+// Deep trees and long chains of functions (a damaged file) get no derivative rather than a
+// stack overflow.
+constexpr int kMaxDepth = 2000;
+int depth = 0;
+}  // namespace
+
 std::unique_ptr<CCalculBase> derive(const CCalculBase* t) {
-    if (!t) return nullptr;
+    if (!t || depth >= kMaxDepth) return nullptr;
+    ++depth;
+    struct Leave {
+        ~Leave() { --depth; }
+    } leave;
     if (dynamic_cast<const CVariableFormelle*>(t)) return c(1);
     if (auto* o = dynamic_cast<const COperation*>(t)) return deriveOperation(*o);
     if (auto* p = dynamic_cast<const CPuissance*>(t)) return derivePower(*p);
