@@ -704,8 +704,8 @@ void CListeAction::readPreviousEntries(CArchive& ar) {
             CArchive::fail(CArchiveException::badFormat, "Entrée vide dans la figure.");
         append(entry.release());
     }
-    // Natures of the earliest files are not checked: only the index is known to be sound.
-    unitLength = readListReference(ar, ar.readShort(), 0);
+    // Checked as in the current format, or the figure would be saved in a form it cannot read.
+    unitLength = readListReference(ar, ar.readShort(), nat::mesure);
     defaultMacro = nullptr;
 }
 

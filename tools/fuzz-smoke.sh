@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
       -DKORVENDAL_FUZZ=ON -DKORVENDAL_BUILD_QT=OFF -DKORVENDAL_BUILD_TESTS=OFF \
       -DKORVENDAL_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)"
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_all
 for target in build-fuzz/tests/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")

@@ -107,6 +107,8 @@ def main():
     write(DAMAGED, "earliest_bad_reference.qvf",
           earliest(entries=[word(1100) + dword(2) + word(1003) + byte(1) + earliest_graphic("M")
                             + byte(0) + word(5) + word(6)]))
+    # The unit length must be a measure; here it names the constant pi.
+    write(DAMAGED, "earliest_unit_not_measure.qvf", earliest(unit=0))
     construction = os.path.join(VALID, "construction.qvf")
     if os.path.exists(construction):
         data = open(construction, "rb").read()
