@@ -7,6 +7,7 @@
 #include "view/COutilsConstruction.h"
 #include "view/COutilsEdition.h"
 #include "view/COutilsModification.h"
+#include "view/COutilsModificationParametres.h"
 #include "view/COutilsValeurs.h"
 #include "view/CPelvantiView.h"
 
@@ -66,6 +67,16 @@ struct Registry {
         }
         for (const ModifyDesc& d : modifyToolTable())
             add(d.command, d.menu, d.text, std::make_unique<COutilModification>(d));
+        for (const ParamModifyDesc& d : parameterModifyToolTable()) {
+            std::unique_ptr<COutil> t;
+            if (d.command == 32844)
+                t = std::make_unique<COutilModificationAngleArc>(d);
+            else if (d.command == 32849)
+                t = std::make_unique<COutilModificationCoordonnees>(d);
+            else
+                t = std::make_unique<COutilModificationBarycentre>(d);
+            add(d.command, d.menu, d.text, std::move(t));
+        }
         add(32955, "Modifier", "Punaiser un point mobile", std::make_unique<COutilPunaise>(true));
         add(32956, "Modifier", "Dépunaiser un point punaisé",
             std::make_unique<COutilPunaise>(false));
