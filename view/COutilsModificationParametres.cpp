@@ -1,5 +1,6 @@
 #include "view/COutilsModificationParametres.h"
 
+#include "calc/EvaluationState.h"
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CCercle.h"
@@ -11,6 +12,23 @@
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
 #include "view/ToolTexts.h"
+
+namespace {
+// The typed formulas are read in the unit of the figure being edited, whatever figure was
+// computed last.
+class FigureUnit {
+public:
+    explicit FigureUnit(const CListeAction& list) : saved_(evaluationState().angleUnit) {
+        evaluationState().angleUnit = list.angleUnit;
+    }
+    ~FigureUnit() { evaluationState().angleUnit = saved_; }
+    FigureUnit(const FigureUnit&) = delete;
+    FigureUnit& operator=(const FigureUnit&) = delete;
+
+private:
+    int saved_;
+};
+}  // namespace
 
 const std::vector<ParamModifyDesc>& parameterModifyToolTable() {
     // clang-format off
@@ -73,7 +91,13 @@ bool COutilModificationParametres::designate(CPelvantiView* view) {
     EtatOutils& st = etatOutils();
     if (!st.designatedObject || !view) return false;
     CElementBase* e = st.designatedObject->element;
-    if (!isEligible(e) || !edit(view->document()->list(), e)) return false;
+    CListeAction& list = view->document()->list();
+    bool changed = false;
+    if (isEligible(e)) {
+        FigureUnit unit(list);
+        changed = edit(list, e);
+    }
+    if (!changed) return false;
     view->stopBlinking();
     finishConstruction(view);
     return true;

@@ -1,5 +1,8 @@
 // Modification of the angle of an arc, of the coordinates of a point in a frame and of the
 // weights of a barycentre: blinking of the eligible objects, field checks, undo label.
+#include <cmath>
+
+#include "calc/EvaluationState.h"
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
 #include "tools_fixture.h"
@@ -151,3 +154,39 @@ TEST_F(ModificationToolsTest, BarycentreWeightsAreCheckedTogether) {
     EXPECT_EQ(doc().history().undoText(), "Modifier barycentre");
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
+
+struct AngleEntry {
+    int unit;  // 0 radian, otherwise degree
+    const char* typed;
+    double radians;
+};
+
+class ArcAngleUnitTest : public ModificationToolsTest,
+                         public ::testing::WithParamInterface<AngleEntry> {};
+
+TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
+    triangle();
+    select(32792);
+    click(100, 100);
+    click(100, 300);
+    click(300, 100);
+    auto* arc = last<CArcDeCercleDirect>();
+    ASSERT_NE(arc, nullptr);
+    list().angleUnit = GetParam().unit;
+    // Another figure computed last in the other unit must not change the reading.
+    const int saved = evaluationState().angleUnit;
+    evaluationState().angleUnit = GetParam().unit ? 0 : 1;
+    ASSERT_TRUE(select(32844));
+    dialogs.fieldAnswers = {{GetParam().typed}};
+    click(241, 241);
+    EXPECT_FALSE(arc->angleValue.isReference());
+    EXPECT_EQ(arc->angleValue.text, GetParam().typed);
+    EXPECT_NEAR(arc->angleValue.constant, GetParam().radians, 1e-12);
+    evaluationState().angleUnit = saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, ArcAngleUnitTest,
+                         ::testing::Values(AngleEntry{0, "pi/3", M_PI / 3},
+                                           AngleEntry{1, "60", M_PI / 3},
+                                           AngleEntry{1, "-90", -M_PI / 2},
+                                           AngleEntry{0, "1", 1.0}));
