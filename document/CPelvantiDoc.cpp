@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 #include "core/CArchive.h"
@@ -17,6 +18,7 @@
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
 #include "document/FigureFile.h"
+#include "geometry/CAffichage.h"
 
 namespace {
 // Zoom ratios of the zoom commands; 5/6 is the double nearest to 0.8333...
@@ -232,7 +234,12 @@ bool CPelvantiDoc::loadFromFile(const std::string& filePath, std::string* reason
         return false;
     }
     std::string why;
+    // Pictures of the figure are named relative to its folder; they load at the first
+    // computation, which may happen while the figure is read.
+    const std::string previousFolder = figureFolder();
+    setFigureFolder(std::filesystem::path(filePath).parent_path().string());
     if (!loadFromBytes(bytes, &why)) {
+        setFigureFolder(previousFolder);
         setReason(reason, "Impossible d'ouvrir la figure « " + filePath + " » :\n" + why);
         return false;
     }
