@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
+# Compiler cache hits across clones in other folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 BUILD_DIR=${BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$BUILD_DIR" -j"$(nproc)"
