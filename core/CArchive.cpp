@@ -64,8 +64,10 @@ std::string utf8ToCp1252(const std::string& utf8) {
         uint32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
         bool ok = len != 0 && i + len <= n;
         for (int k = 1; ok && k < len; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (s[i + k] & 0x3F);
+            if ((s[i + k] & 0xC0) != 0x80)
+                ok = false;
+            else
+                cp = (cp << 6) | (s[i + k] & 0x3F);
         }
         // Overlong forms would smuggle ASCII (a "/" or a NUL) past the conversion.
         static constexpr uint32_t kMinForLength[5] = {0, 0, 0x80, 0x800, 0x10000};
@@ -86,9 +88,12 @@ std::string cp1252ToUtf8(const std::string& bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (unsigned char c : bytes) {
-        if (c < 0x80) out += static_cast<char>(c);
-        else if (c < 0xA0) appendUtf8(out, kCp1252High[c - 0x80]);
-        else appendUtf8(out, c);
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (c < 0xA0)
+            appendUtf8(out, kCp1252High[c - 0x80]);
+        else
+            appendUtf8(out, c);
     }
     return out;
 }
@@ -114,10 +119,13 @@ void CArchive::need(size_t n) const {
 void CArchive::checkCount(uint64_t count, size_t minBytesEach) const {
     if (minBytesEach == 0) minBytesEach = 1;
     if (count > remaining() / minBytesEach)
-        fail(CArchiveException::badFormat, "Le fichier annonce plus d'éléments qu'il n'en contient.");
+        fail(CArchiveException::badFormat,
+             "Le fichier annonce plus d'éléments qu'il n'en contient.");
 }
 
-void CArchive::writeByte(uint8_t v) { buffer_.push_back(v); }
+void CArchive::writeByte(uint8_t v) {
+    buffer_.push_back(v);
+}
 
 void CArchive::writeWord(uint16_t v) {
     buffer_.push_back(static_cast<uint8_t>(v));
@@ -143,7 +151,9 @@ void CArchive::writeBytes(const void* data, size_t n) {
     buffer_.insert(buffer_.end(), p, p + n);
 }
 
-void CArchive::writeString(const std::string& utf8) { writeRawString(utf8ToCp1252(utf8)); }
+void CArchive::writeString(const std::string& utf8) {
+    writeRawString(utf8ToCp1252(utf8));
+}
 
 void CArchive::writeRawString(const std::string& bytes) {
     size_t n = bytes.size();
@@ -296,8 +306,10 @@ void CArchive::writeObject(const CObject* obj) {
 std::unique_ptr<CObject> CArchive::readObject(const CRuntimeClass* expected) {
     uint16_t wTag = readWord();
     uint32_t obTag;
-    if (wTag == kBigObjectTag) obTag = readDword();
-    else obTag = (static_cast<uint32_t>(wTag & kClassTag) << 16) | (wTag & ~kClassTag);
+    if (wTag == kBigObjectTag)
+        obTag = readDword();
+    else
+        obTag = (static_cast<uint32_t>(wTag & kClassTag) << 16) | (wTag & ~kClassTag);
 
     if (!(obTag & kBigClassTag)) {
         if (obTag == 0) return nullptr;
@@ -317,8 +329,8 @@ std::unique_ptr<CObject> CArchive::readObject(const CRuntimeClass* expected) {
         readBytes(name.data(), len);
         cls = CRuntimeClass::fromName(name);
         if (!cls || !cls->createObject)
-            fail(CArchiveException::badClass, "Type d'objet inconnu dans le fichier : " +
-                                                  cp1252ToUtf8(name) + ".");
+            fail(CArchiveException::badClass,
+                 "Type d'objet inconnu dans le fichier : " + cp1252ToUtf8(name) + ".");
         if (schema != cls->schema && !cls->versionable)
             fail(CArchiveException::badSchema, std::string("Version d'objet ") + cls->className +
                                                    " non reconnue dans le fichier.");
@@ -362,8 +374,10 @@ std::unique_ptr<CObject> CArchive::readObjectBody(const CRuntimeClass* cls, unsi
             --ar->depth_;
         }
     } pop{this};
-    if (format_ == Format::current) obj->Serialize(*this);
-    else obj->readPreviousFormat(*this);
+    if (format_ == Format::current)
+        obj->Serialize(*this);
+    else
+        obj->readPreviousFormat(*this);
     return obj;
 }
 
@@ -389,8 +403,10 @@ CListeAction* CArchive::setCurrentList(CListeAction* list) {
 
 void CArchive::writeReference(const CElementBase* element) {
     int index = (element && currentList_) ? currentList_->indexOf(element) : -1;
-    if (format_ == Format::earliest) writeWord(static_cast<uint16_t>(index));
-    else writeInt(index);
+    if (format_ == Format::earliest)
+        writeWord(static_cast<uint16_t>(index));
+    else
+        writeInt(index);
 }
 
 CElementBase* CArchive::readReference() {
@@ -400,4 +416,33 @@ CElementBase* CArchive::readReference() {
     CElementBase* e = currentList_->elementAt(index);
     if (!e) failBadReference();
     return e;
+}
+
+void CArchiveRefs::visit(const CRefSlot& slot) {
+    if (ar_.IsStoring()) {
+        ar_.writeReference(slot.get());
+        return;
+    }
+    CElementBase* e = ar_.readReference();
+    if ((!e && slot.required()) || !slot.set(e)) ar_.failBadReference();
+}
+
+// Written with its references as indexes in `from` and read back against `to`, which holds the
+// copies of the earlier entries. When even this fails, an inert object keeps the indexes of a
+// copied list aligned.
+std::unique_ptr<CElementBase> cloneThroughArchive(const CElementBase& element,
+                                                  const CListeAction& from,
+                                                  const CListeAction& to) {
+    try {
+        std::vector<uint8_t> bytes;
+        CArchive out(CArchive::store, bytes);
+        out.setCurrentList(const_cast<CListeAction*>(&from));
+        out.writeObject(&element);
+        CArchive in(CArchive::load, bytes);
+        in.setCurrentList(const_cast<CListeAction*>(&to));
+        std::unique_ptr<CElementBase> copy = in.readObjectOf<CElementBase>();
+        if (copy) return copy;
+    } catch (const CArchiveException&) {
+    }
+    return std::make_unique<CElementBase>();
 }

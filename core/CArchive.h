@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/CObject.h"
+#include "core/CRefVisitor.h"
 
 class CElementBase;
 class CListeAction;
@@ -54,7 +55,7 @@ public:
     void writeInt(int32_t v) { writeDword(static_cast<uint32_t>(v)); }
     void writeDouble(double v);
     void writeSize(int32_t cx, int32_t cy);
-    void writeString(const std::string& utf8);  // converted to Windows-1252
+    void writeString(const std::string& utf8);      // converted to Windows-1252
     void writeRawString(const std::string& bytes);  // already Windows-1252 bytes
     void writeCount(uint32_t n);
     void writeBytes(const void* data, size_t n);
@@ -149,8 +150,31 @@ private:
     // Tag bookkeeping: classes and objects share one index sequence starting at 1.
     uint32_t mapCount_ = 1;
     std::unordered_map<const void*, uint32_t> storeMap_;  // written classes and objects
-    std::vector<const CRuntimeClass*> loadClasses_;  // by index; null for object slots
+    std::vector<const CRuntimeClass*> loadClasses_;       // by index; null for object slots
     std::unordered_map<uint32_t, unsigned> loadSchemas_;  // stored schema of each class index
     std::vector<unsigned> schemaStack_;
     int depth_ = 0;
 };
+
+// Reads or writes reference slots in their order: a none in a required slot, or a parent of
+// another class than the slot's, refuses the file.
+class CArchiveRefs : public CRefVisitor {
+public:
+    explicit CArchiveRefs(CArchive& ar) : ar_(ar) {}
+    void visit(const CRefSlot& slot) override;
+
+private:
+    CArchive& ar_;
+};
+
+// The reference fields of the slots that `Self` declares itself (not those of its bases).
+template <class Self>
+void serializeOwnRefs(CArchive& ar, Self& self) {
+    CArchiveRefs io(ar);
+    self.Self::forEachOwnRef(io);
+}
+
+// A copy of `element` whose parents are the objects of `to` at the indexes its own parents
+// have in `from`.
+std::unique_ptr<CElementBase> cloneThroughArchive(const CElementBase& element,
+                                                  const CListeAction& from, const CListeAction& to);

@@ -7,56 +7,141 @@ IMPLEMENT_SERIAL(CElementBase, CObject, 1)
 
 void CElementBase::Serialize(CArchive&) {}
 
-std::unique_ptr<CElementBase> CElementBase::getClone(const CListeAction&,
-                                                     const CListeAction&) const {
-    return nullptr;
+void CElementBase::forEachRef(CRefVisitor&) {}
+
+namespace {
+// Visits the slots of an object through the const protocol: reading only.
+template <class F>
+void eachParent(const CElementBase* e, F f) {
+    struct Reader : CRefVisitor {
+        F& f;
+        explicit Reader(F& f) : f(f) {}
+        void visit(const CRefSlot& s) override { f(s.get()); }
+    } reader(f);
+    const_cast<CElementBase*>(e)->forEachRef(reader);
+}
+}  // namespace
+
+std::vector<CElementBase*> CElementBase::refs() const {
+    std::vector<CElementBase*> r;
+    eachParent(this, [&](CElementBase* p) { r.push_back(p); });
+    return r;
 }
 
-void CElementBase::copyStateFrom(const CElementBase& src) { exists = src.exists; }
+bool CElementBase::hasSameRefsAs(const CElementBase* other, bool symmetricPair) const {
+    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    std::vector<CElementBase*> mine = refs();
+    std::vector<CElementBase*> theirs = other->refs();
+    if (mine == theirs) return true;
+    if (!symmetricPair || mine.size() < 2) return false;
+    std::swap(theirs[0], theirs[1]);
+    return mine == theirs;
+}
+
+void CElementBase::firstParents(CElementBase** a, CElementBase** b, CElementBase** c) const {
+    std::vector<CElementBase*> r = refs();
+    CElementBase** out[3] = {a, b, c};
+    for (size_t i = 0; i < 3; ++i)
+        if (out[i]) *out[i] = i < r.size() ? r[i] : nullptr;
+}
+
+std::unique_ptr<CElementBase> CElementBase::getClone(const CListeAction& from,
+                                                     const CListeAction& to) const {
+    return cloneThroughArchive(*this, from, to);
+}
+
+void CElementBase::copyStateFrom(const CElementBase& src) {
+    exists = src.exists;
+}
 
 void CElementBase::draw(CDC*, bool) {}
 
 void CElementBase::erase(CDC*, bool) {}
 
-void CElementBase::computePosition() { exists = true; }
+void CElementBase::computePosition() {
+    exists = true;
+}
 
 void CElementBase::computeAndDraw(CDC* dc, bool hideMasked) {
     computePosition();
     draw(dc, hideMasked);
 }
 
-bool CElementBase::coincidesWith(const CElementBase*) const { return false; }
+bool CElementBase::coincidesWith(const CElementBase*) const {
+    return false;
+}
 
-bool CElementBase::usesTransformation(const CElementBase*) const { return false; }
+bool CElementBase::usesTransformation(const CElementBase*) const {
+    return false;
+}
 
-CElementBase* CElementBase::getTransformation() const { return nullptr; }
+CElementBase* CElementBase::getTransformation() const {
+    return nullptr;
+}
 
-bool CElementBase::dependsOn(const CElementBase* p) const { return p == this; }
+bool CElementBase::dependsOn(const CElementBase* p) const {
+    if (p == this) return true;
+    bool found = false;
+    eachParent(this, [&](CElementBase* e) { found = found || (e && e->dependsOn(p)); });
+    return found;
+}
 
-bool CElementBase::dependsOnForPositioning(const CElementBase* p) const { return p == this; }
+bool CElementBase::dependsOnForPositioning(const CElementBase* p) const {
+    if (p == this) return true;
+    bool found = false;
+    eachParent(this,
+               [&](CElementBase* e) { found = found || (e && e->dependsOnForPositioning(p)); });
+    return found;
+}
 
-bool CElementBase::dependsOnForDrag(const CElementBase* p) const { return dependsOn(p); }
+bool CElementBase::dependsOnForDrag(const CElementBase* p) const {
+    return dependsOn(p);
+}
 
-void CElementBase::replaceReference(CElementBase*, CElementBase*) {}
+// A parent of another class than the slot's is not put in: the slot keeps its parent.
+void CElementBase::replaceReference(CElementBase* old, CElementBase* repl) {
+    struct Replacer : CRefVisitor {
+        CElementBase* old;
+        CElementBase* repl;
+        void visit(const CRefSlot& s) override {
+            if (old && s.get() == old) s.set(repl);
+        }
+    } replacer;
+    replacer.old = old;
+    replacer.repl = repl;
+    forEachRef(replacer);
+}
 
-bool CElementBase::usesNameOf(const CElementBase*) const { return false; }
+bool CElementBase::usesNameOf(const CElementBase*) const {
+    return false;
+}
 
 std::string CElementBase::getConstructionInfo(CElementBase**, CElementBase**,
                                               CElementBase**) const {
     return "";
 }
 
-void CElementBase::readPreviousFormat(CArchive& ar) { exists = ar.readByte() != 0; }
+void CElementBase::readPreviousFormat(CArchive& ar) {
+    exists = ar.readByte() != 0;
+}
 
 void CElementBase::replaceInSubLists(CActionAncetre*, CActionAncetre*) {}
 
-std::unique_ptr<CAction> CElementBase::createIllustration() const { return nullptr; }
+std::unique_ptr<CAction> CElementBase::createIllustration() const {
+    return nullptr;
+}
 
-std::string CElementBase::getDisplayName() const { return ""; }
+std::string CElementBase::getDisplayName() const {
+    return "";
+}
 
-std::string CElementBase::getDescription() const { return getDisplayName(); }
+std::string CElementBase::getDescription() const {
+    return getDisplayName();
+}
 
-std::string CElementBase::getStatusText() const { return exists ? "" : "n'existe pas"; }
+std::string CElementBase::getStatusText() const {
+    return exists ? "" : "n'existe pas";
+}
 
 void CElementBase::rebuildFromText(CListeAction*) {}
 

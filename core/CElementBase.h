@@ -4,8 +4,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/CObject.h"
+#include "core/CRefVisitor.h"
 
 class CArchive;
 class CDC;
@@ -23,7 +25,19 @@ public:
     bool exists = false;
 
     void Serialize(CArchive& ar) override;
+    // The reference slots: the base classes' first, then the class's own, in file order (see
+    // DECLARE_REFS). The dependency tests, the replacement of a parent and the clone below are
+    // derived from them; a class overrides those only for a rule of its own.
+    virtual void forEachRef(CRefVisitor& v);
+    // The parents in slot order, empty slots included.
+    std::vector<CElementBase*> refs() const;
+    // Same class and the same parents slot by slot; with `symmetricPair` the first two slots may
+    // also be swapped (the midpoint of B and A is the midpoint of A and B).
+    bool hasSameRefsAs(const CElementBase* other, bool symmetricPair = false) const;
+    // The first three parents for getConstructionInfo (null where there are fewer).
+    void firstParents(CElementBase** a, CElementBase** b, CElementBase** c) const;
     // Same class, parents taken at the same indexes in `to` as they have in `from`.
+    // The base saves the object and reads it back against `to`: every stored field is copied.
     virtual std::unique_ptr<CElementBase> getClone(const CListeAction& from,
                                                    const CListeAction& to) const;
     virtual void copyStateFrom(const CElementBase& src);

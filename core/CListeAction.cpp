@@ -77,28 +77,6 @@ void CActionSousListe::readPreviousFormat(CArchive& ar) {
 // ---------------------------------------------------------------------------------------------
 // Entries of the list
 
-namespace {
-// Copy of an object whose class has no getClone: written with its references as indexes in
-// `from` and read back against `to`, which holds the copies of the earlier entries. A blank
-// object of the class would keep null parents and crash at its first computation; when even
-// this fails, an inert object keeps the indexes of the copy aligned.
-std::unique_ptr<CElementBase> cloneThroughArchive(const CElementBase& element,
-                                                  const CListeAction& from, CListeAction& to) {
-    try {
-        std::vector<uint8_t> bytes;
-        CArchive out(CArchive::store, bytes);
-        out.setCurrentList(const_cast<CListeAction*>(&from));
-        out.writeObject(&element);
-        CArchive in(CArchive::load, bytes);
-        in.setCurrentList(&to);
-        std::unique_ptr<CElementBase> copy = in.readObjectOf<CElementBase>();
-        if (copy) return copy;
-    } catch (const CArchiveException&) {
-    }
-    return std::make_unique<CElementBase>();
-}
-}  // namespace
-
 CListeAction::~CListeAction() { clear(); }
 
 CActionAncetre* CListeAction::entryAt(int index) const {

@@ -73,13 +73,6 @@ void CPointAncetre::readPreviousFormat(CArchive& ar) {
     pointStyle = ar.readByte();
 }
 
-std::unique_ptr<CElementBase> CPointAncetre::getClone(const CListeAction&,
-                                                      const CListeAction&) const {
-    auto p = std::make_unique<CPointAncetre>();
-    p->copyPointAttributes(*this);
-    return p;
-}
-
 void CPointAncetre::copyPointAttributes(const CPointAncetre& src) {
     copyAttributesFrom(src);
     pointStyle = src.pointStyle;
@@ -300,13 +293,6 @@ void CPointBase::readPreviousFormat(CArchive& ar) {
     y = ar.readDouble();
 }
 
-std::unique_ptr<CElementBase> CPointBase::getClone(const CListeAction&, const CListeAction&) const {
-    auto p = std::make_unique<CPointBase>(x, y);
-    p->copyPointAttributes(*this);
-    p->mobile = mobile;
-    return p;
-}
-
 void CPointBase::computePosition() {
     checkRange();
     exists = true;
@@ -336,28 +322,16 @@ void CPointBase::scaleAbout(double cx, double cy, double k) {
 CMilieu::CMilieu(CPointAncetre* a, CPointAncetre* b, int8_t colour, int pointStyle)
     : CPointAncetre(colour, pointStyle), A(a), B(b) {}
 
+IMPLEMENT_REFS(CMilieu, CPointAncetre, A, B)
+
 void CMilieu::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CMilieu::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CMilieu::getClone(const CListeAction& from,
-                                                const CListeAction& to) const {
-    auto p = std::make_unique<CMilieu>(geo::mapRef(A, from, to), geo::mapRef(B, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CMilieu::computePosition() {
@@ -366,30 +340,12 @@ void CMilieu::computePosition() {
 }
 
 bool CMilieu::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* m = static_cast<const CMilieu*>(other);
-    return (m->A == A && m->B == B) || (m->A == B && m->B == A);
-}
-
-bool CMilieu::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
-}
-
-bool CMilieu::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p);
-}
-
-void CMilieu::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
+    return hasSameRefsAs(other, true);
 }
 
 std::string CMilieu::getConstructionInfo(CElementBase** a, CElementBase** b,
                                          CElementBase** c) const {
-    if (a) *a = A;
-    if (b) *b = B;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Milieu d'un bipoint";
 }
 
@@ -404,32 +360,16 @@ CCentreGravite::CCentreGravite(CPointAncetre* a, CPointAncetre* b, CPointAncetre
                                int pointStyle)
     : CPointAncetre(colour, pointStyle), A(a), B(b), C(c) {}
 
+IMPLEMENT_REFS(CCentreGravite, CPointAncetre, A, B, C)
+
 void CCentreGravite::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(B);
-        ar.writeReference(C);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-        C = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CCentreGravite::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
-    C = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CCentreGravite::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    auto p = std::make_unique<CCentreGravite>(geo::mapRef(A, from, to), geo::mapRef(B, from, to),
-                                              geo::mapRef(C, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CCentreGravite::computePosition() {
@@ -438,32 +378,12 @@ void CCentreGravite::computePosition() {
 }
 
 bool CCentreGravite::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* g = static_cast<const CCentreGravite*>(other);
-    return g->A == A && g->B == B && g->C == C;
-}
-
-bool CCentreGravite::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p) ||
-           geo::dependsOnRef(C, p);
-}
-
-bool CCentreGravite::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p) || geo::dependsOnForPositioningRef(C, p);
-}
-
-void CCentreGravite::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
-    geo::replaceRef(C, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CCentreGravite::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                 CElementBase** c) const {
-    if (a) *a = A;
-    if (b) *b = B;
-    if (c) *c = C;
+    firstParents(a, b, c);
     return "Centre de gravité";
 }
 
@@ -478,28 +398,16 @@ std::string CCentreGravite::getDescription() const {
 CPointProjete::CPointProjete(CPointAncetre* a, CDroite* line, int8_t colour, int pointStyle)
     : CPointAncetre(colour, pointStyle), A(a), d(line) {}
 
+IMPLEMENT_REFS(CPointProjete, CPointAncetre, A, d)
+
 void CPointProjete::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(d);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        d = ar.readRequiredReferenceOf<CDroite>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointProjete::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    d = ar.readRequiredReferenceOf<CDroite>();
-}
-
-std::unique_ptr<CElementBase> CPointProjete::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    auto p = std::make_unique<CPointProjete>(geo::mapRef(A, from, to), geo::mapRef(d, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointProjete::computePosition() {
@@ -515,30 +423,12 @@ void CPointProjete::computePosition() {
 }
 
 bool CPointProjete::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* p = static_cast<const CPointProjete*>(other);
-    return p->A == A && p->d == d;
-}
-
-bool CPointProjete::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(d, p);
-}
-
-bool CPointProjete::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(d, p);
-}
-
-void CPointProjete::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(d, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CPointProjete::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                CElementBase** c) const {
-    if (a) *a = A;
-    if (b) *b = d;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Point projeté orthogonal";
 }
 
