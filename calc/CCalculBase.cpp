@@ -3,11 +3,10 @@
 #include <cmath>
 
 #include "calc/Arithmetic.h"
+#include "calc/CSourceValeur.h"
 #include "calc/EvaluationState.h"
 #include "calc/Remap.h"
 #include "core/CArchive.h"
-#include "values/CCalcul.h"
-#include "values/CVariable.h"
 
 IMPLEMENT_DYNAMIC(CCalculBase, CObject)
 IMPLEMENT_SERIAL(CConstante, CCalculBase, 1)
@@ -201,16 +200,17 @@ bool CResultatValeur::usesNameOf(const CElementBase* p) const {
     return value && value->usesNameOf(p);
 }
 void CResultatValeur::replaceReference(CElementBase* old, CElementBase* repl) {
-    if (value && value == old) value = dynamic_cast<CValeurDynamique*>(repl);
+    auto* v = dynamic_cast<CSourceValeur*>(repl);
+    if (value && value == old && v) value = v;
 }
 void CResultatValeur::Serialize(CArchive& ar) {
     if (ar.IsStoring())
         ar.writeReference(value);
     else
-        value = ar.readReferenceOf<CValeurDynamique>();
+        value = ar.readReferenceOf<CSourceValeur>();
 }
 void CResultatValeur::readPreviousFormat(CArchive& ar) {
-    value = ar.readReferenceOf<CValeurDynamique>();
+    value = ar.readReferenceOf<CSourceValeur>();
 }
 double CResultatValeur::evalReal(const double*) {
     if (!value) {
@@ -265,8 +265,27 @@ bool CAppelFonction::usesNameOf(const CElementBase* p) const {
 bool CAppelFonction::containsFormalVariable() const {
     return argument && argument->containsFormalVariable();
 }
+namespace {
+// The object a call may name: a function or a sequence of the figure.
+CSourceValeur* asFunction(CElementBase* e) {
+    auto* f = dynamic_cast<CSourceValeur*>(e);
+    return f && f->isFunctionObject() ? f : nullptr;
+}
+CSourceValeur* readFunctionReference(CArchive& ar) {
+    CElementBase* e = ar.readReference();
+    CSourceValeur* f = asFunction(e);
+    if (e && !f) ar.failBadReference();
+    return f;
+}
+bool isBoundedVariable(const CElementBase* p) {
+    auto* v = dynamic_cast<const CSourceValeur*>(p);
+    return v && v->isBoundedVariable();
+}
+}  // namespace
+
+// A replacement of another kind is not put in: the call keeps its function.
 void CAppelFonction::replaceReference(CElementBase* old, CElementBase* repl) {
-    if (function && function == old) function = dynamic_cast<CCalculAncetre*>(repl);
+    if (function && function == old && asFunction(repl)) function = asFunction(repl);
     if (argument) argument->replaceReference(old, repl);
 }
 void CAppelFonction::Serialize(CArchive& ar) {
@@ -274,12 +293,12 @@ void CAppelFonction::Serialize(CArchive& ar) {
         ar.writeReference(function);
         ar.writeObject(argument.get());
     } else {
-        function = ar.readReferenceOf<CCalculAncetre>();
+        function = readFunctionReference(ar);
         argument = ar.readObjectOf<CCalculBase>();
     }
 }
 void CAppelFonction::readPreviousFormat(CArchive& ar) {
-    function = ar.readReferenceOf<CCalculAncetre>();
+    function = readFunctionReference(ar);
     argument = readChild(ar);
 }
 namespace {
@@ -430,7 +449,7 @@ bool CFonction::dependsOn(const CElementBase* p) const {
 }
 bool CFonction::dependsOnForPositioning(const CElementBase* p) const {
     // Random draws are refreshed whenever any bounded variable moves.
-    if (isRandom() && (!p || dynamic_cast<const CVariableBornee*>(p))) return true;
+    if (isRandom() && (!p || isBoundedVariable(p))) return true;
     return argument && argument->dependsOnForPositioning(p);
 }
 bool CFonction::usesNameOf(const CElementBase* p) const {

@@ -10,8 +10,7 @@
 
 class CElementBase;
 class CListeAction;
-class CValeurDynamique;
-class CCalculAncetre;
+class CSourceValeur;
 
 class CCalculBase : public CObject {
     DECLARE_DYNAMIC(CCalculBase)
@@ -106,8 +105,8 @@ class CResultatValeur : public CCalculBase {
     DECLARE_SERIAL(CResultatValeur)
 public:
     CResultatValeur() = default;
-    explicit CResultatValeur(CValeurDynamique* v) : value(v) {}
-    CValeurDynamique* value = nullptr;
+    explicit CResultatValeur(CSourceValeur* v) : value(v) {}
+    CSourceValeur* value = nullptr;
 
     std::unique_ptr<CCalculBase> getClone(const CListeAction& from,
                                           const CListeAction& to) const override;
@@ -130,7 +129,7 @@ class CResultatValeurComplexe : public CResultatValeur {
     DECLARE_SERIAL(CResultatValeurComplexe)
 public:
     CResultatValeurComplexe() = default;
-    explicit CResultatValeurComplexe(CValeurDynamique* v) : CResultatValeur(v) {}
+    explicit CResultatValeurComplexe(CSourceValeur* v) : CResultatValeur(v) {}
 
     std::unique_ptr<CCalculBase> getClone(const CListeAction& from,
                                           const CListeAction& to) const override;
@@ -145,9 +144,9 @@ class CAppelFonction : public CCalculBase {
     DECLARE_SERIAL(CAppelFonction)
 public:
     CAppelFonction() = default;
-    CAppelFonction(CCalculAncetre* f, std::unique_ptr<CCalculBase> arg)
+    CAppelFonction(CSourceValeur* f, std::unique_ptr<CCalculBase> arg)
         : function(f), argument(std::move(arg)) {}
-    CCalculAncetre* function = nullptr;
+    CSourceValeur* function = nullptr;
     std::unique_ptr<CCalculBase> argument;
 
     std::unique_ptr<CCalculBase> getClone(const CListeAction& from,
@@ -172,7 +171,7 @@ class CAppelFonctionComplexe : public CAppelFonction {
     DECLARE_SERIAL(CAppelFonctionComplexe)
 public:
     CAppelFonctionComplexe() = default;
-    CAppelFonctionComplexe(CCalculAncetre* f, std::unique_ptr<CCalculBase> arg)
+    CAppelFonctionComplexe(CSourceValeur* f, std::unique_ptr<CCalculBase> arg)
         : CAppelFonction(f, std::move(arg)) {}
 
     std::unique_ptr<CCalculBase> getClone(const CListeAction& from,

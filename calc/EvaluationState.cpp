@@ -3,11 +3,6 @@
 #include <cmath>
 #include <random>
 
-EvaluationState& evaluationState() {
-    static EvaluationState state;
-    return state;
-}
-
 void setCalculationError() {
     evaluationState().failed = true;
 }

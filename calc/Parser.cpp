@@ -7,11 +7,10 @@
 
 #include "calc/Arithmetic.h"
 #include "calc/BuiltInFunctions.h"
+#include "calc/CSourceValeur.h"
 #include "calc/EvaluationState.h"
 #include "core/CHost.h"
 #include "core/CListeAction.h"
-#include "values/CCalcul.h"
-#include "values/CValeurDynamique.h"
 
 namespace {
 // Character classes of the syntax check.
@@ -76,13 +75,13 @@ bool startsWithNoCase(const std::string& text, size_t pos, const std::string& na
 
 // Longest name of the entries of `group` at `pos`; the earlier entry wins a tie.
 int longestNameAt(const CListeAction* list, const std::string& text, size_t pos, Nature group,
-                  const NameOverrides* overrides, CValeurDynamique** found) {
+                  const NameOverrides* overrides, CSourceValeur** found) {
     *found = nullptr;
     if (!list) return 0;
     int best = 0;
     for (CActionAncetre* e : list->entries()) {
         if (!(e->nature & group)) continue;
-        auto* v = dynamic_cast<CValeurDynamique*>(e->element);
+        auto* v = dynamic_cast<CSourceValeur*>(e->element);
         if (!v) continue;
         int length = 0;
         bool match = false;
@@ -112,8 +111,8 @@ NameMatch recognise(const CListeAction* list, const std::string& text, size_t po
     int lf = startsWithNoCase(text, pos, formal) ? static_cast<int>(formal.size()) : 0;
     int code = -1;
     int lb = findBuiltInFunctionAt(text, pos, complex, &code);
-    CValeurDynamique* value = nullptr;
-    CValeurDynamique* function = nullptr;
+    CSourceValeur* value = nullptr;
+    CSourceValeur* function = nullptr;
     Nature values = complex ? (nat::valeurReelle | nat::valeurComplexe) : nat::valeurReelle;
     Nature functions = complex ? nat::fonctionOuSuiteComplexe : nat::fonctionOuSuite;
     int lv = longestNameAt(list, text, pos, values, overrides, &value);
@@ -384,7 +383,7 @@ private:
         if (k & kind::reel) return std::make_unique<CResultatValeur>(m.value);
         if (complex_ && (k & (kind::calculComplexe | kind::affixe)))
             return std::make_unique<CResultatValeurComplexe>(m.value);
-        auto* f = dynamic_cast<CCalculAncetre*>(m.value);
+        CSourceValeur* f = m.value->isFunctionObject() ? m.value : nullptr;
         if (!f) return nullptr;
         if (complex_) return std::make_unique<CAppelFonctionComplexe>(f, build(rest, last));
         return std::make_unique<CAppelFonction>(f, build(rest, last));
@@ -577,7 +576,7 @@ void forEachName(const CListeAction* list, const std::string& text, const std::s
 
 void collectNameSpellings(const CListeAction* list, const std::string& text,
                           const std::string& formal, bool complex, NameOverrides& names) {
-    std::vector<std::pair<const CValeurDynamique*, std::string>> found;
+    std::vector<std::pair<const CSourceValeur*, std::string>> found;
     forEachName(list, text, formal, complex, nullptr, [&](const NameMatch& m, size_t pos) {
         if (m.length > 0 && m.value && names.count(m.value))
             found.emplace_back(m.value, text.substr(pos, static_cast<size_t>(m.length)));
@@ -630,7 +629,7 @@ std::unique_ptr<CCalculBase> buildComplexTree(const CListeAction& list, const st
 }
 
 int recogniseRealName(const CListeAction& list, const char* text,
-                      const std::string& formalVariableName, CValeurDynamique*& value,
+                      const std::string& formalVariableName, CSourceValeur*& value,
                       int& functionCode, bool& isFormalVariable) {
     NameMatch m = recogniseRealName(&list, text ? text : "", 0, formalVariableName);
     value = m.value;
@@ -640,7 +639,7 @@ int recogniseRealName(const CListeAction& list, const char* text,
 }
 
 int recogniseComplexName(const CListeAction& list, const char* text,
-                         const std::string& formalVariableName, CValeurDynamique*& value,
+                         const std::string& formalVariableName, CSourceValeur*& value,
                          int& functionCode, bool& isFormalVariable, bool& isImaginaryUnit) {
     NameMatch m = recogniseComplexName(&list, text ? text : "", 0, formalVariableName);
     value = m.value;

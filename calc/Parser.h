@@ -11,7 +11,7 @@
 #include "calc/CCalculBase.h"
 
 class CListeAction;
-class CValeurDynamique;
+class CSourceValeur;
 
 // A formula holds at most 123 characters and a formal variable name at most 11.
 inline constexpr int kMaxFormulaLength = 123;
@@ -19,11 +19,11 @@ inline constexpr int kMaxFormalVariableLength = 11;
 
 // Names to read in place of the current ones while a formula is scanned (the names measures
 // had before a point was renamed, and the other spellings formulas used for them: BA for AB).
-using NameOverrides = std::multimap<const CValeurDynamique*, std::string>;
+using NameOverrides = std::multimap<const CSourceValeur*, std::string>;
 
 struct NameMatch {
     int length = 0;                     // bytes; 0 when nothing is recognised
-    CValeurDynamique* value = nullptr;  // a figure value, function or sequence
+    CSourceValeur* value = nullptr;  // a figure value, function or sequence
     int functionCode = -1;              // a built-in function
     bool isFormalVariable = false;
     bool isImaginaryUnit = false;  // complex formulas
@@ -101,8 +101,8 @@ std::unique_ptr<CCalculBase> buildComplexTree(const CListeAction& list, const st
                                               const std::string& formalVariableName = "");
 // Length of the name at the start of `text`, 0 when none.
 int recogniseRealName(const CListeAction& list, const char* text,
-                      const std::string& formalVariableName, CValeurDynamique*& value,
+                      const std::string& formalVariableName, CSourceValeur*& value,
                       int& functionCode, bool& isFormalVariable);
 int recogniseComplexName(const CListeAction& list, const char* text,
-                         const std::string& formalVariableName, CValeurDynamique*& value,
+                         const std::string& formalVariableName, CSourceValeur*& value,
                          int& functionCode, bool& isFormalVariable, bool& isImaginaryUnit);

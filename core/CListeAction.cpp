@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "calc/BuiltInFunctions.h"
-#include "calc/EvaluationState.h"
 #include "core/CArchive.h"
 #include "core/CElementGraphique.h"
-#include "values/CValeurDynamique.h"
+#include "core/EvaluationRecord.h"
 
 IMPLEMENT_SERIAL_VERSIONABLE(CActionAncetre, CObject, 2)
 IMPLEMENT_SERIAL_VERSIONABLE(CAction, CActionAncetre, 2)
@@ -29,7 +27,8 @@ void CActionAncetre::Serialize(CArchive& ar) {
         uint8_t bit = ar.readByte();
         // 64 is what the writer stores for a nature with no bit set.
         if (bit > 64)
-            CArchive::fail(CArchiveException::badFormat, "Nature d'objet invalide dans le fichier.");
+            CArchive::fail(CArchiveException::badFormat,
+                           "Nature d'objet invalide dans le fichier.");
         nature = bit == 64 ? 0 : natureBit(bit);
     } else {
         CArchive::fail(CArchiveException::badSchema,
@@ -37,14 +36,18 @@ void CActionAncetre::Serialize(CArchive& ar) {
     }
 }
 
-void CActionAncetre::readPreviousFormat(CArchive& ar) { nature = ar.readDword(); }
+void CActionAncetre::readPreviousFormat(CArchive& ar) {
+    nature = ar.readDword();
+}
 
 CAction::CAction(Nature n, std::unique_ptr<CElementBase> e) : CActionAncetre(n, e.release()) {}
 
 CAction::CAction(uint32_t natureLow, uint32_t natureHigh, std::unique_ptr<CElementBase> e)
     : CActionAncetre(natureMask(natureLow, natureHigh), e.release()) {}
 
-CAction::~CAction() { delete element; }
+CAction::~CAction() {
+    delete element;
+}
 
 void CAction::Serialize(CArchive& ar) {
     CActionAncetre::Serialize(ar);
@@ -65,8 +68,10 @@ void CAction::readPreviousFormat(CArchive& ar) {
 
 void CActionSousListe::Serialize(CArchive& ar) {
     CActionAncetre::Serialize(ar);
-    if (ar.IsStoring()) ar.writeReference(element);
-    else element = ar.readRequiredReferenceOf<CElementBase>();
+    if (ar.IsStoring())
+        ar.writeReference(element);
+    else
+        element = ar.readRequiredReferenceOf<CElementBase>();
 }
 
 void CActionSousListe::readPreviousFormat(CArchive& ar) {
@@ -77,7 +82,9 @@ void CActionSousListe::readPreviousFormat(CArchive& ar) {
 // ---------------------------------------------------------------------------------------------
 // Entries of the list
 
-CListeAction::~CListeAction() { clear(); }
+CListeAction::~CListeAction() {
+    clear();
+}
 
 CActionAncetre* CListeAction::entryAt(int index) const {
     return index >= 0 && index < count() ? entries_[index] : nullptr;
@@ -87,7 +94,9 @@ CActionAncetre* CListeAction::entryOf(const CElementBase* element) const {
     return entryAt(indexOf(element));
 }
 
-void CListeAction::append(CActionAncetre* entry) { entries_.push_back(entry); }
+void CListeAction::append(CActionAncetre* entry) {
+    entries_.push_back(entry);
+}
 
 void CListeAction::insertAt(int index, CActionAncetre* entry) {
     index = std::clamp(index, 0, count());
@@ -112,7 +121,9 @@ void CListeAction::forget(const CElementBase* element) {
     if (defaultMacro == element) defaultMacro = nullptr;
 }
 
-void CListeAction::removeAt(int index) { destroyEntry(detachAt(index)); }
+void CListeAction::removeAt(int index) {
+    destroyEntry(detachAt(index));
+}
 
 void CListeAction::clear() {
     std::vector<CActionAncetre*> old;
@@ -385,7 +396,9 @@ namespace {
 CElementGraphique* graphicOf(const CActionAncetre* e) {
     return isGraphicNature(e->nature) ? dynamic_cast<CElementGraphique*>(e->element) : nullptr;
 }
-bool hasDrawnName(const CActionAncetre* e) { return (e->nature & nat::nomDessine) != 0; }
+bool hasDrawnName(const CActionAncetre* e) {
+    return (e->nature & nat::nomDessine) != 0;
+}
 }  // namespace
 
 void CListeAction::drawAll(CDC* dc, bool hideMasked, bool respectNameHidden) {
@@ -453,8 +466,10 @@ void CListeAction::drawWithNameFramed(CDC* dc, bool hideMasked, bool respectName
     for (CActionAncetre* e : entries_)
         if (CElementGraphique* g = graphicOf(e)) {
             g->draw(dc, hideMasked);
-            if (g == framed) g->drawNameFrame(dc);
-            else if (hasDrawnName(e)) g->drawName(dc, hideMasked, respectNameHidden);
+            if (g == framed)
+                g->drawNameFrame(dc);
+            else if (hasDrawnName(e))
+                g->drawName(dc, hideMasked, respectNameHidden);
         }
 }
 
@@ -463,8 +478,10 @@ void CListeAction::eraseWithNameFrame(CDC* dc, bool hideMasked, bool respectName
     for (CActionAncetre* e : entries_)
         if (CElementGraphique* g = graphicOf(e)) {
             g->erase(dc, hideMasked);
-            if (g == framed) g->eraseNameFrame(dc);
-            else if (hasDrawnName(e)) g->eraseName(dc, hideMasked, respectNameHidden);
+            if (g == framed)
+                g->eraseNameFrame(dc);
+            else if (hasDrawnName(e))
+                g->eraseName(dc, hideMasked, respectNameHidden);
         }
 }
 
@@ -561,67 +578,6 @@ void CListeAction::nameUnnamedPoints() {
         g->setName(uniqueName(letter));
         g->nameFontIndex = 0;
         letter = nextLetter(letter);
-    }
-}
-
-int CListeAction::findLongestNameAt(const std::string& text, size_t pos, Nature group,
-                                     CElementBase** found) const {
-    int best = 0;
-    if (found) *found = nullptr;
-    for (CActionAncetre* e : entries_) {
-        if (!(e->nature & group)) continue;
-        auto* v = dynamic_cast<const CValeurDynamique*>(e->element);
-        int length = 0;
-        if (v && v->matchesNameAt(text, pos, &length) && length > best) {
-            best = length;
-            if (found) *found = e->element;
-        }
-    }
-    return best;
-}
-
-int CListeAction::findLongestValueNameAt(const std::string& text, size_t pos,
-                                         CElementBase** found) const {
-    return findLongestNameAt(text, pos, nat::valeurReelle, found);
-}
-
-int CListeAction::findLongestComplexValueNameAt(const std::string& text, size_t pos,
-                                                CElementBase** found) const {
-    return findLongestNameAt(text, pos, nat::valeurComplexe, found);
-}
-
-int CListeAction::findLongestFunctionNameAt(const std::string& text, size_t pos,
-                                            CElementBase** found) const {
-    return findLongestNameAt(text, pos, nat::fonctionOuSuite, found);
-}
-
-int CListeAction::findLongestComplexFunctionNameAt(const std::string& text, size_t pos,
-                                                   CElementBase** found) const {
-    return findLongestNameAt(text, pos, nat::fonctionOuSuiteComplexe, found);
-}
-
-bool CListeAction::isValueNameTaken(const std::string& name) const {
-    for (CActionAncetre* e : entries_) {
-        if (!(e->nature & nat::valeurOuFonction)) continue;
-        auto* v = dynamic_cast<const CValeurDynamique*>(e->element);
-        if (v && v->hasName(name)) return true;
-    }
-    return isBuiltInFunctionName(name);
-}
-
-std::string CListeAction::uniqueNumberedValueName(const std::string& base) const {
-    for (int k = 1;; ++k) {
-        std::string candidate = base + std::to_string(k);
-        bool taken = false;
-        for (CActionAncetre* e : entries_) {
-            if (!(e->nature & nat::valeurOuFonction)) continue;
-            auto* v = dynamic_cast<const CValeurDynamique*>(e->element);
-            if (v && v->hasName(candidate)) {
-                taken = true;
-                break;
-            }
-        }
-        if (!taken) return candidate;
     }
 }
 

@@ -156,20 +156,6 @@ public:
     std::string uniqueName(const std::string& base) const;
     std::string nextPointName(const CElementBase* exclude = nullptr) const;
     void nameUnnamedPoints();
-    // Longest name of a value of the group matching `text` at `pos` (earlier entry on ties);
-    // returns its length in bytes (0 when none) and the value in `found`.
-    int findLongestNameAt(const std::string& text, size_t pos, Nature group,
-                          CElementBase** found = nullptr) const;
-    int findLongestValueNameAt(const std::string& text, size_t pos,
-                               CElementBase** found = nullptr) const;
-    int findLongestComplexValueNameAt(const std::string& text, size_t pos,
-                                      CElementBase** found = nullptr) const;
-    int findLongestFunctionNameAt(const std::string& text, size_t pos,
-                                  CElementBase** found = nullptr) const;
-    int findLongestComplexFunctionNameAt(const std::string& text, size_t pos,
-                                         CElementBase** found = nullptr) const;
-    bool isValueNameTaken(const std::string& name) const;
-    std::string uniqueNumberedValueName(const std::string& base) const;
 
     // Angle unit, entries, unit length and default macro; references resolve against this
     // list while it is written or read.
@@ -199,5 +185,6 @@ public:
 };
 
 // True when the entry's element is graphic (nature in the graphic group).
-inline bool isGraphicNature(Nature n) { return (n & nat::graphique) != 0; }
-
+inline bool isGraphicNature(Nature n) {
+    return (n & nat::graphique) != 0;
+}

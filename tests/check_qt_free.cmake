@@ -1,6 +1,6 @@
 # Fails when a source file of the model includes a Qt header.
 set(offenders "")
-foreach(dir core geometry calc values loci macros document)
+foreach(dir core calc values geometry measures loci macros document)
     file(GLOB_RECURSE files "${ROOT}/${dir}/*.h" "${ROOT}/${dir}/*.cpp")
     foreach(f ${files})
         file(STRINGS "${f}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]+|Qt[A-Za-z]*/)")

@@ -14,14 +14,6 @@ IMPLEMENT_SERIAL(CCalculComplexe, CCalcul, 1)
 // ---------------------------------------------------------------------------------------------
 // CCalculAncetre
 
-double CCalculAncetre::evaluateFunctionAt(double) {
-    return 0.0;
-}
-
-Complexe CCalculAncetre::evaluateFunctionComplexAt(Complexe) {
-    return {-1.0, 0.0};
-}
-
 void CCalculAncetre::renameInFormula(const CListeAction&, const NameOverrides&) {}
 
 void CCalculAncetre::Serialize(CArchive& ar) {

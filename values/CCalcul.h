@@ -18,9 +18,7 @@ public:
 
     std::string getName() const override { return name; }
     int getValueKind() const override { return -1; }
-    // Value at x of a function or sequence object.
-    virtual double evaluateFunctionAt(double x);
-    virtual Complexe evaluateFunctionComplexAt(Complexe z);
+    bool isFunctionObject() const override { return true; }
     // Rewrites the formula after measures were renamed: `oldNames` gives the names they had.
     virtual void renameInFormula(const CListeAction& list, const NameOverrides& oldNames);
 

@@ -16,6 +16,7 @@ public:
     // Nothing is evaluated: the function exists when its tree is defined.
     void computePosition() override;
     double evaluateFunctionAt(double x) override;
+    const CCalculBase* derivableFormula() const override { return tree.get(); }
     std::unique_ptr<CElementBase> getClone(const CListeAction& from,
                                            const CListeAction& to) const override;
     virtual std::string getDefinitionText() const;

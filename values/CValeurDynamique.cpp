@@ -1,27 +1,9 @@
 #include "values/CValeurDynamique.h"
 
-#include <cctype>
-
 #include "calc/NumberFormat.h"
 #include "core/CArchive.h"
 
 IMPLEMENT_SERIAL(CValeurDynamique, CElementBase, 1)
-
-double CValeurDynamique::getValue() const {
-    return 0.0;
-}
-
-Complexe CValeurDynamique::getComplexValue() const {
-    return {getValue(), 0.0};
-}
-
-std::string CValeurDynamique::getName() const {
-    return "";
-}
-
-int CValeurDynamique::getValueKind() const {
-    return 0;
-}
 
 std::string CValeurDynamique::getNameAndValueText(int decimals) const {
     return getName() + "=" + formatNumber(getValue(), 8, decimals);
@@ -40,27 +22,6 @@ std::string CValeurDynamique::getDisplayValueText(int decimals) const {
     if (k != -1 && (k & (kind::calculComplexe | kind::affixe)))
         return getComplexValueText(decimals);
     return getValueText(decimals);
-}
-
-bool CValeurDynamique::matchesNameAt(const std::string& text, size_t pos, int* length) const {
-    std::string n = getName();
-    if (length) *length = static_cast<int>(n.size());
-    if (n.empty() || pos > text.size() || text.size() - pos < n.size()) return false;
-    for (size_t i = 0; i < n.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[pos + i])) !=
-            std::tolower(static_cast<unsigned char>(n[i])))
-            return false;
-    return true;
-}
-
-bool CValeurDynamique::hasName(const std::string& name) const {
-    std::string n = getName();
-    if (n.size() != name.size()) return false;
-    for (size_t i = 0; i < n.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(name[i])) !=
-            std::tolower(static_cast<unsigned char>(n[i])))
-            return false;
-    return true;
 }
 
 std::string CValeurDynamique::getCreationMessage() const {

@@ -30,6 +30,8 @@ public:
                     std::string minimumText, std::string maximumText, std::string stepText,
                     bool withWindow = false);
 
+    bool isBoundedVariable() const override { return true; }
+
     double value = 0.0, minimum = 0.0, maximum = 1.0, step = 0.1;
     std::string minimumText, maximumText, stepText;  // as typed
     bool withWindow = false;                         // the variable has its stepping window

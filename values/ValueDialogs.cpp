@@ -2,6 +2,7 @@
 
 #include "calc/BuiltInFunctions.h"
 #include "calc/Parser.h"
+#include "calc/ValueNames.h"
 #include "core/CHost.h"
 #include "core/CListeAction.h"
 #include "core/Messages.h"
@@ -63,7 +64,7 @@ int checkFormalVariableName(const CListeAction& list, const std::string& variabl
 }
 
 bool isMeasureNameTaken(const CListeAction& list, const std::string& name) {
-    return list.isValueNameTaken(name);
+    return isValueNameTaken(list, name);
 }
 
 ParameterEntry enterParameter(const CListeAction& list, const std::string& text, int limitIndex,

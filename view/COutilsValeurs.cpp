@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "calc/ValueNames.h"
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CCercle.h"
@@ -33,7 +34,7 @@ bool readValue(const CListeAction& list, std::string text, CValeurAssocieeAVaria
         return true;
     }
     CElementBase* found = nullptr;
-    if (list.findLongestValueNameAt(text, 0, &found) == static_cast<int>(text.size())) {
+    if (findLongestValueNameAt(list, text, 0, &found) == static_cast<int>(text.size())) {
         if (auto* value = dynamic_cast<CValeurDynamique*>(found)) {
             out.setReference(value);
             return true;

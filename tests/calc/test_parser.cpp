@@ -235,7 +235,7 @@ TEST(Syntax, InterfaceOverListReference) {
     int id = 0, pos = 0;
     EXPECT_TRUE(checkRealFormula(f.list, "a*x", id, pos, f.last(), "x"));
     EXPECT_EQ(buildRealTree(f.list, "a*x", "x")->evaluateAt(3), 6.0);
-    CValeurDynamique* v = nullptr;
+    CSourceValeur* v = nullptr;
     int code = 0;
     bool formal = false, unit = false;
     EXPECT_EQ(recogniseRealName(f.list, "a+1", "x", v, code, formal), 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestObjects.h"
+#include "calc/ValueNames.h"
 
 namespace {
 void fillLetters(Figure& f, const std::string& suffix = "") {
@@ -85,22 +86,22 @@ TEST(ValueNames, TakenCaseInsensitiveAndBuiltIns) {
     f.value(nat::fonctionComplexe, "g");
     f.point("A");
     f.value(nat::commentaire, "comm");  // not a numeric nature
-    EXPECT_TRUE(f.list.isValueNameTaken("var"));
-    EXPECT_TRUE(f.list.isValueNameTaken("G"));
-    EXPECT_TRUE(f.list.isValueNameTaken("sin"));
-    EXPECT_TRUE(f.list.isValueNameTaken("SIN"));
-    EXPECT_FALSE(f.list.isValueNameTaken("A"));
-    EXPECT_FALSE(f.list.isValueNameTaken("comm"));
-    EXPECT_FALSE(f.list.isValueNameTaken("va"));
+    EXPECT_TRUE(isValueNameTaken(f.list, "var"));
+    EXPECT_TRUE(isValueNameTaken(f.list, "G"));
+    EXPECT_TRUE(isValueNameTaken(f.list, "sin"));
+    EXPECT_TRUE(isValueNameTaken(f.list, "SIN"));
+    EXPECT_FALSE(isValueNameTaken(f.list, "A"));
+    EXPECT_FALSE(isValueNameTaken(f.list, "comm"));
+    EXPECT_FALSE(isValueNameTaken(f.list, "va"));
 }
 
 TEST(ValueNames, UniqueNumberedName) {
     Figure f;
-    EXPECT_EQ(f.list.uniqueNumberedValueName("f"), "f1");
+    EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f1");
     f.value(nat::fonction, "f1");
     f.value(nat::calcul, "F2");
     f.point("f3");  // a point's name does not count
-    EXPECT_EQ(f.list.uniqueNumberedValueName("f"), "f3");
+    EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f3");
 }
 
 struct LongestCase {
@@ -125,7 +126,7 @@ TEST_P(LongestName, LongestMatchEarlierOnTies) {
     f.value(nat::suiteRec, "u");          // 7
     const LongestCase& c = GetParam();
     CElementBase* found = reinterpret_cast<CElementBase*>(1);
-    int length = f.list.findLongestNameAt(c.text, c.pos, c.group, &found);
+    int length = findLongestNameAt(f.list, c.text, c.pos, c.group, &found);
     EXPECT_EQ(length, c.length);
     EXPECT_EQ(found, c.foundIndex < 0 ? nullptr : f.list.elementAt(c.foundIndex));
 }
@@ -148,8 +149,8 @@ TEST(ValueNames, NamedLookUpsUseTheirGroups) {
     f.value(nat::fonction, "xy");
     f.value(nat::calculComplexe, "xyz");
     f.value(nat::fonctionComplexe, "xyzt");
-    EXPECT_EQ(f.list.findLongestValueNameAt("xyzt", 0), 1);
-    EXPECT_EQ(f.list.findLongestFunctionNameAt("xyzt", 0), 2);
-    EXPECT_EQ(f.list.findLongestComplexValueNameAt("xyzt", 0), 3);
-    EXPECT_EQ(f.list.findLongestComplexFunctionNameAt("xyzt", 0), 4);
+    EXPECT_EQ(findLongestValueNameAt(f.list, "xyzt", 0), 1);
+    EXPECT_EQ(findLongestFunctionNameAt(f.list, "xyzt", 0), 2);
+    EXPECT_EQ(findLongestComplexValueNameAt(f.list, "xyzt", 0), 3);
+    EXPECT_EQ(findLongestComplexFunctionNameAt(f.list, "xyzt", 0), 4);
 }

@@ -1,0 +1,6 @@
+#include "core/EvaluationRecord.h"
+
+EvaluationState& evaluationState() {
+    static EvaluationState state;
+    return state;
+}
