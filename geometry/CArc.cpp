@@ -9,6 +9,9 @@ IMPLEMENT_SERIAL_VERSIONABLE(CGrandArcDeCercle, CArcDeCercle, 2)
 IMPLEMENT_SERIAL_VERSIONABLE(CArcDeCercleDirect, CArcDeCercle, 2)
 IMPLEMENT_SERIAL_VERSIONABLE(CArcDeCercleIndirect, CArcDeCercleDirect, 2)
 
+IMPLEMENT_REFS(CCercleOR, CCercle, O)
+IMPLEMENT_REFS(CArcDeCercle, CArcDeCercleAncetre, O, A, optional(B))
+
 using geo::existing;
 using geo::kAngleEps;
 using geo::kEps;
@@ -23,28 +26,17 @@ CCercleOR::CCercleOR(CPointAncetre* o, const CValeurAssocieeAVariable& r, CListe
 
 void CCercleOR::Serialize(CArchive& ar) {
     CCercle::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(O);
-    } else {
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-        figure = ar.currentList();
-    }
+    serializeOwnRefs(ar, *this);
+    // The list read into, a copy's target list included, gives the unit length.
+    if (ar.IsLoading()) figure = ar.currentList();
     radiusValue.Serialize(ar);
 }
 
 void CCercleOR::readPreviousFormat(CArchive& ar) {
     CCercle::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     figure = ar.currentList();
     radiusValue.readPreviousFormat(ar);
-}
-
-std::unique_ptr<CElementBase> CCercleOR::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    auto c = std::make_unique<CCercleOR>(geo::mapRef(O, from, to), radiusValue.cloned(from, to),
-                                         const_cast<CListeAction*>(&to));
-    c->copyLineAttributes(*this);
-    return c;
 }
 
 bool CCercleOR::unitLengthOf(const CListeAction* figure, double* length) {
@@ -79,12 +71,11 @@ bool CCercleOR::coincidesWith(const CElementBase* other) const {
 }
 
 bool CCercleOR::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || radiusValue.dependsOn(p);
+    return CCercle::dependsOn(p) || radiusValue.dependsOn(p);
 }
 
 bool CCercleOR::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) ||
-           radiusValue.dependsOnForPositioning(p);
+    return CCercle::dependsOnForPositioning(p) || radiusValue.dependsOnForPositioning(p);
 }
 
 bool CCercleOR::dependsOnForDrag(const CElementBase* p) const {
@@ -93,7 +84,7 @@ bool CCercleOR::dependsOnForDrag(const CElementBase* p) const {
 }
 
 void CCercleOR::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
+    CCercle::replaceReference(old, repl);
     radiusValue.replaceReference(old, repl);
 }
 
@@ -103,9 +94,7 @@ bool CCercleOR::usesNameOf(const CElementBase* p) const {
 
 std::string CCercleOR::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    if (a) *a = O;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "cercle de rayon " + geo::valueText(radiusValue);
 }
 
@@ -140,62 +129,24 @@ CArcDeCercle::CArcDeCercle(CPointAncetre* o, CPointAncetre* a, const CValeurAngl
 
 void CArcDeCercle::Serialize(CArchive& ar) {
     CArcDeCercleAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(O);
-        ar.writeReference(A);
-        ar.writeReference(B);
-        if (!B) angleValue.Serialize(ar);
-    } else {
-        readFields(ar, ar.getObjectSchema() >= 2);
-    }
+    if (ar.IsStoring() || ar.getObjectSchema() >= 2)
+        serializeOwnRefs(ar, *this);
+    else
+        readCentreAndOrigin(ar);
+    if (!B) angleValue.Serialize(ar);
 }
 
 void CArcDeCercle::readPreviousFormat(CArchive& ar) {
     CArcDeCercleAncetre::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = nullptr;
+    readCentreAndOrigin(ar);
     angleValue.readPreviousFormat(ar);
 }
 
-void CArcDeCercle::readFields(CArchive& ar, bool withEndIndex) {
+// Read by hand: these files have no field for the end point B.
+void CArcDeCercle::readCentreAndOrigin(CArchive& ar) {
     O = ar.readRequiredReferenceOf<CPointAncetre>();
     A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = withEndIndex ? ar.readReferenceOf<CPointAncetre>() : nullptr;
-    if (!B) angleValue.Serialize(ar);
-}
-
-template <class T>
-std::unique_ptr<T> CArcDeCercle::cloneArc(const CListeAction& from, const CListeAction& to) const {
-    std::unique_ptr<T> arc;
-    if (B)
-        arc = std::make_unique<T>(geo::mapRef(O, from, to), geo::mapRef(A, from, to),
-                                  geo::mapRef(B, from, to));
-    else
-        arc = std::make_unique<T>(geo::mapRef(O, from, to), geo::mapRef(A, from, to),
-                                  angleValue.cloned(from, to));
-    arc->copyLineAttributes(*this);
-    return arc;
-}
-
-std::unique_ptr<CElementBase> CArcDeCercle::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    return cloneArc<CArcDeCercle>(from, to);
-}
-
-std::unique_ptr<CElementBase> CGrandArcDeCercle::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    return cloneArc<CGrandArcDeCercle>(from, to);
-}
-
-std::unique_ptr<CElementBase> CArcDeCercleDirect::getClone(const CListeAction& from,
-                                                           const CListeAction& to) const {
-    return cloneArc<CArcDeCercleDirect>(from, to);
-}
-
-std::unique_ptr<CElementBase> CArcDeCercleIndirect::getClone(const CListeAction& from,
-                                                             const CListeAction& to) const {
-    return cloneArc<CArcDeCercleIndirect>(from, to);
+    B = nullptr;
 }
 
 bool CArcDeCercle::computeSmallArc() {
@@ -237,25 +188,17 @@ void CArcDeCercle::computePosition() {
     computeSmallArc();
 }
 
-bool CArcDeCercle::coincidesWith(const CElementBase* other) const {
-    return CArcDeCercleAncetre::coincidesWith(other);
-}
-
 bool CArcDeCercle::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || geo::dependsOnRef(A, p) ||
-           geo::dependsOnRef(B, p) || (!B && angleValue.dependsOn(p));
+    return CArcDeCercleAncetre::dependsOn(p) || (!B && angleValue.dependsOn(p));
 }
 
 bool CArcDeCercle::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) ||
-           geo::dependsOnForPositioningRef(A, p) || geo::dependsOnForPositioningRef(B, p) ||
+    return CArcDeCercleAncetre::dependsOnForPositioning(p) ||
            (!B && angleValue.dependsOnForPositioning(p));
 }
 
 void CArcDeCercle::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
+    CArcDeCercleAncetre::replaceReference(old, repl);
     angleValue.replaceReference(old, repl);
 }
 
@@ -265,9 +208,7 @@ bool CArcDeCercle::usesNameOf(const CElementBase* p) const {
 
 std::string CArcDeCercle::getConstructionInfo(CElementBase** a, CElementBase** b,
                                               CElementBase** c) const {
-    if (a) *a = O;
-    if (b) *b = A;
-    if (c) *c = B;
+    firstParents(a, b, c);
     if (B) return kindPrefix() + " défini par point de fin " + geo::nameOf(B);
     return kindPrefix() + " d'angle " + angleValue.getText(12);
 }

@@ -9,6 +9,8 @@ IMPLEMENT_SERIAL(CNoeudPondere, CObject, 1)
 IMPLEMENT_SERIAL(CBarycentre, CPointAncetre, 1)
 IMPLEMENT_SERIAL(CPointParAbscisse, CPointAncetre, 1)
 
+IMPLEMENT_REFS(CPointParAbscisse, CPointAncetre, A, B)
+
 std::string geo::valueText(const CValeurAssocieeAVariable& v) {
     return v.getText(12);
 }
@@ -16,22 +18,18 @@ std::string geo::valueText(const CValeurAssocieeAVariable& v) {
 // ---------------------------------------------------------------------------------------------
 // CNoeudPondere
 
+void CNoeudPondere::forEachOwnRef(CRefVisitor& v) {
+    v(point);
+}
+
 void CNoeudPondere::Serialize(CArchive& ar) {
     weight.Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(point);
-    else
-        point = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CNoeudPondere::readPreviousFormat(CArchive& ar) {
     weight.readPreviousFormat(ar);
-    point = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CNoeudPondere> CNoeudPondere::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    return std::make_unique<CNoeudPondere>(geo::mapRef(point, from, to), weight.cloned(from, to));
+    serializeOwnRefs(ar, *this);
 }
 
 bool CNoeudPondere::sameAs(const CNoeudPondere& other) const {
@@ -74,12 +72,9 @@ void CBarycentre::readNodes(CArchive& ar, bool previous) {
     }
 }
 
-std::unique_ptr<CElementBase> CBarycentre::getClone(const CListeAction& from,
-                                                    const CListeAction& to) const {
-    auto b = std::make_unique<CBarycentre>();
-    b->copyPointAttributes(*this);
-    for (const auto& n : nodes) b->nodes.push_back(n->getClone(from, to));
-    return b;
+void CBarycentre::forEachRef(CRefVisitor& v) {
+    CPointAncetre::forEachRef(v);
+    for (auto& n : nodes) n->forEachOwnRef(v);
 }
 
 void CBarycentre::computePosition() {
@@ -117,25 +112,22 @@ bool CBarycentre::coincidesWith(const CElementBase* other) const {
 }
 
 bool CBarycentre::dependsOn(const CElementBase* p) const {
-    if (p == this) return true;
+    if (CPointAncetre::dependsOn(p)) return true;
     for (const auto& n : nodes)
-        if (geo::dependsOnRef(n->point, p) || n->weight.dependsOn(p)) return true;
+        if (n->weight.dependsOn(p)) return true;
     return false;
 }
 
 bool CBarycentre::dependsOnForPositioning(const CElementBase* p) const {
-    if (p == this) return true;
+    if (CPointAncetre::dependsOnForPositioning(p)) return true;
     for (const auto& n : nodes)
-        if (geo::dependsOnForPositioningRef(n->point, p) || n->weight.dependsOnForPositioning(p))
-            return true;
+        if (n->weight.dependsOnForPositioning(p)) return true;
     return false;
 }
 
 void CBarycentre::replaceReference(CElementBase* old, CElementBase* repl) {
-    for (auto& n : nodes) {
-        geo::replaceRef(n->point, old, repl);
-        n->weight.replaceReference(old, repl);
-    }
+    CPointAncetre::replaceReference(old, repl);
+    for (auto& n : nodes) n->weight.replaceReference(old, repl);
 }
 
 bool CBarycentre::usesNameOf(const CElementBase* p) const {
@@ -146,9 +138,7 @@ bool CBarycentre::usesNameOf(const CElementBase* p) const {
 
 std::string CBarycentre::getConstructionInfo(CElementBase** a, CElementBase** b,
                                              CElementBase** c) const {
-    if (a) *a = nodes.size() > 0 ? nodes[0]->point : nullptr;
-    if (b) *b = nodes.size() > 1 ? nodes[1]->point : nullptr;
-    if (c) *c = nodes.size() > 2 ? nodes[2]->point : nullptr;
+    firstParents(a, b, c);
     return "Barycentre de " + std::to_string(nodes.size()) + " points pondérés";
 }
 
@@ -226,29 +216,14 @@ CPointParAbscisse::CPointParAbscisse(CPointAncetre* a, CPointAncetre* b,
 
 void CPointParAbscisse::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
     t.Serialize(ar);
 }
 
 void CPointParAbscisse::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     t.readPreviousFormat(ar);
-}
-
-std::unique_ptr<CElementBase> CPointParAbscisse::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    auto p = std::make_unique<CPointParAbscisse>(geo::mapRef(A, from, to), geo::mapRef(B, from, to),
-                                                 t.cloned(from, to));
-    p->copyPointAttributes(*this);
-    return p;
 }
 
 void CPointParAbscisse::computePosition() {
@@ -261,23 +236,21 @@ void CPointParAbscisse::computePosition() {
 }
 
 bool CPointParAbscisse::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    if (!hasSameRefsAs(other)) return false;
     const auto* p = static_cast<const CPointParAbscisse*>(other);
-    return p->A == A && p->B == B && p->t.constant == t.constant && p->t.reference == t.reference;
+    return p->t.constant == t.constant && p->t.reference == t.reference;
 }
 
 bool CPointParAbscisse::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p) || t.dependsOn(p);
+    return CPointAncetre::dependsOn(p) || t.dependsOn(p);
 }
 
 bool CPointParAbscisse::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p) || t.dependsOnForPositioning(p);
+    return CPointAncetre::dependsOnForPositioning(p) || t.dependsOnForPositioning(p);
 }
 
 void CPointParAbscisse::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
+    CPointAncetre::replaceReference(old, repl);
     t.replaceReference(old, repl);
 }
 
@@ -287,9 +260,7 @@ bool CPointParAbscisse::usesNameOf(const CElementBase* p) const {
 
 std::string CPointParAbscisse::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                    CElementBase** c) const {
-    if (a) *a = A;
-    if (b) *b = B;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Point d'abscisse " + geo::valueText(t) + "\r\n dans le repère (" + geo::nameOf(A) +
            "," + geo::nameOf(B) + ")";
 }

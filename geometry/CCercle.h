@@ -123,12 +123,12 @@ public:
     CValeurAssocieeAVariable radiusValue;  // owned
     CListeAction* figure = nullptr;        // for its unit length
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
+    // The radius's value counts as a parent too.
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     bool dependsOnForDrag(const CElementBase* p) const override;
@@ -158,14 +158,13 @@ public:
     CPointAncetre* B = nullptr;  // none: the angle value gives the arc
     CValeurAngle angleValue;     // owned; used when B is none
 
+    DECLARE_REFS();
     // Schema 2: O, A, the index of B or -1, then the angle value only without B. Schema 1:
     // O, A and the angle value.
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool coincidesWith(const CElementBase* other) const override;
+    // The angle's value counts as a parent too, while it gives the arc (no end point).
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
@@ -186,9 +185,8 @@ protected:
     virtual void drawArc(CDC* dc) const { drawSmallArc(dc); }
     // Computes the small arc; false when it does not exist.
     bool computeSmallArc();
-    void readFields(CArchive& ar, bool withEndIndex);
-    template <class T>
-    std::unique_ptr<T> cloneArc(const CListeAction& from, const CListeAction& to) const;
+    // The fields of files written before arcs could end at a point: O and A, no end index.
+    void readCentreAndOrigin(CArchive& ar);
 };
 
 // The major arc: the rest of the circle of the small arc.
@@ -197,8 +195,6 @@ class CGrandArcDeCercle : public CArcDeCercle {
 public:
     using CArcDeCercle::CArcDeCercle;
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     bool containsCirclePoint(double x, double y) const override;
     double abscissaOfAngle(double theta) const override;
     int getArcKind() const override { return 2; }
@@ -216,8 +212,6 @@ public:
 
     double endX = 0, endY = 0;  // E, rounded to integers
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     bool containsCirclePoint(double x, double y) const override;
@@ -235,8 +229,6 @@ class CArcDeCercleIndirect : public CArcDeCercleDirect {
 public:
     using CArcDeCercleDirect::CArcDeCercleDirect;
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     double abscissaOfAngle(double theta) const override;
     int getArcKind() const override { return 4; }
@@ -272,7 +264,6 @@ protected:
     void drawSquare(CDC* dc) const;
     // Small-arc drawing from side u1 by `a` on the mark's circle.
     void drawMarkArc(CDC* dc, double a) const;
-    void copyMarkAttributes(const CMarqueAngleAncetre& src);
 };
 
 // Square corner at the foot of a perpendicular.
@@ -284,15 +275,11 @@ public:
 
     CDroitePerpendiculaire* perpendicular = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -313,16 +300,13 @@ public:
     CPointAncetre* B = nullptr;
     bool rightAngle = false;  // not saved
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
+    // The same vertex and sides; the sides may be swapped unless the mark is oriented.
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -332,8 +316,6 @@ public:
 protected:
     virtual std::string markKindText() const { return "Marque d'angle géométrique"; }
     bool parentsInRange() const;
-    template <class T>
-    std::unique_ptr<T> cloneMark(const CListeAction& from, const CListeAction& to) const;
 };
 
 // Oriented angle mark: arc from side OA to side OB with an arrowhead on OB.
@@ -350,8 +332,6 @@ public:
 
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     void drawCircle(CDC* dc, bool eraseMode, bool hideMasked) override;
@@ -374,9 +354,6 @@ public:
                                int arrowStyle = 0, int8_t colour = 1, int lineStyle = 0)
         : CMarqueAngleOriente(a, o, b, r, arrowStyle, colour, lineStyle) {}
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-
 protected:
     std::string markKindText() const override {
         return "Marque d'angle orienté tracée dans le sens direct";
@@ -391,9 +368,6 @@ public:
     CMarqueAngleOrienteIndirecte(CPointAncetre* a, CPointAncetre* o, CPointAncetre* b, double r,
                                  int arrowStyle = 0, int8_t colour = 1, int lineStyle = 0)
         : CMarqueAngleOriente(a, o, b, r, arrowStyle, colour, lineStyle) {}
-
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     std::string markKindText() const override {

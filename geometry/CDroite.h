@@ -358,18 +358,14 @@ public:
     int markStyle = 0;
     CSegment* segment = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;

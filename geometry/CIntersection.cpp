@@ -12,6 +12,13 @@ IMPLEMENT_SERIAL(CIntDroiteDroite, CPointAncetre, 1)
 IMPLEMENT_SERIAL(CAutrePointIntersectionCercles, CPointAncetre, 1)
 IMPLEMENT_SERIAL(CAutrePointIntersectionDroiteCercle, CPointAncetre, 1)
 
+IMPLEMENT_REFS(CIntDroiteCercle, CBipoint, d, c)
+IMPLEMENT_REFS(CIntCercleCercle, CBipoint, c1, c2)
+IMPLEMENT_REFS(CPointLieBipoint, CPointAncetre, bipoint)
+IMPLEMENT_REFS(CIntDroiteDroite, CPointAncetre, d1, d2)
+IMPLEMENT_REFS(CAutrePointIntersectionCercles, CPointAncetre, c1, c2, A)
+IMPLEMENT_REFS(CAutrePointIntersectionDroiteCercle, CPointAncetre, c, d, A)
+
 using geo::existing;
 using geo::kEps;
 
@@ -154,24 +161,12 @@ std::string CBipoint::kindOfIntersection() const {
 
 void CIntDroiteCercle::Serialize(CArchive& ar) {
     CBipoint::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(d);
-        ar.writeReference(c);
-    } else {
-        d = ar.readRequiredReferenceOf<CDroite>();
-        c = ar.readRequiredReferenceOf<CCercle>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CIntDroiteCercle::readPreviousFormat(CArchive& ar) {
     CBipoint::readPreviousFormat(ar);
-    d = ar.readRequiredReferenceOf<CDroite>();
-    c = ar.readRequiredReferenceOf<CCercle>();
-}
-
-std::unique_ptr<CElementBase> CIntDroiteCercle::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    return std::make_unique<CIntDroiteCercle>(geo::mapRef(d, from, to), geo::mapRef(c, from, to));
+    serializeOwnRefs(ar, *this);
 }
 
 void CIntDroiteCercle::computePosition() {
@@ -189,30 +184,12 @@ void CIntDroiteCercle::computePosition() {
 }
 
 bool CIntDroiteCercle::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* b = static_cast<const CIntDroiteCercle*>(other);
-    return b->d == d && b->c == c;
-}
-
-bool CIntDroiteCercle::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(d, p) || geo::dependsOnRef(c, p);
-}
-
-bool CIntDroiteCercle::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(d, p) ||
-           geo::dependsOnForPositioningRef(c, p);
-}
-
-void CIntDroiteCercle::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(d, old, repl);
-    geo::replaceRef(c, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CIntDroiteCercle::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                   CElementBase** cc) const {
-    if (a) *a = d;
-    if (b) *b = c;
-    if (cc) *cc = nullptr;
+    firstParents(a, b, cc);
     return kindOfIntersection();
 }
 
@@ -233,24 +210,12 @@ bool CIntDroiteCercle::isOnLineByConstruction(const CDroite* line) const {
 
 void CIntCercleCercle::Serialize(CArchive& ar) {
     CBipoint::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(c1);
-        ar.writeReference(c2);
-    } else {
-        c1 = ar.readRequiredReferenceOf<CCercle>();
-        c2 = ar.readRequiredReferenceOf<CCercle>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CIntCercleCercle::readPreviousFormat(CArchive& ar) {
     CBipoint::readPreviousFormat(ar);
-    c1 = ar.readRequiredReferenceOf<CCercle>();
-    c2 = ar.readRequiredReferenceOf<CCercle>();
-}
-
-std::unique_ptr<CElementBase> CIntCercleCercle::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    return std::make_unique<CIntCercleCercle>(geo::mapRef(c1, from, to), geo::mapRef(c2, from, to));
+    serializeOwnRefs(ar, *this);
 }
 
 void CIntCercleCercle::computePosition() {
@@ -267,31 +232,14 @@ void CIntCercleCercle::computePosition() {
     CBipoint::computePosition();
 }
 
+// Not symmetric: the circles given the other way round number their solutions the other way.
 bool CIntCercleCercle::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* b = static_cast<const CIntCercleCercle*>(other);
-    return b->c1 == c1 && b->c2 == c2;
-}
-
-bool CIntCercleCercle::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(c1, p) || geo::dependsOnRef(c2, p);
-}
-
-bool CIntCercleCercle::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(c1, p) ||
-           geo::dependsOnForPositioningRef(c2, p);
-}
-
-void CIntCercleCercle::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(c1, old, repl);
-    geo::replaceRef(c2, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CIntCercleCercle::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                   CElementBase** c) const {
-    if (a) *a = c1;
-    if (b) *b = c2;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return kindOfIntersection();
 }
 
@@ -311,44 +259,23 @@ CPointLieBipoint::CPointLieBipoint(CBipoint* bipoint, int solution, int8_t colou
 
 void CPointLieBipoint::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeByte(static_cast<uint8_t>(solution));
-        ar.writeReference(bipoint);
-    } else {
+    else
         solution = ar.readByte() == 2 ? 2 : 1;
-        bipoint = ar.readRequiredReferenceOf<CBipoint>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointLieBipoint::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
     solution = ar.readByte() == 2 ? 2 : 1;
-    bipoint = ar.readRequiredReferenceOf<CBipoint>();
-}
-
-std::unique_ptr<CElementBase> CPointLieBipoint::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    auto p = std::make_unique<CPointLieBipoint>(geo::mapRef(bipoint, from, to), solution);
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointLieBipoint::computePosition() {
     const CPointAncetre* p = bipoint ? bipoint->point(solution) : nullptr;
     exists = existing(bipoint) && existing(p);
     if (exists) setPosition(p->x, p->y);
-}
-
-bool CPointLieBipoint::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(bipoint, p);
-}
-
-bool CPointLieBipoint::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(bipoint, p);
-}
-
-void CPointLieBipoint::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(bipoint, old, repl);
 }
 
 std::string CPointLieBipoint::getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -384,27 +311,12 @@ CIntDroiteDroite::CIntDroiteDroite(CDroite* d1, CDroite* d2, int8_t colour, int 
 
 void CIntDroiteDroite::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(d1);
-        ar.writeReference(d2);
-    } else {
-        d1 = ar.readRequiredReferenceOf<CDroite>();
-        d2 = ar.readRequiredReferenceOf<CDroite>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CIntDroiteDroite::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    d1 = ar.readRequiredReferenceOf<CDroite>();
-    d2 = ar.readRequiredReferenceOf<CDroite>();
-}
-
-std::unique_ptr<CElementBase> CIntDroiteDroite::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    auto p =
-        std::make_unique<CIntDroiteDroite>(geo::mapRef(d1, from, to), geo::mapRef(d2, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CIntDroiteDroite::computePosition() {
@@ -420,30 +332,12 @@ void CIntDroiteDroite::computePosition() {
 }
 
 bool CIntDroiteDroite::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* p = static_cast<const CIntDroiteDroite*>(other);
-    return (p->d1 == d1 && p->d2 == d2) || (p->d1 == d2 && p->d2 == d1);
-}
-
-bool CIntDroiteDroite::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(d1, p) || geo::dependsOnRef(d2, p);
-}
-
-bool CIntDroiteDroite::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(d1, p) ||
-           geo::dependsOnForPositioningRef(d2, p);
-}
-
-void CIntDroiteDroite::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(d1, old, repl);
-    geo::replaceRef(d2, old, repl);
+    return hasSameRefsAs(other, true);
 }
 
 std::string CIntDroiteDroite::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                   CElementBase** c) const {
-    if (a) *a = d1;
-    if (b) *b = d2;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Intersection d'" + kindOf(d1) + " avec " + kindOf(d2);
 }
 
@@ -473,30 +367,12 @@ CAutrePointIntersectionCercles::CAutrePointIntersectionCercles(CCercle* c1, CCer
 
 void CAutrePointIntersectionCercles::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(c1);
-        ar.writeReference(c2);
-        ar.writeReference(A);
-    } else {
-        c1 = ar.readRequiredReferenceOf<CCercle>();
-        c2 = ar.readRequiredReferenceOf<CCercle>();
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CAutrePointIntersectionCercles::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    c1 = ar.readRequiredReferenceOf<CCercle>();
-    c2 = ar.readRequiredReferenceOf<CCercle>();
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CAutrePointIntersectionCercles::getClone(
-    const CListeAction& from, const CListeAction& to) const {
-    auto p = std::make_unique<CAutrePointIntersectionCercles>(
-        geo::mapRef(c1, from, to), geo::mapRef(c2, from, to), geo::mapRef(A, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CAutrePointIntersectionCercles::computePosition() {
@@ -511,32 +387,12 @@ void CAutrePointIntersectionCercles::computePosition() {
 }
 
 bool CAutrePointIntersectionCercles::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* p = static_cast<const CAutrePointIntersectionCercles*>(other);
-    return p->A == A && ((p->c1 == c1 && p->c2 == c2) || (p->c1 == c2 && p->c2 == c1));
-}
-
-bool CAutrePointIntersectionCercles::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(c1, p) || geo::dependsOnRef(c2, p) ||
-           geo::dependsOnRef(A, p);
-}
-
-bool CAutrePointIntersectionCercles::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(c1, p) ||
-           geo::dependsOnForPositioningRef(c2, p) || geo::dependsOnForPositioningRef(A, p);
-}
-
-void CAutrePointIntersectionCercles::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(c1, old, repl);
-    geo::replaceRef(c2, old, repl);
-    geo::replaceRef(A, old, repl);
+    return hasSameRefsAs(other, true);
 }
 
 std::string CAutrePointIntersectionCercles::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                                 CElementBase** c) const {
-    if (a) *a = c1;
-    if (b) *b = c2;
-    if (c) *c = A;
+    firstParents(a, b, c);
     return "Point d'intersection de deux cercles autre que ...";
 }
 
@@ -556,30 +412,12 @@ CAutrePointIntersectionDroiteCercle::CAutrePointIntersectionDroiteCercle(CCercle
 
 void CAutrePointIntersectionDroiteCercle::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(c);
-        ar.writeReference(d);
-        ar.writeReference(A);
-    } else {
-        c = ar.readRequiredReferenceOf<CCercle>();
-        d = ar.readRequiredReferenceOf<CDroite>();
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CAutrePointIntersectionDroiteCercle::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    c = ar.readRequiredReferenceOf<CCercle>();
-    d = ar.readRequiredReferenceOf<CDroite>();
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CAutrePointIntersectionDroiteCercle::getClone(
-    const CListeAction& from, const CListeAction& to) const {
-    auto p = std::make_unique<CAutrePointIntersectionDroiteCercle>(
-        geo::mapRef(c, from, to), geo::mapRef(d, from, to), geo::mapRef(A, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CAutrePointIntersectionDroiteCercle::computePosition() {
@@ -594,33 +432,13 @@ void CAutrePointIntersectionDroiteCercle::computePosition() {
 }
 
 bool CAutrePointIntersectionDroiteCercle::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* p = static_cast<const CAutrePointIntersectionDroiteCercle*>(other);
-    return p->A == A && p->c == c && p->d == d;
-}
-
-bool CAutrePointIntersectionDroiteCercle::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(c, p) || geo::dependsOnRef(d, p) ||
-           geo::dependsOnRef(A, p);
-}
-
-bool CAutrePointIntersectionDroiteCercle::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(c, p) ||
-           geo::dependsOnForPositioningRef(d, p) || geo::dependsOnForPositioningRef(A, p);
-}
-
-void CAutrePointIntersectionDroiteCercle::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(c, old, repl);
-    geo::replaceRef(d, old, repl);
-    geo::replaceRef(A, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CAutrePointIntersectionDroiteCercle::getConstructionInfo(CElementBase** a,
                                                                      CElementBase** b,
                                                                      CElementBase** cc) const {
-    if (a) *a = c;
-    if (b) *b = d;
-    if (cc) *cc = A;
+    firstParents(a, b, cc);
     return "Point d'intersection droite-cercle autre que ...";
 }
 

@@ -11,6 +11,9 @@ IMPLEMENT_SERIAL(CMarqueAngleOriente, CMarqueAngleGeometrique, 1)
 IMPLEMENT_SERIAL(CMarqueAngleOrienteDirecte, CMarqueAngleOriente, 1)
 IMPLEMENT_SERIAL(CMarqueAngleOrienteIndirecte, CMarqueAngleOriente, 1)
 
+IMPLEMENT_REFS(CMarqueAngleDroit, CMarqueAngleAncetre, perpendicular)
+IMPLEMENT_REFS(CMarqueAngleGeometrique, CMarqueAngleAncetre, A, O, B)
+
 using geo::existing;
 using geo::kAngleEps;
 using geo::kEps;
@@ -59,11 +62,6 @@ void CMarqueAngleAncetre::copyStateFrom(const CElementBase& src) {
         p2x = m->p2x;
         p2y = m->p2y;
     }
-}
-
-void CMarqueAngleAncetre::copyMarkAttributes(const CMarqueAngleAncetre& src) {
-    copyLineAttributes(src);
-    radius = src.radius;
 }
 
 void CMarqueAngleAncetre::setSides(double ux1, double uy1, double ux2, double uy2) {
@@ -151,22 +149,12 @@ CMarqueAngleDroit::CMarqueAngleDroit(CDroitePerpendiculaire* perp, double r, int
 
 void CMarqueAngleDroit::Serialize(CArchive& ar) {
     CMarqueAngleAncetre::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(perpendicular);
-    else
-        perpendicular = ar.readRequiredReferenceOf<CDroitePerpendiculaire>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CMarqueAngleDroit::readPreviousFormat(CArchive& ar) {
     CMarqueAngleAncetre::readPreviousFormat(ar);
-    perpendicular = ar.readRequiredReferenceOf<CDroitePerpendiculaire>();
-}
-
-std::unique_ptr<CElementBase> CMarqueAngleDroit::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    auto m = std::make_unique<CMarqueAngleDroit>(geo::mapRef(perpendicular, from, to), radius);
-    m->copyMarkAttributes(*this);
-    return m;
+    serializeOwnRefs(ar, *this);
 }
 
 void CMarqueAngleDroit::computePosition() {
@@ -189,27 +177,12 @@ void CMarqueAngleDroit::computePosition() {
 }
 
 bool CMarqueAngleDroit::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CMarqueAngleDroit*>(other)->perpendicular == perpendicular;
-}
-
-bool CMarqueAngleDroit::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(perpendicular, p);
-}
-
-bool CMarqueAngleDroit::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(perpendicular, p);
-}
-
-void CMarqueAngleDroit::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(perpendicular, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CMarqueAngleDroit::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                    CElementBase** c) const {
-    if (a) *a = perpendicular;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Marque d'angle droit associé à une perpendiculaire";
 }
 
@@ -235,36 +208,12 @@ CMarqueAngleGeometrique::CMarqueAngleGeometrique(CPointAncetre* a, CPointAncetre
 
 void CMarqueAngleGeometrique::Serialize(CArchive& ar) {
     CMarqueAngleAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(O);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CMarqueAngleGeometrique::readPreviousFormat(CArchive& ar) {
     CMarqueAngleAncetre::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-template <class T>
-std::unique_ptr<T> CMarqueAngleGeometrique::cloneMark(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    auto m = std::make_unique<T>(geo::mapRef(A, from, to), geo::mapRef(O, from, to),
-                                 geo::mapRef(B, from, to), radius);
-    m->copyMarkAttributes(*this);
-    return m;
-}
-
-std::unique_ptr<CElementBase> CMarqueAngleGeometrique::getClone(const CListeAction& from,
-                                                                const CListeAction& to) const {
-    return cloneMark<CMarqueAngleGeometrique>(from, to);
+    serializeOwnRefs(ar, *this);
 }
 
 void CMarqueAngleGeometrique::copyStateFrom(const CElementBase& src) {
@@ -291,7 +240,7 @@ void CMarqueAngleGeometrique::computePosition() {
 }
 
 bool CMarqueAngleGeometrique::coincidesWith(const CElementBase* other) const {
-    // The same angle, whichever side was given first.
+    // The vertex is the middle slot: the swap of hasSameRefsAs does not apply.
     if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
     const auto* m = static_cast<const CMarqueAngleGeometrique*>(other);
     if (m->O != O) return false;
@@ -299,27 +248,9 @@ bool CMarqueAngleGeometrique::coincidesWith(const CElementBase* other) const {
     return !isKindOf(RUNTIME_CLASS(CMarqueAngleOriente)) && m->A == B && m->B == A;
 }
 
-bool CMarqueAngleGeometrique::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(O, p) ||
-           geo::dependsOnRef(B, p);
-}
-
-bool CMarqueAngleGeometrique::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(O, p) || geo::dependsOnForPositioningRef(B, p);
-}
-
-void CMarqueAngleGeometrique::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
 std::string CMarqueAngleGeometrique::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                          CElementBase** c) const {
-    if (a) *a = A;
-    if (b) *b = O;
-    if (c) *c = B;
+    firstParents(a, b, c);
     return markKindText();
 }
 
@@ -358,27 +289,6 @@ void CMarqueAngleOriente::Serialize(CArchive& ar) {
 void CMarqueAngleOriente::readPreviousFormat(CArchive& ar) {
     CMarqueAngleGeometrique::readPreviousFormat(ar);
     arrowStyle = ar.readByte();
-}
-
-std::unique_ptr<CElementBase> CMarqueAngleOriente::getClone(const CListeAction& from,
-                                                            const CListeAction& to) const {
-    auto m = cloneMark<CMarqueAngleOriente>(from, to);
-    m->arrowStyle = arrowStyle;
-    return m;
-}
-
-std::unique_ptr<CElementBase> CMarqueAngleOrienteDirecte::getClone(const CListeAction& from,
-                                                                   const CListeAction& to) const {
-    auto m = cloneMark<CMarqueAngleOrienteDirecte>(from, to);
-    m->arrowStyle = arrowStyle;
-    return m;
-}
-
-std::unique_ptr<CElementBase> CMarqueAngleOrienteIndirecte::getClone(const CListeAction& from,
-                                                                     const CListeAction& to) const {
-    auto m = cloneMark<CMarqueAngleOrienteIndirecte>(from, to);
-    m->arrowStyle = arrowStyle;
-    return m;
 }
 
 void CMarqueAngleOriente::copyStateFrom(const CElementBase& src) {

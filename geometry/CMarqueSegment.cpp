@@ -4,6 +4,7 @@
 #include "geometry/CDroite.h"
 
 IMPLEMENT_SERIAL(CMarqueSegment, CElementLigne, 1)
+IMPLEMENT_REFS(CMarqueSegment, CElementLigne, segment)
 
 CMarqueSegment::CMarqueSegment() {
     buildStrokes();
@@ -24,12 +25,12 @@ void CMarqueSegment::buildStrokes() {
 
 void CMarqueSegment::Serialize(CArchive& ar) {
     CElementLigne::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeByte(static_cast<uint8_t>(markStyle));
-        ar.writeReference(segment);
-    } else {
+    else
         markStyle = ar.readByte();
-        segment = ar.readRequiredReferenceOf<CSegment>();
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading()) {
         setColour(colour);
         setLineStyle(lineStyle);
     }
@@ -38,18 +39,9 @@ void CMarqueSegment::Serialize(CArchive& ar) {
 void CMarqueSegment::readPreviousFormat(CArchive& ar) {
     CElementLigne::readPreviousFormat(ar);
     markStyle = ar.readByte();
-    segment = ar.readRequiredReferenceOf<CSegment>();
+    serializeOwnRefs(ar, *this);
     setColour(colour);
     setLineStyle(lineStyle);
-}
-
-std::unique_ptr<CElementBase> CMarqueSegment::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    auto m = std::make_unique<CMarqueSegment>(geo::mapRef(segment, from, to), markStyle);
-    m->copyLineAttributes(*this);
-    m->setColour(colour);
-    m->setLineStyle(lineStyle);
-    return m;
 }
 
 void CMarqueSegment::copyStateFrom(const CElementBase& src) {
@@ -124,27 +116,12 @@ void CMarqueSegment::erase(CDC* dc, bool hideMasked) {
 }
 
 bool CMarqueSegment::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CMarqueSegment*>(other)->segment == segment;
-}
-
-bool CMarqueSegment::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(segment, p);
-}
-
-bool CMarqueSegment::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(segment, p);
-}
-
-void CMarqueSegment::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(segment, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CMarqueSegment::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                 CElementBase** c) const {
-    if (a) *a = segment;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Marque de segment";
 }
 

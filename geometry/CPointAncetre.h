@@ -216,10 +216,11 @@ public:
     CValeurAssocieeAVariable weight;  // owned
     CPointAncetre* point = nullptr;
 
+    // The node's reference slot, visited by its barycentre as one of its own.
+    void forEachOwnRef(CRefVisitor& v);
     // The weight in place, then the point.
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CNoeudPondere> getClone(const CListeAction& from, const CListeAction& to) const;
     // Same point, same constant and same referenced value.
     bool sameAs(const CNoeudPondere& other) const;
 };
@@ -233,13 +234,15 @@ public:
     std::vector<std::unique_ptr<CNoeudPondere>> nodes;
     void addNode(CPointAncetre* p, const CValeurAssocieeAVariable& weight);
 
+    // The points of the nodes, in node order.
+    void forEachRef(CRefVisitor& v) override;
     // The node list as the framework writes an object list: a count, then each node.
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
+    // The same weighted points, in any order.
     bool coincidesWith(const CElementBase* other) const override;
+    // The weights' values count as parents too.
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
@@ -267,12 +270,12 @@ public:
     CPointAncetre* B = nullptr;
     CValeurAssocieeAVariable t;  // owned
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
+    // The abscissa's value counts as a parent too.
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;

@@ -10,6 +10,11 @@ IMPLEMENT_SERIAL(CPointLieCercle, CPointLie, 1)
 IMPLEMENT_SERIAL(CPointLiePoint, CPointLie, 1)
 IMPLEMENT_SERIAL(CPointLieLigne, CPointLie, 1)
 
+IMPLEMENT_REFS(CPointLieDroite, CPointLie, line)
+IMPLEMENT_REFS(CPointLieCercle, CPointLie, circle)
+IMPLEMENT_REFS(CPointLiePoint, CPointLie, point)
+IMPLEMENT_REFS(CPointLieLigne, CPointLie, line)
+
 using geo::existing;
 using geo::kAngleEps;
 using geo::kEps;
@@ -36,36 +41,16 @@ void CPointLie::copyStateFrom(const CElementBase& src) {
     if (const auto* p = dynamic_cast<const CPointLie*>(&src)) abscissa = p->abscissa;
 }
 
-void CPointLie::copyLinkedAttributes(const CPointLie& src) {
-    copyPointAttributes(src);
-    mobile = src.mobile;
-}
-
 bool CPointLie::coincidesWith(const CElementBase* other) const {
     if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
     const auto* p = static_cast<const CPointLie*>(other);
     return p->getCurve() == getCurve() && std::fabs(p->abscissa - abscissa) < kEps;
 }
 
-bool CPointLie::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(getCurve(), p);
-}
-
-bool CPointLie::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(getCurve(), p);
-}
-
-void CPointLie::replaceReference(CElementBase* old, CElementBase* repl) {
-    replaceCurve(old, repl);
-}
-
 std::string CPointLie::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    CElementGraphique* curve = getCurve();
-    if (a) *a = curve;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
-    const auto* l = dynamic_cast<const CElementLigne*>(curve);
+    firstParents(a, b, c);
+    const auto* l = dynamic_cast<const CElementLigne*>(getCurve());
     return "Point lié à" + (l ? l->getKindText() : std::string());
 }
 
@@ -101,27 +86,24 @@ bool CPointLie::positionFromMouse(const CViewBounds& view, int mouseX, int mouse
 
 void CPointLieDroite::Serialize(CArchive& ar) {
     CPointLie::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(line);
-    } else {
-        line = ar.readRequiredReferenceOf<CDroite>();
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading())
         convertBisector = ar.getObjectSchema() < 2 && line->isKindOf(RUNTIME_CLASS(CBissectrice));
-    }
 }
 
 void CPointLieDroite::readPreviousFormat(CArchive& ar) {
     CPointLie::readPreviousFormat(ar);
-    line = ar.readRequiredReferenceOf<CDroite>();
+    serializeOwnRefs(ar, *this);
     // The earliest files stored bisectors with the non-unit direction too.
     convertBisector = line->isKindOf(RUNTIME_CLASS(CBissectrice));
 }
 
+// A copy made before the first computation (the loci built on loading) must rescale too.
 std::unique_ptr<CElementBase> CPointLieDroite::getClone(const CListeAction& from,
                                                         const CListeAction& to) const {
-    auto p = std::make_unique<CPointLieDroite>(geo::mapRef(line, from, to), abscissa);
-    p->copyLinkedAttributes(*this);
-    p->convertBisector = convertBisector;
-    return p;
+    std::unique_ptr<CElementBase> copy = CPointLie::getClone(from, to);
+    if (auto* p = dynamic_cast<CPointLieDroite*>(copy.get())) p->convertBisector = convertBisector;
+    return copy;
 }
 
 void CPointLieDroite::computePosition() {
@@ -164,22 +146,12 @@ bool CPointLieDroite::positionFromMouse(const CViewBounds& view, int mouseX, int
 
 void CPointLieCercle::Serialize(CArchive& ar) {
     CPointLie::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(circle);
-    else
-        circle = ar.readRequiredReferenceOf<CCercle>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointLieCercle::readPreviousFormat(CArchive& ar) {
     CPointLie::readPreviousFormat(ar);
-    circle = ar.readRequiredReferenceOf<CCercle>();
-}
-
-std::unique_ptr<CElementBase> CPointLieCercle::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    auto p = std::make_unique<CPointLieCercle>(geo::mapRef(circle, from, to), abscissa);
-    p->copyLinkedAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointLieCercle::computePosition() {
@@ -253,23 +225,12 @@ bool CPointLieCercle::positionFromMouse(const CViewBounds& view, int mouseX, int
 
 void CPointLiePoint::Serialize(CArchive& ar) {
     CPointLie::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(point);
-    else
-        point = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointLiePoint::readPreviousFormat(CArchive& ar) {
     CPointLie::readPreviousFormat(ar);
-    point = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CPointLiePoint::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    auto p = std::make_unique<CPointLiePoint>(geo::mapRef(point, from, to));
-    p->copyLinkedAttributes(*this);
-    p->abscissa = abscissa;
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointLiePoint::computePosition() {
@@ -277,16 +238,14 @@ void CPointLiePoint::computePosition() {
     if (exists) setPosition(point->x, point->y);
 }
 
+// The abscissa plays no part: the point sits on its parent whatever it is.
 bool CPointLiePoint::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CPointLiePoint*>(other)->point == point;
+    return hasSameRefsAs(other);
 }
 
 std::string CPointLiePoint::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                 CElementBase** c) const {
-    if (a) *a = point;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Point lié à un autre point";
 }
 
@@ -307,29 +266,14 @@ CPointLieLigne::CPointLieLigne(CLignePolygonaleAncetre* line, double t, int8_t c
 
 void CPointLieLigne::Serialize(CArchive& ar) {
     CPointLie::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(line);
-    } else {
-        line = ar.readRequiredReferenceOf<CLignePolygonaleAncetre>();
-        computeLengths();
-    }
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading()) computeLengths();
 }
 
 void CPointLieLigne::readPreviousFormat(CArchive& ar) {
     CPointLie::readPreviousFormat(ar);
-    line = ar.readRequiredReferenceOf<CLignePolygonaleAncetre>();
+    serializeOwnRefs(ar, *this);
     computeLengths();
-}
-
-std::unique_ptr<CElementBase> CPointLieLigne::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    auto p = std::make_unique<CPointLieLigne>(geo::mapRef(line, from, to), abscissa);
-    p->copyLinkedAttributes(*this);
-    return p;
-}
-
-void CPointLieLigne::replaceCurve(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(line, old, repl);
 }
 
 void CPointLieLigne::computeLengths() {

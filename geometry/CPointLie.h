@@ -25,10 +25,8 @@ public:
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     void copyStateFrom(const CElementBase& src) override;
+    // Same curve and the same abscissa.
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -46,11 +44,8 @@ public:
                                    double* py, double* t);
 
 protected:
-    // The curve as a parent slot; replaced through replaceCurve.
-    virtual void replaceCurve(CElementBase*, CElementBase*) {}
     // "Point lié à", "Point lié au " or "Point lié au point ".
     virtual std::string linkText() const { return "Point lié à "; }
-    void copyLinkedAttributes(const CPointLie& src);
 };
 
 class CPointLieDroite : public CPointLie {
@@ -62,8 +57,10 @@ public:
 
     CDroite* line = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
+    // The archive copy, with the pending rescale of an early bisector abscissa (not saved).
     std::unique_ptr<CElementBase> getClone(const CListeAction& from,
                                            const CListeAction& to) const override;
     void computePosition() override;
@@ -72,11 +69,6 @@ public:
     using CPointLie::positionFromMouse;
     bool positionFromMouse(const CViewBounds& view, int mouseX, int mouseY, double* px, double* py,
                            double* t) override;
-
-protected:
-    void replaceCurve(CElementBase* old, CElementBase* repl) override {
-        geo::replaceRef(line, old, repl);
-    }
 };
 
 class CPointLieCercle : public CPointLie {
@@ -88,10 +80,9 @@ public:
 
     CCercle* circle = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool isOnCircleByConstruction(const CCercle* c) const override;
     CElementGraphique* getCurve() const override { return circle; }
@@ -101,9 +92,6 @@ public:
                            double* t) override;
 
 protected:
-    void replaceCurve(CElementBase* old, CElementBase* repl) override {
-        geo::replaceRef(circle, old, repl);
-    }
     std::string linkText() const override { return "Point lié au "; }
 };
 
@@ -117,10 +105,9 @@ public:
 
     CPointAncetre* point = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -133,9 +120,6 @@ public:
                            double* t) override;
 
 protected:
-    void replaceCurve(CElementBase* old, CElementBase* repl) override {
-        geo::replaceRef(point, old, repl);
-    }
     std::string linkText() const override { return "Point lié au point "; }
 };
 
@@ -150,10 +134,9 @@ public:
     std::vector<double> lengths;
     double totalLength = 0;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     CElementGraphique* getCurve() const override { return line; }
     using CPointLie::positionFromMouse;
@@ -161,6 +144,5 @@ public:
                            double* t) override;
 
 protected:
-    void replaceCurve(CElementBase* old, CElementBase* repl) override;
     void computeLengths();
 };
