@@ -70,17 +70,18 @@ CAffichageLieAPoint::CAffichageLieAPoint(CPointAncetre* p, double x, double y, i
     nameOffsetY = 0;
 }
 
+IMPLEMENT_REFS(CAffichageLieAPoint, CElementGraphique, optional(point))
+
 void CAffichageLieAPoint::Serialize(CArchive& ar) {
     CElementGraphique::Serialize(ar);
+    serializeOwnRefs(ar, *this);
     if (ar.IsStoring()) {
-        ar.writeReference(point);
         ar.writeByte(static_cast<uint8_t>(fontIndex));
         ar.writeDouble(nameAnchorX);
         ar.writeDouble(nameAnchorY);
         ar.writeBool(framed);
         ar.writeBool(opaque);
     } else {
-        point = ar.readReferenceOf<CPointAncetre>();
         fontIndex = static_cast<int8_t>(ar.readByte());
         nameAnchorX = ar.readDouble();
         nameAnchorY = ar.readDouble();
@@ -92,7 +93,7 @@ void CAffichageLieAPoint::Serialize(CArchive& ar) {
 
 void CAffichageLieAPoint::readPreviousFormat(CArchive& ar) {
     CElementGraphique::readPreviousFormat(ar);
-    point = ar.readReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     fontIndex = static_cast<int8_t>(ar.readByte());
     nameAnchorX = ar.readDouble();
     nameAnchorY = ar.readDouble();
@@ -107,15 +108,6 @@ void CAffichageLieAPoint::copyStateFrom(const CElementBase& src) {
         box = d->box;
         boxValid = d->boxValid;
     }
-}
-
-void CAffichageLieAPoint::copyDisplayAttributes(const CAffichageLieAPoint& src) {
-    copyAttributesFrom(src);
-    nameAnchorX = src.nameAnchorX;
-    nameAnchorY = src.nameAnchorY;
-    fontIndex = src.fontIndex;
-    framed = src.framed;
-    opaque = src.opaque;
 }
 
 void CAffichageLieAPoint::updateNameAnchor() {
@@ -218,18 +210,6 @@ void CAffichageLieAPoint::translate(double dx, double dy) {
     }
 }
 
-bool CAffichageLieAPoint::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(point, p);
-}
-
-bool CAffichageLieAPoint::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(point, p);
-}
-
-void CAffichageLieAPoint::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(point, old, repl);
-}
-
 std::string CAffichageLieAPoint::getStatusText() const {
     std::string s = CElementGraphique::getStatusText();
     if (opaque) s = joinStatus(s, "avec effacement de l'arrière-plan");
@@ -259,19 +239,20 @@ CValeurAffichee::CValeurAffichee(CValeurDynamique* v, CPointAncetre* p, double x
       suffix(std::move(suffix)),
       decimals(static_cast<int8_t>(decimals)) {}
 
+IMPLEMENT_REFS(CValeurAffichee, CAffichageLieAPoint, V)
+
 void CValeurAffichee::Serialize(CArchive& ar) {
     CAffichageLieAPoint::Serialize(ar);
     if (ar.IsStoring()) {
         ar.writeString(prefix);
         ar.writeString(suffix);
         ar.writeByte(static_cast<uint8_t>(decimals));
-        ar.writeReference(V);
     } else {
         prefix = ar.readString();
         suffix = ar.readString();
         decimals = static_cast<int8_t>(ar.readByte());
-        V = ar.readRequiredReferenceOf<CValeurDynamique>();
     }
+    serializeOwnRefs(ar, *this);
 }
 
 void CValeurAffichee::readPreviousFormat(CArchive& ar) {
@@ -279,16 +260,7 @@ void CValeurAffichee::readPreviousFormat(CArchive& ar) {
     prefix = ar.readString();
     suffix = ar.readString();
     decimals = static_cast<int8_t>(ar.previousDecimals);
-    V = ar.readRequiredReferenceOf<CValeurDynamique>();
-}
-
-std::unique_ptr<CElementBase> CValeurAffichee::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    auto d =
-        std::make_unique<CValeurAffichee>(geo::mapRef(V, from, to), geo::mapRef(point, from, to),
-                                          nameAnchorX, nameAnchorY, prefix, suffix, decimals);
-    d->copyDisplayAttributes(*this);
-    return d;
+    serializeOwnRefs(ar, *this);
 }
 
 void CValeurAffichee::computePosition() {
@@ -306,19 +278,6 @@ bool CValeurAffichee::coincidesWith(const CElementBase* other) const {
            (point || (d->nameAnchorX == nameAnchorX && d->nameAnchorY == nameAnchorY));
 }
 
-bool CValeurAffichee::dependsOn(const CElementBase* p) const {
-    return CAffichageLieAPoint::dependsOn(p) || geo::dependsOnRef(V, p);
-}
-
-bool CValeurAffichee::dependsOnForPositioning(const CElementBase* p) const {
-    return CAffichageLieAPoint::dependsOnForPositioning(p) || geo::dependsOnForPositioningRef(V, p);
-}
-
-void CValeurAffichee::replaceReference(CElementBase* old, CElementBase* repl) {
-    CAffichageLieAPoint::replaceReference(old, repl);
-    geo::replaceRef(V, old, repl);
-}
-
 std::string CValeurAffichee::getText() {
     if (!V) return "";
     const int k = V->getValueKind();
@@ -330,6 +289,7 @@ std::string CValeurAffichee::getText() {
     return prefix + value + suffix;
 }
 
+// The value comes first, before the point that is the first slot.
 std::string CValeurAffichee::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                  CElementBase** c) const {
     if (a) *a = V;
@@ -460,6 +420,11 @@ std::string CCommentaire::getText() {
     return expandFields(comment, figure, nullptr);
 }
 
+void CCommentaire::forEachRef(CRefVisitor& v) {
+    CAffichageLieAPoint::forEachRef(v);
+    for (CValeurDynamique*& value : values) v(value);
+}
+
 void CCommentaire::Serialize(CArchive& ar) {
     CAffichageLieAPoint::Serialize(ar);
     if (ar.IsStoring()) {
@@ -478,35 +443,7 @@ void CCommentaire::readPreviousFormat(CArchive& ar) {
     rebuildValueList();
 }
 
-std::unique_ptr<CElementBase> CCommentaire::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    auto c = std::make_unique<CCommentaire>(comment, const_cast<CListeAction*>(&to),
-                                            geo::mapRef(point, from, to), nameAnchorX, nameAnchorY);
-    c->copyDisplayAttributes(*this);
-    return c;
-}
-
-bool CCommentaire::dependsOn(const CElementBase* p) const {
-    if (CAffichageLieAPoint::dependsOn(p)) return true;
-    for (const CValeurDynamique* v : values)
-        if (v->dependsOn(p)) return true;
-    return false;
-}
-
-bool CCommentaire::dependsOnForPositioning(const CElementBase* p) const {
-    if (CAffichageLieAPoint::dependsOnForPositioning(p)) return true;
-    for (const CValeurDynamique* v : values)
-        if (v->dependsOnForPositioning(p)) return true;
-    return false;
-}
-
-void CCommentaire::replaceReference(CElementBase* old, CElementBase* repl) {
-    CAffichageLieAPoint::replaceReference(old, repl);
-    for (CValeurDynamique*& v : values)
-        if (v == old)
-            if (auto* r = dynamic_cast<CValeurDynamique*>(repl)) v = r;
-}
-
+// Only the point: the values named in the text are not shown as parents.
 std::string CCommentaire::getConstructionInfo(CElementBase** a, CElementBase** b,
                                               CElementBase** c) const {
     if (a) *a = point;
@@ -570,17 +507,6 @@ void CImage::Serialize(CArchive& ar) {
         placeholder.reset();
         syncPlaceholder();
     }
-}
-
-std::unique_ptr<CElementBase> CImage::getClone(const CListeAction& from,
-                                               const CListeAction& to) const {
-    auto i = std::make_unique<CImage>(absolutePath, relativePath, const_cast<CListeAction*>(&to),
-                                      geo::mapRef(point, from, to), nameAnchorX, nameAnchorY);
-    i->copyDisplayAttributes(*this);
-    i->width = width;
-    i->height = height;
-    i->syncPlaceholder();
-    return i;
 }
 
 void CImage::copyStateFrom(const CElementBase& src) {
@@ -691,9 +617,7 @@ void CImage::setColour(int8_t index) {
 
 std::string CImage::getConstructionInfo(CElementBase** a, CElementBase** b,
                                         CElementBase** c) const {
-    if (a) *a = point;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Affichage d'image\r\nChemin relatif d'accès : " + relativePath +
            (point ? " (lié à un point)" : "");
 }

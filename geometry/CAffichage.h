@@ -37,15 +37,13 @@ public:
 
     bool isTied() const { return point != nullptr; }
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getStatusText() const override;
     int designationDistance(int mx, int my, bool hideMasked) override;
     void updateNameAnchor() override;
@@ -62,7 +60,6 @@ public:
     CFontDesc textFont() const;
 
 protected:
-    void copyDisplayAttributes(const CAffichageLieAPoint& src);
     // Top-left corner of the display, truncated towards zero.
     void corner(int* left, int* top) const;
     std::string tiedText() const;
@@ -80,15 +77,11 @@ public:
     std::string prefix, suffix;
     int8_t decimals = 2;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -110,13 +103,10 @@ public:
     void setComment(const std::string& c);
     void rebuildValueList();
 
+    // The values named by the fields come after the point: the comment depends on them.
+    void forEachRef(CRefVisitor& v) override;
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -146,8 +136,6 @@ public:
     std::unique_ptr<CCommentaire> placeholder;
 
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,

@@ -125,28 +125,16 @@ bool CCercle::passesThroughByConstruction(const CPointAncetre* p) const {
 CCercleOA::CCercleOA(CPointAncetre* o, CPointAncetre* a, int8_t colour, int lineStyle)
     : CCercle(colour, lineStyle), O(o), A(a) {}
 
+IMPLEMENT_REFS(CCercleOA, CCercle, O, A)
+
 void CCercleOA::Serialize(CArchive& ar) {
     CCercle::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(O);
-        ar.writeReference(A);
-    } else {
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CCercleOA::readPreviousFormat(CArchive& ar) {
     CCercle::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CCercleOA::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    auto c = std::make_unique<CCercleOA>(geo::mapRef(O, from, to), geo::mapRef(A, from, to));
-    c->copyLineAttributes(*this);
-    return c;
+    serializeOwnRefs(ar, *this);
 }
 
 void CCercleOA::computePosition() {
@@ -160,25 +148,9 @@ void CCercleOA::computePosition() {
     CCercle::computePosition();
 }
 
-bool CCercleOA::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || geo::dependsOnRef(A, p);
-}
-
-bool CCercleOA::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) ||
-           geo::dependsOnForPositioningRef(A, p);
-}
-
-void CCercleOA::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(A, old, repl);
-}
-
 std::string CCercleOA::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    if (a) *a = O;
-    if (b) *b = A;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Cercle défini par centre et point";
 }
 

@@ -66,14 +66,10 @@ public:
     CPointAncetre* O = nullptr;
     CPointAncetre* A = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;

@@ -289,25 +289,6 @@ std::string CDroite::namedPrefix() const {
 // Kinds built on two points
 
 namespace {
-template <class T>
-void serializeTwo(CArchive& ar, T*& a, T*& b) {
-    if (ar.IsStoring()) {
-        ar.writeReference(a);
-        ar.writeReference(b);
-    } else {
-        a = ar.readRequiredReferenceOf<T>();
-        b = ar.readRequiredReferenceOf<T>();
-    }
-}
-
-std::string setInfo(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* pa,
-                    CElementBase* pb, CElementBase* pc, const std::string& text) {
-    if (a) *a = pa;
-    if (b) *b = pb;
-    if (c) *c = pc;
-    return text;
-}
-
 bool passesThroughPoints(const CDroite* self, const CPointAncetre* p, const CPointAncetre* a,
                          const CPointAncetre* b) {
     if (!p) return false;
@@ -318,22 +299,16 @@ bool passesThroughPoints(const CDroite* self, const CPointAncetre* p, const CPoi
 CDroiteAB::CDroiteAB(CPointAncetre* a, CPointAncetre* b, int8_t colour, int lineStyle)
     : CDroite(colour, lineStyle), A(a), B(b) {}
 
+IMPLEMENT_REFS(CDroiteAB, CDroite, A, B)
+
 void CDroiteAB::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    serializeTwo(ar, A, B);
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroiteAB::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    serializeTwo(ar, A, B);
-}
-
-std::unique_ptr<CElementBase> CDroiteAB::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    auto d = std::make_unique<CDroiteAB>(geo::mapRef(A, from, to), geo::mapRef(B, from, to));
-    d->copyLineAttributes(*this);
-    d->namePosition = namePosition;
-    return d;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroiteAB::computePosition() {
@@ -348,23 +323,10 @@ void CDroiteAB::computePosition() {
     clipFullLine();
 }
 
-bool CDroiteAB::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
-}
-
-bool CDroiteAB::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p);
-}
-
-void CDroiteAB::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
 std::string CDroiteAB::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    return setInfo(a, b, c, A, B, nullptr, "Droite passant par deux points");
+    firstParents(a, b, c);
+    return "Droite passant par deux points";
 }
 
 std::string CDroiteAB::getDisplayName() const {
@@ -408,22 +370,16 @@ int CDemiDroite::designationDistance(int mx, int my, bool hideMasked) {
 CDemiDroiteOA::CDemiDroiteOA(CPointAncetre* o, CPointAncetre* a, int8_t colour, int lineStyle)
     : CDemiDroite(colour, lineStyle), O(o), A(a) {}
 
+IMPLEMENT_REFS(CDemiDroiteOA, CDemiDroite, O, A)
+
 void CDemiDroiteOA::Serialize(CArchive& ar) {
     CDemiDroite::Serialize(ar);
-    serializeTwo(ar, O, A);
+    serializeOwnRefs(ar, *this);
 }
 
 void CDemiDroiteOA::readPreviousFormat(CArchive& ar) {
     CDemiDroite::readPreviousFormat(ar);
-    serializeTwo(ar, O, A);
-}
-
-std::unique_ptr<CElementBase> CDemiDroiteOA::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    auto d = std::make_unique<CDemiDroiteOA>(geo::mapRef(O, from, to), geo::mapRef(A, from, to));
-    d->copyLineAttributes(*this);
-    d->namePosition = namePosition;
-    return d;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDemiDroiteOA::computePosition() {
@@ -436,23 +392,10 @@ void CDemiDroiteOA::computePosition() {
     clipHalfLine();
 }
 
-bool CDemiDroiteOA::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || geo::dependsOnRef(A, p);
-}
-
-bool CDemiDroiteOA::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) ||
-           geo::dependsOnForPositioningRef(A, p);
-}
-
-void CDemiDroiteOA::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(A, old, repl);
-}
-
 std::string CDemiDroiteOA::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                CElementBase** c) const {
-    return setInfo(a, b, c, O, A, nullptr, "Demi-droite ");
+    firstParents(a, b, c);
+    return "Demi-droite ";
 }
 
 std::string CDemiDroiteOA::getDisplayName() const {
@@ -473,22 +416,16 @@ bool CDemiDroiteOA::passesThroughByConstruction(const CPointAncetre* p) const {
 CSegment::CSegment(CPointAncetre* a, CPointAncetre* b, int8_t colour, int lineStyle)
     : CDroite(colour, lineStyle), A(a), B(b) {}
 
+IMPLEMENT_REFS(CSegment, CDroite, A, B)
+
 void CSegment::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    serializeTwo(ar, A, B);
+    serializeOwnRefs(ar, *this);
 }
 
 void CSegment::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    serializeTwo(ar, A, B);
-}
-
-std::unique_ptr<CElementBase> CSegment::getClone(const CListeAction& from,
-                                                 const CListeAction& to) const {
-    auto d = std::make_unique<CSegment>(geo::mapRef(A, from, to), geo::mapRef(B, from, to));
-    d->copyLineAttributes(*this);
-    d->namePosition = namePosition;
-    return d;
+    serializeOwnRefs(ar, *this);
 }
 
 void CSegment::computePosition() {
@@ -520,23 +457,10 @@ bool CSegment::coincidesWith(const CElementBase* other) const {
            (same(x1, y1, s->x2, s->y2) && same(x2, y2, s->x1, s->y1));
 }
 
-bool CSegment::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
-}
-
-bool CSegment::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p);
-}
-
-void CSegment::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
 std::string CSegment::getConstructionInfo(CElementBase** a, CElementBase** b,
                                           CElementBase** c) const {
-    return setInfo(a, b, c, A, B, nullptr, "Segment");
+    firstParents(a, b, c);
+    return "Segment";
 }
 
 std::string CSegment::getDisplayName() const {
@@ -580,15 +504,6 @@ void CVecteur::readPreviousFormat(CArchive& ar) {
     arrowStyle = ar.readByte();
 }
 
-std::unique_ptr<CElementBase> CVecteur::getClone(const CListeAction& from,
-                                                 const CListeAction& to) const {
-    auto d =
-        std::make_unique<CVecteur>(geo::mapRef(A, from, to), geo::mapRef(B, from, to), arrowStyle);
-    d->copyLineAttributes(*this);
-    d->namePosition = namePosition;
-    return d;
-}
-
 void CVecteur::copyStateFrom(const CElementBase& src) {
     CSegment::copyStateFrom(src);
     if (const auto* v = dynamic_cast<const CVecteur*>(&src)) arrowStyle = v->arrowStyle;
@@ -603,7 +518,8 @@ bool CVecteur::coincidesWith(const CElementBase* other) const {
 
 std::string CVecteur::getConstructionInfo(CElementBase** a, CElementBase** b,
                                           CElementBase** c) const {
-    return setInfo(a, b, c, A, B, nullptr, "Vecteur ");
+    firstParents(a, b, c);
+    return "Vecteur ";
 }
 
 std::string CVecteur::getDisplayName() const {
@@ -644,29 +560,16 @@ void CVecteur::drawLine(CDC* dc, bool eraseMode, bool hideMasked) {
 CDroiteParallele::CDroiteParallele(CPointAncetre* a, CDroite* line, int8_t colour, int lineStyle)
     : CDroite(colour, lineStyle), A(a), d(line) {}
 
+IMPLEMENT_REFS(CDroiteParallele, CDroite, A, d)
+
 void CDroiteParallele::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(d);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        d = ar.readRequiredReferenceOf<CDroite>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroiteParallele::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    d = ar.readRequiredReferenceOf<CDroite>();
-}
-
-std::unique_ptr<CElementBase> CDroiteParallele::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    auto l = std::make_unique<CDroiteParallele>(geo::mapRef(A, from, to), geo::mapRef(d, from, to));
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroiteParallele::computePosition() {
@@ -681,23 +584,10 @@ void CDroiteParallele::computePosition() {
     clipFullLine();
 }
 
-bool CDroiteParallele::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(d, p);
-}
-
-bool CDroiteParallele::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(d, p);
-}
-
-void CDroiteParallele::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(d, old, repl);
-}
-
 std::string CDroiteParallele::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                   CElementBase** c) const {
-    return setInfo(a, b, c, A, d, nullptr, "Droite parallèle");
+    firstParents(a, b, c);
+    return "Droite parallèle";
 }
 
 std::string CDroiteParallele::getDescription() const {
@@ -713,30 +603,16 @@ CDroitePerpendiculaire::CDroitePerpendiculaire(CPointAncetre* a, CDroite* line, 
                                                int lineStyle)
     : CDroite(colour, lineStyle), A(a), d(line) {}
 
+IMPLEMENT_REFS(CDroitePerpendiculaire, CDroite, A, d)
+
 void CDroitePerpendiculaire::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(d);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        d = ar.readRequiredReferenceOf<CDroite>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroitePerpendiculaire::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    d = ar.readRequiredReferenceOf<CDroite>();
-}
-
-std::unique_ptr<CElementBase> CDroitePerpendiculaire::getClone(const CListeAction& from,
-                                                               const CListeAction& to) const {
-    auto l = std::make_unique<CDroitePerpendiculaire>(geo::mapRef(A, from, to),
-                                                      geo::mapRef(d, from, to));
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroitePerpendiculaire::computePosition() {
@@ -751,23 +627,10 @@ void CDroitePerpendiculaire::computePosition() {
     clipFullLine();
 }
 
-bool CDroitePerpendiculaire::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(d, p);
-}
-
-bool CDroitePerpendiculaire::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(d, p);
-}
-
-void CDroitePerpendiculaire::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(d, old, repl);
-}
-
 std::string CDroitePerpendiculaire::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                         CElementBase** c) const {
-    return setInfo(a, b, c, A, d, nullptr, "Droite perpendiculaire");
+    firstParents(a, b, c);
+    return "Droite perpendiculaire";
 }
 
 std::string CDroitePerpendiculaire::getDescription() const {
@@ -785,22 +648,16 @@ bool CDroitePerpendiculaire::passesThroughByConstruction(const CPointAncetre* p)
 CMediatrice::CMediatrice(CPointAncetre* a, CPointAncetre* b, int8_t colour, int lineStyle)
     : CDroite(colour, lineStyle), A(a), B(b) {}
 
+IMPLEMENT_REFS(CMediatrice, CDroite, A, B)
+
 void CMediatrice::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    serializeTwo(ar, A, B);
+    serializeOwnRefs(ar, *this);
 }
 
 void CMediatrice::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    serializeTwo(ar, A, B);
-}
-
-std::unique_ptr<CElementBase> CMediatrice::getClone(const CListeAction& from,
-                                                    const CListeAction& to) const {
-    auto l = std::make_unique<CMediatrice>(geo::mapRef(A, from, to), geo::mapRef(B, from, to));
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
+    serializeOwnRefs(ar, *this);
 }
 
 void CMediatrice::computePosition() {
@@ -815,23 +672,10 @@ void CMediatrice::computePosition() {
     clipFullLine();
 }
 
-bool CMediatrice::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
-}
-
-bool CMediatrice::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p);
-}
-
-void CMediatrice::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
 std::string CMediatrice::getConstructionInfo(CElementBase** a, CElementBase** b,
                                              CElementBase** c) const {
-    return setInfo(a, b, c, A, B, nullptr, "Médiatrice");
+    firstParents(a, b, c);
+    return "Médiatrice";
 }
 
 std::string CMediatrice::getDescription() const {
@@ -842,33 +686,16 @@ CBissectrice::CBissectrice(CPointAncetre* a, CPointAncetre* o, CPointAncetre* b,
                            int lineStyle)
     : CDroite(colour, lineStyle), A(a), O(o), B(b) {}
 
+IMPLEMENT_REFS(CBissectrice, CDroite, A, O, B)
+
 void CBissectrice::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(O);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CBissectrice::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CBissectrice::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    auto l = std::make_unique<CBissectrice>(geo::mapRef(A, from, to), geo::mapRef(O, from, to),
-                                            geo::mapRef(B, from, to));
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
+    serializeOwnRefs(ar, *this);
 }
 
 void CBissectrice::computePosition() {
@@ -900,25 +727,10 @@ void CBissectrice::computePosition() {
     clipFullLine();
 }
 
-bool CBissectrice::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(O, p) ||
-           geo::dependsOnRef(B, p);
-}
-
-bool CBissectrice::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(O, p) || geo::dependsOnForPositioningRef(B, p);
-}
-
-void CBissectrice::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
 std::string CBissectrice::getConstructionInfo(CElementBase** a, CElementBase** b,
                                               CElementBase** c) const {
-    return setInfo(a, b, c, A, O, B, "Bissectrice intérieure");
+    firstParents(a, b, c);
+    return "Bissectrice intérieure";
 }
 
 std::string CBissectrice::getDescription() const {
@@ -944,14 +756,15 @@ void CDroiteDirectionFixe::setDirection() {
     wy = horizontal ? 0 : c;
 }
 
+IMPLEMENT_REFS(CDroiteDirectionFixe, CDroite, A)
+
 void CDroiteDirectionFixe::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
+    serializeOwnRefs(ar, *this);
     if (ar.IsStoring()) {
-        ar.writeReference(A);
         ar.writeBool(horizontal);
         ar.writeDouble(c);
     } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
         horizontal = ar.readBool();
         c = ar.readDouble();
         setDirection();
@@ -960,18 +773,10 @@ void CDroiteDirectionFixe::Serialize(CArchive& ar) {
 
 void CDroiteDirectionFixe::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     horizontal = ar.readBool();
     c = ar.readDouble();
     setDirection();
-}
-
-std::unique_ptr<CElementBase> CDroiteDirectionFixe::getClone(const CListeAction& from,
-                                                             const CListeAction& to) const {
-    auto l = std::make_unique<CDroiteDirectionFixe>(geo::mapRef(A, from, to), horizontal, c);
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
 }
 
 void CDroiteDirectionFixe::computePosition() {
@@ -985,22 +790,10 @@ void CDroiteDirectionFixe::computePosition() {
     clipFullLine();
 }
 
-bool CDroiteDirectionFixe::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p);
-}
-
-bool CDroiteDirectionFixe::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p);
-}
-
-void CDroiteDirectionFixe::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-}
-
 std::string CDroiteDirectionFixe::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                       CElementBase** cc) const {
-    return setInfo(a, b, cc, A, nullptr, nullptr,
-                   std::string("Droite ") + (horizontal ? "horizontale" : "verticale"));
+    firstParents(a, b, cc);
+    return std::string("Droite ") + (horizontal ? "horizontale" : "verticale");
 }
 
 std::string CDroiteDirectionFixe::getDescription() const {

@@ -107,14 +107,10 @@ public:
     CPointAncetre* A = nullptr;
     CPointAncetre* B = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -144,14 +140,10 @@ public:
     CPointAncetre* O = nullptr;
     CPointAncetre* A = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -168,15 +160,11 @@ public:
     CPointAncetre* A = nullptr;
     CPointAncetre* B = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -204,8 +192,6 @@ public:
 
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -231,14 +217,10 @@ public:
     CPointAncetre* A = nullptr;
     CDroite* d = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -254,14 +236,10 @@ public:
     CPointAncetre* A = nullptr;
     CDroite* d = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -278,14 +256,10 @@ public:
     CPointAncetre* A = nullptr;
     CPointAncetre* B = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -303,14 +277,10 @@ public:
     CPointAncetre* O = nullptr;
     CPointAncetre* B = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -329,14 +299,10 @@ public:
     bool horizontal = true;
     double c = 1.0;  // length of the direction vector
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;

@@ -12,23 +12,11 @@ IMPLEMENT_SERIAL(CLigneBrisee, CLignePolygonaleAncetre, 1)
 // CNoeudPointeurSurPoint
 
 void CNoeudPointeurSurPoint::Serialize(CArchive& ar) {
-    if (ar.IsStoring())
-        ar.writeReference(point);
-    else
-        point = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CNoeudPointeurSurPoint::readPreviousFormat(CArchive& ar) {
-    point = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CNoeudPointeurSurPoint> CNoeudPointeurSurPoint::getClone(
-    const CListeAction& from, const CListeAction& to) const {
-    return std::make_unique<CNoeudPointeurSurPoint>(geo::mapRef(point, from, to));
-}
-
-void CNoeudPointeurSurPoint::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(point, old, repl);
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -93,16 +81,6 @@ void CLignePolygonaleAncetre::readVertices(CArchive& ar, bool previous) {
     syncAuxiliary();
 }
 
-void CLignePolygonaleAncetre::cloneInto(CLignePolygonaleAncetre& target, const CListeAction& from,
-                                        const CListeAction& to) const {
-    target.copyLineAttributes(*this);
-    target.figure = const_cast<CListeAction*>(&to);
-    target.vertices.clear();
-    for (const auto& v : vertices) target.vertices.push_back(v->getClone(from, to));
-    target.positions.assign(target.vertices.size(), LPoint{});
-    target.syncAuxiliary();
-}
-
 void CLignePolygonaleAncetre::copyStateFrom(const CElementBase& src) {
     CElementLigne::copyStateFrom(src);
     if (const auto* l = dynamic_cast<const CLignePolygonaleAncetre*>(&src))
@@ -130,38 +108,19 @@ void CLignePolygonaleAncetre::computePosition() {
     }
 }
 
+void CLignePolygonaleAncetre::forEachRef(CRefVisitor& v) {
+    CElementLigne::forEachRef(v);
+    for (auto& node : vertices) node->forEachOwnRef(v);
+}
+
 bool CLignePolygonaleAncetre::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* l = static_cast<const CLignePolygonaleAncetre*>(other);
-    if (l->vertices.size() != vertices.size()) return false;
-    for (size_t i = 0; i < vertices.size(); ++i)
-        if (l->vertices[i]->point != vertices[i]->point) return false;
-    return true;
-}
-
-bool CLignePolygonaleAncetre::dependsOn(const CElementBase* p) const {
-    if (p == this) return true;
-    for (const auto& v : vertices)
-        if (geo::dependsOnRef(v->point, p)) return true;
-    return false;
-}
-
-bool CLignePolygonaleAncetre::dependsOnForPositioning(const CElementBase* p) const {
-    if (p == this) return true;
-    for (const auto& v : vertices)
-        if (geo::dependsOnForPositioningRef(v->point, p)) return true;
-    return false;
-}
-
-void CLignePolygonaleAncetre::replaceReference(CElementBase* old, CElementBase* repl) {
-    for (auto& v : vertices) v->replaceReference(old, repl);
+    // The same vertices in the same order.
+    return hasSameRefsAs(other);
 }
 
 std::string CLignePolygonaleAncetre::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                          CElementBase** c) const {
-    if (a) *a = vertices.size() > 0 ? vertices[0]->point : nullptr;
-    if (b) *b = vertices.size() > 1 ? vertices[1]->point : nullptr;
-    if (c) *c = vertices.size() > 2 ? vertices[2]->point : nullptr;
+    firstParents(a, b, c);
     std::string kind = kindName();
     while (!kind.empty() && kind.back() == ' ') kind.pop_back();
     return kind;
@@ -213,18 +172,4 @@ void CLignePolygonaleAncetre::drawPolyline(CDC* dc, bool eraseMode, bool hideMas
     dc->selectPen(CPalette::pen(drawingStyle(hideMasked), eraseMode ? 0 : colour));
     dc->setBkMode(BK_TRANSPARENT);
     dc->polyline(positions);
-}
-
-std::unique_ptr<CElementBase> CPolygone::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    auto p = std::make_unique<CPolygone>();
-    cloneInto(*p, from, to);
-    return p;
-}
-
-std::unique_ptr<CElementBase> CLigneBrisee::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    auto p = std::make_unique<CLigneBrisee>();
-    cloneInto(*p, from, to);
-    return p;
 }

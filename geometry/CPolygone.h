@@ -18,12 +18,11 @@ public:
 
     CPointAncetre* point = nullptr;
 
+    // The node's one slot; the line that owns it visits it with its own slots.
+    void forEachOwnRef(CRefVisitor& v) { v(point); }
     // The point's index in the figure list.
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CNoeudPointeurSurPoint> getClone(const CListeAction& from,
-                                                     const CListeAction& to) const;
-    void replaceReference(CElementBase* old, CElementBase* repl);
 };
 
 class CLignePolygonaleAncetre : public CElementLigne {
@@ -47,10 +46,9 @@ public:
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     void computePosition() override;
+    // The vertices, in list order.
+    void forEachRef(CRefVisitor& v) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -65,8 +63,6 @@ public:
 protected:
     virtual std::string kindName() const { return ""; }
     void setVertices(const std::vector<CPointAncetre*>& points);
-    void cloneInto(CLignePolygonaleAncetre& target, const CListeAction& from,
-                   const CListeAction& to) const;
     void syncAuxiliary();
 
 private:
@@ -83,8 +79,6 @@ public:
               CListeAction* figure = nullptr)
         : CLignePolygonaleAncetre(points, colour, lineStyle, figure) {}
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     // Just below 1: the abscissa 1 would be the closing vertex, which is the first one.
     double getAbscissaMax() const override { return 0.999999999999; }
     double getAbscissaMin() const override { return 0.0; }
@@ -103,8 +97,6 @@ public:
                  CListeAction* figure = nullptr)
         : CLignePolygonaleAncetre(points, colour, lineStyle, figure) {}
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getKindText() const override { return " une ligne brisée"; }
 
 protected:

@@ -73,13 +73,11 @@ CRepere::CRepere(CPointAncetre* o, CPointAncetre* i, CPointAncetre* j, CDroite* 
       yGrid(yGrid),
       dotted(dotted) {}
 
+IMPLEMENT_REFS(CRepere, CElementGraphique, O, I, J, xAxis, yAxis)
+
 void CRepere::load(CArchive& ar, bool previous) {
     if (previous || ar.getObjectSchema() < 2) ar.readByte();
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    I = ar.readRequiredReferenceOf<CPointAncetre>();
-    J = ar.readRequiredReferenceOf<CPointAncetre>();
-    xAxis = ar.readRequiredReferenceOf<CDroite>();
-    yAxis = ar.readRequiredReferenceOf<CDroite>();
+    serializeOwnRefs(ar, *this);
     xGrid = ar.readBool();
     yGrid = ar.readBool();
     dotted = ar.readBool();
@@ -98,11 +96,7 @@ void CRepere::Serialize(CArchive& ar) {
         load(ar, false);
         return;
     }
-    ar.writeReference(O);
-    ar.writeReference(I);
-    ar.writeReference(J);
-    ar.writeReference(xAxis);
-    ar.writeReference(yAxis);
+    serializeOwnRefs(ar, *this);
     ar.writeBool(xGrid);
     ar.writeBool(yGrid);
     ar.writeBool(dotted);
@@ -113,16 +107,6 @@ void CRepere::Serialize(CArchive& ar) {
 void CRepere::readPreviousFormat(CArchive& ar) {
     CElementGraphique::readPreviousFormat(ar);
     load(ar, true);
-}
-
-std::unique_ptr<CElementBase> CRepere::getClone(const CListeAction& from,
-                                                const CListeAction& to) const {
-    auto r = std::make_unique<CRepere>(geo::mapRef(O, from, to), geo::mapRef(I, from, to),
-                                       geo::mapRef(J, from, to), geo::mapRef(xAxis, from, to),
-                                       geo::mapRef(yAxis, from, to), a.cloned(from, to),
-                                       b.cloned(from, to), xGrid, yGrid, dotted);
-    r->copyAttributesFrom(*this);
-    return r;
 }
 
 void CRepere::copyStateFrom(const CElementBase& src) {
@@ -208,32 +192,26 @@ bool CRepere::coincidesWith(const CElementBase* other) const {
     return r->O == O && r->I == I && r->J == J && sameValue(r->a, a) && sameValue(r->b, b);
 }
 
+// The slots, axes included (a frame whose axis is deleted goes with it), and the values
+// that a and b may name.
 bool CRepere::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || geo::dependsOnRef(I, p) ||
-           geo::dependsOnRef(J, p) || a.dependsOn(p) || b.dependsOn(p);
+    return CElementGraphique::dependsOn(p) || a.dependsOn(p) || b.dependsOn(p);
 }
 
 bool CRepere::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) ||
-           geo::dependsOnForPositioningRef(I, p) || geo::dependsOnForPositioningRef(J, p) ||
-           a.dependsOnForPositioning(p) || b.dependsOnForPositioning(p);
+    return CElementGraphique::dependsOnForPositioning(p) || a.dependsOnForPositioning(p) ||
+           b.dependsOnForPositioning(p);
 }
 
 void CRepere::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(I, old, repl);
-    geo::replaceRef(J, old, repl);
-    geo::replaceRef(xAxis, old, repl);
-    geo::replaceRef(yAxis, old, repl);
+    CElementGraphique::replaceReference(old, repl);
     a.replaceReference(old, repl);
     b.replaceReference(old, repl);
 }
 
 std::string CRepere::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                          CElementBase** pc) const {
-    if (pa) *pa = O;
-    if (pb) *pb = I;
-    if (pc) *pc = J;
+    firstParents(pa, pb, pc);
     return std::string("Repère ") + "\r\n" + "Origine des abscisses à : " + valueText(a) + "\r\n" +
            "Origine des ordonnées à : " + valueText(b);
 }
@@ -273,29 +251,20 @@ std::string CRepere::shortDesignation() const {
 // ---------------------------------------------------------------------------------------------
 // CPointDansRepere
 
+IMPLEMENT_REFS(CPointDansRepere, CPointAncetre, R)
+
 void CPointDansRepere::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(R);
-    else
-        R = ar.readRequiredReferenceOf<CRepere>();
+    serializeOwnRefs(ar, *this);
     xv.Serialize(ar);
     yv.Serialize(ar);
 }
 
 void CPointDansRepere::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    R = ar.readRequiredReferenceOf<CRepere>();
+    serializeOwnRefs(ar, *this);
     xv.readPreviousFormat(ar);
     yv.readPreviousFormat(ar);
-}
-
-std::unique_ptr<CElementBase> CPointDansRepere::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    auto p = std::make_unique<CPointDansRepere>(geo::mapRef(R, from, to), xv.cloned(from, to),
-                                                yv.cloned(from, to));
-    p->copyPointAttributes(*this);
-    return p;
 }
 
 void CPointDansRepere::computePosition() {
@@ -311,17 +280,18 @@ bool CPointDansRepere::coincidesWith(const CElementBase* other) const {
     return p->R == R && sameValue(p->xv, xv) && sameValue(p->yv, yv);
 }
 
+// The values named by the coordinates are parents too.
 bool CPointDansRepere::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(R, p) || xv.dependsOn(p) || yv.dependsOn(p);
+    return CPointAncetre::dependsOn(p) || xv.dependsOn(p) || yv.dependsOn(p);
 }
 
 bool CPointDansRepere::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(R, p) || xv.dependsOnForPositioning(p) ||
+    return CPointAncetre::dependsOnForPositioning(p) || xv.dependsOnForPositioning(p) ||
            yv.dependsOnForPositioning(p);
 }
 
 void CPointDansRepere::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(R, old, repl);
+    CPointAncetre::replaceReference(old, repl);
     xv.replaceReference(old, repl);
     yv.replaceReference(old, repl);
 }
@@ -348,20 +318,12 @@ void CPointDansRepere::rebuildFromText(CListeAction* list) {
 // ---------------------------------------------------------------------------------------------
 // CPointParAffixe
 
+IMPLEMENT_REFS(CPointParAffixe, CPointAncetre, R)
+
 void CPointParAffixe::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(R);
-    else
-        R = ar.readRequiredReferenceOf<CRepere>();
+    serializeOwnRefs(ar, *this);
     z.Serialize(ar);
-}
-
-std::unique_ptr<CElementBase> CPointParAffixe::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    auto p = std::make_unique<CPointParAffixe>(geo::mapRef(R, from, to), z.cloned(from, to));
-    p->copyPointAttributes(*this);
-    return p;
 }
 
 void CPointParAffixe::computePosition() {
@@ -379,16 +341,17 @@ bool CPointParAffixe::coincidesWith(const CElementBase* other) const {
            (z.reference || p->z.constant == z.constant);
 }
 
+// The value named by the affix is a parent too.
 bool CPointParAffixe::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(R, p) || z.dependsOn(p);
+    return CPointAncetre::dependsOn(p) || z.dependsOn(p);
 }
 
 bool CPointParAffixe::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(R, p) || z.dependsOnForPositioning(p);
+    return CPointAncetre::dependsOnForPositioning(p) || z.dependsOnForPositioning(p);
 }
 
 void CPointParAffixe::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(R, old, repl);
+    CPointAncetre::replaceReference(old, repl);
     z.replaceReference(old, repl);
 }
 
@@ -414,10 +377,12 @@ void CPointParAffixe::rebuildFromText(CListeAction* list) {
 CPointBaseEnt::CPointBaseEnt(CRepere* r, double a, double b, int8_t colour, int pointStyle)
     : CPointAncetrePointsMobiles(colour, pointStyle), R(r), a(a), b(b) {}
 
+IMPLEMENT_REFS(CPointBaseEnt, CPointAncetrePointsMobiles, R)
+
 void CPointBaseEnt::Serialize(CArchive& ar) {
     CPointAncetrePointsMobiles::Serialize(ar);
+    serializeOwnRefs(ar, *this);
     if (ar.IsStoring()) {
-        ar.writeReference(R);
         ar.writeDouble(a);
         ar.writeDouble(b);
         ar.writeBool(abscissaFree);
@@ -427,7 +392,6 @@ void CPointBaseEnt::Serialize(CArchive& ar) {
         ar.writeInt(ordinateMin);
         ar.writeInt(ordinateMax);
     } else {
-        R = ar.readRequiredReferenceOf<CRepere>();
         a = ar.readDouble();
         b = ar.readDouble();
         abscissaFree = ar.readBool();
@@ -437,20 +401,6 @@ void CPointBaseEnt::Serialize(CArchive& ar) {
         ordinateMin = ar.readInt();
         ordinateMax = ar.readInt();
     }
-}
-
-std::unique_ptr<CElementBase> CPointBaseEnt::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    auto p = std::make_unique<CPointBaseEnt>(geo::mapRef(R, from, to), a, b);
-    p->copyPointAttributes(*this);
-    p->mobile = mobile;
-    p->abscissaFree = abscissaFree;
-    p->ordinateFree = ordinateFree;
-    p->abscissaMin = abscissaMin;
-    p->abscissaMax = abscissaMax;
-    p->ordinateMin = ordinateMin;
-    p->ordinateMax = ordinateMax;
-    return p;
 }
 
 void CPointBaseEnt::copyStateFrom(const CElementBase& src) {
@@ -468,23 +418,9 @@ void CPointBaseEnt::computePosition() {
     checkRange();
 }
 
-bool CPointBaseEnt::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(R, p);
-}
-
-bool CPointBaseEnt::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(R, p);
-}
-
-void CPointBaseEnt::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(R, old, repl);
-}
-
 std::string CPointBaseEnt::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                                CElementBase** pc) const {
-    if (pa) *pa = R;
-    if (pb) *pb = nullptr;
-    if (pc) *pc = nullptr;
+    firstParents(pa, pb, pc);
     return std::string("Point libre à coordonnées entières") + "\r\n" + " dans le repère " +
            frameText(R);
 }
@@ -561,32 +497,18 @@ void CPointBaseEnt::setCoordinates(double na, double nb) {
 // ---------------------------------------------------------------------------------------------
 // CDroiteOm
 
+IMPLEMENT_REFS(CDroiteOm, CDroite, R, A)
+
 void CDroiteOm::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(R);
-        ar.writeReference(A);
-    } else {
-        R = ar.readRequiredReferenceOf<CRepere>();
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
     m.Serialize(ar);
 }
 
 void CDroiteOm::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    R = ar.readRequiredReferenceOf<CRepere>();
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     m.readPreviousFormat(ar);
-}
-
-std::unique_ptr<CElementBase> CDroiteOm::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    auto d = std::make_unique<CDroiteOm>(geo::mapRef(R, from, to), geo::mapRef(A, from, to),
-                                         m.cloned(from, to));
-    d->copyLineAttributes(*this);
-    d->namePosition = namePosition;
-    return d;
 }
 
 void CDroiteOm::computePosition() {
@@ -604,26 +526,23 @@ void CDroiteOm::computePosition() {
     clipFullLine();
 }
 
+// The value named by the slope is a parent too.
 bool CDroiteOm::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(R, p) || geo::dependsOnRef(A, p) || m.dependsOn(p);
+    return CDroite::dependsOn(p) || m.dependsOn(p);
 }
 
 bool CDroiteOm::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(R, p) ||
-           geo::dependsOnForPositioningRef(A, p) || m.dependsOnForPositioning(p);
+    return CDroite::dependsOnForPositioning(p) || m.dependsOnForPositioning(p);
 }
 
 void CDroiteOm::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(R, old, repl);
-    geo::replaceRef(A, old, repl);
+    CDroite::replaceReference(old, repl);
     m.replaceReference(old, repl);
 }
 
 std::string CDroiteOm::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    if (a) *a = R;
-    if (b) *b = A;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Droite de coefficient directeur " + valueText(m) + "\r\n" + " dans le repère " +
            frameText(R);
 }

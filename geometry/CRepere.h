@@ -40,10 +40,9 @@ public:
     // No more grid lines than this along one direction are drawn.
     static constexpr double kMaxGridSpan = 100;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
@@ -83,10 +82,9 @@ public:
     CRepere* R = nullptr;
     CValeurAssocieeAVariable xv, yv;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     bool dependsOn(const CElementBase* p) const override;
@@ -108,9 +106,8 @@ public:
     CRepere* R = nullptr;
     CValeurAssocieeComp z;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     bool dependsOn(const CElementBase* p) const override;
@@ -135,14 +132,10 @@ public:
     bool ordinateFree = true;
     int32_t abscissaMin = 0, abscissaMax = 0, ordinateMin = 0, ordinateMax = 0;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                     CElementBase** pc) const override;
     std::string getDescription() const override;
@@ -167,10 +160,9 @@ public:
     CPointAncetre* A = nullptr;
     CValeurAssocieeAVariable m;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;

@@ -8,6 +8,7 @@
 #include "GeoFigure.h"
 #include "core/CPalette.h"
 #include "geometry/CRepere.h"
+#include "values/CVariable.h"
 
 namespace {
 CValeurAssocieeAVariable num(double v) {
@@ -104,6 +105,51 @@ TEST_F(Geo2Frame, DesignatedThroughItsAxes) {
     EXPECT_EQ(r->designationDistance(104, 400, true), 4);
     r->masked = true;
     EXPECT_EQ(r->designationDistance(300, 103, true), kNotDesignable);
+}
+
+// The axes are parents of the frame: deleting one must not leave the frame pointing at it.
+TEST_F(Geo2Frame, DeletingAnAxisDeletesTheFrameAndWhatIsDefinedInIt) {
+    CRepere* r = makeFrame();
+    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
+    CDroite* axis = r->yAxis;
+    EXPECT_TRUE(r->dependsOn(axis));
+    EXPECT_TRUE(p->dependsOn(axis));
+    fig.list.deleteWithDependents(axis);
+    EXPECT_FALSE(fig.list.contains(r));
+    EXPECT_FALSE(fig.list.contains(p));
+    EXPECT_TRUE(fig.list.contains(o));
+}
+
+// A value named by an owned parameter is a parent like the slots, and is replaced with them.
+TEST_F(Geo2Frame, ValuesNamedByOwnedParametersAreParents) {
+    auto variable = [&](const char* name) {
+        auto v = std::make_unique<CVariableBornee>(name, 1, -10, 10, 1, "-10", "10", "1");
+        return fig.add(nat::variable, std::move(v));
+    };
+    CVariableBornee* k = variable("k");
+    CVariableBornee* other = variable("m");
+    CRepere* r = makeFrame();
+    r->b = CValeurAssocieeAVariable(k);
+    const CValeurAssocieeAVariable byK(k);
+    std::vector<CElementBase*> objects = {
+        r,
+        fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), byK),
+        fig.make<CPointParAffixe>(nat::pointParAffixe, r, CValeurAssocieeComp(k)),
+        fig.make<CDroiteOm>(nat::droite, r, o, byK),
+    };
+    for (CElementBase* e : objects) {
+        const char* cls = e->GetRuntimeClass()->className;
+        EXPECT_TRUE(e->dependsOn(k)) << cls;
+        EXPECT_TRUE(e->dependsOnForPositioning(k)) << cls;
+        EXPECT_TRUE(e->dependsOn(o)) << cls;
+        e->replaceReference(k, other);
+        EXPECT_FALSE(e->dependsOn(k)) << cls;
+        EXPECT_TRUE(e->dependsOn(other)) << cls;
+        // A point is neither a line nor a frame: the slot keeps its parent.
+        const std::vector<CElementBase*> before = e->refs();
+        e->replaceReference(e == r ? static_cast<CElementBase*>(r->xAxis) : r, j);
+        EXPECT_EQ(e->refs(), before) << cls;
+    }
 }
 
 struct SnapCase {

@@ -65,6 +65,13 @@ TEST_F(Polygons, ReplaceReferenceAndCoincidence) {
     l1.replaceReference(c, d);
     EXPECT_EQ(l1.vertex(2), d);
     EXPECT_FALSE(l1.dependsOn(c));
+    // Every node naming the point, the closing one too; a line is no vertex.
+    CPolygone p({a, b, c, a});
+    p.replaceReference(a, d);
+    EXPECT_EQ(p.refs(), (std::vector<CElementBase*>{d, b, c, d}));
+    auto* s = f.make<CSegment>(nat::segment, a, b);
+    p.replaceReference(d, s);
+    EXPECT_EQ(p.vertex(0), d);
 }
 
 }  // namespace
