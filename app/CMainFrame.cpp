@@ -36,6 +36,7 @@
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
+#include "view/Commands.h"
 
 namespace {
 const QString kFilter = QStringLiteral("Fichiers Korvendal32 (*.qvf)");
@@ -259,7 +260,7 @@ void CMainFrame::buildCommands() {
     }
     // Recent files, before "Quitter".
     QMenu* file = menuFor(QStringLiteral("&Fichier"));
-    recentSeparator_ = file->insertSeparator(action(57665));
+    recentSeparator_ = file->insertSeparator(action(Cmd::quit));
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* a = new QAction(this);
         a->setVisible(false);
@@ -336,8 +337,9 @@ void CMainFrame::buildPromptBar() {
         int id;
         const char* text;
     };
-    const Toggle toggles[] = {
-        {40023, "Visuel"}, {40022, "Noms Auto"}, {40024, "Intersections intelligentes"}};
+    const Toggle toggles[] = {{Cmd::visualCreation, "Visuel"},
+                              {Cmd::autoNames, "Noms Auto"},
+                              {Cmd::smartIntersections, "Intersections intelligentes"}};
     for (const Toggle& t : toggles) {
         QAction* a = action(t.id);
         if (!a) continue;
@@ -414,10 +416,10 @@ void CMainFrame::updateActions() {
         a->setEnabled(isToolCommandEnabled(command, v));
         a->setChecked(isToolCommandChecked(command));
     }
-    if (QAction* u = action(57643))
+    if (QAction* u = action(Cmd::editUndo))
         u->setText(QString::fromStdString(v ? v->document()->history().undoMenuText()
                                             : std::string("Annuler ")));
-    if (QAction* r = action(57644))
+    if (QAction* r = action(Cmd::editRedo))
         r->setText(QString::fromStdString(v ? v->document()->history().redoMenuText()
                                             : std::string("Rétablir ")));
 }

@@ -11,6 +11,7 @@
 #include "calc/EvaluationState.h"
 #include "core/CHost.h"
 #include "core/CListeAction.h"
+#include "core/Messages.h"
 
 namespace {
 // Character classes of the syntax check.
@@ -159,18 +160,18 @@ bool checkFormula(const CListeAction* list, const std::string& text, int& messag
     };
     auto at = [&](size_t byteIndex) { return characterIndexOf(text, byteIndex); };
 
-    if (text.empty()) return reject(1115, 0);
-    if (length > kMaxFormulaLength) return reject(1110, kMaxFormulaLength);
+    if (text.empty()) return reject(Msg::enterFormula, 0);
+    if (length > kMaxFormulaLength) return reject(Msg::syntaxError, kMaxFormulaLength);
 
     int depth = 0;
     for (size_t i = 0; i < n; ++i) {
-        if (depth < 0) return reject(1111, at(i));
+        if (depth < 0) return reject(Msg::parenthesisError, at(i));
         if (text[i] == '(')
             ++depth;
         else if (text[i] == ')')
             --depth;
     }
-    if (depth != 0) return reject(1111, length);
+    if (depth != 0) return reject(Msg::parenthesisError, length);
 
     int previous = clOpen;
     bool anyToken = false;
@@ -188,7 +189,7 @@ bool checkFormula(const CListeAction* list, const std::string& text, int& messag
             bool point = false;
             while (j < n && (isDigit(text[j]) || text[j] == '.')) {
                 if (text[j] == '.') {
-                    if (point) return reject(1110, at(j) - 1);
+                    if (point) return reject(Msg::syntaxError, at(j) - 1);
                     point = true;
                 }
                 ++j;
@@ -199,7 +200,7 @@ bool checkFormula(const CListeAction* list, const std::string& text, int& messag
             NameMatch m = recognise(list, text, i, formal, complex, nullptr);
             if (m.length > 0) {
                 if (m.value && list && list->indexOf(m.value) > maxIndex)
-                    return reject(1363, at(i));
+                    return reject(Msg::valueDefinedLater, at(i));
                 if (m.isFormalVariable || m.isImaginaryUnit)
                     cls = clOperand;
                 else if (m.functionCode >= 0)
@@ -242,18 +243,18 @@ bool checkFormula(const CListeAction* list, const std::string& text, int& messag
                             cls = clSquare;
                             len = 2;
                         } else {
-                            return reject(1110, at(i) - 1);
+                            return reject(Msg::syntaxError, at(i) - 1);
                         }
                 }
             }
         }
-        if (!mayFollow(previous, cls)) return reject(1110, at(i + len));
+        if (!mayFollow(previous, cls)) return reject(Msg::syntaxError, at(i + len));
         previous = cls;
         anyToken = true;
         i += len;
     }
-    if (!anyToken) return reject(1110, length, false);
-    if (!canEnd(previous)) return reject(1110, length);
+    if (!anyToken) return reject(Msg::syntaxError, length, false);
+    if (!canEnd(previous)) return reject(Msg::syntaxError, length);
     return true;
 }
 
@@ -431,11 +432,11 @@ ConstantFieldResult constantField(const CListeAction* list, const std::string& t
     if (!checkFormula(list, text, r.messageId, r.position, 0, "", complex, beep)) return r;
     auto tree = complex ? buildComplexTree(list, text) : buildRealTree(list, text);
     if (!tree) {
-        r.messageId = 1110;
+        r.messageId = Msg::syntaxError;
         return r;
     }
     if (tree->dependsOnForPositioning(nullptr)) {
-        r.messageId = 1419;
+        r.messageId = Msg::randForbidden;
         return r;
     }
     clearCalculationError();
@@ -449,7 +450,7 @@ ConstantFieldResult constantField(const CListeAction* list, const std::string& t
     bool failed = isCalculationError();
     clearCalculationError();
     if (failed) {
-        r.messageId = 1354;
+        r.messageId = Msg::calculationInvalid;
         return r;
     }
     r.ok = true;
@@ -538,14 +539,15 @@ int characterIndexOf(const std::string& text, size_t byteIndex) {
 ConstantFieldResult checkConstantField(const CListeAction* list, const std::string& text,
                                        int emptyMessage, bool complex) {
     ConstantFieldResult r = constantField(list, text, emptyMessage, complex, true);
-    if (!r.ok && (r.messageId == emptyMessage || r.messageId == 1419 || r.messageId == 1354))
+    if (!r.ok && (r.messageId == emptyMessage || r.messageId == Msg::randForbidden ||
+                  r.messageId == Msg::calculationInvalid))
         host().beep();
     return r;
 }
 
 ConstantFieldResult evaluateConstantFormula(const CListeAction* list, const std::string& text,
                                             bool complex) {
-    return constantField(list, text, 1115, complex, false);
+    return constantField(list, text, Msg::enterFormula, complex, false);
 }
 
 namespace {

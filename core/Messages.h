@@ -2,6 +2,13 @@
 // a message box and its test quote the same French text.
 #pragma once
 
+// Msg::name: the number of each message, from its one row in core/Messages.def.
+namespace Msg {
+#define KORV_MESSAGE(name, id, text) inline constexpr int name = id;
+#include "core/Messages.def"
+#undef KORV_MESSAGE
+}  // namespace Msg
+
 // Text of message `id`; an empty text for an unknown identifier.
 const char* messageText(int id);
 // True when the table holds `id`.

@@ -11,7 +11,9 @@ using Nature = uint64_t;
 constexpr Nature natureMask(uint32_t low, uint32_t high) {
     return static_cast<Nature>(low) | (static_cast<Nature>(high) << 32);
 }
-constexpr Nature natureBit(int bit) { return Nature{1} << bit; }
+constexpr Nature natureBit(int bit) {
+    return Nature{1} << bit;
+}
 
 namespace nat {
 inline constexpr Nature pointLibre = natureBit(0);
@@ -58,16 +60,21 @@ inline constexpr Nature mesureAffixe = natureBit(40);
 inline constexpr Nature grapheSuiteComplexe = natureBit(41);
 
 // Group masks.
-inline constexpr Nature graphique = natureMask(0xB01FFFFF, 0x24F);
-inline constexpr Nature graphiqueSaufSurfaces = natureMask(0xB01BFFFF, 0x24F);
-inline constexpr Nature nomDessine = natureMask(0x940AF, 0x40);
-inline constexpr Nature point = natureMask(0x1400F, 0x40);
-inline constexpr Nature pointOuDroite = natureMask(0x1402F, 0x40);
-inline constexpr Nature valeurReelle = natureMask(0x43800000, 0);
-inline constexpr Nature valeurComplexe = natureMask(0, 0x110);
-inline constexpr Nature fonctionOuSuite = natureMask(0xC000000, 0);
-inline constexpr Nature fonctionOuSuiteComplexe = natureMask(0, 0xA0);
-inline constexpr Nature valeurOuFonction = natureMask(0x4F800000, 0x1B0);
+inline constexpr Nature point = pointLibre | pointConstruit | pointLie | barycentre |
+                                pointDansRepere | pointAutre | pointParAffixe;
+inline constexpr Nature pointOuDroite = point | droite;
+inline constexpr Nature nomDessine = point | droite | demiDroite | objetDuplique;
+inline constexpr Nature graphique =
+    point | segment | droite | vecteur | demiDroite | cercle | marqueAngle | valeurAffichee | arc |
+    lieuPoints | repere | commentaire | polygone | surface | objetDuplique | grapheSuite | macro |
+    demiPlan | lieuDiscret | ligneBrisee | marqueSegment | image | lieuObjets | grapheSuiteComplexe;
+inline constexpr Nature graphiqueSaufSurfaces = graphique & ~surface;
+inline constexpr Nature valeurReelle = mesure | variable | calcul | valeurNumerique;
+inline constexpr Nature valeurComplexe = calculComplexe | mesureAffixe;
+inline constexpr Nature fonctionOuSuite = fonction | suiteRec;
+inline constexpr Nature fonctionOuSuiteComplexe = fonctionComplexe | suiteRecComplexe;
+inline constexpr Nature valeurOuFonction =
+    valeurReelle | fonctionOuSuite | valeurComplexe | fonctionOuSuiteComplexe;
 }  // namespace nat
 
 // Number (0..63) of the set bit; 64 when no bit is set.

@@ -14,9 +14,6 @@ class CUndoHistory {
 public:
     // The current state and the 11 that can be undone.
     static constexpr int kStates = 12;
-    // Menu commands "Annuler" and "Refaire".
-    static constexpr unsigned kUndoCommand = 57643;
-    static constexpr unsigned kRedoCommand = 57644;
 
     explicit CUndoHistory(CPelvantiDoc* document) : document_(document) {}
     CUndoHistory(const CUndoHistory&) = delete;

@@ -12,7 +12,7 @@ void CCalcConst::computeNow() {
 }
 
 int CCalcConst::modify() {
-    showMessage(1146, MB_ICONEXCLAMATION);
+    showMessage(Msg::constantPredefined, MB_ICONEXCLAMATION);
     return -1;
 }
 

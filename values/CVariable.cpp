@@ -5,6 +5,7 @@
 #include "core/CArchive.h"
 #include "core/CHost.h"
 #include "core/CListeAction.h"
+#include "core/Messages.h"
 #include "values/CCalcul.h"
 
 IMPLEMENT_SERIAL(CVariable, CValeurDynamique, 1)
@@ -151,24 +152,24 @@ BoundedVariableCheck checkBoundedVariableFields(const CListeAction* list,
         temporary.tree = buildRealTree(list, *texts[f]);
         temporary.computePosition();
         if (!temporary.exists) {
-            r.messageId = 1365;
+            r.messageId = Msg::someCalculationInvalid;
             r.position = 0;
             return r;
         }
         *numbers[f] = temporary.value;
     }
     if (!(r.minimum < r.maximum)) {
-        r.messageId = 1140;
+        r.messageId = Msg::minNotBelowMax;
         r.field = 0;
         return r;
     }
     if (r.step > r.maximum - r.minimum || r.step <= 0) {
-        r.messageId = 1142;
+        r.messageId = Msg::stepInvalid;
         r.field = 2;
         return r;
     }
     if (r.value < r.minimum || r.value > r.maximum) {
-        r.messageId = 1141;
+        r.messageId = Msg::currentOutOfBounds;
         r.field = 3;
         return r;
     }

@@ -44,22 +44,22 @@ bool isFormalVariableOfFunction(const CListeAction& list, const std::string& nam
 int checkValueName(const CListeAction& list, const std::string& name, int limitIndex,
                    int emptyMessage) {
     if (name.empty()) return emptyMessage;
-    if (name == "i" || name == "I") return 1570;
-    if (!isValidName(name)) return 1112;
-    if (isBuiltInFunctionName(name)) return 1114;
-    if (indexOfValueNamed(list, name, 0, limitIndex) >= 0) return 1113;
-    if (isFormalVariableOfFunction(list, name, limitIndex)) return 1338;
+    if (name == "i" || name == "I") return Msg::nameIReserved;
+    if (!isValidName(name)) return Msg::invalidName;
+    if (isBuiltInFunctionName(name)) return Msg::nameIsBuiltInFunction;
+    if (indexOfValueNamed(list, name, 0, limitIndex) >= 0) return Msg::nameTaken;
+    if (isFormalVariableOfFunction(list, name, limitIndex)) return Msg::nameIsFormalVariable;
     return 0;
 }
 
 int checkFormalVariableName(const CListeAction& list, const std::string& variable,
                             const std::string& functionName, int limitIndex) {
-    if (variable.empty()) return 1234;
+    if (variable.empty()) return Msg::formalVariableMissing;
     if (!isValidName(variable) || static_cast<int>(variable.size()) > kMaxFormalVariableLength)
-        return 1235;
-    if (isBuiltInFunctionName(variable)) return 1236;
-    if (indexOfValueNamed(list, variable, 0, limitIndex) >= 0) return 1237;
-    if (sameNoCase(variable, functionName)) return 1253;
+        return Msg::formalVariableInvalid;
+    if (isBuiltInFunctionName(variable)) return Msg::formalVariableBuiltIn;
+    if (indexOfValueNamed(list, variable, 0, limitIndex) >= 0) return Msg::formalVariableTaken;
+    if (sameNoCase(variable, functionName)) return Msg::variableIsFunctionName;
     return 0;
 }
 
@@ -74,8 +74,9 @@ ParameterEntry enterParameter(const CListeAction& list, const std::string& text,
         int before = indexOfValueNamed(list, text, 0, limitIndex);
         if (before >= 0) {
             auto* v = dynamic_cast<CValeurDynamique*>(list.elementAt(before));
-            if (!v->exists && showMessage(1369, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-                r.messageId = 1369;
+            if (!v->exists &&
+                showMessage(Msg::valueUndefinedNow, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+                r.messageId = Msg::valueUndefinedNow;
                 return r;
             }
             r.ok = true;
@@ -85,14 +86,14 @@ ParameterEntry enterParameter(const CListeAction& list, const std::string& text,
             return r;
         }
         if (indexOfValueNamed(list, text, limitIndex, list.count()) >= 0) {
-            r.messageId = 1227;
-            showMessage(1227);
+            r.messageId = Msg::valueDefinedAfter;
+            showMessage(Msg::valueDefinedAfter);
             return r;
         }
     }
     ConstantFieldResult c = checkConstantField(&list, text, emptyMessage, complex);
     if (!c.ok) {
-        r.messageId = c.messageId == 1363 ? 1364 : c.messageId;
+        r.messageId = c.messageId == Msg::valueDefinedLater ? Msg::constantFieldOnly : c.messageId;
         r.position = c.position;
         showMessage(r.messageId);
         return r;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calc/Complexe.h"
+#include "core/Messages.h"
 
 class CListeAction;
 class CValeurDynamique;
@@ -17,11 +18,11 @@ class CValeurAssocieeComp;
 // object being edited (the list's count for a new one): only the objects before it count.
 // Returns 0, or the identifier of the message to show (`emptyMessage` for an empty name).
 int checkValueName(const CListeAction& list, const std::string& name, int limitIndex,
-                   int emptyMessage = 1195);
+                   int emptyMessage = Msg::calculationNameMissing);
 // The formal variable of a new function named `functionName`.
 int checkFormalVariableName(const CListeAction& list, const std::string& variable,
                             const std::string& functionName, int limitIndex);
-// A measure whose automatic name is taken cannot be created (message 1116).
+// A measure whose automatic name is taken cannot be created (Msg::measureNameTaken).
 bool isMeasureNameTaken(const CListeAction& list, const std::string& name);
 
 // A parameter typed in a dialog field: the name of a value defined before the object being
@@ -36,7 +37,7 @@ struct ParameterEntry {
     int position = 0;   // caret position in the field
 };
 ParameterEntry enterParameter(const CListeAction& list, const std::string& text, int limitIndex,
-                              int emptyMessage = 1115, bool complex = false);
+                              int emptyMessage = Msg::enterFormula, bool complex = false);
 // The same, applied to a parameter value on success.
 ParameterEntry enterParameter(const CListeAction& list, const std::string& text, int limitIndex,
                               int emptyMessage, CValeurAssocieeAVariable& target);

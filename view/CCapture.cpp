@@ -17,8 +17,6 @@
 #include "view/ToolTexts.h"
 
 namespace {
-constexpr Nature kMovablePoints = natureMask(0x5, 0);
-
 CViewBounds boundsOf(CPelvantiView* view) {
     LSize a = view->drawingArea();
     return CViewBounds({0, 0, a.cx, a.cy});
@@ -40,7 +38,7 @@ COutilCapture::COutilCapture() {
 }
 
 std::string COutilCapture::prompt(int step) const {
-    return toolText(1045 + step);
+    return toolText(Msg::promptCapture1 + step);
 }
 
 bool COutilCapture::activate(CPelvantiView* view) {
@@ -53,7 +51,9 @@ bool COutilCapture::activate(CPelvantiView* view) {
     EtatOutils& st = etatOutils();
     CPelvantiDoc* doc = view->document();
     st.natureFilter = kMovablePoints;
-    if (!doc->displaysPinned) st.natureFilter = natureMask(0x10008405, 0x4);
+    if (!doc->displaysPinned)
+        st.natureFilter =
+            kMovablePoints | nat::valeurAffichee | nat::commentaire | nat::macro | nat::image;
     if (!doc->angleMarksPinned) st.natureFilter |= nat::marqueAngle;
     installHandler(captureHandler(), view);
     // Pinned points are never offered.
@@ -208,13 +208,13 @@ void CGestionSourisCapture::drop(CPelvantiView* view) {
 // Pins
 
 std::string COutilPunaise::prompt(int) const {
-    return toolText(pin_ ? 1309 : 1310);
+    return toolText(pin_ ? Msg::promptPin : Msg::promptUnpin);
 }
 
 bool COutilPunaise::isAvailable() {
     CPelvantiView* view = CPelvantiView::activeView();
     if (!view) return false;
-    const int id = pin_ ? 1470 : 1476;
+    const int id = pin_ ? Msg::needMovablePoint : Msg::needPinnedPoint;
     if (preconditionHolds(id, *view->document())) return true;
     toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
     return false;
@@ -309,7 +309,7 @@ COutilTranslation::COutilTranslation() {
 }
 
 std::string COutilTranslation::prompt(int) const {
-    return toolText(1314);
+    return toolText(Msg::promptTranslate);
 }
 
 bool COutilTranslation::activate(CPelvantiView* view) {

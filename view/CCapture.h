@@ -9,6 +9,7 @@
 #include "view/CGestionSouris.h"
 #include "view/COutil.h"
 #include "view/CQtDC.h"
+#include "view/ToolTexts.h"
 
 class COutilCapture : public COutil {
 public:
@@ -20,7 +21,7 @@ public:
     bool activate(CPelvantiView* view) override;
     void deactivate(CPelvantiView* view) override;
     std::string prompt(int step) const override;
-    int promptId() const override { return 1045; }
+    int promptId() const override { return Msg::promptCapture1; }
     std::string undoLabel() const override { return "Capture"; }
 
     void startDrag(CPelvantiView* view);

@@ -8,6 +8,7 @@
 #include "view/CFigureRenderer.h"
 #include "view/CPelvantiView.h"
 #include "view/CToolOverlay.h"
+#include "view/Commands.h"
 
 EtatOutils& etatOutils() {
     static EtatOutils state;
@@ -237,6 +238,6 @@ void revenirCapture(CPelvantiView* view) {
     if (st.currentTool) st.currentTool->deactivate(view);
     if (!st.captureTool) return;
     st.currentTool = st.captureTool;
-    st.captureTool->commandId = 32809;
+    st.captureTool->commandId = Cmd::capture;
     st.captureTool->activate(view);
 }

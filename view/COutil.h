@@ -159,7 +159,7 @@ struct EtatOutils {
     // The point that follows the mouse; previews are built on it.
     CPointBase mousePoint{0, 0};
     CCandidats candidates;
-    // The capture tool (command 32809), the default tool.
+    // The capture tool, the default tool.
     COutil* captureTool = nullptr;
 
     // Show a text in the prompt bar and in the status bar (installed by the main window).

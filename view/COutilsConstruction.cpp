@@ -15,13 +15,10 @@
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
 #include "view/CToolOverlay.h"
+#include "view/Commands.h"
 #include "view/ToolTexts.h"
 
 namespace {
-constexpr Nature kLineLike = natureMask(0xf0, 0);
-constexpr Nature kLineOrCircle = natureMask(0x9f0, 0);
-constexpr Nature kCircles = natureMask(0x900, 0);
-constexpr Nature kLinkable = natureMask(0x209f0, 0x1);
 // Radius of a new angle mark, in figure units.
 constexpr double kMarkRadius = 300;
 
@@ -111,19 +108,19 @@ bool circleMissesWindow(const CCercle& c) {
 int outsideMessage(const CActionAncetre* e) {
     if (e->nature & nat::point) {
         auto* p = dynamic_cast<const CPointAncetre*>(e->element);
-        return p && !p->isInWindow() ? 1148 : 0;
+        return p && !p->isInWindow() ? Msg::pointOutsideWindow : 0;
     }
     if (e->nature & nat::droite) {
         auto* d = dynamic_cast<const CDroite*>(e->element);
-        return d && lineMissesWindow(*d, false) ? 1155 : 0;
+        return d && lineMissesWindow(*d, false) ? Msg::lineOutsideWindow : 0;
     }
     if (e->nature & nat::demiDroite) {
         auto* d = dynamic_cast<const CDroite*>(e->element);
-        return d && lineMissesWindow(*d, true) ? 1156 : 0;
+        return d && lineMissesWindow(*d, true) ? Msg::halfLineOutsideWindow : 0;
     }
     if (e->nature & nat::cercle) {
         auto* c = dynamic_cast<const CCercle*>(e->element);
-        return c && circleMissesWindow(*c) ? 1157 : 0;
+        return c && circleMissesWindow(*c) ? Msg::circleOutsideWindow : 0;
     }
     return 0;
 }
@@ -134,46 +131,46 @@ int outsideMessage(const CActionAncetre* e) {
 
 bool preconditionHolds(int id, CPelvantiDoc& doc) {
     switch (id) {
-        case 1436:
+        case Msg::needThreePoints:
             return countVisible(doc, nat::point) >= 3;
-        case 1437:
+        case Msg::needTwoPoints:
             return countVisible(doc, nat::point) >= 2;
-        case 1438:
+        case Msg::needPointAndLine:
             return countVisible(doc, nat::point) >= 1 && countVisible(doc, kLineLike) >= 1;
-        case 1439:
+        case Msg::needPoint:
             return countVisible(doc, nat::point) >= 1;
-        case 1441:
+        case Msg::needPointOrLine:
             return countVisible(doc, nat::pointOuDroite) >= 1;
-        case 1442:
+        case Msg::needLinkable:
             return countVisible(doc, kLinkable) >= 1;
-        case 1443:
+        case Msg::needTwoCurves:
             return countVisible(doc, kLineOrCircle) >= 2;
-        case 1450:
-        case 1474:
+        case Msg::needGraphic:
+        case Msg::needVisibleGraphic:
             return countVisible(doc, nat::graphique) >= 1;
-        case 1451:
+        case Msg::needErased:
             return isMaskedGraphic(doc);
-        case 1458:
-            return countVisible(doc, natureMask(0x10004, 0)) >= 1;
-        case 1465:
+        case Msg::needLinkedPoint:
+            return countVisible(doc, kLinkedPoints) >= 1;
+        case Msg::needFreePoint:
             return countVisible(doc, nat::pointLibre) >= 1;
-        case 1470:
-            return countVisible(doc, natureMask(0x5, 0)) >= 1;
-        case 1476:
-            return countVisible(doc, natureMask(0x5, 0), isPinned) >= 1;
-        case 1477:
+        case Msg::needMovablePoint:
+            return countVisible(doc, kMovablePoints) >= 1;
+        case Msg::needPinnedPoint:
+            return countVisible(doc, kMovablePoints, isPinned) >= 1;
+        case Msg::needTwoCircles:
             return countVisible(doc, kCircles) >= 2;
-        case 1478:
+        case Msg::needLineAndCircle:
             return countVisible(doc, kLineLike) >= 1 && countVisible(doc, kCircles) >= 1;
-        case 1486:
+        case Msg::needPerpendicular:
             return countVisible(doc, nat::droite, isPerpendicular) >= 1;
-        case 1499:
+        case Msg::needSegment:
             return countVisible(doc, nat::segment) >= 1;
-        case 1539:
+        case Msg::needTwoLines:
             return countVisible(doc, kLineLike) >= 2;
-        case 1576:
+        case Msg::needPointAndCircle:
             return countVisible(doc, nat::point) >= 1 && countVisible(doc, kCircles) >= 1;
-        case 1241:
+        case Msg::needUnitLength:
             return doc.list().unitLength != nullptr;
         default:
             return true;
@@ -201,7 +198,7 @@ bool addValidated(CPelvantiDoc& doc, ToolEntries entries, bool askUndefined) {
         checked = list.entryAt(list.count() - 3);
     if (list.findCoinciding(checked->element)) {
         doc.removeLast(n);
-        toolMessage(1119, MB_OK | MB_ICONEXCLAMATION);
+        toolMessage(Msg::duplicateObject, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     if (checked->element->exists) {
@@ -214,7 +211,7 @@ bool addValidated(CPelvantiDoc& doc, ToolEntries entries, bool askUndefined) {
             nameNewPoint(doc, checked->element);
         }
     } else if (askUndefined) {
-        if (toolMessage(1187, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        if (toolMessage(Msg::objectUndefined, MB_YESNO | MB_ICONQUESTION) != IDYES) {
             doc.removeLast(n);
             return false;
         }
@@ -380,7 +377,7 @@ bool COutilIntersection::build(CPelvantiDoc* doc) {
         auto p = std::make_unique<CIntDroiteDroite>(d1, d2, colour(), pointStyle());
         p->computePosition();
         if (!p->exists) {
-            toolMessage(1200, MB_OK | MB_ICONEXCLAMATION);
+            toolMessage(Msg::notSecant, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         return addValidated(*doc, one(nat::pointConstruit, std::move(p)));
@@ -405,8 +402,9 @@ bool COutilIntersection::build(CPelvantiDoc* doc) {
         return addValidated(*doc, one(nat::pointConstruit, std::move(p)));
     }
     // The "second point" tools build only the other point of a pair already started.
-    if (desc_.command == 32961 || desc_.command == 32962) {
-        toolMessage(1200, MB_OK | MB_ICONEXCLAMATION);
+    if (desc_.command == Cmd::secondIntersectionCircles ||
+        desc_.command == Cmd::secondIntersectionLineCircle) {
+        toolMessage(Msg::notSecant, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     std::unique_ptr<CBipoint> bp;
@@ -417,7 +415,7 @@ bool COutilIntersection::build(CPelvantiDoc* doc) {
     CBipoint* raw = bp.get();
     bp->computePosition();
     if (!bp->point(1)->exists && !bp->point(2)->exists) {
-        toolMessage(1200, MB_OK | MB_ICONEXCLAMATION);
+        toolMessage(Msg::notSecant, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     ToolEntries entries;
@@ -522,7 +520,7 @@ ToolEntries buildLinked(C& c) {
 ToolEntries buildRightAngle(C& c) {
     auto* perp = c.parents.empty() ? nullptr : dynamic_cast<CDroitePerpendiculaire*>(c.parents[0]);
     if (!perp) {
-        if (!c.preview) toolMessage(1486, MB_OK | MB_ICONEXCLAMATION);
+        if (!c.preview) toolMessage(Msg::needPerpendicular, MB_OK | MB_ICONEXCLAMATION);
         return {};
     }
     return one(nat::marqueAngle,
@@ -553,51 +551,51 @@ ToolEntries buildOrientedMark(C& c) {
 const std::vector<ToolDesc>& constructionToolTable() {
     // clang-format off
     static const std::vector<ToolDesc> table = {
-        {32779, "Créer/Point", "Point libre", 1001, {}, 0, {}, false, "Créer point libre", buildFreePoint},
-        {32781, "Créer/Point", "Milieu", 1010, kTwoPoints, 1, {1437}, false, "Créer milieu",
+        {Cmd::freePoint, "Créer/Point", "Point libre", Msg::promptFreePoint, {}, 0, {}, false, "Créer point libre", buildFreePoint},
+        {Cmd::midpoint, "Créer/Point", "Milieu", Msg::promptMidpoint1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer milieu",
          [](C& c) { return one(nat::pointConstruit, std::make_unique<CMilieu>(pt(c, 0), pt(c, 1), colour(), pointStyle())); }},
-        {33063, "Créer/Point", "Centre de gravité", 1428, kThreePoints, 2, {1436}, true, "Créer centre de gravité",
+        {Cmd::centroid, "Créer/Point", "Centre de gravité", Msg::promptCentroid1, kThreePoints, 2, {Msg::needThreePoints}, true, "Créer centre de gravité",
          [](C& c) { return one(nat::pointConstruit, std::make_unique<CCentreGravite>(pt(c, 0), pt(c, 1), pt(c, 2), colour(), pointStyle())); }},
-        {32780, "Créer/Point", "Projeté orthogonal", 1185, kLineThenPoint, 1, {1438}, false, "Créer point projeté",
+        {Cmd::projection, "Créer/Point", "Projeté orthogonal", Msg::promptProjection1, kLineThenPoint, 1, {Msg::needPointAndLine}, false, "Créer point projeté",
          [](C& c) { return one(nat::pointConstruit, std::make_unique<CPointProjete>(pt(c, 1), line(c, 0), colour(), pointStyle())); }},
-        {32800, "Créer/Point", "Point lié", 1047, {kLinkable}, 0, {1442}, false, "Créer point lié", buildLinked},
-        {32805, "Créer", "Intersection de deux objets", 1078, {kLineOrCircle, kLineOrCircle}, 0, {1443}, false, "Créer intersection", nullptr},
-        {32961, "Créer/Point/Deuxième point d'intersection", "de deux cercles", 1197, {kCircles, kCircles}, 0, {1477}, true, "Créer deuxième point d'intersection", nullptr},
-        {32962, "Créer/Point/Deuxième point d'intersection", "d'une droite et un cercle", 1203, {kLineLike, kCircles}, 0, {1478}, true, "Créer deuxième point d'intersection", nullptr},
-        {32783, "Créer/Ligne/Droite", "Passant par deux points", 1002, kTwoPoints, 1, {1437}, false, "Créer droite par deux points",
+        {Cmd::linkedPoint, "Créer/Point", "Point lié", Msg::promptLinkedPoint, {kLinkable}, 0, {Msg::needLinkable}, false, "Créer point lié", buildLinked},
+        {Cmd::intersection, "Créer", "Intersection de deux objets", Msg::promptIntersection1, {kLineOrCircle, kLineOrCircle}, 0, {Msg::needTwoCurves}, false, "Créer intersection", nullptr},
+        {Cmd::secondIntersectionCircles, "Créer/Point/Deuxième point d'intersection", "de deux cercles", Msg::promptSecondIntersectionCircles1, {kCircles, kCircles}, 0, {Msg::needTwoCircles}, true, "Créer deuxième point d'intersection", nullptr},
+        {Cmd::secondIntersectionLineCircle, "Créer/Point/Deuxième point d'intersection", "d'une droite et un cercle", Msg::promptSecondIntersectionLineCircle1, {kLineLike, kCircles}, 0, {Msg::needLineAndCircle}, true, "Créer deuxième point d'intersection", nullptr},
+        {Cmd::lineTwoPoints, "Créer/Ligne/Droite", "Passant par deux points", Msg::promptLine1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer droite par deux points",
          [](C& c) { return one(nat::droite, std::make_unique<CDroiteAB>(pt(c, 0), pt(c, 1), colour(), lineStyle())); }},
-        {32787, "Créer/Ligne/Droite", "Parallèle", 1006, kLineThenPoint, 1, {1438}, false, "Créer droite parallèle",
+        {Cmd::parallel, "Créer/Ligne/Droite", "Parallèle", Msg::promptParallel1, kLineThenPoint, 1, {Msg::needPointAndLine}, false, "Créer droite parallèle",
          [](C& c) { return one(nat::droite, std::make_unique<CDroiteParallele>(pt(c, 1), line(c, 0), colour(), lineStyle())); }},
-        {32786, "Créer/Ligne/Droite", "Perpendiculaire", 1008, kLineThenPoint, 1, {1438}, false, "Créer droite perpendiculaire",
+        {Cmd::perpendicular, "Créer/Ligne/Droite", "Perpendiculaire", Msg::promptPerpendicular1, kLineThenPoint, 1, {Msg::needPointAndLine}, false, "Créer droite perpendiculaire",
          [](C& c) { return one(nat::droite, std::make_unique<CDroitePerpendiculaire>(pt(c, 1), line(c, 0), colour(), lineStyle())); }},
-        {32790, "Créer/Ligne/Droite", "Médiatrice", 1016, kTwoPoints, 1, {1437}, false, "Créer médiatrice",
+        {Cmd::perpBisector, "Créer/Ligne/Droite", "Médiatrice", Msg::promptPerpBisector1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer médiatrice",
          [](C& c) { return one(nat::droite, std::make_unique<CMediatrice>(pt(c, 0), pt(c, 1), colour(), lineStyle())); }},
-        {32791, "Créer/Ligne/Droite", "Bissectrice", 1018, kThreePoints, 2, {1436}, false, "Créer bissectrice",
+        {Cmd::angleBisector, "Créer/Ligne/Droite", "Bissectrice", Msg::promptAngleBisector1, kThreePoints, 2, {Msg::needThreePoints}, false, "Créer bissectrice",
          [](C& c) { return one(nat::droite, std::make_unique<CBissectrice>(pt(c, 0), pt(c, 1), pt(c, 2), colour(), lineStyle())); }},
-        {32862, "Créer/Ligne/Droite", "Droite Horizontale", 1096, {P}, 0, {1439}, false, "Créer droite horizontale",
+        {Cmd::horizontalLine, "Créer/Ligne/Droite", "Droite Horizontale", Msg::promptHorizontalLine, {P}, 0, {Msg::needPoint}, false, "Créer droite horizontale",
          [](C& c) { return one(nat::droite, std::make_unique<CDroiteDirectionFixe>(pt(c, 0), true, 1.0, colour(), lineStyle())); }},
-        {32863, "Créer/Ligne/Droite", "Droite Verticale", 1097, {P}, 0, {1439}, true, "Créer droite verticale",
+        {Cmd::verticalLine, "Créer/Ligne/Droite", "Droite Verticale", Msg::promptVerticalLine, {P}, 0, {Msg::needPoint}, true, "Créer droite verticale",
          [](C& c) { return one(nat::droite, std::make_unique<CDroiteDirectionFixe>(pt(c, 0), false, 1.0, colour(), lineStyle())); }},
-        {32784, "Créer/Ligne", "Segment", 1004, kTwoPoints, 1, {1437}, false, "Créer segment",
+        {Cmd::segment, "Créer/Ligne", "Segment", Msg::promptSegment1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer segment",
          [](C& c) { return one(nat::segment, std::make_unique<CSegment>(pt(c, 0), pt(c, 1), colour(), lineStyle())); }},
-        {32840, "Créer/Ligne", "Demi-droite", 1028, kTwoPoints, 1, {1437}, false, "Créer demi-droite",
+        {Cmd::halfLine, "Créer/Ligne", "Demi-droite", Msg::promptHalfLine1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer demi-droite",
          [](C& c) { return one(nat::demiDroite, std::make_unique<CDemiDroiteOA>(pt(c, 0), pt(c, 1), colour(), lineStyle())); }},
-        {32788, "Créer/Ligne", "Vecteur", 1012, kTwoPoints, 1, {1437}, false, "Créer vecteur",
+        {Cmd::vector, "Créer/Ligne", "Vecteur", Msg::promptVector1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer vecteur",
          [](C& c) { return one(nat::vecteur, std::make_unique<CVecteur>(pt(c, 0), pt(c, 1), etatPalettes().arrowStyle, colour(), lineStyle())); }},
-        {32794, "Créer/Ligne/Cercle", "Par centre et point", 1014, kTwoPoints, 1, {1437}, false, "Créer cercle par centre et point",
+        {Cmd::circleCentrePoint, "Créer/Ligne/Cercle", "Par centre et point", Msg::promptCircle1, kTwoPoints, 1, {Msg::needTwoPoints}, false, "Créer cercle par centre et point",
          [](C& c) { return one(nat::cercle, std::make_unique<CCercleOA>(pt(c, 0), pt(c, 1), colour(), lineStyle())); }},
-        {32864, "Créer/Ligne", "Polygone", 1208, {P}, 0, {1436}, false, "Créer polygône", nullptr},
-        {33056, "Créer/Ligne", "Ligne brisée", 1427, {P}, 0, {1436}, false, "Créer ligne brisée", nullptr},
-        {32841, "Créer/Marque d'angle", "Non orienté  par trois points", 1021, kThreePoints, 2, {1436}, false, "Créer marque d'angle géométrique",
+        {Cmd::polygon, "Créer/Ligne", "Polygone", Msg::promptPolygon, {P}, 0, {Msg::needThreePoints}, false, "Créer polygône", nullptr},
+        {Cmd::brokenLine, "Créer/Ligne", "Ligne brisée", Msg::promptBrokenLine, {P}, 0, {Msg::needThreePoints}, false, "Créer ligne brisée", nullptr},
+        {Cmd::angleMark, "Créer/Marque d'angle", "Non orienté  par trois points", Msg::promptAngleMark1, kThreePoints, 2, {Msg::needThreePoints}, false, "Créer marque d'angle géométrique",
          buildMark<CMarqueAngleGeometrique>},
-        {32842, "Créer/Marque d'angle", "Orienté", 1221, kThreePoints, 2, {1436}, true, "Créer marque d'angle orienté",
+        {Cmd::orientedAngleMark, "Créer/Marque d'angle", "Orienté", Msg::promptOrientedAngleMark1, kThreePoints, 2, {Msg::needThreePoints}, true, "Créer marque d'angle orienté",
          buildOrientedMark<CMarqueAngleOriente>},
-        {33047, "Créer/Marque d'angle", "Orienté sens direct", 1411, kThreePoints, 2, {1436}, true, "Créer marque d'angle orienté",
+        {Cmd::directAngleMark, "Créer/Marque d'angle", "Orienté sens direct", Msg::promptDirectAngleMark1, kThreePoints, 2, {Msg::needThreePoints}, true, "Créer marque d'angle orienté",
          buildOrientedMark<CMarqueAngleOrienteDirecte>},
-        {33048, "Créer/Marque d'angle", "Orienté sens indirect", 1416, kThreePoints, 2, {1436}, true, "Créer marque d'angle orienté",
+        {Cmd::indirectAngleMark, "Créer/Marque d'angle", "Orienté sens indirect", Msg::promptIndirectAngleMark1, kThreePoints, 2, {Msg::needThreePoints}, true, "Créer marque d'angle orienté",
          buildOrientedMark<CMarqueAngleOrienteIndirecte>},
-        {33084, "Créer/Marque d'angle", "Marque d'angle droit non orientée", 1485, {nat::droite}, 0, {1486}, true, "Créer marque d'angle droit", buildRightAngle},
-        {33091, "Créer", "Marque de segment", 1498, {nat::segment}, 0, {1499}, false, "Créer marque de segment", buildSegmentMark},
+        {Cmd::rightAngleMark, "Créer/Marque d'angle", "Marque d'angle droit non orientée", Msg::promptRightAngleMark, {nat::droite}, 0, {Msg::needPerpendicular}, true, "Créer marque d'angle droit", buildRightAngle},
+        {Cmd::segmentMark, "Créer", "Marque de segment", Msg::promptSegmentMark, {nat::segment}, 0, {Msg::needSegment}, false, "Créer marque de segment", buildSegmentMark},
     };
     // clang-format on
     return table;

@@ -12,6 +12,14 @@
 class CAction;
 class CPelvantiDoc;
 
+// Natures that tools designate together.
+inline constexpr Nature kLineLike = nat::segment | nat::droite | nat::vecteur | nat::demiDroite;
+inline constexpr Nature kCircles = nat::cercle | nat::arc;
+inline constexpr Nature kLineOrCircle = kLineLike | kCircles;
+inline constexpr Nature kLinkable = kLineOrCircle | nat::polygone | nat::ligneBrisee;
+inline constexpr Nature kMovablePoints = nat::pointLibre | nat::pointLie;
+inline constexpr Nature kLinkedPoints = nat::pointLie | nat::pointAutre;
+
 // What a builder receives: the designated objects in order (for a preview the mouse point
 // stands for the last one) and the click position for tools that place something.
 struct ToolContext {
@@ -43,9 +51,9 @@ struct ToolDesc {
 bool preconditionHolds(int id, CPelvantiDoc& doc);
 
 // Appends the entries to the figure, computes them and applies the checks of a new object:
-// a duplicate is refused (1119); an object outside the window (1148, 1155, 1156, 1157) or not
-// defined (1187) is kept only when the user confirms; a new point inside the window gets an
-// automatic name when the preference asks for it. Refused entries are removed.
+// a duplicate is refused; an object outside the window or not defined is kept only when the user
+// confirms; a new point inside the window gets an automatic name when the preference asks for
+// it. Refused entries are removed.
 bool addValidated(CPelvantiDoc& doc, ToolEntries entries, bool askUndefined = true);
 
 // Automatic name of a new point when the preference asks for it.

@@ -11,14 +11,14 @@
 #include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
+#include "view/Commands.h"
 #include "view/ToolTexts.h"
 
 namespace {
-constexpr Nature kLineLike = natureMask(0xf0, 0);
-constexpr Nature kAllGraphic = natureMask(0xb01fffff, 0x24f);
-constexpr Nature kErasable = natureMask(0xb01fdfff, 0x24f);
-constexpr Nature kUnmaskable = natureMask(0xa01fdfff, 0x24f);
-constexpr Nature kCircles = natureMask(0x900, 0);
+constexpr Nature kAllGraphic = nat::graphique;
+// Erasing and deleting skip frames; unmasking skips macro buttons too.
+constexpr Nature kErasable = nat::graphique & ~nat::repere;
+constexpr Nature kUnmaskable = kErasable & ~nat::macro;
 
 CElementGraphique* graphic(CActionAncetre* e) {
     return e ? dynamic_cast<CElementGraphique*>(e->element) : nullptr;
@@ -107,15 +107,15 @@ bool applyUnlink(CPelvantiView* view, CActionAncetre* e) {
 const std::vector<EditDesc>& editToolTable() {
     // clang-format off
     static const std::vector<EditDesc> table = {
-        {32812, "Modifier", "Nom d'un point ou d'une droite", 1043, nat::pointOuDroite, {1441}, false, "Nommer point ou droite", false, applyName},
-        {32807, "Modifier", "Gommer des objets", 1067, kErasable, {1450}, false, "Gommer objet", false, applyErase},
-        {32808, "Modifier", "Démasquer des objets gommés", 1068, kUnmaskable, {1451}, false, "Apparition Objet Caché", true, applyUnmask},
-        {32810, "Modifier", "Couleur ou style de trait d'un objet", 1066, kAllGraphic, {1450}, false, "Outil palette", false, applyPalette},
-        {32874, "Modifier/Suppression d'une liaison", "Entre un point et un objet", 1089, natureMask(0x10004, 0), {1458}, true, "Supprimer liaison", false, applyUnlink},
-        {32811, "Supprimer", "Objet graphique", 1065, kErasable, {1450}, true, "Supprimer objet", false, applyDelete},
-        {33018, "&Edition/Reclasser en fin de liste", "Un objet graphique", 1395, kAllGraphic, {1474}, true, "Reclasser en fin de liste", false,
+        {Cmd::name, "Modifier", "Nom d'un point ou d'une droite", Msg::promptName, nat::pointOuDroite, {Msg::needPointOrLine}, false, "Nommer point ou droite", false, applyName},
+        {Cmd::erase, "Modifier", "Gommer des objets", Msg::promptErase, kErasable, {Msg::needGraphic}, false, "Gommer objet", false, applyErase},
+        {Cmd::unmask, "Modifier", "Démasquer des objets gommés", Msg::promptUnmask, kUnmaskable, {Msg::needErased}, false, "Apparition Objet Caché", true, applyUnmask},
+        {Cmd::palette, "Modifier", "Couleur ou style de trait d'un objet", Msg::promptPalette, kAllGraphic, {Msg::needGraphic}, false, "Outil palette", false, applyPalette},
+        {Cmd::unlinkPoint, "Modifier/Suppression d'une liaison", "Entre un point et un objet", Msg::promptUnlink, kLinkedPoints, {Msg::needLinkedPoint}, true, "Supprimer liaison", false, applyUnlink},
+        {Cmd::deleteObject, "Supprimer", "Objet graphique", Msg::promptDelete, kErasable, {Msg::needGraphic}, true, "Supprimer objet", false, applyDelete},
+        {Cmd::moveToEnd, "&Edition/Reclasser en fin de liste", "Un objet graphique", Msg::promptMoveToEnd, kAllGraphic, {Msg::needVisibleGraphic}, true, "Reclasser en fin de liste", false,
          [](CPelvantiView* v, CActionAncetre* e) { return reclass(v, e, true); }},
-        {33020, "&Edition/Reclasser en début de liste", "Un objet graphique", 1398, kAllGraphic, {1474}, true, "Reclasser en début de liste", false,
+        {Cmd::moveToStart, "&Edition/Reclasser en début de liste", "Un objet graphique", Msg::promptMoveToStart, kAllGraphic, {Msg::needVisibleGraphic}, true, "Reclasser en début de liste", false,
          [](CPelvantiView* v, CActionAncetre* e) { return reclass(v, e, false); }},
     };
     // clang-format on
@@ -192,26 +192,26 @@ std::string testVerdict(int command, const std::vector<CElementBase*>& o) {
     auto P = [&](size_t i) { return dynamic_cast<CPointAncetre*>(o[i]); };
     auto D = [&](size_t i) { return dynamic_cast<CDroite*>(o[i]); };
     switch (command) {
-        case 33116:
-        case 33117: {
+        case Cmd::testParallel:
+        case Cmd::testOrthogonal: {
             CDroite *a = D(0), *b = D(1);
             if (!a || !b) return {};
             const double angle = std::fabs(geo::signedAngle(a->wx, a->wy, b->wx, b->wy));
-            if (command == 33116)
+            if (command == Cmd::testParallel)
                 return near(angle, 0) || near(angle, geo::kPi)
                            ? "Les deux droites sont parallèles "
                            : "Les deux droites ne sont pas parallèles ";
             return near(angle, geo::kPi / 2) ? "Les deux droites sont perpendiculaires "
                                              : "Les deux droites ne sont pas perpendiculaires ";
         }
-        case 33118: {
+        case Cmd::testAligned: {
             CPointAncetre *a = P(0), *b = P(1), *c = P(2);
             if (!a || !b || !c) return {};
             return geo::collinear(b->x - a->x, b->y - a->y, c->x - a->x, c->y - a->y)
                        ? "Les points sont alignés"
                        : "Les points ne sont pas alignés";
         }
-        case 33149: {
+        case Cmd::testMidpoint: {
             CPointAncetre *a = P(0), *b = P(1), *c = P(2);
             if (!a || !b || !c) return {};
             return near(2 * a->x, b->x + c->x) && near(2 * a->y, b->y + c->y)
@@ -219,14 +219,14 @@ std::string testVerdict(int command, const std::vector<CElementBase*>& o) {
                        : "Le premier point n'est pas le milieu\ndu segment formé par les deux "
                          "autres";
         }
-        case 33152: {
+        case Cmd::testEquidistant: {
             CPointAncetre *a = P(0), *b = P(1), *c = P(2);
             if (!a || !b || !c) return {};
             return near(std::hypot(b->x - a->x, b->y - a->y), std::hypot(c->x - a->x, c->y - a->y))
                        ? "Le premier point est équidistant\n des deux derniers"
                        : "Le premier point n'est pas équidistant\n des deux derniers";
         }
-        case 33150: {
+        case Cmd::testOnCircle: {
             auto* c = dynamic_cast<CCercle*>(o[0]);
             CPointAncetre* p = P(1);
             if (!c || !p) return {};
@@ -244,7 +244,7 @@ template <int Command>
 ToolEntries showVerdict(ToolContext& c) {
     if (c.preview) return {};
     const std::string v = testVerdict(Command, c.parents);
-    toolMessageText(v.empty() ? toolText(1187) : v, MB_OK | MB_ICONINFORMATION);
+    toolMessageText(v.empty() ? toolText(Msg::objectUndefined) : v, MB_OK | MB_ICONINFORMATION);
     return {};
 }
 constexpr Nature P = nat::point;
@@ -253,12 +253,12 @@ constexpr Nature P = nat::point;
 const std::vector<ToolDesc>& testToolTable() {
     // clang-format off
     static const std::vector<ToolDesc> table = {
-        {33116, "Test", "Test de parallélisme", 1537, {kLineLike, kLineLike}, 0, {1539}, true, nullptr, showVerdict<33116>},
-        {33117, "Test", "Test d'orthogonalité", 1540, {kLineLike, kLineLike}, 0, {1539}, true, nullptr, showVerdict<33117>},
-        {33118, "Test", "Test d'alignement de 3 points", 1542, {P, P, P}, 0, {1436}, true, nullptr, showVerdict<33118>},
-        {33149, "Test", "Test de milieu", 90000, {P, P, P}, 0, {1436}, true, nullptr, showVerdict<33149>},
-        {33152, "Test", "Test d'équidistance", 90010, {P, P, P}, 0, {1436}, true, nullptr, showVerdict<33152>},
-        {33150, "Test", "Test d'appartenance à cercle", 90020, {kCircles, P}, 0, {1576}, true, nullptr, showVerdict<33150>},
+        {Cmd::testParallel, "Test", "Test de parallélisme", Msg::promptTestParallel1, {kLineLike, kLineLike}, 0, {Msg::needTwoLines}, true, nullptr, showVerdict<Cmd::testParallel>},
+        {Cmd::testOrthogonal, "Test", "Test d'orthogonalité", Msg::promptTestOrthogonal1, {kLineLike, kLineLike}, 0, {Msg::needTwoLines}, true, nullptr, showVerdict<Cmd::testOrthogonal>},
+        {Cmd::testAligned, "Test", "Test d'alignement de 3 points", Msg::promptTestAligned1, {P, P, P}, 0, {Msg::needThreePoints}, true, nullptr, showVerdict<Cmd::testAligned>},
+        {Cmd::testMidpoint, "Test", "Test de milieu", Msg::promptTestMidpoint1, {P, P, P}, 0, {Msg::needThreePoints}, true, nullptr, showVerdict<Cmd::testMidpoint>},
+        {Cmd::testEquidistant, "Test", "Test d'équidistance", Msg::promptTestEquidistant1, {P, P, P}, 0, {Msg::needThreePoints}, true, nullptr, showVerdict<Cmd::testEquidistant>},
+        {Cmd::testOnCircle, "Test", "Test d'appartenance à cercle", Msg::promptTestOnCircle1, {kCircles, P}, 0, {Msg::needPointAndCircle}, true, nullptr, showVerdict<Cmd::testOnCircle>},
     };
     // clang-format on
     return table;
@@ -268,13 +268,13 @@ const std::vector<ToolDesc>& testToolTable() {
 // Link
 
 const ToolDesc& linkToolDesc() {
-    static const ToolDesc desc{32877,
+    static const ToolDesc desc{Cmd::linkPoint,
                                "Modifier/Création d'une liaison",
                                "Entre un point et un objet",
-                               1090,
-                               {nat::pointLibre, natureMask(0x209f0, 0x1) | nat::point},
+                               Msg::promptLink1,
+                               {nat::pointLibre, kLinkable | nat::point},
                                0,
-                               {1465},
+                               {Msg::needFreePoint},
                                true,
                                "Créer liaison",
                                nullptr};

@@ -9,6 +9,7 @@
 #include "view/CGestionSouris.h"
 #include "view/COutilsValeurs.h"
 #include "view/CPelvantiView.h"
+#include "view/Commands.h"
 #include "view/ToolTexts.h"
 
 namespace {
@@ -37,8 +38,8 @@ std::vector<CActionAncetre*> eligible(CPelvantiDoc& doc, const ModifyDesc& d) {
 const std::vector<ModifyDesc>& modifyToolTable() {
     // clang-format off
     static const std::vector<ModifyDesc> table = {
-        {32850, "Modifier", "Rayon d'un cercle", 1183, nat::cercle, 1454, "Modifier rayon cercle", "Rayon du cercle", "Rayon :", 1177, true, radiusOf},
-        {32891, "Modifier", "Abscisse d'un point", 1306, nat::pointConstruit, 1469, "Modifier abscisse", "Point défini par son abscisse", "Abscisse :", 1132, false, abscissaOf},
+        {Cmd::modifyRadius, "Modifier", "Rayon d'un cercle", Msg::promptModifyRadius, nat::cercle, Msg::needCircleByRadius, "Modifier rayon cercle", "Rayon du cercle", "Rayon :", Msg::enterRadius, true, radiusOf},
+        {Cmd::modifyAbscissa, "Modifier", "Abscisse d'un point", Msg::promptModifyAbscissa, nat::pointConstruit, Msg::needPointByAbscissa, "Modifier abscisse", "Point défini par son abscisse", "Abscisse :", Msg::enterValue, false, abscissaOf},
     };
     // clang-format on
     return table;
@@ -87,11 +88,11 @@ bool COutilModification::designate(CPelvantiView* view) {
         // A value defined after the object cannot be its parent.
         if (typed.isReference() &&
             list.indexOf(typed.reference) > list.indexOf(st.designatedObject->element)) {
-            toolMessage(1227, MB_OK | MB_ICONEXCLAMATION);
+            toolMessage(Msg::valueDefinedAfter, MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         if (desc_.positive && !typed.isReference() && typed.getValue() <= 0) {
-            toolMessage(1233, MB_OK | MB_ICONEXCLAMATION);
+            toolMessage(Msg::radiusNotPositive, MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         break;

@@ -20,7 +20,7 @@ struct ModifyDesc {
     const char* title;
     const char* label;
     int emptyMessage;
-    bool positive;  // the value must be above 0 (1233)
+    bool positive;  // the value must be above 0 (Msg::radiusNotPositive)
     // The value of an eligible object; null for the others.
     CValeurAssocieeAVariable* (*valueOf)(CElementBase* e);
 };

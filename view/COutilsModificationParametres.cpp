@@ -11,6 +11,7 @@
 #include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
+#include "view/Commands.h"
 #include "view/ToolTexts.h"
 
 namespace {
@@ -33,9 +34,9 @@ private:
 const std::vector<ParamModifyDesc>& parameterModifyToolTable() {
     // clang-format off
     static const std::vector<ParamModifyDesc> table = {
-        {32844, "Modifier", "Angle d'un arc", 1192, nat::arc, {1444}, "Modifier angle d'arc"},
-        {32849, "Modifier", "Coordonnées d'un point", 1190, nat::pointDansRepere, {1243, 1453}, "Modifier coordonnées"},
-        {32873, "Modifier", "Coefficient de barycentre", 1038, nat::barycentre, {1440}, "Modifier barycentre"},
+        {Cmd::modifyArcAngle, "Modifier", "Angle d'un arc", Msg::promptModifyArcAngle, nat::arc, {Msg::needArc}, "Modifier angle d'arc"},
+        {Cmd::modifyCoordinates, "Modifier", "Coordonnées d'un point", Msg::promptModifyCoordinates, nat::pointDansRepere, {Msg::needFrame, Msg::needPointInFrame}, "Modifier coordonnées"},
+        {Cmd::modifyBarycentre, "Modifier", "Coefficient de barycentre", Msg::promptModifyBarycentre, nat::barycentre, {Msg::needBarycentre}, "Modifier barycentre"},
     };
     // clang-format on
     return table;
@@ -120,7 +121,7 @@ bool COutilModificationAngleArc::edit(CListeAction& list, CElementBase* e) {
         if (!toolDialogs().editFields("Angle de l'arc " + arc->getName(), {"Angle :"}, values))
             return false;
         values.resize(1);
-        if (enterAngleParameter(list, values[0], limit, 1132, typed).ok) break;
+        if (enterAngleParameter(list, values[0], limit, Msg::enterValue, typed).ok) break;
     }
     arc->angleValue = typed;
     return true;
@@ -147,8 +148,8 @@ bool COutilModificationCoordonnees::edit(CListeAction& list, CElementBase* e) {
                                       {"Abscisse :", "Ordonnée :"}, values))
             return false;
         values.resize(2);
-        if (enterParameter(list, values[0], limit, 1132, x).ok &&
-            enterParameter(list, values[1], limit, 1132, y).ok)
+        if (enterParameter(list, values[0], limit, Msg::enterValue, x).ok &&
+            enterParameter(list, values[1], limit, Msg::enterValue, y).ok)
             break;
     }
     p->xv = x;
@@ -178,7 +179,7 @@ bool COutilModificationBarycentre::edit(CListeAction& list, CElementBase* e) {
         values.resize(weights.size());
         bool ok = true;
         for (size_t i = 0; ok && i < weights.size(); ++i)
-            ok = enterParameter(list, values[i], limit, 1136, weights[i]).ok;
+            ok = enterParameter(list, values[i], limit, Msg::enterCoefficient, weights[i]).ok;
         if (ok) break;
     }
     for (size_t i = 0; i < weights.size(); ++i) b->nodes[i]->weight = weights[i];

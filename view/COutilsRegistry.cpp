@@ -1,5 +1,7 @@
 #include "view/COutilsRegistry.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "document/CPelvantiDoc.h"
@@ -10,28 +12,39 @@
 #include "view/COutilsModificationParametres.h"
 #include "view/COutilsValeurs.h"
 #include "view/CPelvantiView.h"
+#include "view/Commands.h"
 
 namespace {
+constexpr int kCommandIds[] = {
+#define KORV_COMMAND(name, id) id,
+#include "view/Commands.def"
+#undef KORV_COMMAND
+};
+// Kept in order so that a number given twice shows up here.
+static_assert(std::adjacent_find(std::begin(kCommandIds), std::end(kCommandIds),
+                                 [](int a, int b) { return a >= b; }) == std::end(kCommandIds),
+              "view/Commands.def: ids must strictly increase");
+
 std::unique_ptr<COutil> makeConstructionTool(const ToolDesc& d) {
     switch (d.command) {
-        case 32805:
-        case 32961:
-        case 32962:
+        case Cmd::intersection:
+        case Cmd::secondIntersectionCircles:
+        case Cmd::secondIntersectionLineCircle:
             return std::make_unique<COutilIntersection>(d);
-        case 32864:
+        case Cmd::polygon:
             return std::make_unique<COutilCreationPolygone>(d);
-        case 33056:
+        case Cmd::brokenLine:
             return std::make_unique<COutilCreationLigneBrisee>(d);
-        case 32804:
+        case Cmd::barycentre:
             return std::make_unique<COutilCreationBarycentre>(d);
-        case 32848:
+        case Cmd::frame:
             return std::make_unique<COutilFrame>(d);
-        case 32843:
+        case Cmd::unitLength:
             return std::make_unique<COutilUnitLength>(d);
-        case 32795:
-        case 32796:
-        case 32792:
-        case 32793:
+        case Cmd::smallArc:
+        case Cmd::largeArc:
+        case Cmd::directArc:
+        case Cmd::indirectArc:
             return std::make_unique<COutilArcParAngle>(d);
         default:
             break;
@@ -48,10 +61,10 @@ struct Registry {
     std::vector<ToolCommand> commands;
 
     Registry() {
-        commands.push_back({kCaptureCommand, "Mouvoir", "Capturer", &captureTool()});
+        commands.push_back({Cmd::capture, "Mouvoir", "Capturer", &captureTool()});
         auto translate = std::make_unique<COutilTranslation>();
         commands.push_back(
-            {kTranslateCommand, "Mouvoir", "Tra&nslater la figure", translate.get()});
+            {Cmd::translateFigure, "Mouvoir", "Tra&nslater la figure", translate.get()});
         owned.push_back(std::move(translate));
         for (const ToolDesc& d : constructionToolTable())
             add(d.command, d.menu, d.text, makeConstructionTool(d));
@@ -59,7 +72,7 @@ struct Registry {
             add(d.command, d.menu, d.text, makeConstructionTool(d));
         for (const EditDesc& d : editToolTable()) {
             std::unique_ptr<COutil> t;
-            if (d.command == 32812)
+            if (d.command == Cmd::name)
                 t = std::make_unique<COutilEntreeNom>(d);
             else
                 t = std::make_unique<COutilEdition>(d);
@@ -69,18 +82,19 @@ struct Registry {
             add(d.command, d.menu, d.text, std::make_unique<COutilModification>(d));
         for (const ParamModifyDesc& d : parameterModifyToolTable()) {
             std::unique_ptr<COutil> t;
-            if (d.command == 32844)
+            if (d.command == Cmd::modifyArcAngle)
                 t = std::make_unique<COutilModificationAngleArc>(d);
-            else if (d.command == 32849)
+            else if (d.command == Cmd::modifyCoordinates)
                 t = std::make_unique<COutilModificationCoordonnees>(d);
             else
                 t = std::make_unique<COutilModificationBarycentre>(d);
             add(d.command, d.menu, d.text, std::move(t));
         }
-        add(32955, "Modifier", "Punaiser un point mobile", std::make_unique<COutilPunaise>(true));
-        add(32956, "Modifier", "Dépunaiser un point punaisé",
+        add(Cmd::pinPoint, "Modifier", "Punaiser un point mobile",
+            std::make_unique<COutilPunaise>(true));
+        add(Cmd::unpinPoint, "Modifier", "Dépunaiser un point punaisé",
             std::make_unique<COutilPunaise>(false));
-        add(32877, linkToolDesc().menu, linkToolDesc().text,
+        add(Cmd::linkPoint, linkToolDesc().menu, linkToolDesc().text,
             std::make_unique<COutilLiaison>(linkToolDesc()));
         for (const ToolDesc& d : testToolTable())
             add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
@@ -88,10 +102,10 @@ struct Registry {
         EtatOutils& st = etatOutils();
         st.returnToCapture = [](CPelvantiView* view) { revenirCapture(view); };
         if (!st.currentTool) {
-            COutil* freePoint = toolOfCommandIn(32779);
-            freePoint->commandId = 32779;
+            COutil* freePoint = toolOfCommandIn(Cmd::freePoint);
+            freePoint->commandId = Cmd::freePoint;
             st.currentTool = freePoint;
-            st.lastCommandId = 32779;
+            st.lastCommandId = Cmd::freePoint;
         }
     }
 

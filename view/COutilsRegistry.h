@@ -28,7 +28,3 @@ bool repeatLastCommand(CPelvantiView* view);
 bool isToolCommandEnabled(int command, CPelvantiView* view);
 // The current tool was selected by this command.
 bool isToolCommandChecked(int command);
-
-inline constexpr int kCaptureCommand = 32809;
-inline constexpr int kRepeatCommand = 33062;
-inline constexpr int kTranslateCommand = 32966;

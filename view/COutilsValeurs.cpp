@@ -14,6 +14,7 @@
 #include "values/CMesure.h"
 #include "values/CValeurDynamique.h"
 #include "view/CPelvantiView.h"
+#include "view/Commands.h"
 #include "view/ToolTexts.h"
 
 bool readValue(const CListeAction& list, std::string text, CValeurAssocieeAVariable& out,
@@ -40,7 +41,7 @@ bool readValue(const CListeAction& list, std::string text, CValeurAssocieeAVaria
             return true;
         }
     }
-    toolMessage(1110, MB_OK | MB_ICONEXCLAMATION);
+    toolMessage(Msg::syntaxError, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -66,9 +67,9 @@ ToolEntries buildCircleRadius(ToolContext& c) {
     for (;;) {
         if (!toolDialogs().editFields("Cercle par centre et rayon", {"Rayon :"}, values)) return {};
         CValeurAssocieeAVariable r;
-        if (!readValue(c.doc->list(), values[0], r, 1177)) continue;
+        if (!readValue(c.doc->list(), values[0], r, Msg::enterRadius)) continue;
         if (!r.isReference() && r.getValue() <= 0) {
-            toolMessage(1233, MB_OK | MB_ICONEXCLAMATION);
+            toolMessage(Msg::radiusNotPositive, MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         return entry(nat::cercle, std::make_unique<CCercleOR>(o, r, &c.doc->list(), colour(),
@@ -83,7 +84,7 @@ ToolEntries buildPointByAbscissa(ToolContext& c) {
         if (!toolDialogs().editFields("Point défini par son abscisse", {"Abscisse :"}, values))
             return {};
         CValeurAssocieeAVariable t;
-        if (!readValue(c.doc->list(), values[0], t, 1132)) continue;
+        if (!readValue(c.doc->list(), values[0], t, Msg::enterValue)) continue;
         return entry(nat::pointConstruit,
                      std::make_unique<CPointParAbscisse>(pt(c, 0), pt(c, 1), t, colour(),
                                                          etatPalettes().pointStyle));
@@ -120,8 +121,8 @@ ToolEntries buildFrame(ToolContext& c) {
         if (!toolDialogs().editFields(
                 "Repère", {"Abscisse de l'origine :", "Ordonnée de l'origine :"}, values))
             return {};
-        if (readValue(c.doc->list(), values[0], a, 1132) &&
-            readValue(c.doc->list(), values[1], b, 1132))
+        if (readValue(c.doc->list(), values[0], a, Msg::enterValue) &&
+            readValue(c.doc->list(), values[1], b, Msg::enterValue))
             break;
     }
     const int8_t col = colour();
@@ -171,7 +172,8 @@ bool COutilUnitLength::isAvailable() {
     if (!COutilDesigne::isAvailable()) return false;
     CPelvantiView* view = CPelvantiView::activeView();
     replace_ = view && view->document()->list().unitLength;
-    if (replace_ && toolMessage(1151, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    if (replace_ && toolMessage(Msg::replaceUnitLength, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
     return true;
 }
 
@@ -204,7 +206,7 @@ bool COutilCreationBarycentre::designate(CPelvantiView* view) {
         if (!toolDialogs().editFields("Coefficient du point " + p->getName(), {"Coefficient :"},
                                       values))
             return false;
-        if (readValue(view->document()->list(), values[0], w, 1136)) break;
+        if (readValue(view->document()->list(), values[0], w, Msg::enterCoefficient)) break;
     }
     designated_.push_back(p);
     weights_.push_back(w);
@@ -235,19 +237,19 @@ void COutilCreationBarycentre::deactivate(CPelvantiView* view) {
 const std::vector<ToolDesc>& valueToolTable() {
     // clang-format off
     static const std::vector<ToolDesc> table = {
-        {32797, "Créer/Ligne/Cercle", "Par centre et rayon", 1181, {P}, 0, {1439, 1241}, false, "Créer cercle par centre et rayon", buildCircleRadius},
-        {32889, "Créer/Point", "Défini par son abscisse", 1260, {P, P}, 0, {1437}, true, "Créer point par abscisse", buildPointByAbscissa},
-        {32804, "Créer/Point", "Barycentre", 1036, {P}, 0, {1437}, false, "Créer barycentre", nullptr},
-        {32795, "Créer/Ligne/Arc de cercle par angle", "Petit arc", 1051, {P, P, 0}, 2, {1437}, false, "Créer petit arc de cercle", buildArcByAngle<CArcDeCercle>},
-        {32796, "Créer/Ligne/Arc de cercle par angle", "Grand arc", 1054, {P, P, 0}, 2, {1437}, false, "Créer grand arc de cercle", buildArcByAngle<CGrandArcDeCercle>},
-        {32792, "Créer/Ligne/Arc de cercle par angle", "Arc direct", 1057, {P, P, 0}, 2, {1437}, false, "Créer arc de cercle direct", buildArcByAngle<CArcDeCercleDirect>},
-        {32793, "Créer/Ligne/Arc de cercle par angle", "Arc indirect", 1060, {P, P, 0}, 2, {1437}, false, "Créer arc de cercle indirect", buildArcByAngle<CArcDeCercleIndirect>},
-        {33104, "Créer/Ligne/Arc de cercle par point final", "Petit arc", 1511, {P, P, P}, 2, {1436}, true, "Créer petit arc de cercle", buildArcByEnd<CArcDeCercle>},
-        {33105, "Créer/Ligne/Arc de cercle par point final", "Grand arc", 1514, {P, P, P}, 2, {1436}, true, "Créer grand arc de cercle", buildArcByEnd<CGrandArcDeCercle>},
-        {33106, "Créer/Ligne/Arc de cercle par point final", "Arc direct", 1517, {P, P, P}, 2, {1436}, true, "Créer arc de cercle direct", buildArcByEnd<CArcDeCercleDirect>},
-        {33107, "Créer/Ligne/Arc de cercle par point final", "Arc indirect", 1520, {P, P, P}, 2, {1436}, true, "Créer arc de cercle indirect", buildArcByEnd<CArcDeCercleIndirect>},
-        {32848, "Créer", "Repère", 1098, {P, P, P}, 0, {1436}, true, "Créer repère", buildFrame},
-        {32843, "Créer", "Longueur unité", 1094, {P, P}, 0, {1437}, true, "Créer longueur unité", buildUnitLength},
+        {Cmd::circleCentreRadius, "Créer/Ligne/Cercle", "Par centre et rayon", Msg::promptCircleRadius, {P}, 0, {Msg::needPoint, Msg::needUnitLength}, false, "Créer cercle par centre et rayon", buildCircleRadius},
+        {Cmd::pointByAbscissa, "Créer/Point", "Défini par son abscisse", Msg::promptPointByAbscissa1, {P, P}, 0, {Msg::needTwoPoints}, true, "Créer point par abscisse", buildPointByAbscissa},
+        {Cmd::barycentre, "Créer/Point", "Barycentre", Msg::promptBarycentre, {P}, 0, {Msg::needTwoPoints}, false, "Créer barycentre", nullptr},
+        {Cmd::smallArc, "Créer/Ligne/Arc de cercle par angle", "Petit arc", Msg::promptSmallArc1, {P, P, 0}, 2, {Msg::needTwoPoints}, false, "Créer petit arc de cercle", buildArcByAngle<CArcDeCercle>},
+        {Cmd::largeArc, "Créer/Ligne/Arc de cercle par angle", "Grand arc", Msg::promptLargeArc1, {P, P, 0}, 2, {Msg::needTwoPoints}, false, "Créer grand arc de cercle", buildArcByAngle<CGrandArcDeCercle>},
+        {Cmd::directArc, "Créer/Ligne/Arc de cercle par angle", "Arc direct", Msg::promptDirectArc1, {P, P, 0}, 2, {Msg::needTwoPoints}, false, "Créer arc de cercle direct", buildArcByAngle<CArcDeCercleDirect>},
+        {Cmd::indirectArc, "Créer/Ligne/Arc de cercle par angle", "Arc indirect", Msg::promptIndirectArc1, {P, P, 0}, 2, {Msg::needTwoPoints}, false, "Créer arc de cercle indirect", buildArcByAngle<CArcDeCercleIndirect>},
+        {Cmd::smallArcByEnd, "Créer/Ligne/Arc de cercle par point final", "Petit arc", Msg::promptSmallArcByEnd1, {P, P, P}, 2, {Msg::needThreePoints}, true, "Créer petit arc de cercle", buildArcByEnd<CArcDeCercle>},
+        {Cmd::largeArcByEnd, "Créer/Ligne/Arc de cercle par point final", "Grand arc", Msg::promptLargeArcByEnd1, {P, P, P}, 2, {Msg::needThreePoints}, true, "Créer grand arc de cercle", buildArcByEnd<CGrandArcDeCercle>},
+        {Cmd::directArcByEnd, "Créer/Ligne/Arc de cercle par point final", "Arc direct", Msg::promptDirectArcByEnd1, {P, P, P}, 2, {Msg::needThreePoints}, true, "Créer arc de cercle direct", buildArcByEnd<CArcDeCercleDirect>},
+        {Cmd::indirectArcByEnd, "Créer/Ligne/Arc de cercle par point final", "Arc indirect", Msg::promptIndirectArcByEnd1, {P, P, P}, 2, {Msg::needThreePoints}, true, "Créer arc de cercle indirect", buildArcByEnd<CArcDeCercleIndirect>},
+        {Cmd::frame, "Créer", "Repère", Msg::promptFrame1, {P, P, P}, 0, {Msg::needThreePoints}, true, "Créer repère", buildFrame},
+        {Cmd::unitLength, "Créer", "Longueur unité", Msg::promptUnitLength1, {P, P}, 0, {Msg::needTwoPoints}, true, "Créer longueur unité", buildUnitLength},
     };
     // clang-format on
     return table;

@@ -21,6 +21,7 @@
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
+#include "view/Commands.h"
 
 namespace {
 // Closed child windows are deleted by the event loop.
@@ -105,17 +106,17 @@ TEST(MainFrame, UndoMenuTextNamesTheLastAction) {
     Fixture f;
     CPelvantiView* v = f.frame->newFigure();
     f.frame->updateActions();
-    EXPECT_EQ(f.frame->action(57643)->text(), "Annuler ");
-    EXPECT_FALSE(f.frame->action(57643)->isEnabled());
+    EXPECT_EQ(f.frame->action(Cmd::editUndo)->text(), "Annuler ");
+    EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
     v->document()->addEntry(
         std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(100, 100)));
     v->document()->history().record("Créer milieu");
     f.frame->updateActions();
-    EXPECT_EQ(f.frame->action(57643)->text(), "Annuler Créer milieu\tCtrl + Z");
-    EXPECT_TRUE(f.frame->action(57643)->isEnabled());
-    f.frame->action(57643)->trigger();
+    EXPECT_EQ(f.frame->action(Cmd::editUndo)->text(), "Annuler Créer milieu\tCtrl + Z");
+    EXPECT_TRUE(f.frame->action(Cmd::editUndo)->isEnabled());
+    f.frame->action(Cmd::editUndo)->trigger();
     EXPECT_EQ(v->document()->list().count(), 1);
-    EXPECT_EQ(f.frame->action(57644)->text(), "Rétablir Créer milieu\tCtrl + Y");
+    EXPECT_EQ(f.frame->action(Cmd::editRedo)->text(), "Rétablir Créer milieu\tCtrl + Y");
 }
 
 TEST(MainFrame, ModifiedFigureAsksBeforeClosing) {
@@ -189,14 +190,14 @@ TEST(MainFrame, ViewCommandsToggleTheirOptions) {
     Fixture f;
     f.frame->newFigure();
     bool nameAuto = preferences().nameAuto;
-    f.frame->action(40022)->trigger();
+    f.frame->action(Cmd::autoNames)->trigger();
     EXPECT_EQ(preferences().nameAuto, !nameAuto);
-    EXPECT_EQ(f.frame->action(40022)->isChecked(), !nameAuto);
-    f.frame->action(40021)->trigger();
+    EXPECT_EQ(f.frame->action(Cmd::autoNames)->isChecked(), !nameAuto);
+    f.frame->action(Cmd::thickLines)->trigger();
     EXPECT_EQ(CPalette::pen(0, 1).width, preferences().lineEnforcement ? 6 : 1);
-    EXPECT_EQ(f.frame->action(40020)->shortcut(), QKeySequence(Qt::Key_F7));
-    EXPECT_EQ(f.frame->action(40023)->shortcut(), QKeySequence(Qt::Key_F2));
-    EXPECT_EQ(f.frame->action(40022)->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(f.frame->action(Cmd::preferences)->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_EQ(f.frame->action(Cmd::visualCreation)->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(f.frame->action(Cmd::autoNames)->shortcut(), QKeySequence(Qt::Key_F3));
 }
 
 TEST(MainFrame, EveryCommandIconExists) {
@@ -217,19 +218,19 @@ TEST(MainFrame, ToolCommandsAreMenuItemsAndButtons) {
         v->document()->addEntry(
             std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(x, 100)));
     v->recomputeAndRedraw();
-    QAction* midpoint = f.frame->action(32781);
+    QAction* midpoint = f.frame->action(Cmd::midpoint);
     ASSERT_NE(midpoint, nullptr);
     EXPECT_TRUE(f.frame->toolBar(ToolBarId::construction)->actions().contains(midpoint));
     midpoint->trigger();
-    EXPECT_EQ(etatOutils().currentTool->commandId, 32781);
+    EXPECT_EQ(etatOutils().currentTool->commandId, Cmd::midpoint);
     EXPECT_TRUE(midpoint->isChecked());
     for (const auto& m : f.headless.messages) ADD_FAILURE() << m.text;
     etatOutils().returnToCapture(f.frame->activeView());  // Escape keeps the last command
     f.frame->updateActions();
     EXPECT_FALSE(midpoint->isChecked());
-    EXPECT_TRUE(f.frame->action(32809)->isChecked());
-    f.frame->action(33062)->trigger();  // "Répéter dernière commande"
-    EXPECT_EQ(etatOutils().currentTool->commandId, 32781);
+    EXPECT_TRUE(f.frame->action(Cmd::capture)->isChecked());
+    f.frame->action(Cmd::repeatLast)->trigger();  // "Répéter dernière commande"
+    EXPECT_EQ(etatOutils().currentTool->commandId, Cmd::midpoint);
 }
 
 TEST(Export, WritesPngSvgAndPdf) {

@@ -7,6 +7,7 @@
 #include "calc/BuiltInFunctions.h"
 #include "calc/FormulaFixture.h"
 #include "core/CHost.h"
+#include "core/Messages.h"
 
 namespace {
 struct Refusal {
@@ -38,18 +39,24 @@ TEST_P(Syntax, MessageAndPosition) {
 INSTANTIATE_TEST_SUITE_P(
     Refused, Syntax,
     ::testing::Values(
-        Refusal{"", 1115, 0}, Refusal{"(", 1111, 0}, Refusal{"2)", 1111, 1},
-        Refusal{"2)+(3", 1111, 2}, Refusal{"((2)", 1111, 3}, Refusal{"2+", 1110, 1},
-        Refusal{"2..5", 1110, 1}, Refusal{"1.2.3+4", 1110, 2}, Refusal{"sin x", 1110, 4, "x"},
-        Refusal{"sin", 1110, 2}, Refusal{"2,5", 1110, 0}, Refusal{"2x", 1110, 1, "x"},
-        Refusal{"2(x+1)", 1110, 2, "x"}, Refusal{"x(x)", 1110, 2, "x"}, Refusal{"2*-3", 1110, 3},
-        Refusal{"2^-1", 1110, 3}, Refusal{"()", 1110, 1}, Refusal{"   ", 1110, 3},
-        Refusal{"2 3", 1110, 2}, Refusal{"2<", 1110, 1}, Refusal{"1=<2", 1110, 3},
-        Refusal{"²", 1110, 0}, Refusal{"x²+é", 1110, 2, "x"}, Refusal{"é", 1110, 0},
-        Refusal{"1+2€", 1110, 2}, Refusal{"later+1", 1363, 0}, Refusal{"1+LATER", 1363, 2},
-        Refusal{"f", 1110, 0}, Refusal{"f+1", 1110, 2}, Refusal{"a b", 1110, 1},
-        Refusal{"2i", 1110, 1, "", true}, Refusal{"i", 1110, 0}, Refusal{"conj(1)", 1110, 0},
-        Refusal{"1+2;", 1110, 2}, Refusal{"+", 1110, 0}, Refusal{"a)(", 1111, 2}));
+        Refusal{"", Msg::enterFormula, 0}, Refusal{"(", Msg::parenthesisError, 0},
+        Refusal{"2)", Msg::parenthesisError, 1}, Refusal{"2)+(3", Msg::parenthesisError, 2},
+        Refusal{"((2)", Msg::parenthesisError, 3}, Refusal{"2+", Msg::syntaxError, 1},
+        Refusal{"2..5", Msg::syntaxError, 1}, Refusal{"1.2.3+4", Msg::syntaxError, 2},
+        Refusal{"sin x", Msg::syntaxError, 4, "x"}, Refusal{"sin", Msg::syntaxError, 2},
+        Refusal{"2,5", Msg::syntaxError, 0}, Refusal{"2x", Msg::syntaxError, 1, "x"},
+        Refusal{"2(x+1)", Msg::syntaxError, 2, "x"}, Refusal{"x(x)", Msg::syntaxError, 2, "x"},
+        Refusal{"2*-3", Msg::syntaxError, 3}, Refusal{"2^-1", Msg::syntaxError, 3},
+        Refusal{"()", Msg::syntaxError, 1}, Refusal{"   ", Msg::syntaxError, 3},
+        Refusal{"2 3", Msg::syntaxError, 2}, Refusal{"2<", Msg::syntaxError, 1},
+        Refusal{"1=<2", Msg::syntaxError, 3}, Refusal{"²", Msg::syntaxError, 0},
+        Refusal{"x²+é", Msg::syntaxError, 2, "x"}, Refusal{"é", Msg::syntaxError, 0},
+        Refusal{"1+2€", Msg::syntaxError, 2}, Refusal{"later+1", Msg::valueDefinedLater, 0},
+        Refusal{"1+LATER", Msg::valueDefinedLater, 2}, Refusal{"f", Msg::syntaxError, 0},
+        Refusal{"f+1", Msg::syntaxError, 2}, Refusal{"a b", Msg::syntaxError, 1},
+        Refusal{"2i", Msg::syntaxError, 1, "", true}, Refusal{"i", Msg::syntaxError, 0},
+        Refusal{"conj(1)", Msg::syntaxError, 0}, Refusal{"1+2;", Msg::syntaxError, 2},
+        Refusal{"+", Msg::syntaxError, 0}, Refusal{"a)(", Msg::parenthesisError, 2}));
 
 INSTANTIATE_TEST_SUITE_P(
     Accepted, Syntax,
@@ -75,7 +82,7 @@ TEST(Syntax, LongestNameAndTies) {
     // A value and the formal variable with the same name: neither is recognised.
     m = recogniseRealName(&f.list, "x", 0, "x");
     EXPECT_EQ(m.length, 0);
-    EXPECT_EQ(f.refusal("x", "x").first, 1110);
+    EXPECT_EQ(f.refusal("x", "x").first, Msg::syntaxError);
     // The formal variable wins only when strictly longer.
     m = recogniseRealName(&f.list, "abc", 0, "abc");
     EXPECT_TRUE(m.isFormalVariable);
@@ -112,9 +119,10 @@ TEST(Syntax, ComplexFormulaNames) {
     f.addFunction("f", "x");
     f.addComplexCalcul("w", "i");
     f.addComplexFunction("g", "z");
-    EXPECT_EQ(f.refusal("f(1)", "", true).first, 1110);  // no real function in complex formulas
+    EXPECT_EQ(f.refusal("f(1)", "", true).first,
+              Msg::syntaxError);  // no real function in complex formulas
     EXPECT_EQ(f.refusal("g(w)", "", true).first, 0);
-    EXPECT_EQ(f.refusal("w", "", false).first, 1110);  // no complex value in real ones
+    EXPECT_EQ(f.refusal("w", "", false).first, Msg::syntaxError);  // no complex value in real ones
 }
 
 TEST(Syntax, LengthLimit) {
@@ -122,7 +130,7 @@ TEST(Syntax, LengthLimit) {
     std::string ok(123, '1');
     EXPECT_EQ(f.refusal(ok).first, 0);
     std::string tooLong(124, '1');
-    EXPECT_EQ(f.refusal(tooLong), std::make_pair(1110, 123));
+    EXPECT_EQ(f.refusal(tooLong), std::make_pair(Msg::syntaxError, 123));
 }
 
 TEST(Syntax, RefusalsBeep) {
@@ -194,7 +202,9 @@ TEST(Robustness, RandomAndMutatedFormulas) {
             bool ok = complex ? checkComplexFormula(&f.list, text, id, pos, f.last(), "z")
                               : checkRealFormula(&f.list, text, id, pos, f.last(), "x");
             if (!ok) {
-                EXPECT_TRUE(id == 1110 || id == 1111 || id == 1115) << text;
+                EXPECT_TRUE(id == Msg::syntaxError || id == Msg::parenthesisError ||
+                            id == Msg::enterFormula)
+                    << text;
                 EXPECT_GE(pos, 0);
                 EXPECT_LE(pos, utf8Length(text));
                 continue;
@@ -217,7 +227,7 @@ TEST(Robustness, DeepNestingAndLongNames) {
     std::string deep = std::string(60, '(') + "1" + std::string(60, ')');
     EXPECT_EQ(f.real(deep), 1.0);
     std::string veryDeep = std::string(5000, '(') + "1" + std::string(5000, ')');
-    EXPECT_EQ(f.refusal(veryDeep).first, 1110);
+    EXPECT_EQ(f.refusal(veryDeep).first, Msg::syntaxError);
     // The builder never overflows the stack, even on text it was not meant to see.
     auto tree = buildRealTree(&f.list, veryDeep);
     (void)tree;

@@ -134,17 +134,17 @@ TEST(TreeFiles, EarliestFormat) {
     CArchive& ar = w.ar;
     ar.writeWord(4);  // entries
     ar.writeDword(0);
-    w.entry(0x2000000, 1209);  // pi
+    w.entry(nat::calcul, 1209);  // pi
     ar.writeByte(1);
     w.name("pi");
     ar.writeString("3.14159265358979323846");
     ar.writeWord(1301);
     ar.writeDouble(3.14159265358979323846);
-    w.entry(0x1000000, 1201);  // a = 2 in [0, 10] by 1
+    w.entry(nat::variable, 1201);  // a = 2 in [0, 10] by 1
     ar.writeByte(1);
     w.name("a");
     for (double d : {2.0, 0.0, 10.0, 1.0}) ar.writeDouble(d);
-    w.entry(0x4000000, 1210);  // f(x) = x^2
+    w.entry(nat::fonction, 1210);  // f(x) = x^2
     ar.writeString("x");
     ar.writeByte(1);
     w.name("f");
@@ -153,7 +153,7 @@ TEST(TreeFiles, EarliestFormat) {
     ar.writeWord(1306);
     ar.writeWord(1301);
     ar.writeDouble(2);
-    w.entry(0x2000000, 1208);  // c = f(a) - sin(0)
+    w.entry(nat::calcul, 1208);  // c = f(a) - sin(0)
     ar.writeByte(1);
     w.name("c");
     ar.writeString("f(a)-sin(0)");

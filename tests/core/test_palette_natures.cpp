@@ -84,9 +84,9 @@ TEST(Natures, BitNumbers) {
     EXPECT_EQ(natureBitNumber(nat::mesure), 23);
     EXPECT_EQ(natureBitNumber(nat::lieuDiscret), 31);
     EXPECT_EQ(natureBitNumber(nat::image), 34);
-    EXPECT_EQ(natureBitNumber(natureMask(0, 0x200)), 41);
+    EXPECT_EQ(natureBitNumber(nat::grapheSuiteComplexe), 41);
     EXPECT_EQ(natureBitNumber(natureBit(63)), 63);
-    EXPECT_EQ(natureBitNumber(natureMask(0x30, 0)), 4);  // the lowest bit wins
+    EXPECT_EQ(natureBitNumber(nat::segment | nat::droite), 4);  // the lowest bit wins
 }
 
 TEST(Natures, GroupMasks) {

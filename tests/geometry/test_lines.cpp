@@ -277,7 +277,7 @@ TEST_P(SegmentMarks, Strokes) {
     const MarkCase& c = GetParam();
     GeoFigure f;
     auto* s = f.make<CSegment>(nat::segment, f.point(100, 300), f.point(300, 300));
-    auto* m = f.make<CMarqueSegment>(natureBit(33), s, c.style, 2, 0);
+    auto* m = f.make<CMarqueSegment>(nat::marqueSegment, s, c.style, 2, 0);
     ASSERT_TRUE(m->exists);
     CRecordingDC dc;
     m->draw(&dc, true);
@@ -297,7 +297,7 @@ TEST_F(Lines, SegmentMarkOfANullSegmentIsAbsent) {
     GeoFigure f;
     auto* a = f.point(100, 100);
     auto* s = f.make<CSegment>(nat::segment, a, a);
-    auto* m = f.make<CMarqueSegment>(natureBit(33), s, 0);
+    auto* m = f.make<CMarqueSegment>(nat::marqueSegment, s, 0);
     EXPECT_FALSE(m->exists);
     CRecordingDC dc;
     m->draw(&dc, true);
@@ -308,7 +308,7 @@ TEST_F(Lines, SegmentMarkOfANullSegmentIsAbsent) {
 TEST_F(Lines, SegmentMarkDesignationIsTheNearestStroke) {
     GeoFigure f;
     auto* s = f.make<CSegment>(nat::segment, f.point(100, 300), f.point(300, 300));
-    auto* m = f.make<CMarqueSegment>(natureBit(33), s, 2);
+    auto* m = f.make<CMarqueSegment>(nat::marqueSegment, s, 2);
     EXPECT_EQ(m->designationDistance(245, 300, true), 5);
     EXPECT_EQ(m->designationDistance(200, 351, true), kNotDesignable);
 }
@@ -340,7 +340,7 @@ TEST_F(Lines, TextsOfTheKinds) {
     EXPECT_EQ(bis->getDescription(), "Droite  : Bissectrice de AOB");
     auto* fixe = f.make<CDroiteDirectionFixe>(nat::droite, o, false, 1.0);
     EXPECT_EQ(fixe->getDescription(), "Droite  : Droite verticale et passant par O");
-    auto* mark = f.make<CMarqueSegment>(natureBit(33), s, 1);
+    auto* mark = f.make<CMarqueSegment>(nat::marqueSegment, s, 1);
     EXPECT_EQ(mark->getDescription(), "Marque de segment associée au segment [AB]");
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(bis->getConstructionInfo(&x, &y, &z), "Bissectrice intérieure");

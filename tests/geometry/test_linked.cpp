@@ -125,7 +125,7 @@ struct LineFigure {
 
 TEST_F(Linked, PointOnABrokenLine) {
     LineFigure lf({{0, 0}, {100, 0}, {100, 300}});
-    auto* l = lf.f.make<CLigneBrisee>(natureBit(32), lf.pts);
+    auto* l = lf.f.make<CLigneBrisee>(nat::ligneBrisee, lf.pts);
     auto* p = lf.f.make<CPointLieLigne>(nat::pointLie, l, 0.5);
     ASSERT_TRUE(p->exists);
     EXPECT_DOUBLE_EQ(p->x, 100);
@@ -148,7 +148,7 @@ TEST_F(Linked, PointOnABrokenLine) {
 
 TEST_F(Linked, BrokenLineWithoutLengthHasNoPoint) {
     LineFigure lf({{50, 50}, {50, 50}, {50, 50}});
-    auto* l = lf.f.make<CLigneBrisee>(natureBit(32), lf.pts);
+    auto* l = lf.f.make<CLigneBrisee>(nat::ligneBrisee, lf.pts);
     auto* p = lf.f.make<CPointLieLigne>(nat::pointLie, l, 0.5);
     EXPECT_TRUE(l->exists);
     EXPECT_FALSE(p->exists);

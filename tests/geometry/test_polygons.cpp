@@ -45,7 +45,7 @@ TEST_F(Polygons, BrokenLineNamesBreakEveryTwentyVertices) {
     GeoFigure f;
     std::vector<CPointAncetre*> pts;
     for (int i = 0; i < 22; ++i) pts.push_back(f.point(i * 10, 0, std::string(1, 'A' + i)));
-    auto* l = f.make<CLigneBrisee>(natureBit(32), pts);
+    auto* l = f.make<CLigneBrisee>(nat::ligneBrisee, pts);
     EXPECT_EQ(l->getDisplayName(), "Ligne brisée ABCDEFGHIJKLMNOPQRST\nUV");
     EXPECT_EQ(l->getKindText(), " une ligne brisée");
     EXPECT_FALSE(l->isClosed());

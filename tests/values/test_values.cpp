@@ -70,7 +70,7 @@ TEST(Calcul, ConstantAndFunctionsDescriptions) {
               "Constante prédéfinie pi\r\npi = 3.14159265358979323846");
     EXPECT_EQ(pi->modify(), -1);
     ASSERT_EQ(h.host.messages.size(), 1u);
-    EXPECT_EQ(h.host.messages[0].text, messageText(1146));
+    EXPECT_EQ(h.host.messages[0].text, messageText(Msg::constantPredefined));
     double before = pi->value;
     pi->value = 0;
     pi->computePosition();  // never recomputed after creation
@@ -139,14 +139,19 @@ TEST_P(BoundsCheck, Message) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BoundsCheck,
-    ::testing::Values(
-        BoundsCase{"0", "10", "10", "5", 0, -1}, BoundsCase{"0", "10", "10.5", "5", 1142, 2},
-        BoundsCase{"0", "10", "0", "5", 1142, 2}, BoundsCase{"0", "10", "-1", "5", 1142, 2},
-        BoundsCase{"0", "10", "1", "11", 1141, 3}, BoundsCase{"0", "10", "1", "10", 0, -1},
-        BoundsCase{"5", "5", "1", "5", 1140, 0}, BoundsCase{"6", "5", "1", "5", 1140, 0},
-        BoundsCase{"1/0", "5", "1", "5", 1365, 0}, BoundsCase{"0", "sqrt(-1)", "1", "5", 1365, 1},
-        BoundsCase{"0", "2*pi", "pi/6", "pi", 0, -1}, BoundsCase{"0", "2+", "1", "1", 1110, 1},
-        BoundsCase{"0", "10", "", "1", 1115, 2}));
+    ::testing::Values(BoundsCase{"0", "10", "10", "5", 0, -1},
+                      BoundsCase{"0", "10", "10.5", "5", Msg::stepInvalid, 2},
+                      BoundsCase{"0", "10", "0", "5", Msg::stepInvalid, 2},
+                      BoundsCase{"0", "10", "-1", "5", Msg::stepInvalid, 2},
+                      BoundsCase{"0", "10", "1", "11", Msg::currentOutOfBounds, 3},
+                      BoundsCase{"0", "10", "1", "10", 0, -1},
+                      BoundsCase{"5", "5", "1", "5", Msg::minNotBelowMax, 0},
+                      BoundsCase{"6", "5", "1", "5", Msg::minNotBelowMax, 0},
+                      BoundsCase{"1/0", "5", "1", "5", Msg::someCalculationInvalid, 0},
+                      BoundsCase{"0", "sqrt(-1)", "1", "5", Msg::someCalculationInvalid, 1},
+                      BoundsCase{"0", "2*pi", "pi/6", "pi", 0, -1},
+                      BoundsCase{"0", "2+", "1", "1", Msg::syntaxError, 1},
+                      BoundsCase{"0", "10", "", "1", Msg::enterFormula, 2}));
 
 struct NameCase {
     const char* name;
@@ -165,23 +170,26 @@ TEST_P(ValueName, Rule) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ValueName,
-    ::testing::Values(NameCase{"", 1195}, NameCase{"i", 1570}, NameCase{"I", 1570},
-                      NameCase{"1A", 1112}, NameCase{"A_1", 1112}, NameCase{"sin", 1114},
-                      NameCase{"ARGTH", 1114}, NameCase{"a", 1113}, NameCase{"A", 1113},
-                      NameCase{"PI", 1113}, NameCase{"F", 1113}, NameCase{"t", 1338},
+    ::testing::Values(NameCase{"", Msg::calculationNameMissing}, NameCase{"i", Msg::nameIReserved},
+                      NameCase{"I", Msg::nameIReserved}, NameCase{"1A", Msg::invalidName},
+                      NameCase{"A_1", Msg::invalidName},
+                      NameCase{"sin", Msg::nameIsBuiltInFunction},
+                      NameCase{"ARGTH", Msg::nameIsBuiltInFunction}, NameCase{"a", Msg::nameTaken},
+                      NameCase{"A", Msg::nameTaken}, NameCase{"PI", Msg::nameTaken},
+                      NameCase{"F", Msg::nameTaken}, NameCase{"t", Msg::nameIsFormalVariable},
                       NameCase{"b", 0}, NameCase{"late", 0}, NameCase{"a'", 0}));
 
 TEST(FormalVariable, Rules) {
     FormulaFigure f;
     f.addVariable("a", 1);
     int n = f.list.count();
-    EXPECT_EQ(checkFormalVariableName(f.list, "", "f", n), 1234);
-    EXPECT_EQ(checkFormalVariableName(f.list, "2x", "f", n), 1235);
-    EXPECT_EQ(checkFormalVariableName(f.list, "abcdefghijkl", "f", n), 1235);
+    EXPECT_EQ(checkFormalVariableName(f.list, "", "f", n), Msg::formalVariableMissing);
+    EXPECT_EQ(checkFormalVariableName(f.list, "2x", "f", n), Msg::formalVariableInvalid);
+    EXPECT_EQ(checkFormalVariableName(f.list, "abcdefghijkl", "f", n), Msg::formalVariableInvalid);
     EXPECT_EQ(checkFormalVariableName(f.list, "abcdefghijk", "f", n), 0);
-    EXPECT_EQ(checkFormalVariableName(f.list, "cos", "f", n), 1236);
-    EXPECT_EQ(checkFormalVariableName(f.list, "A", "f", n), 1237);
-    EXPECT_EQ(checkFormalVariableName(f.list, "f", "f", n), 1253);
+    EXPECT_EQ(checkFormalVariableName(f.list, "cos", "f", n), Msg::formalVariableBuiltIn);
+    EXPECT_EQ(checkFormalVariableName(f.list, "A", "f", n), Msg::formalVariableTaken);
+    EXPECT_EQ(checkFormalVariableName(f.list, "f", "f", n), Msg::variableIsFunctionName);
     EXPECT_EQ(checkFormalVariableName(f.list, "x", "f", n), 0);
 }
 
@@ -193,35 +201,35 @@ TEST(ParameterEntry, NamesAndFormulas) {
     int limit = f.list.indexOf(b);  // the object being built stands where b is
 
     CValeurAssocieeAVariable p;
-    ParameterEntry r = enterParameter(f.list, "A", limit, 1115, p);
+    ParameterEntry r = enterParameter(f.list, "A", limit, Msg::enterFormula, p);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(p.reference, a);
     EXPECT_EQ(p.getText(2), "a");
 
-    r = enterParameter(f.list, "pi/2", limit, 1115, p);
+    r = enterParameter(f.list, "pi/2", limit, Msg::enterFormula, p);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(p.reference, nullptr);
     EXPECT_DOUBLE_EQ(p.getValue(), 3.14159265358979323846 / 2);
     EXPECT_EQ(p.text, "pi/2");
     EXPECT_TRUE(h.host.messages.empty());
 
-    r = enterParameter(f.list, "b", limit, 1115, p);
-    EXPECT_EQ(r.messageId, 1227);
-    r = enterParameter(f.list, "a+1", limit, 1115, p);
-    EXPECT_EQ(r.messageId, 1364);
+    r = enterParameter(f.list, "b", limit, Msg::enterFormula, p);
+    EXPECT_EQ(r.messageId, Msg::valueDefinedAfter);
+    r = enterParameter(f.list, "a+1", limit, Msg::enterFormula, p);
+    EXPECT_EQ(r.messageId, Msg::constantFieldOnly);
     EXPECT_EQ(r.position, 0);
-    r = enterParameter(f.list, "Rand(1)", limit, 1115, p);
-    EXPECT_EQ(r.messageId, 1419);
-    r = enterParameter(f.list, "1/0", limit, 1115, p);
-    EXPECT_EQ(r.messageId, 1354);
-    r = enterParameter(f.list, "", limit, 1233, p);
-    EXPECT_EQ(r.messageId, 1233);
-    r = enterParameter(f.list, "2*(3", limit, 1115, p);
-    EXPECT_EQ(r.messageId, 1111);
+    r = enterParameter(f.list, "Rand(1)", limit, Msg::enterFormula, p);
+    EXPECT_EQ(r.messageId, Msg::randForbidden);
+    r = enterParameter(f.list, "1/0", limit, Msg::enterFormula, p);
+    EXPECT_EQ(r.messageId, Msg::calculationInvalid);
+    r = enterParameter(f.list, "", limit, Msg::radiusNotPositive, p);
+    EXPECT_EQ(r.messageId, Msg::radiusNotPositive);
+    r = enterParameter(f.list, "2*(3", limit, Msg::enterFormula, p);
+    EXPECT_EQ(r.messageId, Msg::parenthesisError);
     EXPECT_EQ(r.position, 3);
     ASSERT_EQ(h.host.messages.size(), 6u);
-    EXPECT_EQ(h.host.messages[0].text, messageText(1227));
-    EXPECT_EQ(h.host.messages[1].text, messageText(1364));
+    EXPECT_EQ(h.host.messages[0].text, messageText(Msg::valueDefinedAfter));
+    EXPECT_EQ(h.host.messages[1].text, messageText(Msg::constantFieldOnly));
     EXPECT_EQ(h.host.messages[1].flags, static_cast<unsigned>(MB_ICONEXCLAMATION));
     EXPECT_EQ(p.getValue(), 3.14159265358979323846 / 2);  // refusals change nothing
 }
@@ -233,14 +241,14 @@ TEST(ParameterEntry, ValueThatDoesNotExistAsksFirst) {
     ASSERT_FALSE(c->exists);
     CValeurAssocieeAVariable p(1.0);
     h.host.answers = {IDNO};
-    ParameterEntry r = enterParameter(f.list, "c", f.list.count(), 1115, p);
+    ParameterEntry r = enterParameter(f.list, "c", f.list.count(), Msg::enterFormula, p);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(p.reference, nullptr);
     ASSERT_EQ(h.host.messages.size(), 1u);
-    EXPECT_EQ(h.host.messages[0].text, messageText(1369));
+    EXPECT_EQ(h.host.messages[0].text, messageText(Msg::valueUndefinedNow));
     EXPECT_EQ(h.host.messages[0].flags, static_cast<unsigned>(MB_YESNO | MB_ICONEXCLAMATION));
     h.host.answers = {IDYES};
-    r = enterParameter(f.list, "c", f.list.count(), 1115, p);
+    r = enterParameter(f.list, "c", f.list.count(), Msg::enterFormula, p);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(p.reference, c);
     EXPECT_FALSE(p.isDefined());
@@ -251,22 +259,47 @@ TEST(ParameterEntry, AnglesAndComplexNumbers) {
     AngleUnitScope deg(1);
     FormulaFigure f;
     CValeurAngle angle;
-    ASSERT_TRUE(enterAngleParameter(f.list, "90", 1, 1115, angle).ok);
+    ASSERT_TRUE(enterAngleParameter(f.list, "90", 1, Msg::enterFormula, angle).ok);
     EXPECT_DOUBLE_EQ(angle.constant, 3.14159265358979323846 / 2);
     EXPECT_EQ(angle.getText(2), "90");
     CValeurAssocieeComp z;
-    ASSERT_TRUE(enterComplexParameter(f.list, "1+2*i", 1, 1115, z).ok);
+    ASSERT_TRUE(enterComplexParameter(f.list, "1+2*i", 1, Msg::enterFormula, z).ok);
     EXPECT_EQ(z.getComplexValue(), (Complexe{1, 2}));
     EXPECT_EQ(z.text, "1+2*i");
-    EXPECT_EQ(enterComplexParameter(f.list, "2i", 1, 1115, z).messageId, 1110);
+    EXPECT_EQ(enterComplexParameter(f.list, "2i", 1, Msg::enterFormula, z).messageId,
+              Msg::syntaxError);
 }
 
 TEST(Messages, TableIsSortedAndComplete) {
-    for (int id : {1110, 1111, 1112, 1113, 1114, 1115, 1116, 1140, 1141, 1142, 1146, 1195, 1227,
-                   1234, 1235, 1236, 1237, 1253, 1338, 1354, 1363, 1364, 1365, 1369, 1419, 1570})
+    for (int id : {Msg::syntaxError,
+                   Msg::parenthesisError,
+                   Msg::invalidName,
+                   Msg::nameTaken,
+                   Msg::nameIsBuiltInFunction,
+                   Msg::enterFormula,
+                   Msg::measureNameTaken,
+                   Msg::minNotBelowMax,
+                   Msg::currentOutOfBounds,
+                   Msg::stepInvalid,
+                   Msg::constantPredefined,
+                   Msg::calculationNameMissing,
+                   Msg::valueDefinedAfter,
+                   Msg::formalVariableMissing,
+                   Msg::formalVariableInvalid,
+                   Msg::formalVariableBuiltIn,
+                   Msg::formalVariableTaken,
+                   Msg::variableIsFunctionName,
+                   Msg::nameIsFormalVariable,
+                   Msg::calculationInvalid,
+                   Msg::valueDefinedLater,
+                   Msg::constantFieldOnly,
+                   Msg::someCalculationInvalid,
+                   Msg::valueUndefinedNow,
+                   Msg::randForbidden,
+                   Msg::nameIReserved})
         EXPECT_TRUE(hasMessage(id)) << id;
-    EXPECT_STREQ(messageText(1111), "\n\nErreur de Parenthèse");
-    EXPECT_STREQ(messageText(1114),
+    EXPECT_STREQ(messageText(Msg::parenthesisError), "\n\nErreur de Parenthèse");
+    EXPECT_STREQ(messageText(Msg::nameIsBuiltInFunction),
                  "Le nom choisi est le nom\nd 'une fonction mathématique prédéfinie");
     EXPECT_STREQ(messageText(4), "");
 }

@@ -16,6 +16,7 @@
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
 #include "view/CVariableWindow.h"
+#include "view/Commands.h"
 
 namespace {
 // Palette index 4 is red, 2 blue.
@@ -183,7 +184,7 @@ TEST(View, RepaintingCopiesTheBufferWithoutRecomputing) {
 TEST(View, MouseReachesTheToolInPixelsAndLogicalUnitsAreTenTimesThat) {
     ShownView v(newDoc());
     RecordingTool tool;
-    ASSERT_TRUE(selectTool(&tool, 32779, v.view.get()));
+    ASSERT_TRUE(selectTool(&tool, Cmd::freePoint, v.view.get()));
     QTest::mouseClick(v.view.get(), Qt::LeftButton, {}, QPoint(37, 12));
     ASSERT_EQ(tool.handler.downs.size(), 1u);
     EXPECT_EQ(tool.handler.downs[0], QPoint(37, 12));
@@ -192,7 +193,7 @@ TEST(View, MouseReachesTheToolInPixelsAndLogicalUnitsAreTenTimesThat) {
     ASSERT_EQ(tool.handler.rights.size(), 1u);
     QTest::mouseDClick(v.view.get(), Qt::LeftButton, {}, QPoint(8, 9));
     EXPECT_EQ(tool.handler.doubles.size(), 1u);
-    EXPECT_EQ(etatOutils().lastCommandId, 32779);
+    EXPECT_EQ(etatOutils().lastCommandId, Cmd::freePoint);
 
     // While a macro runs the mouse does not reach the tool.
     etatOutils().mouseInputEnabled = false;

@@ -20,7 +20,7 @@ protected:
         t.a = freePoint(100, 300);
         t.b = freePoint(300, 300);
         t.c = freePoint(200, 100);
-        select(33063);
+        select(Cmd::centroid);
         click(100, 300);
         click(300, 300);
         click(200, 100);
@@ -87,7 +87,7 @@ TEST_F(CaptureTest, EscapeWhileDraggingLeavesThePointWhereItWasMoved) {
 
 TEST_F(CaptureTest, PinnedPointIsNeverOffered) {
     Triangle t = triangle();
-    ASSERT_TRUE(select(32955));
+    ASSERT_TRUE(select(Cmd::pinPoint));
     EXPECT_EQ(etatOutils().blinkList.count(), 3);
     click(100, 300);
     EXPECT_EQ(lastMessage(), "Le point cliqué\na été punaisé");
@@ -96,7 +96,7 @@ TEST_F(CaptureTest, PinnedPointIsNeverOffered) {
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
     click(100, 300);
     EXPECT_FALSE(captureHandler().dragging);
-    ASSERT_TRUE(select(32956));
+    ASSERT_TRUE(select(Cmd::unpinPoint));
     EXPECT_EQ(etatOutils().blinkList.count(), 1);
     click(100, 300);
     EXPECT_TRUE(t.a->mobile);
@@ -106,10 +106,10 @@ TEST_F(CaptureTest, PinnedPointIsNeverOffered) {
 TEST_F(CaptureTest, LinkedPointOnSegmentStopsAtItsEnd) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32784);
+    select(Cmd::segment);
     click(100, 100);
     click(300, 100);
-    select(32800);
+    select(Cmd::linkedPoint);
     click(200, 100);
     auto* p = last<CPointLieDroite>();
     ASSERT_NE(p, nullptr);
@@ -125,15 +125,15 @@ TEST_F(CaptureTest, LinkedPointOnSegmentStopsAtItsEnd) {
 
 TEST_F(CaptureTest, EraseThenUnmaskAndDeleteWithDependents) {
     Triangle t = triangle();
-    ASSERT_TRUE(select(32807));
+    ASSERT_TRUE(select(Cmd::erase));
     click(200, 100);
     EXPECT_TRUE(t.c->masked);
     EXPECT_EQ(doc().history().undoText(), "Gommer objet");
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32807)) << "erasing stays current";
-    ASSERT_TRUE(select(32808));
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::erase)) << "erasing stays current";
+    ASSERT_TRUE(select(Cmd::unmask));
     click(200, 100);
     EXPECT_FALSE(t.c->masked);
-    ASSERT_TRUE(select(32811));
+    ASSERT_TRUE(select(Cmd::deleteObject));
     const int before = list().count();
     click(200, 100);
     EXPECT_EQ(list().count(), before - 2) << "C and the centroid";
@@ -142,7 +142,7 @@ TEST_F(CaptureTest, EraseThenUnmaskAndDeleteWithDependents) {
 
 TEST_F(CaptureTest, NamingRefusesAUsedNameAndKeepsTheOld) {
     Triangle t = triangle();
-    ASSERT_TRUE(select(32812));
+    ASSERT_TRUE(select(Cmd::name));
     dialogs.fieldAnswers = {{"B"}, {"K"}};
     click(100, 300);
     EXPECT_EQ(lastMessage(), "Ce nom est déjà celui d'un autre point\nou d'une autre droite");
@@ -163,11 +163,11 @@ TEST_P(TestTools, ShowVerdictAndReturnToCapture) {
     freePoint(300, 100);  // B
     freePoint(200, 100);  // C, midpoint of AB
     freePoint(100, 300);  // D
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);      // line AB (y = 100)
     freePoint(300, 300);  // F
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 300);
     click(300, 300);  // line DF (y = 300)
     const Verdict& p = GetParam();
@@ -180,31 +180,35 @@ TEST_P(TestTools, ShowVerdictAndReturnToCapture) {
 INSTANTIATE_TEST_SUITE_P(
     Verdicts, TestTools,
     ::testing::Values(
-        Verdict{33116, {{150, 100}, {150, 300}}, "Les deux droites sont parallèles "},
-        Verdict{33117, {{150, 100}, {150, 300}}, "Les deux droites ne sont pas perpendiculaires "},
-        Verdict{33118, {{100, 100}, {300, 100}, {200, 100}}, "Les points sont alignés"},
-        Verdict{33118, {{100, 100}, {300, 100}, {100, 300}}, "Les points ne sont pas alignés"},
-        Verdict{33149,
+        Verdict{Cmd::testParallel, {{150, 100}, {150, 300}}, "Les deux droites sont parallèles "},
+        Verdict{Cmd::testOrthogonal,
+                {{150, 100}, {150, 300}},
+                "Les deux droites ne sont pas perpendiculaires "},
+        Verdict{Cmd::testAligned, {{100, 100}, {300, 100}, {200, 100}}, "Les points sont alignés"},
+        Verdict{Cmd::testAligned,
+                {{100, 100}, {300, 100}, {100, 300}},
+                "Les points ne sont pas alignés"},
+        Verdict{Cmd::testMidpoint,
                 {{200, 100}, {100, 100}, {300, 100}},
                 "Le premier point est le milieu\ndu segment formé par les deux autres"},
-        Verdict{33149,
+        Verdict{Cmd::testMidpoint,
                 {{100, 100}, {200, 100}, {300, 100}},
                 "Le premier point n'est pas le milieu\ndu segment formé par les deux autres"},
-        Verdict{33152,
+        Verdict{Cmd::testEquidistant,
                 {{200, 100}, {100, 100}, {300, 100}},
                 "Le premier point est équidistant\n des deux derniers"}));
 
 TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32784);
+    select(Cmd::segment);
     click(100, 100);
     click(300, 100);
     const std::string name = freePoint(200, 100)->getName();  // after the segment, on it
-    select(32781);
+    select(Cmd::midpoint);
     click(200, 100);
     click(100, 100);  // a midpoint that depends on the point
-    ASSERT_TRUE(select(32877));
+    ASSERT_TRUE(select(Cmd::linkPoint));
     dialogs.natureAnswers = {0};
     click(200, 100);
     click(250, 100);
@@ -217,7 +221,7 @@ TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
     EXPECT_EQ(mid->A, linked) << "the dependents follow the new point";
     EXPECT_EQ(doc().history().undoText(), "Créer liaison");
 
-    ASSERT_TRUE(select(32874));
+    ASSERT_TRUE(select(Cmd::unlinkPoint));
     click(200, 100);
     auto* back = dynamic_cast<CPointBase*>(list().elementAt(list().count() - 2));
     ASSERT_NE(back, nullptr);

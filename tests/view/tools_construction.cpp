@@ -28,7 +28,7 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
     EXPECT_EQ(a->getName(), "A");
     EXPECT_EQ(c->getName(), "C");
 
-    ASSERT_TRUE(select(32781));
+    ASSERT_TRUE(select(Cmd::midpoint));
     EXPECT_EQ(etatOutils().currentTool->prompt(0),
               "Milieu d'un segment: cliquez sur la première extrémité");
     click(300, 300);
@@ -40,9 +40,9 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
     click(100, 300);
     click(300, 300);  // of AB at (200, 300)
     EXPECT_EQ(countOf(list(), nat::pointConstruit), 3);
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32781)) << "the midpoint tool stays";
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::midpoint)) << "the midpoint tool stays";
 
-    ASSERT_TRUE(select(32784));
+    ASSERT_TRUE(select(Cmd::segment));
     click(100, 300);
     click(250, 200);
     click(300, 300);
@@ -52,7 +52,7 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
     EXPECT_EQ(countOf(list(), nat::segment), 3);
     EXPECT_EQ(last<CSegment>()->A, c);
 
-    ASSERT_TRUE(select(33063));
+    ASSERT_TRUE(select(Cmd::centroid));
     click(100, 300);
     click(300, 300);
     click(200, 100);
@@ -68,10 +68,10 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
 TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);
-    select(32781);
+    select(Cmd::midpoint);
     move(101, 100);
     EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "ce point");
     click(101, 100);
@@ -83,15 +83,15 @@ TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
 TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrder) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);
     freePoint(200, 200);
     freePoint(300, 200);
-    select(32794);
+    select(Cmd::circleCentrePoint);
     click(200, 200);
     click(300, 200);  // circle of radius 100 px, touching the line at (200, 100)
-    select(32800);
+    select(Cmd::linkedPoint);
     move(200, 100);
     EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "A préciser");
     dialogs.natureAnswers = {1};
@@ -105,16 +105,16 @@ TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrder) {
 TEST_F(ToolsTest, CancelInDialog136DesignatesNothing) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);
     freePoint(200, 200);
     freePoint(300, 200);
-    select(32794);
+    select(Cmd::circleCentrePoint);
     click(200, 200);
     click(300, 200);
     const int before = list().count();
-    select(32800);
+    select(Cmd::linkedPoint);
     dialogs.natureAnswers = {-1};
     click(200, 100);
     EXPECT_EQ(list().count(), before);
@@ -128,13 +128,13 @@ TEST_F(ToolsTest, TwoPointsAtOnePlaceOpenDialog146AndLastIsTheLaterOne) {
     CPointBase* p2 = owned.get();
     doc().addEntry(new CAction(nat::pointLibre, std::move(owned)));
     list().computeAll();
-    select(32783);
+    select(Cmd::lineTwoPoints);
     dialogs.firstOrLastAnswers = {1};
     click(150, 150);
     EXPECT_EQ(dialogs.firstOrLastCalls, 1);
     ASSERT_EQ(etatOutils().blinkList.count(), 1);
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), p2);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     dialogs.firstOrLastAnswers = {0};
     click(150, 150);
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), p1);
@@ -161,7 +161,7 @@ TEST_F(ToolsTest, FortyTenthsIsNotAHitThirtyNineIs) {
 TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgain) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     const int before = list().count();
     click(100, 100);
@@ -172,7 +172,7 @@ TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgain) {
 TEST_F(ToolsTest, SecondLineThroughSamePointsIsRefused) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);
     const int before = list().count();
@@ -190,7 +190,7 @@ TEST_F(ToolsTest, UndefinedObjectAsksAndNoRemovesIt) {
     auto* b = freePoint(300, 100);
     b->setPosition(a->x, a->y);  // the line through them does not exist
     b->computePosition();
-    select(32783);
+    select(Cmd::lineTwoPoints);
     dialogs.firstOrLastAnswers = {0};
     click(100, 100);
     dialogs.firstOrLastAnswers = {0};
@@ -208,8 +208,8 @@ TEST_F(ToolsTest, PointOutsideTheWindowAsks1148) {
     freePoint(600, 100);
     doc().addEntry(new CAction(nat::pointLibre, std::make_unique<CPointBase>(20000, 1000)));
     list().computeAll();
-    ASSERT_TRUE(select(32781));
-    COutil* tool = toolOfCommand(32781);
+    ASSERT_TRUE(select(Cmd::midpoint));
+    COutil* tool = toolOfCommand(Cmd::midpoint);
     etatOutils().designatedObject = list().entryAt(1);
     tool->designate(v());
     etatOutils().designatedObject = list().entryAt(list().count() - 1);
@@ -227,13 +227,13 @@ TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
     freePoint(300, 100);
     freePoint(100, 200);
     freePoint(300, 200);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);
     click(100, 200);
     click(300, 200);
     const int before = list().count();
-    ASSERT_TRUE(select(32805));
+    ASSERT_TRUE(select(Cmd::intersection));
     click(200, 100);
     EXPECT_EQ(etatOutils().currentTool->prompt(1),
               "Intersection de deux objets: cliquez sur le deuxième objet");
@@ -245,15 +245,15 @@ TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
 TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
     freePoint(100, 200);
     freePoint(500, 200);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 200);
     click(500, 200);  // horizontal line y = 200 px
     freePoint(300, 250);
     freePoint(300, 350);
-    select(32794);
+    select(Cmd::circleCentrePoint);
     click(300, 250);
     click(300, 350);  // radius 100 px: meets the line twice
-    select(32805);
+    select(Cmd::intersection);
     dialogs.natureAnswers = {0, 0};
     click(150, 200);
     click(300, 150);
@@ -295,25 +295,26 @@ TEST_P(ToolsUnavailable, ShowsActivationImpossibleAndKeepsTheTool) {
 INSTANTIATE_TEST_SUITE_P(
     Preconditions, ToolsUnavailable,
     ::testing::Values(
-        Unavailable{32783, 1, "Activation impossible : Deux points doivent être créés et visibles"},
-        Unavailable{33063, 2,
+        Unavailable{Cmd::lineTwoPoints, 1,
+                    "Activation impossible : Deux points doivent être créés et visibles"},
+        Unavailable{Cmd::centroid, 2,
                     "Activation impossible : Trois points doivent être créés et visibles"},
-        Unavailable{32787, 3,
+        Unavailable{Cmd::parallel, 3,
                     "Activation impossible : Un point et un objet de type droite\ndoivent être "
                     "créés et visibles"},
-        Unavailable{32805, 3,
+        Unavailable{Cmd::intersection, 3,
                     "Activation impossible : Au moins deux ojets de type droite, demi-droite, "
                     "segment\ncercle ou arc de cercle doivent être créés et visibles"},
-        Unavailable{32807, 0,
+        Unavailable{Cmd::erase, 0,
                     "Activation impossible : aucun objet graphique\nn'a été créé ou n'est visible"},
-        Unavailable{32956, 2,
+        Unavailable{Cmd::unpinPoint, 2,
                     "Activation impossible : aucun point mobile n'a été\npunaisé ou alors il est "
                     "masqué"}));
 
 TEST_F(ToolsTest, EscapeDropsTheConstructionAndF10SelectsItAgain) {
     freePoint(100, 100);
     freePoint(300, 100);
-    ASSERT_TRUE(select(32783));
+    ASSERT_TRUE(select(Cmd::lineTwoPoints));
     click(100, 100);
     move(200, 200);
     EXPECT_EQ(etatOutils().previewList.count(), 1) << "the line follows the mouse";
@@ -323,30 +324,30 @@ TEST_F(ToolsTest, EscapeDropsTheConstructionAndF10SelectsItAgain) {
     EXPECT_TRUE(etatOutils().previewList.empty());
     EXPECT_TRUE(etatOutils().blinkList.empty());
     EXPECT_FALSE(v()->isBlinking());
-    EXPECT_EQ(etatOutils().lastCommandId, 32783);
+    EXPECT_EQ(etatOutils().lastCommandId, Cmd::lineTwoPoints);
     ASSERT_TRUE(repeatLastCommand(v()));
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32783));
-    EXPECT_TRUE(isToolCommandChecked(32783));
-    EXPECT_FALSE(isToolCommandChecked(kCaptureCommand));
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::lineTwoPoints));
+    EXPECT_TRUE(isToolCommandChecked(Cmd::lineTwoPoints));
+    EXPECT_FALSE(isToolCommandChecked(Cmd::capture));
 }
 
 TEST_F(ToolsTest, RestrictedMenusDisableTheCommand) {
     freePoint(100, 100);
     freePoint(300, 100);
-    doc().allowedMenus.add(32783);
-    EXPECT_FALSE(isToolCommandEnabled(32783, v()));
-    EXPECT_FALSE(select(32783));
-    EXPECT_TRUE(isToolCommandEnabled(32784, v()));
+    doc().allowedMenus.add(Cmd::lineTwoPoints);
+    EXPECT_FALSE(isToolCommandEnabled(Cmd::lineTwoPoints, v()));
+    EXPECT_FALSE(select(Cmd::lineTwoPoints));
+    EXPECT_TRUE(isToolCommandEnabled(Cmd::segment, v()));
     doc().allowedMenus.idsAreDisabled = false;
-    EXPECT_TRUE(isToolCommandEnabled(32783, v()));
-    EXPECT_FALSE(isToolCommandEnabled(32784, v()));
+    EXPECT_TRUE(isToolCommandEnabled(Cmd::lineTwoPoints, v()));
+    EXPECT_FALSE(isToolCommandEnabled(Cmd::segment, v()));
 }
 
 TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
     freePoint(100, 100);
     freePoint(300, 100);
     freePoint(200, 300);
-    ASSERT_TRUE(select(32864));
+    ASSERT_TRUE(select(Cmd::polygon));
     click(100, 100);
     click(300, 100);
     rightClick(0, 0);
@@ -360,17 +361,17 @@ TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
     ASSERT_NE(poly, nullptr);
     EXPECT_EQ(poly->vertexCount(), 4) << "the first vertex closes the list";
     EXPECT_EQ(poly->vertex(3), poly->vertex(0));
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32864));
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::polygon));
 }
 
 TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
     freePoint(100, 100);
     freePoint(300, 100);
     freePoint(200, 300);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 100);
     click(300, 100);
-    ASSERT_TRUE(select(32787));
+    ASSERT_TRUE(select(Cmd::parallel));
     click(200, 100);
     move(250, 250);
     ASSERT_EQ(etatOutils().previewList.count(), 1);
@@ -410,44 +411,45 @@ TEST_P(ToolsBuild, ClicksOnPointsBuildTheObjectOfTheTool) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ToolsBuild,
-    ::testing::Values(Built{32783, 2, nat::droite, "Créer droite par deux points"},
-                      Built{32784, 2, nat::segment, "Créer segment"},
-                      Built{32840, 2, nat::demiDroite, "Créer demi-droite"},
-                      Built{32788, 2, nat::vecteur, "Créer vecteur"},
-                      Built{32790, 2, nat::droite, "Créer médiatrice"},
-                      Built{32794, 2, nat::cercle, "Créer cercle par centre et point"},
-                      Built{32781, 2, nat::pointConstruit, "Créer milieu"},
-                      Built{32862, 1, nat::droite, "Créer droite horizontale"},
-                      Built{32863, 1, nat::droite, "Créer droite verticale"},
-                      Built{32791, 3, nat::droite, "Créer bissectrice"},
-                      Built{32841, 3, nat::marqueAngle, "Créer marque d'angle géométrique"},
-                      Built{32842, 3, nat::marqueAngle, "Créer marque d'angle orienté"},
-                      Built{33063, 3, nat::pointConstruit, "Créer centre de gravité"},
-                      Built{33104, 3, nat::arc, "Créer petit arc de cercle"},
-                      Built{33106, 3, nat::arc, "Créer arc de cercle direct"}));
+    ::testing::Values(
+        Built{Cmd::lineTwoPoints, 2, nat::droite, "Créer droite par deux points"},
+        Built{Cmd::segment, 2, nat::segment, "Créer segment"},
+        Built{Cmd::halfLine, 2, nat::demiDroite, "Créer demi-droite"},
+        Built{Cmd::vector, 2, nat::vecteur, "Créer vecteur"},
+        Built{Cmd::perpBisector, 2, nat::droite, "Créer médiatrice"},
+        Built{Cmd::circleCentrePoint, 2, nat::cercle, "Créer cercle par centre et point"},
+        Built{Cmd::midpoint, 2, nat::pointConstruit, "Créer milieu"},
+        Built{Cmd::horizontalLine, 1, nat::droite, "Créer droite horizontale"},
+        Built{Cmd::verticalLine, 1, nat::droite, "Créer droite verticale"},
+        Built{Cmd::angleBisector, 3, nat::droite, "Créer bissectrice"},
+        Built{Cmd::angleMark, 3, nat::marqueAngle, "Créer marque d'angle géométrique"},
+        Built{Cmd::orientedAngleMark, 3, nat::marqueAngle, "Créer marque d'angle orienté"},
+        Built{Cmd::centroid, 3, nat::pointConstruit, "Créer centre de gravité"},
+        Built{Cmd::smallArcByEnd, 3, nat::arc, "Créer petit arc de cercle"},
+        Built{Cmd::directArcByEnd, 3, nat::arc, "Créer arc de cercle direct"}));
 
 TEST_F(ToolsTest, SecondPointOfALineAndACircle) {
     freePoint(100, 200);
     freePoint(500, 200);
-    select(32783);
+    select(Cmd::lineTwoPoints);
     click(100, 200);
     click(500, 200);
     freePoint(300, 250);
     freePoint(300, 350);
-    select(32794);
+    select(Cmd::circleCentrePoint);
     click(300, 250);
     click(300, 350);
-    ASSERT_TRUE(select(32962));
+    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
     click(150, 200);
     click(300, 150);
     EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants")
         << "no first point yet";
-    select(32805);
+    select(Cmd::intersection);
     dialogs.natureAnswers = {0, 0};
     click(150, 200);
     click(300, 150);
     doc().deleteWithDependents(list().elementAt(list().count() - 1));
-    ASSERT_TRUE(select(32962));
+    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
     click(150, 200);
     click(300, 150);
     EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
@@ -456,7 +458,7 @@ TEST_F(ToolsTest, SecondPointOfALineAndACircle) {
 
 TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
     auto* a = freePoint(100, 100);
-    ASSERT_TRUE(select(kTranslateCommand));
+    ASSERT_TRUE(select(Cmd::translateFigure));
     EXPECT_EQ(etatOutils().currentCursor.shape(), Qt::SizeAllCursor);
     CGestionSouris* h = etatOutils().mouseHandler;
     h->onLButtonDown(v(), 200, 200);
@@ -471,7 +473,7 @@ TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
 TEST_F(ToolsTest, LabelOfACopyNamesWhatItCopies) {
     freePoint(100, 100);
     freePoint(300, 100);
-    select(32784);
+    select(Cmd::segment);
     click(100, 100);
     click(300, 100);
     auto* seg = last<CSegment>();

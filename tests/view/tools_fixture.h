@@ -16,6 +16,7 @@
 #include "view/COutil.h"
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
+#include "view/Commands.h"
 
 class ScriptedDialogs : public CToolDialogs {
 public:
@@ -96,7 +97,7 @@ protected:
 
     // A free point placed with the free-point tool at pixel (x, y).
     CPointBase* freePoint(int x, int y) {
-        select(32779);
+        select(Cmd::freePoint);
         click(x, y);
         return dynamic_cast<CPointBase*>(list().elementAt(list().count() - 1));
     }

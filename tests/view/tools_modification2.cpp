@@ -17,7 +17,7 @@ protected:
     }
     // The length AB as a named value, built after everything present.
     void unitLength() {
-        select(32843);
+        select(Cmd::unitLength);
         click(100, 300);
         click(300, 300);
     }
@@ -30,19 +30,19 @@ protected:
 
 TEST_F(ModificationToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
     triangle();
-    EXPECT_FALSE(select(32844));
+    EXPECT_FALSE(select(Cmd::modifyArcAngle));
     EXPECT_EQ(lastMessage(),
               "Activation impossible : Au moins un arc de cercle doit être créé et visible");
     // An arc ending on a point has no angle to change.
-    ASSERT_TRUE(select(33104));
+    ASSERT_TRUE(select(Cmd::smallArcByEnd));
     click(100, 300);
     click(300, 300);
     click(100, 100);
     ASSERT_NE(last<CArcDeCercle>(), nullptr);
-    EXPECT_FALSE(select(32844));
+    EXPECT_FALSE(select(Cmd::modifyArcAngle));
 
     unitLength();
-    ASSERT_TRUE(select(32795));
+    ASSERT_TRUE(select(Cmd::smallArc));
     click(100, 100);
     click(100, 300);
     click(300, 100);
@@ -51,9 +51,10 @@ TEST_F(ModificationToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
     ASSERT_EQ(arc->B, nullptr);
     const double before = arc->angleValue.getValue();
 
-    ASSERT_TRUE(select(32844));
+    ASSERT_TRUE(select(Cmd::modifyArcAngle));
     EXPECT_EQ(etatOutils().blinkList.count(), 1);
-    EXPECT_EQ(toolOfCommand(32844)->prompt(0), "Cliquez sur un arc pour modifier son angle");
+    EXPECT_EQ(toolOfCommand(Cmd::modifyArcAngle)->prompt(0),
+              "Cliquez sur un arc pour modifier son angle");
     // Empty, then a typo, then the unit length defined before the arc.
     dialogs.fieldAnswers = {{""}, {"2*"}, {"AB"}};
     click(241, 241);  // on the arc, halfway
@@ -67,7 +68,7 @@ TEST_F(ModificationToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
 
 TEST_F(ModificationToolsTest, ArcAngleCancelLeavesTheArcAsItWas) {
     triangle();
-    select(32796);
+    select(Cmd::largeArc);
     click(100, 300);
     click(300, 300);
     click(100, 100);
@@ -75,7 +76,7 @@ TEST_F(ModificationToolsTest, ArcAngleCancelLeavesTheArcAsItWas) {
     ASSERT_NE(arc, nullptr);
     const std::string text = arc->angleValue.getText(12);
     const std::string undo = doc().history().undoText();
-    ASSERT_TRUE(select(32844));
+    ASSERT_TRUE(select(Cmd::modifyArcAngle));
     dialogs.fieldAnswers = {};
     click(241, 441);  // the major arc passes below the centre
     ASSERT_EQ(dialogs.titles.size(), 1u);
@@ -85,16 +86,16 @@ TEST_F(ModificationToolsTest, ArcAngleCancelLeavesTheArcAsItWas) {
 
 TEST_F(ModificationToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
     triangle();
-    EXPECT_FALSE(select(32849));
+    EXPECT_FALSE(select(Cmd::modifyCoordinates));
     EXPECT_EQ(lastMessage(), "Activation impossible:\nAucun repère n'a été créé");
-    select(32848);
+    select(Cmd::frame);
     dialogs.fieldAnswers = {{"0", "0"}};
     click(100, 300);
     click(300, 300);
     click(100, 100);
     auto* frame = last<CRepere>();
     ASSERT_NE(frame, nullptr);
-    EXPECT_FALSE(select(32849));
+    EXPECT_FALSE(select(Cmd::modifyCoordinates));
     EXPECT_EQ(lastMessage(),
               "Activation impossible : aucun point défini par ses\ncoordonnées n'a été créé ou "
               "n'est visible");
@@ -107,7 +108,7 @@ TEST_F(ModificationToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
     view->recomputeAndRedraw();
     unitLength();  // a value defined after the point
 
-    ASSERT_TRUE(select(32849));
+    ASSERT_TRUE(select(Cmd::modifyCoordinates));
     EXPECT_EQ(etatOutils().blinkList.count(), 1);
     // The second field refuses a value defined after the point: neither coordinate changes.
     dialogs.fieldAnswers = {{"1", "AB"}, {"1", ""}, {"1", "0.25"}};
@@ -126,9 +127,9 @@ TEST_F(ModificationToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
 
 TEST_F(ModificationToolsTest, BarycentreWeightsAreCheckedTogether) {
     triangle();
-    EXPECT_FALSE(select(32873));
+    EXPECT_FALSE(select(Cmd::modifyBarycentre));
     EXPECT_EQ(lastMessage(), "Activation impossible : Un barycentre doit être créé et visible");
-    select(32804);
+    select(Cmd::barycentre);
     dialogs.fieldAnswers = {{"1"}, {"3"}};
     click(100, 300);
     click(300, 300);
@@ -138,8 +139,9 @@ TEST_F(ModificationToolsTest, BarycentreWeightsAreCheckedTogether) {
     ASSERT_EQ(b->nodes.size(), 2u);
     unitLength();
 
-    ASSERT_TRUE(select(32873));
-    EXPECT_EQ(toolOfCommand(32873)->prompt(0), "Cliquez sur un barycentre déjà crée");
+    ASSERT_TRUE(select(Cmd::modifyBarycentre));
+    EXPECT_EQ(toolOfCommand(Cmd::modifyBarycentre)->prompt(0),
+              "Cliquez sur un barycentre déjà crée");
     dialogs.titles.clear();
     dialogs.fieldAnswers = {{"1", ""}, {"1", "AB"}, {"2", "2"}};
     click(250, 300);
@@ -166,7 +168,7 @@ class ArcAngleUnitTest : public ModificationToolsTest,
 
 TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
     triangle();
-    select(32792);
+    select(Cmd::directArc);
     click(100, 100);
     click(100, 300);
     click(300, 100);
@@ -176,7 +178,7 @@ TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
     // Another figure computed last in the other unit must not change the reading.
     const int saved = evaluationState().angleUnit;
     evaluationState().angleUnit = GetParam().unit ? 0 : 1;
-    ASSERT_TRUE(select(32844));
+    ASSERT_TRUE(select(Cmd::modifyArcAngle));
     dialogs.fieldAnswers = {{GetParam().typed}};
     click(241, 241);
     EXPECT_FALSE(arc->angleValue.isReference());

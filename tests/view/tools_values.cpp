@@ -18,17 +18,17 @@ protected:
 
 TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthThenAPositiveRadius) {
     triangle();
-    EXPECT_FALSE(select(32797));
+    EXPECT_FALSE(select(Cmd::circleCentreRadius));
     EXPECT_EQ(lastMessage(), "Activation impossible:\nVous n'avez pas défini\nde longueur unité");
 
-    ASSERT_TRUE(select(32843));
+    ASSERT_TRUE(select(Cmd::unitLength));
     click(100, 300);
     click(300, 300);
     EXPECT_EQ(lastMessage(), " La longueur AB a été\n choisie comme longueur unité");
     ASSERT_NE(list().unitLength, nullptr);
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
 
-    ASSERT_TRUE(select(32797));
+    ASSERT_TRUE(select(Cmd::circleCentreRadius));
     dialogs.fieldAnswers = {{""}, {"-2"}, {"0,5"}};
     click(200, 100);
     ASSERT_GE(host.messages.size(), 3u);
@@ -41,17 +41,17 @@ TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthThenAPositiveRadius) {
 
 TEST_F(ValueToolsTest, ReplacingTheUnitLengthAsksFirst) {
     triangle();
-    select(32843);
+    select(Cmd::unitLength);
     click(100, 300);
     click(300, 300);
     host.answers = {IDNO};
-    EXPECT_FALSE(select(32843));
+    EXPECT_FALSE(select(Cmd::unitLength));
     EXPECT_EQ(lastMessage().rfind("Une longueur unité existe déjà", 0), 0u);
 }
 
 TEST_F(ValueToolsTest, FrameIsConfirmedWithItsPointNames) {
     triangle();
-    ASSERT_TRUE(select(32848));
+    ASSERT_TRUE(select(Cmd::frame));
     dialogs.fieldAnswers = {{"0", "0"}};
     click(100, 300);
     click(300, 300);
@@ -63,7 +63,7 @@ TEST_F(ValueToolsTest, FrameIsConfirmedWithItsPointNames) {
 
 TEST_F(ValueToolsTest, BarycentreWeightsEachClickAndRightClickBuilds) {
     triangle();
-    ASSERT_TRUE(select(32804));
+    ASSERT_TRUE(select(Cmd::barycentre));
     dialogs.fieldAnswers = {{"1"}, {"3"}};
     click(100, 300);
     click(300, 300);
@@ -76,7 +76,7 @@ TEST_F(ValueToolsTest, BarycentreWeightsEachClickAndRightClickBuilds) {
 
 TEST_F(ValueToolsTest, SmallArcByAngleEndsWhereTheMouseClicks) {
     triangle();
-    ASSERT_TRUE(select(32795));
+    ASSERT_TRUE(select(Cmd::smallArc));
     click(200, 300);  // no point there: nothing designated
     click(100, 300);  // centre A
     click(300, 300);  // origin B
@@ -86,24 +86,24 @@ TEST_F(ValueToolsTest, SmallArcByAngleEndsWhereTheMouseClicks) {
     auto* arc = last<CArcDeCercle>();
     ASSERT_NE(arc, nullptr);
     EXPECT_NEAR(std::fabs(arc->angle), geo::kPi / 2, 1e-9);
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(32795));
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::smallArc));
 }
 
 TEST_F(ValueToolsTest, RadiusModificationBlinksTheCirclesAndChangesTheClickedOne) {
     triangle();
-    EXPECT_FALSE(select(32850));
+    EXPECT_FALSE(select(Cmd::modifyRadius));
     EXPECT_EQ(lastMessage(),
               "Activation impossible : aucun cercle défini par\nson rayon n'a été créé ou n'est "
               "visible");
-    select(32843);
+    select(Cmd::unitLength);
     click(100, 300);
     click(300, 300);
-    select(32797);
+    select(Cmd::circleCentreRadius);
     dialogs.fieldAnswers = {{"1"}};
     click(200, 100);
     auto* c = last<CCercleOR>();
     ASSERT_NE(c, nullptr);
-    ASSERT_TRUE(select(32850));
+    ASSERT_TRUE(select(Cmd::modifyRadius));
     EXPECT_EQ(etatOutils().blinkList.count(), 1);
     dialogs.fieldAnswers = {{"0"}, {"0.5"}};
     click(200, 300);  // on the circle of radius 200 px centred at C
