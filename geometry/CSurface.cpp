@@ -127,32 +127,32 @@ void CSurfaceRemplie::readBounds(CArchive& ar) {
             ar.failBadReference();
 }
 
+// The bounding objects stand in the entries of a sub-list: each entry's object is a slot too,
+// after the start point.
+void CSurfaceRemplie::forEachRef(CRefVisitor& v) {
+    CSurfaceAncetre::forEachRef(v);
+    forEachOwnRef(v);
+    if (bounds)
+        for (CActionAncetre* e : bounds->entries()) v(e->element);
+}
+
+void CSurfaceRemplie::forEachOwnRef(CRefVisitor& v) {
+    v(start);
+}
+
 void CSurfaceRemplie::Serialize(CArchive& ar) {
     CSurfaceAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(start);
+    serializeOwnRefs(ar, *this);
+    if (ar.IsStoring())
         bounds->Serialize(ar);
-    } else {
-        start = ar.readRequiredReferenceOf<CPointAncetre>();
+    else
         readBounds(ar);
-    }
 }
 
 void CSurfaceRemplie::readPreviousFormat(CArchive& ar) {
     CSurfaceAncetre::readPreviousFormat(ar);
-    start = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     readBounds(ar);
-}
-
-std::unique_ptr<CElementBase> CSurfaceRemplie::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    auto s = std::make_unique<CSurfaceRemplie>();
-    s->copyAttributesFrom(*this);
-    s->fillStyle = fillStyle;
-    s->start = geo::mapRef(start, from, to);
-    for (CActionAncetre* e : bounds->entries())
-        s->bounds->append(new CActionSousListe(e->nature, to.elementAt(from.indexOf(e->element))));
-    return s;
 }
 
 void CSurfaceRemplie::computePosition() {
@@ -203,25 +203,9 @@ int CSurfaceRemplie::designationDistance(int mx, int my, bool hideMasked) {
     return best;
 }
 
-bool CSurfaceRemplie::dependsOn(const CElementBase* p) const {
-    if (p == this || geo::dependsOnRef(start, p)) return true;
-    for (int i = 0; i < boundCount(); ++i)
-        if (geo::dependsOnRef(bounds->elementAt(i), p)) return true;
-    return false;
-}
-
-bool CSurfaceRemplie::dependsOnForPositioning(const CElementBase* p) const {
-    if (p == this || geo::dependsOnForPositioningRef(start, p)) return true;
-    for (int i = 0; i < boundCount(); ++i)
-        if (geo::dependsOnForPositioningRef(bounds->elementAt(i), p)) return true;
-    return false;
-}
-
+// Only a drawn object stops the fill: the bounds' slots, which hold any object, take no other.
 void CSurfaceRemplie::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(start, old, repl);
-    if (!dynamic_cast<CElementGraphique*>(repl)) return;
-    for (CActionAncetre* e : bounds->entries())
-        if (e->element == old) e->element = repl;
+    if (dynamic_cast<CElementGraphique*>(repl)) CSurfaceAncetre::replaceReference(old, repl);
 }
 
 void CSurfaceRemplie::replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) {
@@ -233,6 +217,7 @@ void CSurfaceRemplie::replaceInSubLists(CActionAncetre* old, CActionAncetre* rep
         }
 }
 
+// The same start point and the same bounds, in any order.
 bool CSurfaceRemplie::coincidesWith(const CElementBase* other) const {
     if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
     const auto* s = static_cast<const CSurfaceRemplie*>(other);
@@ -241,9 +226,7 @@ bool CSurfaceRemplie::coincidesWith(const CElementBase* other) const {
 
 std::string CSurfaceRemplie::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                  CElementBase** c) const {
-    if (a) *a = start;
-    if (b) *b = boundAt(0);
-    if (c) *c = boundAt(1);
+    firstParents(a, b, c);
     return "Surface obtenue par remplissage ";
 }
 
@@ -262,22 +245,22 @@ bool CSurface::acceptsBoundary(const CElementBase* e) const {
     return dynamic_cast<const CElementGraphique*>(e) != nullptr;
 }
 
+IMPLEMENT_REFS(CSurface, CElementGraphique, boundary)
+
 void CSurface::Serialize(CArchive& ar) {
     CElementGraphique::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeInt(fillStyle);
-        ar.writeReference(boundary);
-        return;
-    }
-    fillStyle = ar.readInt();
-    boundary = ar.readRequiredReferenceOf<CElementGraphique>();
-    if (!acceptsBoundary(boundary)) ar.failBadReference();
+    else
+        fillStyle = ar.readInt();
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading() && !acceptsBoundary(boundary)) ar.failBadReference();
 }
 
 void CSurface::readPreviousFormat(CArchive& ar) {
     CElementGraphique::readPreviousFormat(ar);
     fillStyle = ar.readInt();
-    boundary = ar.readRequiredReferenceOf<CElementGraphique>();
+    serializeOwnRefs(ar, *this);
     if (!acceptsBoundary(boundary)) ar.failBadReference();
 }
 
@@ -307,20 +290,18 @@ int CSurface::designationDistance(int mx, int my, bool hideMasked) {
     return boundary->designationDistanceForLinking(mx, my, false);
 }
 
-bool CSurface::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(boundary, p);
-}
-
-bool CSurface::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(boundary, p);
-}
-
+// The slot holds any drawn object, but each kind of surface is bounded by one kind only.
 void CSurface::replaceReference(CElementBase* old, CElementBase* repl) {
-    if (boundary && boundary == old && acceptsBoundary(repl))
-        boundary = static_cast<CElementGraphique*>(repl);
+    CElementGraphique* kept = boundary;
+    CElementGraphique::replaceReference(old, repl);
+    if (!acceptsBoundary(boundary)) boundary = kept;
 }
 
 bool CSurface::coincidesWith(const CElementBase* other) const {
+    return hasSameRefsAs(other);
+}
+
+bool CSurface::sameBoundaryAs(const CElementBase* other) const {
     if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
     return static_cast<const CSurface*>(other)->boundary == boundary;
 }
@@ -331,9 +312,7 @@ std::string CSurface::getStatusText() const {
 
 std::string CSurface::getConstructionInfo(CElementBase** a, CElementBase** b,
                                           CElementBase** c) const {
-    if (a) *a = boundary;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return kindText();
 }
 
@@ -348,11 +327,6 @@ std::string CSurface::getDescription() const {
 // ---------------------------------------------------------------------------------------------
 // Polygon, disc and sector
 
-std::unique_ptr<CElementBase> CSurfacePolygone::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    return cloneSurface<CSurfacePolygone>(from, to);
-}
-
 bool CSurfacePolygone::acceptsBoundary(const CElementBase* e) const {
     return dynamic_cast<const CPolygone*>(e) != nullptr;
 }
@@ -363,11 +337,6 @@ void CSurfacePolygone::computePosition() {
     if (exists) polygon = p->positions;
 }
 
-std::unique_ptr<CElementBase> CSurfaceDisque::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    return cloneSurface<CSurfaceDisque>(from, to);
-}
-
 bool CSurfaceDisque::acceptsBoundary(const CElementBase* e) const {
     return dynamic_cast<const CCercle*>(e) != nullptr;
 }
@@ -376,11 +345,6 @@ void CSurfaceDisque::fill(CDC* dc) {
     const auto* c = static_cast<const CCercle*>(boundary);
     dc->ellipse(geo::roundCoord(c->left), geo::roundCoord(c->top), geo::roundCoord(c->right),
                 geo::roundCoord(c->bottom));
-}
-
-std::unique_ptr<CElementBase> CSurfaceSecteurCirculaire::getClone(const CListeAction& from,
-                                                                  const CListeAction& to) const {
-    return cloneSurface<CSurfaceSecteurCirculaire>(from, to);
 }
 
 bool CSurfaceSecteurCirculaire::acceptsBoundary(const CElementBase* e) const {
@@ -439,24 +403,16 @@ bool CDemiPlan::acceptsBoundary(const CElementBase* e) const {
     return dynamic_cast<const CDroite*>(e) != nullptr;
 }
 
+IMPLEMENT_REFS(CDemiPlan, CSurface, M)
+
 void CDemiPlan::Serialize(CArchive& ar) {
     CSurface::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(M);
-    else
-        M = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CDemiPlan::readPreviousFormat(CArchive& ar) {
     CSurface::readPreviousFormat(ar);
-    M = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CDemiPlan::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    auto s = cloneSurface<CDemiPlan>(from, to);
-    s->M = geo::mapRef(M, from, to);
-    return s;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDemiPlan::computePosition() {
@@ -490,35 +446,14 @@ void CDemiPlan::computePosition() {
     exists = true;
 }
 
-bool CDemiPlan::dependsOn(const CElementBase* p) const {
-    return CSurface::dependsOn(p) || geo::dependsOnRef(M, p);
-}
-
-bool CDemiPlan::dependsOnForPositioning(const CElementBase* p) const {
-    return CSurface::dependsOnForPositioning(p) || geo::dependsOnForPositioningRef(M, p);
-}
-
-void CDemiPlan::replaceReference(CElementBase* old, CElementBase* repl) {
-    CSurface::replaceReference(old, repl);
-    geo::replaceRef(M, old, repl);
-}
-
 bool CDemiPlan::coincidesWith(const CElementBase* other) const {
-    if (!CSurface::coincidesWith(other)) return false;
+    if (!sameBoundaryAs(other)) return false;
     const auto* h = static_cast<const CDemiPlan*>(other);
     // The same border and the other's point on the same side.
     if (!existing(h->M) || !existing(border())) return h->M == M;
     const CDroite* d = border();
     const double v = d->wy * h->M->x - d->wx * h->M->y - (d->wy * d->p0x - d->wx * d->p0y);
     return (v > 0 ? 1 : v < 0 ? -1 : 0) == side;
-}
-
-std::string CDemiPlan::getConstructionInfo(CElementBase** a, CElementBase** b,
-                                           CElementBase** c) const {
-    if (a) *a = boundary;
-    if (b) *b = M;
-    if (c) *c = nullptr;
-    return "Demi-plan";
 }
 
 std::string CDemiPlan::getDescription() const {
@@ -537,24 +472,16 @@ void CObjetDuplique::asDuplicate(F&& f) {
     object->masked = own;
 }
 
+IMPLEMENT_REFS(CObjetDuplique, CElementGraphique, object)
+
 void CObjetDuplique::Serialize(CArchive& ar) {
     CElementGraphique::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(object);
-    else
-        object = ar.readRequiredReferenceOf<CElementGraphique>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CObjetDuplique::readPreviousFormat(CArchive& ar) {
     CElementGraphique::readPreviousFormat(ar);
-    object = ar.readRequiredReferenceOf<CElementGraphique>();
-}
-
-std::unique_ptr<CElementBase> CObjetDuplique::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    auto d = std::make_unique<CObjetDuplique>(geo::mapRef(object, from, to));
-    d->copyAttributesFrom(*this);
-    return d;
+    serializeOwnRefs(ar, *this);
 }
 
 void CObjetDuplique::computePosition() {
@@ -578,28 +505,13 @@ int CObjetDuplique::designationDistance(int mx, int my, bool hideMasked) {
     return d;
 }
 
-bool CObjetDuplique::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(object, p);
-}
-
-bool CObjetDuplique::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(object, p);
-}
-
-void CObjetDuplique::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(object, old, repl);
-}
-
 bool CObjetDuplique::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CObjetDuplique*>(other)->object == object;
+    return hasSameRefsAs(other);
 }
 
 std::string CObjetDuplique::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                 CElementBase** c) const {
-    if (a) *a = object;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Objet dupliqué de : " + surf::textOf(object);
 }
 

@@ -66,16 +66,13 @@ public:
     CElementGraphique* boundAt(int i) const;
     int boundCount() const { return bounds ? bounds->count() : 0; }
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     int designationDistance(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
@@ -100,14 +97,13 @@ public:
     CElementGraphique* boundary = nullptr;  // for the locus kinds: the first locus
     std::vector<LPoint> polygon;            // what is filled, recomputed
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     int designationDistance(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
     std::string getStatusText() const override;
@@ -124,19 +120,10 @@ protected:
     virtual std::string kindText() const { return ""; }
     // "Surface N : " when named.
     std::string namedPrefix() const;
-    template <class T>
-    std::unique_ptr<T> cloneSurface(const CListeAction& from, const CListeAction& to) const;
+    // Same class and the same boundary, whatever the other parents.
+    bool sameBoundaryAs(const CElementBase* other) const;
     void paint(CDC* dc, bool eraseMode, bool hideMasked);
 };
-
-template <class T>
-std::unique_ptr<T> CSurface::cloneSurface(const CListeAction& from, const CListeAction& to) const {
-    auto s = std::make_unique<T>();
-    s->copyAttributesFrom(*this);
-    s->fillStyle = fillStyle;
-    s->boundary = geo::mapRef(boundary, from, to);
-    return s;
-}
 
 class CSurfacePolygone : public CSurface {
     DECLARE_SERIAL(CSurfacePolygone)
@@ -145,8 +132,6 @@ public:
     CSurfacePolygone(CPolygone* p, int fillStyle, int8_t colour = 1)
         : CSurface(p, fillStyle, colour) {}
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool acceptsBoundary(const CElementBase* e) const override;
 
@@ -160,8 +145,6 @@ public:
     CSurfaceDisque() = default;
     CSurfaceDisque(CCercle* c, int fillStyle, int8_t colour = 1) : CSurface(c, fillStyle, colour) {}
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     bool acceptsBoundary(const CElementBase* e) const override;
     void fill(CDC* dc) override;
 
@@ -176,8 +159,6 @@ public:
     CSurfaceSecteurCirculaire(CArcDeCercleAncetre* arc, int fillStyle, int8_t colour = 1)
         : CSurface(arc, fillStyle, colour) {}
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     bool acceptsBoundary(const CElementBase* e) const override;
     void fill(CDC* dc) override;
 
@@ -193,8 +174,6 @@ public:
 
     CLieuDeBase* locus() const;
 
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool acceptsBoundary(const CElementBase* e) const override;
 
@@ -214,17 +193,10 @@ public:
     // F to F', F' to L', L' to L.
     std::array<std::unique_ptr<CSegment>, 3> sides;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    bool coincidesWith(const CElementBase* other) const override;
-    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
-                                    CElementBase** c) const override;
     std::string getDescription() const override;
 
 protected:
@@ -245,18 +217,11 @@ public:
     // First points joined, last points joined.
     std::array<std::unique_ptr<CSegment>, 2> sides;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     int designationDistance(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    bool coincidesWith(const CElementBase* other) const override;
-    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
-                                    CElementBase** c) const override;
     std::string getDescription() const override;
 
 protected:
@@ -280,17 +245,11 @@ public:
     std::array<std::unique_ptr<CPointBase>, 2> ends;
     std::array<std::unique_ptr<CSegment>, 3> sides;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
-    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
-                                    CElementBase** c) const override;
     std::string getDescription() const override;
 
 protected:
@@ -315,19 +274,16 @@ public:
 
     CDroite* border() const;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
     bool acceptsBoundary(const CElementBase* e) const override;
-    std::string getConstructionInfo(CElementBase** a, CElementBase** b,
-                                    CElementBase** c) const override;
     std::string getDescription() const override;
+
+protected:
+    std::string kindText() const override { return "Demi-plan"; }
 };
 
 // Another object drawn again at this place of the figure.
@@ -340,17 +296,13 @@ public:
 
     CElementGraphique* object = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     int designationDistance(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

@@ -42,11 +42,6 @@ bool CSurfaceLieu::acceptsBoundary(const CElementBase* e) const {
     return dynamic_cast<const CLieuDeBase*>(e) != nullptr;
 }
 
-std::unique_ptr<CElementBase> CSurfaceLieu::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    return cloneSurface<CSurfaceLieu>(from, to);
-}
-
 void CSurfaceLieu::computePosition() {
     exists = isOnePiece(locus());
     if (exists) polygon = locus()->onePiecePoints();
@@ -67,24 +62,16 @@ CSurfaceLieuDroite::CSurfaceLieuDroite(CLieuDeBase* locus, CDroite* line, int fi
 
 CSurfaceLieuDroite::~CSurfaceLieuDroite() = default;
 
+IMPLEMENT_REFS(CSurfaceLieuDroite, CSurfaceLieu, line)
+
 void CSurfaceLieuDroite::Serialize(CArchive& ar) {
     CSurfaceLieu::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(line);
-    else
-        line = ar.readRequiredReferenceOf<CDroite>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CSurfaceLieuDroite::readPreviousFormat(CArchive& ar) {
     CSurfaceLieu::readPreviousFormat(ar);
-    line = ar.readRequiredReferenceOf<CDroite>();
-}
-
-std::unique_ptr<CElementBase> CSurfaceLieuDroite::getClone(const CListeAction& from,
-                                                           const CListeAction& to) const {
-    auto s = cloneSurface<CSurfaceLieuDroite>(from, to);
-    s->line = geo::mapRef(line, from, to);
-    return s;
+    serializeOwnRefs(ar, *this);
 }
 
 void CSurfaceLieuDroite::computePosition() {
@@ -108,31 +95,6 @@ void CSurfaceLieuDroite::computePosition() {
     exists = sides[0]->exists && sides[1]->exists && sides[2]->exists;
 }
 
-bool CSurfaceLieuDroite::dependsOn(const CElementBase* p) const {
-    return CSurfaceLieu::dependsOn(p) || geo::dependsOnRef(line, p);
-}
-
-bool CSurfaceLieuDroite::dependsOnForPositioning(const CElementBase* p) const {
-    return CSurfaceLieu::dependsOnForPositioning(p) || geo::dependsOnForPositioningRef(line, p);
-}
-
-void CSurfaceLieuDroite::replaceReference(CElementBase* old, CElementBase* repl) {
-    CSurfaceLieu::replaceReference(old, repl);
-    geo::replaceRef(line, old, repl);
-}
-
-bool CSurfaceLieuDroite::coincidesWith(const CElementBase* other) const {
-    return CSurface::coincidesWith(other) &&
-           static_cast<const CSurfaceLieuDroite*>(other)->line == line;
-}
-
-std::string CSurfaceLieuDroite::getConstructionInfo(CElementBase** a, CElementBase** b,
-                                                    CElementBase** c) const {
-    CSurface::getConstructionInfo(a, b, c);
-    if (b) *b = line;
-    return kindText();
-}
-
 std::string CSurfaceLieuDroite::getDescription() const {
     return namedPrefix() + "Surface délimitée par le lieu " + surf::textOf(boundary) +
            " et par la droite " + surf::textOf(line);
@@ -153,24 +115,16 @@ CSurfaceDeuxLieux::CSurfaceDeuxLieux(CLieuDeBase* first, CLieuDeBase* second, in
 
 CSurfaceDeuxLieux::~CSurfaceDeuxLieux() = default;
 
+IMPLEMENT_REFS(CSurfaceDeuxLieux, CSurfaceLieu, second)
+
 void CSurfaceDeuxLieux::Serialize(CArchive& ar) {
     CSurfaceLieu::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(second);
-    else
-        second = ar.readRequiredReferenceOf<CLieuDeBase>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CSurfaceDeuxLieux::readPreviousFormat(CArchive& ar) {
     CSurfaceLieu::readPreviousFormat(ar);
-    second = ar.readRequiredReferenceOf<CLieuDeBase>();
-}
-
-std::unique_ptr<CElementBase> CSurfaceDeuxLieux::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    auto s = cloneSurface<CSurfaceDeuxLieux>(from, to);
-    s->second = geo::mapRef(second, from, to);
-    return s;
+    serializeOwnRefs(ar, *this);
 }
 
 void CSurfaceDeuxLieux::computePosition() {
@@ -192,31 +146,6 @@ int CSurfaceDeuxLieux::designationDistance(int mx, int my, bool hideMasked) {
     if (!exists || (hideMasked && masked) || !second) return d1;
     const int d2 = second->designationDistanceForLinking(mx, my, false);
     return d2 >= 0 && d2 < d1 ? d2 : d1;
-}
-
-bool CSurfaceDeuxLieux::dependsOn(const CElementBase* p) const {
-    return CSurfaceLieu::dependsOn(p) || geo::dependsOnRef(second, p);
-}
-
-bool CSurfaceDeuxLieux::dependsOnForPositioning(const CElementBase* p) const {
-    return CSurfaceLieu::dependsOnForPositioning(p) || geo::dependsOnForPositioningRef(second, p);
-}
-
-void CSurfaceDeuxLieux::replaceReference(CElementBase* old, CElementBase* repl) {
-    CSurfaceLieu::replaceReference(old, repl);
-    geo::replaceRef(second, old, repl);
-}
-
-bool CSurfaceDeuxLieux::coincidesWith(const CElementBase* other) const {
-    return CSurface::coincidesWith(other) &&
-           static_cast<const CSurfaceDeuxLieux*>(other)->second == second;
-}
-
-std::string CSurfaceDeuxLieux::getConstructionInfo(CElementBase** a, CElementBase** b,
-                                                   CElementBase** c) const {
-    CSurface::getConstructionInfo(a, b, c);
-    if (b) *b = second;
-    return kindText();
 }
 
 std::string CSurfaceDeuxLieux::getDescription() const {
@@ -244,29 +173,16 @@ void CSurfaceLieuDeuxPoints::makeAuxiliary() {
     makeSides(sides);
 }
 
+IMPLEMENT_REFS(CSurfaceLieuDeuxPoints, CSurfaceLieu, A, B)
+
 void CSurfaceLieuDeuxPoints::Serialize(CArchive& ar) {
     CSurfaceLieu::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CSurfaceLieuDeuxPoints::readPreviousFormat(CArchive& ar) {
     CSurfaceLieu::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CSurfaceLieuDeuxPoints::getClone(const CListeAction& from,
-                                                               const CListeAction& to) const {
-    auto s = cloneSurface<CSurfaceLieuDeuxPoints>(from, to);
-    s->A = geo::mapRef(A, from, to);
-    s->B = geo::mapRef(B, from, to);
-    return s;
+    serializeOwnRefs(ar, *this);
 }
 
 void CSurfaceLieuDeuxPoints::computePosition() {
@@ -294,33 +210,11 @@ void CSurfaceLieuDeuxPoints::computePosition() {
     exists = true;
 }
 
-bool CSurfaceLieuDeuxPoints::dependsOn(const CElementBase* p) const {
-    return CSurfaceLieu::dependsOn(p) || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
-}
-
-bool CSurfaceLieuDeuxPoints::dependsOnForPositioning(const CElementBase* p) const {
-    return CSurfaceLieu::dependsOnForPositioning(p) || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p);
-}
-
-void CSurfaceLieuDeuxPoints::replaceReference(CElementBase* old, CElementBase* repl) {
-    CSurfaceLieu::replaceReference(old, repl);
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
+// The same locus and the same two points, in either order.
 bool CSurfaceLieuDeuxPoints::coincidesWith(const CElementBase* other) const {
-    if (!CSurface::coincidesWith(other)) return false;
+    if (!sameBoundaryAs(other)) return false;
     const auto* s = static_cast<const CSurfaceLieuDeuxPoints*>(other);
     return (s->A == A && s->B == B) || (s->A == B && s->B == A);
-}
-
-std::string CSurfaceLieuDeuxPoints::getConstructionInfo(CElementBase** a, CElementBase** b,
-                                                        CElementBase** c) const {
-    CSurface::getConstructionInfo(a, b, c);
-    if (b) *b = A;
-    if (c) *c = B;
-    return kindText();
 }
 
 std::string CSurfaceLieuDeuxPoints::getDescription() const {

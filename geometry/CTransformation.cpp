@@ -71,25 +71,18 @@ std::string CTransformation::getConstructionInfo(CElementBase**, CElementBase**,
 // ---------------------------------------------------------------------------------------------
 // CHomothetie
 
+IMPLEMENT_REFS(CHomothetie, CTransformation, O)
+
 void CHomothetie::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(O);
-    } else {
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
     k.Serialize(ar);
 }
 
 void CHomothetie::readPreviousFormat(CArchive& ar) {
     CTransformation::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     k.readPreviousFormat(ar);
-}
-
-std::unique_ptr<CElementBase> CHomothetie::getClone(const CListeAction& from,
-                                                    const CListeAction& to) const {
-    return std::make_unique<CHomothetie>(geo::mapRef(O, from, to), k.cloned(from, to));
 }
 
 void CHomothetie::computePosition() {
@@ -97,21 +90,19 @@ void CHomothetie::computePosition() {
 }
 
 bool CHomothetie::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* h = static_cast<const CHomothetie*>(other);
-    return h->O == O && sameValue(h->k, k);
+    return hasSameRefsAs(other) && sameValue(static_cast<const CHomothetie*>(other)->k, k);
 }
 
 bool CHomothetie::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || k.dependsOn(p);
+    return CTransformation::dependsOn(p) || k.dependsOn(p);
 }
 
 bool CHomothetie::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) || k.dependsOnForPositioning(p);
+    return CTransformation::dependsOnForPositioning(p) || k.dependsOnForPositioning(p);
 }
 
 void CHomothetie::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
+    CTransformation::replaceReference(old, repl);
     k.replaceReference(old, repl);
 }
 
@@ -142,22 +133,16 @@ void CHomothetie::imageOfLength(double len, double* out) const {
 // ---------------------------------------------------------------------------------------------
 // CSymetrieCentrale
 
+IMPLEMENT_REFS(CSymetrieCentrale, CTransformation, O)
+
 void CSymetrieCentrale::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(O);
-    else
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CSymetrieCentrale::readPreviousFormat(CArchive& ar) {
     CTransformation::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CSymetrieCentrale::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    return std::make_unique<CSymetrieCentrale>(geo::mapRef(O, from, to));
+    serializeOwnRefs(ar, *this);
 }
 
 void CSymetrieCentrale::computePosition() {
@@ -165,20 +150,7 @@ void CSymetrieCentrale::computePosition() {
 }
 
 bool CSymetrieCentrale::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CSymetrieCentrale*>(other)->O == O;
-}
-
-bool CSymetrieCentrale::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p);
-}
-
-bool CSymetrieCentrale::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p);
-}
-
-void CSymetrieCentrale::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CSymetrieCentrale::getDisplayName() const {
@@ -202,24 +174,18 @@ void CSymetrieCentrale::imageOfLength(double len, double* out) const {
 // ---------------------------------------------------------------------------------------------
 // CRotation
 
+IMPLEMENT_REFS(CRotation, CTransformation, O)
+
 void CRotation::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(O);
-    else
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     theta.Serialize(ar);
 }
 
 void CRotation::readPreviousFormat(CArchive& ar) {
     CTransformation::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     theta.readPreviousFormat(ar);
-}
-
-std::unique_ptr<CElementBase> CRotation::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    return std::make_unique<CRotation>(geo::mapRef(O, from, to), theta.cloned(from, to));
 }
 
 void CRotation::computePosition() {
@@ -227,21 +193,19 @@ void CRotation::computePosition() {
 }
 
 bool CRotation::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* r = static_cast<const CRotation*>(other);
-    return r->O == O && sameValue(r->theta, theta);
+    return hasSameRefsAs(other) && sameValue(static_cast<const CRotation*>(other)->theta, theta);
 }
 
 bool CRotation::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || theta.dependsOn(p);
+    return CTransformation::dependsOn(p) || theta.dependsOn(p);
 }
 
 bool CRotation::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) || theta.dependsOnForPositioning(p);
+    return CTransformation::dependsOnForPositioning(p) || theta.dependsOnForPositioning(p);
 }
 
 void CRotation::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
+    CTransformation::replaceReference(old, repl);
     theta.replaceReference(old, repl);
 }
 
@@ -274,12 +238,6 @@ void CRotation::imageOfLength(double len, double* out) const {
 void CSimilitude::Serialize(CArchive& ar) {
     CRotation::Serialize(ar);
     k.Serialize(ar);
-}
-
-std::unique_ptr<CElementBase> CSimilitude::getClone(const CListeAction& from,
-                                                    const CListeAction& to) const {
-    return std::make_unique<CSimilitude>(geo::mapRef(O, from, to), theta.cloned(from, to),
-                                         k.cloned(from, to));
 }
 
 void CSimilitude::computePosition() {
@@ -337,22 +295,16 @@ void CSimilitude::imageOfLength(double len, double* out) const {
 // ---------------------------------------------------------------------------------------------
 // CSymetrieAxiale
 
+IMPLEMENT_REFS(CSymetrieAxiale, CTransformation, d)
+
 void CSymetrieAxiale::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(d);
-    else
-        d = ar.readRequiredReferenceOf<CDroite>();
+    serializeOwnRefs(ar, *this);
 }
 
 void CSymetrieAxiale::readPreviousFormat(CArchive& ar) {
     CTransformation::readPreviousFormat(ar);
-    d = ar.readRequiredReferenceOf<CDroite>();
-}
-
-std::unique_ptr<CElementBase> CSymetrieAxiale::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    return std::make_unique<CSymetrieAxiale>(geo::mapRef(d, from, to));
+    serializeOwnRefs(ar, *this);
 }
 
 void CSymetrieAxiale::computePosition() {
@@ -360,20 +312,7 @@ void CSymetrieAxiale::computePosition() {
 }
 
 bool CSymetrieAxiale::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CSymetrieAxiale*>(other)->d == d;
-}
-
-bool CSymetrieAxiale::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(d, p);
-}
-
-bool CSymetrieAxiale::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(d, p);
-}
-
-void CSymetrieAxiale::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(d, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CSymetrieAxiale::getDisplayName() const {
@@ -410,26 +349,16 @@ void CSymetrieAxiale::imageOfAngle(double a, double* out) const {
 // ---------------------------------------------------------------------------------------------
 // CTranslation
 
+IMPLEMENT_REFS(CTranslation, CTransformation, A, B)
+
 void CTranslation::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CTranslation::readPreviousFormat(CArchive& ar) {
     CTransformation::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
-}
-
-std::unique_ptr<CElementBase> CTranslation::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    return std::make_unique<CTranslation>(geo::mapRef(A, from, to), geo::mapRef(B, from, to));
+    serializeOwnRefs(ar, *this);
 }
 
 void CTranslation::computePosition() {
@@ -437,23 +366,7 @@ void CTranslation::computePosition() {
 }
 
 bool CTranslation::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* t = static_cast<const CTranslation*>(other);
-    return t->A == A && t->B == B;
-}
-
-bool CTranslation::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p);
-}
-
-bool CTranslation::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p);
-}
-
-void CTranslation::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::unique_ptr<CAction> CTranslation::createIllustration() const {
@@ -493,12 +406,6 @@ void CInversion::readPreviousFormat(CArchive& ar) {
     figure = ar.currentList();
 }
 
-std::unique_ptr<CElementBase> CInversion::getClone(const CListeAction& from,
-                                                   const CListeAction& to) const {
-    return std::make_unique<CInversion>(geo::mapRef(O, from, to), k.cloned(from, to),
-                                        const_cast<CListeAction*>(&to));
-}
-
 void CInversion::copyStateFrom(const CElementBase& src) {
     CHomothetie::copyStateFrom(src);
     if (const auto* i = dynamic_cast<const CInversion*>(&src)) unit = i->unit;
@@ -510,13 +417,15 @@ void CInversion::computePosition() {
     exists = unitLengthDistance(figure, &unit) && unit != 0;
 }
 
+// The figure's unit length scales the inversion: a parent that no slot holds.
 bool CInversion::dependsOn(const CElementBase* p) const {
-    return CHomothetie::dependsOn(p) || (figure && geo::dependsOnRef(figure->unitLength, p));
+    return CHomothetie::dependsOn(p) ||
+           (figure && figure->unitLength && figure->unitLength->dependsOn(p));
 }
 
 bool CInversion::dependsOnForPositioning(const CElementBase* p) const {
     return CHomothetie::dependsOnForPositioning(p) ||
-           (figure && geo::dependsOnForPositioningRef(figure->unitLength, p));
+           (figure && figure->unitLength && figure->unitLength->dependsOnForPositioning(p));
 }
 
 std::string CInversion::getDisplayName() const {
@@ -542,28 +451,16 @@ bool CInversion::isDefinedFor(const CPointAncetre* p) const {
 // ---------------------------------------------------------------------------------------------
 // CPointImage
 
+IMPLEMENT_REFS(CPointImage, CPointAncetre, P, T)
+
 void CPointImage::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(P);
-        ar.writeReference(T);
-    } else {
-        P = ar.readRequiredReferenceOf<CPointAncetre>();
-        T = ar.readRequiredReferenceOf<CTransformation>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointImage::readPreviousFormat(CArchive& ar) {
     CPointAncetre::readPreviousFormat(ar);
-    P = ar.readRequiredReferenceOf<CPointAncetre>();
-    T = ar.readRequiredReferenceOf<CTransformation>();
-}
-
-std::unique_ptr<CElementBase> CPointImage::getClone(const CListeAction& from,
-                                                    const CListeAction& to) const {
-    auto p = std::make_unique<CPointImage>(geo::mapRef(P, from, to), geo::mapRef(T, from, to));
-    p->copyPointAttributes(*this);
-    return p;
+    serializeOwnRefs(ar, *this);
 }
 
 void CPointImage::computePosition() {
@@ -579,23 +476,7 @@ void CPointImage::computePosition() {
 }
 
 bool CPointImage::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* p = static_cast<const CPointImage*>(other);
-    return p->P == P && p->T == T;
-}
-
-bool CPointImage::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(P, p) || geo::dependsOnRef(T, p);
-}
-
-bool CPointImage::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(P, p) ||
-           geo::dependsOnForPositioningRef(T, p);
-}
-
-void CPointImage::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(P, old, repl);
-    geo::replaceRef(T, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::unique_ptr<CAction> CPointImage::createIllustration() const {
@@ -604,9 +485,7 @@ std::unique_ptr<CAction> CPointImage::createIllustration() const {
 
 std::string CPointImage::getConstructionInfo(CElementBase** a, CElementBase** b,
                                              CElementBase** c) const {
-    if (a) *a = P;
-    if (b) *b = T;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Point image par une " + transformationKind(T);
 }
 
@@ -633,48 +512,21 @@ bool imageLine(const CDroite* d, const CTransformation* t, CDroite* image) {
 }
 }  // namespace
 
+IMPLEMENT_REFS(CDroiteImage, CDroite, d, T)
+
 void CDroiteImage::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(d);
-        ar.writeReference(T);
-    } else {
-        d = ar.readRequiredReferenceOf<CDroite>();
-        T = ar.readRequiredReferenceOf<CTransformation>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroiteImage::readPreviousFormat(CArchive& ar) {
     CDroite::readPreviousFormat(ar);
-    d = ar.readRequiredReferenceOf<CDroite>();
-    T = ar.readRequiredReferenceOf<CTransformation>();
-}
-
-std::unique_ptr<CElementBase> CDroiteImage::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    auto l = std::make_unique<CDroiteImage>(geo::mapRef(d, from, to), geo::mapRef(T, from, to));
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDroiteImage::computePosition() {
     exists = existing(d) && existing(T) && imageLine(d, T, this);
     if (exists) clipFullLine();
-}
-
-bool CDroiteImage::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(d, p) || geo::dependsOnRef(T, p);
-}
-
-bool CDroiteImage::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(d, p) ||
-           geo::dependsOnForPositioningRef(T, p);
-}
-
-void CDroiteImage::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(d, old, repl);
-    geo::replaceRef(T, old, repl);
 }
 
 std::unique_ptr<CAction> CDroiteImage::createIllustration() const {
@@ -683,9 +535,7 @@ std::unique_ptr<CAction> CDroiteImage::createIllustration() const {
 
 std::string CDroiteImage::getConstructionInfo(CElementBase** a, CElementBase** b,
                                               CElementBase** c) const {
-    if (a) *a = d;
-    if (b) *b = T;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Droite image par une " + transformationKind(T);
 }
 
@@ -694,48 +544,21 @@ std::string CDroiteImage::getDescription() const {
            (d ? d->getDisplayName() : std::string()) + "\n      par " + transformationName(T);
 }
 
+IMPLEMENT_REFS(CDemiDroiteImage, CDemiDroite, d, T)
+
 void CDemiDroiteImage::Serialize(CArchive& ar) {
     CDemiDroite::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(d);
-        ar.writeReference(T);
-    } else {
-        d = ar.readRequiredReferenceOf<CDemiDroite>();
-        T = ar.readRequiredReferenceOf<CTransformation>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CDemiDroiteImage::readPreviousFormat(CArchive& ar) {
     CDemiDroite::readPreviousFormat(ar);
-    d = ar.readRequiredReferenceOf<CDemiDroite>();
-    T = ar.readRequiredReferenceOf<CTransformation>();
-}
-
-std::unique_ptr<CElementBase> CDemiDroiteImage::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    auto l = std::make_unique<CDemiDroiteImage>(geo::mapRef(d, from, to), geo::mapRef(T, from, to));
-    l->copyLineAttributes(*this);
-    l->namePosition = namePosition;
-    return l;
+    serializeOwnRefs(ar, *this);
 }
 
 void CDemiDroiteImage::computePosition() {
     exists = existing(d) && existing(T) && imageLine(d, T, this);
     clipHalfLine();
-}
-
-bool CDemiDroiteImage::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(d, p) || geo::dependsOnRef(T, p);
-}
-
-bool CDemiDroiteImage::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(d, p) ||
-           geo::dependsOnForPositioningRef(T, p);
-}
-
-void CDemiDroiteImage::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(d, old, repl);
-    geo::replaceRef(T, old, repl);
 }
 
 std::unique_ptr<CAction> CDemiDroiteImage::createIllustration() const {
@@ -744,9 +567,7 @@ std::unique_ptr<CAction> CDemiDroiteImage::createIllustration() const {
 
 std::string CDemiDroiteImage::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                   CElementBase** c) const {
-    if (a) *a = d;
-    if (b) *b = T;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Demi-droite image par une " + transformationKind(T);
 }
 
@@ -758,28 +579,16 @@ std::string CDemiDroiteImage::getDescription() const {
 // ---------------------------------------------------------------------------------------------
 // CCercleImage
 
+IMPLEMENT_REFS(CCercleImage, CCercle, c, T)
+
 void CCercleImage::Serialize(CArchive& ar) {
     CCercle::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(c);
-        ar.writeReference(T);
-    } else {
-        c = ar.readRequiredReferenceOf<CCercle>();
-        T = ar.readRequiredReferenceOf<CTransformation>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CCercleImage::readPreviousFormat(CArchive& ar) {
     CCercle::readPreviousFormat(ar);
-    c = ar.readRequiredReferenceOf<CCercle>();
-    T = ar.readRequiredReferenceOf<CTransformation>();
-}
-
-std::unique_ptr<CElementBase> CCercleImage::getClone(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    auto k = std::make_unique<CCercleImage>(geo::mapRef(c, from, to), geo::mapRef(T, from, to));
-    k->copyLineAttributes(*this);
-    return k;
+    serializeOwnRefs(ar, *this);
 }
 
 void CCercleImage::computePosition() {
@@ -799,23 +608,7 @@ void CCercleImage::computePosition() {
 }
 
 bool CCercleImage::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* k = static_cast<const CCercleImage*>(other);
-    return k->c == c && k->T == T;
-}
-
-bool CCercleImage::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(c, p) || geo::dependsOnRef(T, p);
-}
-
-bool CCercleImage::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(c, p) ||
-           geo::dependsOnForPositioningRef(T, p);
-}
-
-void CCercleImage::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(c, old, repl);
-    geo::replaceRef(T, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::unique_ptr<CAction> CCercleImage::createIllustration() const {
@@ -824,9 +617,7 @@ std::unique_ptr<CAction> CCercleImage::createIllustration() const {
 
 std::string CCercleImage::getConstructionInfo(CElementBase** a, CElementBase** b,
                                               CElementBase** k) const {
-    if (a) *a = c;
-    if (b) *b = T;
-    if (k) *k = nullptr;
+    firstParents(a, b, k);
     return "Cercle image par une " + transformationKind(T);
 }
 
@@ -879,31 +670,18 @@ void CArcDeCercleImage::syncInnerLook() {
     inner_->masked = masked;
 }
 
+IMPLEMENT_REFS(CArcDeCercleImage, CArcDeCercleAncetre, arc, T)
+
 void CArcDeCercleImage::Serialize(CArchive& ar) {
     CArcDeCercleAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(arc);
-        ar.writeReference(T);
-    } else {
-        arc = ar.readRequiredReferenceOf<CArcDeCercleAncetre>();
-        T = ar.readRequiredReferenceOf<CTransformation>();
-        inner_.reset();
-    }
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading()) inner_.reset();
 }
 
 void CArcDeCercleImage::readPreviousFormat(CArchive& ar) {
     CArcDeCercleAncetre::readPreviousFormat(ar);
-    arc = ar.readRequiredReferenceOf<CArcDeCercleAncetre>();
-    T = ar.readRequiredReferenceOf<CTransformation>();
+    serializeOwnRefs(ar, *this);
     inner_.reset();
-}
-
-std::unique_ptr<CElementBase> CArcDeCercleImage::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    auto a =
-        std::make_unique<CArcDeCercleImage>(geo::mapRef(arc, from, to), geo::mapRef(T, from, to));
-    a->copyLineAttributes(*this);
-    return a;
 }
 
 void CArcDeCercleImage::computePosition() {
@@ -939,23 +717,7 @@ void CArcDeCercleImage::computePosition() {
 }
 
 bool CArcDeCercleImage::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* a = static_cast<const CArcDeCercleImage*>(other);
-    return a->arc == arc && a->T == T;
-}
-
-bool CArcDeCercleImage::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(arc, p) || geo::dependsOnRef(T, p);
-}
-
-bool CArcDeCercleImage::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(arc, p) ||
-           geo::dependsOnForPositioningRef(T, p);
-}
-
-void CArcDeCercleImage::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(arc, old, repl);
-    geo::replaceRef(T, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::unique_ptr<CAction> CArcDeCercleImage::createIllustration() const {
@@ -964,9 +726,7 @@ std::unique_ptr<CAction> CArcDeCercleImage::createIllustration() const {
 
 std::string CArcDeCercleImage::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                    CElementBase** c) const {
-    if (a) *a = arc;
-    if (b) *b = T;
-    if (c) *c = nullptr;
+    firstParents(a, b, c);
     return "Arc de cercle image par  " + transformationKind(T);
 }
 

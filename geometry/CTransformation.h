@@ -42,12 +42,12 @@ public:
     CPointAncetre* O = nullptr;
     CValeurAssocieeAVariable k;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
+    // The parameter value may name a value of the figure: a parent beside the slots.
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
@@ -67,15 +67,11 @@ public:
 
     CPointAncetre* O = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getDisplayName() const override;
     std::string getKindText() const override { return "symétrie centrale"; }
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
@@ -92,12 +88,12 @@ public:
     CPointAncetre* O = nullptr;
     CValeurAngle theta;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
+    // The parameter value may name a value of the figure: a parent beside the slots.
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
@@ -118,8 +114,6 @@ public:
     CValeurAssocieeAVariable k;
 
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     bool dependsOn(const CElementBase* p) const override;
@@ -141,15 +135,11 @@ public:
 
     CDroite* d = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getDisplayName() const override;
     std::string getKindText() const override { return "symétrie axiale"; }
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
@@ -167,15 +157,11 @@ public:
     CPointAncetre* A = nullptr;
     CPointAncetre* B = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::unique_ptr<CAction> createIllustration() const override;
     std::string getDisplayName() const override;
     std::string getKindText() const override { return "translation"; }
@@ -197,8 +183,6 @@ public:
 
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     bool dependsOn(const CElementBase* p) const override;
@@ -222,17 +206,13 @@ public:
     CPointAncetre* P = nullptr;
     CTransformation* T = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     bool usesTransformation(const CElementBase* t) const override { return t && t == T; }
     CElementBase* getTransformation() const override { return T; }
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::unique_ptr<CAction> createIllustration() const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
@@ -249,16 +229,12 @@ public:
     CDroite* d = nullptr;
     CTransformation* T = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool usesTransformation(const CElementBase* t) const override { return t && t == T; }
     CElementBase* getTransformation() const override { return T; }
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::unique_ptr<CAction> createIllustration() const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
@@ -275,16 +251,12 @@ public:
     CDemiDroite* d = nullptr;
     CTransformation* T = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool usesTransformation(const CElementBase* t) const override { return t && t == T; }
     CElementBase* getTransformation() const override { return T; }
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::unique_ptr<CAction> createIllustration() const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
@@ -301,17 +273,13 @@ public:
     CCercle* c = nullptr;
     CTransformation* T = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     bool usesTransformation(const CElementBase* t) const override { return t && t == T; }
     CElementBase* getTransformation() const override { return T; }
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::unique_ptr<CAction> createIllustration() const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
@@ -334,17 +302,13 @@ public:
     // The inner arc (null until the first computation).
     const CArcDeCercleAncetre* innerArc() const { return inner_.get(); }
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     bool usesTransformation(const CElementBase* t) const override { return t && t == T; }
     CElementBase* getTransformation() const override { return T; }
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::unique_ptr<CAction> createIllustration() const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

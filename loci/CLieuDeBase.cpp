@@ -14,6 +14,12 @@ IMPLEMENT_SERIAL(CLieuDeBase, CElementLigne, 1)
 IMPLEMENT_SERIAL(CLieuDePoints, CLieuDeBase, 1)
 IMPLEMENT_SERIAL(CLieuParVariable, CLieuDeBase, 1)
 
+IMPLEMENT_REFS(CLieuDeBase, CElementLigne, tracedPoint)
+// None is accepted: a generator unlinked from its curve leaves a locus that no longer exists,
+// and the file that keeps it must still open.
+IMPLEMENT_REFS(CLieuDePoints, CLieuDeBase, optional(linkedPoint))
+IMPLEMENT_REFS(CLieuParVariable, CLieuDeBase, optional(variable))
+
 namespace {
 // Distance from (mx, my) to the segment [a b], in figure units.
 double distanceToSegment(double mx, double my, const LPoint& a, const LPoint& b) {
@@ -194,16 +200,8 @@ int CLieuDeBase::designationDistanceForLinking(int mx, int my, bool hideMasked) 
     return designationDistance(mx, my, hideMasked);
 }
 
-bool CLieuDeBase::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(tracedPoint, p);
-}
-
-bool CLieuDeBase::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(tracedPoint, p);
-}
-
 void CLieuDeBase::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(tracedPoint, old, repl);
+    CElementLigne::replaceReference(old, repl);
     // The sub-list may hold the replaced object: build it again before the next sampling.
     prepared_ = false;
 }
@@ -230,22 +228,15 @@ void CLieuDeBase::copyStateFrom(const CElementBase& src) {
     firstValidPiece = l->firstValidPiece;
 }
 
-void CLieuDeBase::copyLocusAttributes(const CLieuDeBase& src, CListeAction* to) {
-    copyLineAttributes(src);
-    list = to;
-    pointCount = src.pointCount;
-    closed = src.closed;
-}
-
 void CLieuDeBase::serializeBase(CArchive& ar, bool previous) {
     if (ar.IsStoring()) {
-        ar.writeReference(tracedPoint);
+        serializeOwnRefs(ar, *this);
         ar.writeInt(pointCount);
         ar.writeBool(closed);
         return;
     }
     list = ar.currentList();
-    tracedPoint = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     pointCount = loci::checkedSampleCount(previous ? ar.readShort() : ar.readInt());
     closed = ar.readBool();
     prepared_ = false;
@@ -287,42 +278,23 @@ void CLieuDePoints::buildDependents(CListeAction* figure) {
 
 void CLieuDePoints::Serialize(CArchive& ar) {
     CLieuDeBase::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(linkedPoint);
-    else
-        linkedPoint = loci::readLinkedPoint(ar);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuDePoints::readPreviousFormat(CArchive& ar) {
     CLieuDeBase::readPreviousFormat(ar);
-    linkedPoint = loci::readLinkedPoint(ar);
-}
-
-std::unique_ptr<CElementBase> CLieuDePoints::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    auto l = std::make_unique<CLieuDePoints>();
-    // The clone samples the figure it is copied into; it only reads that list.
-    l->copyLocusAttributes(*this, const_cast<CListeAction*>(&to));
-    l->tracedPoint = geo::mapRef(tracedPoint, from, to);
-    l->linkedPoint = geo::mapRef(linkedPoint, from, to);
-    return l;
-}
-
-// The generator too, even when the traced point does not follow it: deleting the generator must
-// take the locus with it.
-bool CLieuDePoints::dependsOn(const CElementBase* p) const {
-    return CLieuDeBase::dependsOn(p) || (p && p == linkedPoint);
+    serializeOwnRefs(ar, *this);
 }
 
 bool CLieuDePoints::dependsOnForDrag(const CElementBase* p) const {
     // Dragging the generator itself leaves the curve where it is.
     if (p == this) return true;
-    return p != linkedPoint && geo::dependsOnRef(tracedPoint, p);
+    return p != linkedPoint && tracedPoint && tracedPoint->dependsOn(p);
 }
 
 void CLieuDePoints::replaceReference(CElementBase* old, CElementBase* repl) {
+    loci::replaceGenerator(linkedPoint, old, repl);
     CLieuDeBase::replaceReference(old, repl);
-    if (old && old == linkedPoint) linkedPoint = dynamic_cast<CPointLie*>(repl);
 }
 
 std::string CLieuDePoints::getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -356,33 +328,17 @@ void CLieuParVariable::buildDependents(CListeAction* figure) {
 
 void CLieuParVariable::Serialize(CArchive& ar) {
     CLieuDeBase::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(variable);
-    else
-        variable = loci::readVariable(ar);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuParVariable::readPreviousFormat(CArchive& ar) {
     CLieuDeBase::readPreviousFormat(ar);
-    variable = loci::readVariable(ar);
-}
-
-std::unique_ptr<CElementBase> CLieuParVariable::getClone(const CListeAction& from,
-                                                         const CListeAction& to) const {
-    auto l = std::make_unique<CLieuParVariable>();
-    l->copyLocusAttributes(*this, const_cast<CListeAction*>(&to));
-    l->tracedPoint = geo::mapRef(tracedPoint, from, to);
-    l->variable = geo::mapRef(variable, from, to);
-    return l;
-}
-
-bool CLieuParVariable::dependsOn(const CElementBase* p) const {
-    return CLieuDeBase::dependsOn(p) || (p && p == variable);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuParVariable::replaceReference(CElementBase* old, CElementBase* repl) {
+    loci::replaceGenerator(variable, old, repl);
     CLieuDeBase::replaceReference(old, repl);
-    if (old && old == variable) variable = dynamic_cast<CVariableBornee*>(repl);
 }
 
 std::string CLieuParVariable::getConstructionInfo(CElementBase** a, CElementBase** b,

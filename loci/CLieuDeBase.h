@@ -50,6 +50,7 @@ public:
     std::vector<LPoint> onePiecePoints() const;
     virtual CElementBase* generator() const { return nullptr; }
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     void copyStateFrom(const CElementBase& src) override;
@@ -58,8 +59,6 @@ public:
     void erase(CDC* dc, bool hideMasked) override;
     int designationDistance(int mx, int my, bool hideMasked) override;
     int designationDistanceForLinking(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
@@ -73,7 +72,6 @@ protected:
     // Sets every sample's traced position and the pieces; false when the generator gives no
     // usable range.
     bool sampleTracedPoint(CElementBase* gen);
-    void copyLocusAttributes(const CLieuDeBase& src, CListeAction* to);
     void serializeBase(CArchive& ar, bool previous);
     // Dependents built against the current figure, or again when they went stale.
     void ensurePrepared();
@@ -92,11 +90,9 @@ public:
 
     CElementBase* generator() const override;
     void buildDependents(CListeAction* list) override;
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForDrag(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -117,11 +113,9 @@ public:
 
     CElementBase* generator() const override;
     void buildDependents(CListeAction* list) override;
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

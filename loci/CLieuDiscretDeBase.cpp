@@ -12,6 +12,11 @@ IMPLEMENT_SERIAL(CLieuDiscretDeBase, CElementGraphique, 1)
 IMPLEMENT_SERIAL(CLieuDiscretParPointLie, CLieuDiscretDeBase, 1)
 IMPLEMENT_SERIAL(CLieuDiscretParVariable, CLieuDiscretDeBase, 1)
 
+IMPLEMENT_REFS(CLieuDiscretDeBase, CElementGraphique, tracedPoint)
+// A generator may be none, as for the loci of points.
+IMPLEMENT_REFS(CLieuDiscretParPointLie, CLieuDiscretDeBase, optional(linkedPoint))
+IMPLEMENT_REFS(CLieuDiscretParVariable, CLieuDiscretDeBase, optional(variable))
+
 CLieuDiscretDeBase::CLieuDiscretDeBase()
     : pointCount(preferences().locusPointsNumber), stamp(std::make_unique<CPointBase>()) {}
 
@@ -108,16 +113,8 @@ int CLieuDiscretDeBase::designationDistance(int mx, int my, bool hideMasked) {
     return best < 0 ? kNotDesignable : geo::truncDistance(best);
 }
 
-bool CLieuDiscretDeBase::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(tracedPoint, p);
-}
-
-bool CLieuDiscretDeBase::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(tracedPoint, p);
-}
-
 void CLieuDiscretDeBase::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(tracedPoint, old, repl);
+    CElementGraphique::replaceReference(old, repl);
     prepared_ = false;
 }
 
@@ -132,6 +129,14 @@ bool CLieuDiscretDeBase::coincidesWith(const CElementBase* other) const {
     return l->tracedPoint == tracedPoint || l->tracedPoint->coincidesWith(tracedPoint);
 }
 
+std::unique_ptr<CElementBase> CLieuDiscretDeBase::getClone(const CListeAction& from,
+                                                           const CListeAction& to) const {
+    std::unique_ptr<CElementBase> copy = CElementGraphique::getClone(from, to);
+    if (auto* l = dynamic_cast<CLieuDiscretDeBase*>(copy.get()))
+        l->secondParameter = secondParameter;
+    return copy;
+}
+
 void CLieuDiscretDeBase::copyStateFrom(const CElementBase& src) {
     CElementGraphique::copyStateFrom(src);
     if (const auto* l = dynamic_cast<const CLieuDiscretDeBase*>(&src)) {
@@ -140,23 +145,15 @@ void CLieuDiscretDeBase::copyStateFrom(const CElementBase& src) {
     }
 }
 
-void CLieuDiscretDeBase::copyDiscreteAttributes(const CLieuDiscretDeBase& src, CListeAction* to) {
-    copyAttributesFrom(src);
-    list = to;
-    pointShape = src.pointShape;
-    pointCount = src.pointCount;
-    secondParameter = src.secondParameter;
-}
-
 void CLieuDiscretDeBase::serializeBase(CArchive& ar, bool previous) {
     if (ar.IsStoring()) {
-        ar.writeReference(tracedPoint);
+        serializeOwnRefs(ar, *this);
         ar.writeInt(pointCount);
         ar.writeByte(pointShape);
         return;
     }
     list = ar.currentList();
-    tracedPoint = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
     pointCount = loci::checkedSampleCount(previous ? ar.readShort() : ar.readInt());
     pointShape = ar.readByte();
     prepared_ = false;
@@ -199,38 +196,22 @@ void CLieuDiscretParPointLie::buildDependents(CListeAction* figure) {
 
 void CLieuDiscretParPointLie::Serialize(CArchive& ar) {
     CLieuDiscretDeBase::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(linkedPoint);
-    else
-        linkedPoint = loci::readLinkedPoint(ar);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuDiscretParPointLie::readPreviousFormat(CArchive& ar) {
     CLieuDiscretDeBase::readPreviousFormat(ar);
-    linkedPoint = loci::readLinkedPoint(ar);
-}
-
-std::unique_ptr<CElementBase> CLieuDiscretParPointLie::getClone(const CListeAction& from,
-                                                                const CListeAction& to) const {
-    auto l = std::make_unique<CLieuDiscretParPointLie>();
-    l->copyDiscreteAttributes(*this, const_cast<CListeAction*>(&to));
-    l->tracedPoint = geo::mapRef(tracedPoint, from, to);
-    l->linkedPoint = geo::mapRef(linkedPoint, from, to);
-    return l;
-}
-
-bool CLieuDiscretParPointLie::dependsOn(const CElementBase* p) const {
-    return CLieuDiscretDeBase::dependsOn(p) || (p && p == linkedPoint);
+    serializeOwnRefs(ar, *this);
 }
 
 bool CLieuDiscretParPointLie::dependsOnForDrag(const CElementBase* p) const {
     if (p == this) return true;
-    return p != linkedPoint && geo::dependsOnRef(tracedPoint, p);
+    return p != linkedPoint && tracedPoint && tracedPoint->dependsOn(p);
 }
 
 void CLieuDiscretParPointLie::replaceReference(CElementBase* old, CElementBase* repl) {
+    loci::replaceGenerator(linkedPoint, old, repl);
     CLieuDiscretDeBase::replaceReference(old, repl);
-    if (old && old == linkedPoint) linkedPoint = dynamic_cast<CPointLie*>(repl);
 }
 
 std::string CLieuDiscretParPointLie::getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -264,33 +245,17 @@ void CLieuDiscretParVariable::buildDependents(CListeAction* figure) {
 
 void CLieuDiscretParVariable::Serialize(CArchive& ar) {
     CLieuDiscretDeBase::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(variable);
-    else
-        variable = loci::readVariable(ar);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuDiscretParVariable::readPreviousFormat(CArchive& ar) {
     CLieuDiscretDeBase::readPreviousFormat(ar);
-    variable = loci::readVariable(ar);
-}
-
-std::unique_ptr<CElementBase> CLieuDiscretParVariable::getClone(const CListeAction& from,
-                                                                const CListeAction& to) const {
-    auto l = std::make_unique<CLieuDiscretParVariable>();
-    l->copyDiscreteAttributes(*this, const_cast<CListeAction*>(&to));
-    l->tracedPoint = geo::mapRef(tracedPoint, from, to);
-    l->variable = geo::mapRef(variable, from, to);
-    return l;
-}
-
-bool CLieuDiscretParVariable::dependsOn(const CElementBase* p) const {
-    return CLieuDiscretDeBase::dependsOn(p) || (p && p == variable);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuDiscretParVariable::replaceReference(CElementBase* old, CElementBase* repl) {
+    loci::replaceGenerator(variable, old, repl);
     CLieuDiscretDeBase::replaceReference(old, repl);
-    if (old && old == variable) variable = dynamic_cast<CVariableBornee*>(repl);
 }
 
 std::string CLieuDiscretParVariable::getConstructionInfo(CElementBase** a, CElementBase** b,

@@ -40,15 +40,17 @@ public:
 
     void setPointCount(int n, int value);
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
+    // The archive clone, and the second parameter, which files do not keep.
+    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
+                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     int designationDistance(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
@@ -58,7 +60,6 @@ public:
     std::string getDescription() const override;
 
 protected:
-    void copyDiscreteAttributes(const CLieuDiscretDeBase& src, CListeAction* to);
     void serializeBase(CArchive& ar, bool previous);
     void ensurePrepared();
     virtual std::string generatorLine() const { return ""; }
@@ -76,11 +77,9 @@ public:
 
     CElementBase* generator() const override;
     void buildDependents(CListeAction* list) override;
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForDrag(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -102,11 +101,9 @@ public:
 
     CElementBase* generator() const override;
     void buildDependents(CListeAction* list) override;
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

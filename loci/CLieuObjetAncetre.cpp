@@ -9,6 +9,11 @@ IMPLEMENT_SERIAL(CLieuObjetAncetre, CElementGraphique, 1)
 IMPLEMENT_SERIAL(CLieuObjetParPtLie, CLieuObjetAncetre, 1)
 IMPLEMENT_SERIAL(CLieuObjetParVariable, CLieuObjetAncetre, 1)
 
+IMPLEMENT_REFS(CLieuObjetAncetre, CElementGraphique, tracedObject)
+// A generator may be none, as for the loci of points.
+IMPLEMENT_REFS(CLieuObjetParPtLie, CLieuObjetAncetre, optional(linkedPoint))
+IMPLEMENT_REFS(CLieuObjetParVariable, CLieuObjetAncetre, optional(variable))
+
 namespace {
 std::string textOf(const CElementBase* e) {
     if (!e) return "";
@@ -137,16 +142,8 @@ int CLieuObjetAncetre::designationDistance(int mx, int my, bool hideMasked) {
     return best;
 }
 
-bool CLieuObjetAncetre::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(tracedObject, p);
-}
-
-bool CLieuObjetAncetre::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(tracedObject, p);
-}
-
 void CLieuObjetAncetre::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(tracedObject, old, repl);
+    CElementGraphique::replaceReference(old, repl);
     // The copies keep the parents of the traced object: they are made again with the lists.
     prepared_ = false;
 }
@@ -161,20 +158,14 @@ bool CLieuObjetAncetre::coincidesWith(const CElementBase* other) const {
     return l->generator() == generator() && l->tracedObject == tracedObject;
 }
 
-void CLieuObjetAncetre::copyObjectLocusAttributes(const CLieuObjetAncetre& src, CListeAction* to) {
-    copyAttributesFrom(src);
-    list = to;
-    copyCount = src.copyCount;
-}
-
 void CLieuObjetAncetre::serializeBase(CArchive& ar, bool previous) {
     if (ar.IsStoring()) {
-        ar.writeReference(tracedObject);
+        serializeOwnRefs(ar, *this);
         ar.writeInt(copyCount);
         return;
     }
     list = ar.currentList();
-    tracedObject = ar.readRequiredReferenceOf<CElementGraphique>();
+    serializeOwnRefs(ar, *this);
     copyCount = loci::checkedSampleCount(previous ? ar.readShort() : ar.readInt());
     prepared_ = false;
 }
@@ -213,39 +204,22 @@ void CLieuObjetParPtLie::buildDependents(CListeAction* figure) {
 
 void CLieuObjetParPtLie::Serialize(CArchive& ar) {
     CLieuObjetAncetre::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(linkedPoint);
-    else
-        linkedPoint = loci::readLinkedPoint(ar);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuObjetParPtLie::readPreviousFormat(CArchive& ar) {
     CLieuObjetAncetre::readPreviousFormat(ar);
-    linkedPoint = loci::readLinkedPoint(ar);
-}
-
-std::unique_ptr<CElementBase> CLieuObjetParPtLie::getClone(const CListeAction& from,
-                                                           const CListeAction& to) const {
-    auto l = std::make_unique<CLieuObjetParPtLie>();
-    // The copies are made lazily, once the whole figure stands in `to`.
-    l->copyObjectLocusAttributes(*this, const_cast<CListeAction*>(&to));
-    l->tracedObject = geo::mapRef(tracedObject, from, to);
-    l->linkedPoint = geo::mapRef(linkedPoint, from, to);
-    return l;
-}
-
-bool CLieuObjetParPtLie::dependsOn(const CElementBase* p) const {
-    return CLieuObjetAncetre::dependsOn(p) || (p && p == linkedPoint);
+    serializeOwnRefs(ar, *this);
 }
 
 bool CLieuObjetParPtLie::dependsOnForDrag(const CElementBase* p) const {
     if (p == this) return true;
-    return p != linkedPoint && geo::dependsOnRef(tracedObject, p);
+    return p != linkedPoint && tracedObject && tracedObject->dependsOn(p);
 }
 
 void CLieuObjetParPtLie::replaceReference(CElementBase* old, CElementBase* repl) {
+    loci::replaceGenerator(linkedPoint, old, repl);
     CLieuObjetAncetre::replaceReference(old, repl);
-    if (old && old == linkedPoint) linkedPoint = dynamic_cast<CPointLie*>(repl);
 }
 
 std::string CLieuObjetParPtLie::getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -279,33 +253,17 @@ void CLieuObjetParVariable::buildDependents(CListeAction* figure) {
 
 void CLieuObjetParVariable::Serialize(CArchive& ar) {
     CLieuObjetAncetre::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(variable);
-    else
-        variable = loci::readVariable(ar);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuObjetParVariable::readPreviousFormat(CArchive& ar) {
     CLieuObjetAncetre::readPreviousFormat(ar);
-    variable = loci::readVariable(ar);
-}
-
-std::unique_ptr<CElementBase> CLieuObjetParVariable::getClone(const CListeAction& from,
-                                                              const CListeAction& to) const {
-    auto l = std::make_unique<CLieuObjetParVariable>();
-    l->copyObjectLocusAttributes(*this, const_cast<CListeAction*>(&to));
-    l->tracedObject = geo::mapRef(tracedObject, from, to);
-    l->variable = geo::mapRef(variable, from, to);
-    return l;
-}
-
-bool CLieuObjetParVariable::dependsOn(const CElementBase* p) const {
-    return CLieuObjetAncetre::dependsOn(p) || (p && p == variable);
+    serializeOwnRefs(ar, *this);
 }
 
 void CLieuObjetParVariable::replaceReference(CElementBase* old, CElementBase* repl) {
+    loci::replaceGenerator(variable, old, repl);
     CLieuObjetAncetre::replaceReference(old, repl);
-    if (old && old == variable) variable = dynamic_cast<CVariableBornee*>(repl);
 }
 
 std::string CLieuObjetParVariable::getConstructionInfo(CElementBase** a, CElementBase** b,

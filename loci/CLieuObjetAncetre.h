@@ -33,14 +33,13 @@ public:
     void setPointCount(int n);
     CElementGraphique* copyAt(int i) const;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     int designationDistance(int mx, int my, bool hideMasked) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) override;
     bool coincidesWith(const CElementBase* other) const override;
@@ -50,7 +49,6 @@ public:
     std::string getDescription() const override;
 
 protected:
-    void copyObjectLocusAttributes(const CLieuObjetAncetre& src, CListeAction* to);
     void serializeBase(CArchive& ar, bool previous);
     void ensurePrepared();
     void buildCopies();
@@ -69,11 +67,9 @@ public:
 
     CElementBase* generator() const override;
     void buildDependents(CListeAction* list) override;
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForDrag(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -94,11 +90,9 @@ public:
 
     CElementBase* generator() const override;
     void buildDependents(CListeAction* list) override;
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
-    bool dependsOn(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

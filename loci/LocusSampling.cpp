@@ -66,14 +66,4 @@ int checkedSampleCount(int n) {
     return n;
 }
 
-// None is accepted: a generator unlinked from its curve leaves a locus that no longer exists,
-// and the file that keeps it must still open.
-CPointLie* readLinkedPoint(CArchive& ar) {
-    return ar.readReferenceOf<CPointLie>();
-}
-
-CVariableBornee* readVariable(CArchive& ar) {
-    return ar.readReferenceOf<CVariableBornee>();
-}
-
 }  // namespace loci

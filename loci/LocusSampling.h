@@ -47,8 +47,12 @@ bool sample(CElementBase* generator, int n, CListeAction& dependents, Look&& loo
 // Sample count read from a file: refused when it could not be a real locus.
 int checkedSampleCount(int n);
 
-// Reference to the generator, checked to be a linked point or a bounded variable (or none).
-CPointLie* readLinkedPoint(CArchive& ar);
-CVariableBornee* readVariable(CArchive& ar);
+// A generator replaced by an object that cannot run (the unlinking tool puts a free point in
+// place of the linked one) leaves the locus without generator, rather than pointing at the
+// object about to be deleted.
+template <class T>
+void replaceGenerator(T*& generator, CElementBase* old, CElementBase* repl) {
+    if (old && generator == old) generator = dynamic_cast<T*>(repl);
+}
 
 }  // namespace loci

@@ -252,6 +252,35 @@ TEST_F(Geo2Transformations, ImagesAnswerTheirTransformation) {
     EXPECT_TRUE(img->dependsOn(o));
 }
 
+// Each kind of image depends on its transformation: deleting the transformation takes every
+// image with it, so that none keeps pointing at a deleted transformation.
+TEST_F(Geo2Transformations, EveryImageGoesWithItsTransformation) {
+    CPointBase* a = fig.point(100, 100, "A");
+    CPointBase* b = fig.point(200, 100, "B");
+    CPointBase* c = fig.point(150, 200, "C");
+    auto* line = fig.make<CDroiteAB>(nat::droite, a, b);
+    auto* half = fig.make<CDemiDroiteOA>(nat::demiDroite, a, b);
+    auto* circle = fig.make<CCercleOA>(nat::cercle, a, b);
+    auto* arc = fig.make<CArcDeCercle>(nat::arc, a, b, c);
+    auto* t = fig.make<CSymetrieCentrale>(nat::transformation, fig.point(0, 0, "O"));
+    const std::vector<CElementBase*> images = {
+        fig.make<CPointImage>(nat::pointConstruit, c, t),
+        fig.make<CDroiteImage>(nat::droite, line, t),
+        fig.make<CDemiDroiteImage>(nat::demiDroite, half, t),
+        fig.make<CCercleImage>(nat::cercle, circle, t),
+        fig.make<CArcDeCercleImage>(nat::arc, arc, t),
+    };
+    for (CElementBase* image : images) {
+        EXPECT_TRUE(image->dependsOn(t)) << image->GetRuntimeClass()->className;
+        EXPECT_TRUE(image->usesTransformation(t)) << image->GetRuntimeClass()->className;
+        EXPECT_EQ(image->getTransformation(), t) << image->GetRuntimeClass()->className;
+    }
+    const int before = fig.list.count();
+    fig.list.deleteWithDependents(t);
+    EXPECT_EQ(fig.list.count(), before - 1 - static_cast<int>(images.size()));
+    EXPECT_TRUE(fig.list.contains(arc));
+}
+
 TEST_F(Geo2Transformations, KindTextsAndDescriptions) {
     CPointBase* o = fig.point(0, 0, "O");
     CPointBase* p = fig.point(10, 10, "P");

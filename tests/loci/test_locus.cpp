@@ -343,6 +343,19 @@ TEST_F(LocusTest, DeletingTheGeneratorDeletesTheLocus) {
     EXPECT_EQ(f.list.count(), before - 3);
 }
 
+// A traced point that does not follow the generator (a file may hold one): the generator's
+// curve still takes the locus with it, which would otherwise keep the deleted generator.
+TEST_F(LocusTest, DeletingTheGeneratorsCurveDeletesTheLocusEvenUnfollowed) {
+    LociFigure f;
+    CPointLieCercle* m = f.linkedOnCircle(500, 250, 200);
+    CElementBase* centre = f.list.elementAt(0);
+    CLieuDePoints* l = locusOf(f, f.point(10, 10), m, 10);
+    EXPECT_TRUE(l->dependsOn(centre));
+    const int before = f.list.count();
+    f.list.deleteWithDependents(centre);
+    EXPECT_EQ(f.list.count(), before - 4);  // the centre, the circle, M and the locus
+}
+
 TEST_F(LocusTest, ReplacedObjectRebuildsTheSubList) {
     LociFigure f;
     CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
