@@ -16,8 +16,6 @@ public:
     // Nothing is evaluated: the function exists when its tree is defined.
     void computePosition() override;
     double evaluateFunctionAt(double x) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     virtual std::string getDefinitionText() const;
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
@@ -36,8 +34,6 @@ public:
 
     int getValueKind() const override { return kind::fonctionComplexe; }
     Complexe evaluateFunctionComplexAt(Complexe z) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     std::unique_ptr<CCalculBase> buildTree(const CListeAction& list) const override;
