@@ -16,13 +16,6 @@ int CCalcConst::modify() {
     return -1;
 }
 
-std::unique_ptr<CElementBase> CCalcConst::getClone(const CListeAction& from,
-                                                   const CListeAction& to) const {
-    auto copy = std::make_unique<CCalcConst>();
-    cloneFormulaInto(*copy, from, to);
-    return copy;
-}
-
 void CCalcConst::Serialize(CArchive& ar) {
     CCalcul::Serialize(ar);
     if (ar.IsLoading()) computeNow();

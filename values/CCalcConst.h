@@ -18,8 +18,6 @@ public:
     // Evaluates the tree (creation and loading).
     void computeNow();
     int modify() override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
 

@@ -41,12 +41,13 @@ void CCalcul::computePosition() {
     clearCalculationError();
 }
 
+// The parents of a formula are the values its tree names.
 bool CCalcul::dependsOn(const CElementBase* p) const {
-    return p == this || (tree && tree->dependsOn(p));
+    return CCalculAncetre::dependsOn(p) || (tree && tree->dependsOn(p));
 }
 
 bool CCalcul::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || (tree && tree->dependsOnForPositioning(p));
+    return CCalculAncetre::dependsOnForPositioning(p) || (tree && tree->dependsOnForPositioning(p));
 }
 
 bool CCalcul::usesNameOf(const CElementBase* p) const {
@@ -54,22 +55,8 @@ bool CCalcul::usesNameOf(const CElementBase* p) const {
 }
 
 void CCalcul::replaceReference(CElementBase* old, CElementBase* repl) {
+    CCalculAncetre::replaceReference(old, repl);
     if (tree) tree->replaceReference(old, repl);
-}
-
-void CCalcul::cloneFormulaInto(CCalcul& copy, const CListeAction& from,
-                               const CListeAction& to) const {
-    copy.name = name;
-    copy.formula = formula;
-    copy.tree = tree ? tree->getClone(from, to) : nullptr;
-    copy.copyStateFrom(*this);
-}
-
-std::unique_ptr<CElementBase> CCalcul::getClone(const CListeAction& from,
-                                                const CListeAction& to) const {
-    auto copy = std::make_unique<CCalcul>();
-    cloneFormulaInto(*copy, from, to);
-    return copy;
 }
 
 void CCalcul::copyStateFrom(const CElementBase& src) {
@@ -145,13 +132,6 @@ void CCalculComplexe::computePosition() {
     if (isCalculationError() || !std::isfinite(complexValue.re) || !std::isfinite(complexValue.im))
         exists = false;
     clearCalculationError();
-}
-
-std::unique_ptr<CElementBase> CCalculComplexe::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    auto copy = std::make_unique<CCalculComplexe>();
-    cloneFormulaInto(*copy, from, to);
-    return copy;
 }
 
 void CCalculComplexe::copyStateFrom(const CElementBase& src) {

@@ -44,8 +44,6 @@ public:
     bool dependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
@@ -67,8 +65,6 @@ protected:
     virtual std::string formalVariableName() const { return ""; }
     // Description with `eol` between lines.
     virtual std::string describe(const char* eol) const;
-    // Fields shared by the clones of every formula-based class.
-    void cloneFormulaInto(CCalcul& copy, const CListeAction& from, const CListeAction& to) const;
 };
 
 class CCalculComplexe : public CCalcul {
@@ -84,8 +80,6 @@ public:
     Complexe getComplexValue() const override { return complexValue; }
     int getValueKind() const override { return kind::calculComplexe; }
     void computePosition() override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void copyStateFrom(const CElementBase& src) override;
 
 protected:

@@ -2,11 +2,12 @@
 
 #include "calc/Derivee.h"
 #include "calc/EvaluationState.h"
-#include "calc/Remap.h"
 #include "core/CArchive.h"
 #include "core/CListeAction.h"
 
 IMPLEMENT_SERIAL(CDerivee, CFonc, 1)
+
+IMPLEMENT_REFS(CDerivee, CFonc, source)
 
 CDerivee::CDerivee(std::string name, CFonc* source, const CListeAction& list) : source(source) {
     this->name = std::move(name);
@@ -22,30 +23,24 @@ void CDerivee::computePosition() {
     exists = source && source->exists;
 }
 
+// The tree is derived from the source's: the source answers for the values it names.
 bool CDerivee::dependsOn(const CElementBase* p) const {
-    return p == this || (source && source->dependsOn(p));
+    return CCalculAncetre::dependsOn(p);
 }
 
 bool CDerivee::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || (source && source->dependsOnForPositioning(p));
+    return CCalculAncetre::dependsOnForPositioning(p);
 }
 
 bool CDerivee::usesNameOf(const CElementBase* p) const {
     return p && p == source;
 }
 
+// Only the source is replaced, and the tree derived again from the new one.
 void CDerivee::replaceReference(CElementBase* old, CElementBase* repl) {
-    if (source && source == old) {
-        source = dynamic_cast<CFonc*>(repl);
-        rebuild(nullptr);
-    }
-}
-
-std::unique_ptr<CElementBase> CDerivee::getClone(const CListeAction& from,
-                                                 const CListeAction& to) const {
-    auto copy = std::make_unique<CDerivee>(name, remapReference(source, from, to), to);
-    copy->copyStateFrom(*this);
-    return copy;
+    const CFonc* before = source;
+    CCalculAncetre::replaceReference(old, repl);
+    if (source != before) rebuild(nullptr);
 }
 
 std::string CDerivee::getDefinitionText() const {
@@ -66,10 +61,8 @@ void CDerivee::rebuildFromText(CListeAction* list) {
 
 void CDerivee::Serialize(CArchive& ar) {
     serializeNameOnly(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(source);
-    } else {
-        source = ar.readRequiredReferenceOf<CFonc>();
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading()) {
         formula.clear();
         formalVariable.clear();
         rebuild(ar.currentList());

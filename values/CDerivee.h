@@ -13,6 +13,8 @@ public:
 
     CFonc* source = nullptr;  // not owned
 
+    DECLARE_REFS();
+
     // Derives the source's tree again, with the angle unit of `list` (null: the unit in force).
     void rebuild(const CListeAction* list);
 
@@ -22,8 +24,6 @@ public:
     bool dependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDefinitionText() const override;

@@ -18,14 +18,6 @@ double CFonc::evaluateFunctionAt(double x) {
     return tree->evaluateAt(x);
 }
 
-std::unique_ptr<CElementBase> CFonc::getClone(const CListeAction& from,
-                                              const CListeAction& to) const {
-    auto copy = std::make_unique<CFonc>();
-    cloneFormulaInto(*copy, from, to);
-    copy->formalVariable = formalVariable;
-    return copy;
-}
-
 std::string CFonc::getDefinitionText() const {
     return name + "(" + formalVariable + ") = " + formula;
 }
@@ -53,14 +45,6 @@ Complexe CFoncComplexe::evaluateFunctionComplexAt(Complexe z) {
         return {0.0, 0.0};
     }
     return tree->evaluateComplexAt(z);
-}
-
-std::unique_ptr<CElementBase> CFoncComplexe::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    auto copy = std::make_unique<CFoncComplexe>();
-    cloneFormulaInto(*copy, from, to);
-    copy->formalVariable = formalVariable;
-    return copy;
 }
 
 std::unique_ptr<CCalculBase> CFoncComplexe::buildTree(const CListeAction& list) const {

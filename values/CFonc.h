@@ -17,8 +17,6 @@ public:
     void computePosition() override;
     double evaluateFunctionAt(double x) override;
     const CCalculBase* derivableFormula() const override { return tree.get(); }
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     virtual std::string getDefinitionText() const;
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
@@ -37,8 +35,6 @@ public:
 
     int getValueKind() const override { return kind::fonctionComplexe; }
     Complexe evaluateFunctionComplexAt(Complexe z) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     std::unique_ptr<CCalculBase> buildTree(const CListeAction& list) const override;

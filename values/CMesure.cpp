@@ -26,6 +26,14 @@ IMPLEMENT_SERIAL(CPartieImaginaire, CPartieReelle, 1)
 IMPLEMENT_SERIAL(CArgument, CPartieReelle, 1)
 IMPLEMENT_SERIAL(CModule, CPartieReelle, 1)
 
+IMPLEMENT_REFS(CLongueur, CValeurDynamique, A, B)
+IMPLEMENT_REFS(CMesureAngleGeometrique, CValeurDynamique, A, O, B)
+IMPLEMENT_REFS(CMesureAbscisse, CValeurDynamique, O, I, M)
+IMPLEMENT_REFS(CMesureX, CValeurDynamique, frame, M)
+IMPLEMENT_REFS(CMesureAire, CCalculAncetre, polygon)
+IMPLEMENT_REFS(CMesureLongueurLigne, CCalculAncetre, line)
+IMPLEMENT_REFS(CPartieReelle, CCalculAncetre, complexValue)
+
 using geo::existing;
 using geo::nameOf;
 
@@ -71,13 +79,6 @@ bool dependsThroughUnitForPositioning(const CListeAction* list, const CElementBa
                                       const CElementBase* p) {
     return list && list->unitLength && list->unitLength != self &&
            list->unitLength->dependsOnForPositioning(p);
-}
-
-void setParents(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* pa,
-                CElementBase* pb, CElementBase* pc) {
-    if (a) *a = pa;
-    if (b) *b = pb;
-    if (c) *c = pc;
 }
 }  // namespace
 
@@ -158,39 +159,26 @@ void CLongueur::copyStateFrom(const CElementBase& src) {
 }
 
 bool CLongueur::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* l = static_cast<const CLongueur*>(other);
-    return (l->A == A && l->B == B) || (l->A == B && l->B == A);
+    return hasSameRefsAs(other, true);
 }
 
+// A length other than the unit is divided by the unit length: it follows the unit's points too.
 bool CLongueur::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(B, p) ||
-           dependsThroughUnit(list, this, p);
+    return CValeurDynamique::dependsOn(p) || dependsThroughUnit(list, this, p);
 }
 
 bool CLongueur::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(B, p) || dependsThroughUnitForPositioning(list, this, p);
+    return CValeurDynamique::dependsOnForPositioning(p) ||
+           dependsThroughUnitForPositioning(list, this, p);
 }
 
 bool CLongueur::usesNameOf(const CElementBase* p) const {
     return p && (p == A || p == B);
 }
 
-void CLongueur::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
-std::unique_ptr<CElementBase> CLongueur::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    return std::make_unique<CLongueur>(const_cast<CListeAction*>(&to), geo::mapRef(A, from, to),
-                                       geo::mapRef(B, from, to));
-}
-
 std::string CLongueur::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    setParents(a, b, c, A, B, nullptr);
+    firstParents(a, b, c);
     return (isUnitLength() ? "Longueur unité : " : "Longueur mesurée : ") + getName();
 }
 
@@ -200,21 +188,14 @@ std::string CLongueur::getDescription() const {
 
 void CLongueur::Serialize(CArchive& ar) {
     CValeurDynamique::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(B);
-    } else {
-        list = ar.currentList();
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    if (ar.IsLoading()) list = ar.currentList();
+    serializeOwnRefs(ar, *this);
 }
 
 void CLongueur::readPreviousFormat(CArchive& ar) {
     CValeurDynamique::readPreviousFormat(ar);
     list = ar.currentList();
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -259,41 +240,21 @@ void CMesureAngleGeometrique::copyStateFrom(const CElementBase& src) {
     if (const auto* m = dynamic_cast<const CMesureAngleGeometrique*>(&src)) value = m->value;
 }
 
+// The angle AOB is the angle BOA: same vertex, sides in either order.
 bool CMesureAngleGeometrique::coincidesWith(const CElementBase* other) const {
+    if (hasSameRefsAs(other)) return true;
     if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
     const auto* m = static_cast<const CMesureAngleGeometrique*>(other);
-    return m->O == O && ((m->A == A && m->B == B) || (m->A == B && m->B == A));
-}
-
-bool CMesureAngleGeometrique::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(A, p) || geo::dependsOnRef(O, p) ||
-           geo::dependsOnRef(B, p);
-}
-
-bool CMesureAngleGeometrique::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(A, p) ||
-           geo::dependsOnForPositioningRef(O, p) || geo::dependsOnForPositioningRef(B, p);
+    return m->O == O && m->A == B && m->B == A;
 }
 
 bool CMesureAngleGeometrique::usesNameOf(const CElementBase* p) const {
     return p && (p == A || p == O || p == B);
 }
 
-void CMesureAngleGeometrique::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(A, old, repl);
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(B, old, repl);
-}
-
-std::unique_ptr<CElementBase> CMesureAngleGeometrique::getClone(const CListeAction& from,
-                                                                const CListeAction& to) const {
-    return std::make_unique<CMesureAngleGeometrique>(
-        geo::mapRef(A, from, to), geo::mapRef(O, from, to), geo::mapRef(B, from, to));
-}
-
 std::string CMesureAngleGeometrique::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                          CElementBase** c) const {
-    setParents(a, b, c, A, O, B);
+    firstParents(a, b, c);
     return measuredText() + getName();
 }
 
@@ -303,22 +264,12 @@ std::string CMesureAngleGeometrique::getDescription() const {
 
 void CMesureAngleGeometrique::Serialize(CArchive& ar) {
     CValeurDynamique::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(A);
-        ar.writeReference(O);
-        ar.writeReference(B);
-    } else {
-        A = ar.readRequiredReferenceOf<CPointAncetre>();
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-        B = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CMesureAngleGeometrique::readPreviousFormat(CArchive& ar) {
     CValeurDynamique::readPreviousFormat(ar);
-    A = ar.readRequiredReferenceOf<CPointAncetre>();
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    B = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -346,16 +297,9 @@ void CMesureAngleOriente::computePosition() {
     value = inAngleUnit(a);
 }
 
+// (OA, OB) is the opposite of (OB, OA): the order of the sides counts.
 bool CMesureAngleOriente::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* m = static_cast<const CMesureAngleOriente*>(other);
-    return m->A == A && m->O == O && m->B == B;
-}
-
-std::unique_ptr<CElementBase> CMesureAngleOriente::getClone(const CListeAction& from,
-                                                            const CListeAction& to) const {
-    return std::make_unique<CMesureAngleOriente>(geo::mapRef(A, from, to), geo::mapRef(O, from, to),
-                                                 geo::mapRef(B, from, to));
+    return hasSameRefsAs(other);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -387,40 +331,16 @@ void CMesureAbscisse::copyStateFrom(const CElementBase& src) {
 }
 
 bool CMesureAbscisse::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* m = static_cast<const CMesureAbscisse*>(other);
-    return m->O == O && m->I == I && m->M == M;
-}
-
-bool CMesureAbscisse::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(O, p) || geo::dependsOnRef(I, p) ||
-           geo::dependsOnRef(M, p);
-}
-
-bool CMesureAbscisse::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(O, p) ||
-           geo::dependsOnForPositioningRef(I, p) || geo::dependsOnForPositioningRef(M, p);
+    return hasSameRefsAs(other);
 }
 
 bool CMesureAbscisse::usesNameOf(const CElementBase* p) const {
     return p && (p == O || p == I || p == M);
 }
 
-void CMesureAbscisse::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(O, old, repl);
-    geo::replaceRef(I, old, repl);
-    geo::replaceRef(M, old, repl);
-}
-
-std::unique_ptr<CElementBase> CMesureAbscisse::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    return std::make_unique<CMesureAbscisse>(geo::mapRef(O, from, to), geo::mapRef(I, from, to),
-                                             geo::mapRef(M, from, to));
-}
-
 std::string CMesureAbscisse::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                  CElementBase** c) const {
-    setParents(a, b, c, O, I, M);
+    firstParents(a, b, c);
     return "Abscisse mesurée " + getName() + " du point " + nameOf(M) + "\r\n" +
            " dans le repère " + "(" + nameOf(O) + "," + nameOf(I) + ")";
 }
@@ -431,22 +351,12 @@ std::string CMesureAbscisse::getDescription() const {
 
 void CMesureAbscisse::Serialize(CArchive& ar) {
     CValeurDynamique::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(O);
-        ar.writeReference(I);
-        ar.writeReference(M);
-    } else {
-        O = ar.readRequiredReferenceOf<CPointAncetre>();
-        I = ar.readRequiredReferenceOf<CPointAncetre>();
-        M = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 void CMesureAbscisse::readPreviousFormat(CArchive& ar) {
     CValeurDynamique::readPreviousFormat(ar);
-    O = ar.readRequiredReferenceOf<CPointAncetre>();
-    I = ar.readRequiredReferenceOf<CPointAncetre>();
-    M = ar.readRequiredReferenceOf<CPointAncetre>();
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -515,18 +425,7 @@ void CMesureAffixe::copyStateFrom(const CElementBase& src) {
 }
 
 bool CMesureX::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* m = static_cast<const CMesureX*>(other);
-    return m->frame == frame && m->M == M;
-}
-
-bool CMesureX::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(frame, p) || geo::dependsOnRef(M, p);
-}
-
-bool CMesureX::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(frame, p) ||
-           geo::dependsOnForPositioningRef(M, p);
+    return hasSameRefsAs(other);
 }
 
 bool CMesureX::usesNameOf(const CElementBase* p) const {
@@ -535,29 +434,12 @@ bool CMesureX::usesNameOf(const CElementBase* p) const {
     return frame && (p == frame->O || p == frame->I || p == frame->J);
 }
 
-void CMesureX::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(frame, old, repl);
-    geo::replaceRef(M, old, repl);
-}
-
-std::unique_ptr<CElementBase> CMesureX::getClone(const CListeAction& from,
-                                                 const CListeAction& to) const {
-    return std::make_unique<CMesureX>(geo::mapRef(frame, from, to), geo::mapRef(M, from, to));
-}
-
-std::unique_ptr<CElementBase> CMesureY::getClone(const CListeAction& from,
-                                                 const CListeAction& to) const {
-    return std::make_unique<CMesureY>(geo::mapRef(frame, from, to), geo::mapRef(M, from, to));
-}
-
-std::unique_ptr<CElementBase> CMesureAffixe::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    return std::make_unique<CMesureAffixe>(geo::mapRef(frame, from, to), geo::mapRef(M, from, to));
-}
-
+// The measured point comes first, before the frame it is measured in (not the file order).
 std::string CMesureX::getConstructionInfo(CElementBase** a, CElementBase** b,
                                           CElementBase** c) const {
-    setParents(a, b, c, M, frame, nullptr);
+    if (a) *a = M;
+    if (b) *b = frame;
+    if (c) *c = nullptr;
     return measuredText() + nameOf(M) + " dans le repère " + frameText(frame);
 }
 
@@ -567,13 +449,7 @@ std::string CMesureX::getDescription() const {
 
 void CMesureX::Serialize(CArchive& ar) {
     CValeurDynamique::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(frame);
-        ar.writeReference(M);
-    } else {
-        frame = ar.readRequiredReferenceOf<CRepere>();
-        M = ar.readRequiredReferenceOf<CPointAncetre>();
-    }
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -598,32 +474,22 @@ void CMesureAire::copyStateFrom(const CElementBase& src) {
 }
 
 bool CMesureAire::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CMesureAire*>(other)->polygon == polygon;
+    return hasSameRefsAs(other);
 }
 
+// An area is counted in squared unit lengths: it follows the unit's points too.
 bool CMesureAire::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(polygon, p) || dependsThroughUnit(list, this, p);
+    return CCalculAncetre::dependsOn(p) || dependsThroughUnit(list, this, p);
 }
 
 bool CMesureAire::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(polygon, p) ||
+    return CCalculAncetre::dependsOnForPositioning(p) ||
            dependsThroughUnitForPositioning(list, this, p);
-}
-
-void CMesureAire::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(polygon, old, repl);
-}
-
-std::unique_ptr<CElementBase> CMesureAire::getClone(const CListeAction& from,
-                                                    const CListeAction& to) const {
-    return std::make_unique<CMesureAire>(name, const_cast<CListeAction*>(&to),
-                                         geo::mapRef(polygon, from, to));
 }
 
 std::string CMesureAire::getConstructionInfo(CElementBase** a, CElementBase** b,
                                              CElementBase** c) const {
-    setParents(a, b, c, polygon, nullptr, nullptr);
+    firstParents(a, b, c);
     return " Aire nommée " + name + " du polygone " +
            (polygon ? polygon->getDescription() : std::string());
 }
@@ -634,12 +500,8 @@ std::string CMesureAire::getDescription() const {
 
 void CMesureAire::Serialize(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(polygon);
-    } else {
-        list = ar.currentList();
-        polygon = ar.readRequiredReferenceOf<CPolygone>();
-    }
+    if (ar.IsLoading()) list = ar.currentList();
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -664,32 +526,22 @@ void CMesureLongueurLigne::copyStateFrom(const CElementBase& src) {
 }
 
 bool CMesureLongueurLigne::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CMesureLongueurLigne*>(other)->line == line;
+    return hasSameRefsAs(other);
 }
 
+// Counted in unit lengths: it follows the unit's points too.
 bool CMesureLongueurLigne::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(line, p) || dependsThroughUnit(list, this, p);
+    return CCalculAncetre::dependsOn(p) || dependsThroughUnit(list, this, p);
 }
 
 bool CMesureLongueurLigne::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(line, p) ||
+    return CCalculAncetre::dependsOnForPositioning(p) ||
            dependsThroughUnitForPositioning(list, this, p);
-}
-
-void CMesureLongueurLigne::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(line, old, repl);
-}
-
-std::unique_ptr<CElementBase> CMesureLongueurLigne::getClone(const CListeAction& from,
-                                                             const CListeAction& to) const {
-    return std::make_unique<CMesureLongueurLigne>(name, const_cast<CListeAction*>(&to),
-                                                  geo::mapRef(line, from, to));
 }
 
 std::string CMesureLongueurLigne::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                       CElementBase** c) const {
-    setParents(a, b, c, line, nullptr, nullptr);
+    firstParents(a, b, c);
     return " Longueur nommée " + name + " de la ligne " +
            (line ? line->getDescription() : std::string());
 }
@@ -700,12 +552,8 @@ std::string CMesureLongueurLigne::getDescription() const {
 
 void CMesureLongueurLigne::Serialize(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(line);
-    } else {
-        list = ar.currentList();
-        line = ar.readRequiredReferenceOf<CLignePolygonaleAncetre>();
-    }
+    if (ar.IsLoading()) list = ar.currentList();
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -742,51 +590,12 @@ void CPartieReelle::copyStateFrom(const CElementBase& src) {
 }
 
 bool CPartieReelle::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CPartieReelle*>(other)->complexValue == complexValue;
-}
-
-bool CPartieReelle::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(complexValue, p);
-}
-
-bool CPartieReelle::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(complexValue, p);
-}
-
-void CPartieReelle::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(complexValue, old, repl);
-}
-
-template <class T>
-std::unique_ptr<CElementBase> CPartieReelle::cloneAs(const CListeAction& from,
-                                                     const CListeAction& to) const {
-    return std::make_unique<T>(name, geo::mapRef(complexValue, from, to));
-}
-
-std::unique_ptr<CElementBase> CPartieReelle::getClone(const CListeAction& from,
-                                                      const CListeAction& to) const {
-    return cloneAs<CPartieReelle>(from, to);
-}
-
-std::unique_ptr<CElementBase> CPartieImaginaire::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    return cloneAs<CPartieImaginaire>(from, to);
-}
-
-std::unique_ptr<CElementBase> CArgument::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    return cloneAs<CArgument>(from, to);
-}
-
-std::unique_ptr<CElementBase> CModule::getClone(const CListeAction& from,
-                                                const CListeAction& to) const {
-    return cloneAs<CModule>(from, to);
+    return hasSameRefsAs(other);
 }
 
 std::string CPartieReelle::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                CElementBase** c) const {
-    setParents(a, b, c, complexValue, nullptr, nullptr);
+    firstParents(a, b, c);
     std::string text = partText() + name + " du complexe " +
                        (complexValue ? complexValue->getName() : std::string());
     if (exists) text += "\r\nValeur actuelle : " + formatNumber(value, 12, 12);
@@ -799,10 +608,8 @@ std::string CPartieReelle::getDescription() const {
 
 void CPartieReelle::Serialize(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(complexValue);
-    } else {
-        complexValue = ar.readRequiredReferenceOf<CValeurDynamique>();
+    serializeOwnRefs(ar, *this);
+    if (ar.IsLoading()) {
         // Only a complex calculation or an affix measure has parts.
         const int k = complexValue->getValueKind();
         if (k == -1 || !(k & (kind::calculComplexe | kind::affixe))) ar.failBadReference();

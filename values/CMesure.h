@@ -34,6 +34,8 @@ public:
     CPointAncetre* B = nullptr;
     double value = 0;
 
+    DECLARE_REFS();
+
     bool isUnitLength() const;
 
     double getValue() const override { return value; }
@@ -49,9 +51,6 @@ public:
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -71,6 +70,7 @@ public:
     CPointAncetre* B = nullptr;
     double value = 0;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     std::string getName() const override;
     int getValueKind() const override { return kind::angle; }
@@ -78,12 +78,7 @@ public:
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -106,8 +101,6 @@ public:
     std::string getName() const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     std::string measuredText() const override { return "Angle orienté mesuré "; }
@@ -125,6 +118,7 @@ public:
     CPointAncetre* I = nullptr;
     CPointAncetre* M = nullptr;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     std::string getName() const override;
     int getValueKind() const override { return kind::abscisse; }
@@ -132,12 +126,7 @@ public:
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -156,6 +145,7 @@ public:
     CRepere* frame = nullptr;
     CPointAncetre* M = nullptr;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     std::string getName() const override;
     int getValueKind() const override { return kind::mesureX; }
@@ -163,12 +153,7 @@ public:
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -191,8 +176,6 @@ public:
 
     int getValueKind() const override { return kind::mesureY; }
     void computePosition() override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     std::string prefix() const override { return "yCoord"; }
@@ -212,8 +195,6 @@ public:
     int getValueKind() const override { return kind::affixe; }
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     std::string prefix() const override { return "Aff"; }
@@ -232,6 +213,7 @@ public:
     CPolygone* polygon = nullptr;
     double value = 0;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::aire; }
     void computePosition() override;
@@ -239,9 +221,6 @@ public:
     bool coincidesWith(const CElementBase* other) const override;
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -260,6 +239,7 @@ public:
     CLignePolygonaleAncetre* line = nullptr;
     double value = 0;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::longueur; }
     void computePosition() override;
@@ -267,9 +247,6 @@ public:
     bool coincidesWith(const CElementBase* other) const override;
     bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -288,16 +265,12 @@ public:
     CValeurDynamique* complexValue = nullptr;
     double value = 0;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::partieComplexe; }
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -307,8 +280,6 @@ protected:
     // The part of z; false when it is undefined.
     virtual bool part(Complexe z, double* out) const;
     virtual std::string partText() const { return "Partie réelle nommée "; }
-    template <class T>
-    std::unique_ptr<CElementBase> cloneAs(const CListeAction& from, const CListeAction& to) const;
 };
 
 class CPartieImaginaire : public CPartieReelle {
@@ -316,8 +287,6 @@ class CPartieImaginaire : public CPartieReelle {
 public:
     CPartieImaginaire() = default;
     CPartieImaginaire(std::string name, CValeurDynamique* z) : CPartieReelle(std::move(name), z) {}
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     bool part(Complexe z, double* out) const override;
@@ -329,8 +298,6 @@ class CArgument : public CPartieReelle {
 public:
     CArgument() = default;
     CArgument(std::string name, CValeurDynamique* z) : CPartieReelle(std::move(name), z) {}
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     bool part(Complexe z, double* out) const override;
@@ -342,8 +309,6 @@ class CModule : public CPartieReelle {
 public:
     CModule() = default;
     CModule(std::string name, CValeurDynamique* z) : CPartieReelle(std::move(name), z) {}
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
 
 protected:
     bool part(Complexe z, double* out) const override;

@@ -15,15 +15,25 @@ IMPLEMENT_SERIAL(CSolutionEquation, CValeurDynamique, 1)
 IMPLEMENT_SERIAL(CIntegrale, CValeurDynamique, 1)
 IMPLEMENT_SERIAL(CTestExistence, CCalculAncetre, 1)
 
+// The values a bound names are parents too.
+IMPLEMENT_REFS(CSolutionEquation, CValeurDynamique, f, optional(a.reference), optional(b.reference),
+               optional(tolerance.reference))
+IMPLEMENT_REFS(CIntegrale, CValeurDynamique, f, optional(a.reference), optional(b.reference))
+IMPLEMENT_REFS(CTestExistence, CCalculAncetre, tested)
+
 using geo::existing;
 
 namespace {
-bool sameValue(const CValeurAssocieeAVariableAncetre& a, const CValeurAssocieeAVariableAncetre& b) {
-    return a.reference == b.reference && (a.reference || a.constant == b.constant);
+// Two bounds with the same parent (compared by the slots) are the same; two numbers must be
+// equal.
+bool sameNumber(const CValeurAssocieeAVariableAncetre& a,
+                const CValeurAssocieeAVariableAncetre& b) {
+    return a.reference || a.constant == b.constant;
 }
 
-void setParents(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* pa) {
-    if (a) *a = pa;
+// The function alone: the bounds are no construction parents.
+void functionParent(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* f) {
+    if (a) *a = f;
     if (b) *b = nullptr;
     if (c) *c = nullptr;
 }
@@ -82,33 +92,9 @@ void CSolutionEquation::copyStateFrom(const CElementBase& src) {
 }
 
 bool CSolutionEquation::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    if (!hasSameRefsAs(other)) return false;
     const auto* s = static_cast<const CSolutionEquation*>(other);
-    return s->f == f && sameValue(s->a, a) && sameValue(s->b, b) &&
-           sameValue(s->tolerance, tolerance);
-}
-
-bool CSolutionEquation::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(f, p) || a.dependsOn(p) || b.dependsOn(p) ||
-           tolerance.dependsOn(p);
-}
-
-bool CSolutionEquation::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(f, p) || a.dependsOnForPositioning(p) ||
-           b.dependsOnForPositioning(p) || tolerance.dependsOnForPositioning(p);
-}
-
-void CSolutionEquation::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(f, old, repl);
-    a.replaceReference(old, repl);
-    b.replaceReference(old, repl);
-    tolerance.replaceReference(old, repl);
-}
-
-std::unique_ptr<CElementBase> CSolutionEquation::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    return std::make_unique<CSolutionEquation>(name, geo::mapRef(f, from, to), a.cloned(from, to),
-                                               b.cloned(from, to), tolerance.cloned(from, to));
+    return sameNumber(a, s->a) && sameNumber(b, s->b) && sameNumber(tolerance, s->tolerance);
 }
 
 std::string CSolutionEquation::describe(const char* eol) const {
@@ -123,7 +109,7 @@ std::string CSolutionEquation::describe(const char* eol) const {
 
 std::string CSolutionEquation::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                                    CElementBase** pc) const {
-    setParents(pa, pb, pc, f);
+    functionParent(pa, pb, pc, f);
     return describe("\r\n");
 }
 
@@ -139,13 +125,12 @@ void CSolutionEquation::rebuildFromText(CListeAction* list) {
 
 void CSolutionEquation::Serialize(CArchive& ar) {
     CValeurDynamique::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeString(name);
-        ar.writeReference(f);
-    } else {
+    else
         name = ar.readString();
-        f = ar.readRequiredReferenceOf<CFonc>();
-    }
+    // The function alone: each bound writes the value it names between its own fields.
+    CArchiveRefs(ar).all(f);
     a.Serialize(ar);
     b.Serialize(ar);
     tolerance.Serialize(ar);
@@ -184,30 +169,9 @@ void CIntegrale::copyStateFrom(const CElementBase& src) {
 }
 
 bool CIntegrale::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    if (!hasSameRefsAs(other)) return false;
     const auto* s = static_cast<const CIntegrale*>(other);
-    return s->f == f && s->n == n && sameValue(s->a, a) && sameValue(s->b, b);
-}
-
-bool CIntegrale::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(f, p) || a.dependsOn(p) || b.dependsOn(p);
-}
-
-bool CIntegrale::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(f, p) || a.dependsOnForPositioning(p) ||
-           b.dependsOnForPositioning(p);
-}
-
-void CIntegrale::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(f, old, repl);
-    a.replaceReference(old, repl);
-    b.replaceReference(old, repl);
-}
-
-std::unique_ptr<CElementBase> CIntegrale::getClone(const CListeAction& from,
-                                                   const CListeAction& to) const {
-    return std::make_unique<CIntegrale>(name, geo::mapRef(f, from, to), a.cloned(from, to),
-                                        b.cloned(from, to), n);
+    return s->n == n && sameNumber(a, s->a) && sameNumber(b, s->b);
 }
 
 std::string CIntegrale::describe(const char* eol, bool oneLine) const {
@@ -223,7 +187,7 @@ std::string CIntegrale::describe(const char* eol, bool oneLine) const {
 
 std::string CIntegrale::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                             CElementBase** pc) const {
-    setParents(pa, pb, pc, f);
+    functionParent(pa, pb, pc, f);
     return describe("\r\n", false);
 }
 
@@ -238,17 +202,17 @@ void CIntegrale::rebuildFromText(CListeAction* list) {
 
 void CIntegrale::Serialize(CArchive& ar) {
     CValeurDynamique::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeString(name);
-        ar.writeReference(f);
-        a.Serialize(ar);
-        b.Serialize(ar);
+    else
+        name = ar.readString();
+    // The function alone: each bound writes the value it names between its own fields.
+    CArchiveRefs(ar).all(f);
+    a.Serialize(ar);
+    b.Serialize(ar);
+    if (ar.IsStoring()) {
         ar.writeInt(n);
     } else {
-        name = ar.readString();
-        f = ar.readRequiredReferenceOf<CFonc>();
-        a.Serialize(ar);
-        b.Serialize(ar);
         n = ar.readInt();
         if (n < kMinIntervals || n > kMaxIntervals)
             CArchive::fail(CArchiveException::badFormat,
@@ -270,25 +234,7 @@ void CTestExistence::copyStateFrom(const CElementBase& src) {
 }
 
 bool CTestExistence::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    return static_cast<const CTestExistence*>(other)->tested == tested;
-}
-
-bool CTestExistence::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(tested, p);
-}
-
-bool CTestExistence::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(tested, p);
-}
-
-void CTestExistence::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(tested, old, repl);
-}
-
-std::unique_ptr<CElementBase> CTestExistence::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    return std::make_unique<CTestExistence>(name, geo::mapRef(tested, from, to));
+    return hasSameRefsAs(other);
 }
 
 std::string CTestExistence::describe(const char* eol) const {
@@ -302,7 +248,7 @@ std::string CTestExistence::describe(const char* eol) const {
 
 std::string CTestExistence::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                                 CElementBase** pc) const {
-    setParents(pa, pb, pc, tested);
+    firstParents(pa, pb, pc);
     return describe("\r\n");
 }
 
@@ -312,8 +258,5 @@ std::string CTestExistence::getDescription() const {
 
 void CTestExistence::Serialize(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
-    if (ar.IsStoring())
-        ar.writeReference(tested);
-    else
-        tested = ar.readRequiredReferenceOf<CElementBase>();
+    serializeOwnRefs(ar, *this);
 }

@@ -26,6 +26,7 @@ public:
     CValeurAssocieeAVariable a, b, tolerance;
     double value = 0;
 
+    DECLARE_REFS();
     std::string getName() const override { return name; }
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::solutionEquation; }
@@ -33,11 +34,6 @@ public:
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                     CElementBase** pc) const override;
     std::string getDescription() const override;
@@ -65,17 +61,13 @@ public:
     int n = kMinIntervals;  // the rule uses 2n sub-intervals
     double value = 0;
 
+    DECLARE_REFS();
     std::string getName() const override { return name; }
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::integrale; }
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                     CElementBase** pc) const override;
     std::string getDescription() const override;
@@ -97,16 +89,12 @@ public:
     CElementBase* tested = nullptr;
     double value = 0;
 
+    DECLARE_REFS();
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::testExistence; }
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                     CElementBase** pc) const override;
     std::string getDescription() const override;

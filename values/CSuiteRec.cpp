@@ -14,6 +14,12 @@ IMPLEMENT_SERIAL(CSuiteRecComplexe, CCalculAncetre, 1)
 IMPLEMENT_SERIAL(CGrapheSuiteRec, CElementLigne, 1)
 IMPLEMENT_SERIAL(CGrapheSuiteRecComplexe, CElementLigne, 1)
 
+// The value the first term names is a parent too.
+IMPLEMENT_REFS(CSuiteRec, CCalculAncetre, optional(first.reference), f)
+IMPLEMENT_REFS(CSuiteRecComplexe, CCalculAncetre, optional(first.reference), f)
+IMPLEMENT_REFS(CGrapheSuiteRec, CElementLigne, sequence, frame)
+IMPLEMENT_REFS(CGrapheSuiteRecComplexe, CElementLigne, sequence, frame)
+
 using geo::existing;
 
 namespace {
@@ -35,15 +41,11 @@ bool validIndex(double k, int last) {
     return k >= 0 && k == std::floor(k) && k <= last;
 }
 
-bool sameValue(const CValeurAssocieeAVariableAncetre& a, const CValeurAssocieeAVariableAncetre& b) {
-    return a.reference == b.reference && (a.reference || a.constant == b.constant);
-}
-
-void setParents(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* pa,
-                CElementBase* pb, CElementBase* pc) {
-    if (a) *a = pa;
-    if (b) *b = pb;
-    if (c) *c = pc;
+// The function alone is the construction parent of a sequence, not the first term's value.
+void functionParent(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* f) {
+    if (a) *a = f;
+    if (b) *b = nullptr;
+    if (c) *c = nullptr;
 }
 
 // The segment between two frame positions, in the graph's colour, style and mask.
@@ -109,29 +111,11 @@ void CSuiteRec::copyStateFrom(const CElementBase& src) {
     }
 }
 
+// Same function, as many terms, the same first term: a named value, or an equal number.
 bool CSuiteRec::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    if (!hasSameRefsAs(other)) return false;
     const auto* s = static_cast<const CSuiteRec*>(other);
-    return s->f == f && s->termCount == termCount && sameValue(s->first, first);
-}
-
-bool CSuiteRec::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(f, p) || first.dependsOn(p);
-}
-
-bool CSuiteRec::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(f, p) || first.dependsOnForPositioning(p);
-}
-
-void CSuiteRec::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(f, old, repl);
-    first.replaceReference(old, repl);
-}
-
-std::unique_ptr<CElementBase> CSuiteRec::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    return std::make_unique<CSuiteRec>(name, geo::mapRef(f, from, to), termCount,
-                                       first.cloned(from, to));
+    return s->termCount == termCount && (first.reference || s->first.constant == first.constant);
 }
 
 std::string CSuiteRec::functionName() const {
@@ -148,7 +132,7 @@ std::string CSuiteRec::describe(const char* eol, bool oneLine) const {
 
 std::string CSuiteRec::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    setParents(a, b, c, f, nullptr, nullptr);
+    functionParent(a, b, c, f);
     return describe("\r\n", false);
 }
 
@@ -162,22 +146,20 @@ void CSuiteRec::rebuildFromText(CListeAction* list) {
 
 void CSuiteRec::Serialize(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeInt(termCount);
-        first.Serialize(ar);
-        ar.writeReference(f);
-    } else {
+    else
         setTermCount(readTermCount(ar));
-        first.Serialize(ar);
-        f = ar.readRequiredReferenceOf<CFonc>();
-    }
+    first.Serialize(ar);
+    // The function alone: the first term wrote the value it names between its own fields.
+    CArchiveRefs(ar).all(f);
 }
 
 void CSuiteRec::readPreviousFormat(CArchive& ar) {
     CCalculAncetre::readPreviousFormat(ar);
     setTermCount(readTermCount(ar));
     first.readPreviousFormat(ar);
-    f = ar.readRequiredReferenceOf<CFonc>();
+    CArchiveRefs(ar).all(f);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -229,29 +211,9 @@ void CSuiteRecComplexe::copyStateFrom(const CElementBase& src) {
 }
 
 bool CSuiteRecComplexe::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
+    if (!hasSameRefsAs(other)) return false;
     const auto* s = static_cast<const CSuiteRecComplexe*>(other);
-    return s->f == f && s->termCount == termCount && s->first.reference == first.reference &&
-           (first.reference || s->first.constant == first.constant);
-}
-
-bool CSuiteRecComplexe::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(f, p) || first.dependsOn(p);
-}
-
-bool CSuiteRecComplexe::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(f, p) || first.dependsOnForPositioning(p);
-}
-
-void CSuiteRecComplexe::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(f, old, repl);
-    first.replaceReference(old, repl);
-}
-
-std::unique_ptr<CElementBase> CSuiteRecComplexe::getClone(const CListeAction& from,
-                                                          const CListeAction& to) const {
-    return std::make_unique<CSuiteRecComplexe>(name, geo::mapRef(f, from, to), termCount,
-                                               first.cloned(from, to));
+    return s->termCount == termCount && (first.reference || s->first.constant == first.constant);
 }
 
 std::string CSuiteRecComplexe::describe(const char* eol, bool oneLine) const {
@@ -265,7 +227,7 @@ std::string CSuiteRecComplexe::describe(const char* eol, bool oneLine) const {
 
 std::string CSuiteRecComplexe::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                    CElementBase** c) const {
-    setParents(a, b, c, f, nullptr, nullptr);
+    functionParent(a, b, c, f);
     return describe("\r\n", false);
 }
 
@@ -279,15 +241,13 @@ void CSuiteRecComplexe::rebuildFromText(CListeAction* list) {
 
 void CSuiteRecComplexe::Serialize(CArchive& ar) {
     CCalculAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
+    if (ar.IsStoring())
         ar.writeInt(termCount);
-        first.Serialize(ar);
-        ar.writeReference(f);
-    } else {
+    else
         setTermCount(readTermCount(ar));
-        first.Serialize(ar);
-        f = ar.readRequiredReferenceOf<CFoncComplexe>();
-    }
+    first.Serialize(ar);
+    // The function alone: the first term wrote the value it names between its own fields.
+    CArchiveRefs(ar).all(f);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -309,30 +269,17 @@ std::vector<CGrapheSuiteRec::Piece> CGrapheSuiteRec::pieces() const {
 
 void CGrapheSuiteRec::Serialize(CArchive& ar) {
     CElementLigne::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(sequence);
-        ar.writeReference(frame);
+    serializeOwnRefs(ar, *this);
+    if (ar.IsStoring())
         ar.writeBool(withAxisLines);
-    } else {
-        sequence = ar.readRequiredReferenceOf<CSuiteRec>();
-        frame = ar.readRequiredReferenceOf<CRepere>();
+    else
         withAxisLines = ar.readBool();
-    }
 }
 
 void CGrapheSuiteRec::readPreviousFormat(CArchive& ar) {
     CElementLigne::readPreviousFormat(ar);
-    sequence = ar.readRequiredReferenceOf<CSuiteRec>();
-    frame = ar.readRequiredReferenceOf<CRepere>();
+    serializeOwnRefs(ar, *this);
     withAxisLines = ar.readBool();
-}
-
-std::unique_ptr<CElementBase> CGrapheSuiteRec::getClone(const CListeAction& from,
-                                                        const CListeAction& to) const {
-    auto g = std::make_unique<CGrapheSuiteRec>(geo::mapRef(sequence, from, to),
-                                               geo::mapRef(frame, from, to), withAxisLines);
-    g->copyLineAttributes(*this);
-    return g;
 }
 
 void CGrapheSuiteRec::computePosition() {
@@ -358,28 +305,12 @@ void CGrapheSuiteRec::erase(CDC* dc, bool hideMasked) {
 }
 
 bool CGrapheSuiteRec::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* g = static_cast<const CGrapheSuiteRec*>(other);
-    return g->sequence == sequence && g->frame == frame;
-}
-
-bool CGrapheSuiteRec::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(sequence, p) || geo::dependsOnRef(frame, p);
-}
-
-bool CGrapheSuiteRec::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(sequence, p) ||
-           geo::dependsOnForPositioningRef(frame, p);
-}
-
-void CGrapheSuiteRec::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(sequence, old, repl);
-    geo::replaceRef(frame, old, repl);
+    return hasSameRefsAs(other);
 }
 
 std::string CGrapheSuiteRec::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                  CElementBase** c) const {
-    setParents(a, b, c, sequence, frame, nullptr);
+    firstParents(a, b, c);
     return "Graphe de suite récurrente";
 }
 
@@ -408,25 +339,14 @@ int CGrapheSuiteRec::designationDistanceForLinking(int mx, int my, bool hideMask
 
 void CGrapheSuiteRecComplexe::Serialize(CArchive& ar) {
     CElementLigne::Serialize(ar);
+    serializeOwnRefs(ar, *this);
     if (ar.IsStoring()) {
-        ar.writeReference(sequence);
-        ar.writeReference(frame);
         ar.writeBool(joined);
         ar.writeByte(pointMark);
     } else {
-        sequence = ar.readRequiredReferenceOf<CSuiteRecComplexe>();
-        frame = ar.readRequiredReferenceOf<CRepere>();
         joined = ar.readBool();
         pointMark = ar.readByte();
     }
-}
-
-std::unique_ptr<CElementBase> CGrapheSuiteRecComplexe::getClone(const CListeAction& from,
-                                                                const CListeAction& to) const {
-    auto g = std::make_unique<CGrapheSuiteRecComplexe>(
-        geo::mapRef(sequence, from, to), geo::mapRef(frame, from, to), joined, pointMark);
-    g->copyLineAttributes(*this);
-    return g;
 }
 
 void CGrapheSuiteRecComplexe::computePosition() {
@@ -464,29 +384,15 @@ void CGrapheSuiteRecComplexe::erase(CDC* dc, bool hideMasked) {
     paint(dc, true, hideMasked);
 }
 
+// Marked terms and joined terms are two different graphs of the same sequence.
 bool CGrapheSuiteRecComplexe::coincidesWith(const CElementBase* other) const {
-    if (!other || other->GetRuntimeClass() != GetRuntimeClass()) return false;
-    const auto* g = static_cast<const CGrapheSuiteRecComplexe*>(other);
-    return g->sequence == sequence && g->frame == frame && g->joined == joined;
-}
-
-bool CGrapheSuiteRecComplexe::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(sequence, p) || geo::dependsOnRef(frame, p);
-}
-
-bool CGrapheSuiteRecComplexe::dependsOnForPositioning(const CElementBase* p) const {
-    return p == this || geo::dependsOnForPositioningRef(sequence, p) ||
-           geo::dependsOnForPositioningRef(frame, p);
-}
-
-void CGrapheSuiteRecComplexe::replaceReference(CElementBase* old, CElementBase* repl) {
-    geo::replaceRef(sequence, old, repl);
-    geo::replaceRef(frame, old, repl);
+    return hasSameRefsAs(other) &&
+           static_cast<const CGrapheSuiteRecComplexe*>(other)->joined == joined;
 }
 
 std::string CGrapheSuiteRecComplexe::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                          CElementBase** c) const {
-    setParents(a, b, c, sequence, frame, nullptr);
+    firstParents(a, b, c);
     return "Graphe de suite récurrente complexe";
 }
 

@@ -31,6 +31,8 @@ public:
     int lastIndex = 0;  // index of the last term computed
     std::vector<double> terms;
 
+    DECLARE_REFS();
+
     // Changes N and reallocates the terms (N is kept within 2..500).
     void setTermCount(int n);
 
@@ -39,11 +41,6 @@ public:
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -71,6 +68,8 @@ public:
     int lastIndex = 0;
     std::vector<Complexe> terms;
 
+    DECLARE_REFS();
+
     void setTermCount(int n);
 
     int getValueKind() const override { return kind::suiteRecComplexe; }
@@ -78,11 +77,6 @@ public:
     void computePosition() override;
     void copyStateFrom(const CElementBase& src) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
@@ -109,6 +103,8 @@ public:
     CRepere* frame = nullptr;
     bool withAxisLines = false;
 
+    DECLARE_REFS();
+
     struct Piece {
         double x1, y1, x2, y2;  // frame coordinates
     };
@@ -117,15 +113,10 @@ public:
 
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;
@@ -154,16 +145,12 @@ public:
     CSuiteRecComplexe* sequence = nullptr;
     CRepere* frame = nullptr;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     void draw(CDC* dc, bool hideMasked) override;
     void erase(CDC* dc, bool hideMasked) override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDisplayName() const override;

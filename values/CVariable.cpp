@@ -14,12 +14,6 @@ IMPLEMENT_SERIAL(CVariableBornee, CVariable, 1)
 // ---------------------------------------------------------------------------------------------
 // CVariable
 
-std::unique_ptr<CElementBase> CVariable::getClone(const CListeAction&, const CListeAction&) const {
-    auto copy = std::make_unique<CVariable>(name);
-    copy->copyStateFrom(*this);
-    return copy;
-}
-
 void CVariable::Serialize(CArchive& ar) {
     if (ar.IsStoring())
         ar.writeString(name);
@@ -51,14 +45,6 @@ CVariableBornee::CVariableBornee(std::string name, double value, double minimum,
 void CVariableBornee::copyStateFrom(const CElementBase& src) {
     CVariable::copyStateFrom(src);
     if (const auto* v = dynamic_cast<const CVariableBornee*>(&src)) value = v->value;
-}
-
-std::unique_ptr<CElementBase> CVariableBornee::getClone(const CListeAction&,
-                                                        const CListeAction&) const {
-    auto copy = std::make_unique<CVariableBornee>(name, value, minimum, maximum, step, minimumText,
-                                                  maximumText, stepText, withWindow);
-    copy->copyStateFrom(*this);
-    return copy;
 }
 
 std::string CVariableBornee::getConstructionInfo(CElementBase**, CElementBase**,

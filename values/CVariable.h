@@ -16,8 +16,6 @@ public:
 
     std::string getName() const override { return name; }
     int getValueKind() const override { return kind::variable; }
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
 };
@@ -40,8 +38,6 @@ public:
     // Whatever the user or a macro set.
     void computePosition() override { exists = true; }
     void copyStateFrom(const CElementBase& src) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;
     std::string getDescription() const override;
