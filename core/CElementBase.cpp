@@ -98,13 +98,14 @@ bool CElementBase::dependsOnForDrag(const CElementBase* p) const {
     return dependsOn(p);
 }
 
-// A parent of another class than the slot's is not put in: the slot keeps its parent.
+// A replacement of another class than the slot's, or none, is not put in: the slot keeps its
+// parent.
 void CElementBase::replaceReference(CElementBase* old, CElementBase* repl) {
     struct Replacer : CRefVisitor {
         CElementBase* old;
         CElementBase* repl;
         void visit(const CRefSlot& s) override {
-            if (old && s.get() == old) s.set(repl);
+            if (old && repl && s.get() == old) s.set(repl);
         }
     } replacer;
     replacer.old = old;

@@ -4,6 +4,7 @@
 
 #include "core/CArchive.h"
 #include "core/CHost.h"
+#include "core/CListeAction.h"
 #include "core/CPalette.h"
 #include "geometry/CDroite.h"
 
@@ -41,6 +42,17 @@ std::string nameOf(const CElementBase* e) {
 }
 }  // namespace geo
 
+bool unitLengthDistance(const CListeAction* list, double* u) {
+    if (!list || !list->unitLength) return false;
+    const std::vector<CElementBase*> points = list->unitLength->refs();
+    if (points.size() < 2) return false;
+    const auto* a = dynamic_cast<const CPointAncetre*>(points[0]);
+    const auto* b = dynamic_cast<const CPointAncetre*>(points[1]);
+    if (!geo::existing(a) || !geo::existing(b)) return false;
+    *u = std::hypot(b->x - a->x, b->y - a->y);
+    return true;
+}
+
 bool CViewBounds::acceptsPosition(double x, double y) const {
     return x >= area.left && x <= area.right && y >= area.top && y <= area.bottom;
 }
@@ -71,11 +83,6 @@ void CPointAncetre::Serialize(CArchive& ar) {
 void CPointAncetre::readPreviousFormat(CArchive& ar) {
     CElementGraphique::readPreviousFormat(ar);
     pointStyle = ar.readByte();
-}
-
-void CPointAncetre::copyPointAttributes(const CPointAncetre& src) {
-    copyAttributesFrom(src);
-    pointStyle = src.pointStyle;
 }
 
 void CPointAncetre::copyStateFrom(const CElementBase& src) {

@@ -40,25 +40,13 @@ inline bool existing(const CElementBase* e) {
 }
 // Name of a parent for texts: a graphic object's name, otherwise its display name.
 std::string nameOf(const CElementBase* e);
-// The object of `to` at the index `p` has in `from`, when it is a T.
-template <class T>
-T* mapRef(const T* p, const CListeAction& from, const CListeAction& to) {
-    if (!p) return nullptr;
-    return dynamic_cast<T*>(to.elementAt(from.indexOf(p)));
-}
-inline bool dependsOnRef(const CElementBase* parent, const CElementBase* p) {
-    return parent && parent->dependsOn(p);
-}
-inline bool dependsOnForPositioningRef(const CElementBase* parent, const CElementBase* p) {
-    return parent && parent->dependsOnForPositioning(p);
-}
-template <class T>
-void replaceRef(T*& ref, CElementBase* old, CElementBase* repl) {
-    if (ref && ref == old) {
-        if (T* t = dynamic_cast<T*>(repl)) ref = t;
-    }
-}
 }  // namespace geo
+
+// The distance in figure units between the two points of the figure's unit length (its first
+// two parents); false when the figure has none or a point does not exist. The points are
+// asked directly, so the answer is right even when the unit length stands after the object
+// that asks.
+bool unitLengthDistance(const CListeAction* list, double* u);
 
 // What a dragged point asks of its view: whether a position is inside the drawing area.
 class CViewBounds {
@@ -105,8 +93,6 @@ public:
     void checkRange();
 
 protected:
-    // Colour, masks, name and point style of `src` (getClone of every kind).
-    void copyPointAttributes(const CPointAncetre& src);
     // "Point " N " : " prefix of descriptions.
     std::string describedAs(const std::string& text) const;
 };

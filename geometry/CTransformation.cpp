@@ -4,7 +4,6 @@
 
 #include "core/CArchive.h"
 #include "core/CListeAction.h"
-#include "values/CMesure.h"
 #include "values/CValeurDynamique.h"
 
 IMPLEMENT_SERIAL(CTransformation, CElementBase, 1)

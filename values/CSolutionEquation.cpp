@@ -6,10 +6,9 @@
 #include "calc/EvaluationState.h"
 #include "calc/NumberFormat.h"
 #include "core/CArchive.h"
+#include "core/CElementGraphique.h"
 #include "core/CListeAction.h"
-#include "geometry/CPointAncetre.h"
 #include "values/CFonc.h"
-#include "values/CMesure.h"
 
 IMPLEMENT_SERIAL(CSolutionEquation, CValeurDynamique, 1)
 IMPLEMENT_SERIAL(CIntegrale, CValeurDynamique, 1)
@@ -21,9 +20,18 @@ IMPLEMENT_REFS(CSolutionEquation, CValeurDynamique, f, optional(a.reference), op
 IMPLEMENT_REFS(CIntegrale, CValeurDynamique, f, optional(a.reference), optional(b.reference))
 IMPLEMENT_REFS(CTestExistence, CCalculAncetre, tested)
 
-using geo::existing;
-
 namespace {
+bool existing(const CElementBase* e) {
+    return e && e->exists;
+}
+
+// The tested object by its name when it is drawn, otherwise by its display name.
+std::string nameOf(const CElementBase* e) {
+    if (!e) return "";
+    if (const auto* g = dynamic_cast<const CElementGraphique*>(e)) return g->getName();
+    return e->getDisplayName();
+}
+
 // Two bounds with the same parent (compared by the slots) are the same; two numbers must be
 // equal.
 bool sameNumber(const CValeurAssocieeAVariableAncetre& a,
@@ -238,7 +246,7 @@ bool CTestExistence::coincidesWith(const CElementBase* other) const {
 }
 
 std::string CTestExistence::describe(const char* eol) const {
-    std::string text = "Test d'existence nommé " + name + eol + "Vaut 1 si " + geo::nameOf(tested) +
+    std::string text = "Test d'existence nommé " + name + eol + "Vaut 1 si " + nameOf(tested) +
                        " existe et 0 sinon";
     if (exists)
         text +=

@@ -42,3 +42,23 @@ std::string readEarliestName(CArchive& ar) {
     ar.readBytes(chars, 4);
     return cp1252ToUtf8(std::string(chars, len < 4 ? len : 4));
 }
+
+std::string creationMessageFor(int valueKind, const std::string& name) {
+    switch (valueKind) {
+        case kind::longueur:
+            return "La longueur " + name + "\r\n" + " a été mesurée";
+        case kind::angle:
+            return "L'angle " + name + "\r\n" + " a été mesuré";
+        case kind::abscisse:
+        case kind::mesureX:
+            return "L'abscisse " + name + "\r\n" + " a été mesurée";
+        case kind::mesureY:
+            return "L'ordonnée " + name + "\r\n" + " a été mesurée";
+        case kind::affixe:
+            return "L'affixe " + name + "\r\n" + " a été mesurée";
+        case kind::solutionEquation:
+            return "La solution d'équation " + name + "\r\n" + " a été créée ";
+        default:
+            return "";
+    }
+}

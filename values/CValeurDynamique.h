@@ -20,5 +20,8 @@ public:
     std::string getStatusText() const override;
 };
 
+// Message shown when a measure or solution of kind `valueKind` named `name` has been created.
+std::string creationMessageFor(int valueKind, const std::string& name);
+
 // Name of a value in the earliest file format: a length byte and four characters.
 std::string readEarliestName(CArchive& ar);

@@ -11,7 +11,7 @@
 #include "geometry/CCercle.h"
 #include "geometry/CPointAncetre.h"
 #include "geometry/CRepere.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 #include "values/CValeurDynamique.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"

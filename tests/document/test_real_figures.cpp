@@ -22,7 +22,7 @@
 #include "loci/CLieuDeBase.h"
 #include "values/CCalcul.h"
 #include "values/CFonc.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 #include "values/CVariable.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "calc/EvaluationState.h"
 #include "core/CPalette.h"
 #include "geometry/CTransformation.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 #include "values/CVariable.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include "geometry/CIntersection.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CSurface.h"
+#include "loci/CSurfaceLieu.h"
 #include "geometry/GeoFigure.h"
 #include "loci/CLieuDeBase.h"
 

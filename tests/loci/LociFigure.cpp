@@ -34,22 +34,15 @@ bool LociTracePoint::shapeAt(int shape, double t, double* x, double* y) {
     }
 }
 
+IMPLEMENT_REFS(LociTracePoint, CPointAncetre, source)
+
 void LociTracePoint::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar.writeReference(source);
+    serializeOwnRefs(ar, *this);
+    if (ar.IsStoring())
         ar.writeInt(shape);
-    } else {
-        source = ar.readRequiredReferenceOf<CElementBase>();
+    else
         shape = ar.readInt();
-    }
-}
-
-std::unique_ptr<CElementBase> LociTracePoint::getClone(const CListeAction& from,
-                                                       const CListeAction& to) const {
-    auto p = std::make_unique<LociTracePoint>(geo::mapRef(source, from, to), shape);
-    p->copyAttributesFrom(*this);
-    return p;
 }
 
 void LociTracePoint::computePosition() {
@@ -61,10 +54,6 @@ void LociTracePoint::computePosition() {
     double px, py;
     if (!shapeAt(shape, t, &px, &py)) return;
     setPosition(px, py);
-}
-
-bool LociTracePoint::dependsOn(const CElementBase* p) const {
-    return p == this || geo::dependsOnRef(source, p);
 }
 
 CPointLieDroite* LociFigure::linkedOnSegment(double ax, double ay, double bx, double by, double t) {

@@ -35,11 +35,9 @@ public:
     int computations = 0;
     std::vector<double>* log = nullptr;  // receives t at each computation when set
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
     bool dependsOnForPositioning(const CElementBase* p) const override { return dependsOn(p); }
 
     static bool shapeAt(int shape, double t, double* x, double* y);

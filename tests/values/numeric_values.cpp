@@ -11,6 +11,7 @@
 #include "core/CRecordingDC.h"
 #include "geometry/CRepere.h"
 #include "values/CSolutionEquation.h"
+#include "geometry/CGrapheSuiteRec.h"
 #include "values/CSuiteRec.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "calc/FormulaFixture.h"
 #include "geometry/CPointAncetre.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 
 namespace {
 struct LengthFigure : FormulaFigure {

@@ -5,7 +5,7 @@
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
 #include "tools_fixture.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 
 class ValueToolsTest : public ToolsTest {
 protected:

@@ -1,8 +1,8 @@
-// Surfaces bounded by loci of points: alone, with a line, with a second locus, with two points.
+#include "loci/CSurfaceLieu.h"
+
 #include <cmath>
 
 #include "core/CArchive.h"
-#include "geometry/CSurface.h"
 #include "loci/CLieuDeBase.h"
 
 IMPLEMENT_SERIAL(CSurfaceLieu, CSurface, 1)

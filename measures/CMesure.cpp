@@ -1,4 +1,4 @@
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 
 #include <cctype>
 #include <cmath>
@@ -81,36 +81,6 @@ bool dependsThroughUnitForPositioning(const CListeAction* list, const CElementBa
            list->unitLength->dependsOnForPositioning(p);
 }
 }  // namespace
-
-bool unitLengthDistance(const CListeAction* list, double* u) {
-    if (!list) return false;
-    const auto* l = dynamic_cast<const CLongueur*>(list->unitLength);
-    // The unit length exists exactly when its two points do; asking them directly keeps the
-    // answer right even when the unit length stands after the measure in the list.
-    if (!l || !existing(l->A) || !existing(l->B)) return false;
-    *u = std::hypot(l->B->x - l->A->x, l->B->y - l->A->y);
-    return true;
-}
-
-std::string creationMessageFor(int valueKind, const std::string& name) {
-    switch (valueKind) {
-        case kind::longueur:
-            return "La longueur " + name + "\r\n" + " a été mesurée";
-        case kind::angle:
-            return "L'angle " + name + "\r\n" + " a été mesuré";
-        case kind::abscisse:
-        case kind::mesureX:
-            return "L'abscisse " + name + "\r\n" + " a été mesurée";
-        case kind::mesureY:
-            return "L'ordonnée " + name + "\r\n" + " a été mesurée";
-        case kind::affixe:
-            return "L'affixe " + name + "\r\n" + " a été mesurée";
-        case kind::solutionEquation:
-            return "La solution d'équation " + name + "\r\n" + " a été créée ";
-        default:
-            return "";
-    }
-}
 
 // ---------------------------------------------------------------------------------------------
 // CLongueur

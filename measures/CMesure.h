@@ -16,13 +16,6 @@ class CRepere;
 class CPolygone;
 class CLignePolygonaleAncetre;
 
-// Distance between the two points of the figure's unit length; false when the figure has no
-// unit length or it does not exist.
-bool unitLengthDistance(const CListeAction* list, double* u);
-
-// Message shown when a measure or solution of kind `valueKind` named `name` has been created.
-std::string creationMessageFor(int valueKind, const std::string& name);
-
 class CLongueur : public CValeurDynamique {
     DECLARE_SERIAL(CLongueur)
 public:

@@ -10,7 +10,7 @@
 #include "core/CArchive.h"
 #include "geometry/CPolygone.h"
 #include "geometry/CRepere.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
