@@ -145,9 +145,11 @@ void CConstante::readPreviousFormat(CArchive& ar) {
     value = ar.readDouble();
 }
 double CConstante::evalReal(const double*) {
+    checkEntering(value);
     return value;
 }
 Complexe CConstante::evalComplex(const Complexe*) {
+    checkEntering(value);
     return {value, 0.0};
 }
 
@@ -175,10 +177,15 @@ std::unique_ptr<CCalculBase> CVariableFormelle::getCopy() const {
 void CVariableFormelle::Serialize(CArchive&) {}
 void CVariableFormelle::readPreviousFormat(CArchive&) {}
 double CVariableFormelle::evalReal(const double* x) {
-    return x ? *x : 0.0;
+    if (!x) return 0.0;
+    checkEntering(*x);
+    return *x;
 }
 Complexe CVariableFormelle::evalComplex(const Complexe* z) {
-    return z ? *z : Complexe{0.0, 0.0};
+    if (!z) return {0.0, 0.0};
+    checkEntering(z->re);
+    checkEntering(z->im);
+    return *z;
 }
 
 std::unique_ptr<CCalculBase> CResultatValeur::getClone(const CListeAction& from,
@@ -217,7 +224,9 @@ double CResultatValeur::evalReal(const double*) {
         setCalculationError();
         return 0.0;
     }
-    return value->getValue();
+    double v = value->getValue();
+    checkEntering(v);
+    return v;
 }
 Complexe CResultatValeur::evalComplex(const Complexe*) {
     return {evalReal(nullptr), 0.0};
@@ -235,7 +244,10 @@ Complexe CResultatValeurComplexe::evalComplex(const Complexe*) {
         setCalculationError();
         return {0.0, 0.0};
     }
-    return value->getComplexValue();
+    Complexe v = value->getComplexValue();
+    checkEntering(v.re);
+    checkEntering(v.im);
+    return v;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -301,7 +313,9 @@ double CAppelFonction::evalReal(const double* x) {
         setCalculationError();
         return 0.0;
     }
-    return function->evaluateFunctionAt(a);
+    double v = function->evaluateFunctionAt(a);
+    checkEntering(v);
+    return v;
 }
 Complexe CAppelFonction::evalComplex(const Complexe* z) {
     return {evalReal(z ? &z->re : nullptr), 0.0};
@@ -322,7 +336,10 @@ Complexe CAppelFonctionComplexe::evalComplex(const Complexe* z) {
         setCalculationError();
         return {0.0, 0.0};
     }
-    return function->evaluateFunctionComplexAt(a);
+    Complexe v = function->evaluateFunctionComplexAt(a);
+    checkEntering(v.re);
+    checkEntering(v.im);
+    return v;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -398,6 +415,7 @@ double COperation::evalReal(const double* x) {
     double a = realOf(left.get(), x);
     double b = realOf(right.get(), x);
     double r = computeReal(op, a, b);
+    checkComputed(r);
     checkResult(r);
     return r;
 }
@@ -405,6 +423,7 @@ Complexe COperation::evalComplex(const Complexe* z) {
     Complexe a = complexOf(left.get(), z);
     Complexe b = complexOf(right.get(), z);
     Complexe r = computeComplex(a, b);
+    checkComputed(r);
     checkComplex(r);
     return r;
 }
@@ -488,11 +507,15 @@ Complexe CFonction::complexResult(Complexe w) {
 }
 
 double CFonction::evalReal(const double* x) {
-    return realResult(realOf(argument.get(), x));
+    double r = realResult(realOf(argument.get(), x));
+    checkComputed(r);
+    return r;
 }
 
 Complexe CFonction::evalComplex(const Complexe* z) {
-    return complexResult(complexOf(argument.get(), z));
+    Complexe r = complexResult(complexOf(argument.get(), z));
+    checkComputed(r);
+    return r;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -544,6 +567,7 @@ double CPuissance::evalReal(const double* x) {
     double a = realOf(base.get(), x);
     double b = realOf(exponent.get(), x);
     double r = realPower(a, b);
+    checkComputed(r);
     checkResult(r);
     if (!std::isfinite(r)) setCalculationError();
     return r;
@@ -552,6 +576,7 @@ Complexe CPuissance::evalComplex(const Complexe* z) {
     Complexe a = complexOf(base.get(), z);
     Complexe b = complexOf(exponent.get(), z);
     Complexe r = complexPower(a, b);
+    checkComputed(r);
     checkComplex(r);
     return r;
 }

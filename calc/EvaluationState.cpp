@@ -1,5 +1,6 @@
 #include "calc/EvaluationState.h"
 
+#include <cassert>
 #include <cmath>
 #include <random>
 
@@ -23,6 +24,16 @@ void checkResult(double& v) {
         v = 0.0;
     else if (!std::isfinite(v))
         setCalculationError();
+}
+
+void checkComputed(double v) {
+    if (std::isfinite(v) || isCalculationError()) return;
+    assert(!std::isnan(v) && "a computing step gave NaN without failing");
+    setCalculationError();
+}
+
+void checkEntering(double v) {
+    if (!std::isfinite(v)) setCalculationError();
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // result propagates, the angle unit in force and the random-draw switches.
 #pragma once
 
+#include "calc/Complexe.h"
+
 struct EvaluationState {
     bool failed = false;  // raised by any failing step of an evaluation
     int angleUnit = 0;    // 0 radian, 1 degree; published by the list being recomputed
@@ -22,6 +24,18 @@ inline bool isDegreeMode() {
 
 // A NaN becomes 0 without raising the flag; an infinity raises it and is kept.
 void checkResult(double& v);
+
+// Result of a computing step (operation, power, built-in function): an infinity is an overflow
+// and fails. Every step fails explicitly where it is undefined, so a NaN with the flag down is a
+// fault of the step itself: debug builds stop on it, release builds fail. The value is kept.
+void checkComputed(double v);
+inline void checkComputed(Complexe z) {
+    checkComputed(z.re);
+    checkComputed(z.im);
+}
+// A value that enters a formula from outside (a stored constant, a value of the figure, the
+// variable): not a finite number, it fails, since a damaged file may hold one.
+void checkEntering(double v);
 
 // A uniform draw in [0, 1) with the resolution of the runtime's rand() (32768 steps).
 double drawRandom();
