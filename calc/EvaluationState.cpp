@@ -32,6 +32,12 @@ void checkComputed(double v) {
     setCalculationError();
 }
 
+void checkComputed(Complexe z) {
+    if (std::isinf(z.re) || std::isinf(z.im)) setCalculationError();
+    checkComputed(z.re);
+    checkComputed(z.im);
+}
+
 void checkEntering(double v) {
     if (!std::isfinite(v)) setCalculationError();
 }
