@@ -36,7 +36,8 @@ struct NumberCase {
 
 void PrintTo(const NumberCase& c, std::ostream* os) {
     *os << c.formula << (c.unit ? " (degrees)" : "");
-    if (c.at) *os << " at " << c.at->re << (c.complex ? " + i*" + std::to_string(c.at->im) : "");
+    if (c.at) *os << " at " << c.at->re;
+    if (c.at && c.complex) *os << " + i*" << c.at->im;
 }
 
 std::optional<Complexe> evaluateCase(FormulaFigure& f, const NumberCase& c,
@@ -52,6 +53,24 @@ std::optional<Complexe> evaluateCase(FormulaFigure& f, const NumberCase& c,
 const std::vector<double> kExtremes = {0,   5e-324, 1e-300, 1e-20, 0.3,   1,     19.5,   177.5,
                                        200, 300,    354.9,  355,   400,   709.7, 709.8,  710.4,
                                        711, 1e18,   1e19,   1e154, 1e155, 1e300, DBL_MAX};
+
+// Case builders: a real formula in x or a complex one in z, in radians or degrees.
+constexpr bool kReal = false, kComplex = true;
+constexpr int kRad = 0, kDeg = 1;
+using At = std::optional<Complexe>;
+
+NumberCase exactly(std::string f, bool complex, int unit, Complexe v, At at = {}) {
+    return {std::move(f), complex, unit, Expect::exactly, v, 0, at};
+}
+NumberCase near(std::string f, bool complex, int unit, Complexe v, double relative, At at = {}) {
+    return {std::move(f), complex, unit, Expect::near, v, relative, at};
+}
+NumberCase undefined(std::string f, bool complex, int unit, At at = {}) {
+    return {std::move(f), complex, unit, Expect::undefined, {}, 0, at};
+}
+NumberCase noLeak(std::string f, bool complex, int unit) {
+    return {std::move(f), complex, unit, Expect::noLeak, {}, 0, {}};
+}
 
 class TrustedNumbers : public ::testing::TestWithParam<NumberCase> {};
 
@@ -98,15 +117,15 @@ std::vector<NumberCase> rightAngles() {
     for (int k = -12; k <= 12; ++k) {
         int q = ((k % 4) + 4) % 4;
         std::string angle = "(" + std::to_string(90 * k) + ")";
-        for (bool complex : {false, true}) {
-            cases.push_back({"sin" + angle, complex, 1, Expect::exactly, {sines[q], 0}});
-            cases.push_back({"cos" + angle, complex, 1, Expect::exactly, {cosines[q], 0}});
+        for (bool complex : {kReal, kComplex}) {
+            cases.push_back(exactly("sin" + angle, complex, kDeg, {sines[q], 0}));
+            cases.push_back(exactly("cos" + angle, complex, kDeg, {cosines[q], 0}));
             if (q % 2)
-                cases.push_back({"tan" + angle, complex, 1, Expect::undefined});
+                cases.push_back(undefined("tan" + angle, complex, kDeg));
             else
-                cases.push_back({"tan" + angle, complex, 1, Expect::exactly, {0, 0}});
+                cases.push_back(exactly("tan" + angle, complex, kDeg, {0, 0}));
         }
-        cases.push_back({"exp(i*" + angle + ")", true, 1, Expect::exactly, {cosines[q], sines[q]}});
+        cases.push_back(exactly("exp(i*" + angle + ")", kComplex, kDeg, {cosines[q], sines[q]}));
     }
     return cases;
 }
@@ -116,119 +135,85 @@ constexpr double kOddRightAngles = 90 * (0x1p46 + 1);
 
 std::vector<NumberCase> degreeCases() {
     const double cos280 = std::cos(280 * kPi / 180), sin16 = std::sin(16 * kPi / 180);
+    const double sin100 = std::sin(100 * evaluationState().degreesToRadians);
     return {
-        {"cos(90)=0", false, 1, Expect::exactly, {1, 0}},
-        {"sin(3600000000)", false, 1, Expect::exactly, {0, 0}},
-        {"cos(1000000000000000000)", false, 1, Expect::near, {cos280, 0}, 4 * kUlp},
-        {"cos(-1000000000000000000)", false, 1, Expect::near, {cos280, 0}, 4 * kUlp},
-        {"tan(x)", false, 1, Expect::undefined, {}, 0, Complexe{kOddRightAngles, 0}},
-        {"sin(x)", false, 1, Expect::exactly, {0, 0}, 0, Complexe{1e300, 0}},
-        {"sin(x)", false, 1, Expect::near, {sin16, 0}, 4 * kUlp, Complexe{0x1p100, 0}},
-        {"sin(x)", false, 1, Expect::undefined, {}, 0, Complexe{INFINITY, 0}},
-        {"cos(1000000000000000000)", true, 1, Expect::near, {cos280, 0}, 4 * kUlp},
-        {"exp(z)", true, 1, Expect::exactly, {0, 1}, 0, Complexe{0, kOddRightAngles}},
-        // A radian argument within one turn is what it always was.
-        {"sin(pi)", false, 0, Expect::exactly, {std::sin(kPi), 0}},
-        {"sin(x)",
-         false,
-         1,
-         Expect::exactly,
-         {std::sin(100 * evaluationState().degreesToRadians), 0},
-         0,
-         Complexe{100, 0}},
+        exactly("cos(90)=0", kReal, kDeg, {1, 0}),
+        exactly("sin(3600000000)", kReal, kDeg, {0, 0}),
+        near("cos(1000000000000000000)", kReal, kDeg, {cos280, 0}, 4 * kUlp),
+        near("cos(-1000000000000000000)", kReal, kDeg, {cos280, 0}, 4 * kUlp),
+        near("cos(1000000000000000000)", kComplex, kDeg, {cos280, 0}, 4 * kUlp),
+        undefined("tan(x)", kReal, kDeg, Complexe{kOddRightAngles, 0}),
+        exactly("exp(z)", kComplex, kDeg, {0, 1}, Complexe{0, kOddRightAngles}),
+        exactly("sin(x)", kReal, kDeg, {0, 0}, Complexe{1e300, 0}),
+        near("sin(x)", kReal, kDeg, {sin16, 0}, 4 * kUlp, Complexe{0x1p100, 0}),
+        undefined("sin(x)", kReal, kDeg, Complexe{INFINITY, 0}),
+        // Within one turn, and in radians, a value is what it always was.
+        exactly("sin(x)", kReal, kDeg, {sin100, 0}, Complexe{100, 0}),
+        exactly("sin(pi)", kReal, kRad, {std::sin(kPi), 0}),
     };
 }
 
-// The guard: every built-in function at extreme arguments, in both units, then the formulas
-// that showed "-nan" or a silent 0.
+// The guard: every built-in function and the operations at extreme arguments, in both units;
+// then the formulas that showed "-nan", infinities or a silent 0, and quotients whose squared
+// modulus left the range of doubles.
 std::vector<NumberCase> guardCases() {
     std::vector<NumberCase> cases;
-    for (int unit : {0, 1}) {
+    for (int unit : {kRad, kDeg}) {
         for (int code = 0; code < kRealTableSize; ++code)
-            cases.push_back({builtInFunctionName(code) + "(x)", false, unit, Expect::noLeak});
+            cases.push_back(noLeak(builtInFunctionName(code) + "(x)", kReal, unit));
         for (int code = kComplexCodeBase; code < kComplexCodeBase + kComplexTableSize; ++code)
-            cases.push_back({builtInFunctionName(code) + "(z)", true, unit, Expect::noLeak});
+            cases.push_back(noLeak(builtInFunctionName(code) + "(z)", kComplex, unit));
         for (const char* op : {"z/(z+1)", "1/z", "z^2", "z^(-3)", "z^z", "z*z*z*z"})
-            cases.push_back({op, true, unit, Expect::noLeak});
+            cases.push_back(noLeak(op, kComplex, unit));
     }
-    cases.push_back({"Th(200)", true, 0, Expect::exactly, {1, 0}});
-    cases.push_back({"1/Th(200)", true, 0, Expect::exactly, {1, 0}});
-    cases.push_back({"Th(300)+0", true, 0, Expect::exactly, {1, 0}});
-    cases.push_back({"tan(0-200*i)", true, 0, Expect::exactly, {0, -1}});
-    cases.push_back({"Th(x)", false, 0, Expect::exactly, {1, 0}, 0, Complexe{354, 0}});
-    cases.push_back({"Th(z)", true, 0, Expect::exactly, {1, 0}, 0, Complexe{354, 0}});
-    cases.push_back({"re(Th(z))", true, 0, Expect::exactly, {1, 0}, 0, Complexe{178, 1}});
-    cases.push_back({"abs(10^200)", true, 0, Expect::near, {1e200, 0}, 4 * kUlp});
-    cases.push_back({"ln(10^200)", true, 0, Expect::near, {200 * std::log(10.0), 0}, 4 * kUlp});
-    cases.push_back({"abs(z)", true, 0, Expect::exactly, {1e-300, 0}, 0, Complexe{0, -1e-300}});
-    cases.push_back({"1/z", true, 0, Expect::near, {0, -1e200}, 4 * kUlp, Complexe{0, 1e-200}});
-    cases.push_back({"z/(z+1)", true, 0, Expect::near, {1, 0}, 4 * kUlp, Complexe{1e300, 0}});
-    cases.push_back({"1/z", true, 0, Expect::undefined, {}, 0, Complexe{0, 0}});
-    cases.push_back({"1/z", true, 0, Expect::undefined, {}, 0, Complexe{5e-324, 0}});
-    cases.push_back({"tan(90)", true, 1, Expect::undefined});
-    cases.push_back({"Th(i*90)", true, 1, Expect::undefined});
-    cases.push_back({"Th(400)", true, 0, Expect::undefined});
+    const std::vector<NumberCase> named = {
+        exactly("Th(200)", kComplex, kRad, {1, 0}),
+        exactly("1/Th(200)", kComplex, kRad, {1, 0}),
+        exactly("Th(300)+0", kComplex, kRad, {1, 0}),
+        exactly("tan(0-200*i)", kComplex, kRad, {0, -1}),
+        exactly("Th(x)", kReal, kRad, {1, 0}, Complexe{354, 0}),
+        exactly("Th(z)", kComplex, kRad, {1, 0}, Complexe{354, 0}),
+        exactly("re(Th(z))", kComplex, kRad, {1, 0}, Complexe{178, 1}),
+        near("abs(10^200)", kComplex, kRad, {1e200, 0}, 4 * kUlp),
+        near("ln(10^200)", kComplex, kRad, {200 * std::log(10.0), 0}, 4 * kUlp),
+        exactly("abs(z)", kComplex, kRad, {1e-300, 0}, Complexe{0, -1e-300}),
+        near("1/z", kComplex, kRad, {0, -1e200}, 4 * kUlp, Complexe{0, 1e-200}),
+        near("z/(z+1)", kComplex, kRad, {1, 0}, 4 * kUlp, Complexe{1e300, 0}),
+        undefined("1/z", kComplex, kRad, Complexe{0, 0}),
+        undefined("1/z", kComplex, kRad, Complexe{5e-324, 0}),  // the quotient overflows
+        undefined("tan(90)", kComplex, kDeg),
+        undefined("Th(i*90)", kComplex, kDeg),
+        undefined("Th(400)", kComplex, kRad),  // e^800 overflows, as for the real Th
+    };
+    cases.insert(cases.end(), named.begin(), named.end());
     return cases;
 }
 
 // Relative precision near 0, against the library's own sinh, cosh and tanh.
 std::vector<NumberCase> precisionCases() {
     std::vector<NumberCase> cases;
+    const double c1 = std::cos(1.0), s1 = std::sin(1.0), c2 = std::cos(2.0), s2 = std::sin(2.0);
     for (double x : {1e-300, 1e-200, 1e-100, 1e-50, 1e-20, 1e-12, 1e-10, 1e-8, 1e-5, 0.01, 0.29,
                      -1e-300, -1e-10, -1e-5}) {
-        double sh = std::sinh(x), th = std::tanh(x);
-        cases.push_back({"Sh(x)", false, 0, Expect::near, {sh, 0}, 2 * kUlp, Complexe{x, 0}});
-        cases.push_back({"Th(x)", false, 0, Expect::near, {th, 0}, 2 * kUlp, Complexe{x, 0}});
-        cases.push_back({"Sh(z)", true, 0, Expect::near, {sh, 0}, 2 * kUlp, Complexe{x, 0}});
-        cases.push_back({"Th(z)", true, 0, Expect::near, {th, 0}, 4 * kUlp, Complexe{x, 0}});
-        // The parts that are sinh of the small number times a cosine or sine.
-        cases.push_back({"Sh(z)",
-                         true,
-                         0,
-                         Expect::near,
-                         {sh * std::cos(2.0), std::cosh(x) * std::sin(2.0)},
-                         4 * kUlp,
-                         Complexe{x, 2}});
-        cases.push_back({"Ch(z)",
-                         true,
-                         0,
-                         Expect::near,
-                         {std::cosh(x) * std::cos(2.0), sh * std::sin(2.0)},
-                         4 * kUlp,
-                         Complexe{x, 2}});
-        cases.push_back({"sin(z)",
-                         true,
-                         0,
-                         Expect::near,
-                         {std::sin(1.0) * std::cosh(x), std::cos(1.0) * sh},
-                         4 * kUlp,
-                         Complexe{1, x}});
-        cases.push_back({"cos(z)",
-                         true,
-                         0,
-                         Expect::near,
-                         {std::cos(1.0) * std::cosh(x), -std::sin(1.0) * sh},
-                         4 * kUlp,
-                         Complexe{1, x}});
-        double d = std::cos(2.0) + std::cosh(2 * x);
-        cases.push_back({"tan(z)",
-                         true,
-                         0,
-                         Expect::near,
-                         {std::sin(2.0) / d, std::sinh(2 * x) / d},
-                         8 * kUlp,
-                         Complexe{1, x}});
-        cases.push_back({"Th(z)",
-                         true,
-                         0,
-                         Expect::near,
-                         {std::sinh(2 * x) / d, std::sin(2.0) / d},
-                         8 * kUlp,
-                         Complexe{x, 1}});
+        const double sh = std::sinh(x), ch = std::cosh(x), th = std::tanh(x);
+        const double d = c2 + std::cosh(2 * x), sh2 = std::sinh(2 * x);
+        const std::vector<NumberCase> more = {
+            near("Sh(x)", kReal, kRad, {sh, 0}, 2 * kUlp, Complexe{x, 0}),
+            near("Th(x)", kReal, kRad, {th, 0}, 2 * kUlp, Complexe{x, 0}),
+            near("Sh(z)", kComplex, kRad, {sh, 0}, 2 * kUlp, Complexe{x, 0}),
+            near("Th(z)", kComplex, kRad, {th, 0}, 4 * kUlp, Complexe{x, 0}),
+            // The parts that are the sinh of the small number times a cosine or a sine.
+            near("Sh(z)", kComplex, kRad, {sh * c2, ch * s2}, 4 * kUlp, Complexe{x, 2}),
+            near("Ch(z)", kComplex, kRad, {ch * c2, sh * s2}, 4 * kUlp, Complexe{x, 2}),
+            near("sin(z)", kComplex, kRad, {s1 * ch, c1 * sh}, 4 * kUlp, Complexe{1, x}),
+            near("cos(z)", kComplex, kRad, {c1 * ch, -s1 * sh}, 4 * kUlp, Complexe{1, x}),
+            near("tan(z)", kComplex, kRad, {s2 / d, sh2 / d}, 8 * kUlp, Complexe{1, x}),
+            near("Th(z)", kComplex, kRad, {sh2 / d, s2 / d}, 8 * kUlp, Complexe{x, 1}),
+        };
+        cases.insert(cases.end(), more.begin(), more.end());
     }
     // An imaginary argument has an imaginary Th: no rounding noise in the real part.
-    cases.push_back(
-        {"Th(z)", true, 0, Expect::near, {0, std::tan(0.3)}, 4 * kUlp, Complexe{0, 0.3}});
+    cases.push_back(near("Th(z)", kComplex, kRad, {0, std::tan(0.3)}, 4 * kUlp, Complexe{0, 0.3}));
     return cases;
 }
 
