@@ -1,5 +1,6 @@
 #include "calc/Arithmetic.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "calc/EvaluationState.h"
@@ -66,9 +67,98 @@ Complexe integerPower(Complexe a, int n) {
     return result;
 }
 
-double toRadiansIfDegree(double t) {
-    return isDegreeMode() ? t * evaluationState().degreesToRadians : t;
+// Degree arguments are reduced modulo 360 first (fmod is exact), so that huge arguments keep
+// their digits and the multiples of 90° are recognised: their sine, cosine and tangent are exact
+// (tangent undefined). A reduced argument other than those converts to radians as it always did.
+// Gives the right angles in t (1..3) once reduced in place, 0 for a whole turn and -1 otherwise.
+int reduceDegrees(double& t) {
+    t = std::fmod(t, 360.0);
+    if (std::fmod(t, 90.0) != 0) return -1;
+    int q = static_cast<int>(t / 90.0) % 4;
+    return q < 0 ? q + 4 : q;
 }
+
+constexpr double kSinOfRightAngles[4] = {0.0, 1.0, 0.0, -1.0};
+constexpr double kCosOfRightAngles[4] = {1.0, 0.0, -1.0, 0.0};
+
+// Sine, cosine and tangent of an argument in the angle unit of the figure. A whole turn (q = 0)
+// goes to the library with t = ±0, which keeps the sign of zero of sin(-0) and tan(-0).
+double unitSin(double t) {
+    if (!isDegreeMode()) return checked::sin(t);
+    if (!std::isfinite(t)) return fail();
+    int q = reduceDegrees(t);
+    if (q > 0) return kSinOfRightAngles[q];
+    return checked::sin(t * evaluationState().degreesToRadians);
+}
+double unitCos(double t) {
+    if (!isDegreeMode()) return checked::cos(t);
+    if (!std::isfinite(t)) return fail();
+    int q = reduceDegrees(t);
+    if (q > 0) return kCosOfRightAngles[q];
+    return checked::cos(t * evaluationState().degreesToRadians);
+}
+double unitTan(double t) {
+    if (!isDegreeMode()) return checked::tan(t);
+    if (!std::isfinite(t)) return fail();
+    int q = reduceDegrees(t);
+    if (q == 1 || q == 3) return fail();
+    if (q == 2) return 0.0;
+    return checked::tan(t * evaluationState().degreesToRadians);
+}
+
+// Below this the exponential forms of Sh and Th cancel (their error grows like 1/t ulps); from
+// it on they are as exact as the expm1 forms, and are kept so that their values do not move.
+constexpr double kSmallHyperbolic = 0.3;
+
+// sinh and tanh of a small t (|t| < 1) from expm1, to the last bit or so however small t is.
+double smallSinh(double t) {
+    double e = std::expm1(std::fabs(t));
+    double r = 0.5 * (2 * e - e * e / (e + 1));
+    return t < 0 ? -r : r;
+}
+double smallTanh(double t) {
+    double e = std::expm1(-2 * std::fabs(t));
+    double r = -e / (e + 2);
+    return t < 0 ? -r : r;
+}
+
+// A part of a complex result recomputed without cancellation. Where it is zero the plain
+// formula was exact too, and the sign of its zero is kept.
+void setIfNonZero(double& part, double value) {
+    if (value != 0) part = value;
+}
+
+// Real part of (e - 1) / (e + 1) where e = exp(2w) and x = 4 re(w) is small: the numerator
+// |e|^2 - 1 cancels, it is e^x - 1 from expm1 (exactly 0 for an imaginary w, where the plain
+// formula left rounding noise). The denominator is the one the division used; zero there, the
+// division has already failed.
+double smallTanhPart(Complexe e, double x) {
+    double d = (e.re + 1) * (e.re + 1) + e.im * e.im;
+    if (!(d > 0) || x == 0) return 0.0;
+    return std::expm1(x) / d;
+}
+
+// |w|: the sum of squares overflows beyond 1e154 and underflows below 1e-154, where hypot
+// does not; elsewhere the sum is kept, so that the last bit of every other modulus stays.
+double modulus(Complexe w) {
+    double s = w.re * w.re + w.im * w.im;
+    if (s >= DBL_MIN && s <= DBL_MAX) return std::sqrt(s);
+    return std::hypot(w.re, w.im);
+}
+
+// a / b (b not zero) with both scaled by powers of two near 1, so that no product overflows
+// or underflows on the way: only a quotient beyond the range of doubles is infinite.
+Complexe scaledDiv(Complexe a, Complexe b) {
+    if (a.re == 0 && a.im == 0) return {0.0, 0.0};
+    int ea = std::ilogb(std::fmax(std::fabs(a.re), std::fabs(a.im)));
+    int eb = std::ilogb(std::fmax(std::fabs(b.re), std::fabs(b.im)));
+    double ar = std::scalbn(a.re, -ea), ai = std::scalbn(a.im, -ea);
+    double br = std::scalbn(b.re, -eb), bi = std::scalbn(b.im, -eb);
+    double d = br * br + bi * bi;
+    return {std::scalbn((ar * br + ai * bi) / d, ea - eb),
+            std::scalbn((ai * br - ar * bi) / d, ea - eb)};
+}
+
 double toDegreesIfDegree(double t) {
     return isDegreeMode() ? t * evaluationState().radiansToDegrees : t;
 }
@@ -137,10 +227,19 @@ Complexe complexMul(Complexe a, Complexe b) {
     return {a.re * b.re - a.im * b.im, a.im * b.re + a.re * b.im};
 }
 
+// Only a zero divisor fails. The plain formula is kept wherever it works: its squared modulus
+// overflows beyond 1e154 (Th(200) was inf/inf) and underflows below 1e-154, and its products can
+// overflow although the quotient does not; there the division is scaled.
 Complexe complexDiv(Complexe a, Complexe b) {
+    if (b.re == 0 && b.im == 0) return failComplex();
     double d = b.re * b.re + b.im * b.im;
-    if (d == 0) return failComplex();
-    return {(a.re * b.re + a.im * b.im) / d, (a.im * b.re - a.re * b.im) / d};
+    Complexe q{(a.re * b.re + a.im * b.im) / d, (a.im * b.re - a.re * b.im) / d};
+    bool finiteOperands =
+        std::isfinite(a.re) && std::isfinite(a.im) && std::isfinite(b.re) && std::isfinite(b.im);
+    if (!finiteOperands ||
+        (d >= DBL_MIN && d <= DBL_MAX && std::isfinite(q.re) && std::isfinite(q.im)))
+        return q;
+    return scaledDiv(a, b);
 }
 
 Complexe computeComplexOperation(int op, Complexe a, Complexe b) {
@@ -215,12 +314,11 @@ double angleOf(Complexe w) {
 
 Complexe complexExp(Complexe w) {
     double e = checked::exp(w.re);
-    double v = toRadiansIfDegree(w.im);
-    return {e * checked::cos(v), e * checked::sin(v)};
+    return {e * unitCos(w.im), e * unitSin(w.im)};
 }
 
 Complexe complexLn(Complexe w) {
-    return {checked::log(std::sqrt(w.re * w.re + w.im * w.im)), angleOf(w)};
+    return {checked::log(modulus(w)), angleOf(w)};
 }
 
 double realFunction(int code, double t) {
@@ -233,11 +331,11 @@ double realFunction(int code, double t) {
         case fnInt:
             return std::floor(t);
         case fnSin:
-            return checked::sin(toRadiansIfDegree(t));
+            return unitSin(t);
         case fnCos:
-            return checked::cos(toRadiansIfDegree(t));
+            return unitCos(t);
         case fnTan:
-            return checked::tan(toRadiansIfDegree(t));
+            return unitTan(t);
         case fnLn:
             return checked::log(t);
         case fnExp:
@@ -253,8 +351,10 @@ double realFunction(int code, double t) {
         case fnCh:
             return (checked::exp(t) + checked::exp(-t)) / 2;
         case fnSh:
+            if (std::fabs(t) < kSmallHyperbolic) return smallSinh(t);
             return (checked::exp(t) - checked::exp(-t)) / 2;
         case fnTh: {
+            if (std::fabs(t) < kSmallHyperbolic) return smallTanh(t);
             double e = checked::exp(2 * t);
             return (e - 1) / (e + 1);
         }
@@ -277,29 +377,45 @@ Complexe complexFunction(int code, Complexe w) {
     double u = w.re, v = w.im;
     switch (code) {
         case fnCAbs:
-            return {std::sqrt(u * u + v * v), 0.0};
+            return {modulus(w), 0.0};
+        // The part that is sinh of a small number is computed as such: the difference of the two
+        // exponentials cancels there (sin(1+1e-20*i) had no imaginary part).
         case fnCSin: {
             Complexe d = sub(complexExp({-v, u}), complexExp({v, -u}));
-            return {d.im / 2, -d.re / 2};  // divided by 2i
+            Complexe r{d.im / 2, -d.re / 2};  // divided by 2i
+            if (std::fabs(v) < kSmallHyperbolic) setIfNonZero(r.im, smallSinh(v) * unitCos(u));
+            return r;
         }
-        case fnCCos:
-            return half(add(complexExp({-v, u}), complexExp({v, -u})));
+        case fnCCos: {
+            Complexe r = half(add(complexExp({-v, u}), complexExp({v, -u})));
+            if (std::fabs(v) < kSmallHyperbolic) setIfNonZero(r.im, -smallSinh(v) * unitSin(u));
+            return r;
+        }
         case fnCTan: {
             Complexe e = complexExp({-2 * v, 2 * u});
             Complexe q = complexDiv({e.re - 1, e.im}, {e.re + 1, e.im});
+            if (std::fabs(v) < kSmallHyperbolic) q.re = smallTanhPart(e, -4 * v);
             return {q.im, -q.re};  // times -i
         }
         case fnCLn:
             return complexLn(w);
         case fnCExp:
             return complexExp(w);
-        case fnCCh:
-            return half(add(complexExp(w), complexExp({-u, -v})));
-        case fnCSh:
-            return half(sub(complexExp(w), complexExp({-u, -v})));
+        case fnCCh: {
+            Complexe r = half(add(complexExp(w), complexExp({-u, -v})));
+            if (std::fabs(u) < kSmallHyperbolic) setIfNonZero(r.im, smallSinh(u) * unitSin(v));
+            return r;
+        }
+        case fnCSh: {
+            Complexe r = half(sub(complexExp(w), complexExp({-u, -v})));
+            if (std::fabs(u) < kSmallHyperbolic) setIfNonZero(r.re, smallSinh(u) * unitCos(v));
+            return r;
+        }
         case fnCTh: {
             Complexe e = complexExp({2 * u, 2 * v});
-            return complexDiv({e.re - 1, e.im}, {e.re + 1, e.im});
+            Complexe q = complexDiv({e.re - 1, e.im}, {e.re + 1, e.im});
+            if (std::fabs(u) < kSmallHyperbolic) q.re = smallTanhPart(e, 4 * u);
+            return q;
         }
         case fnCConj:
             return {u, -v};

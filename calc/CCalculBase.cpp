@@ -144,9 +144,11 @@ void CConstante::readPreviousFormat(CArchive& ar) {
     value = ar.readDouble();
 }
 double CConstante::evalReal(const double*) {
+    checkEntering(value);
     return value;
 }
 Complexe CConstante::evalComplex(const Complexe*) {
+    checkEntering(value);
     return {value, 0.0};
 }
 
@@ -174,10 +176,15 @@ std::unique_ptr<CCalculBase> CVariableFormelle::getCopy() const {
 void CVariableFormelle::Serialize(CArchive&) {}
 void CVariableFormelle::readPreviousFormat(CArchive&) {}
 double CVariableFormelle::evalReal(const double* x) {
-    return x ? *x : 0.0;
+    if (!x) return 0.0;
+    checkEntering(*x);
+    return *x;
 }
 Complexe CVariableFormelle::evalComplex(const Complexe* z) {
-    return z ? *z : Complexe{0.0, 0.0};
+    if (!z) return {0.0, 0.0};
+    checkEntering(z->re);
+    checkEntering(z->im);
+    return *z;
 }
 
 std::unique_ptr<CCalculBase> CResultatValeur::getClone(const CListeAction& from,
@@ -217,7 +224,9 @@ double CResultatValeur::evalReal(const double*) {
         setCalculationError();
         return 0.0;
     }
-    return value->getValue();
+    double v = value->getValue();
+    checkEntering(v);
+    return v;
 }
 Complexe CResultatValeur::evalComplex(const Complexe*) {
     return {evalReal(nullptr), 0.0};
@@ -235,7 +244,10 @@ Complexe CResultatValeurComplexe::evalComplex(const Complexe*) {
         setCalculationError();
         return {0.0, 0.0};
     }
-    return value->getComplexValue();
+    Complexe v = value->getComplexValue();
+    checkEntering(v.re);
+    checkEntering(v.im);
+    return v;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -320,7 +332,9 @@ double CAppelFonction::evalReal(const double* x) {
         setCalculationError();
         return 0.0;
     }
-    return function->evaluateFunctionAt(a);
+    double v = function->evaluateFunctionAt(a);
+    checkEntering(v);
+    return v;
 }
 Complexe CAppelFonction::evalComplex(const Complexe* z) {
     return {evalReal(z ? &z->re : nullptr), 0.0};
@@ -341,7 +355,10 @@ Complexe CAppelFonctionComplexe::evalComplex(const Complexe* z) {
         setCalculationError();
         return {0.0, 0.0};
     }
-    return function->evaluateFunctionComplexAt(a);
+    Complexe v = function->evaluateFunctionComplexAt(a);
+    checkEntering(v.re);
+    checkEntering(v.im);
+    return v;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -417,6 +434,7 @@ double COperation::evalReal(const double* x) {
     double a = realOf(left.get(), x);
     double b = realOf(right.get(), x);
     double r = computeReal(op, a, b);
+    checkComputed(r);
     checkResult(r);
     return r;
 }
@@ -424,6 +442,7 @@ Complexe COperation::evalComplex(const Complexe* z) {
     Complexe a = complexOf(left.get(), z);
     Complexe b = complexOf(right.get(), z);
     Complexe r = computeComplex(a, b);
+    checkComputed(r);
     checkComplex(r);
     return r;
 }
@@ -507,11 +526,15 @@ Complexe CFonction::complexResult(Complexe w) {
 }
 
 double CFonction::evalReal(const double* x) {
-    return realResult(realOf(argument.get(), x));
+    double r = realResult(realOf(argument.get(), x));
+    checkComputed(r);
+    return r;
 }
 
 Complexe CFonction::evalComplex(const Complexe* z) {
-    return complexResult(complexOf(argument.get(), z));
+    Complexe r = complexResult(complexOf(argument.get(), z));
+    checkComputed(r);
+    return r;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -563,6 +586,7 @@ double CPuissance::evalReal(const double* x) {
     double a = realOf(base.get(), x);
     double b = realOf(exponent.get(), x);
     double r = realPower(a, b);
+    checkComputed(r);
     checkResult(r);
     if (!std::isfinite(r)) setCalculationError();
     return r;
@@ -571,6 +595,7 @@ Complexe CPuissance::evalComplex(const Complexe* z) {
     Complexe a = complexOf(base.get(), z);
     Complexe b = complexOf(exponent.get(), z);
     Complexe r = complexPower(a, b);
+    checkComputed(r);
     checkComplex(r);
     return r;
 }

@@ -1,5 +1,6 @@
 #include "calc/EvaluationState.h"
 
+#include <cassert>
 #include <cmath>
 #include <random>
 
@@ -18,6 +19,17 @@ void checkResult(double& v) {
         v = 0.0;
     else if (!std::isfinite(v))
         setCalculationError();
+}
+
+void failNonFinite([[maybe_unused]] double v) {
+    if (isCalculationError()) return;
+    assert(!std::isnan(v) && "a computing step gave NaN without failing");
+    setCalculationError();
+}
+
+void failNonFinite(Complexe z) {
+    if (std::isinf(z.re) || std::isinf(z.im)) setCalculationError();
+    failNonFinite(std::isnan(z.re) ? z.re : z.im);
 }
 
 namespace {
