@@ -19,6 +19,12 @@ public:
     // The view's drawing surface, for traces drawn over the figure; may be null.
     virtual CDC* dc() = 0;
     virtual void setPrompt(int messageId) = 0;
+    // While a macro runs, clicks and moves on figures are ignored.
+    virtual void setMouseInputEnabled(bool) {}
+    // An undo state of the figure as it now stands, and the document marked modified.
+    virtual void recordSnapshot(const std::string& /*label*/) {}
+    // The cursor goes back where the click that started the macro was.
+    virtual void restoreCursor() {}
 };
 
 class CMacro : public CAffichageLieAPoint {

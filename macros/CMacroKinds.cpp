@@ -1,9 +1,12 @@
 #include "macros/CMacroKinds.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "core/CArchive.h"
 #include "core/CHost.h"
+#include "macros/MacroRun.h"
 
 IMPLEMENT_SERIAL_VERSIONABLE(CMacroApparition, CMacroAvecListe, 2)
 IMPLEMENT_SERIAL(CMacroDisparition, CMacroAvecListe, 1)
@@ -119,9 +122,135 @@ void serializeLoop(CArchive& ar, LoopFields& loop, bool withVisible) {
     }
 }
 
+constexpr double kEpsilon = 1e-9;
+
+// The entries of `list` whose object depends on `p`, in list order (recomputed at each step).
+std::vector<CElementBase*> dependentsOf(const CListeAction& list, const CElementBase* p) {
+    std::vector<CElementBase*> out;
+    for (CActionAncetre* e : list.entries())
+        if (e->element != p && e->element->dependsOn(p)) out.push_back(e->element);
+    return out;
+}
+
+void computeAll(const std::vector<CElementBase*>& elements) {
+    for (CElementBase* e : elements) e->computePosition();
+}
+
+// Draws the listed objects over the figure without erasing: they leave a trace.
+void drawTraces(CMacroContext& context, const CSousListeAction* traced) {
+    CDC* dc = context.dc();
+    if (!dc || !traced) return;
+    for (CActionAncetre* e : traced->entries()) e->element->draw(dc, true);
+}
+
+void orderedRange(const CPointLie* p, double* a, double* b) {
+    *a = std::min(p->getAbscissaMin(), p->getAbscissaMax());
+    *b = std::max(p->getAbscissaMin(), p->getAbscissaMax());
+}
+
+struct Animation {
+    CPointLie* point;
+    bool cyclic;
+    int f, n, d;
+    bool oneCycle = false;
+    bool eraseTraces = false;
+    const CSousListeAction* traced = nullptr;
+};
+
+// A linked point run over its range, frame by frame; the point is put back at the end.
+bool animate(CMacroContext& context, const Animation& an) {
+    CPointLie* point = an.point;
+    if (!point) return false;
+    CListeAction& figure = context.figure();
+    const std::vector<CElementBase*> dependents = dependentsOf(figure, point);
+    double a, b;
+    orderedRange(point, &a, &b);
+    double step = an.n > 1 && std::isfinite(b - a) ? (b - a) / (an.n - 1) : 0.0;
+    const double t0 = point->abscissa;
+    double t = t0;
+    macro_run::startWatching();
+    const bool ok = macro_run::runFrames(an.f, an.d, [&] {
+        const double previous = t;
+        t += step;
+        bool end = false;
+        if (!an.cyclic) {
+            // Back and forth: the end position is not shown twice in a row.
+            if (t > b + kEpsilon) {
+                step = -step;
+                t = previous >= b - kEpsilon ? b + step : b;
+                end = true;
+            } else if (t < a - kEpsilon) {
+                step = -step;
+                t = previous <= a + kEpsilon ? a + step : a;
+                end = true;
+            }
+        } else if (t > b + kEpsilon) {
+            // On a closed curve a and b are the same place: it is not shown twice either.
+            t = previous >= b - kEpsilon && point->isCyclic() ? a + step : a;
+            end = true;
+        }
+        point->abscissa = t;
+        point->computePosition();
+        computeAll(dependents);
+        if (end && an.eraseTraces) context.redraw();
+        if (an.traced)
+            drawTraces(context, an.traced);
+        else
+            context.redraw();
+        if (end && an.oneCycle) macro_run::flags().clicked = true;
+    });
+    point->abscissa = t0;
+    point->computePosition();
+    computeAll(dependents);
+    context.redraw();
+    return ok;
+}
+
+// A generator run through n values from `a` to `b` while the listed objects leave traces; only
+// Escape stops it. `set` puts the generator at a value.
+bool trace(CMacroContext& context, int n, int f, double a, double step,
+           const std::vector<CElementBase*>& dependents, const CSousListeAction& traced,
+           const std::function<void(double)>& set) {
+    macro_run::startWatching();
+    bool stopped = false;
+    for (int i = 0; i < n && !stopped; ++i) {
+        const uint64_t stepStart = macro_run::now();
+        host().pumpMessages();
+        if (macro_run::escapeSeen()) {
+            stopped = true;
+            break;
+        }
+        set(a + i * step);
+        computeAll(dependents);
+        drawTraces(context, &traced);
+        if (f > 0) {
+            host().pumpMessages();
+            host().waitUntil(stepStart + static_cast<uint64_t>(f));
+        }
+    }
+    macro_run::flags().stopRequested = stopped;
+    return !stopped;
+}
+
+// The entries that depend on one of `generators` (for positioning) and on which one of the
+// traced objects depends.
+std::vector<CElementBase*> traceDependents(const CListeAction& list, const CElementBase* generator,
+                                           const CSousListeAction& traced) {
+    std::vector<CElementBase*> out;
+    for (CActionAncetre* e : list.entries()) {
+        if (e->element == generator || !e->element->dependsOnForPositioning(generator)) continue;
+        for (CActionAncetre* o : traced.entries())
+            if (o->element->dependsOn(e->element)) {
+                out.push_back(e->element);
+                break;
+            }
+    }
+    return out;
+}
+
 bool loopRunnable(const LoopFields& loop, const CMacro* self) {
-    return loop.variable && !(loop.before && loop.before->runs(self)) &&
-           !(loop.atEnd && loop.atEnd->runs(self));
+    return loop.variable && std::isfinite(loop.variable->step) && loop.variable->step > 0 &&
+           !(loop.before && loop.before->runs(self)) && !(loop.atEnd && loop.atEnd->runs(self));
 }
 
 bool loopUses(const LoopFields& loop, const CElementBase* e) {
@@ -144,17 +273,14 @@ void CMacroApparition::Serialize(CArchive& ar) {
 
 bool CMacroApparition::execute(CMacroContext& context) {
     if (!oneByOne) return executeWithoutAnimation(context);
+    macro_run::startWatching();
     const auto& entries = objects.entries();
     for (size_t i = 0; i < entries.size(); ++i) {
         if (auto* g = dynamic_cast<CElementGraphique*>(entries[i]->element)) g->masked = false;
         context.redraw();
         if (i + 1 == entries.size()) break;
         context.setPrompt(1481);
-        for (;;) {
-            host().pumpMessages();
-            if (host().isKeyDown(KEY_ESCAPE)) return false;
-            if (host().isKeyDown(KEY_LBUTTON)) break;
-        }
+        if (!macro_run::pause(0)) return false;
     }
     return true;
 }
@@ -751,4 +877,192 @@ std::string CMacroAffectationPointLie::kindTitle() const {
 std::string CMacroAffectationPointLie::details() const {
     return " plaçant le point lié " + nameOf(moved) + " à l'endroit occupé par le point lié " +
            nameOf(target);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Running the animating kinds
+
+bool CMacroTraceAuto::execute(CMacroContext& context) {
+    if (!linkedPoint) return false;
+    CListeAction& figure = context.figure();
+    double a, b;
+    orderedRange(linkedPoint, &a, &b);
+    const double step = n > 1 ? (linkedPoint->isCyclic() ? (b - a) / n : (b - a) / (n - 1)) : 0.0;
+    const double t0 = linkedPoint->abscissa;
+    CPointLie* point = linkedPoint;
+    const bool ok = trace(context, n, f, a, step, traceDependents(figure, point, objects), objects,
+                          [point](double t) {
+                              point->abscissa = t;
+                              point->computePosition();
+                          });
+    point->abscissa = t0;
+    figure.computeAll();
+    context.redraw();
+    return ok;
+}
+
+bool CMacroTraceAutoParVariable::execute(CMacroContext& context) {
+    if (!variable) return false;
+    CListeAction& figure = context.figure();
+    const double a = variable->minimum, b = variable->maximum;
+    const double step = n > 1 ? (b - a) / (n - 1) : 0.0;
+    const double v0 = variable->value;
+    CVariableBornee* v = variable;
+    const bool ok = trace(context, n, f, a, step, traceDependents(figure, v, objects), objects,
+                          [v](double t) { v->setValue(t); });
+    v->setValue(v0);
+    figure.computeAll();
+    context.redraw();
+    return ok;
+}
+
+bool CMacroAnimationPointLie::execute(CMacroContext& context) {
+    return animate(context, {linkedPoint, cyclic, f, n, d});
+}
+
+bool CMacroAnimationAvecTrace::execute(CMacroContext& context) {
+    return animate(context, {linkedPoint, cyclic, f, n, d, oneCycle, eraseTraces, &objects});
+}
+
+bool CMacroClignotement::execute(CMacroContext& context) {
+    macro_run::startWatching();
+    const uint64_t start = macro_run::now();
+    const uint64_t end = start + 100 * static_cast<uint64_t>(d);
+    uint64_t nextToggle = start + 500;
+    bool hidden = true, stopped = false;
+    showObjects(objects, hidden);
+    context.redraw();
+    for (;;) {
+        host().pumpMessages();
+        if (macro_run::escapeSeen()) {
+            stopped = true;
+            break;
+        }
+        if (d == 0 && macro_run::clickedSince()) break;
+        const uint64_t t = macro_run::now();
+        if (d > 0 && t >= end) break;
+        if (t >= nextToggle) {
+            hidden = !hidden;
+            showObjects(objects, hidden);
+            context.redraw();
+            nextToggle += 500;
+            continue;
+        }
+        // Short waits keep Escape and clicks live between two changes.
+        uint64_t deadline = std::min(nextToggle, t + 20);
+        if (d > 0) deadline = std::min(deadline, end);
+        host().waitUntil(deadline);
+    }
+    showObjects(objects, false);
+    context.redraw();
+    macro_run::flags().stopRequested = stopped;
+    return !stopped;
+}
+
+bool CMacroPause::execute(CMacroContext&) {
+    macro_run::startWatching();
+    return macro_run::pause(seconds);
+}
+
+namespace {
+
+// True when running `m` may change `v` (directly or through the macros it runs).
+bool changesVariable(const CMacro* m, const CVariableBornee* v) {
+    if (!m) return false;
+    MacroVisit visit(m);
+    if (!visit.entered()) return false;
+    if (m->usesElement(v)) return true;
+    for (const CMacro* c : m->calledMacros())
+        if (changesVariable(c, v)) return true;
+    return false;
+}
+
+// The loop over the values of the variable, from its minimum to its maximum by its step.
+bool runLoop(CMacroContext& context, const LoopFields& loop, const CSousListeAction* traced) {
+    CVariableBornee* v = loop.variable;
+    CListeAction& figure = context.figure();
+    const std::vector<CElementBase*> dependents = dependentsOf(figure, v);
+    std::vector<CElementBase*> endDependents;
+    if (loop.atEnd)
+        for (CActionAncetre* e : figure.entries())
+            if (auto* w = dynamic_cast<CVariableBornee*>(e->element);
+                w && w != v && changesVariable(loop.atEnd, w)) {
+                std::vector<CElementBase*> more = dependentsOf(figure, w);
+                endDependents.insert(endDependents.end(), more.begin(), more.end());
+            }
+    if (loop.before && loop.before->canExecute(true)) loop.before->executeWithoutAnimation(context);
+    const double lo = v->minimum, hi = v->maximum, step = v->step;
+    const double tolerance = kEpsilon * std::max(1.0, std::fabs(hi));
+    macro_run::Flags& fl = macro_run::flags();
+    macro_run::startWatching();
+    fl.loopRunning = true;
+    for (int64_t i = 0;; ++i) {
+        const double t = lo + static_cast<double>(i) * step;
+        if (t > hi + tolerance) break;
+        host().pumpMessages();
+        fl.stopRequested = fl.stopRequested || macro_run::escapeSeen();
+        fl.clicked = fl.clicked || macro_run::clickedSince();
+        if (fl.stopRequested || fl.clicked) break;
+        const uint64_t frameStart = macro_run::now();
+        if (loop.visible) {
+            context.redraw();
+            if (loop.f > 0) host().waitUntil(frameStart + static_cast<uint64_t>(loop.f));
+            drawTraces(context, traced);
+        }
+        v->setValue(t);
+        computeAll(dependents);
+        if (loop.atEnd && loop.atEnd->canExecute(false)) {
+            loop.atEnd->executeWithoutAnimation(context);
+            computeAll(endDependents);
+        }
+    }
+    fl.loopRunning = false;
+    context.redraw();
+    return !fl.stopRequested;
+}
+
+bool stepIsUsable(const CVariableBornee* v) {
+    return v && std::isfinite(v->step) && v->step > 0 && std::isfinite(v->minimum) &&
+           std::isfinite(v->maximum);
+}
+
+}  // namespace
+
+bool CMacroBoucleAvecAnimation::execute(CMacroContext& context) {
+    if (!stepIsUsable(loop.variable)) return false;
+    return runLoop(context, loop, nullptr);
+}
+
+bool CMacroBoucleAvecTrace::execute(CMacroContext& context) {
+    if (!stepIsUsable(loop.variable)) return false;
+    return runLoop(context, loop, &objects);
+}
+
+bool CMacroAffectationPointLie::canExecute(bool report) {
+    if (moved && target && moved->getCurve() && moved->getCurve() == target->getCurve())
+        return true;
+    if (report) reportCannotExecute();
+    return false;
+}
+
+bool CMacroAffectationPointLie::execute(CMacroContext& context) {
+    if (!executeWithoutAnimation(context)) return false;
+    context.redraw();
+    return true;
+}
+
+bool CMacroAffectationPointLie::executeWithoutAnimation(CMacroContext& context) {
+    if (!canExecute(false)) return false;
+    moved->abscissa = target->abscissa;
+    context.figure().computeDependentsOf(moved);
+    return true;
+}
+
+bool CMacroAffectationPointLie::applyFinalState(CListeAction& target2) {
+    auto* m = dynamic_cast<CPointLie*>(counterpart(moved, list, target2));
+    auto* t = dynamic_cast<CPointLie*>(counterpart(target, list, target2));
+    if (!m || !t) return false;
+    m->abscissa = t->abscissa;
+    target2.computeDependentsOf(m);
+    return true;
 }

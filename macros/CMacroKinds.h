@@ -54,6 +54,7 @@ public:
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     bool usesLinkedPoint(const CElementBase* p) const override { return p && p == linkedPoint; }
+    bool execute(CMacroContext& context) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
@@ -71,6 +72,7 @@ public:
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     bool usesElement(const CElementBase* e) const override { return e && e == variable; }
+    bool execute(CMacroContext& context) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
@@ -90,6 +92,7 @@ public:
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     bool usesLinkedPoint(const CElementBase* p) const override { return p && p == linkedPoint; }
+    bool execute(CMacroContext& context) override;
     int runningPromptId() const override { return d > 0 ? 1379 : 1380; }
     std::string kindTitle() const override;
     std::string details() const override;
@@ -111,6 +114,7 @@ public:
     DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     bool usesLinkedPoint(const CElementBase* p) const override { return p && p == linkedPoint; }
+    bool execute(CMacroContext& context) override;
     int runningPromptId() const override { return d > 0 ? 1379 : 1380; }
     std::string kindTitle() const override;
     std::string details() const override;
@@ -230,6 +234,7 @@ public:
     int32_t d = 0;  // tenths of a second; 0 until a click or Escape
 
     void Serialize(CArchive& ar) override;
+    bool execute(CMacroContext& context) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
@@ -254,6 +259,7 @@ public:
     int32_t seconds = 0;  // 0 until a click or Escape
 
     void Serialize(CArchive& ar) override;
+    bool execute(CMacroContext& context) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
@@ -303,6 +309,7 @@ public:
     std::vector<CMacro*> calledMacros() const override { return {loop.before, loop.atEnd}; }
     // The variable is there and neither loop macro runs this one.
     bool canExecute(bool report) override;
+    bool execute(CMacroContext& context) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
@@ -320,6 +327,7 @@ public:
     std::vector<CMacro*> calledMacros() const override { return {loop.before, loop.atEnd}; }
     // The variable is there and neither loop macro runs this one.
     bool canExecute(bool report) override;
+    bool execute(CMacroContext& context) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
@@ -338,6 +346,11 @@ public:
         return p && (p == moved || p == target);
     }
     bool changesFigure() const override { return true; }
+    // Both points are on the same curve.
+    bool canExecute(bool report) override;
+    bool execute(CMacroContext& context) override;
+    bool executeWithoutAnimation(CMacroContext& context) override;
+    bool applyFinalState(CListeAction& target) override;
     std::string kindTitle() const override;
     std::string details() const override;
 };
