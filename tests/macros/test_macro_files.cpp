@@ -68,6 +68,10 @@ struct DeletionCase {
     std::vector<const char*> gone;
 };
 
+void PrintTo(const DeletionCase& c, std::ostream* os) {
+    *os << c.object;
+}
+
 class MacroDeletion : public ::testing::TestWithParam<DeletionCase> {};
 
 TEST_P(MacroDeletion, GoesWithTheObjectsItUses) {
@@ -167,6 +171,10 @@ struct Patch {
     int32_t value;
     const char* reasonPart;
 };
+
+void PrintTo(const Patch& p, std::ostream* os) {
+    *os << p.name;
+}
 
 class BadMacroField : public ::testing::TestWithParam<Patch> {};
 
@@ -348,6 +356,10 @@ struct EarliestTag {
     uint16_t tag;
     const char* className;
 };
+
+void PrintTo(const EarliestTag& t, std::ostream* os) {
+    *os << t.className;
+}
 
 class MacroEarliestTag : public ::testing::TestWithParam<EarliestTag> {};
 
