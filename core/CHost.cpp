@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 namespace {
 CHeadlessHost& headless() {
@@ -21,6 +22,11 @@ int CHeadlessHost::messageBox(const std::string& text, const std::string& captio
     }
     unsigned buttons = flags & 0xF;
     return (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) ? IDYES : IDOK;
+}
+
+void CHost::waitUntil(uint64_t deadline) {
+    for (uint64_t now = tickCount(); now < deadline; now = tickCount())
+        std::this_thread::sleep_for(std::chrono::milliseconds(deadline - now));
 }
 
 uint64_t CHeadlessHost::tickCount() {

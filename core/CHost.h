@@ -34,6 +34,9 @@ public:
     virtual void playSound(const std::string& path, bool synchronous) = 0;
     // Lets the user interface live during a long operation (animations).
     virtual void pumpMessages() = 0;
+    // Waits, without spinning, until tickCount() reaches `deadline` (frames of animations); a
+    // host with a user interface handles its events meanwhile. The default sleeps.
+    virtual void waitUntil(uint64_t deadline);
     // Decodes a picture file's bytes; null when they are not a picture.
     virtual std::unique_ptr<CPicture> decodePicture(const std::vector<uint8_t>& bytes) = 0;
 };

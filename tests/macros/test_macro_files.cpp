@@ -1,0 +1,411 @@
+// Macros in figure files: every kind saved, read, recomputed and saved again byte for byte;
+// the older schemas and the earliest format; files with absurd or wrongly typed macro fields
+// refused with a reason; clones and deletion with the objects a macro uses.
+#include <cstring>
+
+#include "MacroFigure.h"
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+
+namespace {
+
+std::vector<std::string> descriptions(const CListeAction& list) {
+    std::vector<std::string> out;
+    for (CActionAncetre* e : list.entries())
+        if (auto* m = dynamic_cast<CMacro*>(e->element))
+            out.push_back(std::string(m->GetRuntimeClass()->className) + ": " +
+                          m->getDescription());
+    return out;
+}
+
+TEST(MacroFiles, EveryKindRoundTripsByteForByte) {
+    CHeadlessHost host;
+    setHost(&host);
+    CPelvantiDoc doc;
+    MacroFigure f(doc.list());
+    f.addEveryKind();
+    doc.list().defaultMacro = f.macros[4];
+    ASSERT_EQ(18u, f.macros.size());
+    const std::vector<uint8_t> saved = doc.saveToBytes();
+
+    CPelvantiDoc back;
+    std::string reason;
+    ASSERT_TRUE(back.loadFromBytes(saved, &reason)) << reason;
+    back.list().computeAll();
+    EXPECT_EQ(saved, back.saveToBytes());
+    EXPECT_EQ(descriptions(doc.list()), descriptions(back.list()));
+    EXPECT_EQ(doc.list().indexOf(f.macros[4]), back.list().indexOf(back.list().defaultMacro));
+    for (CActionAncetre* e : back.list().entries())
+        if (auto* m = dynamic_cast<CMacro*>(e->element)) {
+            EXPECT_EQ(&back.list(), m->list);
+        }
+    setHost(nullptr);
+}
+
+TEST(MacroFiles, ClonesKeepFieldsAndReferToTheCopy) {
+    CListeAction list;
+    MacroFigure f(list);
+    f.addEveryKind();
+    CListeAction copy;
+    list.copyTo(copy);
+    EXPECT_EQ(descriptions(list), descriptions(copy));
+    auto* suite = dynamic_cast<CMacroSuiteMacros*>(copy.elementAt(list.indexOf(f.macros[6])));
+    ASSERT_TRUE(suite);
+    ASSERT_EQ(2, suite->objects.count());
+    EXPECT_EQ(copy.elementAt(list.indexOf(f.macros[0])), suite->objects.elementAt(0));
+    auto* loop =
+        dynamic_cast<CMacroBoucleAvecAnimation*>(copy.elementAt(list.indexOf(f.macros[15])));
+    ASSERT_TRUE(loop);
+    EXPECT_EQ(copy.elementAt(list.indexOf(f.macros[7])), loop->loop.before);
+    EXPECT_EQ(copy.elementAt(list.indexOf(f.v)), loop->loop.variable);
+    EXPECT_TRUE(copy.elementAt(list.indexOf(f.macros[5]))->hasSameRefsAs(f.macros[5]) == false);
+}
+
+// Which macros go with a deleted object: those listing it, moving it, or running a macro that
+// does.
+struct DeletionCase {
+    const char* object;
+    std::vector<const char*> gone;
+};
+
+void PrintTo(const DeletionCase& c, std::ostream* os) {
+    *os << c.object;
+}
+
+class MacroDeletion : public ::testing::TestWithParam<DeletionCase> {};
+
+TEST_P(MacroDeletion, GoesWithTheObjectsItUses) {
+    CListeAction list;
+    MacroFigure f(list);
+    f.addEveryKind();
+    const std::string which = GetParam().object;
+    CElementBase* victim = which == "M"   ? static_cast<CElementBase*>(f.m)
+                           : which == "P" ? static_cast<CElementBase*>(f.p)
+                           : which == "a" ? static_cast<CElementBase*>(f.v)
+                                          : static_cast<CElementBase*>(f.macros[1]);
+    std::vector<std::pair<CMacro*, std::string>> titles;
+    for (CMacro* m : f.macros) titles.emplace_back(m, m->title);
+    list.deleteWithDependents(victim);
+    std::vector<std::string> gone;
+    for (const auto& [m, title] : titles)
+        if (!list.contains(m)) gone.push_back(title);
+    std::vector<std::string> expected(GetParam().gone.begin(), GetParam().gone.end());
+    EXPECT_EQ(expected, gone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Objects, MacroDeletion,
+    ::testing::Values(DeletionCase{"Cacher", {"Cacher", "Suite"}},
+                      DeletionCase{"a",
+                                   {"TraceVar", "Affecter", "Plus", "Moins", "Modifier", "Boucle",
+                                    "BoucleTrace"}},
+                      DeletionCase{"P", {"TraceVar", "AnimTrace", "BoucleTrace", "Placer"}}));
+
+TEST(MacroDescriptions, FollowTheKindAndItsFields) {
+    CListeAction list;
+    MacroFigure f(list);
+    f.addEveryKind();
+    const std::string eol = "\n      ";
+    EXPECT_EQ("Macro d'animation d'un point lié" + eol +
+                  "Intitulé : Anim d'animation du point lié M" + eol + "Animation cyclique" + eol +
+                  "Fréquence d'animation : 10 millièmes de seconde" + eol +
+                  "Durée de l'animation : 25 dixièmes de seconde",
+              f.macros[4]->getDescription());
+    EXPECT_EQ("Macro d'apparition d'objets" + eol +
+                  "Intitulé : Montrer faisant apparaître les "
+                  "objets suivants :" +
+                  eol + "[AB]" + eol + "M" + eol + "Clic gauche pour passer à l'objet suivant" +
+                  "\n           Commentaire explicatif : \nFait apparaître\nle segment puis\nM",
+              f.macros[0]->getDescription());
+    auto* pause = static_cast<CMacroPause*>(f.macros[13]);
+    pause->seconds = 0;
+    EXPECT_EQ("Macro de pause attendant un clic de souris" + eol +
+                  "Intitulé : Pause effectuant "
+                  "une pause jusqu'à un clic de souris ou Echappement",
+              pause->getDescription());
+    EXPECT_EQ("#C(=>)Anim", f.macros[4]->getText());
+    EXPECT_EQ("Macro d'intitulé \"Anim\"", f.macros[4]->getDisplayName());
+    auto* at = static_cast<CMacroAnimationAvecTrace*>(f.macros[5]);
+    EXPECT_NE(std::string::npos, at->getDescription().find(eol + "Animation non cyclique" + eol +
+                                                           "Fréquence d'animation : 15"));
+    EXPECT_NE(std::string::npos,
+              at->getDescription().find("Animation jusqu'à un clic de souris "
+                                        "ou Echappement" +
+                                        eol + "Un seul cycle d'animation" + eol +
+                                        "Effacement des traces en fin de cycle"));
+}
+
+// --- Bad input ---------------------------------------------------------------------------
+
+// A figure ending with one macro, saved as a list; fields are patched from the end.
+struct OneMacro {
+    CListeAction list;
+    MacroFigure f{list};
+    std::vector<uint8_t> bytes;
+
+    template <class T>
+    T* add() {
+        return f.macro<T>("Essai");
+    }
+    void save() { bytes = saveList(list); }
+    void putInt(size_t fromEnd, int32_t v) {
+        std::memcpy(bytes.data() + bytes.size() - fromEnd, &v, 4);
+    }
+    // The reason the list was refused, or empty when it loaded.
+    std::string loadReason() {
+        CListeAction back;
+        try {
+            loadList(bytes, back);
+        } catch (const CArchiveException& e) {
+            return e.what();
+        }
+        return "";
+    }
+};
+
+// Offsets from the end of the list: the trailer (unit length, default macro) is 8 bytes.
+struct Patch {
+    const char* name;
+    int kind;  // 0 animation, 1 trace by point, 2 blinking, 3 pause, 4 trace loop, 5 suite
+    size_t fromEnd;
+    int32_t value;
+    const char* reasonPart;
+};
+
+void PrintTo(const Patch& p, std::ostream* os) {
+    *os << p.name;
+}
+
+class BadMacroField : public ::testing::TestWithParam<Patch> {};
+
+TEST_P(BadMacroField, IsRefusedWithAFrenchReason) {
+    OneMacro o;
+    switch (GetParam().kind) {
+        case 0: {
+            auto* an = o.add<CMacroAnimationPointLie>();
+            an->linkedPoint = o.f.m;
+            break;
+        }
+        case 1: {
+            auto* t = o.add<CMacroTraceAuto>();
+            t->linkedPoint = o.f.m;
+            break;
+        }
+        case 2:
+            o.add<CMacroClignotement>();
+            break;
+        case 3:
+            o.add<CMacroPause>();
+            break;
+        case 4:
+            o.add<CMacroBoucleAvecTrace>()->loop.variable = o.f.v;
+            break;
+        default:
+            o.add<CMacroSuiteMacros>()->addObject(nat::pointLibre, o.f.a);
+            break;
+    }
+    o.save();
+    if (GetParam().fromEnd) {
+        ASSERT_EQ("", o.loadReason());
+    }
+    if (GetParam().fromEnd) o.putInt(GetParam().fromEnd, GetParam().value);
+    const std::string reason = o.loadReason();
+    EXPECT_NE(std::string::npos, reason.find(GetParam().reasonPart)) << reason;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BadMacroField,
+    ::testing::Values(Patch{"NegativeFrequency", 0, 24, -1, "fréquence d'animation est négative"},
+                      Patch{"NegativeCount", 0, 20, -5, "nombre de positions est nul ou négatif"},
+                      Patch{"ZeroCount", 0, 20, 0, "nombre de positions est nul ou négatif"},
+                      Patch{"NegativeDuration", 0, 16, -1, "durée est négative"},
+                      Patch{"PointIsNotLinked", 0, 12, 1, "objet de la figure qui n'existe pas"},
+                      Patch{"PointOutOfTheList", 0, 12, 99, "objet de la figure qui n'existe pas"},
+                      Patch{"TraceCount", 1, 20, -1, "nombre de positions"},
+                      Patch{"TraceFrequency", 1, 16, -3, "fréquence"},
+                      Patch{"BlinkDuration", 2, 12, -1, "durée est négative"},
+                      Patch{"PauseDuration", 3, 12, -1, "durée est négative"},
+                      Patch{"LoopVariableIsAPoint", 4, 20, 1,
+                            "objet de la figure qui n'existe pas"},
+                      Patch{"LoopMacroIsAPoint", 4, 16, 1, "objet de la figure qui n'existe pas"},
+                      Patch{"LoopFrequency", 4, 24, -1, "fréquence"},
+                      Patch{"SuiteOfAPoint", 5, 0, 0, "n'est pas une macro"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- Older schemas and the earliest format -------------------------------------------------
+
+// Rewrites the schema word of the first introduction of class `name` and drops `dropAt`
+// (offset from the end) when given.
+void toSchema1(std::vector<uint8_t>& bytes, const std::string& name, size_t dropAt) {
+    auto it = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+    ASSERT_NE(bytes.end(), it);
+    const size_t at = static_cast<size_t>(it - bytes.begin());
+    ASSERT_EQ(2, bytes[at - 4]);
+    bytes[at - 4] = 1;
+    bytes.erase(bytes.end() - static_cast<long>(dropAt));
+}
+
+TEST(MacroSchemas, AppearanceOfSchema1IsNotOneByOne) {
+    OneMacro o;
+    auto* app = o.add<CMacroApparition>();
+    app->oneByOne = true;
+    app->addObject(nat::pointLibre, o.f.a);
+    o.save();
+    toSchema1(o.bytes, "CMacroApparition", 9);
+    CListeAction back;
+    loadList(o.bytes, back);
+    auto* read = dynamic_cast<CMacroApparition*>(back.elementAt(back.count() - 1));
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->oneByOne);
+    EXPECT_EQ(back.elementAt(0), read->objects.elementAt(0));
+}
+
+TEST(MacroSchemas, TraceLoopOfSchema1IsVisible) {
+    OneMacro o;
+    auto* loop = o.add<CMacroBoucleAvecTrace>();
+    loop->loop.visible = false;
+    loop->loop.f = 7;
+    loop->loop.variable = o.f.v;
+    o.save();
+    toSchema1(o.bytes, "CMacroBoucleAvecTrace", 25);
+    CListeAction back;
+    loadList(o.bytes, back);
+    auto* read = dynamic_cast<CMacroBoucleAvecTrace*>(back.elementAt(back.count() - 1));
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->loop.visible);
+    EXPECT_EQ(7, read->loop.f);
+    EXPECT_EQ(back.elementAt(back.indexOf(back.elementAt(5))), read->loop.variable);
+}
+
+// The earliest graphic header: exists byte first, a 4-character name, no font size.
+std::vector<uint8_t> earliestOf(CObject& object, CListeAction& list) {
+    std::vector<uint8_t> current;
+    {
+        CArchive ar(CArchive::store, current);
+        ar.setFormat(CArchive::Format::earliest);
+        ar.setCurrentList(&list);
+        object.Serialize(ar);
+    }
+    std::vector<uint8_t> out{1, current[0], current[1], current[2], 0, 0, 0, 0, 0};
+    const size_t nameLength = current[4];
+    out.insert(out.end(), current.begin() + 5 + static_cast<long>(nameLength), current.end());
+    return out;
+}
+
+std::unique_ptr<CObject> readEarliest(const CObject& model, std::vector<uint8_t>& bytes,
+                                      CListeAction& list) {
+    std::unique_ptr<CObject> o = model.GetRuntimeClass()->create();
+    CArchive ar(CArchive::load, bytes);
+    ar.setFormat(CArchive::Format::earliest);
+    ar.setCurrentList(&list);
+    o->readPreviousFormat(ar);
+    EXPECT_TRUE(ar.atEnd());
+    return o;
+}
+
+TEST(MacroEarliestFormat, TitleLosesItsButtonCode) {
+    CListeAction list;
+    MacroFigure f(list);
+    CMacroAnimationPointLie an(&list, "#C(=>)Va-et-vient", "lent", 10, 20);
+    an.f = 40, an.n = 12, an.d = 5, an.linkedPoint = f.m;
+    std::vector<uint8_t> bytes = earliestOf(an, list);
+    auto read = readEarliest(an, bytes, list);
+    auto* r = dynamic_cast<CMacroAnimationPointLie*>(read.get());
+    ASSERT_TRUE(r);
+    EXPECT_EQ("Va-et-vient", r->title);
+    EXPECT_EQ("lent", r->comment);
+    EXPECT_EQ(f.m, r->linkedPoint);
+    EXPECT_EQ(12, r->n);
+    EXPECT_EQ(&list, r->list);
+    // A title shorter than the code is empty.
+    CMacroIncrementationVariable inc(&list, "#C(=", "", 0, 0);
+    inc.variable = f.v;
+    bytes = earliestOf(inc, list);
+    read = readEarliest(inc, bytes, list);
+    EXPECT_EQ("", static_cast<CMacro*>(read.get())->title);
+    EXPECT_EQ(f.v, static_cast<CMacroIncrementationVariable*>(read.get())->variable);
+}
+
+TEST(MacroEarliestFormat, ListsUseReferenceEntriesAndTracesHaveNoPeriod) {
+    CListeAction list;
+    MacroFigure f(list);
+    CMacroTraceAuto t(&list, "#C(=>)Trace", "", 0, 0);
+    t.n = 9, t.f = 0, t.linkedPoint = f.p;
+    std::vector<uint8_t> bytes = earliestOf(t, list);
+    // Current tail: count word 0, n, f, point word; the earliest one has one reference entry
+    // (tag 1102, nature dword, index word) and no f.
+    bytes.resize(bytes.size() - 12);
+    const uint8_t entry[] = {1, 0, 0x4E, 0x04, 4, 0, 0, 0, 3, 0, 9, 0, 0, 0, 4, 0};
+    bytes.insert(bytes.end(), std::begin(entry), std::end(entry));
+    auto read = readEarliest(t, bytes, list);
+    auto* r = dynamic_cast<CMacroTraceAuto*>(read.get());
+    ASSERT_TRUE(r);
+    EXPECT_EQ(9, r->n);
+    EXPECT_EQ(0, r->f);
+    EXPECT_EQ(f.p, r->linkedPoint);
+    ASSERT_EQ(1, r->objects.count());
+    EXPECT_EQ(f.m, r->objects.elementAt(0));
+}
+
+}  // namespace
+
+namespace {
+
+// The earliest files name the eight macro kinds they knew by hand-written tags.
+struct EarliestTag {
+    uint16_t tag;
+    const char* className;
+};
+
+void PrintTo(const EarliestTag& t, std::ostream* os) {
+    *os << t.className;
+}
+
+class MacroEarliestTag : public ::testing::TestWithParam<EarliestTag> {};
+
+TEST_P(MacroEarliestTag, CreatesItsKind) {
+    CListeAction list;
+    MacroFigure f(list);
+    std::unique_ptr<CObject> model = CRuntimeClass::fromName(GetParam().className)->create();
+    auto* macro = dynamic_cast<CMacro*>(model.get());
+    ASSERT_TRUE(macro);
+    macro->title = "#C(=>)Bouton";
+    if (auto* an = dynamic_cast<CMacroAnimationPointLie*>(macro)) an->linkedPoint = f.m;
+    if (auto* step = dynamic_cast<CMacroPasVariable*>(macro)) step->variable = f.v;
+    if (auto* af = dynamic_cast<CMacroAffectationValeurVariable*>(macro)) af->variable = f.v;
+    if (auto* tv = dynamic_cast<CMacroTraceAutoParVariable*>(macro)) tv->variable = f.v;
+    if (auto* ta = dynamic_cast<CMacroTraceAuto*>(macro)) ta->linkedPoint = f.m;
+    std::vector<uint8_t> fields = earliestOf(*macro, list);
+    // The traces had no period, the appearance no one-by-one flag (schema 1).
+    if (dynamic_cast<CMacroTraceAuto*>(macro) || dynamic_cast<CMacroTraceAutoParVariable*>(macro))
+        fields.erase(fields.end() - 6, fields.end() - 2);
+    if (dynamic_cast<CMacroApparition*>(macro)) fields.pop_back();
+    // Nor had values their typed text (empty here): it is rebuilt from the number.
+    if (dynamic_cast<CMacroAffectationValeurVariable*>(macro)) fields.erase(fields.end() - 3);
+    std::vector<uint8_t> bytes{static_cast<uint8_t>(GetParam().tag),
+                               static_cast<uint8_t>(GetParam().tag >> 8)};
+    bytes.insert(bytes.end(), fields.begin(), fields.end());
+    CArchive ar(CArchive::load, bytes);
+    ar.setFormat(CArchive::Format::earliest);
+    ar.setCurrentList(&list);
+    std::unique_ptr<CObject> read = ar.readPreviousObject();
+    EXPECT_TRUE(ar.atEnd());
+    ASSERT_TRUE(read);
+    EXPECT_STREQ(GetParam().className, read->GetRuntimeClass()->className);
+    auto* r = static_cast<CMacro*>(read.get());
+    EXPECT_EQ("Bouton", r->title);
+    EXPECT_EQ(macro->refs(), r->refs());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tags, MacroEarliestTag,
+                         ::testing::Values(EarliestTag{1400, "CMacroApparition"},
+                                           EarliestTag{1401, "CMacroDisparition"},
+                                           EarliestTag{1402, "CMacroAnimationPointLie"},
+                                           EarliestTag{1403, "CMacroAffectationValeurVariable"},
+                                           EarliestTag{1404, "CMacroTraceAuto"},
+                                           EarliestTag{1405, "CMacroTraceAutoParVariable"},
+                                           EarliestTag{1406, "CMacroIncrementationVariable"},
+                                           EarliestTag{1407, "CMacroDecrementationVariable"}),
+                         [](const auto& info) { return std::string(info.param.className); });
+
+}  // namespace

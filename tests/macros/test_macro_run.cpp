@@ -1,0 +1,310 @@
+// Running macros with a fake clock and scripted Escape and clicks: frame counts and positions
+// of animations, durations, restored states, the execution protocol (undo snapshots, error
+// report) and sequences or loops that would run themselves.
+#include <algorithm>
+#include <cmath>
+
+#include "MacroFigure.h"
+#include "core/CHost.h"
+#include "core/CPreferences.h"
+#include "macros/MacroRun.h"
+
+namespace {
+
+// A clock that only moves when the model waits (or pumps, by `pumpCost`), and keys pressed at
+// given times, each seen once.
+struct FakeHost : CHeadlessHost {
+    uint64_t clock = 1000;
+    uint64_t pumpCost = 0;
+    std::vector<uint64_t> escapes, clicks;
+    int pumps = 0;
+
+    uint64_t tickCount() override { return clock; }
+    void waitUntil(uint64_t deadline) override { clock = std::max(clock, deadline); }
+    void pumpMessages() override {
+        ++pumps;
+        clock += pumpCost;
+    }
+    bool isKeyDown(HostKey key) override {
+        std::vector<uint64_t>& times = key == KEY_ESCAPE ? escapes : clicks;
+        auto it = std::find_if(times.begin(), times.end(), [&](uint64_t t) { return t <= clock; });
+        if (it == times.end()) return false;
+        times.erase(it);
+        return true;
+    }
+};
+
+// Records the animated point's abscissa at each redraw, and what the protocol asks.
+struct RecordingContext : FakeContext {
+    CPointLie* watched = nullptr;
+    std::vector<double> positions;
+    std::vector<std::string> snapshots;
+    int cursorRestores = 0;
+    std::vector<bool> mouse;
+    using FakeContext::FakeContext;
+    void redraw() override {
+        FakeContext::redraw();
+        if (watched) positions.push_back(watched->abscissa);
+    }
+    void recordSnapshot(const std::string& label) override { snapshots.push_back(label); }
+    void restoreCursor() override { ++cursorRestores; }
+    void setMouseInputEnabled(bool on) override { mouse.push_back(on); }
+};
+
+class MacroRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setHost(&host);
+        savedPrefs = preferences();
+    }
+    void TearDown() override {
+        setHost(nullptr);
+        preferences() = savedPrefs;
+    }
+    FakeHost host;
+    CPreferences savedPrefs;
+    CListeAction list;
+    MacroFigure f{list};
+    RecordingContext context{list};
+};
+
+std::vector<double> rounded(const std::vector<double>& v) {
+    std::vector<double> out;
+    for (double x : v) out.push_back(std::round(x * 1000) / 1000);
+    return out;
+}
+
+TEST_F(MacroRun, BackAndForthNeverShowsAnEndTwice) {
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.m;             // at 0.25 on [AB]
+    an->n = 5, an->f = 10, an->d = 1;  // 100 ms: 10 frames of 10 ms
+    context.watched = f.m;
+    EXPECT_TRUE(an->execute(context));
+    std::vector<double> frames(context.positions.begin(), context.positions.end() - 1);
+    EXPECT_EQ((std::vector<double>{0.5, 0.75, 1, 0.75, 0.5, 0.25, 0, 0.25, 0.5, 0.75}),
+              rounded(frames));
+    // Put back where it was.
+    EXPECT_EQ(0.25, context.positions.back());
+    EXPECT_EQ(0.25, f.m->abscissa);
+    EXPECT_EQ(1100u, host.clock);
+}
+
+TEST_F(MacroRun, CyclicAnimationRestartsAtTheBeginning) {
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.p;  // at 0.75
+    an->cyclic = true;
+    an->n = 5, an->f = 10, an->d = 1;
+    context.watched = f.p;
+    EXPECT_TRUE(an->execute(context));
+    std::vector<double> frames(context.positions.begin(), context.positions.begin() + 6);
+    EXPECT_EQ((std::vector<double>{1, 0, 0.25, 0.5, 0.75, 1}), rounded(frames));
+}
+
+TEST_F(MacroRun, DurationCountsFramesOfTheFakeClock) {
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.m;
+    an->f = 10, an->d = 25;
+    EXPECT_TRUE(an->execute(context));
+    EXPECT_EQ(251, context.redraws);  // 250 frames and the final redraw
+    EXPECT_EQ(1000u + 2500u, host.clock);
+}
+
+TEST_F(MacroRun, UntilAClickWhenThereIsNoDuration) {
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.m;
+    an->f = 20, an->d = 0;
+    host.clicks = {1205};
+    EXPECT_EQ(1380, an->runningPromptId());
+    EXPECT_TRUE(an->execute(context));
+    // Seen at the start of the frame after it; that frame is still drawn and lasts f.
+    EXPECT_EQ(1240u, host.clock);
+}
+
+TEST_F(MacroRun, EscapeStopsAndRestoresButAnEarlierEscapeIsIgnored) {
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.m;
+    an->f = 10, an->d = 0;
+    host.escapes = {0, 1095};  // one before the start, one during the animation
+    context.watched = f.m;
+    EXPECT_FALSE(macro_run::executeMacro(*an, context));
+    EXPECT_EQ(1100u, host.clock);  // seen at 1100: that frame does not wait
+    EXPECT_EQ(0.25, f.m->abscissa);
+    EXPECT_TRUE(context.snapshots.empty());
+    EXPECT_EQ(0, context.cursorRestores);
+    EXPECT_EQ((std::vector<int>{1380, 1304}), context.prompts);
+    EXPECT_EQ((std::vector<bool>{false, true}), context.mouse);
+}
+
+TEST_F(MacroRun, FullSpeedAnimationStillEnds) {
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.m;
+    an->f = 0, an->d = 1;
+    host.pumpCost = 1;
+    EXPECT_TRUE(an->execute(context));
+    EXPECT_EQ(101, context.redraws);
+}
+
+TEST_F(MacroRun, AppearanceRecordsOneSnapshotAnimationNone) {
+    auto* app = f.macro<CMacroApparition>("Voir");
+    f.m->masked = true;
+    app->addObject(nat::pointLie, f.m);
+    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+    an->linkedPoint = f.p;
+    an->d = 1;
+    EXPECT_TRUE(macro_run::executeMacro(*app, context));
+    EXPECT_FALSE(f.m->masked);
+    EXPECT_TRUE(macro_run::executeMacro(*an, context));
+    EXPECT_EQ(std::vector<std::string>{"Exécuter macro"}, context.snapshots);
+    EXPECT_EQ(2, context.cursorRestores);
+}
+
+TEST_F(MacroRun, OneByOneNeedsAClickBeforeEachFurtherObject) {
+    auto* app = f.macro<CMacroApparition>("Voir");
+    app->oneByOne = true;
+    for (CElementGraphique* g : std::vector<CElementGraphique*>{f.seg, f.m, f.p}) {
+        g->masked = true;
+        app->addObject(nat::pointLie, g);
+    }
+    host.clicks = {1500};
+    host.escapes = {3000};
+    EXPECT_FALSE(app->execute(context));  // Escape while waiting for the second click
+    EXPECT_FALSE(f.seg->masked);
+    EXPECT_FALSE(f.m->masked);
+    EXPECT_TRUE(f.p->masked);
+    EXPECT_EQ((std::vector<int>{1481, 1481}), context.prompts);
+    host.clicks = {3100, 3200};
+    f.m->masked = f.seg->masked = true;
+    EXPECT_TRUE(app->execute(context));
+    EXPECT_FALSE(f.p->masked);
+}
+
+TEST_F(MacroRun, ErrorReportFollowsThePreferences) {
+    auto* app = f.macro<CMacroApparition>("Voir");
+    app->addObject(nat::pointLie, f.m);
+    CActionAncetre* entry = list.detachAt(list.indexOf(f.m));  // the object left the figure
+    preferences().beepOnMacroError = true;
+    preferences().informationOnMacroError = false;
+    EXPECT_FALSE(macro_run::executeMacro(*app, context));
+    EXPECT_EQ(1, host.beeps);
+    EXPECT_TRUE(host.messages.empty());
+    preferences().beepOnMacroError = false;
+    preferences().informationOnMacroError = true;
+    EXPECT_FALSE(macro_run::executeMacro(*app, context));
+    EXPECT_EQ(1, host.beeps);
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_EQ("la macro suivante ne peut pas être exécutée: \r\nVoir", host.messages[0].text);
+    EXPECT_TRUE(context.prompts.empty());
+    list.append(entry);
+}
+
+TEST_F(MacroRun, PausesLastTheirSecondsOrUntilAClick) {
+    auto* pause = f.macro<CMacroPause>("Pause");
+    pause->seconds = 2;
+    EXPECT_TRUE(pause->execute(context));
+    EXPECT_EQ(3000u, host.clock);
+    pause->seconds = 0;
+    host.clicks = {9000};
+    EXPECT_TRUE(pause->execute(context));
+    EXPECT_GE(host.clock, 9000u);
+    EXPECT_LT(host.clock, 9100u);
+}
+
+TEST_F(MacroRun, BlinkingTogglesEveryHalfSecondAndEndsVisible) {
+    auto* cl = f.macro<CMacroClignotement>("Clignoter");
+    cl->addObject(nat::pointLie, f.m);
+    cl->d = 20;
+    EXPECT_TRUE(cl->execute(context));
+    EXPECT_EQ(3000u, host.clock);
+    // Hidden at once, shown at 1500, hidden at 2000, shown at 2500, then the final state.
+    EXPECT_EQ(5, context.redraws);
+    EXPECT_FALSE(f.m->masked);
+}
+
+TEST_F(MacroRun, TraceByPointRunsNPositionsAndRestores) {
+    auto* ta = f.macro<CMacroTraceAuto>("Trace");
+    ta->linkedPoint = f.m;
+    ta->n = 11, ta->f = 5;
+    ta->addObject(nat::pointLie, f.m);
+    EXPECT_TRUE(ta->execute(context));
+    EXPECT_EQ(1055u, host.clock);
+    EXPECT_EQ(0.25, f.m->abscissa);
+    host.escapes = {1100};
+    EXPECT_FALSE(ta->execute(context));
+    EXPECT_EQ(0.25, f.m->abscissa);
+}
+
+// Loops: the variable runs from its minimum to its maximum; the end-of-loop macro runs at each
+// value; the variable keeps its last value.
+TEST_F(MacroRun, LoopRunsEveryValueAndItsMacros) {
+    auto* w = f.make<CVariableBornee>(nat::variable, "w", 0, 0, 100, 1, "0", "100", "1");
+    auto* plus = f.macro<CMacroIncrementationVariable>("Plus");
+    plus->variable = w;
+    auto* reset = f.macro<CMacroAffectationValeurVariable>("Zero");
+    reset->variable = w;
+    reset->value.setNumber(50);
+    auto* loop = f.macro<CMacroBoucleAvecAnimation>("Boucle");
+    loop->loop.variable = f.v;  // 0 to 10 by 1
+    loop->loop.before = reset;
+    loop->loop.atEnd = plus;
+    loop->loop.visible = true;
+    loop->loop.f = 10;
+    EXPECT_TRUE(loop->canExecute(false));
+    EXPECT_TRUE(loop->execute(context));
+    EXPECT_EQ(61, w->value);
+    EXPECT_EQ(10, f.v->value);
+    EXPECT_EQ(1110u, host.clock);
+    EXPECT_FALSE(macro_run::flags().loopRunning);
+    host.escapes = {1150};  // the second run starts at 1110: four values before Escape
+    EXPECT_FALSE(loop->execute(context));
+    EXPECT_EQ(54, w->value);
+}
+
+TEST_F(MacroRun, VariableMacrosChangeTheFigure) {
+    f.addEveryKind();
+    auto* modify = static_cast<CMacroModificationVariable*>(f.macros[14]);
+    EXPECT_TRUE(macro_run::executeMacro(*modify, context));
+    EXPECT_EQ(-1, f.v->minimum);
+    EXPECT_EQ(20, f.v->maximum);
+    EXPECT_EQ(4, f.v->value);
+    modify->step.setNumber(-1);
+    EXPECT_FALSE(modify->canExecute(false));
+    EXPECT_TRUE(f.macros[8]->execute(context));
+    EXPECT_EQ(4.5, f.v->value);
+    auto* place = static_cast<CMacroAffectationPointLie*>(f.macros[17]);
+    EXPECT_TRUE(place->execute(context));
+    EXPECT_EQ(0.75, f.m->abscissa);
+}
+
+// Sequences that contain themselves, directly or through another sequence or a loop.
+TEST_F(MacroRun, SequencesThatRunThemselvesAreRefusedAndNeverRecurse) {
+    auto* s1 = f.macro<CMacroSuiteMacros>("S1");
+    auto* s2 = f.macro<CMacroSuiteMacros>("S2");
+    auto* plus = f.macro<CMacroIncrementationVariable>("Plus");
+    plus->variable = f.v;
+    s2->addObject(nat::macro, plus);
+    s1->addObject(nat::macro, s2);
+    EXPECT_TRUE(s1->canExecute(false));
+    EXPECT_TRUE(s2->wouldLoop(s1));
+    EXPECT_TRUE(s1->wouldLoop(s1));
+    EXPECT_FALSE(s1->wouldLoop(plus));
+    s2->addObject(nat::macro, s1);  // what the tools refuse, made by hand
+    EXPECT_FALSE(s1->dependsOn(f.a));
+    EXPECT_TRUE(s1->dependsOn(f.v));
+    EXPECT_FALSE(s1->managesCursor());
+    EXPECT_FALSE(s1->canExecute(true));
+    EXPECT_FALSE(macro_run::executeMacro(*s2, context));
+    EXPECT_FALSE(s1->execute(context));
+    EXPECT_EQ(3, f.v->value);  // S1 ran S2, which ran Plus once and stopped at S1
+    s1->executeWithoutAnimation(context);
+    CListeAction copy;
+    list.copyTo(copy);
+    EXPECT_FALSE(s1->applyFinalState(copy));
+    auto* loop = f.macro<CMacroBoucleAvecAnimation>("Boucle");
+    loop->loop.variable = f.v;
+    loop->loop.atEnd = s1;
+    s1->addObject(nat::macro, loop);
+    EXPECT_FALSE(loop->canExecute(false));
+    EXPECT_FALSE(loop->dependsOn(f.a));
+}
+
+}  // namespace
