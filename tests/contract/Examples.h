@@ -78,8 +78,6 @@ struct Example {
     EarliestLayout earliest;  // none: the derived bytes are the older layout
     // Why the example has no older layout although its class has a tag (empty: it has one).
     std::string earliestUnknown;
-    // Parents that do not count for positioning (none in most classes).
-    std::vector<int> notForPositioning;
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
     // Known faults: parents the object refers to without depending on them, so that deleting
