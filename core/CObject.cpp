@@ -83,6 +83,12 @@ const CRuntimeClass* CRuntimeClass::fromEarliestTag(unsigned tag) {
     return nullptr;
 }
 
+std::vector<const CRuntimeClass*> CRuntimeClass::registered() {
+    std::vector<const CRuntimeClass*> out;
+    for (const auto& [name, cls] : registry()) out.push_back(cls);
+    return out;
+}
+
 CRuntimeClassRegistrar::CRuntimeClassRegistrar(const CRuntimeClass* cls) {
     registry()[cls->className] = cls;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CArchive;
 class CObject;
@@ -24,6 +25,8 @@ struct CRuntimeClass {
     static const CRuntimeClass* fromName(std::string_view name);
     // Class of the earliest file format's hand-written tag (1003 CMilieu, ...); null if unknown.
     static const CRuntimeClass* fromEarliestTag(unsigned tag);
+    // Every registered class, by name (the contract tests walk them all).
+    static std::vector<const CRuntimeClass*> registered();
 };
 
 // Adds a class to the registry; used by IMPLEMENT_SERIAL through a static object.

@@ -1,11 +1,10 @@
-// Trees and formula-based values in files: round trips of every class in the current format,
-// the earliest format's hand-written tags, damaged files, copies and clones.
+// Trees in files: the encoding of a node, damaged files, copies and clones into a list without
+// the value. Both formats and the clones of the values holding them are the contract suite's
+// (tests/contract).
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
-#include "calc/Arithmetic.h"
 #include "calc/FormulaFixture.h"
 #include "core/CArchive.h"
 
@@ -44,32 +43,6 @@ struct FullFigure : FormulaFigure {
     }
 };
 
-TEST(TreeFiles, CurrentFormatRoundTrip) {
-    FullFigure fig;
-    ASSERT_TRUE(fig.c->exists);
-    ASSERT_TRUE(fig.u->exists);
-    auto buf = save(fig.list);
-    auto loaded = load(buf);
-    loaded->computeAll();
-    ASSERT_EQ(loaded->count(), fig.list.count());
-    auto* c = dynamic_cast<CCalcul*>(loaded->elementAt(3));
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->formula, fig.c->formula);
-    EXPECT_EQ(c->getValue(), fig.c->getValue());
-    auto* f = dynamic_cast<CFonc*>(loaded->elementAt(2));
-    EXPECT_EQ(f->formalVariable, "x");
-    EXPECT_EQ(f->evaluateFunctionAt(1.5), fig.f->evaluateFunctionAt(1.5));
-    auto* u = dynamic_cast<CCalculComplexe*>(loaded->elementAt(6));
-    EXPECT_EQ(u->getComplexValue(), fig.u->getComplexValue());
-    auto* a = dynamic_cast<CVariableBornee*>(loaded->elementAt(1));
-    EXPECT_EQ(a->stepText, "1");
-    EXPECT_EQ(a->maximum, 100);
-    auto* pi = dynamic_cast<CCalcConst*>(loaded->elementAt(0));
-    EXPECT_TRUE(pi->exists);  // computed on loading
-    // Writing what was read gives the same bytes.
-    EXPECT_EQ(save(*loaded), buf);
-}
-
 TEST(TreeFiles, NodeEncoding) {
     FormulaFigure fig;
     fig.addVariable("a", 1);
@@ -90,104 +63,10 @@ TEST(TreeFiles, NodeEncoding) {
               (std::vector<uint8_t>{1, 0, 0, 0}));
 }
 
-TEST(TreeFiles, CloneIntoAnotherList) {
+TEST(TreeFiles, CopyKeepsTheReferences) {
     FullFigure fig;
-    CListeAction copy;
-    fig.list.copyTo(copy);
-    copy.computeAll();
-    auto* c = dynamic_cast<CCalcul*>(copy.elementAt(3));
-    ASSERT_NE(c, nullptr);
-    EXPECT_TRUE(c->dependsOn(copy.elementAt(1)));
-    EXPECT_FALSE(c->dependsOn(fig.a));
-    EXPECT_EQ(c->getValue(), fig.c->getValue());
-    auto* u = dynamic_cast<CCalculComplexe*>(copy.elementAt(6));
-    EXPECT_TRUE(u->dependsOn(copy.elementAt(5)));
-    EXPECT_EQ(u->getComplexValue(), fig.u->getComplexValue());
-    dynamic_cast<CVariableBornee*>(copy.elementAt(1))->setValue(5);
-    copy.computeAll();
-    EXPECT_NE(c->getValue(), fig.c->getValue());
-    // getCopy keeps the references.
     auto same = fig.c->tree->getCopy();
     EXPECT_TRUE(same->dependsOn(fig.a));
-}
-
-// Earliest format: hand-written tags, 16-bit references, names in 5 bytes.
-struct EarliestWriter {
-    std::vector<uint8_t> buf;
-    CArchive ar{CArchive::store, buf};
-    void name(const char* n) {
-        uint8_t len = static_cast<uint8_t>(std::strlen(n));
-        ar.writeByte(len);
-        char chars[4] = {0, 0, 0, 0};
-        std::memcpy(chars, n, len);
-        ar.writeBytes(chars, 4);
-    }
-    void entry(uint32_t nature, uint16_t tag) {
-        ar.writeWord(1100);
-        ar.writeDword(nature);
-        ar.writeWord(tag);
-    }
-};
-
-TEST(TreeFiles, EarliestFormat) {
-    EarliestWriter w;
-    CArchive& ar = w.ar;
-    ar.writeWord(4);  // entries
-    ar.writeDword(0);
-    w.entry(nat::calcul, 1209);  // pi
-    ar.writeByte(1);
-    w.name("pi");
-    ar.writeString("3.14159265358979323846");
-    ar.writeWord(1301);
-    ar.writeDouble(3.14159265358979323846);
-    w.entry(nat::variable, 1201);  // a = 2 in [0, 10] by 1
-    ar.writeByte(1);
-    w.name("a");
-    for (double d : {2.0, 0.0, 10.0, 1.0}) ar.writeDouble(d);
-    w.entry(nat::fonction, 1210);  // f(x) = x^2
-    ar.writeString("x");
-    ar.writeByte(1);
-    w.name("f");
-    ar.writeString("x^2");
-    ar.writeWord(1305);
-    ar.writeWord(1306);
-    ar.writeWord(1301);
-    ar.writeDouble(2);
-    w.entry(nat::calcul, 1208);  // c = f(a) - sin(0)
-    ar.writeByte(1);
-    w.name("c");
-    ar.writeString("f(a)-sin(0)");
-    ar.writeWord(1303);
-    ar.writeByte(opSub);
-    ar.writeWord(1307);
-    ar.writeWord(2);
-    ar.writeWord(1302);
-    ar.writeWord(1);
-    ar.writeWord(1304);
-    ar.writeByte(fnSin);
-    ar.writeWord(1301);
-    ar.writeDouble(0);
-    ar.writeWord(0xFFFF);
-
-    CListeAction list;
-    CArchive in(CArchive::load, w.buf);
-    in.setFormat(CArchive::Format::earliest);
-    list.readPreviousEntries(in);
-    EXPECT_TRUE(in.atEnd());
-    list.computeAll();
-    ASSERT_EQ(list.count(), 4);
-    auto* c = dynamic_cast<CCalcul*>(list.elementAt(3));
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(c->getName(), "c");
-    EXPECT_EQ(c->formula, "f(a)-sin(0)");
-    EXPECT_TRUE(c->exists);
-    EXPECT_EQ(c->getValue(), 4);
-    auto* f = dynamic_cast<CFonc*>(list.elementAt(2));
-    EXPECT_EQ(f->formalVariable, "x");
-    auto* a = dynamic_cast<CVariableBornee*>(list.elementAt(1));
-    EXPECT_EQ(a->maximumText, "10");
-    EXPECT_DOUBLE_EQ(dynamic_cast<CCalcConst*>(list.elementAt(0))->getValue(),
-                     3.14159265358979323846);
 }
 
 // A damaged file is refused with a reason, never misread.

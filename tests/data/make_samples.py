@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the hand-made sample figures of tests/data/figures, byte by byte, independently of
 the program's writer: the older formats, a figure with restricted menus, and damaged files.
-pi.qvf and construction.qvf come from the program itself (the disabled test
-RealFigures.DISABLED_WriteSampleFigures); the damaged files are cut from construction.qvf."""
+pi.qvf and construction.qvf were written by the program itself and are kept as regression
+files; the damaged files are cut from construction.qvf."""
 import os
 import struct
 

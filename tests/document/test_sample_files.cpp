@@ -1,5 +1,7 @@
 // The sample files of tests/data/figures: the valid ones (written by the program, or by hand
 // following the format) open and save back stably; the damaged ones are refused with a reason.
+// The figure written by the program itself (construction.qvf) is a regression file: the
+// format of each class is the contract suite's (tests/contract).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -106,6 +108,42 @@ TEST(SampleFiles, ThirtyTwoBitFigureKeepsItsOptions) {
     EXPECT_FALSE(doc.dynamicSurfaces);
     EXPECT_EQ(2.5, doc.clipboardUnitCm);
     EXPECT_EQ(2, doc.list().count());
+}
+
+// The figure of most object classes that the program wrote.
+bool loadConstruction(CPelvantiDoc& doc) {
+    std::string reason;
+    const bool ok = doc.loadFromFile((kFigures / "valid" / "construction.qvf").string(), &reason);
+    EXPECT_TRUE(ok) << reason;
+    doc.history().resetHistory();
+    return ok;
+}
+
+TEST(SampleFiles, UndoOfADeletionGivesBackTheSameFigure) {
+    CPelvantiDoc doc;
+    ASSERT_TRUE(loadConstruction(doc));
+    std::vector<uint8_t> before = doc.saveToBytes();
+    // Point A, with most of the figure.
+    doc.deleteWithDependents(doc.list().elementAt(2));
+    doc.history().record("Supprimer");
+    EXPECT_LT(doc.list().count(), 10);
+    ASSERT_TRUE(doc.history().undo());
+    EXPECT_EQ(before, doc.saveToBytes());
+    ASSERT_TRUE(doc.history().redo());
+    EXPECT_FALSE(doc.history().canRedo());
+}
+
+TEST(SampleFiles, EveryTruncationOfTheConstructionIsRefused) {
+    CPelvantiDoc doc;
+    ASSERT_TRUE(loadConstruction(doc));
+    std::vector<uint8_t> bytes = doc.saveToBytes();
+    for (size_t n = 0; n < bytes.size(); n += 7) {
+        CPelvantiDoc cut;
+        std::string reason;
+        EXPECT_FALSE(cut.loadFromBytes(
+            std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(n)), &reason))
+            << n;
+    }
 }
 
 TEST(SampleFiles, MenusOfAHandWrittenFigure) {

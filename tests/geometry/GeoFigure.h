@@ -71,53 +71,12 @@ inline std::vector<uint8_t> saveList(CListeAction& list) {
 }
 
 // The fields one object writes in the current format, references resolved against `list`.
-inline std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list,
-                                     CArchive::Format format = CArchive::Format::current) {
+inline std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list) {
     std::vector<uint8_t> bytes;
     CArchive ar(CArchive::store, bytes);
-    ar.setFormat(format);
     ar.setCurrentList(&list);
     object.Serialize(ar);
     return bytes;
-}
-
-// The earliest format of a graphic object, made from its current fields written with word
-// references: the graphic header differs (exists byte first, a 5-byte name, no font size), the
-// fields after it are the same. `graphic` false: a non-graphic object (exists byte only).
-inline std::vector<uint8_t> earliestBytesOf(CObject& object, CListeAction& list, bool exists,
-                                            bool graphic = true) {
-    std::vector<uint8_t> current = fieldsOf(object, list, CArchive::Format::earliest);
-    std::vector<uint8_t> out;
-    out.push_back(exists ? 1 : 0);
-    if (!graphic) {
-        out.insert(out.end(), current.begin(), current.end());
-        return out;
-    }
-    size_t pos = 0;
-    uint8_t masked = current[pos++], colour = current[pos++], nameHidden = current[pos++];
-    ++pos;  // font size index
-    size_t len = current[pos++];
-    std::string name(current.begin() + pos, current.begin() + pos + len);
-    pos += len;
-    out.push_back(masked);
-    out.push_back(colour);
-    out.push_back(nameHidden);
-    out.push_back(static_cast<uint8_t>(len));
-    for (int i = 0; i < 4; ++i) out.push_back(i < static_cast<int>(len) ? name[i] : 0);
-    out.insert(out.end(), current.begin() + pos, current.end());
-    return out;
-}
-
-// Reads `bytes` as the earliest format into a new object of the class of `model`.
-inline std::unique_ptr<CObject> readEarliest(const CObject& model, std::vector<uint8_t>& bytes,
-                                             CListeAction& list) {
-    std::unique_ptr<CObject> o = model.GetRuntimeClass()->create();
-    CArchive ar(CArchive::load, bytes);
-    ar.setFormat(CArchive::Format::earliest);
-    ar.setCurrentList(&list);
-    o->readPreviousFormat(ar);
-    EXPECT_TRUE(ar.atEnd()) << model.GetRuntimeClass()->className;
-    return o;
 }
 
 // Operations of one kind recorded by a drawing.

@@ -1,7 +1,7 @@
 // Displays: placement and designation by the box, tied displays following their point, value
 // texts, the comment fields exactly as scanned (broken fields, decimals, signs, formulas),
 // pictures found from the figure's folder or their absolute path with the placeholder when
-// they are missing, and the archive round trips.
+// they are missing.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -300,74 +300,4 @@ TEST_F(Geo2Images, Texts) {
     EXPECT_EQ(img.getDescription(), "Affichage de l'image b.png\n      lié au point P");
 }
 
-TEST_F(Geo2Displays, RoundTripOfEveryDisplay) {
-    CPointBase* p = fig.point(100, 100, "P");
-    CVariableBornee* a = fig.addVariable("a", 1.25);
-    auto* v = fig.add(nat::valeurAffichee,
-                      std::make_unique<CValeurAffichee>(a, p, 0, 0, "*", " u", 3, 5));
-    v->framed = true;
-    v->fontIndex = 4;
-    v->setNameOffset(7, 8);
-    auto* c = fig.add(nat::commentaire,
-                      std::make_unique<CCommentaire>("v=#Val(a)", &fig.list, nullptr, 30, 40));
-    c->opaque = true;
-    auto* img = fig.add(nat::image,
-                        std::make_unique<CImage>("/x/y.bmp", "y.bmp", &fig.list, nullptr, 5, 6));
-    fig.list.computeAll();
-    std::vector<uint8_t> bytes = saveList(fig.list);
-    CListeAction copy;
-    GeoFigure::load(bytes, copy);
-    copy.computeAll();
-    auto* v2 = dynamic_cast<CValeurAffichee*>(copy.elementAt(fig.list.indexOf(v)));
-    auto* c2 = dynamic_cast<CCommentaire*>(copy.elementAt(fig.list.indexOf(c)));
-    auto* i2 = dynamic_cast<CImage*>(copy.elementAt(fig.list.indexOf(img)));
-    ASSERT_TRUE(v2 && c2 && i2);
-    EXPECT_EQ(v2->text, "a = 1.25 u");
-    EXPECT_EQ(v2->point, copy.elementAt(fig.list.indexOf(p)));
-    EXPECT_EQ(v2->decimals, 3);
-    EXPECT_TRUE(v2->framed);
-    EXPECT_EQ(v2->fontIndex, 4);
-    EXPECT_EQ(v2->nameOffsetX, 7);
-    EXPECT_EQ(c2->figure, &copy);
-    EXPECT_EQ(c2->text, "v=1.25");
-    EXPECT_TRUE(c2->dependsOn(copy.elementAt(fig.list.indexOf(a))));
-    EXPECT_EQ(c2->nameAnchorX, 30);
-    EXPECT_TRUE(c2->opaque);
-    EXPECT_EQ(i2->relativePath, "y.bmp");
-    EXPECT_EQ(i2->absolutePath, "/x/y.bmp");
-    EXPECT_FALSE(i2->loaded);
-    EXPECT_TRUE(i2->placeholder);
-    EXPECT_EQ(saveList(copy), bytes);
-    // Copies of the figure keep the displays.
-    CListeAction clone;
-    fig.list.copyTo(clone);
-    clone.computeAll();
-    EXPECT_EQ(dynamic_cast<CValeurAffichee*>(clone.elementAt(fig.list.indexOf(v)))->text,
-              "a = 1.25 u");
-    EXPECT_EQ(dynamic_cast<CCommentaire*>(clone.elementAt(fig.list.indexOf(c)))->text, "v=1.25");
-}
-TEST_F(Geo2Displays, EarliestFormat) {
-    CPointBase* p = fig.point(100, 100, "P");
-    CVariableBornee* a = fig.addVariable("a", 1.25);
-    auto* v = fig.add(nat::valeurAffichee,
-                      std::make_unique<CValeurAffichee>(a, p, 0, 0, "x=", "!", 5, 3));
-    std::vector<uint8_t> vb = earliestBytesOf(*v, fig.list, true);
-    // No number of decimals of its own: the file's, read once before the list.
-    vb.erase(vb.end() - 3);
-    auto v2 = readEarliest(*v, vb, fig.list);
-    auto* rv = static_cast<CValeurAffichee*>(v2.get());
-    EXPECT_EQ(rv->decimals, 2);
-    EXPECT_EQ(rv->V, a);
-    EXPECT_EQ(rv->point, p);
-    EXPECT_EQ(rv->suffix, "!");
-    auto* c = fig.add(nat::commentaire,
-                      std::make_unique<CCommentaire>("#Val(a)", &fig.list, nullptr, 3, 4));
-    std::vector<uint8_t> cb = earliestBytesOf(*c, fig.list, true);
-    auto c2 = readEarliest(*c, cb, fig.list);
-    auto* rc = static_cast<CCommentaire*>(c2.get());
-    EXPECT_EQ(rc->comment, "#Val(a)");
-    EXPECT_EQ(rc->nameAnchorY, 4);
-    ASSERT_EQ(rc->values.size(), 1u);
-    EXPECT_EQ(rc->values[0], a);
-}
 }  // namespace

@@ -1,6 +1,6 @@
 // The coordinate frame: existence, the true origin, grid index ranges and the 100-line limit,
 // the points and lines defined in it, the snapping and clamping of points with integer
-// coordinates, texts, and the file formats (schema 2, schema 1 with its extra byte).
+// coordinates, texts, and the extra byte of frames stored with schema 1.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -238,44 +238,6 @@ TEST_F(Geo2Frame, Texts) {
               "Point E : Point libre à coordonnées entières dans le repère (O,I,J)\n      Abscisse "
               "actuelle : 3    Ordonnées actuelle : 4\n      Abscisses libres : \n      Ordonnée "
               "mini : -2Ordonnée maxi : 6");
-}
-
-TEST_F(Geo2Frame, RoundTripOfEveryClass) {
-    CRepere* r = makeFrame(1, -1);
-    r->xGrid = true;
-    r->dotted = true;
-    fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
-    fig.make<CPointParAffixe>(nat::pointParAffixe, r, CValeurAssocieeComp({-1, 3}));
-    auto* e = fig.make<CPointBaseEnt>(nat::pointLibre, r, 3, 4);
-    e->abscissaFree = false;
-    e->abscissaMin = -7;
-    e->abscissaMax = 9;
-    fig.make<CDroiteOm>(nat::droite, r, o, num(0.5));
-    fig.computeAll();
-    std::vector<uint8_t> bytes = fig.save();
-    CListeAction copy;
-    GeoFigure::load(bytes, copy);
-    copy.computeAll();
-    ASSERT_EQ(copy.count(), fig.list.count());
-    auto* r2 = dynamic_cast<CRepere*>(copy.elementAt(fig.list.indexOf(r)));
-    ASSERT_TRUE(r2);
-    EXPECT_TRUE(r2->xGrid);
-    EXPECT_FALSE(r2->yGrid);
-    EXPECT_TRUE(r2->dotted);
-    EXPECT_DOUBLE_EQ(r2->originX, r->originX);
-    auto* e2 = dynamic_cast<CPointBaseEnt*>(copy.elementAt(fig.list.indexOf(e)));
-    ASSERT_TRUE(e2);
-    EXPECT_EQ(e2->abscissaMin, -7);
-    EXPECT_EQ(e2->abscissaMax, 9);
-    EXPECT_FALSE(e2->abscissaFree);
-    for (int k = 0; k < copy.count(); ++k) {
-        auto* p = dynamic_cast<CPointAncetre*>(fig.list.elementAt(k));
-        if (!p) continue;
-        auto* q = dynamic_cast<CPointAncetre*>(copy.elementAt(k));
-        EXPECT_DOUBLE_EQ(p->x, q->x);
-        EXPECT_DOUBLE_EQ(p->y, q->y);
-    }
-    EXPECT_EQ(saveList(copy), bytes);
 }
 
 TEST_F(Geo2Frame, SchemaOneHasAByteAfterTheBaseFields) {

@@ -422,27 +422,6 @@ TEST_F(LocusTest, CopiedFigureSamplesItsOwnObjects) {
     EXPECT_FALSE(l2->dependents->contains(m));
 }
 
-TEST_F(LocusTest, EarliestFormatHasWordIndexesAndCount) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
-    CLieuDePoints* l = locusOf(f, f.trace(m, kLine), m, 11, true);
-    l->setName("L");
-    std::vector<uint8_t> current = fieldsOf(*l, f.list);
-    // Current: graphic header, style byte, then 4 + 4 + 1 + 4 bytes.
-    std::vector<uint8_t> tail(current.end() - 13, current.end());
-    EXPECT_EQ(tail, (std::vector<uint8_t>{4, 0, 0, 0, 11, 0, 0, 0, 1, 3, 0, 0, 0}));
-    std::vector<uint8_t> bytes = earliestBytesOf(*l, f.list, true);
-    // Rewrite the count as a word, as the earliest format holds it.
-    bytes.erase(bytes.end() - 5, bytes.end() - 3);
-    std::unique_ptr<CObject> o = readEarliest(*l, bytes, f.list);
-    auto* r = dynamic_cast<CLieuDePoints*>(o.get());
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->tracedPoint, l->tracedPoint);
-    EXPECT_EQ(r->linkedPoint, m);
-    EXPECT_EQ(r->pointCount, 11);
-    EXPECT_TRUE(r->closed);
-}
-
 TEST_F(LocusTest, DamagedFilesAreRefused) {
     LociFigure f;
     CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);

@@ -1,7 +1,7 @@
 // Measures: the unit length and the lengths that depend on it, geometric and oriented angles
 // (flat and right angles, screen orientation), abscissas on horizontal and vertical axes,
 // coordinates and affixes in a frame, areas and line lengths, complex parts, naming after the
-// measured points, creation messages and archive round trips.
+// measured points, creation messages and the files that name a part of a real value.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -254,67 +254,6 @@ TEST(MeasuresComplex, PartsOfACalculation) {
     EXPECT_TRUE(mod0->exists);
 }
 
-TEST(MeasuresArchive, RoundTripOfEveryMeasure) {
-    MeasureFigure f;
-    auto* o = f.point(100, 100, "O");
-    auto* i = f.point(150, 100, "I");
-    auto* j = f.point(100, 50, "J");
-    auto* m = f.point(180, 60, "M");
-    auto* xa = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, i));
-    auto* ya = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, j));
-    auto* r = add(f.list, nat::repere,
-                  std::make_unique<CRepere>(o, i, j, xa, ya, CValeurAssocieeAVariable(0.0),
-                                            CValeurAssocieeAVariable(2.0)));
-    CLongueur* unit = f.length(o, i);
-    f.list.unitLength = unit;
-    f.length(o, m);
-    add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(i, o, m));
-    add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(i, o, m));
-    add(f.list, nat::mesure, std::make_unique<CMesureAbscisse>(o, i, i));
-    add(f.list, nat::mesure, std::make_unique<CMesureX>(r, m));
-    add(f.list, nat::mesure, std::make_unique<CMesureY>(r, m));
-    auto* aff = add(f.list, nat::mesureAffixe, std::make_unique<CMesureAffixe>(r, m));
-    auto* poly = add(f.list, nat::polygone,
-                     std::make_unique<CPolygone>(std::vector<CPointAncetre*>{o, i, m, o}));
-    add(f.list, nat::mesure, std::make_unique<CMesureAire>("s", &f.list, poly));
-    add(f.list, nat::mesure, std::make_unique<CMesureLongueurLigne>("l", &f.list, poly));
-    add(f.list, nat::valeurNumerique, std::make_unique<CPartieReelle>("re", aff));
-    add(f.list, nat::valeurNumerique, std::make_unique<CPartieImaginaire>("im", aff));
-    add(f.list, nat::valeurNumerique, std::make_unique<CArgument>("ar", aff));
-    add(f.list, nat::valeurNumerique, std::make_unique<CModule>("mo", aff));
-    f.list.computeAll();
-    std::vector<uint8_t> bytes;
-    {
-        CArchive ar(CArchive::store, bytes);
-        f.list.Serialize(ar);
-    }
-    CListeAction copy;
-    {
-        CArchive ar(CArchive::load, bytes);
-        copy.Serialize(ar);
-        EXPECT_TRUE(ar.atEnd());
-    }
-    ASSERT_EQ(copy.count(), f.list.count());
-    EXPECT_EQ(copy.indexOf(copy.unitLength), f.list.indexOf(unit));
-    copy.computeAll();
-    for (int k = 0; k < copy.count(); ++k) {
-        auto* a = dynamic_cast<CValeurDynamique*>(f.list.elementAt(k));
-        auto* b = dynamic_cast<CValeurDynamique*>(copy.elementAt(k));
-        if (!a) continue;
-        ASSERT_TRUE(b);
-        EXPECT_EQ(a->GetRuntimeClass(), b->GetRuntimeClass());
-        EXPECT_EQ(a->exists, b->exists) << a->getName();
-        EXPECT_EQ(a->getName(), b->getName());
-        EXPECT_DOUBLE_EQ(a->getValue(), b->getValue()) << a->getName();
-    }
-    std::vector<uint8_t> again;
-    {
-        CArchive ar(CArchive::store, again);
-        copy.Serialize(ar);
-    }
-    EXPECT_EQ(again, bytes);
-}
-
 TEST(MeasuresArchive, PartOfARealValueIsRefused) {
     MeasureFigure f;
     CCalcul* c = f.addCalcul("c", "2");
@@ -327,34 +266,5 @@ TEST(MeasuresArchive, PartOfARealValueIsRefused) {
     CListeAction copy;
     CArchive ar(CArchive::load, bytes);
     EXPECT_THROW(copy.Serialize(ar), CArchiveException);
-}
-TEST(MeasuresArchive, EarliestFormatReadsThePointReferences) {
-    MeasureFigure f;
-    auto* a = f.point(0, 0, "A");
-    auto* o = f.point(10, 0, "O");
-    auto* b = f.point(10, 10, "B");
-    std::vector<std::unique_ptr<CValeurDynamique>> measures;
-    measures.push_back(std::make_unique<CLongueur>(&f.list, a, b));
-    measures.push_back(std::make_unique<CMesureAngleGeometrique>(a, o, b));
-    measures.push_back(std::make_unique<CMesureAngleOriente>(a, o, b));
-    measures.push_back(std::make_unique<CMesureAbscisse>(a, o, b));
-    for (auto& m : measures) {
-        std::vector<uint8_t> bytes{1};  // the exists byte
-        {
-            CArchive ar(CArchive::store, bytes);
-            ar.setFormat(CArchive::Format::earliest);
-            ar.setCurrentList(&f.list);
-            m->Serialize(ar);
-        }
-        std::unique_ptr<CObject> read = m->GetRuntimeClass()->create();
-        CArchive ar(CArchive::load, bytes);
-        ar.setFormat(CArchive::Format::earliest);
-        ar.setCurrentList(&f.list);
-        read->readPreviousFormat(ar);
-        EXPECT_TRUE(ar.atEnd());
-        auto* v = dynamic_cast<CValeurDynamique*>(read.get());
-        ASSERT_TRUE(v);
-        EXPECT_EQ(v->getName(), m->getName());
-    }
 }
 }  // namespace

@@ -36,19 +36,6 @@ TEST(Calcul, UndefinedCalculationHasNoCurrentValue) {
     EXPECT_EQ(bad->getStatusText(), "n'existe pas");
 }
 
-TEST(Calcul, DependsOnItsValues) {
-    FormulaFigure f;
-    auto* a = f.addVariable("a", 2);
-    auto* b = f.addVariable("b", 2);
-    CCalcul* c = f.addCalcul("c", "a+1");
-    EXPECT_TRUE(c->dependsOn(a));
-    EXPECT_TRUE(c->dependsOn(c));
-    EXPECT_FALSE(c->dependsOn(b));
-    EXPECT_TRUE(c->usesNameOf(a) == a->usesNameOf(a));
-    f.list.deleteWithDependents(a);
-    EXPECT_EQ(f.list.indexOf(c), -1);
-}
-
 TEST(Calcul, ComplexValueTexts) {
     FormulaFigure f;
     EXPECT_EQ(f.addComplexCalcul("u", "3-i")->getDisplayValueText(2), "3 - i");
@@ -302,29 +289,5 @@ TEST(Messages, TableIsSortedAndComplete) {
     EXPECT_STREQ(messageText(Msg::nameIsBuiltInFunction),
                  "Le nom choisi est le nom\nd 'une fonction mathématique prédéfinie");
     EXPECT_STREQ(messageText(4), "");
-}
-}  // namespace
-
-namespace {
-TEST(Variable, PlainVariableRoundTripAndClone) {
-    CListeAction list;
-    list.append(makePiEntry());
-    list.append(std::make_unique<CAction>(nat::variable, std::make_unique<CVariable>("t")));
-    std::vector<uint8_t> buf;
-    {
-        CArchive out(CArchive::store, buf);
-        list.Serialize(out);
-    }
-    CListeAction loaded;
-    CArchive in(CArchive::load, buf);
-    loaded.Serialize(in);
-    auto* t = dynamic_cast<CVariable*>(loaded.elementAt(1));
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->getName(), "t");
-    EXPECT_EQ(t->getValueKind(), 1);
-    CListeAction copy;
-    loaded.copyTo(copy);
-    EXPECT_EQ(dynamic_cast<CVariable*>(copy.elementAt(1))->getName(), "t");
-    EXPECT_TRUE(dynamic_cast<CCalcConst*>(copy.elementAt(0))->exists);
 }
 }  // namespace
