@@ -6,6 +6,7 @@
 #include "geometry/CAffichage.h"
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
+#include "geometry/CGrapheSuiteRec.h"
 #include "geometry/CIntersection.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"
@@ -15,11 +16,12 @@
 #include "loci/CLieuDeBase.h"
 #include "loci/CLieuDiscretDeBase.h"
 #include "loci/CLieuObjetAncetre.h"
+#include "loci/CSurfaceLieu.h"
 #include "values/CCalcConst.h"
 #include "values/CCalcul.h"
 #include "values/CDerivee.h"
 #include "values/CFonc.h"
-#include "values/CMesure.h"
+#include "measures/CMesure.h"
 #include "values/CSolutionEquation.h"
 #include "values/CSuiteRec.h"
 #include "values/CVariable.h"
@@ -807,9 +809,6 @@ std::vector<Example> buildExamples() {
     });
     test.anyClassSlot = true;
     ex.push_back(test);
-    for (Example& e : ex)
-        // The axes are references but not dependencies: deleting an axis leaves the frame.
-        if (e.className == "CRepere") e.knownNotDependedOn = {3, 4};
     return ex;
 }
 

@@ -80,10 +80,6 @@ struct Example {
     std::string earliestUnknown;
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
-    // Known faults: parents the object refers to without depending on them, so that deleting
-    // one leaves the object pointing at it. The suite checks that they are still faults, so
-    // that the entry goes when the class is mended.
-    std::vector<int> knownNotDependedOn;
 };
 
 const std::vector<Example>& examples();

@@ -174,12 +174,6 @@ protected:
         EXPECT_EQ(back.saveToBytes(), bytes) << what;
     }
 
-    // A known fault of the class: it does not depend on this parent.
-    bool knownNotDependedOn(size_t i) const {
-        const auto& k = example().knownNotDependedOn;
-        return std::find(k.begin(), k.end(), static_cast<int>(i)) != k.end();
-    }
-
     static std::string parentText(const ContractFigure& f, size_t i) {
         return "parent " + std::to_string(i) + " (" + className(f.parents[i]) + ")";
     }
@@ -248,7 +242,6 @@ TEST_P(Contract, CloneIntoAnotherListMapsEveryParent) {
     }
     CElementBase* clone = copy.elementAt(copy.count() - 1);
     for (size_t i = 0; i < f->parents.size(); ++i) {
-        if (knownNotDependedOn(i)) continue;
         EXPECT_TRUE(clone->dependsOn(copy.elementAt(from.indexOf(f->parents[i]))))
             << parentText(*f, i) << " is not the copy's";
     }
@@ -262,7 +255,6 @@ TEST_P(Contract, CloneIntoAnotherListMapsEveryParent) {
 TEST_P(Contract, ReplaceReferenceReachesEveryParent) {
     const size_t count = build()->parents.size();
     for (size_t i = 0; i < count; ++i) {
-        if (knownNotDependedOn(i)) continue;
         auto f = build();
         CElementBase* p = f->parents[i];
         bool reachedOtherwise = false;
@@ -302,11 +294,6 @@ TEST_P(Contract, DependsOnEachParentAndNothingElse) {
     EXPECT_TRUE(s->dependsOn(s));
     EXPECT_TRUE(s->dependsOnForPositioning(s));
     for (size_t i = 0; i < f->parents.size(); ++i) {
-        if (knownNotDependedOn(i)) {
-            EXPECT_FALSE(s->dependsOn(f->parents[i]))
-                << parentText(*f, i) << " is depended on now: remove it from the known faults";
-            continue;
-        }
         EXPECT_TRUE(s->dependsOn(f->parents[i])) << parentText(*f, i);
         EXPECT_TRUE(s->dependsOnForPositioning(f->parents[i])) << parentText(*f, i);
     }
@@ -322,7 +309,6 @@ TEST_P(Contract, DependsOnEachParentAndNothingElse) {
 TEST_P(Contract, DeletingAParentDeletesIt) {
     const size_t count = build()->parents.size();
     for (size_t i = 0; i < count; ++i) {
-        if (knownNotDependedOn(i)) continue;
         auto f = build();
         const std::string what = parentText(*f, i);
         f->doc.deleteWithDependents(f->parents[i]);
