@@ -174,16 +174,24 @@ void CAffichageLieAPoint::layout(CDC* dc) {
     boxValid = true;
 }
 
+namespace {
+// A free display moved far away (by a translation of the figure) still exists, but like a point
+// out of range it is not drawn.
+bool boxInRange(const LRect& b) {
+    return geo::inRange(b.left, b.top) && geo::inRange(b.right, b.bottom);
+}
+}  // namespace
+
 void CAffichageLieAPoint::draw(CDC* dc, bool hideMasked) {
     if (!exists || (hideMasked && masked)) return;
     layout(dc);
-    drawText(dc, false, hideMasked);
+    if (boxInRange(box)) drawText(dc, false, hideMasked);
 }
 
 void CAffichageLieAPoint::erase(CDC* dc, bool hideMasked) {
     if (!exists || (hideMasked && masked)) return;
     layout(dc);
-    drawText(dc, true, hideMasked);
+    if (boxInRange(box)) drawText(dc, true, hideMasked);
 }
 
 void CAffichageLieAPoint::drawText(CDC* dc, bool eraseMode, bool hideMasked) {

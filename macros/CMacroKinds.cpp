@@ -487,6 +487,11 @@ bool CMacroSuiteMacros::usesElement(const CElementBase* e) const {
     return false;
 }
 
+void CMacroSuiteMacros::replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) {
+    if (repl && dynamic_cast<CMacro*>(repl->element) && repl->element != this)
+        CMacroAvecListe::replaceInSubLists(old, repl);
+}
+
 bool CMacroSuiteMacros::managesCursor() const {
     MacroVisit visit(this);
     if (!visit.entered()) return false;
@@ -559,6 +564,10 @@ void CMacroAffectationValeurVariable::readPreviousFormat(CArchive& ar) {
 
 bool CMacroAffectationValeurVariable::dependsOn(const CElementBase* p) const {
     return CMacro::dependsOn(p) || value.dependsOn(p);
+}
+
+bool CMacroAffectationValeurVariable::dependsOnForPositioning(const CElementBase* p) const {
+    return CMacro::dependsOnForPositioning(p) || value.dependsOnForPositioning(p);
 }
 
 void CMacroAffectationValeurVariable::replaceReference(CElementBase* old, CElementBase* repl) {
@@ -660,6 +669,12 @@ void CMacroModificationVariable::Serialize(CArchive& ar) {
 bool CMacroModificationVariable::dependsOn(const CElementBase* p) const {
     return CMacro::dependsOn(p) || minimum.dependsOn(p) || maximum.dependsOn(p) ||
            step.dependsOn(p) || value.dependsOn(p);
+}
+
+bool CMacroModificationVariable::dependsOnForPositioning(const CElementBase* p) const {
+    return CMacro::dependsOnForPositioning(p) || minimum.dependsOnForPositioning(p) ||
+           maximum.dependsOnForPositioning(p) || step.dependsOnForPositioning(p) ||
+           value.dependsOnForPositioning(p);
 }
 
 void CMacroModificationVariable::replaceReference(CElementBase* old, CElementBase* repl) {

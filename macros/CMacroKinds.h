@@ -132,6 +132,9 @@ public:
     bool wouldLoop(const CMacro* m) const;
     std::vector<CMacro*> calledMacros() const override;
     bool usesElement(const CElementBase* e) const override;
+    // Only another macro takes the place of a listed one: files refuse a sequence of anything
+    // else.
+    void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) override;
     bool managesCursor() const override;
     bool canExecute(bool report) override;
     bool execute(CMacroContext& context) override;
@@ -156,6 +159,7 @@ public:
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesElement(const CElementBase* e) const override { return e && e == variable; }
     bool canExecute(bool report) override;
@@ -275,6 +279,7 @@ public:
     DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     bool dependsOn(const CElementBase* p) const override;
+    bool dependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesElement(const CElementBase* e) const override { return e && e == variable; }
     // The new bounds are defined and ordered, the value between them, the step positive.

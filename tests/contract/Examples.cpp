@@ -17,11 +17,12 @@
 #include "loci/CLieuDiscretDeBase.h"
 #include "loci/CLieuObjetAncetre.h"
 #include "loci/CSurfaceLieu.h"
+#include "macros/CMacroKinds.h"
+#include "measures/CMesure.h"
 #include "values/CCalcConst.h"
 #include "values/CCalcul.h"
 #include "values/CDerivee.h"
 #include "values/CFonc.h"
-#include "measures/CMesure.h"
 #include "values/CSolutionEquation.h"
 #include "values/CSuiteRec.h"
 #include "values/CVariable.h"
@@ -334,6 +335,207 @@ template <class T>
 T* formula(ContractFigure& f, Nature n, std::unique_ptr<T> value) {
     value->rebuildTree(f.list());
     return f.add(n, std::move(value));
+}
+
+// --- Macros ----------------------------------------------------------------------------------
+
+// A macro of kind M, its button at (400, 50); the subject when `subject`.
+template <class M>
+M* aMacro(ContractFigure& f, const char* title, bool subject = false) {
+    auto* m = f.make<M>(nat::macro, &f.list(), title, subject ? "Bouton d'essai" : "", 400.0,
+                        subject ? 50.0 : 20.0 * f.list().count());
+    if (subject) f.subject = m;
+    return m;
+}
+
+// The macro lists `objects`, each under the nature of its figure entry.
+void listing(ContractFigure& f, CMacroAvecListe* m, std::initializer_list<CElementBase*> objects) {
+    for (CElementBase* o : objects) {
+        m->addObject(*f.list().entryOf(o));
+        f.listed.push_back(f.parent(o));
+    }
+}
+
+// A second point linked to the segment of `m`, for the macro that moves one onto the other.
+CPointLieDroite* linkedPointBeside(ContractFigure& f, CPointLieDroite* m) {
+    auto* p = f.make<CPointLieDroite>(nat::pointLie, m->line, 0.8);
+    p->setName("P");
+    return p;
+}
+
+// Earliest macros: the title after a 6-character button code, the listed objects as reference
+// entries (tag 1102, dword nature, word index) after a word count; `tail` then gives the kind's
+// own fields their older layout.
+EarliestLayout macroLayout(EarliestLayout tail = nullptr) {
+    return [tail](ContractFigure& f, Bytes& b) {
+        auto* m = as<CMacro>(f.subject);
+        Bytes key;
+        {
+            CArchive ar(CArchive::store, key);
+            ar.writeString(m->title);
+            ar.writeString(m->comment);
+        }
+        const auto at = std::search(b.begin(), b.end(), key.begin(), key.end());
+        Bytes rest(at + static_cast<long>(key.size()), b.end());
+        b.erase(at, b.end());
+        CArchive ar(CArchive::store, b);
+        ar.setFormat(CArchive::Format::earliest);
+        ar.setCurrentList(&f.list());
+        ar.writeString("#C(=>)" + m->title);
+        ar.writeString(m->comment);
+        if (auto* l = dynamic_cast<CMacroAvecListe*>(m)) {
+            rest.erase(
+                rest.begin(),
+                rest.begin() + static_cast<long>(fieldsOf(l->objects, f.list(), true).size()));
+            ar.writeWord(static_cast<uint16_t>(l->objects.count()));
+            for (CActionAncetre* e : l->objects.entries()) {
+                ar.writeWord(1102);
+                ar.writeDword(static_cast<uint32_t>(e->nature));
+                ar.writeReference(e->element);
+            }
+        }
+        ar.writeBytes(rest.data(), rest.size());
+        if (tail) tail(f, b);
+    };
+}
+
+// The traces of the earliest format had no frame period (before the generator's word).
+void traceWithoutPeriod(ContractFigure& f, Bytes& b) {
+    b.erase(b.end() - 6, b.end() - 2);
+    if (auto* t = dynamic_cast<CMacroTraceAuto*>(f.subject)) t->f = 0;
+    if (auto* t = dynamic_cast<CMacroTraceAutoParVariable*>(f.subject)) t->f = 0;
+}
+
+std::vector<Example> macroExamples() {
+    return {
+        example<CMacroApparition>(
+            [](ContractFigure& f) {
+                auto* s = aSegment(f);
+                auto* c = aCircle(f);
+                auto* m = aMacro<CMacroApparition>(f, "Montrer", true);
+                m->oneByOne = true;
+                listing(f, m, {s, c});
+            },
+            // No one-by-one flag yet: read as false.
+            macroLayout([](ContractFigure& f, Bytes& b) {
+                b.pop_back();
+                as<CMacroApparition>(f.subject)->oneByOne = false;
+            })),
+        example<CMacroDisparition>(
+            [](ContractFigure& f) {
+                auto* p = f.point(50, 50, "Q");
+                listing(f, aMacro<CMacroDisparition>(f, "Cacher", true), {p});
+            },
+            macroLayout()),
+        example<CMacroTraceAuto>(
+            [](ContractFigure& f) {
+                auto* m = f.parent(linkedPoint(f));
+                auto* p = traced(f, m);
+                auto* t = aMacro<CMacroTraceAuto>(f, "Trace", true);
+                t->n = 50, t->f = 10, t->linkedPoint = m;
+                listing(f, t, {p});
+            },
+            macroLayout(traceWithoutPeriod)),
+        example<CMacroTraceAutoParVariable>(
+            [](ContractFigure& f) {
+                auto* k = f.parent(variableK(f));
+                auto* p = traced(f, k);
+                auto* t = aMacro<CMacroTraceAutoParVariable>(f, "TraceVar", true);
+                t->n = 20, t->f = 5, t->variable = k;
+                listing(f, t, {p});
+            },
+            macroLayout(traceWithoutPeriod)),
+        example<CMacroAnimationPointLie>(
+            [](ContractFigure& f) {
+                auto* m = f.parent(linkedPoint(f));
+                auto* a = aMacro<CMacroAnimationPointLie>(f, "Anim", true);
+                a->cyclic = true, a->f = 10, a->n = 100, a->d = 25, a->linkedPoint = m;
+            },
+            macroLayout()),
+        example<CMacroAnimationAvecTrace>([](ContractFigure& f) {
+            auto* m = f.parent(linkedPoint(f));
+            auto* p = traced(f, m);
+            auto* a = aMacro<CMacroAnimationAvecTrace>(f, "AnimTrace", true);
+            a->oneCycle = true, a->eraseTraces = true, a->f = 15, a->n = 30, a->linkedPoint = m;
+            listing(f, a, {p});
+        }),
+        example<CMacroSuiteMacros>([](ContractFigure& f) {
+            auto* show = aMacro<CMacroAffichantTout>(f, "Tout");
+            auto* pause = aMacro<CMacroPause>(f, "Pause");
+            listing(f, aMacro<CMacroSuiteMacros>(f, "Suite", true), {show, pause});
+        }),
+        example<CMacroAffectationValeurVariable>(
+            [](ContractFigure& f) {
+                auto* a = f.parent(f.variable("a", 1));
+                auto* b = f.parent(f.variable("b", 3));
+                auto* m = aMacro<CMacroAffectationValeurVariable>(f, "Affecter", true);
+                m->variable = a;
+                m->value.setReference(b);
+            },
+            // The value has no text.
+            macroLayout([](ContractFigure& f, Bytes& b) {
+                dropValueText(b, as<CMacroAffectationValeurVariable>(f.subject)->value, 2);
+            })),
+        example<CMacroIncrementationVariable>(
+            [](ContractFigure& f) {
+                auto* a = f.parent(f.variable("a", 1));
+                aMacro<CMacroIncrementationVariable>(f, "Plus", true)->variable = a;
+            },
+            macroLayout()),
+        example<CMacroDecrementationVariable>(
+            [](ContractFigure& f) {
+                auto* a = f.parent(f.variable("a", 1));
+                aMacro<CMacroDecrementationVariable>(f, "Moins", true)->variable = a;
+            },
+            macroLayout()),
+        example<CMacroJouantSon>([](ContractFigure& f) {
+            auto* m = aMacro<CMacroJouantSon>(f, "Son", true);
+            m->path = "C:\\sons\\gong é.wav";
+            m->asynchronous = true;
+        }),
+        example<CMacroClignotement>([](ContractFigure& f) {
+            auto* c = aCircle(f);
+            auto* m = aMacro<CMacroClignotement>(f, "Clignoter", true);
+            m->d = 30;
+            listing(f, m, {c});
+        }),
+        example<CMacroAffichantTout>(
+            [](ContractFigure& f) { aMacro<CMacroAffichantTout>(f, "Tout", true); }),
+        example<CMacroPause>(
+            [](ContractFigure& f) { aMacro<CMacroPause>(f, "Pause", true)->seconds = 2; }),
+        example<CMacroModificationVariable>([](ContractFigure& f) {
+            auto* v = f.parent(f.variable("v", 1));
+            auto* top = f.parent(f.variable("m", 20));
+            auto* m = aMacro<CMacroModificationVariable>(f, "Modifier", true);
+            m->minimum.setNumber(-1), m->step.setNumber(0.5), m->value.setNumber(4);
+            m->maximum.setReference(top);
+            m->variable = v;
+        }),
+        example<CMacroBoucleAvecAnimation>([](ContractFigure& f) {
+            auto* k = f.parent(variableK(f));
+            auto* before = f.parent(aMacro<CMacroAffichantTout>(f, "Tout"));
+            auto* b = f.variable("b", 3);
+            auto* atEnd = f.parent(aMacro<CMacroIncrementationVariable>(f, "Plus"));
+            atEnd->variable = b;
+            auto* m = aMacro<CMacroBoucleAvecAnimation>(f, "Boucle", true);
+            m->loop.visible = false, m->loop.f = 20;
+            m->loop.variable = k, m->loop.before = before, m->loop.atEnd = atEnd;
+        }),
+        example<CMacroBoucleAvecTrace>([](ContractFigure& f) {
+            auto* k = f.parent(variableK(f));
+            auto* p = traced(f, k);
+            auto* atEnd = f.parent(aMacro<CMacroPause>(f, "Pause"));
+            auto* m = aMacro<CMacroBoucleAvecTrace>(f, "BoucleTrace", true);
+            m->loop.f = 7, m->loop.variable = k, m->loop.atEnd = atEnd;
+            listing(f, m, {p});
+        }),
+        example<CMacroAffectationPointLie>([](ContractFigure& f) {
+            auto* m = f.parent(linkedPoint(f));
+            auto* p = f.parent(linkedPointBeside(f, m));
+            auto* a = aMacro<CMacroAffectationPointLie>(f, "Placer", true);
+            a->moved = m, a->target = p;
+        }),
+    };
 }
 
 std::vector<Example> buildExamples() {
@@ -809,6 +1011,10 @@ std::vector<Example> buildExamples() {
     });
     test.anyClassSlot = true;
     ex.push_back(test);
+    for (Example& m : macroExamples()) {
+        m.noConstructionText = "macros keep the empty construction text of every figure object";
+        ex.push_back(std::move(m));
+    }
     return ex;
 }
 

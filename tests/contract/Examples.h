@@ -41,6 +41,10 @@ struct ContractFigure {
     T* make(Nature nature, Args&&... args) {
         return add(nature, std::make_unique<T>(std::forward<Args>(args)...));
     }
+    // The parents the subject keeps as entries of a list of its own (the objects a macro acts
+    // on): the figure replaces them through their entries, which carry the nature too.
+    std::vector<CElementBase*> listed;
+
     // Declares a direct parent of the subject.
     template <class T>
     T* parent(T* p) {
@@ -80,6 +84,8 @@ struct Example {
     std::string earliestUnknown;
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
+    // Why the class has no construction text although it has parents (empty: it has one).
+    std::string noConstructionText;
 };
 
 const std::vector<Example>& examples();

@@ -260,11 +260,15 @@ TEST_P(Contract, ReplaceReferenceReachesEveryParent) {
         bool reachedOtherwise = false;
         for (CElementBase* q : f->parents)
             if (q != p && q->dependsOn(p)) reachedOtherwise = true;
+        const bool listed = std::find(f->listed.begin(), f->listed.end(), p) != f->listed.end();
         std::unique_ptr<CElementBase> clone = p->getClone(f->list(), f->list());
         ASSERT_NE(clone, nullptr) << parentText(*f, i);
         CElementBase* substitute =
             insertBeforeSubject(*f, std::move(clone), f->list().entryOf(p)->nature);
         f->subject->replaceReference(p, substitute);
+        // A listed object is replaced through its entry, as the list replaces an object.
+        if (listed)
+            f->subject->replaceInSubLists(f->list().entryOf(p), f->list().entryOf(substitute));
         EXPECT_TRUE(f->subject->dependsOn(substitute)) << parentText(*f, i) << " not replaced";
         if (!reachedOtherwise) {
             EXPECT_FALSE(f->subject->dependsOn(p)) << parentText(*f, i);
@@ -283,6 +287,12 @@ TEST_P(Contract, ReplaceReferenceReachesEveryParent) {
         const Nature nature = dynamic_cast<CValeurDynamique*>(p) ? nat::pointLibre : nat::variable;
         CElementBase* wrong = insertBeforeSubject(*g, std::move(other), nature);
         g->subject->replaceReference(p, wrong);
+        if (listed) {
+            // A list may take objects of any kind its class reads back from a file.
+            g->subject->replaceInSubLists(g->list().entryOf(p), g->list().entryOf(wrong));
+            expectSound(*g, parentText(*g, i) + " replaced by a " + className(wrong));
+            continue;
+        }
         EXPECT_FALSE(g->subject->dependsOn(wrong))
             << parentText(*g, i) << " replaced by a " << className(wrong);
     }
@@ -323,7 +333,7 @@ TEST_P(Contract, ConstructionInfoNamesRealParents) {
     CElementBase untouched;
     CElementBase *a = &untouched, *b = &untouched, *c = &untouched;
     const std::string info = f->subject->getConstructionInfo(&a, &b, &c);
-    if (!f->parents.empty()) {
+    if (!f->parents.empty() && example().noConstructionText.empty()) {
         EXPECT_FALSE(info.empty());
     }
     for (CElementBase* named : {a, b, c}) {

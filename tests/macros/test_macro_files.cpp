@@ -5,6 +5,7 @@
 
 #include "MacroFigure.h"
 #include "core/CHost.h"
+#include "core/CRecordingDC.h"
 #include "document/CPelvantiDoc.h"
 
 namespace {
@@ -59,6 +60,61 @@ TEST(MacroFiles, ClonesKeepFieldsAndReferToTheCopy) {
     EXPECT_EQ(copy.elementAt(list.indexOf(f.macros[7])), loop->loop.before);
     EXPECT_EQ(copy.elementAt(list.indexOf(f.v)), loop->loop.variable);
     EXPECT_TRUE(copy.elementAt(list.indexOf(f.macros[5]))->hasSameRefsAs(f.macros[5]) == false);
+}
+
+TEST(MacroReplacement, SequenceTakesOnlyAnotherMacro) {
+    CListeAction list;
+    MacroFigure f(list);
+    f.addEveryKind();
+    auto* suite = static_cast<CMacroSuiteMacros*>(f.macros[6]);
+    CActionAncetre* first = list.entryOf(f.macros[0]);
+    // A point, or the sequence itself, would make a file that cannot be read back.
+    for (CElementBase* refused :
+         {static_cast<CElementBase*>(f.a), static_cast<CElementBase*>(suite)}) {
+        suite->replaceInSubLists(first, list.entryOf(refused));
+        EXPECT_EQ(f.macros[0], suite->objects.elementAt(0));
+    }
+    suite->replaceInSubLists(first, list.entryOf(f.macros[4]));
+    EXPECT_EQ(f.macros[4], suite->objects.elementAt(0));
+    std::vector<uint8_t> bytes = saveList(list);
+    CListeAction back;
+    EXPECT_NO_THROW(loadList(bytes, back));
+}
+
+// The values a macro gives a variable refer to other values: those place it like its variable.
+TEST(MacroDependencies, ReferredValuesCountForPositioning) {
+    CListeAction list;
+    MacroFigure f(list);
+    auto* b = f.make<CVariableBornee>(nat::variable, "b", 1, 0, 10, 1, "0", "10", "1");
+    f.addEveryKind();
+    auto* set = static_cast<CMacroAffectationValeurVariable*>(f.macros[7]);
+    set->value.setReference(b);
+    auto* change = static_cast<CMacroModificationVariable*>(f.macros[14]);
+    change->step.setReference(b);
+    for (CMacro* m : std::initializer_list<CMacro*>{set, change}) {
+        EXPECT_TRUE(m->dependsOnForPositioning(f.v)) << m->title;
+        EXPECT_TRUE(m->dependsOnForPositioning(b)) << m->title;
+        EXPECT_FALSE(m->dependsOnForPositioning(f.a)) << m->title;
+    }
+}
+
+// Like a point out of range, a button moved out of the drawable range exists but is not drawn.
+TEST(MacroDrawing, ButtonOutOfRangeIsNotDrawn) {
+    CHeadlessHost host;
+    setHost(&host);
+    CListeAction list;
+    MacroFigure f(list);
+    CMacro* m = f.macro<CMacroPause>("Pause");
+    for (double dx : {0.0, 40000.0}) {
+        list.translateFigure(dx, 0);
+        list.computeAll();
+        CRecordingDC dc;
+        m->draw(&dc, true);
+        m->erase(&dc, true);
+        EXPECT_TRUE(m->exists);
+        EXPECT_EQ(dx == 0, !dc.ops.empty()) << dx;
+    }
+    setHost(nullptr);
 }
 
 // Which macros go with a deleted object: those listing it, moving it, or running a macro that
