@@ -53,11 +53,12 @@ TEST_F(Polygons, BrokenLineNamesBreakEveryTwentyVertices) {
     EXPECT_EQ(l->getAbscissaMax(), 1.0);
 }
 
-TEST_F(Polygons, CoincidenceKeepsTheOrderOfTheVertices) {
+TEST_F(Polygons, ReplaceReferenceAndCoincidence) {
     GeoFigure f;
     auto* a = f.point(0, 0);
     auto* b = f.point(10, 0);
     auto* c = f.point(0, 10);
+    auto* d = f.point(20, 20);
     CLigneBrisee l1({a, b, c}), l2({a, b, c}), l3({a, c, b});
     EXPECT_TRUE(l1.coincidesWith(&l2));
     EXPECT_FALSE(l1.coincidesWith(&l3));
