@@ -130,7 +130,11 @@ void CGestionSourisCapture::onLButtonDown(CPelvantiView* view, int x, int y) {
     st.lastMouseX = x;
     st.lastMouseY = y;
     if (dragging) {
-        drop(view);
+        // A click in another figure's window drops nothing there: the drag is abandoned.
+        if (view != takenIn_.data())
+            abandon(view);
+        else
+            drop(view);
         return;
     }
     if (!resolveClick(view, x, y)) return;
@@ -145,7 +149,7 @@ void CGestionSourisCapture::onLButtonUp(CPelvantiView* view, int x, int y) {
     held_ = false;
     // A press, a move and a release drop where the button is let go; a plain click keeps the
     // object taken until the next click.
-    if (!dragging || !dragged) return;
+    if (!dragging || !dragged || view != takenIn_.data()) return;
     etatOutils().lastMouseX = x;
     etatOutils().lastMouseY = y;
     moveTo(view, x, y);
@@ -244,6 +248,8 @@ void CGestionSourisCapture::paintMoving(CPelvantiView* view) {
 
 void CGestionSourisCapture::onMouseMove(CPelvantiView* view, int x, int y) {
     if (dragging) {
+        // Only the window of the figure being dragged moves it.
+        if (view != takenIn_.data()) return;
         if (held_ && (QPoint(x, y) - pressedAt_).manhattanLength() > kClickSlop)
             movedWhileHeld_ = true;
         moveTo(view, x, y);

@@ -161,6 +161,28 @@ TEST_F(CaptureTest, UndoWhileDraggingPutsThePointBackThenUndoesTheLastStep) {
     (void)t;
 }
 
+TEST_F(CaptureTest, AnotherFiguresWindowNeitherMovesNorDropsTheDraggedPoint) {
+    Triangle t = triangle();
+    auto otherDoc = std::make_unique<CPelvantiDoc>();
+    otherDoc->newFigure();
+    CPelvantiView other(std::move(otherDoc));
+    other.resize(320, 240);
+    const int top = doc().history().top();
+    const int otherTop = other.document()->history().top();
+    click(100, 300);
+    release(100, 300);
+    move(130, 300);
+    ASSERT_DOUBLE_EQ(t.a->x, 1300);
+    CGestionSouris* h = etatOutils().mouseHandler;
+    h->onMouseMove(&other, 50, 50);
+    EXPECT_DOUBLE_EQ(t.a->x, 1300);
+    h->onLButtonDown(&other, 50, 50);
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(t.a->x, 1000);
+    EXPECT_EQ(doc().history().top(), top);
+    EXPECT_EQ(other.document()->history().top(), otherTop);
+}
+
 TEST_F(CaptureTest, PressMoveReleaseDropsOnRelease) {
     Triangle t = triangle();
     const int top = doc().history().top();
