@@ -230,7 +230,8 @@ void CMainFrame::buildCommands() {
         if (tb) tb->addAction(a);
         actions_[c.id] = a;
     }
-    // The tools: a checkable command each, in their menus, with the buttons of the table.
+    // The tools: a command each, in their menus, with the buttons of the table; the current one
+    // is checked (updateActions).
     std::map<int, const ToolButtonDesc*> buttons;
     for (const ToolButtonDesc& b : toolButtonTable()) buttons[b.id] = &b;
     for (const ToolCommand& t : toolCommands()) {
@@ -238,7 +239,6 @@ void CMainFrame::buildCommands() {
         auto it = buttons.find(t.command);
         auto* a =
             new QAction(it != buttons.end() ? commandIcon(it->second->icon) : QIcon(), text, this);
-        a->setCheckable(true);
         a->setStatusTip(plainText(text));
         a->setToolTip(plainText(text));
         const int command = t.command;
@@ -414,7 +414,10 @@ void CMainFrame::updateActions() {
     for (int command : toolActions_) {
         QAction* a = action(command);
         a->setEnabled(isToolCommandEnabled(command, v));
-        a->setChecked(isToolCommandChecked(command));
+        // Only the current tool is checkable: menus would show an empty box beside the others.
+        const bool current = isToolCommandChecked(command);
+        a->setCheckable(current);
+        a->setChecked(current);
     }
     if (QAction* u = action(Cmd::editUndo))
         u->setText(QString::fromStdString(v ? v->document()->history().undoMenuText()

@@ -132,7 +132,9 @@ std::string formatNumber(double value, int significantDigits, int decimals) {
         int p = 0;
         std::string d = fcvtDigits(a, decimals, &p);
         if (p <= 0) {
-            text = "0";
+            // Not `text = "0"`: GCC 12 wrongly warns (-Wrestrict) on that assignment when
+            // optimising.
+            text.assign(1, '0');
             text += sep;
             text.append(static_cast<size_t>(-p), '0');
             text += d;

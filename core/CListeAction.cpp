@@ -338,19 +338,11 @@ void CListeAction::translateFigure(double dx, double dy, bool withoutDisplays) {
 }
 
 void CListeAction::zoomFigure(double cx, double cy, double ratio) {
-    // The first point of the unit length stays, so that the unit keeps its place.
-    const CElementBase* q = nullptr;
-    if (unitLength) {
-        CElementBase *a = nullptr, *b = nullptr, *c = nullptr;
-        unitLength->getConstructionInfo(&a, &b, &c);
-        CActionAncetre* qe = entryOf(a);
-        if (qe && qe->nature == nat::pointLibre) q = a;
-    }
-    for (CActionAncetre* e : entries_) {
-        if (e->element == q) continue;
+    // Every free point scales, those of the unit length too: the figure stays similar to
+    // itself and every measure in the unit keeps its value.
+    for (CActionAncetre* e : entries_)
         if (e->nature == nat::pointLibre || e->nature == nat::droite)
             e->element->zoomAbout(cx, cy, ratio);
-    }
 }
 
 void CListeAction::buildGraphicList(CListeAction& graphic) const {

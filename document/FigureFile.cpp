@@ -96,7 +96,30 @@ void writeFigure(CArchive& ar, const CFigureHeader& h, CListeAction& list) {
     ar.writeCount(0);  // no embedded documents
 }
 
+namespace {
+constexpr const char* kNotAFigure =
+    "Ce fichier n'est pas une figure de Korvendal32 (format non reconnu).";
+
+// A file shorter than the magic is a figure cut short only when it begins like one; anything
+// else (an empty file, a short text renamed) is not a figure at all.
+void refuseShortFile(CArchive& ar) {
+    const size_t n = ar.remaining();
+    if (n == 0)
+        CArchive::fail(CArchiveException::badFormat,
+                       "Ce fichier est vide : ce n'est pas une figure de Korvendal32.");
+    char start[kMagicLength];
+    ar.readBytes(start, n);
+    for (const char* magic : {kMagicCurrent, kMagic32Bits, kMagicEarliest})
+        if (std::memcmp(start, magic, n) == 0) {
+            // A figure cut short: reading on reports the end of the file as the reason.
+            ar.readBytes(start, 1);
+        }
+    CArchive::fail(CArchiveException::badFormat, kNotAFigure);
+}
+}  // namespace
+
 void readFigure(CArchive& ar, CFigureHeader& h, CListeAction& list, bool showMessages) {
+    if (ar.remaining() < kMagicLength) refuseShortFile(ar);
     char magic[kMagicLength];
     ar.readBytes(magic, kMagicLength);
     if (std::memcmp(magic, kMagicCurrent, kMagicLength) == 0) {
@@ -117,8 +140,7 @@ void readFigure(CArchive& ar, CFigureHeader& h, CListeAction& list, bool showMes
     } else if (std::memcmp(magic, kMagicEarliest, kMagicLength) == 0) {
         readEarliest(ar, h, list);
     } else {
-        CArchive::fail(CArchiveException::badFormat,
-                       "Ce fichier n'est pas une figure de Korvendal32 (format non reconnu).");
+        CArchive::fail(CArchiveException::badFormat, kNotAFigure);
     }
     // The file's version is kept only to warn; the figure is written back in the current one.
     h.formatVersion = CFigureHeader::kCurrentVersion;

@@ -294,6 +294,17 @@ bool passesThroughPoints(const CDroite* self, const CPointAncetre* p, const CPoi
     if (!p) return false;
     return (a && p == a) || (b && p == b) || p->isOnLineByConstruction(self);
 }
+
+// The name of a line by two points, between its brackets. Appended piece by piece: GCC 12
+// wrongly warns (-Wrestrict) when a one-character literal is put before a temporary string
+// in optimised builds.
+std::string enclosed(char open, const CPointAncetre* a, const CPointAncetre* b, char close) {
+    std::string s(1, open);
+    s += geo::nameOf(a);
+    s += geo::nameOf(b);
+    s += close;
+    return s;
+}
 }  // namespace
 
 CDroiteAB::CDroiteAB(CPointAncetre* a, CPointAncetre* b, int8_t colour, int lineStyle)
@@ -330,7 +341,7 @@ std::string CDroiteAB::getConstructionInfo(CElementBase** a, CElementBase** b,
 }
 
 std::string CDroiteAB::getDisplayName() const {
-    return "(" + geo::nameOf(A) + geo::nameOf(B) + ")";
+    return enclosed('(', A, B, ')');
 }
 
 std::string CDroiteAB::getDescription() const {
@@ -399,7 +410,7 @@ std::string CDemiDroiteOA::getConstructionInfo(CElementBase** a, CElementBase** 
 }
 
 std::string CDemiDroiteOA::getDisplayName() const {
-    return "[" + geo::nameOf(O) + geo::nameOf(A) + ")";
+    return enclosed('[', O, A, ')');
 }
 
 std::string CDemiDroiteOA::getDescription() const {
@@ -464,7 +475,7 @@ std::string CSegment::getConstructionInfo(CElementBase** a, CElementBase** b,
 }
 
 std::string CSegment::getDisplayName() const {
-    return "[" + geo::nameOf(A) + geo::nameOf(B) + "]";
+    return enclosed('[', A, B, ']');
 }
 
 std::string CSegment::getDescription() const {

@@ -245,7 +245,16 @@ void CRepere::rebuildFromText(CListeAction* list) {
 }
 
 std::string CRepere::shortDesignation() const {
-    return "(" + nameOf(O) + "," + nameOf(I) + "," + nameOf(J) + ")";
+    // Appended piece by piece: GCC 12 wrongly warns (-Wrestrict) when a one-character literal
+    // is put before a temporary string in optimised builds.
+    std::string s(1, '(');
+    s += nameOf(O);
+    for (const CPointAncetre* p : {I, J}) {
+        s += ',';
+        s += nameOf(p);
+    }
+    s += ')';
+    return s;
 }
 
 // ---------------------------------------------------------------------------------------------

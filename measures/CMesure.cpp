@@ -246,7 +246,16 @@ void CMesureAngleGeometrique::readPreviousFormat(CArchive& ar) {
 // CMesureAngleOriente
 
 std::string CMesureAngleOriente::getName() const {
-    return "(" + nameOf(O) + nameOf(A) + "," + nameOf(O) + nameOf(B) + ")";
+    // Appended piece by piece: GCC 12 wrongly warns (-Wrestrict) when a one-character literal
+    // is put before a temporary string in optimised builds.
+    std::string s(1, '(');
+    s += nameOf(O);
+    s += nameOf(A);
+    s += ',';
+    s += nameOf(O);
+    s += nameOf(B);
+    s += ')';
+    return s;
 }
 
 void CMesureAngleOriente::computePosition() {
@@ -339,7 +348,16 @@ std::string CMesureX::pointsText() const {
         i = nameOf(frame->I);
         j = nameOf(frame->J);
     }
-    return "(" + nameOf(M) + "," + o + "," + i + "," + j + ")";
+    // Appended piece by piece: GCC 12 wrongly warns (-Wrestrict) when a one-character literal
+    // is put before a temporary string in optimised builds.
+    std::string s(1, '(');
+    s += nameOf(M);
+    for (const std::string* part : {&o, &i, &j}) {
+        s += ',';
+        s += *part;
+    }
+    s += ')';
+    return s;
 }
 
 std::string CMesureX::getName() const {

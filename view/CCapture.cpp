@@ -85,15 +85,44 @@ void COutilCapture::endDrag(CPelvantiView* view) {
 }
 
 void CGestionSourisCapture::reset(CPelvantiView* view) {
-    if (dragging) {
-        // Escape or another tool while dragging: the object stays where it was last moved.
-        dragging = false;
-        captured = nullptr;
-        captureTool().endDrag(view);
-        if (view) view->redraw();
-    }
+    // Escape, another tool or another figure while dragging: nothing was dropped, so nothing
+    // changes and nothing is recorded.
+    if (dragging) abandon(view);
+    held_ = false;
     if (view) view->setCursor(etatOutils().currentCursor);
     CGestionSourisDesignation::reset(view);
+}
+
+void CGestionSourisCapture::abandon(CPelvantiView* view) {
+    COutilCapture& tool = captureTool();
+    CPelvantiView* owner = takenIn_.data();
+    // The figure may have been closed or replaced meanwhile: then there is nothing to put back.
+    if (owner && captured && owner->document()->list().contains(captured)) {
+        putBack();
+        tool.dependents.computeAll();
+    }
+    dragging = false;
+    captured = nullptr;
+    takenIn_.clear();
+    still_ = CQtPicture(QImage());
+    tool.endDrag(view);
+    if (owner) owner->redraw();
+}
+
+void CGestionSourisCapture::putBack() {
+    const Place& p = taken_;
+    if (auto* lp = dynamic_cast<CPointLie*>(captured)) {
+        lp->abscissa = p.abscissa;
+    } else if (auto* point = dynamic_cast<CPointAncetre*>(captured)) {
+        point->setPosition(p.x, p.y);
+    } else if (auto* mark = dynamic_cast<CMarqueAngleAncetre*>(captured)) {
+        mark->radius = p.radius;
+    } else if (auto* display = dynamic_cast<CAffichageLieAPoint*>(captured)) {
+        if (display->isTied())
+            display->setNameOffset(p.offsetX, p.offsetY);
+        else
+            display->setNameAnchor(p.anchorX, p.anchorY);
+    }
 }
 
 void CGestionSourisCapture::onLButtonDown(CPelvantiView* view, int x, int y) {
@@ -101,17 +130,51 @@ void CGestionSourisCapture::onLButtonDown(CPelvantiView* view, int x, int y) {
     st.lastMouseX = x;
     st.lastMouseY = y;
     if (dragging) {
-        drop(view);
+        // A click in another figure's window drops nothing there: the drag is abandoned.
+        if (view != takenIn_.data())
+            abandon(view);
+        else
+            drop(view);
         return;
     }
     if (!resolveClick(view, x, y)) return;
     take(view);
+    held_ = dragging;
+    movedWhileHeld_ = false;
+    pressedAt_ = QPoint(x, y);
+}
+
+void CGestionSourisCapture::onLButtonUp(CPelvantiView* view, int x, int y) {
+    const bool dragged = held_ && movedWhileHeld_;
+    held_ = false;
+    // A press, a move and a release drop where the button is let go; a plain click keeps the
+    // object taken until the next click.
+    if (!dragging || !dragged || view != takenIn_.data()) return;
+    etatOutils().lastMouseX = x;
+    etatOutils().lastMouseY = y;
+    moveTo(view, x, y);
+    drop(view);
 }
 
 void CGestionSourisCapture::take(CPelvantiView* view) {
     EtatOutils& st = etatOutils();
     COutilCapture& tool = captureTool();
     captured = st.designatedObject->element;
+    takenIn_ = view;
+    taken_ = Place{};
+    if (auto* lp = dynamic_cast<CPointLie*>(captured)) {
+        taken_.abscissa = lp->abscissa;
+    } else if (auto* point = dynamic_cast<CPointAncetre*>(captured)) {
+        taken_.x = point->x;
+        taken_.y = point->y;
+    } else if (auto* mark = dynamic_cast<CMarqueAngleAncetre*>(captured)) {
+        taken_.radius = mark->radius;
+    } else if (auto* display = dynamic_cast<CAffichageLieAPoint*>(captured)) {
+        taken_.anchorX = display->nameAnchorX;
+        taken_.anchorY = display->nameAnchorY;
+        taken_.offsetX = display->nameOffsetX;
+        taken_.offsetY = display->nameOffsetY;
+    }
     tool.startDrag(view);
     CPelvantiDoc* doc = view->document();
     tool.dependents.clear();
@@ -184,16 +247,22 @@ void CGestionSourisCapture::paintMoving(CPelvantiView* view) {
 }
 
 void CGestionSourisCapture::onMouseMove(CPelvantiView* view, int x, int y) {
-    if (dragging)
+    if (dragging) {
+        // Only the window of the figure being dragged moves it.
+        if (view != takenIn_.data()) return;
+        if (held_ && (QPoint(x, y) - pressedAt_).manhattanLength() > kClickSlop)
+            movedWhileHeld_ = true;
         moveTo(view, x, y);
-    else
+    } else
         CGestionSourisDesignation::onMouseMove(view, x, y);
 }
 
 void CGestionSourisCapture::drop(CPelvantiView* view) {
     COutilCapture& tool = captureTool();
     dragging = false;
+    held_ = false;
     captured = nullptr;
+    takenIn_.clear();
     tool.endDrag(view);
     still_ = CQtPicture(QImage());
     view->redraw();

@@ -1,10 +1,14 @@
 // The capture tool, the default tool: a click takes a free or linked point (or an angle mark)
-// under the mouse, the mouse moves it, the next click drops it. Only the objects that move
-// with it are recomputed and redrawn at each move, over a picture of the still part of the
-// figure made when the object was taken.
+// under the mouse, the mouse moves it, the next click drops it; when the mouse moved with the
+// button held, the release drops it instead. Only the objects that move with it are
+// recomputed and redrawn at each move, over a picture of the still part of the figure made
+// when the object was taken. A drag ended any other way (Escape, another tool, another
+// figure) puts the object back where it was taken: only a drop changes the figure.
 #pragma once
 
 #include <QImage>
+#include <QPoint>
+#include <QPointer>
 
 #include "view/CGestionSouris.h"
 #include "view/COutil.h"
@@ -37,17 +41,37 @@ public:
     void onMouseMove(CPelvantiView* view, int x, int y) override;
     void onLButtonDown(CPelvantiView* view, int x, int y) override;
     void onRButtonDown(CPelvantiView*, int, int) override {}
-    void onLButtonUp(CPelvantiView*, int, int) override {}
+    void onLButtonUp(CPelvantiView* view, int x, int y) override;
 
     // Moves the captured object for the mouse at pixel (x, y) and redraws what moves.
     void moveTo(CPelvantiView* view, int x, int y);
 
+    // Farthest the mouse may move, in pixels along each axis together, with the button held
+    // after taking an object, for the press to still count as a click (take now, drop on
+    // the next click) rather than as a drag (drop on release): a hand's tremor on a click
+    // stays under it, a fine adjustment goes beyond.
+    static constexpr int kClickSlop = 2;
+
 private:
+    // Where the captured object was when taken, to put it back when the drag is abandoned.
+    struct Place {
+        double x = 0, y = 0, abscissa = 0, radius = 0;
+        double anchorX = 0, anchorY = 0, offsetX = 0, offsetY = 0;
+    };
     void take(CPelvantiView* view);
     void drop(CPelvantiView* view);
+    void abandon(CPelvantiView* view);
+    void putBack();
     void paintMoving(CPelvantiView* view);
     CQtPicture still_{QImage()};
     LPoint lastLogical_;
+    Place taken_;
+    // The view of the figure the object belongs to; null once that view is gone.
+    QPointer<CPelvantiView> takenIn_;
+    // The button that took the object is still held, and has moved beyond kClickSlop.
+    bool held_ = false;
+    bool movedWhileHeld_ = false;
+    QPoint pressedAt_;
 };
 
 COutilCapture& captureTool();

@@ -139,7 +139,11 @@ ToolEntries buildFrame(ToolContext& c) {
 
 ToolEntries buildUnitLength(ToolContext& c) {
     if (c.preview) return {};
-    return entry(nat::mesure, std::make_unique<CLongueur>(&c.doc->list(), pt(c, 0), pt(c, 1)));
+    auto unit = std::make_unique<CLongueur>(&c.doc->list(), pt(c, 0), pt(c, 1));
+    // A length exists only against a unit length: the new one is the unit from the start, so
+    // that it is computed as defined. A refused creation removes it, and the list forgets it.
+    c.doc->list().unitLength = unit.get();
+    return entry(nat::mesure, std::move(unit));
 }
 
 constexpr Nature P = nat::point;

@@ -229,6 +229,12 @@ void CPelvantiView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void CPelvantiView::leaveEvent(QEvent* event) {
+    // The label names what a click here would designate: with the mouse gone, it means nothing.
+    if (CGestionSouris* h = etatOutils().mouseHandler) h->eraseTooltip(this);
+    QWidget::leaveEvent(event);
+}
+
 void CPelvantiView::focusInEvent(QFocusEvent* event) {
     if (!isActiveView()) setActiveView(this);
     QWidget::focusInEvent(event);
@@ -320,8 +326,16 @@ void CPelvantiView::zoomOut() {
     setModified(true);
 }
 
+void CPelvantiView::letGoOfFigure() {
+    // A drag in progress puts its object back before the objects are replaced; the handler
+    // must not keep pointers into the old list.
+    EtatOutils& st = etatOutils();
+    if (st.mouseHandler) st.mouseHandler->reset(this);
+}
+
 bool CPelvantiView::undo() {
     if (!doc_->history().canUndo()) return false;
+    letGoOfFigure();
     closeVariableWindows();
     std::string reason;
     bool ok = doc_->history().undo(&reason);
@@ -335,6 +349,7 @@ bool CPelvantiView::undo() {
 
 bool CPelvantiView::redo() {
     if (!doc_->history().canRedo()) return false;
+    letGoOfFigure();
     closeVariableWindows();
     std::string reason;
     bool ok = doc_->history().redo(&reason);

@@ -111,9 +111,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     bool routeMouse(QMouseEvent* event);
+    void letGoOfFigure();
     void drawBlinking(QPainter& painter);
     void ensureBuffer(QSize size);
 

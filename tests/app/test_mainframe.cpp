@@ -224,10 +224,18 @@ TEST(MainFrame, ToolCommandsAreMenuItemsAndButtons) {
     midpoint->trigger();
     EXPECT_EQ(etatOutils().currentTool->commandId, Cmd::midpoint);
     EXPECT_TRUE(midpoint->isChecked());
+    // No empty check box beside the other tools in the menus.
+    for (const ToolCommand& t : toolCommands()) {
+        QAction* a = f.frame->action(t.command);
+        if (a && a != midpoint) {
+            EXPECT_FALSE(a->isCheckable()) << t.text;
+        }
+    }
     for (const auto& m : f.headless.messages) ADD_FAILURE() << m.text;
     etatOutils().returnToCapture(f.frame->activeView());  // Escape keeps the last command
     f.frame->updateActions();
     EXPECT_FALSE(midpoint->isChecked());
+    EXPECT_FALSE(midpoint->isCheckable());
     EXPECT_TRUE(f.frame->action(Cmd::capture)->isChecked());
     f.frame->action(Cmd::repeatLast)->trigger();  // "Répéter dernière commande"
     EXPECT_EQ(etatOutils().currentTool->commandId, Cmd::midpoint);

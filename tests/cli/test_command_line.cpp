@@ -1,10 +1,12 @@
-// Command-line commands: describe and resave figure files, with clear failures.
+// Command-line commands: describe and resave figure files, with clear failures; the help
+// lists every command.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <sstream>
 
 #include "document/CPelvantiDoc.h"
@@ -43,10 +45,31 @@ TEST_F(CommandLine, NoCommandStartsTheApplication) {
     EXPECT_EQ(-1, run({"figure.qvf"}));
 }
 
-TEST_F(CommandLine, HelpListsTheCommands) {
-    EXPECT_EQ(0, run({"--help"}));
-    EXPECT_NE(std::string::npos, out_.str().find("--describe"));
-    EXPECT_NE(std::string::npos, out_.str().find("--resave"));
+TEST_F(CommandLine, HelpListsEveryCommandTheReadmeNames) {
+    ASSERT_EQ(0, run({"--help"}));
+    const std::string help = out_.str();
+    std::ifstream readme(std::string(KORVENDAL_TEST_DATA) + "/../../README.md");
+    ASSERT_TRUE(readme) << "README.md next to the sources";
+    const std::string text((std::istreambuf_iterator<char>(readme)), {});
+    const std::regex command("`korvendal32 (--[a-z]+)");
+    int named = 0;
+    for (std::sregex_iterator it(text.begin(), text.end(), command), end; it != end; ++it) {
+        ++named;
+        EXPECT_NE(std::string::npos, help.find((*it)[1].str())) << (*it)[1].str();
+    }
+    EXPECT_GE(named, 4);
+}
+
+TEST_F(CommandLine, TextFileRenamedAsAFigureIsNotAFigure) {
+    const std::string file = (dir_ / "notes.qvf").string();
+    std::ofstream(file) << "Ceci est un texte.\n";
+    EXPECT_EQ(1, run({"--describe", file}));
+    EXPECT_NE(std::string::npos,
+              err_.str().find("n'est pas une figure de Korvendal32 (format non reconnu)"))
+        << err_.str();
+    std::ofstream(file, std::ios::trunc) << "ok\n";
+    EXPECT_EQ(1, run({"--describe", file}));
+    EXPECT_EQ(std::string::npos, err_.str().find("tronqué")) << err_.str();
 }
 
 TEST_F(CommandLine, DescribePrintsTheHeaderAndOneLinePerObject) {

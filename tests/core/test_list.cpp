@@ -285,7 +285,7 @@ TEST(ListStructure, TranslateMovesFreePointsOnly) {
     EXPECT_EQ(m->x, 5);
 }
 
-TEST(ListStructure, ZoomKeepsTheFirstPointOfTheUnitLength) {
+TEST(ListStructure, ZoomScalesTheUnitLengthLikeTheOtherFreePoints) {
     CPelvantiDoc doc;
     auto a = std::make_unique<TestPoint>(100, 100);
     auto b = std::make_unique<TestPoint>(400, 200);
@@ -296,9 +296,11 @@ TEST(ListStructure, ZoomKeepsTheFirstPointOfTheUnitLength) {
     doc.addEntry(std::make_unique<CAction>(nat::mesure,
                                            std::unique_ptr<CElementBase>(doc.list().unitLength)));
     doc.zoomIn(600, 400);  // about (300, 200), ratio 1.2
-    EXPECT_EQ(pa->x, 100);
+    EXPECT_DOUBLE_EQ(pa->x, 300 - 200 * 1.2);
+    EXPECT_DOUBLE_EQ(pa->y, 200 - 100 * 1.2);
     EXPECT_DOUBLE_EQ(pb->x, 300 + 100 * 1.2);
     doc.zoomOut(600, 400);
+    EXPECT_DOUBLE_EQ(pa->x, 100);
     EXPECT_DOUBLE_EQ(pb->x, 400);
     EXPECT_DOUBLE_EQ(pb->y, 200);
 }

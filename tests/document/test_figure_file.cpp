@@ -460,6 +460,40 @@ TEST_F(FigureFile, EveryTruncationIsRefused) {
     }
 }
 
+// Whatever is not a figure is called so; only the beginning of a figure is "cut short".
+struct Foreign {
+    const char* name;
+    std::string content;
+    const char* reason;
+};
+
+class ForeignFile : public FigureFile, public ::testing::WithParamInterface<Foreign> {};
+
+TEST_P(ForeignFile, IsRefusedWithItsOwnReason) {
+    const std::string& c = GetParam().content;
+    CPelvantiDoc doc;
+    std::string reason;
+    EXPECT_FALSE(doc.loadFromBytes(std::vector<uint8_t>(c.begin(), c.end()), &reason));
+    EXPECT_EQ(reason, GetParam().reason);
+    ASSERT_EQ(1, doc.list().count());
+}
+
+constexpr const char* kNotAFigure =
+    "Ce fichier n'est pas une figure de Korvendal32 (format non reconnu).";
+constexpr const char* kCutShort = "Fin de fichier inattendue : le fichier est tronqué.";
+
+INSTANTIATE_TEST_SUITE_P(
+    All, ForeignFile,
+    ::testing::Values(Foreign{"empty", "",
+                              "Ce fichier est vide : ce n'est pas une figure de Korvendal32."},
+                      Foreign{"short_text", "bonjour\n", kNotAFigure},
+                      Foreign{"long_text", "Liste des courses :\n- pain\n- lait\n", kNotAFigure},
+                      Foreign{"one_byte", "x", kNotAFigure},
+                      Foreign{"magic_cut_short", "Korvendal32V", kCutShort},
+                      Foreign{"earliest_magic_cut_short", "Tessalinor", kCutShort},
+                      Foreign{"magic_then_nothing", "TessalinorFigure", kCutShort}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(FigureFile, EmbeddedDocumentsOfAnotherProgramAreLeftUnread) {
     std::vector<uint8_t> bytes = validFigure();
     bytes[bytes.size() - 2] = 2;

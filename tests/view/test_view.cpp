@@ -10,6 +10,8 @@
 #include "document/CPelvantiDoc.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointAncetre.h"
+#include "geometry/CPointLie.h"
+#include "measures/CMesure.h"
 #include "values/CVariable.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
@@ -277,6 +279,64 @@ TEST(View, ZoomScalesAboutTheCentreOfTheDrawingArea) {
     EXPECT_NEAR(p->y, 2400, 1e-9);
     EXPECT_EQ(pixel(*v.view, 440, 240), CPalette::colour(kRedIndex));
 }
+
+// Zooming keeps the figure similar to itself, whatever carries its unit length: two free
+// points, or (as in the new-figure templates) a free point and a point linked to a
+// horizontal line through it.
+class ZoomWithUnitLength : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ZoomWithUnitLength, KeepsShapeAndMeasures) {
+    const bool linkedUnit = GetParam();
+    auto doc = newDoc();
+    CListeAction& list = doc->list();
+    CPointBase* u = addPoint(*doc, 1000, 4000);
+    CPointAncetre* w = nullptr;
+    if (linkedUnit) {
+        auto line = std::make_unique<CDroiteDirectionFixe>(u, true, 100.0);
+        CDroite* d = line.get();
+        doc->addEntry(std::make_unique<CAction>(nat::droite, std::move(line)));
+        auto v = std::make_unique<CPointLieDroite>(d, 5.0);
+        w = v.get();
+        doc->addEntry(std::make_unique<CAction>(nat::pointLie, std::move(v)));
+    } else {
+        w = addPoint(*doc, 1500, 4000);
+    }
+    auto unit = std::make_unique<CLongueur>(&list, u, w);
+    list.unitLength = unit.get();
+    doc->addEntry(std::make_unique<CAction>(nat::mesure, std::move(unit)));
+    CPointBase* a = addPoint(*doc, 2000, 1000);
+    CPointBase* b = addPoint(*doc, 4500, 1500);
+    CPointBase* c = addPoint(*doc, 3000, 3500);
+    auto ab = std::make_unique<CLongueur>(&list, a, b);
+    auto angle = std::make_unique<CMesureAngleGeometrique>(b, a, c);
+    CLongueur* abRaw = ab.get();
+    CMesureAngleGeometrique* angleRaw = angle.get();
+    doc->addEntry(std::make_unique<CAction>(nat::mesure, std::move(ab)));
+    doc->addEntry(std::make_unique<CAction>(nat::mesure, std::move(angle)));
+    ShownView v(std::move(doc), QSize(640, 480));
+    ASSERT_TRUE(abRaw->exists);
+    const double length = abRaw->value, bac = angleRaw->value;
+    const double ux = u->x, uy = u->y, wx = w->x, wy = w->y, ax = a->x, ay = a->y;
+
+    v->zoomIn();
+    const double r = 1.2, cx = 3200, cy = 2400;
+    EXPECT_NEAR(u->x, cx + (ux - cx) * r, 1e-9) << "the unit length's points scale too";
+    EXPECT_NEAR(u->y, cy + (uy - cy) * r, 1e-9);
+    EXPECT_NEAR(w->x, cx + (wx - cx) * r, 1e-9);
+    EXPECT_NEAR(w->y, cy + (wy - cy) * r, 1e-9);
+    EXPECT_NEAR(a->x, cx + (ax - cx) * r, 1e-9);
+    EXPECT_NEAR(a->y, cy + (ay - cy) * r, 1e-9);
+    EXPECT_NEAR(abRaw->value, length, 1e-12);
+    EXPECT_NEAR(angleRaw->value, bac, 1e-12);
+
+    v->zoomOut();
+    EXPECT_NEAR(u->x, ux, 1e-9);
+    EXPECT_NEAR(w->x, wx, 1e-9);
+    EXPECT_NEAR(abRaw->value, length, 1e-12);
+    EXPECT_NEAR(angleRaw->value, bac, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(View, ZoomWithUnitLength, ::testing::Bool());
 
 TEST(View, SaveReopenAndUndo) {
     QTemporaryDir dir;

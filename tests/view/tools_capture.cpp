@@ -1,5 +1,8 @@
-// The capture tool: one click takes, moves follow, the next click drops; only what moves is
-// recomputed; one undo state per drop; pinned points are never taken.
+// The capture tool: one click takes, moves follow, the next click drops (or the release, after
+// a press-and-drag); only what moves is recomputed; one undo state per drop; a drag ended
+// otherwise puts the object back; pinned points are never taken.
+#include <QTest>
+
 #include "geometry/CAffichage.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
@@ -73,16 +76,166 @@ TEST_F(CaptureTest, MovedPixelsAreRepaintedInTheBuffer) {
     click(400, 400);
 }
 
-TEST_F(CaptureTest, EscapeWhileDraggingLeavesThePointWhereItWasMoved) {
+TEST_F(CaptureTest, EscapeWhileDraggingPutsThePointBackAndRecordsNothing) {
     Triangle t = triangle();
+    const int top = doc().history().top();
+    const std::string label = doc().history().undoText();
+    v()->markSaved();
+    const QImage before = v()->buffer().copy();
     click(100, 300);
+    release(100, 300);
     move(120, 320);
-    etatOutils().returnToCapture(v());
+    move(160, 340);
+    ASSERT_DOUBLE_EQ(t.a->x, 1600);
+    QTest::keyClick(v(), Qt::Key_Escape);
     EXPECT_FALSE(captureHandler().dragging);
-    EXPECT_DOUBLE_EQ(t.a->x, 1200);
+    EXPECT_DOUBLE_EQ(t.a->x, 1000);
+    EXPECT_DOUBLE_EQ(t.a->y, 3000);
+    EXPECT_NEAR(t.g->x, 2000, 1e-9) << "what moved with the point went back too";
+    EXPECT_NEAR(t.g->y, 7000 / 3.0, 1e-9);
+    EXPECT_EQ(doc().history().top(), top);
+    EXPECT_EQ(doc().history().undoText(), label);
+    EXPECT_FALSE(v()->isModified());
     EXPECT_TRUE(captureTool().dependents.empty());
+    EXPECT_EQ(v()->buffer(), before) << "the figure is drawn as it was";
     move(500, 400);
-    EXPECT_DOUBLE_EQ(t.a->x, 1200);
+    EXPECT_DOUBLE_EQ(t.a->x, 1000);
+}
+
+TEST_F(CaptureTest, AbandonedDragsPutBackLinkedPointsAndComments) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(Cmd::segment);
+    click(100, 100);
+    click(300, 100);
+    select(Cmd::linkedPoint);
+    click(200, 100);
+    auto* p = last<CPointLieDroite>();
+    ASSERT_NE(p, nullptr);
+    auto c = std::make_unique<CCommentaire>("Bonjour", &list(), nullptr, 2000, 3000);
+    CCommentaire* comment = c.get();
+    doc().addEntry(new CAction(nat::commentaire, std::move(c)));
+    v()->recomputeAndRedraw();
+    revenirCapture(v());
+    const double t0 = p->abscissa;
+    const int top = doc().history().top();
+
+    // Another tool chosen while the point is taken.
+    click(200, 100);
+    release(200, 100);
+    move(260, 130);
+    ASSERT_NE(p->abscissa, t0);
+    ASSERT_TRUE(select(Cmd::freePoint));
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(p->abscissa, t0);
+    EXPECT_NEAR(p->x, 2000, 1e-6);
+
+    revenirCapture(v());
+    const double x0 = comment->nameAnchorX, y0 = comment->nameAnchorY;
+    const int px = (comment->box.left + comment->box.right) / 20,
+              py = (comment->box.top + comment->box.bottom) / 20;
+    click(px, py);
+    release(px, py);
+    move(px + 30, py + 20);
+    ASSERT_NE(comment->nameAnchorX, x0);
+    QTest::keyClick(v(), Qt::Key_Escape);
+    EXPECT_DOUBLE_EQ(comment->nameAnchorX, x0);
+    EXPECT_DOUBLE_EQ(comment->nameAnchorY, y0);
+    EXPECT_EQ(doc().history().top(), top);
+}
+
+TEST_F(CaptureTest, UndoWhileDraggingPutsThePointBackThenUndoesTheLastStep) {
+    Triangle t = triangle();
+    const int count = list().count();
+    click(100, 300);
+    release(100, 300);
+    move(150, 350);
+    ASSERT_TRUE(v()->undo());
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_EQ(list().count(), count - 1) << "the centroid, the last recorded step";
+    auto* a = dynamic_cast<CPointBase*>(list().elementAt(1));
+    ASSERT_NE(a, nullptr);
+    EXPECT_DOUBLE_EQ(a->x, 1000);
+    revenirCapture(v());
+    move(200, 200);
+    (void)t;
+}
+
+TEST_F(CaptureTest, AnotherFiguresWindowNeitherMovesNorDropsTheDraggedPoint) {
+    Triangle t = triangle();
+    auto otherDoc = std::make_unique<CPelvantiDoc>();
+    otherDoc->newFigure();
+    CPelvantiView other(std::move(otherDoc));
+    other.resize(320, 240);
+    const int top = doc().history().top();
+    const int otherTop = other.document()->history().top();
+    click(100, 300);
+    release(100, 300);
+    move(130, 300);
+    ASSERT_DOUBLE_EQ(t.a->x, 1300);
+    CGestionSouris* h = etatOutils().mouseHandler;
+    h->onMouseMove(&other, 50, 50);
+    EXPECT_DOUBLE_EQ(t.a->x, 1300);
+    h->onLButtonDown(&other, 50, 50);
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(t.a->x, 1000);
+    EXPECT_EQ(doc().history().top(), top);
+    EXPECT_EQ(other.document()->history().top(), otherTop);
+}
+
+TEST_F(CaptureTest, PressMoveReleaseDropsOnRelease) {
+    Triangle t = triangle();
+    const int top = doc().history().top();
+    click(100, 300);
+    for (int k = 1; k <= 5; ++k) move(100 + 10 * k, 300 - 10 * k);
+    release(150, 250);
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(t.a->x, 1500);
+    EXPECT_DOUBLE_EQ(t.a->y, 2500);
+    EXPECT_EQ(doc().history().top(), top + 1);
+    EXPECT_EQ(doc().history().undoText(), "Capture");
+    move(300, 200);
+    EXPECT_DOUBLE_EQ(t.a->x, 1500) << "the point is no longer glued to the mouse";
+}
+
+TEST_F(CaptureTest, ClickWithoutMovingTakesAndTheNextClickDrops) {
+    Triangle t = triangle();
+    const int top = doc().history().top();
+    // A tremor within the slop still counts as a click.
+    click(100, 300);
+    move(100 + CGestionSourisCapture::kClickSlop, 300);
+    release(100 + CGestionSourisCapture::kClickSlop, 300);
+    EXPECT_TRUE(captureHandler().dragging);
+    move(180, 260);
+    EXPECT_DOUBLE_EQ(t.a->x, 1800);
+    click(180, 260);
+    EXPECT_FALSE(captureHandler().dragging);
+    release(180, 260);
+    move(250, 250);
+    EXPECT_DOUBLE_EQ(t.a->x, 1800);
+    EXPECT_EQ(doc().history().top(), top + 1) << "one drop, one state";
+}
+
+TEST_F(CaptureTest, RealMouseEventsDragAndDropOnRelease) {
+    Triangle t = triangle();
+    QTest::mousePress(v(), Qt::LeftButton, {}, QPoint(100, 300));
+    ASSERT_TRUE(captureHandler().dragging);
+    QTest::mouseMove(v(), QPoint(140, 280));
+    QTest::mouseRelease(v(), Qt::LeftButton, {}, QPoint(140, 280));
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(t.a->x, 1400);
+    EXPECT_DOUBLE_EQ(t.a->y, 2800);
+    EXPECT_EQ(doc().history().undoText(), "Capture");
+}
+
+TEST_F(CaptureTest, HoverLabelIsErasedWhenTheMouseLeavesTheView) {
+    triangle();
+    move(100, 300);
+    ASSERT_TRUE(captureHandler().tooltipShown);
+    EXPECT_EQ(captureHandler().tooltipText, "ce point");
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(v(), &leave);
+    EXPECT_FALSE(captureHandler().tooltipShown);
 }
 
 TEST_F(CaptureTest, PinnedPointIsNeverOffered) {

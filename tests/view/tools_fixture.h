@@ -93,6 +93,7 @@ protected:
         move(x, y);
         etatOutils().mouseHandler->onLButtonDown(v(), x, y);
     }
+    void release(int x, int y) { etatOutils().mouseHandler->onLButtonUp(v(), x, y); }
     void rightClick(int x, int y) { etatOutils().mouseHandler->onRButtonDown(v(), x, y); }
 
     // A free point placed with the free-point tool at pixel (x, y).

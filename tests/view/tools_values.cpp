@@ -4,8 +4,8 @@
 
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
-#include "tools_fixture.h"
 #include "measures/CMesure.h"
+#include "tools_fixture.h"
 
 class ValueToolsTest : public ToolsTest {
 protected:
@@ -47,6 +47,25 @@ TEST_F(ValueToolsTest, ReplacingTheUnitLengthAsksFirst) {
     host.answers = {IDNO};
     EXPECT_FALSE(select(Cmd::unitLength));
     EXPECT_EQ(lastMessage().rfind("Une longueur unité existe déjà", 0), 0u);
+}
+
+TEST_F(ValueToolsTest, UnitLengthIsCreatedWithoutAskingAboutAnUndefinedObject) {
+    triangle();
+    for (int pass = 0; pass < 2; ++pass) {  // a first unit length, then its replacement
+        host.messages.clear();
+        host.answers = {IDYES};
+        ASSERT_TRUE(select(Cmd::unitLength));
+        click(100, 300);
+        click(200, 100);
+        for (const auto& m : host.messages)
+            EXPECT_EQ(m.text.find("n'est pas défini"), std::string::npos) << pass;
+        EXPECT_EQ(lastMessage(), " La longueur AC a été\n choisie comme longueur unité");
+        auto* unit = last<CLongueur>();
+        ASSERT_NE(unit, nullptr);
+        EXPECT_EQ(list().unitLength, unit);
+        EXPECT_TRUE(unit->exists);
+        EXPECT_EQ(unit->value, 1);
+    }
 }
 
 TEST_F(ValueToolsTest, FrameIsConfirmedWithItsPointNames) {

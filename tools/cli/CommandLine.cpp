@@ -14,11 +14,14 @@ const char* const kUsage =
     "Utilisation : korvendal32 [FICHIER.qvf]\n"
     "              korvendal32 --describe FICHIER.qvf\n"
     "              korvendal32 --resave ENTREE.qvf SORTIE.qvf\n"
+    "              korvendal32 --export FICHIER.qvf IMAGE.(png|svg|pdf) [--size LxH]\n"
     "              korvendal32 --help\n"
     "\n"
     "  FICHIER.qvf   ouvre la figure dans une fenêtre\n"
     "  --describe    affiche l'en-tête de la figure et une ligne par objet, après recalcul\n"
     "  --resave      lit une figure et l'enregistre à nouveau au format actuel\n"
+    "  --export      dessine la figure dans une image PNG, SVG ou PDF (selon l'extension),\n"
+    "                à sa taille ou à celle de --size en pixels, sans fenêtre\n"
     "  --help        affiche cette aide\n";
 
 // Messages the model would show in a box (a figure of a later version) go to the error stream.
