@@ -419,6 +419,7 @@ CElementBase* CArchive::readReference() {
 }
 
 void CArchiveRefs::visit(const CRefSlot& slot) {
+    if (!slot.stored()) return;
     if (ar_.IsStoring()) {
         ar_.writeReference(slot.get());
         return;

@@ -38,8 +38,17 @@ bool CElementBase::hasSameRefsAs(const CElementBase* other, bool symmetricPair) 
     return mine == theirs;
 }
 
+// The values named by parameters (held slots) are parents, but not parents of the construction.
 void CElementBase::firstParents(CElementBase** a, CElementBase** b, CElementBase** c) const {
-    std::vector<CElementBase*> r = refs();
+    std::vector<CElementBase*> r;
+    struct Stored : CRefVisitor {
+        std::vector<CElementBase*>& r;
+        explicit Stored(std::vector<CElementBase*>& r) : r(r) {}
+        void visit(const CRefSlot& s) override {
+            if (s.stored()) r.push_back(s.get());
+        }
+    } stored(r);
+    const_cast<CElementBase*>(this)->forEachRef(stored);
     CElementBase** out[3] = {a, b, c};
     for (size_t i = 0; i < 3; ++i)
         if (out[i]) *out[i] = i < r.size() ? r[i] : nullptr;

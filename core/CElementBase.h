@@ -34,7 +34,8 @@ public:
     // Same class and the same parents slot by slot; with `symmetricPair` the first two slots may
     // also be swapped (the midpoint of B and A is the midpoint of A and B).
     bool hasSameRefsAs(const CElementBase* other, bool symmetricPair = false) const;
-    // The first three parents for getConstructionInfo (null where there are fewer).
+    // The first three parents of the stored slots for getConstructionInfo (null where there are
+    // fewer).
     void firstParents(CElementBase** a, CElementBase** b, CElementBase** c) const;
     // Same class, parents taken at the same indexes in `to` as they have in `from`.
     // The base saves the object and reads it back against `to`: every stored field is copied.

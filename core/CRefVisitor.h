@@ -17,12 +17,23 @@ OptionalRef<T> optional(T*& ref) {
     return {ref};
 }
 
+// A slot of an owned sub-object that writes its reference among its own fields (a parameter
+// value naming a figure value): a parent like any other, but not written by serializeOwnRefs.
+template <class T>
+struct HeldRef {
+    T*& ref;
+};
+template <class T>
+HeldRef<T> held(T*& ref) {
+    return {ref};
+}
+
 // One reference slot, its parent's class erased: reading it, and putting a parent in it only
 // when that parent is of the slot's class.
 class CRefSlot {
 public:
     template <class T>
-    static CRefSlot of(T*& member, bool required) {
+    static CRefSlot of(T*& member, bool required, bool stored = true) {
         CRefSlot s;
         s.addr_ = &member;
         s.get_ = [](void* a) -> CElementBase* { return *static_cast<T**>(a); };
@@ -33,6 +44,7 @@ public:
             return true;
         };
         s.required_ = required;
+        s.stored_ = stored;
         return s;
     }
 
@@ -41,6 +53,8 @@ public:
     bool set(CElementBase* e) const { return set_(addr_, e); }
     // A required slot refuses none in files.
     bool required() const { return required_; }
+    // Written by the owner's file fields (false: by a sub-object, see HeldRef).
+    bool stored() const { return stored_; }
 
 private:
     CRefSlot() = default;
@@ -48,6 +62,7 @@ private:
     CElementBase* (*get_)(void*) = nullptr;
     bool (*set_)(void*, CElementBase*) = nullptr;
     bool required_ = true;
+    bool stored_ = true;
 };
 
 class CRefVisitor {
@@ -63,6 +78,10 @@ public:
     void operator()(OptionalRef<T> r) {
         visit(CRefSlot::of(r.ref, false));
     }
+    template <class T>
+    void operator()(HeldRef<T> r) {
+        visit(CRefSlot::of(r.ref, false, false));
+    }
     template <class... R>
     void all(R&&... refs) {
         ((*this)(std::forward<R>(refs)), ...);
@@ -75,7 +94,8 @@ public:
     void forEachRef(CRefVisitor& v) override; \
     void forEachOwnRef(CRefVisitor& v)
 
-// The class's own slots in file order; `optional(member)` marks a slot that may be empty.
+// The class's own slots in file order; `optional(member)` marks a slot that may be empty,
+// `held(sub.member)` one that a sub-object writes itself.
 #define IMPLEMENT_REFS(cls, base, ...)        \
     void cls::forEachRef(CRefVisitor& v) {    \
         base::forEachRef(v);                  \

@@ -2,6 +2,7 @@
 
 #include "core/CArchive.h"
 #include "geometry/CCercle.h"
+#include "values/CValeurDynamique.h"
 
 IMPLEMENT_SERIAL(CCercleOR, CCercle, 1)
 IMPLEMENT_SERIAL_VERSIONABLE(CArcDeCercle, CArcDeCercleAncetre, 2)
@@ -9,7 +10,7 @@ IMPLEMENT_SERIAL_VERSIONABLE(CGrandArcDeCercle, CArcDeCercle, 2)
 IMPLEMENT_SERIAL_VERSIONABLE(CArcDeCercleDirect, CArcDeCercle, 2)
 IMPLEMENT_SERIAL_VERSIONABLE(CArcDeCercleIndirect, CArcDeCercleDirect, 2)
 
-IMPLEMENT_REFS(CCercleOR, CCercle, O)
+IMPLEMENT_REFS(CCercleOR, CCercle, O, held(radiusValue.reference))
 IMPLEMENT_REFS(CArcDeCercle, CArcDeCercleAncetre, O, A, optional(B))
 
 using geo::existing;
@@ -70,22 +71,9 @@ bool CCercleOR::coincidesWith(const CElementBase* other) const {
     return CCercle::coincidesWith(other);
 }
 
-bool CCercleOR::dependsOn(const CElementBase* p) const {
-    return CCercle::dependsOn(p) || radiusValue.dependsOn(p);
-}
-
-bool CCercleOR::dependsOnForPositioning(const CElementBase* p) const {
-    return CCercle::dependsOnForPositioning(p) || radiusValue.dependsOnForPositioning(p);
-}
-
 bool CCercleOR::dependsOnForDrag(const CElementBase* p) const {
     // Dragging a point of the unit segment changes the radius too.
     return dependsOn(p) || (figure && figure->unitLength && figure->unitLength->dependsOn(p));
-}
-
-void CCercleOR::replaceReference(CElementBase* old, CElementBase* repl) {
-    CCercle::replaceReference(old, repl);
-    radiusValue.replaceReference(old, repl);
 }
 
 bool CCercleOR::usesNameOf(const CElementBase* p) const {

@@ -9,7 +9,7 @@ IMPLEMENT_SERIAL(CNoeudPondere, CObject, 1)
 IMPLEMENT_SERIAL(CBarycentre, CPointAncetre, 1)
 IMPLEMENT_SERIAL(CPointParAbscisse, CPointAncetre, 1)
 
-IMPLEMENT_REFS(CPointParAbscisse, CPointAncetre, A, B)
+IMPLEMENT_REFS(CPointParAbscisse, CPointAncetre, A, B, held(t.reference))
 
 std::string geo::valueText(const CValeurAssocieeAVariable& v) {
     return v.getText(12);
@@ -239,19 +239,6 @@ bool CPointParAbscisse::coincidesWith(const CElementBase* other) const {
     if (!hasSameRefsAs(other)) return false;
     const auto* p = static_cast<const CPointParAbscisse*>(other);
     return p->t.constant == t.constant && p->t.reference == t.reference;
-}
-
-bool CPointParAbscisse::dependsOn(const CElementBase* p) const {
-    return CPointAncetre::dependsOn(p) || t.dependsOn(p);
-}
-
-bool CPointParAbscisse::dependsOnForPositioning(const CElementBase* p) const {
-    return CPointAncetre::dependsOnForPositioning(p) || t.dependsOnForPositioning(p);
-}
-
-void CPointParAbscisse::replaceReference(CElementBase* old, CElementBase* repl) {
-    CPointAncetre::replaceReference(old, repl);
-    t.replaceReference(old, repl);
 }
 
 bool CPointParAbscisse::usesNameOf(const CElementBase* p) const {

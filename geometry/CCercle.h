@@ -125,10 +125,7 @@ public:
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     // The radius's value counts as a parent too.
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
     bool dependsOnForDrag(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesNameOf(const CElementBase* p) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

@@ -262,9 +262,6 @@ public:
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     // The abscissa's value counts as a parent too.
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesNameOf(const CElementBase* p) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,
                                     CElementBase** c) const override;

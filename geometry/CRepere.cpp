@@ -6,6 +6,7 @@
 #include "calc/NumberFormat.h"
 #include "core/CArchive.h"
 #include "core/CHost.h"
+#include "values/CValeurDynamique.h"
 
 IMPLEMENT_SERIAL_VERSIONABLE(CRepere, CElementGraphique, 2)
 IMPLEMENT_SERIAL(CPointDansRepere, CPointAncetre, 1)
@@ -73,7 +74,8 @@ CRepere::CRepere(CPointAncetre* o, CPointAncetre* i, CPointAncetre* j, CDroite* 
       yGrid(yGrid),
       dotted(dotted) {}
 
-IMPLEMENT_REFS(CRepere, CElementGraphique, O, I, J, xAxis, yAxis)
+IMPLEMENT_REFS(CRepere, CElementGraphique, O, I, J, xAxis, yAxis, held(a.reference),
+               held(b.reference))
 
 void CRepere::load(CArchive& ar, bool previous) {
     if (previous || ar.getObjectSchema() < 2) ar.readByte();
@@ -192,23 +194,6 @@ bool CRepere::coincidesWith(const CElementBase* other) const {
     return r->O == O && r->I == I && r->J == J && sameValue(r->a, a) && sameValue(r->b, b);
 }
 
-// The slots, axes included (a frame whose axis is deleted goes with it), and the values
-// that a and b may name.
-bool CRepere::dependsOn(const CElementBase* p) const {
-    return CElementGraphique::dependsOn(p) || a.dependsOn(p) || b.dependsOn(p);
-}
-
-bool CRepere::dependsOnForPositioning(const CElementBase* p) const {
-    return CElementGraphique::dependsOnForPositioning(p) || a.dependsOnForPositioning(p) ||
-           b.dependsOnForPositioning(p);
-}
-
-void CRepere::replaceReference(CElementBase* old, CElementBase* repl) {
-    CElementGraphique::replaceReference(old, repl);
-    a.replaceReference(old, repl);
-    b.replaceReference(old, repl);
-}
-
 std::string CRepere::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                          CElementBase** pc) const {
     firstParents(pa, pb, pc);
@@ -260,7 +245,7 @@ std::string CRepere::shortDesignation() const {
 // ---------------------------------------------------------------------------------------------
 // CPointDansRepere
 
-IMPLEMENT_REFS(CPointDansRepere, CPointAncetre, R)
+IMPLEMENT_REFS(CPointDansRepere, CPointAncetre, R, held(xv.reference), held(yv.reference))
 
 void CPointDansRepere::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
@@ -289,22 +274,6 @@ bool CPointDansRepere::coincidesWith(const CElementBase* other) const {
     return p->R == R && sameValue(p->xv, xv) && sameValue(p->yv, yv);
 }
 
-// The values named by the coordinates are parents too.
-bool CPointDansRepere::dependsOn(const CElementBase* p) const {
-    return CPointAncetre::dependsOn(p) || xv.dependsOn(p) || yv.dependsOn(p);
-}
-
-bool CPointDansRepere::dependsOnForPositioning(const CElementBase* p) const {
-    return CPointAncetre::dependsOnForPositioning(p) || xv.dependsOnForPositioning(p) ||
-           yv.dependsOnForPositioning(p);
-}
-
-void CPointDansRepere::replaceReference(CElementBase* old, CElementBase* repl) {
-    CPointAncetre::replaceReference(old, repl);
-    xv.replaceReference(old, repl);
-    yv.replaceReference(old, repl);
-}
-
 std::string CPointDansRepere::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                   CElementBase** c) const {
     if (a) *a = R ? R->O : nullptr;
@@ -327,7 +296,7 @@ void CPointDansRepere::rebuildFromText(CListeAction* list) {
 // ---------------------------------------------------------------------------------------------
 // CPointParAffixe
 
-IMPLEMENT_REFS(CPointParAffixe, CPointAncetre, R)
+IMPLEMENT_REFS(CPointParAffixe, CPointAncetre, R, held(z.reference))
 
 void CPointParAffixe::Serialize(CArchive& ar) {
     CPointAncetre::Serialize(ar);
@@ -348,20 +317,6 @@ bool CPointParAffixe::coincidesWith(const CElementBase* other) const {
     const auto* p = static_cast<const CPointParAffixe*>(other);
     return p->R == R && p->z.reference == z.reference &&
            (z.reference || p->z.constant == z.constant);
-}
-
-// The value named by the affix is a parent too.
-bool CPointParAffixe::dependsOn(const CElementBase* p) const {
-    return CPointAncetre::dependsOn(p) || z.dependsOn(p);
-}
-
-bool CPointParAffixe::dependsOnForPositioning(const CElementBase* p) const {
-    return CPointAncetre::dependsOnForPositioning(p) || z.dependsOnForPositioning(p);
-}
-
-void CPointParAffixe::replaceReference(CElementBase* old, CElementBase* repl) {
-    CPointAncetre::replaceReference(old, repl);
-    z.replaceReference(old, repl);
 }
 
 std::string CPointParAffixe::getConstructionInfo(CElementBase** a, CElementBase** b,
@@ -506,7 +461,7 @@ void CPointBaseEnt::setCoordinates(double na, double nb) {
 // ---------------------------------------------------------------------------------------------
 // CDroiteOm
 
-IMPLEMENT_REFS(CDroiteOm, CDroite, R, A)
+IMPLEMENT_REFS(CDroiteOm, CDroite, R, A, held(m.reference))
 
 void CDroiteOm::Serialize(CArchive& ar) {
     CDroite::Serialize(ar);
@@ -533,20 +488,6 @@ void CDroiteOm::computePosition() {
         return;
     }
     clipFullLine();
-}
-
-// The value named by the slope is a parent too.
-bool CDroiteOm::dependsOn(const CElementBase* p) const {
-    return CDroite::dependsOn(p) || m.dependsOn(p);
-}
-
-bool CDroiteOm::dependsOnForPositioning(const CElementBase* p) const {
-    return CDroite::dependsOnForPositioning(p) || m.dependsOnForPositioning(p);
-}
-
-void CDroiteOm::replaceReference(CElementBase* old, CElementBase* repl) {
-    CDroite::replaceReference(old, repl);
-    m.replaceReference(old, repl);
 }
 
 std::string CDroiteOm::getConstructionInfo(CElementBase** a, CElementBase** b,

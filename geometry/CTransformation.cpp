@@ -70,7 +70,7 @@ std::string CTransformation::getConstructionInfo(CElementBase**, CElementBase**,
 // ---------------------------------------------------------------------------------------------
 // CHomothetie
 
-IMPLEMENT_REFS(CHomothetie, CTransformation, O)
+IMPLEMENT_REFS(CHomothetie, CTransformation, O, held(k.reference))
 
 void CHomothetie::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
@@ -90,19 +90,6 @@ void CHomothetie::computePosition() {
 
 bool CHomothetie::coincidesWith(const CElementBase* other) const {
     return hasSameRefsAs(other) && sameValue(static_cast<const CHomothetie*>(other)->k, k);
-}
-
-bool CHomothetie::dependsOn(const CElementBase* p) const {
-    return CTransformation::dependsOn(p) || k.dependsOn(p);
-}
-
-bool CHomothetie::dependsOnForPositioning(const CElementBase* p) const {
-    return CTransformation::dependsOnForPositioning(p) || k.dependsOnForPositioning(p);
-}
-
-void CHomothetie::replaceReference(CElementBase* old, CElementBase* repl) {
-    CTransformation::replaceReference(old, repl);
-    k.replaceReference(old, repl);
 }
 
 std::string CHomothetie::getDisplayName() const {
@@ -173,7 +160,8 @@ void CSymetrieCentrale::imageOfLength(double len, double* out) const {
 // ---------------------------------------------------------------------------------------------
 // CRotation
 
-IMPLEMENT_REFS(CRotation, CTransformation, O)
+IMPLEMENT_REFS(CRotation, CTransformation, O, held(theta.reference))
+IMPLEMENT_REFS(CSimilitude, CRotation, held(k.reference))
 
 void CRotation::Serialize(CArchive& ar) {
     CTransformation::Serialize(ar);
@@ -193,19 +181,6 @@ void CRotation::computePosition() {
 
 bool CRotation::coincidesWith(const CElementBase* other) const {
     return hasSameRefsAs(other) && sameValue(static_cast<const CRotation*>(other)->theta, theta);
-}
-
-bool CRotation::dependsOn(const CElementBase* p) const {
-    return CTransformation::dependsOn(p) || theta.dependsOn(p);
-}
-
-bool CRotation::dependsOnForPositioning(const CElementBase* p) const {
-    return CTransformation::dependsOnForPositioning(p) || theta.dependsOnForPositioning(p);
-}
-
-void CRotation::replaceReference(CElementBase* old, CElementBase* repl) {
-    CTransformation::replaceReference(old, repl);
-    theta.replaceReference(old, repl);
 }
 
 std::string CRotation::getDisplayName() const {
@@ -247,19 +222,6 @@ void CSimilitude::computePosition() {
 bool CSimilitude::coincidesWith(const CElementBase* other) const {
     return CRotation::coincidesWith(other) &&
            sameValue(static_cast<const CSimilitude*>(other)->k, k);
-}
-
-bool CSimilitude::dependsOn(const CElementBase* p) const {
-    return CRotation::dependsOn(p) || k.dependsOn(p);
-}
-
-bool CSimilitude::dependsOnForPositioning(const CElementBase* p) const {
-    return CRotation::dependsOnForPositioning(p) || k.dependsOnForPositioning(p);
-}
-
-void CSimilitude::replaceReference(CElementBase* old, CElementBase* repl) {
-    CRotation::replaceReference(old, repl);
-    k.replaceReference(old, repl);
 }
 
 std::string CSimilitude::getDisplayName() const {

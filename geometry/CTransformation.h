@@ -48,9 +48,6 @@ public:
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     // The parameter value may name a value of the figure: a parent beside the slots.
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getDisplayName() const override;
     std::string getKindText() const override;
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
@@ -94,9 +91,6 @@ public:
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
     // The parameter value may name a value of the figure: a parent beside the slots.
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getDisplayName() const override;
     std::string getKindText() const override;
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
@@ -113,12 +107,10 @@ public:
 
     CValeurAssocieeAVariable k;
 
+    DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
-    void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getDisplayName() const override;
     std::string getKindText() const override;
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;
