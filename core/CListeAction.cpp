@@ -1,6 +1,7 @@
 #include "core/CListeAction.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/CArchive.h"
 #include "core/CElementGraphique.h"
@@ -148,11 +149,8 @@ int CListeAction::indexOf(const CElementBase* element) const {
     if (indexMap_) {
         // An entry given another object in place makes the map wrong: search then. Valid
         // figures refer only to objects of the list, so that this stays rare.
-        auto found = indexMap_->find(element);
-        if (found != indexMap_->end()) {
-            int i = found->second;
-            if (i < count() && entries_[i]->element == element) return i;
-        }
+        if (const int* i = indexMap_->find(element))
+            if (*i < count() && entries_[*i]->element == element) return *i;
     }
     for (int i = 0; i < count(); ++i)
         if (entries_[i]->element == element) return i;
@@ -163,7 +161,7 @@ CListeAction::IndexScope::IndexScope(const CListeAction& list) : list_(list) {
     if (list.indexMap_) return;
     map_.reserve(list.entries_.size());
     for (int i = 0; i < list.count(); ++i)
-        map_.emplace(list.entries_[i]->element, i);  // the first entry wins, as in a search
+        map_.insert(list.entries_[i]->element, i);  // the first entry wins, as in a search
     list.indexMap_ = &map_;
     installed_ = true;
 }
@@ -651,6 +649,7 @@ void CListeAction::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         // Every reference written is an index in this list.
         IndexScope indexes(*this);
+        ar.expectObjects(2 * entries_.size());  // entries and their objects
         ar.writeWord(static_cast<uint16_t>(angleUnit));
         ar.writeCount(static_cast<uint32_t>(count()));
         for (CActionAncetre* e : entries_) ar.writeObject(e);

@@ -4,12 +4,12 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/CDC.h"
 #include "core/CObject.h"
 #include "core/Natures.h"
+#include "core/PointerMap.h"
 
 class CArchive;
 class CElementBase;
@@ -109,7 +109,7 @@ public:
 
     private:
         const CListeAction& list_;
-        std::unordered_map<const CElementBase*, int> map_;
+        PointerMap<int> map_;
         bool installed_ = false;
     };
 
@@ -198,7 +198,7 @@ protected:
 
     std::vector<CActionAncetre*> entries_;
     bool ownsEntries_ = true;
-    mutable const std::unordered_map<const CElementBase*, int>* indexMap_ = nullptr;
+    mutable const PointerMap<int>* indexMap_ = nullptr;
 };
 
 // Entries of the objects a macro acts on (references into the main list).

@@ -4,6 +4,7 @@
 
 #include "TestObjects.h"
 #include "calc/EvaluationState.h"
+#include "core/PointerMap.h"
 #include "document/CPelvantiDoc.h"
 
 TEST(ListLookups, NoneAndAbsent) {
@@ -190,6 +191,24 @@ TEST(ListDelete, DependentsWalkAnswersAsDependsOn) {
     TestPoint outside(0, 0);
     std::vector<bool> none = f.list.dependentsOf(&outside);
     EXPECT_EQ(std::count(none.begin(), none.end(), true), 0);
+}
+
+TEST(ListLookups, PointerMapKeepsEveryKeyThroughItsGrowth) {
+    std::vector<int> objects(1000);
+    PointerMap<int> map;
+    EXPECT_EQ(map.find(&objects[0]), nullptr);
+    for (int i = 0; i < 1000; ++i) map.insert(&objects[i], i);
+    map.insert(&objects[7], 99);  // the first insertion wins
+    map.insert(nullptr, 5);
+    EXPECT_EQ(map.size(), 1000u);
+    EXPECT_EQ(map.find(nullptr), nullptr);
+    int outside = 0;
+    EXPECT_EQ(map.find(&outside), nullptr);
+    for (int i = 0; i < 1000; ++i) {
+        const int* found = map.find(&objects[i]);
+        ASSERT_TRUE(found) << i;
+        EXPECT_EQ(*found, i);
+    }
 }
 
 TEST(ListLookups, IndexScopeAnswersAsTheSearch) {
