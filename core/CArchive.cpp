@@ -343,6 +343,7 @@ std::unique_ptr<CObject> CArchive::readObject(const CRuntimeClass* expected) {
             fail(CArchiveException::badFormat, "Trop d'objets dans le fichier.");
         loadClasses_.resize(mapCount_ + 1, nullptr);
         loadClasses_[mapCount_] = cls;
+        loadSchemas_.resize(mapCount_ + 1, 0);
         loadSchemas_[mapCount_] = schema;
         ++mapCount_;
     } else {

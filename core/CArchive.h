@@ -155,8 +155,8 @@ private:
     uint32_t mapCount_ = 1;
     std::unordered_map<const CRuntimeClass*, uint32_t> storeClasses_;  // written classes
     PointerMap<uint32_t> storeObjects_;                                // written objects
-    std::vector<const CRuntimeClass*> loadClasses_;       // by index; null for object slots
-    std::unordered_map<uint32_t, unsigned> loadSchemas_;  // stored schema of each class index
+    std::vector<const CRuntimeClass*> loadClasses_;  // by index; null for object slots
+    std::vector<unsigned> loadSchemas_;              // stored schema of each class index
     std::vector<unsigned> schemaStack_;
     int depth_ = 0;
 };
