@@ -277,19 +277,24 @@ void CArchive::writeTagIndex(uint32_t index, bool isClass) {
     }
 }
 
+void CArchive::expectObjects(size_t n) {
+    if (!IsStoring()) return;
+    storeObjects_.reserve(storeObjects_.size() + n);
+    buffer_.reserve(buffer_.size() + 16 * n);
+}
+
 void CArchive::writeObject(const CObject* obj) {
     if (!obj) {
         writeWord(kNullTag);
         return;
     }
-    auto found = storeMap_.find(obj);
-    if (found != storeMap_.end()) {
-        writeTagIndex(found->second, false);
+    if (const uint32_t* found = storeObjects_.find(obj)) {
+        writeTagIndex(*found, false);
         return;
     }
     const CRuntimeClass* cls = obj->GetRuntimeClass();
-    auto known = storeMap_.find(cls);
-    if (known != storeMap_.end()) {
+    auto known = storeClasses_.find(cls);
+    if (known != storeClasses_.end()) {
         writeTagIndex(known->second, true);
     } else {
         writeWord(kNewClassTag);
@@ -297,9 +302,9 @@ void CArchive::writeObject(const CObject* obj) {
         std::string name = cls->className;
         writeWord(static_cast<uint16_t>(name.size()));
         writeBytes(name.data(), name.size());
-        storeMap_[cls] = mapCount_++;
+        storeClasses_[cls] = mapCount_++;
     }
-    storeMap_[obj] = mapCount_++;
+    storeObjects_.insert(obj, mapCount_++);
     const_cast<CObject*>(obj)->Serialize(*this);
 }
 
@@ -338,6 +343,7 @@ std::unique_ptr<CObject> CArchive::readObject(const CRuntimeClass* expected) {
             fail(CArchiveException::badFormat, "Trop d'objets dans le fichier.");
         loadClasses_.resize(mapCount_ + 1, nullptr);
         loadClasses_[mapCount_] = cls;
+        loadSchemas_.resize(mapCount_ + 1, 0);
         loadSchemas_[mapCount_] = schema;
         ++mapCount_;
     } else {

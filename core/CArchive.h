@@ -12,6 +12,7 @@
 
 #include "core/CObject.h"
 #include "core/CRefVisitor.h"
+#include "core/PointerMap.h"
 
 class CElementBase;
 class CListeAction;
@@ -87,6 +88,9 @@ public:
         std::unique_ptr<CObject> o = readObject(T::staticClass());
         return std::unique_ptr<T>(static_cast<T*>(o.release()));
     }
+    // Storing: about `n` more objects will be written (some sixteen bytes each), so that the
+    // bookkeeping and the buffer grow once rather than step by step.
+    void expectObjects(size_t n);
     // Schema stored for the object whose Serialize is running (reading only).
     unsigned getObjectSchema() const;
 
@@ -149,9 +153,10 @@ private:
 
     // Tag bookkeeping: classes and objects share one index sequence starting at 1.
     uint32_t mapCount_ = 1;
-    std::unordered_map<const void*, uint32_t> storeMap_;  // written classes and objects
-    std::vector<const CRuntimeClass*> loadClasses_;       // by index; null for object slots
-    std::unordered_map<uint32_t, unsigned> loadSchemas_;  // stored schema of each class index
+    std::unordered_map<const CRuntimeClass*, uint32_t> storeClasses_;  // written classes
+    PointerMap<uint32_t> storeObjects_;                                // written objects
+    std::vector<const CRuntimeClass*> loadClasses_;  // by index; null for object slots
+    std::vector<unsigned> loadSchemas_;              // stored schema of each class index
     std::vector<unsigned> schemaStack_;
     int depth_ = 0;
 };

@@ -91,7 +91,11 @@ CElementBase* CElementBase::getTransformation() const {
 bool CElementBase::dependsOn(const CElementBase* p) const {
     if (p == this) return true;
     bool found = false;
-    eachParent(this, [&](CElementBase* e) { found = found || (e && e->dependsOn(p)); });
+    eachParent(this, [&](CElementBase* e) {
+        if (found || !e) return;
+        const bool* answer = CDependencyWalk::known(e, p);
+        found = answer ? *answer : e->dependsOn(p);
+    });
     return found;
 }
 
@@ -162,3 +166,34 @@ void CElementBase::zoomAbout(double, double, double) {}
 void CElementBase::setInternalAngleUnit(int) {}
 
 void CElementBase::rebuildInternalLists(CListeAction*) {}
+
+// ---------------------------------------------------------------------------------------------
+// Dependency walks
+
+namespace {
+// The program has one thread and no re-entrant evaluation: one walk at a time is innermost.
+CDependencyWalk* innermostWalk = nullptr;
+}  // namespace
+
+CDependencyWalk::CDependencyWalk(const CElementBase* p) : p_(p), enclosing_(innermostWalk) {
+    innermostWalk = this;
+}
+
+CDependencyWalk::~CDependencyWalk() {
+    innermostWalk = enclosing_;
+}
+
+bool CDependencyWalk::dependsOn(const CElementBase* e) {
+    bool answer = e->dependsOn(p_);
+    answers_[e] = answer;
+    return answer;
+}
+
+const bool* CDependencyWalk::known(const CElementBase* e, const CElementBase* p) {
+    for (const CDependencyWalk* w = innermostWalk; w; w = w->enclosing_) {
+        if (w->p_ != p) continue;
+        auto found = w->answers_.find(e);
+        if (found != w->answers_.end()) return &found->second;
+    }
+    return nullptr;
+}

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/CObject.h"
@@ -81,4 +82,27 @@ public:
     // Loci that keep an internal copy of the figure rebuild it (after loading, or when the
     // unit length changed); `list` is the figure they stand in.
     virtual void rebuildInternalLists(CListeAction* list);
+};
+
+// A walk that asks the objects of a list, in list order, whether they depend on `p`. Parents
+// stand before their dependents, so when an object's dependency test reaches a parent the
+// walk has already answered for it and the remembered answer is used instead of a walk down
+// the parent's chain: the whole walk is linear in the figure and recurses no deeper than one
+// object, whatever the length of its chains. The answers are those of dependsOn.
+class CDependencyWalk {
+public:
+    explicit CDependencyWalk(const CElementBase* p);
+    ~CDependencyWalk();
+    CDependencyWalk(const CDependencyWalk&) = delete;
+    CDependencyWalk& operator=(const CDependencyWalk&) = delete;
+
+    // e->dependsOn(p), remembered for the objects that come after e.
+    bool dependsOn(const CElementBase* e);
+    // The answer already given for `e` about `p`, if this walk (or an enclosing one) gave it.
+    static const bool* known(const CElementBase* e, const CElementBase* p);
+
+private:
+    const CElementBase* p_;
+    std::unordered_map<const CElementBase*, bool> answers_;
+    CDependencyWalk* enclosing_;
 };

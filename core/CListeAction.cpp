@@ -1,6 +1,7 @@
 #include "core/CListeAction.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "core/CArchive.h"
 #include "core/CElementGraphique.h"
@@ -95,17 +96,22 @@ CActionAncetre* CListeAction::entryOf(const CElementBase* element) const {
 }
 
 void CListeAction::append(CActionAncetre* entry) {
+    dropIndexMap();
     entries_.push_back(entry);
 }
 
 void CListeAction::insertAt(int index, CActionAncetre* entry) {
+    dropIndexMap();
     index = std::clamp(index, 0, count());
     entries_.insert(entries_.begin() + index, entry);
 }
 
 CActionAncetre* CListeAction::detachAt(int index) {
     CActionAncetre* e = entryAt(index);
-    if (e) entries_.erase(entries_.begin() + index);
+    if (e) {
+        dropIndexMap();
+        entries_.erase(entries_.begin() + index);
+    }
     return e;
 }
 
@@ -126,6 +132,7 @@ void CListeAction::removeAt(int index) {
 }
 
 void CListeAction::clear() {
+    dropIndexMap();
     std::vector<CActionAncetre*> old;
     old.swap(entries_);
     unitLength = nullptr;
@@ -139,9 +146,28 @@ void CListeAction::clear() {
 
 int CListeAction::indexOf(const CElementBase* element) const {
     if (!element) return -1;
+    if (indexMap_) {
+        // An entry given another object in place makes the map wrong: search then. Valid
+        // figures refer only to objects of the list, so that this stays rare.
+        if (const int* i = indexMap_->find(element))
+            if (*i < count() && entries_[*i]->element == element) return *i;
+    }
     for (int i = 0; i < count(); ++i)
         if (entries_[i]->element == element) return i;
     return -1;
+}
+
+CListeAction::IndexScope::IndexScope(const CListeAction& list) : list_(list) {
+    if (list.indexMap_) return;
+    map_.reserve(list.entries_.size());
+    for (int i = 0; i < list.count(); ++i)
+        map_.insert(list.entries_[i]->element, i);  // the first entry wins, as in a search
+    list.indexMap_ = &map_;
+    installed_ = true;
+}
+
+CListeAction::IndexScope::~IndexScope() {
+    if (installed_ && list_.indexMap_ == &map_) list_.indexMap_ = nullptr;
 }
 
 CElementBase* CListeAction::elementAt(int index) const {
@@ -175,6 +201,13 @@ CElementBase* CListeAction::findCoinciding(const CElementBase* element) const {
 bool CListeAction::anyDependsOn(const CElementBase* p) const {
     return std::any_of(entries_.begin(), entries_.end(),
                        [p](const CActionAncetre* e) { return e->element->dependsOn(p); });
+}
+
+std::vector<bool> CListeAction::dependentsOf(const CElementBase* p) const {
+    std::vector<bool> marks(entries_.size());
+    CDependencyWalk walk(p);
+    for (size_t i = 0; i < entries_.size(); ++i) marks[i] = walk.dependsOn(entries_[i]->element);
+    return marks;
 }
 
 bool CListeAction::anyDependsOnForPositioning(const CElementBase* p) const {
@@ -219,6 +252,8 @@ void CListeAction::hideAll() {
 }
 
 void CListeAction::copyTo(CListeAction& target) const {
+    // Every clone maps its parents through indexes in this list.
+    IndexScope indexes(*this);
     target.clear();
     // The clones belong to the copy, whatever `target` held before.
     target.ownsEntries_ = true;
@@ -265,13 +300,32 @@ void CListeAction::keepFirst(int n) {
 }
 
 void CListeAction::deleteWithDependents(const CElementBase* p) {
+    // Removing objects changes nobody's dependency on `p`, so all are marked first, then the
+    // list closes up in one pass.
+    std::vector<bool> doomed = dependentsOf(p);
+    std::vector<CActionAncetre*> removed;
+    size_t kept = 0;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (doomed[i])
+            removed.push_back(entries_[i]);
+        else
+            entries_[kept++] = entries_[i];
+    }
+    dropIndexMap();
+    entries_.resize(kept);
     // Backwards, so that dependents go before their parents.
-    for (int i = count() - 1; i >= 0; --i)
-        if (entries_[i]->element->dependsOn(p)) removeAt(i);
-    for (int i = count() - 1; i >= 0; --i)
-        if (entries_[i]->nature == nat::transformation &&
-            !isTransformationUsed(entries_[i]->element))
-            removeAt(i);
+    for (auto e = removed.rbegin(); e != removed.rend(); ++e) destroyEntry(*e);
+
+    // Transformations left unused go too, and with them a transformation that only they used.
+    std::unordered_map<const CElementBase*, int> uses;
+    for (CActionAncetre* e : entries_)
+        if (const CElementBase* t = e->element->getTransformation()) ++uses[t];
+    for (int i = count() - 1; i >= 0; --i) {
+        CElementBase* t = entries_[i]->element;
+        if (entries_[i]->nature != nat::transformation || uses[t] > 0) continue;
+        if (const CElementBase* inner = t->getTransformation()) --uses[inner];
+        removeAt(i);
+    }
 }
 
 void CListeAction::replaceEntryAt(int index, CActionAncetre* entry) {
@@ -280,6 +334,7 @@ void CListeAction::replaceEntryAt(int index, CActionAncetre* entry) {
     replaceInSubListsEverywhere(old, entry);
     if (unitLength == old->element) unitLength = nullptr;
     if (defaultMacro == old->element) defaultMacro = nullptr;
+    dropIndexMap();
     entries_[index] = entry;
     if (ownsEntries_) delete old;
 }
@@ -584,6 +639,9 @@ void CListeAction::Serialize(CArchive& ar) {
         ~Restore() { ar.setCurrentList(previous); }
     } restore{ar, previous};
     if (ar.IsStoring()) {
+        // Every reference written is an index in this list.
+        IndexScope indexes(*this);
+        ar.expectObjects(2 * entries_.size());  // entries and their objects
         ar.writeWord(static_cast<uint16_t>(angleUnit));
         ar.writeCount(static_cast<uint32_t>(count()));
         for (CActionAncetre* e : entries_) ar.writeObject(e);

@@ -9,6 +9,7 @@
 #include "core/CDC.h"
 #include "core/CObject.h"
 #include "core/Natures.h"
+#include "core/PointerMap.h"
 
 class CArchive;
 class CElementBase;
@@ -92,7 +93,26 @@ public:
     void clear();
 
     // Look-ups.
+    // A search, unless an IndexScope is open on the list.
     int indexOf(const CElementBase* element) const;
+
+    // While a whole-list operation that leaves the list as it is runs (writing it, copying it),
+    // indexOf answers from a map built once, so that N references cost N look-ups rather than
+    // N searches; an object the map does not place is searched for. A change to the list drops
+    // the map; a scope opened inside another on the same list does nothing.
+    class IndexScope {
+    public:
+        explicit IndexScope(const CListeAction& list);
+        ~IndexScope();
+        IndexScope(const IndexScope&) = delete;
+        IndexScope& operator=(const IndexScope&) = delete;
+
+    private:
+        const CListeAction& list_;
+        PointerMap<int> map_;
+        bool installed_ = false;
+    };
+
     CElementBase* elementAt(int index) const;
     CElementBase* findByNature(Nature mask) const;
     bool contains(const CElementBase* element) const { return indexOf(element) >= 0; }
@@ -100,6 +120,8 @@ public:
     bool sameElements(const CListeAction& other) const;
     CElementBase* findCoinciding(const CElementBase* element) const;
     bool anyDependsOn(const CElementBase* p) const;
+    // For each entry, whether its object depends on `p` (dependsOn), in one pass in list order.
+    std::vector<bool> dependentsOf(const CElementBase* p) const;
     bool anyDependsOnForPositioning(const CElementBase* p) const;
     bool anyUsesNameOf(const CElementBase* p) const;
     bool isTransformationUsed(const CElementBase* t) const;
@@ -171,8 +193,12 @@ protected:
     // Clears the references the list keeps to an object about to be destroyed.
     void forget(const CElementBase* element);
 
+    // Called by every change of entries_.
+    void dropIndexMap() { indexMap_ = nullptr; }
+
     std::vector<CActionAncetre*> entries_;
     bool ownsEntries_ = true;
+    mutable const PointerMap<int>* indexMap_ = nullptr;
 };
 
 // Entries of the objects a macro acts on (references into the main list).

@@ -1,5 +1,6 @@
 #include "document/FigureFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/CArchive.h"
@@ -149,9 +150,15 @@ void readFigure(CArchive& ar, CFigureHeader& h, CListeAction& list, bool showMes
 
 void rebuildLociOnUnitLength(CListeAction& list) {
     if (!list.unitLength) return;
-    for (CActionAncetre* e : list.entries())
-        if ((e->nature & kLocusNatures) && e->element && e->element->dependsOn(list.unitLength))
-            e->element->rebuildInternalLists(&list);
+    const std::vector<CActionAncetre*>& entries = list.entries();
+    if (std::none_of(entries.begin(), entries.end(),
+                     [](const CActionAncetre* e) { return e->nature & kLocusNatures; }))
+        return;
+    // One walk: a test per locus would go down every chain below it.
+    std::vector<bool> onUnit = list.dependentsOf(list.unitLength);
+    for (size_t i = 0; i < entries.size(); ++i)
+        if ((entries[i]->nature & kLocusNatures) && onUnit[i])
+            entries[i]->element->rebuildInternalLists(&list);
 }
 
 std::unique_ptr<CAction> makePiEntry() {

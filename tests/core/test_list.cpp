@@ -4,6 +4,7 @@
 
 #include "TestObjects.h"
 #include "calc/EvaluationState.h"
+#include "core/PointerMap.h"
 #include "document/CPelvantiDoc.h"
 
 TEST(ListLookups, NoneAndAbsent) {
@@ -169,6 +170,77 @@ TEST(ListDelete, DependentsUnusedTransformationsMacroAndUnitLength) {
     // An unused transformation goes with any deletion.
     f.list.deleteWithDependents(f["B'"]);
     EXPECT_EQ(f.order(), "pi,B,C");
+}
+
+// The walk in list order gives, for every object, the answer of its own dependency test.
+TEST(ListDelete, DependentsWalkAnswersAsDependsOn) {
+    Figure f;
+    f.build("pi a A B C M(A,B) N(M,C) P");
+    TestTransformation* t = f.transformation(f["N"]);
+    f.image("C'", f["C"], t);
+    f.value(nat::mesure, "d", 1, f["M"]);
+    f.macro("anime", f["C'"]);
+    for (CActionAncetre* target : f.list.entries()) {
+        std::vector<bool> marks = f.list.dependentsOf(target->element);
+        ASSERT_EQ(marks.size(), static_cast<size_t>(f.list.count()));
+        for (int i = 0; i < f.list.count(); ++i)
+            EXPECT_EQ(marks[i], f.list.elementAt(i)->dependsOn(target->element))
+                << nameOf(f.list.elementAt(i)) << " on " << nameOf(target->element);
+    }
+    // An object outside the list: nothing depends on it.
+    TestPoint outside(0, 0);
+    std::vector<bool> none = f.list.dependentsOf(&outside);
+    EXPECT_EQ(std::count(none.begin(), none.end(), true), 0);
+}
+
+TEST(ListLookups, PointerMapKeepsEveryKeyThroughItsGrowth) {
+    std::vector<int> objects(1000);
+    PointerMap<int> map;
+    EXPECT_EQ(map.find(&objects[0]), nullptr);
+    for (int i = 0; i < 1000; ++i) map.insert(&objects[i], i);
+    map.insert(&objects[7], 99);  // the first insertion wins
+    map.insert(nullptr, 5);
+    EXPECT_EQ(map.size(), 1000u);
+    EXPECT_EQ(map.find(nullptr), nullptr);
+    int outside = 0;
+    EXPECT_EQ(map.find(&outside), nullptr);
+    for (int i = 0; i < 1000; ++i) {
+        const int* found = map.find(&objects[i]);
+        ASSERT_TRUE(found) << i;
+        EXPECT_EQ(*found, i);
+    }
+}
+
+TEST(ListLookups, IndexScopeAnswersAsTheSearch) {
+    Figure f;
+    f.build("pi A B M(A,B)");
+    f.list.append(new CActionSousListe(nat::pointLibre, f["A"]));  // the first entry wins
+    TestPoint outside(0, 0);
+    {
+        CListeAction::IndexScope scope(f.list);
+        CListeAction::IndexScope nested(f.list);
+        EXPECT_EQ(f.list.indexOf(f["A"]), 1);
+        EXPECT_EQ(f.list.indexOf(f["M"]), 3);
+        EXPECT_EQ(f.list.indexOf(&outside), -1);
+        EXPECT_EQ(f.list.indexOf(nullptr), -1);
+        // A change of the list while a scope is open falls back on the search.
+        TestPoint* p = f.point("P");
+        EXPECT_EQ(f.list.indexOf(p), 5);
+        f.list.removeAt(1);
+        EXPECT_EQ(f.list.indexOf(f["M"]), 2);
+        EXPECT_EQ(f.list.indexOf(p), 4);
+    }
+    {
+        CListeAction::IndexScope scope(f.list);
+        // An entry given another object in place.
+        TestPoint q(1, 1);
+        CElementBase* before = f.list.entryAt(2)->element;
+        f.list.entryAt(2)->element = &q;
+        EXPECT_EQ(f.list.indexOf(&q), 2);
+        EXPECT_EQ(f.list.indexOf(before), -1);
+        f.list.entryAt(2)->element = before;
+        EXPECT_EQ(f.list.indexOf(before), 2);
+    }
 }
 
 TEST(ListDelete, DocumentResetsClipboardUnitAndGraphicList) {

@@ -1,0 +1,117 @@
+// Large and deep figures: saving, reading back, copying and deleting go through chains of any
+// length without exhausting the stack, and give the bytes and results of small figures.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/CArchive.h"
+#include "core/CListeAction.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CCercle.h"
+#include "geometry/CDroite.h"
+#include "geometry/CPointAncetre.h"
+
+namespace {
+
+template <class T>
+T* add(CListeAction& list, Nature nature, std::unique_ptr<T> element) {
+    T* raw = element.get();
+    list.append(new CAction(nature, std::move(element)));
+    return raw;
+}
+
+CPointBase* freePoint(CListeAction& list, double x, double y) {
+    return add(list, nat::pointLibre, std::make_unique<CPointBase>(x, y));
+}
+
+// A, B, then `length` midpoints, each of the previous one (A first) and B.
+void buildChain(CPelvantiDoc& doc, int length) {
+    CListeAction& list = doc.list();
+    CPointAncetre* previous = freePoint(list, 0, 0);
+    CPointAncetre* b = freePoint(list, 1000, 500);
+    for (int i = 0; i < length; ++i)
+        previous = add(list, nat::pointConstruit, std::make_unique<CMilieu>(previous, b));
+    doc.rebuildGraphicList();
+    list.computeAll();
+}
+
+std::vector<uint8_t> listBytes(CListeAction& list) {
+    std::vector<uint8_t> bytes;
+    CArchive ar(CArchive::store, bytes);
+    list.Serialize(ar);
+    return bytes;
+}
+
+constexpr int kDeepChain = 100000;
+
+}  // namespace
+
+TEST(LargeFigures, DeepChainSavesAndReadsBackTheSame) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    buildChain(doc, kDeepChain);
+    const std::vector<uint8_t> saved = doc.saveToBytes();
+
+    CPelvantiDoc reread;
+    reread.newFigure();
+    std::string reason;
+    ASSERT_TRUE(reread.loadFromBytes(saved, &reason)) << reason;
+    CListeAction& list = reread.list();
+    ASSERT_EQ(list.count(), kDeepChain + 3);
+    for (int i : {4, kDeepChain / 2, kDeepChain + 2}) {
+        auto* m = dynamic_cast<CMilieu*>(list.elementAt(i));
+        ASSERT_TRUE(m) << i;
+        EXPECT_EQ(m->A, list.elementAt(i - 1));
+        EXPECT_EQ(m->B, list.elementAt(2));
+    }
+    list.computeAll();
+    EXPECT_TRUE(list.elementAt(kDeepChain + 2)->exists);
+    EXPECT_EQ(reread.saveToBytes(), saved);
+}
+
+TEST(LargeFigures, DeepChainIsDeletedCopiedAndUndone) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    buildChain(doc, kDeepChain);
+    doc.history().resetHistory();
+    const std::vector<uint8_t> state = doc.writeListState();
+
+    CListeAction copy;
+    doc.list().copyTo(copy);
+    EXPECT_EQ(listBytes(copy), state);
+
+    // Deleting the first midpoint takes the whole chain with it, and nothing else.
+    doc.deleteWithDependents(doc.list().elementAt(3));
+    EXPECT_EQ(doc.list().count(), 3);
+    EXPECT_EQ(doc.graphicList().count(), 2);
+    doc.history().record("Suppression");
+    std::string reason;
+    ASSERT_TRUE(doc.history().undo(&reason)) << reason;
+    EXPECT_EQ(doc.list().count(), kDeepChain + 3);
+    EXPECT_EQ(doc.writeListState(), state);
+}
+
+// On real kinds of objects, the one walk in list order answers as each object's own test.
+TEST(LargeFigures, DependentsWalkAnswersAsDependsOn) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    CListeAction& list = doc.list();
+    CPointBase* a = freePoint(list, 0, 0);
+    CPointBase* b = freePoint(list, 300, 0);
+    CPointBase* c = freePoint(list, 0, 300);
+    auto* m = add(list, nat::pointConstruit, std::make_unique<CMilieu>(a, b));
+    add(list, nat::segment, std::make_unique<CSegment>(a, b));
+    add(list, nat::cercle, std::make_unique<CCercleOA>(m, c));
+    auto* n = add(list, nat::pointConstruit, std::make_unique<CMilieu>(m, c));
+    add(list, nat::droite, std::make_unique<CDroiteAB>(n, b));
+    add(list, nat::pointConstruit, std::make_unique<CMilieu>(n, n));
+    for (CActionAncetre* target : list.entries()) {
+        std::vector<bool> marks = list.dependentsOf(target->element);
+        for (int i = 0; i < list.count(); ++i)
+            EXPECT_EQ(marks[i], list.elementAt(i)->dependsOn(target->element))
+                << i << " on " << list.indexOf(target->element);
+    }
+    doc.deleteWithDependents(m);
+    EXPECT_EQ(list.count(), 5);  // pi, A, B, C and the segment
+}
