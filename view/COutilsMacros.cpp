@@ -1,0 +1,140 @@
+#include "view/COutilsMacros.h"
+
+#include <QCursor>
+#include <QPointer>
+#include <QTimer>
+#include <utility>
+#include <vector>
+
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "macros/MacroRun.h"
+#include "view/CGestionSouris.h"
+#include "view/CPelvantiView.h"
+#include "view/CQtHost.h"
+#include "view/ToolTexts.h"
+
+namespace {
+CPelvantiView* gRunningView = nullptr;
+struct Deferred {
+    QPointer<QObject> owner;
+    std::function<void()> action;
+};
+std::vector<Deferred> gDeferred;
+
+// True when the figure holds a macro the user can click.
+bool hasVisibleMacro(CPelvantiDoc& doc) {
+    for (CActionAncetre* e : doc.graphicList().entries())
+        if (auto* m = dynamic_cast<CMacro*>(e->element); m && !m->masked) return true;
+    return false;
+}
+}  // namespace
+
+CViewMacroContext::~CViewMacroContext() {
+    view_->closeTraceDC();
+}
+
+CListeAction& CViewMacroContext::figure() {
+    return view_->document()->list();
+}
+
+void CViewMacroContext::redraw() {
+    view_->closeTraceDC();
+    view_->redraw();
+}
+
+CDC* CViewMacroContext::dc() {
+    return view_->openTraceDC();
+}
+
+void CViewMacroContext::setPrompt(int messageId) {
+    ::setPrompt(toolText(messageId));
+}
+
+void CViewMacroContext::setMouseInputEnabled(bool on) {
+    etatOutils().mouseInputEnabled = on;
+}
+
+void CViewMacroContext::recordSnapshot(const std::string& label) {
+    view_->document()->history().record(label);
+    view_->setModified(true);
+    emit view_->figureChanged();
+}
+
+void CViewMacroContext::restoreCursor() {
+    QCursor::setPos(view_->mapToGlobal(click_));
+}
+
+CPelvantiView* runningMacroView() {
+    return gRunningView;
+}
+
+void requestMacroStop() {
+    if (!gRunningView) return;
+    macro_run::flags().stopRequested = true;
+    // The waits poll Escape through the host: the request reaches them as one.
+    if (auto* qt = dynamic_cast<CQtHost*>(&host())) qt->requestStop();
+}
+
+bool deferWhileMacroRuns(QObject* owner, std::function<void()> action) {
+    if (!gRunningView) return false;
+    requestMacroStop();
+    gDeferred.push_back({QPointer<QObject>(owner), std::move(action)});
+    return true;
+}
+
+bool runMacro(CMacro& macro, CPelvantiView* view, QPoint click) {
+    if (gRunningView || !view) return false;
+    gRunningView = view;
+    const QCursor previous = view->cursor();
+    view->setCursor(Qt::BusyCursor);
+    bool ok = false;
+    {
+        CViewMacroContext context(view, click);
+        ok = macro_run::executeMacro(macro, context);
+    }
+    // The stop request belongs to this run only.
+    macro_run::flags().stopRequested = false;
+    view->setCursor(previous);
+    gRunningView = nullptr;
+    // What was asked meanwhile runs from the event loop, where no macro frame is left.
+    for (Deferred& d : std::exchange(gDeferred, {}))
+        if (d.owner) QTimer::singleShot(0, d.owner.data(), std::move(d.action));
+    return ok;
+}
+
+COutilExecutionMacro::COutilExecutionMacro() {
+    cursor = QCursor(Qt::PointingHandCursor);
+}
+
+int COutilExecutionMacro::promptId() const {
+    return Msg::promptExecuteMacro;
+}
+
+std::string COutilExecutionMacro::prompt(int) const {
+    return toolText(Msg::promptExecuteMacro);
+}
+
+bool COutilExecutionMacro::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (view && hasVisibleMacro(*view->document())) return true;
+    toolMessage(Msg::needMacro, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool COutilExecutionMacro::activate(CPelvantiView* view) {
+    COutil::activate(view);
+    etatOutils().natureFilter = nat::macro;
+    installHandler(standardHandler(), view);
+    return true;
+}
+
+bool COutilExecutionMacro::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    if (!view || !st.designatedObject) return false;
+    auto* macro = dynamic_cast<CMacro*>(st.designatedObject->element);
+    st.designatedObject = nullptr;
+    if (!macro) return false;
+    runMacro(*macro, view, QPoint(st.lastMouseX, st.lastMouseY));
+    return false;
+}

@@ -1,0 +1,59 @@
+// Running the figure's macros from the view: the execution tool (a click on a macro's button
+// runs it), the context through which a running macro reaches the view, and the state that
+// keeps the rest of the program from pulling the figure away while a macro runs.
+#pragma once
+
+#include <QPoint>
+#include <functional>
+#include <string>
+
+#include "macros/CMacro.h"
+#include "view/COutil.h"
+
+class CPelvantiView;
+class QObject;
+
+// What a macro running in `view` asks of it: redraws, the trace surface over the buffer, the
+// prompt, the mouse switched off, undo states, the cursor put back at the click.
+class CViewMacroContext : public CMacroContext {
+public:
+    CViewMacroContext(CPelvantiView* view, QPoint click) : view_(view), click_(click) {}
+    ~CViewMacroContext() override;
+    CListeAction& figure() override;
+    void redraw() override;
+    CDC* dc() override;
+    void setPrompt(int messageId) override;
+    void setMouseInputEnabled(bool on) override;
+    void recordSnapshot(const std::string& label) override;
+    void restoreCursor() override;
+
+private:
+    CPelvantiView* view_;
+    QPoint click_;
+};
+
+// The view whose macro is running; null when none runs.
+CPelvantiView* runningMacroView();
+// Asks the running macro to stop as Escape would (the figure is restored); nothing when none
+// runs. Commands that would change or close a figure call it and drop their action.
+void requestMacroStop();
+// While a macro runs: asks it to stop and keeps `action` for after it ended (run from the
+// event loop, once the macro's frames are gone; dropped if `owner` is destroyed first). True
+// when the action was kept, false when no macro runs (the caller acts now).
+bool deferWhileMacroRuns(QObject* owner, std::function<void()> action);
+
+// Runs `macro` of `view`'s figure through the execution protocol; refused (false) while
+// another macro runs.
+bool runMacro(CMacro& macro, CPelvantiView* view, QPoint click);
+
+// "Exécution d'une macro" (F8): a click on a macro's button runs it; the tool stays current.
+class COutilExecutionMacro : public COutil {
+public:
+    COutilExecutionMacro();
+    bool activate(CPelvantiView* view) override;
+    bool designate(CPelvantiView* view) override;
+    std::string prompt(int step) const override;
+    bool isAvailable() override;
+    std::string undoLabel() const override { return "Exécuter macro"; }
+    int promptId() const override;
+};
