@@ -47,6 +47,9 @@ std::unique_ptr<CPicture> decodePictureBytes(const std::vector<uint8_t>& bytes) 
 
 CQtHost::CQtHost() {
     clock_.start();
+    // The GStreamer back end of this Qt crashes when its plug-ins are incomplete; FFmpeg's
+    // plays the same files. A back end the user named is kept.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     if (qApp) qApp->installEventFilter(this);
 }
 
@@ -206,9 +209,15 @@ void CQtHost::playSound(const std::string& path, bool synchronous) {
         player_->setAudioOutput(audio_);
         // An asynchronous sound fails after the macro went on: told then.
         connect(player_, &QMediaPlayer::errorOccurred, this, [this] {
-            if (!playingSynchronously_) soundFailed(player_->source().toLocalFile());
+            if (!insidePlaySound_) soundFailed(player_->source().toLocalFile());
         });
     }
+    // Failures met during this call are told once, by this call.
+    insidePlaySound_ = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{insidePlaySound_};
     player_->stop();
     player_->setSource(QUrl::fromLocalFile(file));
     if (player_->error() != QMediaPlayer::NoError) {
@@ -219,7 +228,6 @@ void CQtHost::playSound(const std::string& path, bool synchronous) {
     if (!synchronous) return;
     // Returns when the sound ends, fails, or Escape is pressed; a player that never reports
     // (no audio device) gives up after a while rather than hang the macro.
-    playingSynchronously_ = true;
     bool failed = false;
     QEventLoop loop;
     QEventLoop* outer = std::exchange(waiting_, &loop);
@@ -247,7 +255,6 @@ void CQtHost::playSound(const std::string& path, bool synchronous) {
     else if (player_->mediaStatus() != QMediaPlayer::EndOfMedia)
         loop.exec();
     waiting_ = outer;
-    playingSynchronously_ = false;
     if (escapeSeen_) player_->stop();
     if (failed) {
         player_->stop();

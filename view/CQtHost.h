@@ -56,7 +56,7 @@ private:
     bool escapeSeen_ = false;
     bool clickSeen_ = false;
     QEventLoop* waiting_ = nullptr;
-    bool playingSynchronously_ = false;
+    bool insidePlaySound_ = false;
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* audio_ = nullptr;
 };
