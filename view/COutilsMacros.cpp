@@ -3,11 +3,14 @@
 #include <QCursor>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
+#include "macros/CMacroKinds.h"
 #include "macros/MacroRun.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
@@ -137,4 +140,105 @@ bool COutilExecutionMacro::designate(CPelvantiView* view) {
     if (!macro) return false;
     runMacro(*macro, view, QPoint(st.lastMouseX, st.lastMouseY));
     return false;
+}
+
+namespace {
+// The figure's macros other than `except`.
+std::vector<CMacro*> macrosOf(CListeAction& list, const CMacro* except = nullptr) {
+    std::vector<CMacro*> out;
+    for (CActionAncetre* e : list.entries())
+        if (auto* m = dynamic_cast<CMacro*>(e->element); m && m != except) out.push_back(m);
+    return out;
+}
+
+// A whole number of seconds, 0 or more; nullopt otherwise.
+std::optional<int> readSeconds(const std::string& text) {
+    const QString t = QString::fromStdString(text).trimmed();
+    bool ok = false;
+    const int n = t.toInt(&ok);
+    if (!ok || n < 0) return std::nullopt;
+    return n;
+}
+}  // namespace
+
+int COutilCreationMacro::promptId() const {
+    return Msg::promptPlaceMacro;
+}
+
+std::string COutilCreationMacro::prompt(int) const {
+    return toolText(Msg::promptPlaceMacro);
+}
+
+bool COutilCreationMacro::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (!view) return false;
+    if (kind_ == MacroKind::redraw)
+        for (CMacro* m : macrosOf(view->document()->list()))
+            if (dynamic_cast<CMacroAffichantTout*>(m)) {
+                toolMessage(Msg::redrawMacroExists, MB_OK | MB_ICONEXCLAMATION);
+                return false;
+            }
+    return true;
+}
+
+bool COutilCreationMacro::activate(CPelvantiView* view) {
+    COutil::activate(view);
+    // Nothing is designated: the click only gives the place of the button.
+    etatOutils().natureFilter = 0;
+    installHandler(standardHandler(), view);
+    return true;
+}
+
+bool COutilCreationMacro::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    if (!view) return false;
+    const LPoint at = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
+    CListeAction& list = view->document()->list();
+    std::vector<std::string> labels{"Intitulé :", "Commentaire explicatif :"};
+    std::vector<std::string> values{"", ""};
+    if (kind_ == MacroKind::pause) {
+        labels.push_back("Durée de la pause en secondes (0 : jusqu'à un clic) :");
+        values.push_back("0");
+    }
+    int seconds = 0;
+    for (;;) {
+        if (!toolDialogs().editFields(kMacroDialogTitle, labels, values)) return false;
+        const std::string title = QString::fromStdString(values[0]).trimmed().toStdString();
+        if (title.empty()) {
+            toolMessage(Msg::needMacroTitle, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        const auto taken = macrosOf(list);
+        if (std::any_of(taken.begin(), taken.end(),
+                        [&](const CMacro* m) { return m->title == title; })) {
+            toolMessage(Msg::macroTitleTaken, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        if (kind_ == MacroKind::pause) {
+            const std::optional<int> s = readSeconds(values[2]);
+            if (!s) {
+                toolMessageText(
+                    "La durée de la pause doit être un nombre entier\nde secondes, "
+                    "positif ou nul",
+                    MB_OK | MB_ICONEXCLAMATION);
+                continue;
+            }
+            seconds = *s;
+        }
+        values[0] = title;
+        break;
+    }
+    const int8_t colour = static_cast<int8_t>(etatPalettes().colour);
+    std::unique_ptr<CMacro> macro;
+    if (kind_ == MacroKind::pause) {
+        auto pause = std::make_unique<CMacroPause>(&list, values[0], values[1], at.x, at.y, colour);
+        pause->seconds = seconds;
+        macro = std::move(pause);
+    } else {
+        macro =
+            std::make_unique<CMacroAffichantTout>(&list, values[0], values[1], at.x, at.y, colour);
+    }
+    view->document()->addEntry(std::make_unique<CAction>(nat::macro, std::move(macro)));
+    finishConstruction(view);
+    return true;
 }

@@ -57,3 +57,27 @@ public:
     std::string undoLabel() const override { return "Exécuter macro"; }
     int promptId() const override;
 };
+
+// The macro kinds the creation tool below makes.
+enum class MacroKind { redraw, pause };
+
+// "Nouvelle macro" of a kind without objects to collect: the click places the button, the
+// dialog asks the title, the comment and the kind's parameters, the macro joins the figure.
+class COutilCreationMacro : public COutil {
+public:
+    explicit COutilCreationMacro(MacroKind kind) : kind_(kind) {}
+    bool activate(CPelvantiView* view) override;
+    bool designate(CPelvantiView* view) override;
+    std::string prompt(int step) const override;
+    bool isAvailable() override;
+    bool endsAfterUse() const override { return true; }
+    std::string undoLabel() const override { return "Créer une macro"; }
+    int promptId() const override;
+
+private:
+    MacroKind kind_;
+};
+
+// Title of the dialog that names a new macro.
+inline constexpr const char* kMacroDialogTitle =
+    "Entrez l'intitulé de la macro et un commentaire (facultatif)";

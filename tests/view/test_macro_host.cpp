@@ -262,4 +262,75 @@ TEST_F(MacroTool, EscapeStopsAnEndlessAnimationAndRestoresThePoint) {
     EXPECT_TRUE(etatOutils().mouseInputEnabled);
 }
 
+// Creation of the macros without objects: the click places the button, the dialog names it.
+TEST_F(MacroTool, PauseIsPlacedAtTheClickNamedAndUndoable) {
+    ASSERT_TRUE(select(Cmd::newMacroPause));
+    EXPECT_EQ(toolText(Msg::promptPlaceMacro), etatOutils().currentTool->prompt(0));
+    const int before = list().count();
+    dialogs.fieldAnswers.push_back({"Attendre", "Un temps", "3"});
+    click(50, 60);
+    ASSERT_EQ(before + 1, list().count());
+    auto* pause = last<CMacroPause>();
+    ASSERT_NE(nullptr, pause);
+    EXPECT_EQ("Attendre", pause->title);
+    EXPECT_EQ("Un temps", pause->comment);
+    EXPECT_EQ(3, pause->seconds);
+    EXPECT_EQ(&list(), pause->list);
+    view->redraw();
+    // The button starts at the click (logical 500, 600) and not before it.
+    EXPECT_EQ(0, pause->designationDistance(510, 630, false));
+    EXPECT_NE(0, pause->designationDistance(490, 630, false));
+    EXPECT_EQ(kMacroDialogTitle, dialogs.titles.back());
+    EXPECT_EQ("Créer une macro", doc().history().undoText());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+struct BadAnswer {
+    std::vector<std::string> fields;
+    std::string message;  // shown before the dialog comes back
+};
+
+class MacroDialogChecks : public MacroTool, public ::testing::WithParamInterface<BadAnswer> {};
+
+TEST_P(MacroDialogChecks, RefusedAnswerAsksAgain) {
+    macro<CMacroPause>("Pris");
+    ASSERT_TRUE(select(Cmd::newMacroPause));
+    dialogs.fieldAnswers.push_back(GetParam().fields);
+    dialogs.fieldAnswers.push_back({"Libre", "", "0"});
+    const int before = list().count();
+    click(50, 60);
+    EXPECT_EQ(GetParam().message, lastMessage());
+    EXPECT_EQ(2u, dialogs.titles.size());
+    EXPECT_EQ(before + 1, list().count());
+    EXPECT_EQ("Libre", last<CMacroPause>()->title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MacroDialogChecks,
+    ::testing::Values(
+        BadAnswer{{"", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
+        BadAnswer{{"   ", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
+        BadAnswer{{"Pris", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
+        BadAnswer{{"Autre", "", "-1"},
+                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
+        BadAnswer{{"Autre", "", "2,5"},
+                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"}));
+
+TEST_F(MacroTool, CancelledDialogCreatesNothing) {
+    ASSERT_TRUE(select(Cmd::newMacroRedraw));
+    const int before = list().count();
+    click(50, 60);  // no answer queued: Cancel
+    EXPECT_EQ(before, list().count());
+    EXPECT_FALSE(doc().history().canUndo());
+}
+
+TEST_F(MacroTool, OnlyOneRedrawMacroPerFigure) {
+    ASSERT_TRUE(select(Cmd::newMacroRedraw));
+    dialogs.fieldAnswers.push_back({"Tout", "", ""});
+    click(50, 60);
+    ASSERT_NE(nullptr, last<CMacroAffichantTout>());
+    EXPECT_FALSE(select(Cmd::newMacroRedraw));
+    EXPECT_EQ("Une telle macro a déjà été définie", lastMessage());
+}
+
 }  // namespace
