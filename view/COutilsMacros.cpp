@@ -1,6 +1,8 @@
 #include "view/COutilsMacros.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <algorithm>
@@ -65,7 +67,13 @@ void CViewMacroContext::recordSnapshot(const std::string& label) {
 }
 
 void CViewMacroContext::restoreCursor() {
-    QCursor::setPos(view_->mapToGlobal(click_));
+    const QPoint global = view_->mapToGlobal(click_);
+    QCursor::setPos(global);
+    // The view learns where the mouse now is, as after a move: the label next to the cursor
+    // names the macro again.
+    QCoreApplication::postEvent(view_, new QMouseEvent(QEvent::MouseMove, QPointF(click_),
+                                                       QPointF(global), Qt::NoButton,
+                                                       Qt::NoButton, Qt::NoModifier));
 }
 
 CPelvantiView* runningMacroView() {
