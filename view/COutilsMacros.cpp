@@ -71,9 +71,9 @@ void CViewMacroContext::restoreCursor() {
     QCursor::setPos(global);
     // The view learns where the mouse now is, as after a move: the label next to the cursor
     // names the macro again.
-    QCoreApplication::postEvent(view_, new QMouseEvent(QEvent::MouseMove, QPointF(click_),
-                                                       QPointF(global), Qt::NoButton,
-                                                       Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        view_, new QMouseEvent(QEvent::MouseMove, QPointF(click_), QPointF(global), Qt::NoButton,
+                               Qt::NoButton, Qt::NoModifier));
 }
 
 CPelvantiView* runningMacroView() {
@@ -189,7 +189,10 @@ bool COutilCreationMacro::isAvailable() {
     return true;
 }
 
+COutilCreationMacro::~COutilCreationMacro() = default;
+
 bool COutilCreationMacro::activate(CPelvantiView* view) {
+    collecting_.reset();
     COutil::activate(view);
     // Nothing is designated: the click only gives the place of the button.
     etatOutils().natureFilter = 0;
@@ -197,21 +200,23 @@ bool COutilCreationMacro::activate(CPelvantiView* view) {
     return true;
 }
 
-bool COutilCreationMacro::designate(CPelvantiView* view) {
-    EtatOutils& st = etatOutils();
-    if (!view) return false;
-    const LPoint at = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
-    CListeAction& list = view->document()->list();
+void COutilCreationMacro::deactivate(CPelvantiView* view) {
+    collecting_.reset();
+    if (view) view->stopBlinking();
+    COutil::deactivate(view);
+}
+
+bool COutilCreationMacro::askMacro(CListeAction& list, std::string& title, std::string& comment,
+                                   int& seconds) {
     std::vector<std::string> labels{"Intitulé :", "Commentaire explicatif :"};
     std::vector<std::string> values{"", ""};
     if (kind_ == MacroKind::pause) {
         labels.push_back("Durée de la pause en secondes (0 : jusqu'à un clic) :");
         values.push_back("0");
     }
-    int seconds = 0;
     for (;;) {
         if (!toolDialogs().editFields(kMacroDialogTitle, labels, values)) return false;
-        const std::string title = QString::fromStdString(values[0]).trimmed().toStdString();
+        title = QString::fromStdString(values[0]).trimmed().toStdString();
         if (title.empty()) {
             toolMessage(Msg::needMacroTitle, MB_OK | MB_ICONEXCLAMATION);
             continue;
@@ -233,20 +238,62 @@ bool COutilCreationMacro::designate(CPelvantiView* view) {
             }
             seconds = *s;
         }
-        values[0] = title;
-        break;
+        comment = values[1];
+        return true;
     }
-    const int8_t colour = static_cast<int8_t>(etatPalettes().colour);
-    std::unique_ptr<CMacro> macro;
-    if (kind_ == MacroKind::pause) {
-        auto pause = std::make_unique<CMacroPause>(&list, values[0], values[1], at.x, at.y, colour);
-        pause->seconds = seconds;
-        macro = std::move(pause);
-    } else {
-        macro =
-            std::make_unique<CMacroAffichantTout>(&list, values[0], values[1], at.x, at.y, colour);
-    }
+}
+
+void COutilCreationMacro::addToFigure(CPelvantiView* view, std::unique_ptr<CMacro> macro) {
     view->document()->addEntry(std::make_unique<CAction>(nat::macro, std::move(macro)));
     finishConstruction(view);
-    return true;
+}
+
+bool COutilCreationMacro::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    if (!view) return false;
+    if (collecting_) {
+        CActionAncetre* entry = st.designatedObject;
+        st.designatedObject = nullptr;
+        if (!entry) return false;
+        // A collected object is not offered again and blinks until the end.
+        collecting_->addObject(entry->nature, entry->element);
+        st.pendingList.append(entry);
+        st.blinkList.append(entry);
+        view->startBlinking();
+        return false;
+    }
+    const LPoint at = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
+    CListeAction& list = view->document()->list();
+    std::string title, comment;
+    int seconds = 0;
+    if (!askMacro(list, title, comment, seconds)) return false;
+    const int8_t colour = static_cast<int8_t>(etatPalettes().colour);
+    switch (kind_) {
+        case MacroKind::pause: {
+            auto pause = std::make_unique<CMacroPause>(&list, title, comment, at.x, at.y, colour);
+            pause->seconds = seconds;
+            addToFigure(view, std::move(pause));
+            return true;
+        }
+        case MacroKind::redraw:
+            addToFigure(view, std::make_unique<CMacroAffichantTout>(&list, title, comment, at.x,
+                                                                    at.y, colour));
+            return true;
+        case MacroKind::appearance:
+            collecting_ =
+                std::make_unique<CMacroApparition>(&list, title, comment, at.x, at.y, colour);
+            st.natureFilter = nat::graphique & ~nat::macro;
+            ::setPrompt(toolText(Msg::promptAppearanceObjects));
+            return false;
+    }
+    return false;
+}
+
+void COutilCreationMacro::onRightClick(CPelvantiView* view) {
+    if (!collecting_ || !view) return;
+    std::unique_ptr<CMacroAvecListe> macro = std::move(collecting_);
+    view->stopBlinking();
+    // A macro that would act on nothing is not kept.
+    if (!macro->objects.entries().empty()) addToFigure(view, std::move(macro));
+    revenirCapture(view);
 }

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "macros/CMacro.h"
@@ -59,15 +60,19 @@ public:
 };
 
 // The macro kinds the creation tool below makes.
-enum class MacroKind { redraw, pause };
+enum class MacroKind { redraw, pause, appearance };
 
-// "Nouvelle macro" of a kind without objects to collect: the click places the button, the
-// dialog asks the title, the comment and the kind's parameters, the macro joins the figure.
+// "Nouvelle macro": the click places the button, the dialog asks the title, the comment and the
+// kind's parameters; a macro acting on objects then collects them, click by click, until the
+// right click, when it joins the figure.
 class COutilCreationMacro : public COutil {
 public:
     explicit COutilCreationMacro(MacroKind kind) : kind_(kind) {}
+    ~COutilCreationMacro() override;
     bool activate(CPelvantiView* view) override;
+    void deactivate(CPelvantiView* view) override;
     bool designate(CPelvantiView* view) override;
+    void onRightClick(CPelvantiView* view) override;
     std::string prompt(int step) const override;
     bool isAvailable() override;
     bool endsAfterUse() const override { return true; }
@@ -75,7 +80,13 @@ public:
     int promptId() const override;
 
 private:
+    // Asks the title, the comment and the parameters; false on Cancel.
+    bool askMacro(CListeAction& list, std::string& title, std::string& comment, int& seconds);
+    void addToFigure(CPelvantiView* view, std::unique_ptr<CMacro> macro);
+
     MacroKind kind_;
+    // The macro whose objects are being collected (not yet in the figure).
+    std::unique_ptr<CMacroAvecListe> collecting_;
 };
 
 // Title of the dialog that names a new macro.

@@ -101,6 +101,8 @@ struct Registry {
             add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
         add(Cmd::executeMacro, "Macros", "Exécution d'une macro\tF8",
             std::make_unique<COutilExecutionMacro>());
+        add(Cmd::newMacroAppearance, "Macros/Nouvelle macro", "Apparition d'objets",
+            std::make_unique<COutilCreationMacro>(MacroKind::appearance));
         add(Cmd::newMacroRedraw, "Macros/Nouvelle macro", "Réaffichant toute la figure",
             std::make_unique<COutilCreationMacro>(MacroKind::redraw));
         add(Cmd::newMacroPause, "Macros/Nouvelle macro", "Pause",

@@ -157,7 +157,14 @@ protected:
         b = add<CPointBase>(nat::pointLibre, 3000.0, 1000.0, 4, 0);
         seg = add<CSegment>(nat::segment, a, b);
         m = add<CPointLieDroite>(nat::pointLie, seg, 0.25);
+        savedPrompt_ = etatOutils().showPrompt;
+        etatOutils().showPrompt = [this](const std::string& t) { lastPrompt = t; };
     }
+    void TearDown() override {
+        etatOutils().showPrompt = savedPrompt_;
+        ToolsTest::TearDown();
+    }
+    std::function<void(const std::string&)> savedPrompt_;
     template <class T, class... Args>
     T* add(Nature nature, Args&&... args) {
         auto object = std::make_unique<T>(std::forward<Args>(args)...);
@@ -179,6 +186,7 @@ protected:
     CPointBase *a = nullptr, *b = nullptr;
     CSegment* seg = nullptr;
     CPointLieDroite* m = nullptr;
+    std::string lastPrompt;
 };
 
 TEST_F(MacroTool, RefusedWithoutAMacro) {
@@ -331,6 +339,41 @@ TEST_F(MacroTool, OnlyOneRedrawMacroPerFigure) {
     ASSERT_NE(nullptr, last<CMacroAffichantTout>());
     EXPECT_FALSE(select(Cmd::newMacroRedraw));
     EXPECT_EQ("Une telle macro a déjà été définie", lastMessage());
+}
+
+TEST_F(MacroTool, AppearanceCollectsObjectsUntilTheRightClick) {
+    ASSERT_TRUE(select(Cmd::newMacroAppearance));
+    const int before = list().count();
+    dialogs.fieldAnswers.push_back({"Montrer", ""});
+    click(20, 250);  // the button, below the figure
+    EXPECT_EQ(before, list().count());
+    EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
+    click(100, 100);  // A
+    click(100, 100);  // A again: already taken
+    click(220, 100);  // the segment
+    click(5, 5);      // nothing
+    EXPECT_TRUE(view->isBlinking());
+    rightClick(5, 5);
+    ASSERT_EQ(before + 1, list().count());
+    auto* show = last<CMacroApparition>();
+    ASSERT_NE(nullptr, show);
+    ASSERT_EQ(2, show->objects.count());
+    EXPECT_EQ(a, show->objects.elementAt(0));
+    EXPECT_EQ(seg, show->objects.elementAt(1));
+    EXPECT_EQ("Créer une macro", doc().history().undoText());
+    EXPECT_FALSE(view->isBlinking());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+TEST_F(MacroTool, AppearanceWithoutObjectsIsNotKept) {
+    ASSERT_TRUE(select(Cmd::newMacroAppearance));
+    const int before = list().count();
+    dialogs.fieldAnswers.push_back({"Rien", ""});
+    click(20, 250);
+    rightClick(5, 5);
+    EXPECT_EQ(before, list().count());
+    EXPECT_FALSE(doc().history().canUndo());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
 }  // namespace
