@@ -106,6 +106,7 @@ bool runMacro(CMacro& macro, CPelvantiView* view, QPoint click) {
     }
     // The stop request belongs to this run only.
     macro_run::flags().stopRequested = false;
+    if (auto* qt = dynamic_cast<CQtHost*>(&host())) qt->releaseStop();
     view->setCursor(previous);
     gRunningView = nullptr;
     // What was asked meanwhile runs from the event loop, where no macro frame is left.

@@ -120,7 +120,7 @@ uint64_t CQtHost::tickCount() {
 bool CQtHost::isKeyDown(HostKey key) {
     switch (key) {
         case KEY_ESCAPE:
-            return std::exchange(escapeSeen_, false);
+            return std::exchange(escapeSeen_, false) || stopHeld_;
         case KEY_LBUTTON:
             return std::exchange(clickSeen_, false);
         case KEY_SHIFT:
@@ -152,7 +152,7 @@ bool CQtHost::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CQtHost::requestStop() {
-    escapeSeen_ = true;
+    stopHeld_ = true;
     if (waiting_) waiting_->quit();
 }
 

@@ -35,8 +35,10 @@ public:
     void waitUntil(uint64_t deadline) override;
     std::unique_ptr<CPicture> decodePicture(const std::vector<uint8_t>& bytes) override;
 
-    // Counts as an Escape seen: the running macro stops at its next look.
+    // Escape is seen at every look until releaseStop(), so that each step of the running
+    // macro (sequences, loops) stops, even one that forgets earlier keys when it starts.
     void requestStop();
+    void releaseStop() { stopHeld_ = false; }
 
     // A sound that cannot be played is told here (a message box by default).
     std::function<void(const std::string&)> reportSoundError;
@@ -55,6 +57,7 @@ private:
     QElapsedTimer clock_;
     bool escapeSeen_ = false;
     bool clickSeen_ = false;
+    bool stopHeld_ = false;
     QEventLoop* waiting_ = nullptr;
     bool insidePlaySound_ = false;
     QMediaPlayer* player_ = nullptr;

@@ -47,7 +47,8 @@ enum class During {
     openFile,
     undo,
     otherTool,
-    otherMacro
+    otherMacro,
+    closeDuringSequence
 };
 
 struct Case {
@@ -118,6 +119,7 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
         seenMoving = m->abscissa != 0.25;
         switch (what) {
             case During::closeWindow:
+            case During::closeDuringSequence:
                 view->parentWidget()->close();
                 break;
             case During::closeCommand:
@@ -143,7 +145,21 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
         viewsDuring = static_cast<int>(frame->views().size());
         countDuring = view->document()->list().count();
     });
-    const bool ok = runMacro(*anim, view, QPoint());
+    CMacro* run = anim;
+    if (what == During::closeDuringSequence) {
+        // Two endless animations in a row: the second must not start once the stop is asked.
+        auto* again = add<CMacroAnimationPointLie>(nat::macro, &view->document()->list(), "Encore",
+                                                   "", 2000.0, 3500.0);
+        again->linkedPoint = m;
+        again->f = 10, again->n = 50, again->d = 60;
+        auto* both = add<CMacroSuiteMacros>(nat::macro, &view->document()->list(), "Les deux", "",
+                                            2000.0, 4000.0);
+        both->addObject(nat::macro, anim);
+        both->addObject(nat::macro, again);
+        countBefore = view->document()->list().count();
+        run = both;
+    }
+    const bool ok = runMacro(*run, view, QPoint());
 
     // The macro was stopped, as by Escape, and the figure it used is whole and restored.
     EXPECT_FALSE(ok);
@@ -160,6 +176,7 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
     switch (what) {
         case During::closeWindow:
         case During::closeCommand:
+        case During::closeDuringSequence:
             EXPECT_TRUE(frame->views().isEmpty());
             break;
         case During::closeApplication:
@@ -188,7 +205,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{During::closeCommand, "closeCommand"},
                       Case{During::closeApplication, "closeApplication"},
                       Case{During::openFile, "openFile"}, Case{During::undo, "undo"},
-                      Case{During::otherTool, "otherTool"}, Case{During::otherMacro, "otherMacro"}),
+                      Case{During::otherTool, "otherTool"}, Case{During::otherMacro, "otherMacro"},
+                      Case{During::closeDuringSequence, "closeDuringSequence"}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -92,7 +92,11 @@ TEST(QtHost, EscapeOrAStopRequestEndsAWaitEarly) {
 
     QTimer::singleShot(10, [&] { host.requestStop(); });
     host.waitUntil(host.tickCount() + 60000);
+    // A stop request holds until released: every later look sees it.
     EXPECT_TRUE(host.isKeyDown(KEY_ESCAPE));
+    EXPECT_TRUE(host.isKeyDown(KEY_ESCAPE));
+    host.releaseStop();
+    EXPECT_FALSE(host.isKeyDown(KEY_ESCAPE));
 }
 
 struct SoundCase {
