@@ -33,6 +33,7 @@
 #include "document/CPelvantiDoc.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
+#include "view/COutilsMacros.h"
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
@@ -97,6 +98,11 @@ CChildFrame::CChildFrame(CMainFrame* frame, CPelvantiView* view)
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
+    // The running macro holds the figure: it stops, and the window closes after it.
+    if (deferWhileMacroRuns(this, [this] { close(); })) {
+        event->ignore();
+        return;
+    }
     if (!frame_->maybeSave(view_)) {
         event->ignore();
         return;
@@ -223,8 +229,12 @@ void CMainFrame::buildCommands() {
         a->setCheckable(c.checked != nullptr);
         auto run = c.run;
         connect(a, &QAction::triggered, this, [this, run] {
-            if (run) run(*this);
-            updateActions();
+            auto act = [this, run] {
+                if (run) run(*this);
+                updateActions();
+            };
+            // A command during a macro stops it first: the figure is back as it was.
+            if (!deferWhileMacroRuns(this, act)) act();
         });
         menu->addAction(a);
         if (tb) tb->addAction(a);
@@ -241,10 +251,15 @@ void CMainFrame::buildCommands() {
             new QAction(it != buttons.end() ? commandIcon(it->second->icon) : QIcon(), text, this);
         a->setStatusTip(plainText(text));
         a->setToolTip(plainText(text));
+        a->setShortcut(shortcutOf(text));
+        a->setShortcutContext(Qt::ApplicationShortcut);
         const int command = t.command;
         connect(a, &QAction::triggered, this, [this, command] {
-            selectToolCommand(command, activeView());
-            updateActions();
+            auto act = [this, command] {
+                selectToolCommand(command, activeView());
+                updateActions();
+            };
+            if (!deferWhileMacroRuns(this, act)) act();
         });
         menuFor(QString::fromUtf8(t.menu))->addAction(a);
         if (it != buttons.end() && it->second->toolbar != ToolBarId::none)
@@ -495,6 +510,7 @@ CPelvantiView* CMainFrame::newFigure() {
 }
 
 CPelvantiView* CMainFrame::openFile(const QString& path) {
+    if (deferWhileMacroRuns(this, [this, path] { openFile(path); })) return nullptr;
     const QString absolute = QFileInfo(path).absoluteFilePath();
     for (CPelvantiView* v : views())
         if (QFileInfo(QString::fromStdString(v->document()->path)).absoluteFilePath() == absolute) {
@@ -584,6 +600,7 @@ bool CMainFrame::maybeSave(CPelvantiView* view) {
 }
 
 void CMainFrame::closeActive() {
+    if (deferWhileMacroRuns(this, [this] { closeActive(); })) return;
     if (QMdiSubWindow* w =
             mdi_->activeSubWindow() ? mdi_->activeSubWindow() : mdi_->currentSubWindow())
         w->close();
@@ -591,6 +608,10 @@ void CMainFrame::closeActive() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (deferWhileMacroRuns(this, [this] { close(); })) {
+        event->ignore();
+        return;
+    }
     for (CPelvantiView* v : views()) {
         if (!maybeSave(v)) {
             event->ignore();
@@ -665,6 +686,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 // Figure commands
 
 void CMainFrame::undo() {
+    if (deferWhileMacroRuns(this, [this] { undo(); })) return;
     if (CPelvantiView* v = activeView()) {
         v->undo();
         if (etatOutils().returnToCapture) etatOutils().returnToCapture(v);
@@ -672,6 +694,7 @@ void CMainFrame::undo() {
 }
 
 void CMainFrame::redo() {
+    if (deferWhileMacroRuns(this, [this] { redo(); })) return;
     if (CPelvantiView* v = activeView()) {
         v->redo();
         if (etatOutils().returnToCapture) etatOutils().returnToCapture(v);

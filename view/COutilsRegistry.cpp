@@ -8,6 +8,7 @@
 #include "view/CCapture.h"
 #include "view/COutilsConstruction.h"
 #include "view/COutilsEdition.h"
+#include "view/COutilsMacros.h"
 #include "view/COutilsModification.h"
 #include "view/COutilsModificationParametres.h"
 #include "view/COutilsValeurs.h"
@@ -98,6 +99,14 @@ struct Registry {
             std::make_unique<COutilLiaison>(linkToolDesc()));
         for (const ToolDesc& d : testToolTable())
             add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
+        add(Cmd::executeMacro, "Macros", "Exécution d'une macro\tF8",
+            std::make_unique<COutilExecutionMacro>());
+        add(Cmd::newMacroAppearance, "Macros/Nouvelle macro", "Apparition d'objets",
+            std::make_unique<COutilCreationMacro>(MacroKind::appearance));
+        add(Cmd::newMacroRedraw, "Macros/Nouvelle macro", "Réaffichant toute la figure",
+            std::make_unique<COutilCreationMacro>(MacroKind::redraw));
+        add(Cmd::newMacroPause, "Macros/Nouvelle macro", "Pause",
+            std::make_unique<COutilCreationMacro>(MacroKind::pause));
 
         EtatOutils& st = etatOutils();
         st.returnToCapture = [](CPelvantiView* view) { revenirCapture(view); };

@@ -33,6 +33,7 @@ CPelvantiView::CPelvantiView(std::unique_ptr<CPelvantiDoc> doc, QWidget* parent)
 }
 
 CPelvantiView::~CPelvantiView() {
+    closeTraceDC();
     if (gActiveView == this) gActiveView = nullptr;
     EtatOutils& st = etatOutils();
     // The shared lists may hold entries of this figure, about to be destroyed.
@@ -56,6 +57,7 @@ void CPelvantiView::setActiveView(CPelvantiView* view) {
 
 void CPelvantiView::ensureBuffer(QSize size) {
     if (size.isEmpty() || buffer_.size() == size) return;
+    closeTraceDC();
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull()) {
         host().messageBox(kMemoryMessage, "Korvendal32", MB_OK | MB_ICONEXCLAMATION);
@@ -70,6 +72,7 @@ void CPelvantiView::clearBuffer() {
 }
 
 void CPelvantiView::withBufferDC(const std::function<void(CDC&)>& draw) {
+    closeTraceDC();
     if (buffer_.isNull()) return;
     applyBackgroundColour(*doc_);
     QPainter painter(&buffer_);
@@ -77,7 +80,25 @@ void CPelvantiView::withBufferDC(const std::function<void(CDC&)>& draw) {
     draw(dc);
 }
 
+CDC* CPelvantiView::openTraceDC() {
+    if (buffer_.isNull()) return nullptr;
+    if (!traceDC_) {
+        applyBackgroundColour(*doc_);
+        tracePainter_ = std::make_unique<QPainter>(&buffer_);
+        traceDC_ = std::make_unique<CQtDC>(*tracePainter_, LRect{0, 0, area_.cx, area_.cy},
+                                           1.0 / kLogicalPerPixel, &buffer_);
+    }
+    update();
+    return traceDC_.get();
+}
+
+void CPelvantiView::closeTraceDC() {
+    traceDC_.reset();
+    tracePainter_.reset();
+}
+
 void CPelvantiView::redraw() {
+    closeTraceDC();
     clearBuffer();
     CDrawOptions options;
     options.stepDisplay = stepDisplay_;
@@ -105,6 +126,7 @@ void CPelvantiView::setFramedName(const CElementBase* e) {
 }
 
 void CPelvantiView::paintEvent(QPaintEvent*) {
+    closeTraceDC();
     QPainter painter(this);
     // The buffer covers the whole client area: nothing is erased first, nothing recomputed.
     painter.drawImage(0, 0, buffer_);

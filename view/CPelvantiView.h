@@ -16,6 +16,7 @@
 class CPelvantiDoc;
 class CElementBase;
 class CVariableWindow;
+class QPainter;
 
 class CPelvantiView : public QWidget {
     Q_OBJECT
@@ -55,6 +56,10 @@ public:
     void redraw();
     // Draws into the buffer (the caller then calls showBuffer).
     void withBufferDC(const std::function<void(CDC&)>& draw);
+    // A surface over the buffer that stays open between calls (traces of running macros);
+    // closed, and shown, by the next redraw or paint. Null before the first resize.
+    CDC* openTraceDC();
+    void closeTraceDC();
     // Number of figure recomputations (whole-figure passes) the view asked for.
     int recomputeCount() const { return recomputeCount_; }
 
@@ -133,6 +138,9 @@ private:
     bool blinkPhase2_ = false;
 
     std::vector<CVariableWindow*> variableWindows_;
+
+    std::unique_ptr<QPainter> tracePainter_;
+    std::unique_ptr<CDC> traceDC_;
 
     bool modified_ = false;
     std::vector<uint8_t> savedState_;

@@ -1,0 +1,383 @@
+// The Qt side of macros: the host's latched Escape and clicks, waits that handle events until
+// their deadline, sounds looked up beside the figure and reported when they cannot play, and
+// the execution tool running a clicked macro through the protocol.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/CDroite.h"
+#include "geometry/CPointLie.h"
+#include "macros/CMacroKinds.h"
+#include "tools_fixture.h"
+#include "view/COutilsMacros.h"
+#include "view/CQtHost.h"
+#include "view/ToolTexts.h"
+
+namespace {
+
+// A Qt host whose message boxes are recorded instead of shown.
+struct RecordingQtHost : CQtHost {
+    std::vector<std::string> messages, soundErrors;
+    RecordingQtHost() {
+        reportSoundError = [this](const std::string& t) { soundErrors.push_back(t); };
+    }
+    int messageBox(const std::string& text, const std::string&, unsigned) override {
+        messages.push_back(text);
+        return IDOK;
+    }
+};
+
+void press(QWidget& w, int key) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&w, &e);
+}
+
+void mouse(QWidget& w, Qt::MouseButton button) {
+    const QPointF p(5, 5);
+    QMouseEvent e(QEvent::MouseButtonPress, p, w.mapToGlobal(p), button, button, Qt::NoModifier);
+    QApplication::sendEvent(&w, &e);
+}
+
+TEST(QtHost, EscapeAndLeftClickAreSeenOnceSinceLastAsked) {
+    RecordingQtHost host;
+    QWidget w;
+    EXPECT_FALSE(host.isKeyDown(KEY_ESCAPE));
+    press(w, Qt::Key_Escape);
+    press(w, Qt::Key_Escape);
+    EXPECT_TRUE(host.isKeyDown(KEY_ESCAPE));
+    EXPECT_FALSE(host.isKeyDown(KEY_ESCAPE));
+    press(w, Qt::Key_A);
+    EXPECT_FALSE(host.isKeyDown(KEY_ESCAPE));
+
+    mouse(w, Qt::RightButton);
+    EXPECT_FALSE(host.isKeyDown(KEY_LBUTTON));
+    mouse(w, Qt::LeftButton);
+    EXPECT_TRUE(host.isKeyDown(KEY_LBUTTON));
+    EXPECT_FALSE(host.isKeyDown(KEY_LBUTTON));
+    // A click does not count as Escape, nor Escape as a click.
+    EXPECT_FALSE(host.isKeyDown(KEY_ESCAPE));
+}
+
+TEST(QtHost, WaitHandlesEventsUntilItsDeadline) {
+    RecordingQtHost host;
+    bool handled = false;
+    QTimer::singleShot(0, [&] { handled = true; });
+    const uint64_t deadline = host.tickCount() + 30;
+    host.waitUntil(deadline);
+    EXPECT_TRUE(handled);
+    EXPECT_GE(host.tickCount(), deadline);
+    // A deadline already gone returns at once, events untouched.
+    bool later = false;
+    QTimer::singleShot(0, [&] { later = true; });
+    host.waitUntil(0);
+    EXPECT_FALSE(later);
+    QApplication::processEvents();
+}
+
+TEST(QtHost, EscapeOrAStopRequestEndsAWaitEarly) {
+    RecordingQtHost host;
+    QWidget w;
+    QTimer::singleShot(10, [&] { press(w, Qt::Key_Escape); });
+    const uint64_t far = host.tickCount() + 60000;
+    host.waitUntil(far);
+    EXPECT_LT(host.tickCount(), far);
+    EXPECT_TRUE(host.isKeyDown(KEY_ESCAPE));
+
+    QTimer::singleShot(10, [&] { host.requestStop(); });
+    host.waitUntil(host.tickCount() + 60000);
+    // A stop request holds until released: every later look sees it.
+    EXPECT_TRUE(host.isKeyDown(KEY_ESCAPE));
+    EXPECT_TRUE(host.isKeyDown(KEY_ESCAPE));
+    host.releaseStop();
+    EXPECT_FALSE(host.isKeyDown(KEY_ESCAPE));
+}
+
+struct SoundCase {
+    const char* stored;    // path kept by the macro ("%1": the other folder)
+    bool fileBeside;       // a file of that name beside the figure
+    bool fileElsewhere;    // the file at the stored path
+    const char* expected;  // "beside", "stored" or "" (not found)
+};
+
+class SoundLookUp : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(SoundLookUp, BesideTheFigureFirstThenAsStored) {
+    const SoundCase& c = GetParam();
+    QTemporaryDir figure, other;
+    const QString beside = QDir(figure.path()).filePath("bip.wav");
+    const QString elsewhere = QDir(other.path()).filePath("bip.wav");
+    if (c.fileBeside) QFile(beside).open(QIODevice::WriteOnly);
+    if (c.fileElsewhere) QFile(elsewhere).open(QIODevice::WriteOnly);
+    const QString stored = QString::fromUtf8(c.stored).arg(other.path());
+    const QString found = CQtHost::locateSound(stored.toStdString(), figure.path().toStdString());
+    const std::string want = c.expected;
+    if (want == "beside")
+        EXPECT_EQ(QFileInfo(beside).absoluteFilePath(), found);
+    else if (want == "stored")
+        EXPECT_EQ(QFileInfo(elsewhere).absoluteFilePath(), found);
+    else
+        EXPECT_TRUE(found.isEmpty()) << found.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SoundLookUp,
+    ::testing::Values(SoundCase{"C:\\Cours\\Sons\\bip.wav", true, false, "beside"},
+                      SoundCase{"C:\\Cours\\Sons\\bip.wav", false, false, ""},
+                      SoundCase{"%1/bip.wav", true, true, "beside"},
+                      SoundCase{"%1/bip.wav", false, true, "stored"},
+                      SoundCase{"%1/", false, false, ""}, SoundCase{"  ", true, false, ""}));
+
+TEST(QtHost, SoundThatCannotPlayIsReportedNeverThrown) {
+    RecordingQtHost host;
+    host.playSound("C:\\nulle part\\absent.wav", true);
+    host.playSound("", false);
+    ASSERT_EQ(2u, host.soundErrors.size());
+    EXPECT_NE(std::string::npos, host.soundErrors[0].find("absent.wav"));
+    EXPECT_EQ(0, host.soundErrors[0].find("Impossible de jouer le fichier son"));
+    // A file that is no sound: reported once it fails, the call returns.
+    QTemporaryDir dir;
+    const QString junk = QDir(dir.path()).filePath("faux.wav");
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("pas un son");
+    f.close();
+    host.playSound(junk.toStdString(), true);
+    EXPECT_EQ(3u, host.soundErrors.size());
+}
+
+// The execution tool on a figure with a segment [AB], a linked point M on it and macros.
+class MacroTool : public ToolsTest {
+protected:
+    void SetUp() override {
+        ToolsTest::SetUp();
+        a = add<CPointBase>(nat::pointLibre, 1000.0, 1000.0, 4, 0);
+        b = add<CPointBase>(nat::pointLibre, 3000.0, 1000.0, 4, 0);
+        seg = add<CSegment>(nat::segment, a, b);
+        m = add<CPointLieDroite>(nat::pointLie, seg, 0.25);
+        savedPrompt_ = etatOutils().showPrompt;
+        etatOutils().showPrompt = [this](const std::string& t) { lastPrompt = t; };
+    }
+    void TearDown() override {
+        etatOutils().showPrompt = savedPrompt_;
+        ToolsTest::TearDown();
+    }
+    std::function<void(const std::string&)> savedPrompt_;
+    template <class T, class... Args>
+    T* add(Nature nature, Args&&... args) {
+        auto object = std::make_unique<T>(std::forward<Args>(args)...);
+        T* raw = object.get();
+        doc().addEntry(std::make_unique<CAction>(nature, std::move(object)));
+        view->recomputeAndRedraw();
+        return raw;
+    }
+    template <class T>
+    T* macro(const char* title, double y = 3000) {
+        return add<T>(nat::macro, &list(), title, "", 2000.0, y);
+    }
+    // A click in the middle of the macro's button.
+    void clickOn(CMacro* mac) {
+        view->redraw();
+        click((mac->box.left + mac->box.right) / 20, (mac->box.top + mac->box.bottom) / 20);
+    }
+
+    CPointBase *a = nullptr, *b = nullptr;
+    CSegment* seg = nullptr;
+    CPointLieDroite* m = nullptr;
+    std::string lastPrompt;
+};
+
+TEST_F(MacroTool, RefusedWithoutAMacro) {
+    EXPECT_FALSE(select(Cmd::executeMacro));
+    EXPECT_EQ(toolText(Msg::needMacro), lastMessage());
+}
+
+TEST_F(MacroTool, ClickOnAnAppearanceMacroShowsItsObjectsWithOneUndoState) {
+    auto* show = macro<CMacroApparition>("Montrer");
+    show->addObject(nat::segment, seg);
+    seg->masked = true;
+    ASSERT_TRUE(select(Cmd::executeMacro));
+    const bool couldUndo = doc().history().canUndo();
+    click(5, 5);  // nothing there
+    EXPECT_TRUE(seg->masked);
+    clickOn(show);
+    EXPECT_FALSE(seg->masked);
+    EXPECT_TRUE(doc().history().canUndo());
+    EXPECT_FALSE(couldUndo);
+    EXPECT_EQ("Exécuter macro", doc().history().undoText());
+    EXPECT_TRUE(view->isModified());
+    // The tool stays, the mouse is back, nothing is left running.
+    EXPECT_EQ(toolOfCommand(Cmd::executeMacro), etatOutils().currentTool);
+    EXPECT_TRUE(etatOutils().mouseInputEnabled);
+    EXPECT_EQ(nullptr, runningMacroView());
+}
+
+TEST_F(MacroTool, AnimationRunsWithTheMouseOffAndLeavesNoUndoState) {
+    RecordingQtHost qt;
+    CHost* previous = setHost(&qt);
+    auto* anim = macro<CMacroAnimationPointLie>("Animer");
+    anim->linkedPoint = m;
+    anim->f = 10, anim->n = 20, anim->d = 2;  // 0.2 s
+    ASSERT_TRUE(select(Cmd::executeMacro));
+    std::vector<bool> mouseDuring;
+    std::vector<double> positions;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        mouseDuring.push_back(etatOutils().mouseInputEnabled);
+        positions.push_back(m->abscissa);
+    });
+    probe.start(15);
+    clickOn(anim);
+    probe.stop();
+    setHost(previous);
+    ASSERT_FALSE(mouseDuring.empty());
+    EXPECT_EQ(std::vector<bool>(mouseDuring.size(), false), mouseDuring);
+    EXPECT_TRUE(std::any_of(positions.begin(), positions.end(),
+                            [](double t) { return std::abs(t - 0.25) > 1e-9; }));
+    EXPECT_DOUBLE_EQ(0.25, m->abscissa);
+    EXPECT_FALSE(doc().history().canUndo());
+    EXPECT_TRUE(etatOutils().mouseInputEnabled);
+    EXPECT_EQ(toolText(Msg::promptExecuteMacro), etatOutils().currentTool->prompt(0));
+}
+
+TEST_F(MacroTool, EscapeStopsAnEndlessAnimationAndRestoresThePoint) {
+    RecordingQtHost qt;
+    CHost* previous = setHost(&qt);
+    auto* anim = macro<CMacroAnimationPointLie>("Animer");
+    anim->linkedPoint = m;
+    anim->f = 10, anim->n = 20, anim->d = 0;  // until a click or Escape
+    ASSERT_TRUE(select(Cmd::executeMacro));
+    // An Escape pressed before the click is forgotten (pressed elsewhere: in the view it
+    // would go back to the capture tool).
+    QWidget elsewhere;
+    press(elsewhere, Qt::Key_Escape);
+    bool nested = true, stillCurrent = false;
+    QTimer::singleShot(60, [&] {
+        // Another macro cannot start meanwhile.
+        nested = runMacro(*anim, v(), QPoint());
+        press(*view, Qt::Key_Escape);
+        stillCurrent = etatOutils().currentTool == toolOfCommand(Cmd::executeMacro);
+    });
+    clickOn(anim);
+    setHost(previous);
+    EXPECT_FALSE(nested);
+    // Escape in the view stops the macro without leaving the tool.
+    EXPECT_TRUE(stillCurrent);
+    EXPECT_DOUBLE_EQ(0.25, m->abscissa);
+    EXPECT_EQ(nullptr, runningMacroView());
+    EXPECT_TRUE(etatOutils().mouseInputEnabled);
+}
+
+// Creation of the macros without objects: the click places the button, the dialog names it.
+TEST_F(MacroTool, PauseIsPlacedAtTheClickNamedAndUndoable) {
+    ASSERT_TRUE(select(Cmd::newMacroPause));
+    EXPECT_EQ(toolText(Msg::promptPlaceMacro), etatOutils().currentTool->prompt(0));
+    const int before = list().count();
+    dialogs.fieldAnswers.push_back({"Attendre", "Un temps", "3"});
+    click(50, 60);
+    ASSERT_EQ(before + 1, list().count());
+    auto* pause = last<CMacroPause>();
+    ASSERT_NE(nullptr, pause);
+    EXPECT_EQ("Attendre", pause->title);
+    EXPECT_EQ("Un temps", pause->comment);
+    EXPECT_EQ(3, pause->seconds);
+    EXPECT_EQ(&list(), pause->list);
+    view->redraw();
+    // The button starts at the click (logical 500, 600) and not before it.
+    EXPECT_EQ(0, pause->designationDistance(510, 630, false));
+    EXPECT_NE(0, pause->designationDistance(490, 630, false));
+    EXPECT_EQ(kMacroDialogTitle, dialogs.titles.back());
+    EXPECT_EQ("Créer une macro", doc().history().undoText());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+struct BadAnswer {
+    std::vector<std::string> fields;
+    std::string message;  // shown before the dialog comes back
+};
+
+class MacroDialogChecks : public MacroTool, public ::testing::WithParamInterface<BadAnswer> {};
+
+TEST_P(MacroDialogChecks, RefusedAnswerAsksAgain) {
+    macro<CMacroPause>("Pris");
+    ASSERT_TRUE(select(Cmd::newMacroPause));
+    dialogs.fieldAnswers.push_back(GetParam().fields);
+    dialogs.fieldAnswers.push_back({"Libre", "", "0"});
+    const int before = list().count();
+    click(50, 60);
+    EXPECT_EQ(GetParam().message, lastMessage());
+    EXPECT_EQ(2u, dialogs.titles.size());
+    EXPECT_EQ(before + 1, list().count());
+    EXPECT_EQ("Libre", last<CMacroPause>()->title);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, MacroDialogChecks,
+    ::testing::Values(
+        BadAnswer{{"", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
+        BadAnswer{{"   ", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
+        BadAnswer{{"Pris", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
+        BadAnswer{{"Autre", "", "-1"},
+                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
+        BadAnswer{{"Autre", "", "2,5"},
+                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"}));
+
+TEST_F(MacroTool, CancelledDialogCreatesNothing) {
+    ASSERT_TRUE(select(Cmd::newMacroRedraw));
+    const int before = list().count();
+    click(50, 60);  // no answer queued: Cancel
+    EXPECT_EQ(before, list().count());
+    EXPECT_FALSE(doc().history().canUndo());
+}
+
+TEST_F(MacroTool, OnlyOneRedrawMacroPerFigure) {
+    ASSERT_TRUE(select(Cmd::newMacroRedraw));
+    dialogs.fieldAnswers.push_back({"Tout", "", ""});
+    click(50, 60);
+    ASSERT_NE(nullptr, last<CMacroAffichantTout>());
+    EXPECT_FALSE(select(Cmd::newMacroRedraw));
+    EXPECT_EQ("Une telle macro a déjà été définie", lastMessage());
+}
+
+TEST_F(MacroTool, AppearanceCollectsObjectsUntilTheRightClick) {
+    ASSERT_TRUE(select(Cmd::newMacroAppearance));
+    const int before = list().count();
+    dialogs.fieldAnswers.push_back({"Montrer", ""});
+    click(20, 250);  // the button, below the figure
+    EXPECT_EQ(before, list().count());
+    EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
+    click(100, 100);  // A
+    click(100, 100);  // A again: already taken
+    click(220, 100);  // the segment
+    click(5, 5);      // nothing
+    EXPECT_TRUE(view->isBlinking());
+    rightClick(5, 5);
+    ASSERT_EQ(before + 1, list().count());
+    auto* show = last<CMacroApparition>();
+    ASSERT_NE(nullptr, show);
+    ASSERT_EQ(2, show->objects.count());
+    EXPECT_EQ(a, show->objects.elementAt(0));
+    EXPECT_EQ(seg, show->objects.elementAt(1));
+    EXPECT_EQ("Créer une macro", doc().history().undoText());
+    EXPECT_FALSE(view->isBlinking());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+TEST_F(MacroTool, AppearanceWithoutObjectsIsNotKept) {
+    ASSERT_TRUE(select(Cmd::newMacroAppearance));
+    const int before = list().count();
+    dialogs.fieldAnswers.push_back({"Rien", ""});
+    click(20, 250);
+    rightClick(5, 5);
+    EXPECT_EQ(before, list().count());
+    EXPECT_FALSE(doc().history().canUndo());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+}  // namespace
