@@ -29,7 +29,8 @@ int truncateToInt(double v) {
 }
 }  // namespace
 
-CElementGraphique::CElementGraphique() : nameFontIndex(static_cast<int8_t>(preferences().defaultNameFontIndex)) {}
+CElementGraphique::CElementGraphique()
+    : nameFontIndex(static_cast<int8_t>(preferences().defaultNameFontIndex)) {}
 
 CElementGraphique::CElementGraphique(int8_t colour, bool masked)
     : colour(colour), masked(masked), nameFontIndex(1) {}
@@ -37,8 +38,8 @@ CElementGraphique::CElementGraphique(int8_t colour, bool masked)
 CElementGraphique::CElementGraphique(int8_t colour)
     : colour(colour), nameFontIndex(static_cast<int8_t>(preferences().defaultNameFontIndex)) {}
 
-CElementGraphique::CElementGraphique(int8_t colour, bool nameHidden, double anchorX,
-                                     double anchorY, double offsetX, double offsetY, bool masked,
+CElementGraphique::CElementGraphique(int8_t colour, bool nameHidden, double anchorX, double anchorY,
+                                     double offsetX, double offsetY, bool masked,
                                      const std::string& name, int8_t nameFontIndex)
     : colour(colour),
       nameHidden(nameHidden),
@@ -185,8 +186,8 @@ void CElementGraphique::drawName(CDC* dc, bool hideMasked, bool respectNameHidde
     if (name.empty() || (hideMasked && masked) || (respectNameHidden && nameHidden)) return;
     dc->setTextColour(CPalette::colour(colour));
     dc->setBkMode(BK_TRANSPARENT);
-    paintName(dc, truncateToInt(nameAnchorX + nameOffsetX), truncateToInt(nameAnchorY + nameOffsetY),
-              true);
+    paintName(dc, truncateToInt(nameAnchorX + nameOffsetX),
+              truncateToInt(nameAnchorY + nameOffsetY), true);
 }
 
 void CElementGraphique::eraseName(CDC* dc, bool hideMasked, bool respectNameHidden) {
@@ -194,8 +195,8 @@ void CElementGraphique::eraseName(CDC* dc, bool hideMasked, bool respectNameHidd
     dc->setTextColour(CPalette::colour(0));
     dc->setBkColour(CPalette::colour(0));
     dc->setBkMode(BK_OPAQUE);
-    paintName(dc, truncateToInt(nameAnchorX + nameOffsetX), truncateToInt(nameAnchorY + nameOffsetY),
-              true);
+    paintName(dc, truncateToInt(nameAnchorX + nameOffsetX),
+              truncateToInt(nameAnchorY + nameOffsetY), true);
 }
 
 LRect CElementGraphique::getNameRect(CDC* dc) {
@@ -226,6 +227,16 @@ void CElementGraphique::eraseNameFrame(CDC* dc) {
     dc->rectangle(r.left, r.top, r.right, r.bottom);
 }
 
-int CElementGraphique::designationDistance(int, int, bool) { return -1; }
+int CElementGraphique::designationDistance(int, int, bool) {
+    return -1;
+}
 
-int CElementGraphique::designationDistanceForLinking(int, int, bool) { return -1; }
+int CElementGraphique::designationDistanceForLinking(int, int, bool) {
+    return -1;
+}
+
+std::string fig::nameOf(const CElementBase* e) {
+    if (!e) return "";
+    if (const auto* g = dynamic_cast<const CElementGraphique*>(e)) return g->getName();
+    return e->getDisplayName();
+}

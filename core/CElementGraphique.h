@@ -75,3 +75,12 @@ protected:
 
 // Joins two status texts with " , " when both are non-empty.
 std::string joinStatus(const std::string& a, const std::string& b);
+
+// Helpers of texts and computations over parents, shared by every kind of figure object.
+namespace fig {
+inline bool existing(const CElementBase* e) {
+    return e && e->exists;
+}
+// Name of a parent for texts: a graphic object's name, otherwise its display name.
+std::string nameOf(const CElementBase* e);
+}  // namespace fig

@@ -35,11 +35,6 @@ bool collinear(double px, double py, double qx, double qy) {
     return std::fabs((px * qy - py * qx) / np / nq) < kEps;
 }
 
-std::string nameOf(const CElementBase* e) {
-    if (!e) return "";
-    if (const auto* g = dynamic_cast<const CElementGraphique*>(e)) return g->getName();
-    return e->getDisplayName();
-}
 }  // namespace geo
 
 bool unitLengthDistance(const CListeAction* list, double* u) {

@@ -35,11 +35,8 @@ int roundCoord(double v);
 int truncDistance(double d);
 // Collinearity of two vectors; a null vector is collinear with everything.
 bool collinear(double px, double py, double qx, double qy);
-inline bool existing(const CElementBase* e) {
-    return e && e->exists;
-}
-// Name of a parent for texts: a graphic object's name, otherwise its display name.
-std::string nameOf(const CElementBase* e);
+using fig::existing;
+using fig::nameOf;
 }  // namespace geo
 
 // The distance in figure units between the two points of the figure's unit length (its first

@@ -15,35 +15,19 @@ IMPLEMENT_SERIAL(CIntegrale, CValeurDynamique, 1)
 IMPLEMENT_SERIAL(CTestExistence, CCalculAncetre, 1)
 
 // The values a bound names are parents too.
-IMPLEMENT_REFS(CSolutionEquation, CValeurDynamique, f, optional(a.reference), optional(b.reference),
-               optional(tolerance.reference))
-IMPLEMENT_REFS(CIntegrale, CValeurDynamique, f, optional(a.reference), optional(b.reference))
+IMPLEMENT_REFS(CSolutionEquation, CValeurDynamique, f, held(a.reference), held(b.reference),
+               held(tolerance.reference))
+IMPLEMENT_REFS(CIntegrale, CValeurDynamique, f, held(a.reference), held(b.reference))
 IMPLEMENT_REFS(CTestExistence, CCalculAncetre, tested)
 
+using fig::existing;
+
 namespace {
-bool existing(const CElementBase* e) {
-    return e && e->exists;
-}
-
-// The tested object by its name when it is drawn, otherwise by its display name.
-std::string nameOf(const CElementBase* e) {
-    if (!e) return "";
-    if (const auto* g = dynamic_cast<const CElementGraphique*>(e)) return g->getName();
-    return e->getDisplayName();
-}
-
 // Two bounds with the same parent (compared by the slots) are the same; two numbers must be
 // equal.
 bool sameNumber(const CValeurAssocieeAVariableAncetre& a,
                 const CValeurAssocieeAVariableAncetre& b) {
     return a.reference || a.constant == b.constant;
-}
-
-// The function alone: the bounds are no construction parents.
-void functionParent(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* f) {
-    if (a) *a = f;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
 }
 
 std::string definitionOf(const CFonc* f) {
@@ -117,7 +101,7 @@ std::string CSolutionEquation::describe(const char* eol) const {
 
 std::string CSolutionEquation::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                                    CElementBase** pc) const {
-    functionParent(pa, pb, pc, f);
+    firstParents(pa, pb, pc);
     return describe("\r\n");
 }
 
@@ -137,8 +121,7 @@ void CSolutionEquation::Serialize(CArchive& ar) {
         ar.writeString(name);
     else
         name = ar.readString();
-    // The function alone: each bound writes the value it names between its own fields.
-    CArchiveRefs(ar).all(f);
+    serializeOwnRefs(ar, *this);
     a.Serialize(ar);
     b.Serialize(ar);
     tolerance.Serialize(ar);
@@ -195,7 +178,7 @@ std::string CIntegrale::describe(const char* eol, bool oneLine) const {
 
 std::string CIntegrale::getConstructionInfo(CElementBase** pa, CElementBase** pb,
                                             CElementBase** pc) const {
-    functionParent(pa, pb, pc, f);
+    firstParents(pa, pb, pc);
     return describe("\r\n", false);
 }
 
@@ -214,8 +197,7 @@ void CIntegrale::Serialize(CArchive& ar) {
         ar.writeString(name);
     else
         name = ar.readString();
-    // The function alone: each bound writes the value it names between its own fields.
-    CArchiveRefs(ar).all(f);
+    serializeOwnRefs(ar, *this);
     a.Serialize(ar);
     b.Serialize(ar);
     if (ar.IsStoring()) {
@@ -246,7 +228,7 @@ bool CTestExistence::coincidesWith(const CElementBase* other) const {
 }
 
 std::string CTestExistence::describe(const char* eol) const {
-    std::string text = "Test d'existence nommé " + name + eol + "Vaut 1 si " + nameOf(tested) +
+    std::string text = "Test d'existence nommé " + name + eol + "Vaut 1 si " + fig::nameOf(tested) +
                        " existe et 0 sinon";
     if (exists)
         text +=

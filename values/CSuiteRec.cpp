@@ -5,6 +5,7 @@
 
 #include "calc/EvaluationState.h"
 #include "core/CArchive.h"
+#include "core/CElementGraphique.h"
 #include "core/CListeAction.h"
 #include "values/CFonc.h"
 
@@ -12,14 +13,12 @@ IMPLEMENT_SERIAL(CSuiteRec, CCalculAncetre, 1)
 IMPLEMENT_SERIAL(CSuiteRecComplexe, CCalculAncetre, 1)
 
 // The value the first term names is a parent too.
-IMPLEMENT_REFS(CSuiteRec, CCalculAncetre, optional(first.reference), f)
-IMPLEMENT_REFS(CSuiteRecComplexe, CCalculAncetre, optional(first.reference), f)
+IMPLEMENT_REFS(CSuiteRec, CCalculAncetre, held(first.reference), f)
+IMPLEMENT_REFS(CSuiteRecComplexe, CCalculAncetre, held(first.reference), f)
+
+using fig::existing;
 
 namespace {
-bool existing(const CElementBase* e) {
-    return e && e->exists;
-}
-
 int clampTermCount(int n) {
     return std::clamp(n, CSuiteRec::kMinTerms, CSuiteRec::kMaxTerms);
 }
@@ -36,13 +35,6 @@ int readTermCount(CArchive& ar) {
 // k names a term 0..last: a whole number in range.
 bool validIndex(double k, int last) {
     return k >= 0 && k == std::floor(k) && k <= last;
-}
-
-// The function alone is the construction parent of a sequence, not the first term's value.
-void functionParent(CElementBase** a, CElementBase** b, CElementBase** c, CElementBase* f) {
-    if (a) *a = f;
-    if (b) *b = nullptr;
-    if (c) *c = nullptr;
 }
 
 }  // namespace
@@ -116,7 +108,7 @@ std::string CSuiteRec::describe(const char* eol, bool oneLine) const {
 
 std::string CSuiteRec::getConstructionInfo(CElementBase** a, CElementBase** b,
                                            CElementBase** c) const {
-    functionParent(a, b, c, f);
+    firstParents(a, b, c);
     return describe("\r\n", false);
 }
 
@@ -135,15 +127,14 @@ void CSuiteRec::Serialize(CArchive& ar) {
     else
         setTermCount(readTermCount(ar));
     first.Serialize(ar);
-    // The function alone: the first term wrote the value it names between its own fields.
-    CArchiveRefs(ar).all(f);
+    serializeOwnRefs(ar, *this);
 }
 
 void CSuiteRec::readPreviousFormat(CArchive& ar) {
     CCalculAncetre::readPreviousFormat(ar);
     setTermCount(readTermCount(ar));
     first.readPreviousFormat(ar);
-    CArchiveRefs(ar).all(f);
+    serializeOwnRefs(ar, *this);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,7 +202,7 @@ std::string CSuiteRecComplexe::describe(const char* eol, bool oneLine) const {
 
 std::string CSuiteRecComplexe::getConstructionInfo(CElementBase** a, CElementBase** b,
                                                    CElementBase** c) const {
-    functionParent(a, b, c, f);
+    firstParents(a, b, c);
     return describe("\r\n", false);
 }
 
@@ -230,6 +221,5 @@ void CSuiteRecComplexe::Serialize(CArchive& ar) {
     else
         setTermCount(readTermCount(ar));
     first.Serialize(ar);
-    // The function alone: the first term wrote the value it names between its own fields.
-    CArchiveRefs(ar).all(f);
+    serializeOwnRefs(ar, *this);
 }
