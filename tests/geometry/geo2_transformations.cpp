@@ -249,7 +249,6 @@ TEST_F(Geo2Transformations, ImagesAnswerTheirTransformation) {
     EXPECT_EQ(img->getTransformation(), t);
     EXPECT_TRUE(fig.list.isTransformationUsed(t));
     EXPECT_TRUE(t->coincidesWith(other));
-    EXPECT_TRUE(img->dependsOn(o));
 }
 
 TEST_F(Geo2Transformations, KindTextsAndDescriptions) {
