@@ -340,13 +340,7 @@ TEST(ArchiveList, RoundTripIsByteExact) {
     EXPECT_EQ(copy.angleUnit, 1);
     EXPECT_EQ(copy.indexOf(copy.unitLength), f.list.indexOf(f.list.unitLength));
     EXPECT_EQ(copy.indexOf(copy.defaultMacro), f.list.indexOf(f.list.defaultMacro));
-    for (int i = 0; i < copy.count(); ++i) {
-        EXPECT_EQ(copy.entryAt(i)->nature, f.list.entryAt(i)->nature);
-        EXPECT_EQ(nameOf(copy.elementAt(i)), nameOf(f.list.elementAt(i)));
-    }
-    auto* m = dynamic_cast<TestMilieu*>(copy.elementAt(4));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->parents[0], copy.elementAt(2));
+    // Natures, names and parents read wrongly would be written back differently.
     EXPECT_EQ(storeList(copy), bytes);
 }
 

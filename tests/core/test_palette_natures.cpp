@@ -55,10 +55,9 @@ struct StyleCase {
     int lineStyle, penStyle, width;
 };
 
-class PenTable : public testing::TestWithParam<StyleCase> {};
+class PenTable : public PaletteTest, public testing::WithParamInterface<StyleCase> {};
 
 TEST_P(PenTable, StyleAndWidthForEveryColour) {
-    bool saved = preferences().lineEnforcement;
     preferences().lineEnforcement = false;
     CPalette::resetPalette();
     for (int c = 0; c < CPalette::kColours; ++c) {
@@ -68,8 +67,6 @@ TEST_P(PenTable, StyleAndWidthForEveryColour) {
         EXPECT_EQ(p.width2, 0);
         EXPECT_EQ(p.colour, CPalette::colour(c));
     }
-    preferences().lineEnforcement = saved;
-    CPalette::resetPalette();
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, PenTable,

@@ -19,20 +19,17 @@ namespace {
 namespace fs = std::filesystem;
 
 struct DisplayFigure : FormulaFigure {
-    CPointBase* point(double x, double y, const std::string& name) {
-        auto p = std::make_unique<CPointBase>(x, y);
-        p->setName(name);
-        p->computePosition();
-        auto* raw = p.get();
-        list.append(std::make_unique<CAction>(nat::pointLibre, std::move(p)));
-        return raw;
-    }
     template <class T>
     T* add(Nature n, std::unique_ptr<T> o) {
         T* raw = o.get();
         list.append(std::make_unique<CAction>(n, std::unique_ptr<CElementBase>(o.release())));
         raw->computePosition();
         return raw;
+    }
+    CPointBase* point(double x, double y, const std::string& name) {
+        auto* p = add(nat::pointLibre, std::make_unique<CPointBase>(x, y));
+        p->setName(name);
+        return p;
     }
 };
 

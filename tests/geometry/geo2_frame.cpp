@@ -107,19 +107,6 @@ TEST_F(Geo2Frame, DesignatedThroughItsAxes) {
     EXPECT_EQ(r->designationDistance(300, 103, true), kNotDesignable);
 }
 
-// The axes are parents of the frame: deleting one must not leave the frame pointing at it.
-TEST_F(Geo2Frame, DeletingAnAxisDeletesTheFrameAndWhatIsDefinedInIt) {
-    CRepere* r = makeFrame();
-    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
-    CDroite* axis = r->yAxis;
-    EXPECT_TRUE(r->dependsOn(axis));
-    EXPECT_TRUE(p->dependsOn(axis));
-    fig.list.deleteWithDependents(axis);
-    EXPECT_FALSE(fig.list.contains(r));
-    EXPECT_FALSE(fig.list.contains(p));
-    EXPECT_TRUE(fig.list.contains(o));
-}
-
 // A value named by an owned parameter is a parent like the slots, and is replaced with them.
 TEST_F(Geo2Frame, ValuesNamedByOwnedParametersAreParents) {
     auto variable = [&](const char* name) {

@@ -4,9 +4,9 @@
 #include "geometry/CIntersection.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CSurface.h"
-#include "loci/CSurfaceLieu.h"
 #include "geometry/GeoFigure.h"
 #include "loci/CLieuDeBase.h"
+#include "loci/CSurfaceLieu.h"
 
 namespace {
 

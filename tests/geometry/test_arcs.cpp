@@ -244,10 +244,6 @@ TEST_F(Arcs, PointByAbscissa) {
     EXPECT_TRUE(p->outOfRange);
 }
 
-}  // namespace
-
-namespace {
-
 // A point placed exactly at an arc's end stays on the arc, whatever the rounding of its angle.
 class ArcEnds : public GeoTest, public ::testing::WithParamInterface<double> {};
 
@@ -273,10 +269,6 @@ TEST_P(ArcEnds, LinkedPointAtBothEndsExists) {
 INSTANTIATE_TEST_SUITE_P(Angles, ArcEnds,
                          ::testing::Values(1.0, -1.0, 2.9, -2.9, 0.1, 3.14159265358979323846,
                                            -5.98));
-
-}  // namespace
-
-namespace {
 
 class BarycentreIllustration : public GeoTest {};
 

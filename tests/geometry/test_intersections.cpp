@@ -63,17 +63,14 @@ TEST_F(Intersections, TwoLines) {
     EXPECT_EQ(i->getConstructionInfo(&a, &b, &c), "Intersection d' une droite avec  une droite");
 }
 
-TEST_F(Intersections, ParallelOrSameLinesGiveNoPoint) {
+TEST_F(Intersections, ParallelSameOrTooShortLinesGiveNoPoint) {
     GeoFigure f;
     auto* d1 = f.make<CDroiteAB>(nat::droite, f.point(0, 0), f.point(100, 100));
     auto* d2 = f.make<CDroiteAB>(nat::droite, f.point(0, 10), f.point(100, 110));
     auto* d3 = f.make<CDroiteAB>(nat::droite, f.point(10, 10), f.point(20, 20));
     EXPECT_FALSE(f.make<CIntDroiteDroite>(nat::pointConstruit, d1, d2)->exists);
     EXPECT_FALSE(f.make<CIntDroiteDroite>(nat::pointConstruit, d1, d3)->exists);
-}
-
-TEST_F(Intersections, SegmentsCrossingOnlyOnTheirExtensions) {
-    GeoFigure f;
+    // Segments crossing only on their extensions.
     auto* s1 = f.make<CSegment>(nat::segment, f.point(0, 0), f.point(40, 40));
     auto* s2 = f.make<CSegment>(nat::segment, f.point(0, 100), f.point(100, 0));
     EXPECT_FALSE(f.make<CIntDroiteDroite>(nat::pointConstruit, s1, s2)->exists);
@@ -123,20 +120,14 @@ TEST_F(Intersections, LineAndCircleSolutionsInOrder) {
               "Intersection d' une droite avec  un cercle");
 }
 
-TEST_F(Intersections, TangentLineGivesOnlyTheFirstPoint) {
-    LineCircleFigure lc(0, 50, 10, 50);
-    EXPECT_TRUE(lc.p1->exists);
-    EXPECT_FALSE(lc.p2->exists);
-    EXPECT_TRUE(lc.bip->exists);
-    EXPECT_DOUBLE_EQ(lc.p1->x, 100);
-    EXPECT_DOUBLE_EQ(lc.p1->y, 50);
-}
-
-TEST_F(Intersections, LineMissingTheCircle) {
-    LineCircleFigure lc(0, 40, 10, 40);
-    EXPECT_FALSE(lc.p1->exists);
-    EXPECT_FALSE(lc.p2->exists);
-    EXPECT_FALSE(lc.bip->exists);
+TEST_F(Intersections, TangentLineGivesOnlyTheFirstPointMissingLineNone) {
+    LineCircleFigure tangent(0, 50, 10, 50);
+    EXPECT_TRUE(tangent.p1->exists && tangent.bip->exists);
+    EXPECT_FALSE(tangent.p2->exists);
+    EXPECT_DOUBLE_EQ(tangent.p1->x, 100);
+    EXPECT_DOUBLE_EQ(tangent.p1->y, 50);
+    LineCircleFigure missing(0, 40, 10, 40);
+    EXPECT_FALSE(missing.p1->exists || missing.p2->exists || missing.bip->exists);
 }
 
 TEST_F(Intersections, SegmentKeepsOnlyItsSolution) {

@@ -144,12 +144,10 @@ TEST_F(Linked, PointOnABrokenLine) {
     EXPECT_DOUBLE_EQ(t, 0.75);
     EXPECT_FALSE(p->positionFromMouse(kView, 130, 400, &x, &y, &t));
     EXPECT_EQ(l->getAbscissaMax(), 1.0);
-}
-
-TEST_F(Linked, BrokenLineWithoutLengthHasNoPoint) {
-    LineFigure lf({{50, 50}, {50, 50}, {50, 50}});
-    auto* l = lf.f.make<CLigneBrisee>(nat::ligneBrisee, lf.pts);
-    auto* p = lf.f.make<CPointLieLigne>(nat::pointLie, l, 0.5);
+    // Every vertex at (100, 0): a line without length exists but holds no point.
+    static_cast<CPointBase*>(lf.pts[0])->x = 100;
+    static_cast<CPointBase*>(lf.pts[2])->y = 0;
+    lf.f.computeAll();
     EXPECT_TRUE(l->exists);
     EXPECT_FALSE(p->exists);
 }
@@ -168,13 +166,7 @@ TEST_F(Linked, PointOnAPolygonJustBeforeTheClosingVertex) {
     EXPECT_EQ(poly->getAbscissaMax(), 0.999999999999);
 }
 
-}  // namespace
-
-namespace {
-
-class LinkedOnMissingCurve : public GeoTest {};
-
-TEST_F(LinkedOnMissingCurve, DragIsRefused) {
+TEST_F(Linked, DragOnAMissingCurveIsRefused) {
     GeoFigure f;
     auto* a = f.point(100, 100);
     auto* b = f.point(100, 100);
@@ -187,11 +179,10 @@ TEST_F(LinkedOnMissingCurve, DragIsRefused) {
     auto* pl = f.make<CPointLieLigne>(nat::pointLie, l, 0.5);
     EXPECT_FALSE(d->exists);
     EXPECT_FALSE(c->exists);
-    const CViewBounds view({0, 0, 1000, 500});
     double x, y, t;
     for (CPointLie* p : std::initializer_list<CPointLie*>{pd, pc, pl}) {
         EXPECT_FALSE(p->exists);
-        EXPECT_FALSE(p->positionFromMouse(view, 120, 130, &x, &y, &t));
+        EXPECT_FALSE(p->positionFromMouse(kView, 120, 130, &x, &y, &t));
     }
 }
 

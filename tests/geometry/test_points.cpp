@@ -10,7 +10,7 @@ namespace {
 
 class Points : public GeoTest {};
 
-TEST_F(Points, MidpointAndItsUndefinedParent) {
+TEST_F(Points, MidpointCentroidAndAnUndefinedParent) {
     GeoFigure f;
     auto* a = f.point(10, 20, "A");
     auto* b = f.point(30, 60, "B");
@@ -18,6 +18,9 @@ TEST_F(Points, MidpointAndItsUndefinedParent) {
     EXPECT_TRUE(m->exists);
     EXPECT_DOUBLE_EQ(m->x, 20);
     EXPECT_DOUBLE_EQ(m->y, 40);
+    auto* g = f.make<CCentreGravite>(nat::pointConstruit, a, b, f.point(50, 0));
+    EXPECT_DOUBLE_EQ(g->x, 30);
+    EXPECT_DOUBLE_EQ(g->y, 80.0 / 3);
     // A parent that does not exist: no midpoint, previous coordinates kept.
     auto* m2 = f.make<CMilieu>(nat::pointConstruit, m, b);
     m->exists = false;
@@ -27,7 +30,7 @@ TEST_F(Points, MidpointAndItsUndefinedParent) {
     EXPECT_DOUBLE_EQ(m2->y, 50);
 }
 
-TEST_F(Points, MidpointsCoincideInEitherOrderCentroidsOnlyInOrder) {
+TEST_F(Points, CoincidenceMidpointsInEitherOrderCentroidsInOrderFreePointsWithinTolerance) {
     GeoFigure f;
     auto* a = f.point(0, 0);
     auto* b = f.point(30, 60);
@@ -39,20 +42,10 @@ TEST_F(Points, MidpointsCoincideInEitherOrderCentroidsOnlyInOrder) {
     EXPECT_TRUE(g1.coincidesWith(&g2));
     EXPECT_FALSE(g1.coincidesWith(&g3));
     EXPECT_FALSE(m1.coincidesWith(&g1));
-}
-
-TEST_F(Points, FreePointsCoincideWithinTolerance) {
+    // Free points within 1e-9 of each other.
     CPointBase p(10, 10), q(10 + 0.9e-9, 10), r(10 + 1.1e-9, 10);
     EXPECT_TRUE(p.coincidesWith(&q));
     EXPECT_FALSE(p.coincidesWith(&r));
-}
-
-TEST_F(Points, Centroid) {
-    GeoFigure f;
-    auto* g =
-        f.make<CCentreGravite>(nat::pointConstruit, f.point(0, 0), f.point(30, 0), f.point(0, 60));
-    EXPECT_DOUBLE_EQ(g->x, 10);
-    EXPECT_DOUBLE_EQ(g->y, 20);
 }
 
 TEST_F(Points, ProjectionOnSegmentOnlyBetweenItsEnds) {

@@ -53,6 +53,17 @@ struct LociFigure : GeoFigure {
     LociTracePoint* trace(CElementBase* source, int shape);
 };
 
+// Most loci are sampled along M on a horizontal segment from (0, 0) to (1000, 0).
+class LocusOnSegment : public LocusTest {
+protected:
+    void SetUp() override {
+        LocusTest::SetUp();
+        m = f.linkedOnSegment(0, 0, 1000, 0);
+    }
+    LociFigure f;
+    CPointLieDroite* m = nullptr;
+};
+
 // Current-format round trip of a whole list.
 inline void roundTrip(CListeAction& from, CListeAction& into) {
     std::vector<uint8_t> bytes = saveList(from);

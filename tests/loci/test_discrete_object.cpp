@@ -31,9 +31,7 @@ std::vector<CRecordingDC::Op> markOps(int shape, int colour, double x, double y)
 
 }  // namespace
 
-TEST_F(LocusTest, DiscreteLocusMarksOnlyDefinedSamplesWithoutJoins) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
+TEST_F(LocusOnSegment, DiscreteLocusMarksOnlyDefinedSamplesWithoutJoins) {
     auto* l = discreteOf(f, f.trace(m, kHoleInMiddle), m, 11, 2);
     l->colour = 4;
     ASSERT_TRUE(l->exists);
@@ -51,18 +49,12 @@ TEST_F(LocusTest, DiscreteLocusMarksOnlyDefinedSamplesWithoutJoins) {
     }
 }
 
-TEST_F(LocusTest, DiscreteLocusHasNoJumpTestButSkipsFarSamples) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
+TEST_F(LocusOnSegment, DiscreteLocusHasNoJumpTestSkipsFarSamplesAndMayBeEmpty) {
     EXPECT_EQ(discreteOf(f, f.trace(m, kJumpRight), m, 11)->lastIndex, 10);
-    EXPECT_EQ(discreteOf(f, f.trace(m, kFarAway), m, 11)->lastIndex, 5);
-    EXPECT_DOUBLE_EQ(m->abscissa, 0.3);
-}
-
-TEST_F(LocusTest, DiscreteLocusWithoutMarksDoesNotExist) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
     auto* l = discreteOf(f, f.trace(m, kFarAway), m, 11);
+    EXPECT_EQ(l->lastIndex, 5);
+    EXPECT_DOUBLE_EQ(m->abscissa, 0.3);
+    // Without a single mark there is no locus.
     m->exists = false;
     l->computePosition();
     EXPECT_FALSE(l->exists);
@@ -70,9 +62,7 @@ TEST_F(LocusTest, DiscreteLocusWithoutMarksDoesNotExist) {
     EXPECT_EQ(l->designationDistance(0, 0, false), kNotDesignable);
 }
 
-TEST_F(LocusTest, DiscreteLocusDrawingDesignationAndMasks) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
+TEST_F(LocusOnSegment, DiscreteLocusDrawingDesignationAndMasks) {
     auto* l = discreteOf(f, f.trace(m, kLine), m, 11);
     EXPECT_EQ(l->designationDistance(520, 230, true), 36);  // mark (500, 200)
     CRecordingDC dc;
@@ -87,9 +77,7 @@ TEST_F(LocusTest, DiscreteLocusDrawingDesignationAndMasks) {
     EXPECT_FALSE(dc.ops.empty());
 }
 
-TEST_F(LocusTest, DiscreteLocusDependenciesAndTexts) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
+TEST_F(LocusOnSegment, DiscreteLocusDependenciesAndTexts) {
     LociTracePoint* p = f.trace(m, kLine);
     auto* l = discreteOf(f, p, m, 12);
     l->setName("D");
@@ -152,8 +140,16 @@ TEST_F(LocusTest, ObjectLocusOfASegmentShowsOneCopyPerSample) {
     EXPECT_EQ(dc.opsOfKind("line")[3].pen, CPalette::pen(0, 5));
 }
 
-TEST_F(LocusTest, ObjectLocusDesignationAndColour) {
+TEST_F(LocusTest, ObjectLocusTextsDragDesignationAndColour) {
     SegmentLocus s(10);
+    s.locus->setName("T");
+    EXPECT_EQ(s.locus->getConstructionInfo(nullptr, nullptr, nullptr),
+              "Lieu d'objet généré par le déplacement d'un point lié");
+    EXPECT_EQ(s.locus->getDescription(),
+              "Lieu d'objet : T\n      Lieu d'objet généré par le déplacement du point lié M\n"
+              "      et par la trace de l'objet [CM]");
+    EXPECT_FALSE(s.locus->dependsOnForDrag(s.m));  // dragging the generator leaves the locus
+    EXPECT_TRUE(s.locus->dependsOnForDrag(s.f.list.elementAt(0)));
     // Nearest copy: (100, 400) to (200, 0), 19.4 away; the vertical one is 30 away.
     EXPECT_EQ(s.locus->designationDistance(130, 200, true), 19);
     s.locus->setColour(7);
@@ -165,22 +161,6 @@ TEST_F(LocusTest, ObjectLocusDesignationAndColour) {
     EXPECT_TRUE(dc.ops.empty());
     s.locus->draw(&dc, false);
     EXPECT_EQ(dc.opsOfKind("line")[0].pen, CPalette::pen(1, 7));
-}
-
-TEST_F(LocusTest, DraggingTheGeneratorLeavesTheObjectLocus) {
-    SegmentLocus s(10);
-    EXPECT_FALSE(s.locus->dependsOnForDrag(s.m));
-    EXPECT_TRUE(s.locus->dependsOnForDrag(s.f.list.elementAt(0)));
-}
-
-TEST_F(LocusTest, ObjectLocusTexts) {
-    SegmentLocus s(6);
-    s.locus->setName("T");
-    EXPECT_EQ(s.locus->getConstructionInfo(nullptr, nullptr, nullptr),
-              "Lieu d'objet généré par le déplacement d'un point lié");
-    EXPECT_EQ(s.locus->getDescription(),
-              "Lieu d'objet : T\n      Lieu d'objet généré par le déplacement du point lié M\n"
-              "      et par la trace de l'objet [CM]");
 }
 
 TEST_F(LocusTest, ObjectLocusByVariableSkipsUndefinedCopies) {
