@@ -1,6 +1,6 @@
 // Macros in figure files: every kind saved, read, recomputed and saved again byte for byte;
 // the older schemas and the earliest format; files with absurd or wrongly typed macro fields
-// refused with a reason; clones and deletion with the objects a macro uses.
+// refused with a reason; deletion with the objects a macro uses.
 #include <cstring>
 
 #include "MacroFigure.h"
@@ -41,25 +41,6 @@ TEST(MacroFiles, EveryKindRoundTripsByteForByte) {
             EXPECT_EQ(&back.list(), m->list);
         }
     setHost(nullptr);
-}
-
-TEST(MacroFiles, ClonesKeepFieldsAndReferToTheCopy) {
-    CListeAction list;
-    MacroFigure f(list);
-    f.addEveryKind();
-    CListeAction copy;
-    list.copyTo(copy);
-    EXPECT_EQ(descriptions(list), descriptions(copy));
-    auto* suite = dynamic_cast<CMacroSuiteMacros*>(copy.elementAt(list.indexOf(f.macros[6])));
-    ASSERT_TRUE(suite);
-    ASSERT_EQ(2, suite->objects.count());
-    EXPECT_EQ(copy.elementAt(list.indexOf(f.macros[0])), suite->objects.elementAt(0));
-    auto* loop =
-        dynamic_cast<CMacroBoucleAvecAnimation*>(copy.elementAt(list.indexOf(f.macros[15])));
-    ASSERT_TRUE(loop);
-    EXPECT_EQ(copy.elementAt(list.indexOf(f.macros[7])), loop->loop.before);
-    EXPECT_EQ(copy.elementAt(list.indexOf(f.v)), loop->loop.variable);
-    EXPECT_TRUE(copy.elementAt(list.indexOf(f.macros[5]))->hasSameRefsAs(f.macros[5]) == false);
 }
 
 TEST(MacroReplacement, SequenceTakesOnlyAnotherMacro) {
