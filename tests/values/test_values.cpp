@@ -200,20 +200,22 @@ TEST(ParameterEntry, NamesAndFormulas) {
     EXPECT_EQ(p.text, "pi/2");
     EXPECT_TRUE(h.host.messages.empty());
 
-    r = enterParameter(f.list, "b", limit, Msg::enterFormula, p);
-    EXPECT_EQ(r.messageId, Msg::valueDefinedAfter);
-    r = enterParameter(f.list, "a+1", limit, Msg::enterFormula, p);
-    EXPECT_EQ(r.messageId, Msg::constantFieldOnly);
-    EXPECT_EQ(r.position, 0);
-    r = enterParameter(f.list, "Rand(1)", limit, Msg::enterFormula, p);
-    EXPECT_EQ(r.messageId, Msg::randForbidden);
-    r = enterParameter(f.list, "1/0", limit, Msg::enterFormula, p);
-    EXPECT_EQ(r.messageId, Msg::calculationInvalid);
-    r = enterParameter(f.list, "", limit, Msg::radiusNotPositive, p);
-    EXPECT_EQ(r.messageId, Msg::radiusNotPositive);
-    r = enterParameter(f.list, "2*(3", limit, Msg::enterFormula, p);
-    EXPECT_EQ(r.messageId, Msg::parenthesisError);
-    EXPECT_EQ(r.position, 3);
+    struct Refused {
+        const char* text;
+        int fallback, message, position;
+    };
+    for (Refused c : {Refused{"b", Msg::enterFormula, Msg::valueDefinedAfter, -1},
+                      {"a+1", Msg::enterFormula, Msg::constantFieldOnly, 0},
+                      {"Rand(1)", Msg::enterFormula, Msg::randForbidden, -1},
+                      {"1/0", Msg::enterFormula, Msg::calculationInvalid, -1},
+                      {"", Msg::radiusNotPositive, Msg::radiusNotPositive, -1},
+                      {"2*(3", Msg::enterFormula, Msg::parenthesisError, 3}}) {
+        r = enterParameter(f.list, c.text, limit, c.fallback, p);
+        EXPECT_EQ(r.messageId, c.message) << c.text;
+        if (c.position >= 0) {
+            EXPECT_EQ(r.position, c.position) << c.text;
+        }
+    }
     ASSERT_EQ(h.host.messages.size(), 6u);
     EXPECT_EQ(h.host.messages[0].text, messageText(Msg::valueDefinedAfter));
     EXPECT_EQ(h.host.messages[1].text, messageText(Msg::constantFieldOnly));
