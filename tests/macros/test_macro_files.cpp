@@ -217,35 +217,18 @@ class BadMacroField : public ::testing::TestWithParam<Patch> {};
 
 TEST_P(BadMacroField, IsRefusedWithAFrenchReason) {
     OneMacro o;
-    switch (GetParam().kind) {
-        case 0: {
-            auto* an = o.add<CMacroAnimationPointLie>();
-            an->linkedPoint = o.f.m;
-            break;
-        }
-        case 1: {
-            auto* t = o.add<CMacroTraceAuto>();
-            t->linkedPoint = o.f.m;
-            break;
-        }
-        case 2:
-            o.add<CMacroClignotement>();
-            break;
-        case 3:
-            o.add<CMacroPause>();
-            break;
-        case 4:
-            o.add<CMacroBoucleAvecTrace>()->loop.variable = o.f.v;
-            break;
-        default:
-            o.add<CMacroSuiteMacros>()->addObject(nat::pointLibre, o.f.a);
-            break;
-    }
+    const int kind = GetParam().kind;
+    if (kind == 0) o.add<CMacroAnimationPointLie>()->linkedPoint = o.f.m;
+    if (kind == 1) o.add<CMacroTraceAuto>()->linkedPoint = o.f.m;
+    if (kind == 2) o.add<CMacroClignotement>();
+    if (kind == 3) o.add<CMacroPause>();
+    if (kind == 4) o.add<CMacroBoucleAvecTrace>()->loop.variable = o.f.v;
+    if (kind == 5) o.add<CMacroSuiteMacros>()->addObject(nat::pointLibre, o.f.a);
     o.save();
     if (GetParam().fromEnd) {
-        ASSERT_EQ("", o.loadReason());
+        ASSERT_EQ("", o.loadReason());  // valid before the patch
+        o.putInt(GetParam().fromEnd, GetParam().value);
     }
-    if (GetParam().fromEnd) o.putInt(GetParam().fromEnd, GetParam().value);
     const std::string reason = o.loadReason();
     EXPECT_NE(std::string::npos, reason.find(GetParam().reasonPart)) << reason;
 }
