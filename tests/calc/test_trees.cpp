@@ -63,12 +63,6 @@ TEST(TreeFiles, NodeEncoding) {
               (std::vector<uint8_t>{1, 0, 0, 0}));
 }
 
-TEST(TreeFiles, CopyKeepsTheReferences) {
-    FullFigure fig;
-    auto same = fig.c->tree->getCopy();
-    EXPECT_TRUE(same->dependsOn(fig.a));
-}
-
 // Where the fields of the first object of class `name` begin.
 size_t after(const std::vector<uint8_t>& buf, const std::string& name) {
     auto it = std::search(buf.begin(), buf.end(), name.begin(), name.end());

@@ -59,9 +59,6 @@ TEST(NumericSequence, IndexRules) {
     EXPECT_FALSE(bad->exists);
     EXPECT_EQ(u->getConstructionInfo(nullptr, nullptr, nullptr),
               "Suite récurrente u\r\nu(n+1)=f[u(n)] avec u(0)=2");
-    EXPECT_EQ(u->getDescription(),
-              "Suite récurrente u\n      u(n+1)=f[u(n)] avec u(0)=2\n      Dernier terme "
-              "calculable : 4");
 }
 
 TEST(NumericSequence, TermCountStaysWithinTwoAndFiveHundred) {
