@@ -33,42 +33,41 @@ struct FormulaFigure {
         return p;
     }
 
+    // Appends an object built from `args` with its nature, then computes it.
+    template <class T, class... Args>
+    T* make(Nature nature, Args&&... args) {
+        auto object = std::make_unique<T>(std::forward<Args>(args)...);
+        T* raw = object.get();
+        list.append(
+            std::make_unique<CAction>(nature, std::unique_ptr<CElementBase>(object.release())));
+        raw->computePosition();
+        return raw;
+    }
+
+    // A value defined by a formula, its tree built on the entries before it.
+    template <class T, class... Args>
+    T* withFormula(Nature nature, Args&&... args) {
+        auto object = std::make_unique<T>(std::forward<Args>(args)...);
+        object->rebuildTree(list);
+        object->computePosition();
+        T* raw = object.get();
+        list.append(std::make_unique<CAction>(nature, std::move(object)));
+        return raw;
+    }
+
     CCalcul* addCalcul(const std::string& name, const std::string& formula) {
-        auto c = std::make_unique<CCalcul>(name, formula);
-        c->rebuildTree(list);
-        c->computePosition();
-        auto* p = c.get();
-        list.append(std::make_unique<CAction>(nat::calcul, std::move(c)));
-        return p;
+        return withFormula<CCalcul>(nat::calcul, name, formula);
     }
-
     CCalculComplexe* addComplexCalcul(const std::string& name, const std::string& formula) {
-        auto c = std::make_unique<CCalculComplexe>(name, formula);
-        c->rebuildTree(list);
-        c->computePosition();
-        auto* p = c.get();
-        list.append(std::make_unique<CAction>(nat::calculComplexe, std::move(c)));
-        return p;
+        return withFormula<CCalculComplexe>(nat::calculComplexe, name, formula);
     }
-
     CFonc* addFunction(const std::string& name, const std::string& formula,
                        const std::string& variable = "x") {
-        auto f = std::make_unique<CFonc>(name, formula, variable);
-        f->rebuildTree(list);
-        f->computePosition();
-        auto* p = f.get();
-        list.append(std::make_unique<CAction>(nat::fonction, std::move(f)));
-        return p;
+        return withFormula<CFonc>(nat::fonction, name, formula, variable);
     }
-
     CFoncComplexe* addComplexFunction(const std::string& name, const std::string& formula,
                                       const std::string& variable = "z") {
-        auto f = std::make_unique<CFoncComplexe>(name, formula, variable);
-        f->rebuildTree(list);
-        f->computePosition();
-        auto* p = f.get();
-        list.append(std::make_unique<CAction>(nat::fonctionComplexe, std::move(f)));
-        return p;
+        return withFormula<CFoncComplexe>(nat::fonctionComplexe, name, formula, variable);
     }
 
     int last() const { return list.count() - 1; }

@@ -6,7 +6,6 @@
 
 #include "calc/Derivee.h"
 #include "calc/FormulaFixture.h"
-#include "core/CArchive.h"
 #include "values/CDerivee.h"
 
 namespace {
@@ -105,7 +104,7 @@ TEST(Derivative, InputTreeIsOnlyRead) {
     EXPECT_EQ(derive(nullptr), nullptr);
 }
 
-TEST(CDerivee, FollowsItsSourceAndPersists) {
+TEST(CDerivee, FollowsItsSource) {
     FormulaFigure f;
     f.list.angleUnit = 1;
     CFonc* src = f.addFunction("f", "sin(x)");
@@ -131,29 +130,6 @@ TEST(CDerivee, FollowsItsSourceAndPersists) {
     src->rebuildTree(f.list);
     rebuildDerivativesOf(f.list, src);
     EXPECT_EQ(df->evaluateFunctionAt(3), 6.0);
-
-    // Saved as its name and the source's index; rebuilt with the figure's unit on loading.
-    std::vector<uint8_t> buf;
-    {
-        CArchive out(CArchive::store, buf);
-        f.list.Serialize(out);
-    }
-    CListeAction loaded;
-    CArchive in(CArchive::load, buf);
-    loaded.Serialize(in);
-    auto* ldf = dynamic_cast<CDerivee*>(loaded.elementAt(loaded.count() - 1));
-    ASSERT_NE(ldf, nullptr);
-    EXPECT_EQ(ldf->getName(), "df");
-    EXPECT_EQ(ldf->source, loaded.elementAt(1));
-    EXPECT_EQ(ldf->evaluateFunctionAt(3), 6.0);
-
-    // Cloned into another list: the derivative of the function at the same index.
-    CListeAction copy;
-    f.list.copyTo(copy);
-    auto* cdf = dynamic_cast<CDerivee*>(copy.elementAt(copy.count() - 1));
-    ASSERT_NE(cdf, nullptr);
-    EXPECT_EQ(cdf->source, copy.elementAt(1));
-    EXPECT_EQ(cdf->evaluateFunctionAt(1), 2.0);
 }
 
 TEST(CDerivee, NotDefinedWithoutItsSource) {

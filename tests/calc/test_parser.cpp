@@ -238,19 +238,3 @@ TEST(Robustness, DeepNestingAndLongNames) {
     EXPECT_EQ(m.length, 200);
 }
 }  // namespace
-
-TEST(Syntax, InterfaceOverListReference) {
-    FormulaFigure f;
-    auto* a = f.addVariable("a", 2);
-    int id = 0, pos = 0;
-    EXPECT_TRUE(checkRealFormula(f.list, "a*x", id, pos, f.last(), "x"));
-    EXPECT_EQ(buildRealTree(f.list, "a*x", "x")->evaluateAt(3), 6.0);
-    CSourceValeur* v = nullptr;
-    int code = 0;
-    bool formal = false, unit = false;
-    EXPECT_EQ(recogniseRealName(f.list, "a+1", "x", v, code, formal), 1);
-    EXPECT_EQ(v, a);
-    EXPECT_EQ(recogniseComplexName(f.list, "i+1", "z", v, code, formal, unit), 1);
-    EXPECT_TRUE(unit);
-    EXPECT_EQ(buildComplexTree(f.list, "i*i")->evaluateComplex(), (Complexe{-1, 0}));
-}

@@ -63,35 +63,23 @@ TEST(TreeFiles, NodeEncoding) {
               (std::vector<uint8_t>{1, 0, 0, 0}));
 }
 
-TEST(TreeFiles, CopyKeepsTheReferences) {
-    FullFigure fig;
-    auto same = fig.c->tree->getCopy();
-    EXPECT_TRUE(same->dependsOn(fig.a));
+// Where the fields of the first object of class `name` begin.
+size_t after(const std::vector<uint8_t>& buf, const std::string& name) {
+    auto it = std::search(buf.begin(), buf.end(), name.begin(), name.end());
+    return static_cast<size_t>(it - buf.begin()) + name.size();
 }
 
 // A damaged file is refused with a reason, never misread.
 TEST(TreeFiles, DamagedTreesAreRefused) {
     FullFigure fig;
     auto good = save(fig.list);
-    auto find = [&](const std::string& name) {
-        auto it = std::search(good.begin(), good.end(), name.begin(), name.end());
-        return static_cast<size_t>(it - good.begin()) + name.size();
-    };
-    {
+    // An operator code, a function code and a reference to a later object.
+    for (auto [name, value] : {std::pair<const char*, uint8_t>{"COperation", 42},
+                               {"CFonction", 99},
+                               {"CResultatValeur", 9}}) {
         auto bad = good;
-        bad[find("COperation")] = 42;  // operator code
-        EXPECT_THROW(load(bad), CArchiveException);
-    }
-    {
-        auto bad = good;
-        bad[find("CFonction")] = 99;  // function code
-        EXPECT_THROW(load(bad), CArchiveException);
-    }
-    {
-        auto bad = good;
-        size_t at = find("CResultatValeur");
-        bad[at] = 9;  // a reference to a later object
-        EXPECT_THROW(load(bad), CArchiveException);
+        bad[after(good, name)] = value;
+        EXPECT_THROW(load(bad), CArchiveException) << name;
     }
     for (size_t cut : {good.size() / 3, good.size() / 2, good.size() - 9}) {
         std::vector<uint8_t> truncated(good.begin(), good.begin() + static_cast<long>(cut));
@@ -102,22 +90,14 @@ TEST(TreeFiles, DamagedTreesAreRefused) {
 TEST(TreeFiles, ReferenceToAnObjectOfAnotherKindIsRefused) {
     FormulaFigure fig;
     fig.addVariable("a", 1);
-    fig.addCalcul("c", "a+1");
+    fig.addFunction("f", "x");
+    fig.addCalcul("c", "f(a)");
     auto buf = save(fig.list);
-    std::string name = "CResultatValeur";
-    auto it = std::search(buf.begin(), buf.end(), name.begin(), name.end());
-    size_t at = static_cast<size_t>(it - buf.begin()) + name.size();
-    buf[at] = 0;  // the constant pi: still a value, accepted
-    EXPECT_NO_THROW(load(buf));
-    std::string call = "CAppelFonction";
-    FormulaFigure fig2;
-    fig2.addVariable("a", 1);
-    fig2.addFunction("f", "x");
-    fig2.addCalcul("c", "f(a)");
-    auto buf2 = save(fig2.list);
-    auto it2 = std::search(buf2.begin(), buf2.end(), call.begin(), call.end());
-    buf2[static_cast<size_t>(it2 - buf2.begin()) + call.size()] = 1;  // a variable is no function
-    EXPECT_THROW(load(buf2), CArchiveException);
+    auto bad = buf;
+    bad[after(buf, "CResultatValeur")] = 0;  // the constant pi: still a value, accepted
+    EXPECT_NO_THROW(load(bad));
+    buf[after(buf, "CAppelFonction")] = 1;  // a variable is no function
+    EXPECT_THROW(load(buf), CArchiveException);
 }
 }  // namespace
 

@@ -36,7 +36,22 @@ protected:
         setFigureFolder(previousFolder_);
         std::filesystem::remove_all(dir_);
     }
-    CImage* firstImage(CPelvantiDoc& doc) {
+    // Saves a figure holding the picture `file` (stored with a path that does not exist) into
+    // the test folder, and reads it back into `doc` from elsewhere.
+    CImage* reopenWithPicture(CPelvantiDoc& doc, const std::string& file) {
+        std::string reason;
+        {
+            CPelvantiDoc saved;
+            saved.newFigure();
+            saved.addEntry(std::make_unique<CAction>(
+                nat::image, std::make_unique<CImage>("/nulle/part/" + file, file, &saved.list(),
+                                                     nullptr, 100.0, 100.0)));
+            EXPECT_TRUE(saved.saveToFile((dir_ / "figure.qvf").string(), &reason)) << reason;
+        }
+        setFigureFolder("/ailleurs");
+        doc.newFigure();
+        EXPECT_TRUE(doc.loadFromFile((dir_ / "figure.qvf").string(), &reason)) << reason;
+        doc.list().computeAll();
         for (CActionAncetre* e : doc.list().entries())
             if (auto* i = dynamic_cast<CImage*>(e->element)) return i;
         return nullptr;
@@ -50,21 +65,8 @@ protected:
 
 TEST_F(FigurePictures, RelativePictureIsFoundBesideTheFigureFile) {
     std::ofstream(dir_ / "dessin.png", std::ios::binary) << "octets";
-    std::string reason;
-    {
-        CPelvantiDoc doc;
-        doc.newFigure();
-        doc.addEntry(std::make_unique<CAction>(
-            nat::image, std::make_unique<CImage>("/nulle/part/dessin.png", "dessin.png",
-                                                 &doc.list(), nullptr, 100.0, 100.0)));
-        ASSERT_TRUE(doc.saveToFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-    }
-    setFigureFolder("/ailleurs");
     CPelvantiDoc doc;
-    doc.newFigure();
-    ASSERT_TRUE(doc.loadFromFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-    doc.list().computeAll();
-    CImage* image = firstImage(doc);
+    CImage* image = reopenWithPicture(doc, "dessin.png");
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(image->loaded);
     EXPECT_EQ(image->width, 40);
@@ -72,20 +74,8 @@ TEST_F(FigurePictures, RelativePictureIsFoundBesideTheFigureFile) {
 }
 
 TEST_F(FigurePictures, MissingPictureShowsThePlaceholderAndTheFigureStillOpens) {
-    std::string reason;
-    {
-        CPelvantiDoc doc;
-        doc.newFigure();
-        doc.addEntry(std::make_unique<CAction>(
-            nat::image, std::make_unique<CImage>("/nulle/part/absent.png", "absent.png",
-                                                 &doc.list(), nullptr, 100.0, 100.0)));
-        ASSERT_TRUE(doc.saveToFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-    }
     CPelvantiDoc doc;
-    doc.newFigure();
-    ASSERT_TRUE(doc.loadFromFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-    doc.list().computeAll();
-    CImage* image = firstImage(doc);
+    CImage* image = reopenWithPicture(doc, "absent.png");
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(image->loaded);
     ASSERT_NE(image->placeholder, nullptr);

@@ -99,17 +99,6 @@ TEST(SampleFiles, EarliestFormatFigure) {
     EXPECT_DOUBLE_EQ(1250.0, m->y);
 }
 
-TEST(SampleFiles, ThirtyTwoBitFigureKeepsItsOptions) {
-    CPelvantiDoc doc;
-    ASSERT_TRUE(doc.loadFromFile((kFigures / "valid" / "tessalinor32.qvf").string(), nullptr));
-    EXPECT_EQ(RGB(255, 255, 255), doc.backgroundColour());
-    EXPECT_TRUE(doc.displaysPinned);
-    EXPECT_TRUE(doc.angleMarksPinned);
-    EXPECT_FALSE(doc.dynamicSurfaces);
-    EXPECT_EQ(2.5, doc.clipboardUnitCm);
-    EXPECT_EQ(2, doc.list().count());
-}
-
 // The figure of most object classes that the program wrote.
 bool loadConstruction(CPelvantiDoc& doc) {
     std::string reason;

@@ -66,6 +66,14 @@ protected:
     CListeAction list;
     MacroFigure f{list};
     RecordingContext context{list};
+
+    // An animation of `point` every `frequency` ms for `duration` tenths of a second.
+    CMacroAnimationPointLie* animation(CPointLieDroite* point, int frequency, int duration) {
+        auto* an = f.macro<CMacroAnimationPointLie>("Anim");
+        an->linkedPoint = point;
+        an->f = frequency, an->d = duration;
+        return an;
+    }
 };
 
 std::vector<double> rounded(const std::vector<double>& v) {
@@ -75,9 +83,8 @@ std::vector<double> rounded(const std::vector<double>& v) {
 }
 
 TEST_F(MacroRun, BackAndForthNeverShowsAnEndTwice) {
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.m;             // at 0.25 on [AB]
-    an->n = 5, an->f = 10, an->d = 1;  // 100 ms: 10 frames of 10 ms
+    auto* an = animation(f.m, 10, 1);  // at 0.25 on [AB]; 100 ms: 10 frames of 10 ms
+    an->n = 5;
     context.watched = f.m;
     EXPECT_TRUE(an->execute(context));
     std::vector<double> frames(context.positions.begin(), context.positions.end() - 1);
@@ -90,10 +97,8 @@ TEST_F(MacroRun, BackAndForthNeverShowsAnEndTwice) {
 }
 
 TEST_F(MacroRun, CyclicAnimationRestartsAtTheBeginning) {
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.p;  // at 0.75
-    an->cyclic = true;
-    an->n = 5, an->f = 10, an->d = 1;
+    auto* an = animation(f.p, 10, 1);  // at 0.75
+    an->cyclic = true, an->n = 5;
     context.watched = f.p;
     EXPECT_TRUE(an->execute(context));
     std::vector<double> frames(context.positions.begin(), context.positions.begin() + 6);
@@ -101,18 +106,14 @@ TEST_F(MacroRun, CyclicAnimationRestartsAtTheBeginning) {
 }
 
 TEST_F(MacroRun, DurationCountsFramesOfTheFakeClock) {
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.m;
-    an->f = 10, an->d = 25;
+    auto* an = animation(f.m, 10, 25);
     EXPECT_TRUE(an->execute(context));
     EXPECT_EQ(251, context.redraws);  // 250 frames and the final redraw
     EXPECT_EQ(1000u + 2500u, host.clock);
 }
 
 TEST_F(MacroRun, UntilAClickWhenThereIsNoDuration) {
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.m;
-    an->f = 20, an->d = 0;
+    auto* an = animation(f.m, 20, 0);
     host.clicks = {1205};
     EXPECT_EQ(1380, an->runningPromptId());
     EXPECT_TRUE(an->execute(context));
@@ -121,9 +122,7 @@ TEST_F(MacroRun, UntilAClickWhenThereIsNoDuration) {
 }
 
 TEST_F(MacroRun, EscapeStopsAndRestoresButAnEarlierEscapeIsIgnored) {
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.m;
-    an->f = 10, an->d = 0;
+    auto* an = animation(f.m, 10, 0);
     host.escapes = {0, 1095};  // one before the start, one during the animation
     context.watched = f.m;
     EXPECT_FALSE(macro_run::executeMacro(*an, context));
@@ -136,9 +135,7 @@ TEST_F(MacroRun, EscapeStopsAndRestoresButAnEarlierEscapeIsIgnored) {
 }
 
 TEST_F(MacroRun, FullSpeedAnimationStillEnds) {
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.m;
-    an->f = 0, an->d = 1;
+    auto* an = animation(f.m, 0, 1);
     host.pumpCost = 1;
     EXPECT_TRUE(an->execute(context));
     EXPECT_EQ(101, context.redraws);
@@ -148,9 +145,7 @@ TEST_F(MacroRun, AppearanceRecordsOneSnapshotAnimationNone) {
     auto* app = f.macro<CMacroApparition>("Voir");
     f.m->masked = true;
     app->addObject(nat::pointLie, f.m);
-    auto* an = f.macro<CMacroAnimationPointLie>("Anim");
-    an->linkedPoint = f.p;
-    an->d = 1;
+    auto* an = animation(f.p, 10, 1);
     EXPECT_TRUE(macro_run::executeMacro(*app, context));
     EXPECT_FALSE(f.m->masked);
     EXPECT_TRUE(macro_run::executeMacro(*an, context));

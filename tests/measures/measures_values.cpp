@@ -15,22 +15,14 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-template <class T>
-T* add(CListeAction& list, Nature n, std::unique_ptr<T> o) {
-    T* raw = o.get();
-    list.append(std::make_unique<CAction>(n, std::unique_ptr<CElementBase>(o.release())));
-    raw->computePosition();
-    return raw;
-}
-
 struct MeasureFigure : FormulaFigure {
     CPointBase* point(double x, double y, const std::string& name) {
-        auto* p = add(list, nat::pointLibre, std::make_unique<CPointBase>(x, y));
+        auto* p = make<CPointBase>(nat::pointLibre, x, y);
         p->setName(name);
         return p;
     }
     CLongueur* length(CPointBase* a, CPointBase* b) {
-        return add(list, nat::mesure, std::make_unique<CLongueur>(&list, a, b));
+        return make<CLongueur>(nat::mesure, &list, a, b);
     }
 };
 
@@ -52,6 +44,18 @@ TEST(MeasuresLength, UnitLengthAndOtherLengths) {
     EXPECT_FALSE(ab->dependsOn(c));
     EXPECT_EQ(ab->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur unité : AB");
     EXPECT_EQ(ac->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur mesurée : AC");
+    // A length answers to its name in both orders.
+    int len = 0;
+    EXPECT_TRUE(ab->matchesNameAt("2*BA", 2, &len));
+    EXPECT_EQ(len, 2);
+    EXPECT_TRUE(ab->matchesNameAt("ab", 0, &len));
+    EXPECT_TRUE(ab->hasName("ba"));
+    EXPECT_FALSE(ab->hasName("B"));
+    CCalcul* calc = f.addCalcul("c", "BA+1");
+    EXPECT_EQ(calc->value, 2);
+    EXPECT_TRUE(ab->usesNameOf(a));
+    EXPECT_EQ(ab->getCreationMessage(), "La longueur AB\r\n a été mesurée");
+    EXPECT_TRUE(f.length(b, a)->coincidesWith(ab));
     // A unit length of zero leaves the other lengths undefined, the unit itself still 1.
     b->x = 0;
     b->y = 0;
@@ -59,30 +63,6 @@ TEST(MeasuresLength, UnitLengthAndOtherLengths) {
     EXPECT_TRUE(ab->exists);
     EXPECT_EQ(ab->value, 1);
     EXPECT_FALSE(ac->exists);
-}
-
-TEST(MeasuresLength, NameAnswersBothOrders) {
-    MeasureFigure f;
-    auto* a = f.point(0, 0, "A");
-    auto* b = f.point(30, 40, "B");
-    CLongueur* ab = f.length(a, b);
-    f.list.unitLength = ab;
-    f.list.computeAll();
-    int len = 0;
-    EXPECT_TRUE(ab->matchesNameAt("2*BA", 2, &len));
-    EXPECT_EQ(len, 2);
-    EXPECT_TRUE(ab->matchesNameAt("ab", 0, &len));
-    EXPECT_TRUE(ab->hasName("ba"));
-    EXPECT_FALSE(ab->hasName("B"));
-    CCalcul* c = f.addCalcul("c", "BA+1");
-    EXPECT_TRUE(c->exists);
-    EXPECT_EQ(c->value, 2);
-    EXPECT_TRUE(ab->usesNameOf(a));
-    EXPECT_EQ(ab->getCreationMessage(), "La longueur AB\r\n a été mesurée");
-    // Renaming a point renames the measure.
-    a->setName("E");
-    EXPECT_EQ(ab->getName(), "EB");
-    EXPECT_TRUE(f.length(b, a)->coincidesWith(ab));
 }
 
 struct AngleCase {
@@ -98,8 +78,8 @@ TEST_P(MeasuresAngle, Values) {
     auto* a = f.point(c.ax, c.ay, "A");
     auto* o = f.point(0, 0, "O");
     auto* b = f.point(c.bx, c.by, "B");
-    auto* g = add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(a, o, b));
-    auto* r = add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(a, o, b));
+    auto* g = f.make<CMesureAngleGeometrique>(nat::mesure, a, o, b);
+    auto* r = f.make<CMesureAngleOriente>(nat::mesure, a, o, b);
     ASSERT_TRUE(g->exists);
     ASSERT_TRUE(r->exists);
     EXPECT_NEAR(g->value, c.geometric, 1e-12);
@@ -128,19 +108,17 @@ TEST(MeasuresAngle, UndefinedWhenASideIsNull) {
     auto* a = f.point(5, 5, "A");
     auto* o = f.point(5, 5, "O");
     auto* b = f.point(10, 0, "B");
-    auto* g = add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(a, o, b));
+    auto* g = f.make<CMesureAngleGeometrique>(nat::mesure, a, o, b);
     EXPECT_FALSE(g->exists);
-    auto* r = add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(b, o, a));
+    auto* r = f.make<CMesureAngleOriente>(nat::mesure, b, o, a);
     EXPECT_FALSE(r->exists);
     EXPECT_EQ(g->getName(), "AOB");
     EXPECT_EQ(r->getName(), "(OB,OA)");
     EXPECT_EQ(r->getConstructionInfo(nullptr, nullptr, nullptr), "Angle orienté mesuré (OB,OA)");
     EXPECT_EQ(g->getCreationMessage(), "L'angle AOB\r\n a été mesuré");
     // AOB and BOA are the same geometric angle, not the same oriented one.
-    EXPECT_TRUE(add(f.list, nat::mesure, std::make_unique<CMesureAngleGeometrique>(b, o, a))
-                    ->coincidesWith(g));
-    EXPECT_FALSE(
-        add(f.list, nat::mesure, std::make_unique<CMesureAngleOriente>(a, o, b))->coincidesWith(r));
+    EXPECT_TRUE(f.make<CMesureAngleGeometrique>(nat::mesure, b, o, a)->coincidesWith(g));
+    EXPECT_FALSE(f.make<CMesureAngleOriente>(nat::mesure, a, o, b)->coincidesWith(r));
 }
 
 TEST(MeasuresAbscissa, LargerComponentIsTheDivisor) {
@@ -148,7 +126,7 @@ TEST(MeasuresAbscissa, LargerComponentIsTheDivisor) {
     auto* o = f.point(100, 100, "O");
     auto* i = f.point(100, 50, "I");  // vertical axis
     auto* m = f.point(100, 250, "M");
-    auto* x = add(f.list, nat::mesure, std::make_unique<CMesureAbscisse>(o, i, m));
+    auto* x = f.make<CMesureAbscisse>(nat::mesure, o, i, m);
     ASSERT_TRUE(x->exists);
     EXPECT_DOUBLE_EQ(x->value, -3);
     EXPECT_EQ(x->getName(), "M(O,I)");
@@ -175,15 +153,14 @@ TEST(MeasuresFrame, CoordinatesAndAffix) {
     auto* o = f.point(100, 100, "O");
     auto* i = f.point(150, 100, "I");
     auto* j = f.point(100, 50, "J");
-    auto* xa = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, i));
-    auto* ya = add(f.list, nat::droite, std::make_unique<CDroiteAB>(o, j));
-    auto* r = add(f.list, nat::repere,
-                  std::make_unique<CRepere>(o, i, j, xa, ya, CValeurAssocieeAVariable(1.0),
-                                            CValeurAssocieeAVariable(0.0)));
+    auto* xa = f.make<CDroiteAB>(nat::droite, o, i);
+    auto* ya = f.make<CDroiteAB>(nat::droite, o, j);
+    auto* r = f.make<CRepere>(nat::repere, o, i, j, xa, ya, CValeurAssocieeAVariable(1.0),
+                              CValeurAssocieeAVariable(0.0));
     auto* m = f.point(200, 50, "M");
-    auto* mx = add(f.list, nat::mesure, std::make_unique<CMesureX>(r, m));
-    auto* my = add(f.list, nat::mesure, std::make_unique<CMesureY>(r, m));
-    auto* mz = add(f.list, nat::mesureAffixe, std::make_unique<CMesureAffixe>(r, m));
+    auto* mx = f.make<CMesureX>(nat::mesure, r, m);
+    auto* my = f.make<CMesureY>(nat::mesure, r, m);
+    auto* mz = f.make<CMesureAffixe>(nat::mesureAffixe, r, m);
     ASSERT_TRUE(mx->exists);
     EXPECT_DOUBLE_EQ(mx->value, 3);  // O has abscissa 1
     EXPECT_DOUBLE_EQ(my->value, 1);
@@ -211,13 +188,10 @@ TEST(MeasuresArea, AreaAndLineLength) {
     auto* b = f.point(20, 0, "B");
     auto* c = f.point(20, 20, "C");
     auto* d = f.point(0, 20, "D");
-    auto* poly = add(f.list, nat::polygone,
-                     std::make_unique<CPolygone>(std::vector<CPointAncetre*>{a, b, c, d, a}));
-    auto* broken = add(f.list, nat::ligneBrisee,
-                       std::make_unique<CLigneBrisee>(std::vector<CPointAncetre*>{a, b, c}));
-    auto* area = add(f.list, nat::mesure, std::make_unique<CMesureAire>("s", &f.list, poly));
-    auto* len =
-        add(f.list, nat::mesure, std::make_unique<CMesureLongueurLigne>("l", &f.list, broken));
+    auto* poly = f.make<CPolygone>(nat::polygone, std::vector<CPointAncetre*>{a, b, c, d, a});
+    auto* broken = f.make<CLigneBrisee>(nat::ligneBrisee, std::vector<CPointAncetre*>{a, b, c});
+    auto* area = f.make<CMesureAire>(nat::mesure, "s", &f.list, poly);
+    auto* len = f.make<CMesureLongueurLigne>(nat::mesure, "l", &f.list, broken);
     EXPECT_FALSE(area->exists);
     EXPECT_FALSE(len->exists);
     CLongueur* unit = f.length(a, b);
@@ -237,10 +211,10 @@ TEST(MeasuresArea, AreaAndLineLength) {
 TEST(MeasuresComplex, PartsOfACalculation) {
     MeasureFigure f;
     CCalculComplexe* z = f.addComplexCalcul("z", "-3+4*i");
-    auto* re = add(f.list, nat::valeurNumerique, std::make_unique<CPartieReelle>("a", z));
-    auto* im = add(f.list, nat::valeurNumerique, std::make_unique<CPartieImaginaire>("b", z));
-    auto* mod = add(f.list, nat::valeurNumerique, std::make_unique<CModule>("m", z));
-    auto* arg = add(f.list, nat::valeurNumerique, std::make_unique<CArgument>("t", z));
+    auto* re = f.make<CPartieReelle>(nat::valeurNumerique, "a", z);
+    auto* im = f.make<CPartieImaginaire>(nat::valeurNumerique, "b", z);
+    auto* mod = f.make<CModule>(nat::valeurNumerique, "m", z);
+    auto* arg = f.make<CArgument>(nat::valeurNumerique, "t", z);
     EXPECT_EQ(re->value, -3);
     EXPECT_EQ(im->value, 4);
     EXPECT_EQ(mod->value, 5);
@@ -248,16 +222,16 @@ TEST(MeasuresComplex, PartsOfACalculation) {
     EXPECT_EQ(mod->getConstructionInfo(nullptr, nullptr, nullptr),
               "Module nommé m du complexe z\r\nValeur actuelle : 5");
     CCalculComplexe* zero = f.addComplexCalcul("w", "0*i");
-    auto* arg0 = add(f.list, nat::valeurNumerique, std::make_unique<CArgument>("u", zero));
+    auto* arg0 = f.make<CArgument>(nat::valeurNumerique, "u", zero);
     EXPECT_FALSE(arg0->exists);
-    auto* mod0 = add(f.list, nat::valeurNumerique, std::make_unique<CModule>("v", zero));
+    auto* mod0 = f.make<CModule>(nat::valeurNumerique, "v", zero);
     EXPECT_TRUE(mod0->exists);
 }
 
 TEST(MeasuresArchive, PartOfARealValueIsRefused) {
     MeasureFigure f;
     CCalcul* c = f.addCalcul("c", "2");
-    add(f.list, nat::valeurNumerique, std::make_unique<CPartieReelle>("re", c));
+    f.make<CPartieReelle>(nat::valeurNumerique, "re", c);
     std::vector<uint8_t> bytes;
     {
         CArchive ar(CArchive::store, bytes);

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "calc/EvaluationState.h"
-#include "core/CArchive.h"
 #include "core/CListeAction.h"
 #include "values/CCalcConst.h"
 #include "values/CValeurAssocieeAVariable.h"
@@ -36,17 +35,6 @@ struct Figure {
 };
 
 }  // namespace
-
-TEST(PiEntry, HoldsComputedConstant) {
-    auto entry = makePiEntry();
-    EXPECT_EQ(entry->nature, nat::calcul);
-    auto* pi = dynamic_cast<CCalcConst*>(entry->element);
-    ASSERT_NE(pi, nullptr);
-    EXPECT_EQ(pi->getName(), "pi");
-    EXPECT_EQ(pi->formula, "3.14159265358979323846");
-    EXPECT_TRUE(pi->exists);
-    EXPECT_DOUBLE_EQ(pi->getValue(), kPi);
-}
 
 TEST(ValeurAssociee, NumberAndReference) {
     Figure f;
@@ -101,16 +89,6 @@ TEST(ValeurAngle, ReferenceReadInFigureUnit) {
     }
     UnitScope rad(0);
     EXPECT_NEAR(a.getValue(), 90 - 28 * kPi, 1e-9);
-}
-
-TEST(ValeurAngle, StoresNoText) {
-    Figure f;
-    CValeurAngle a(1.0);
-    std::vector<uint8_t> buf;
-    CArchive out(CArchive::store, buf);
-    out.setCurrentList(&f.list);
-    a.Serialize(out);
-    EXPECT_EQ(buf.size(), 12u);  // the double and the reference index
 }
 
 TEST(ReduceAngle, Boundaries) {

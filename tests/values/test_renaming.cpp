@@ -8,24 +8,17 @@
 
 namespace {
 struct LengthFigure : FormulaFigure {
-    CPointBase* A;
-    CPointBase* B;
-    CLongueur* AB;
+    CPointBase* A = addPoint("A", 0, 0);
+    CPointBase* B = addPoint("B", 30, 40);
+    CLongueur* AB = make<CLongueur>(nat::mesure, &list, A, B);
     LengthFigure() {
-        A = addPoint("A", 0, 0);
-        B = addPoint("B", 30, 40);
-        auto l = std::make_unique<CLongueur>(&list, A, B);
-        AB = l.get();
-        list.append(std::make_unique<CAction>(nat::mesure, std::move(l)));
         list.unitLength = AB;
         list.computeAll();
     }
     CPointBase* addPoint(const char* name, double x, double y) {
-        auto p = std::make_unique<CPointBase>(x, y);
+        auto* p = make<CPointBase>(nat::pointLibre, x, y);
         p->setName(name);
-        auto* raw = p.get();
-        list.append(std::make_unique<CAction>(nat::pointLibre, std::move(p)));
-        return raw;
+        return p;
     }
 };
 
