@@ -66,11 +66,7 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
 }
 
 TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
+    line(100, 100, 300, 100);
     select(Cmd::midpoint);
     move(101, 100);
     EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "ce point");
@@ -80,44 +76,21 @@ TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), list().elementAt(1));
 }
 
-TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrder) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
-    freePoint(200, 200);
-    freePoint(300, 200);
-    select(Cmd::circleCentrePoint);
-    click(200, 200);
-    click(300, 200);  // circle of radius 100 px, touching the line at (200, 100)
-    select(Cmd::linkedPoint);
-    move(200, 100);
-    EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "A préciser");
-    dialogs.natureAnswers = {1};
-    click(200, 100);
-    ASSERT_EQ(dialogs.natureLists.size(), 1u);
-    EXPECT_EQ(dialogs.natureLists[0], (std::vector<std::string>{"Droite", "Cercle "}));
-    auto* p = last<CPointLieCercle>();
-    ASSERT_NE(p, nullptr) << "the circle was chosen";
-}
-
-TEST_F(ToolsTest, CancelInDialog136DesignatesNothing) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
-    freePoint(200, 200);
-    freePoint(300, 200);
-    select(Cmd::circleCentrePoint);
-    click(200, 200);
-    click(300, 200);
+TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrderAndCancelDesignatesNothing) {
+    line(100, 100, 300, 100);
+    // Circle of radius 100 px, touching the line at (200, 100).
+    twoPointsAnd(Cmd::circleCentrePoint, 200, 200, 300, 200);
     const int before = list().count();
     select(Cmd::linkedPoint);
-    dialogs.natureAnswers = {-1};
+    dialogs.natureAnswers = {-1, 1};
     click(200, 100);
     EXPECT_EQ(list().count(), before);
+    move(200, 100);
+    EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "A préciser");
+    click(200, 100);
+    ASSERT_EQ(dialogs.natureLists.size(), 2u);
+    EXPECT_EQ(dialogs.natureLists[1], (std::vector<std::string>{"Droite", "Cercle "}));
+    EXPECT_NE(last<CPointLieCercle>(), nullptr) << "the circle was chosen";
 }
 
 TEST_F(ToolsTest, TwoPointsAtOnePlaceOpenDialog146AndLastIsTheLaterOne) {
@@ -158,26 +131,14 @@ TEST_F(ToolsTest, FortyTenthsIsNotAHitThirtyNineIs) {
         queryDesignation(l, nat::point, 1000, 1000, none, true, c, DesignationMode::maskedOnly), 1);
 }
 
-TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgain) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    const int before = list().count();
-    click(100, 100);
-    EXPECT_EQ(list().count(), before);
-    EXPECT_EQ(etatOutils().blinkList.count(), 1);
-}
-
-TEST_F(ToolsTest, SecondLineThroughSamePointsIsRefused) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
+TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgainAndASameLineIsRefused) {
+    line(100, 100, 300, 100);
     const int before = list().count();
     const int undoTop = doc().history().top();
     click(300, 100);
+    click(300, 100);
+    EXPECT_EQ(list().count(), before);
+    EXPECT_EQ(etatOutils().blinkList.count(), 1);
     click(100, 100);
     EXPECT_EQ(list().count(), before);
     EXPECT_EQ(lastMessage(), "\n\nUn même objet a déjà été créé");
@@ -223,15 +184,8 @@ TEST_F(ToolsTest, PointOutsideTheWindowAsks1148) {
 }
 
 TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    freePoint(100, 200);
-    freePoint(300, 200);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
-    click(100, 200);
-    click(300, 200);
+    line(100, 100, 300, 100);
+    line(100, 200, 300, 200);
     const int before = list().count();
     ASSERT_TRUE(select(Cmd::intersection));
     click(200, 100);
@@ -243,16 +197,8 @@ TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
 }
 
 TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
-    freePoint(100, 200);
-    freePoint(500, 200);
-    select(Cmd::lineTwoPoints);
-    click(100, 200);
-    click(500, 200);  // horizontal line y = 200 px
-    freePoint(300, 250);
-    freePoint(300, 350);
-    select(Cmd::circleCentrePoint);
-    click(300, 250);
-    click(300, 350);  // radius 100 px: meets the line twice
+    line(100, 200, 500, 200);
+    twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);  // meets the line twice
     select(Cmd::intersection);
     dialogs.natureAnswers = {0, 0};
     click(150, 200);
@@ -273,6 +219,13 @@ TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
     EXPECT_EQ(lastMessage(),
               "Les ou les points d'intersection sont déjà créés\n Création abandonnée");
     EXPECT_EQ(list().count(), before + 1);
+    // With the first point alone, the second-point tool builds the other and ends after use.
+    doc().deleteWithDependents(list().elementAt(list().count() - 1));
+    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
+    click(150, 200);
+    click(300, 150);
+    EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 struct Unavailable {
@@ -365,12 +318,8 @@ TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
 }
 
 TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
-    freePoint(100, 100);
-    freePoint(300, 100);
+    line(100, 100, 300, 100);
     freePoint(200, 300);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
     ASSERT_TRUE(select(Cmd::parallel));
     click(200, 100);
     move(250, 250);
@@ -428,32 +377,13 @@ INSTANTIATE_TEST_SUITE_P(
         Built{Cmd::smallArcByEnd, 3, nat::arc, "Créer petit arc de cercle"},
         Built{Cmd::directArcByEnd, 3, nat::arc, "Créer arc de cercle direct"}));
 
-TEST_F(ToolsTest, SecondPointOfALineAndACircle) {
-    freePoint(100, 200);
-    freePoint(500, 200);
-    select(Cmd::lineTwoPoints);
-    click(100, 200);
-    click(500, 200);
-    freePoint(300, 250);
-    freePoint(300, 350);
-    select(Cmd::circleCentrePoint);
-    click(300, 250);
-    click(300, 350);
+TEST_F(ToolsTest, SecondPointOfALineAndACircleNeedsTheFirst) {
+    line(100, 200, 500, 200);
+    twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);
     ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
     click(150, 200);
     click(300, 150);
-    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants")
-        << "no first point yet";
-    select(Cmd::intersection);
-    dialogs.natureAnswers = {0, 0};
-    click(150, 200);
-    click(300, 150);
-    doc().deleteWithDependents(list().elementAt(list().count() - 1));
-    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
-    click(150, 200);
-    click(300, 150);
-    EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
 }
 
 TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
@@ -471,11 +401,7 @@ TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
 }
 
 TEST_F(ToolsTest, LabelOfACopyNamesWhatItCopies) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::segment);
-    click(100, 100);
-    click(300, 100);
+    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
     auto* seg = last<CSegment>();
     doc().addEntry(new CAction(nat::objetDuplique, std::make_unique<CObjetDuplique>(seg)));
     list().computeAll();

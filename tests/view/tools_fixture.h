@@ -102,6 +102,15 @@ protected:
         click(x, y);
         return dynamic_cast<CPointBase*>(list().elementAt(list().count() - 1));
     }
+    // Two free points and the line (or circle: centre, then point) through them, by clicks.
+    void twoPointsAnd(int command, int x1, int y1, int x2, int y2) {
+        freePoint(x1, y1);
+        freePoint(x2, y2);
+        select(command);
+        click(x1, y1);
+        click(x2, y2);
+    }
+    void line(int x1, int y1, int x2, int y2) { twoPointsAnd(Cmd::lineTwoPoints, x1, y1, x2, y2); }
     template <class T>
     T* last() {
         return dynamic_cast<T*>(list().elementAt(list().count() - 1));

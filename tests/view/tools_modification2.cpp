@@ -5,8 +5,8 @@
 #include "calc/EvaluationState.h"
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
-#include "tools_fixture.h"
 #include "measures/CMesure.h"
+#include "tools_fixture.h"
 
 class ModificationToolsTest : public ToolsTest {
 protected:
