@@ -24,9 +24,7 @@ protected:
         t.b = freePoint(300, 300);
         t.c = freePoint(200, 100);
         select(Cmd::centroid);
-        click(100, 300);
-        click(300, 300);
-        click(200, 100);
+        clicks({{100, 300}, {300, 300}, {200, 100}});
         t.g = last<CCentreGravite>();
         return t;
     }
@@ -330,8 +328,7 @@ TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
     click(100, 100);  // a midpoint that depends on the point
     ASSERT_TRUE(select(Cmd::linkPoint));
     dialogs.natureAnswers = {0};
-    click(200, 100);
-    click(250, 100);
+    clicks({{200, 100}, {250, 100}});
     auto* linked = dynamic_cast<CPointLieDroite*>(list().elementAt(list().count() - 2));
     ASSERT_NE(linked, nullptr);
     EXPECT_EQ(linked->getName(), name);

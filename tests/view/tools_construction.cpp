@@ -43,19 +43,12 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
     EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::midpoint)) << "the midpoint tool stays";
 
     ASSERT_TRUE(select(Cmd::segment));
-    click(100, 300);
-    click(250, 200);
-    click(300, 300);
-    click(150, 200);
-    click(200, 100);
-    click(200, 300);
+    clicks({{100, 300}, {250, 200}, {300, 300}, {150, 200}, {200, 100}, {200, 300}});
     EXPECT_EQ(countOf(list(), nat::segment), 3);
     EXPECT_EQ(last<CSegment>()->A, c);
 
     ASSERT_TRUE(select(Cmd::centroid));
-    click(100, 300);
-    click(300, 300);
-    click(200, 100);
+    clicks({{100, 300}, {300, 300}, {200, 100}});
     auto* g = last<CCentreGravite>();
     ASSERT_NE(g, nullptr);
     EXPECT_NEAR(g->x, 2000, 1e-9);
@@ -135,8 +128,7 @@ TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgainAndASameLineIsRefused) {
     line(100, 100, 300, 100);
     const int before = list().count();
     const int undoTop = doc().history().top();
-    click(300, 100);
-    click(300, 100);
+    clicks({{300, 100}, {300, 100}});
     EXPECT_EQ(list().count(), before);
     EXPECT_EQ(etatOutils().blinkList.count(), 1);
     click(100, 100);
@@ -201,29 +193,25 @@ TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
     twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);  // meets the line twice
     select(Cmd::intersection);
     dialogs.natureAnswers = {0, 0};
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     ASSERT_NE(last<CPointLieBipoint>(), nullptr);
     EXPECT_EQ(countOf(list(), nat::bipoint), 1);
     // Remove the second point: one of the pair remains.
     doc().deleteWithDependents(list().elementAt(list().count() - 1));
     const int before = list().count();
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     ASSERT_EQ(list().count(), before + 1);
     auto* other = last<CAutrePointIntersectionDroiteCercle>();
     ASSERT_NE(other, nullptr) << "only the other point is created";
     EXPECT_TRUE(other->exists);
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     EXPECT_EQ(lastMessage(),
               "Les ou les points d'intersection sont déjà créés\n Création abandonnée");
     EXPECT_EQ(list().count(), before + 1);
     // With the first point alone, the second-point tool builds the other and ends after use.
     doc().deleteWithDependents(list().elementAt(list().count() - 1));
     ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
@@ -301,14 +289,11 @@ TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
     freePoint(300, 100);
     freePoint(200, 300);
     ASSERT_TRUE(select(Cmd::polygon));
-    click(100, 100);
-    click(300, 100);
+    clicks({{100, 100}, {300, 100}});
     rightClick(0, 0);
     EXPECT_EQ(lastMessage(), "Un polygone ou une ligne brisée doit avoir\nau moins 3 sommets");
     EXPECT_EQ(countOf(list(), nat::polygone), 0);
-    click(100, 100);
-    click(300, 100);
-    click(200, 300);
+    clicks({{100, 100}, {300, 100}, {200, 300}});
     rightClick(0, 0);
     auto* poly = last<CPolygone>();
     ASSERT_NE(poly, nullptr);
@@ -381,8 +366,7 @@ TEST_F(ToolsTest, SecondPointOfALineAndACircleNeedsTheFirst) {
     line(100, 200, 500, 200);
     twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);
     ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
 }
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 #include "core/CHost.h"
 #include "core/CPreferences.h"
@@ -92,6 +94,9 @@ protected:
     void click(int x, int y) {
         move(x, y);
         etatOutils().mouseHandler->onLButtonDown(v(), x, y);
+    }
+    void clicks(std::initializer_list<std::pair<int, int>> points) {
+        for (auto [x, y] : points) click(x, y);
     }
     void release(int x, int y) { etatOutils().mouseHandler->onLButtonUp(v(), x, y); }
     void rightClick(int x, int y) { etatOutils().mouseHandler->onRButtonDown(v(), x, y); }
