@@ -136,13 +136,8 @@ TEST(Settings, TemporaryStoreRoundTripAndCorrections) {
     const QString file = dir.filePath("Korvendal32.ini");
     {
         QSettings s(file, QSettings::IniFormat);
-        s.beginGroup("Preferences");
-        s.setValue("LocusPointsNumber", 4);
-        s.setValue("AnimationFrequency", 150);
-        s.setValue("LowGradeMode", 1);
-        s.setValue("Unity", 0);
-        s.setValue("PointsNumber", "garbage");
-        s.endGroup();
+        s.setValue("Preferences/LocusPointsNumber", 4);
+        s.setValue("Preferences/PointsNumber", "garbage");
     }
     CPreferences saved = preferences();
     {
@@ -150,8 +145,6 @@ TEST(Settings, TemporaryStoreRoundTripAndCorrections) {
         loadPreferences(s);
     }
     EXPECT_EQ(preferences().locusPointsNumber, 100);
-    EXPECT_EQ(preferences().animationFrequency, 100);
-    EXPECT_EQ(preferences().unity, 1);
     EXPECT_EQ(preferences().pointsNumber, 50);
     preferences().locusPointsNumber = 250;
     {
