@@ -22,16 +22,13 @@
 
 namespace {
 
-// A Qt host whose message boxes are recorded instead of shown.
+// A Qt host whose message boxes are answered at once and whose sound errors are recorded.
 struct RecordingQtHost : CQtHost {
-    std::vector<std::string> messages, soundErrors;
+    std::vector<std::string> soundErrors;
     RecordingQtHost() {
         reportSoundError = [this](const std::string& t) { soundErrors.push_back(t); };
     }
-    int messageBox(const std::string& text, const std::string&, unsigned) override {
-        messages.push_back(text);
-        return IDOK;
-    }
+    int messageBox(const std::string&, const std::string&, unsigned) override { return IDOK; }
 };
 
 void press(QWidget& w, int key) {
@@ -178,6 +175,15 @@ protected:
     T* macro(const char* title, double y = 3000) {
         return add<T>(nat::macro, &list(), title, "", 2000.0, y);
     }
+    // An animation of M over d tenths of a second (0: until a click or Escape), the execution
+    // tool chosen.
+    CMacroAnimationPointLie* animation(int d) {
+        auto* anim = macro<CMacroAnimationPointLie>("Animer");
+        anim->linkedPoint = m;
+        anim->f = 10, anim->n = 20, anim->d = d;
+        EXPECT_TRUE(select(Cmd::executeMacro));
+        return anim;
+    }
     // A click in the middle of the macro's button.
     void clickOn(CMacro* mac) {
         view->redraw();
@@ -218,10 +224,7 @@ TEST_F(MacroTool, ClickOnAnAppearanceMacroShowsItsObjectsWithOneUndoState) {
 TEST_F(MacroTool, AnimationRunsWithTheMouseOffAndLeavesNoUndoState) {
     RecordingQtHost qt;
     CHost* previous = setHost(&qt);
-    auto* anim = macro<CMacroAnimationPointLie>("Animer");
-    anim->linkedPoint = m;
-    anim->f = 10, anim->n = 20, anim->d = 2;  // 0.2 s
-    ASSERT_TRUE(select(Cmd::executeMacro));
+    auto* anim = animation(2);
     std::vector<bool> mouseDuring;
     std::vector<double> positions;
     QTimer probe;
@@ -246,10 +249,7 @@ TEST_F(MacroTool, AnimationRunsWithTheMouseOffAndLeavesNoUndoState) {
 TEST_F(MacroTool, EscapeStopsAnEndlessAnimationAndRestoresThePoint) {
     RecordingQtHost qt;
     CHost* previous = setHost(&qt);
-    auto* anim = macro<CMacroAnimationPointLie>("Animer");
-    anim->linkedPoint = m;
-    anim->f = 10, anim->n = 20, anim->d = 0;  // until a click or Escape
-    ASSERT_TRUE(select(Cmd::executeMacro));
+    auto* anim = animation(0);
     // An Escape pressed before the click is forgotten (pressed elsewhere: in the view it
     // would go back to the capture tool).
     QWidget elsewhere;
