@@ -24,11 +24,16 @@ namespace {
 constexpr int kRedIndex = 4;
 constexpr int kBlueIndex = 2;
 
-CPointBase* addPoint(CPelvantiDoc& doc, double x, double y, int colour = kRedIndex) {
-    auto p = std::make_unique<CPointBase>(x, y, static_cast<int8_t>(colour), 0);
-    CPointBase* raw = p.get();
-    doc.addEntry(std::make_unique<CAction>(nat::pointLibre, std::move(p)));
+template <class T, class... Args>
+T* add(CPelvantiDoc& doc, Nature nature, Args&&... args) {
+    auto object = std::make_unique<T>(std::forward<Args>(args)...);
+    T* raw = object.get();
+    doc.addEntry(std::make_unique<CAction>(nature, std::move(object)));
     return raw;
+}
+
+CPointBase* addPoint(CPelvantiDoc& doc, double x, double y, int colour = kRedIndex) {
+    return add<CPointBase>(doc, nat::pointLibre, x, y, static_cast<int8_t>(colour), 0);
 }
 
 std::unique_ptr<CPelvantiDoc> newDoc() {
@@ -105,8 +110,7 @@ TEST(View, PointAndSegmentAreDrawnAtTheirLogicalPositionsOverTheFigureBackground
     addPoint(*doc, 1000, 500);
     CPointBase* a = addPoint(*doc, 500, 1000, kBlueIndex);
     CPointBase* b = addPoint(*doc, 4500, 1000, kBlueIndex);
-    doc->addEntry(
-        std::make_unique<CAction>(nat::segment, std::make_unique<CSegment>(a, b, kBlueIndex, 0)));
+    add<CSegment>(*doc, nat::segment, a, b, kBlueIndex, 0);
     ShownView v(std::move(doc));
     EXPECT_EQ(CPalette::colour(0), RGB(255, 255, 0));
     EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
@@ -264,27 +268,17 @@ TEST_P(ZoomWithUnitLength, KeepsShapeAndMeasures) {
     CPointBase* u = addPoint(*doc, 1000, 4000);
     CPointAncetre* w = nullptr;
     if (linkedUnit) {
-        auto line = std::make_unique<CDroiteDirectionFixe>(u, true, 100.0);
-        CDroite* d = line.get();
-        doc->addEntry(std::make_unique<CAction>(nat::droite, std::move(line)));
-        auto v = std::make_unique<CPointLieDroite>(d, 5.0);
-        w = v.get();
-        doc->addEntry(std::make_unique<CAction>(nat::pointLie, std::move(v)));
+        CDroite* d = add<CDroiteDirectionFixe>(*doc, nat::droite, u, true, 100.0);
+        w = add<CPointLieDroite>(*doc, nat::pointLie, d, 5.0);
     } else {
         w = addPoint(*doc, 1500, 4000);
     }
-    auto unit = std::make_unique<CLongueur>(&list, u, w);
-    list.unitLength = unit.get();
-    doc->addEntry(std::make_unique<CAction>(nat::mesure, std::move(unit)));
+    list.unitLength = add<CLongueur>(*doc, nat::mesure, &list, u, w);
     CPointBase* a = addPoint(*doc, 2000, 1000);
     CPointBase* b = addPoint(*doc, 4500, 1500);
     CPointBase* c = addPoint(*doc, 3000, 3500);
-    auto ab = std::make_unique<CLongueur>(&list, a, b);
-    auto angle = std::make_unique<CMesureAngleGeometrique>(b, a, c);
-    CLongueur* abRaw = ab.get();
-    CMesureAngleGeometrique* angleRaw = angle.get();
-    doc->addEntry(std::make_unique<CAction>(nat::mesure, std::move(ab)));
-    doc->addEntry(std::make_unique<CAction>(nat::mesure, std::move(angle)));
+    auto* abRaw = add<CLongueur>(*doc, nat::mesure, &list, a, b);
+    auto* angleRaw = add<CMesureAngleGeometrique>(*doc, nat::mesure, b, a, c);
     ShownView v(std::move(doc), QSize(640, 480));
     ASSERT_TRUE(abRaw->exists);
     const double length = abRaw->value, bac = angleRaw->value;
