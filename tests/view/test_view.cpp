@@ -211,35 +211,27 @@ TEST(View, BlinkTimersStartOnceAndStop) {
     etatOutils().blinkList.clear();
 }
 
-TEST(View, AtMostFourVariableWindowsStackedAgainstTheRightEdge) {
-    auto doc = newDoc();
-    for (int i = 0; i < 6; ++i) {
-        auto var = std::make_unique<CVariableBornee>("v" + std::to_string(i), 1, 0, 3, 1, "0", "3",
-                                                     "1", true);
-        doc->insertVariable(new CAction(nat::variable, std::move(var)));
-    }
-    ShownView v(std::move(doc));
-    v->createVariableWindows();
-    ASSERT_EQ(v->variableWindows().size(), 4u);
-    // Stacked against the right edge, the first at the bottom.
-    CVariableWindow* first = v->variableWindows()[0];
-    CVariableWindow* second = v->variableWindows()[1];
-    EXPECT_EQ(first->geometry().right(), v->width() - 1);
-    EXPECT_EQ(first->geometry().top(), v->height() - first->height() - 1);
-    EXPECT_EQ(second->geometry().top(), v->height() - 2 * first->height() - 1);
-}
-
-TEST(View, VariableWindowStepsWithinTheBoundsAndRecomputes) {
+TEST(View, AtMostFourVariableWindowsStepWithinTheBoundsAndRecompute) {
     HostGuard guard;
     auto doc = newDoc();
-    auto var = std::make_unique<CVariableBornee>("k", 2, 0, 3, 1, "0", "3", "1", true);
-    CVariableBornee* k = var.get();
-    doc->insertVariable(new CAction(nat::variable, std::move(var)));
+    std::vector<CVariableBornee*> vars;
+    for (const char* name : {"k", "v1", "v2", "v3", "v4", "v5"}) {
+        auto var = std::make_unique<CVariableBornee>(name, 2, 0, 3, 1, "0", "3", "1", true);
+        vars.push_back(var.get());
+        doc->insertVariable(new CAction(nat::variable, std::move(var)));
+    }
+    CVariableBornee* k = vars[0];
     ShownView v(std::move(doc));
     v->markSaved();
     v->createVariableWindows();
-    ASSERT_EQ(v->variableWindows().size(), 1u);
+    ASSERT_EQ(v->variableWindows().size(), 4u);
+    // Stacked against the right edge, the first at the bottom.
     CVariableWindow* w = v->variableWindows()[0];
+    EXPECT_EQ(w->geometry().right(), v->width() - 1);
+    EXPECT_EQ(w->geometry().top(), v->height() - w->height() - 1);
+    EXPECT_EQ(v->variableWindows()[1]->geometry().top(), v->height() - 2 * w->height() - 1);
+    ASSERT_TRUE(w->text().startsWith("k"));
+
     int before = v->recomputeCount();
     w->stepUp();
     EXPECT_EQ(k->value, 3);
@@ -253,7 +245,6 @@ TEST(View, VariableWindowStepsWithinTheBoundsAndRecomputes) {
     EXPECT_FALSE(w->setValue(7));
     EXPECT_TRUE(w->setValue(0.5));
     EXPECT_EQ(k->value, 0.5);
-    EXPECT_TRUE(w->text().startsWith("k"));
 }
 
 // Zooming keeps the figure similar to itself, whatever carries its unit length: two free
