@@ -51,12 +51,11 @@ enum class During {
     closeDuringSequence
 };
 
-struct Case {
-    During what;
-    const char* name;
-};
+const char* const kDuringNames[] = {
+    "closeWindow", "closeCommand", "closeApplication", "openFile",
+    "undo",        "otherTool",    "otherMacro",       "closeDuringSequence"};
 
-class MacroReentrancy : public ::testing::TestWithParam<Case> {
+class MacroReentrancy : public ::testing::TestWithParam<During> {
 protected:
     void SetUp() override {
         QApplication::setQuitOnLastWindowClosed(false);
@@ -112,7 +111,7 @@ protected:
 };
 
 TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
-    const During what = GetParam().what;
+    const During what = GetParam();
     bool seenMoving = false, nestedRan = true;
     int viewsDuring = -1, countDuring = -1;
     QTimer::singleShot(50, frame.get(), [&] {
@@ -199,14 +198,13 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    During, MacroReentrancy,
-    ::testing::Values(Case{During::closeWindow, "closeWindow"},
-                      Case{During::closeCommand, "closeCommand"},
-                      Case{During::closeApplication, "closeApplication"},
-                      Case{During::openFile, "openFile"}, Case{During::undo, "undo"},
-                      Case{During::otherTool, "otherTool"}, Case{During::otherMacro, "otherMacro"},
-                      Case{During::closeDuringSequence, "closeDuringSequence"}),
-    [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(During, MacroReentrancy,
+                         ::testing::Values(During::closeWindow, During::closeCommand,
+                                           During::closeApplication, During::openFile, During::undo,
+                                           During::otherTool, During::otherMacro,
+                                           During::closeDuringSequence),
+                         [](const ::testing::TestParamInfo<During>& info) {
+                             return std::string(kDuringNames[static_cast<int>(info.param)]);
+                         });
 
 }  // namespace

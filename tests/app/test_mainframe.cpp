@@ -132,10 +132,8 @@ TEST(MainFrame, ModifiedFigureAsksBeforeClosing) {
     f.frame->closeActive();
     flushEvents();
     EXPECT_EQ(f.frame->views().size(), 0);
-}
-
-TEST(MainFrame, UnmodifiedFigureClosesWithoutAsking) {
-    Fixture f;
+    // An unmodified one closes without asking.
+    f.frame->automaticAnswer = IDCANCEL;
     f.frame->newFigure();
     f.frame->closeActive();
     flushEvents();
@@ -180,14 +178,10 @@ TEST(MainFrame, DamagedFileOpensNothingAndSaysWhy) {
     EXPECT_FALSE(f.headless.messages[0].text.empty());
 }
 
-TEST(MainFrame, PromptBarShowsTheToolPrompt) {
+TEST(MainFrame, ViewCommandsToggleTheirOptionsAndThePromptBarShowsTheToolPrompt) {
     Fixture f;
     setPrompt("Cliquez sur le premier point");
     EXPECT_EQ(f.frame->promptText(), "Cliquez sur le premier point");
-}
-
-TEST(MainFrame, ViewCommandsToggleTheirOptions) {
-    Fixture f;
     f.frame->newFigure();
     bool nameAuto = preferences().nameAuto;
     f.frame->action(Cmd::autoNames)->trigger();
@@ -200,17 +194,13 @@ TEST(MainFrame, ViewCommandsToggleTheirOptions) {
     EXPECT_EQ(f.frame->action(Cmd::autoNames)->shortcut(), QKeySequence(Qt::Key_F3));
 }
 
-TEST(MainFrame, EveryCommandIconExists) {
+TEST(MainFrame, ToolCommandsAreMenuItemsAndButtonsAndEveryIconExists) {
     Fixture f;
     for (const CommandDesc& c : commandTable()) {
         if (c.icon) {
             EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(c.icon))) << c.icon;
         }
     }
-}
-
-TEST(MainFrame, ToolCommandsAreMenuItemsAndButtons) {
-    Fixture f;
     for (const ToolButtonDesc& b : toolButtonTable())
         EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(b.icon))) << b.icon;
     CPelvantiView* v = f.frame->newFigure();
@@ -241,7 +231,7 @@ TEST(MainFrame, ToolCommandsAreMenuItemsAndButtons) {
     EXPECT_EQ(etatOutils().currentTool->commandId, Cmd::midpoint);
 }
 
-TEST(Export, WritesPngSvgAndPdf) {
+TEST(Export, WritesPngSvgAndPdfAtTheGivenOrTheFigureSize) {
     Fixture f;
     std::string figure = f.saveFigureWithPoint("fig.qvf");
     for (const char* name : {"out.png", "out.svg", "out.pdf"}) {
@@ -258,15 +248,11 @@ TEST(Export, WritesPngSvgAndPdf) {
     QFile svg(f.dir.filePath("out.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
     EXPECT_TRUE(svg.readAll().contains("<svg"));
-}
-
-TEST(Export, PngAtTheFigureSizeShowsThePoint) {
-    Fixture f;
-    std::string figure = f.saveFigureWithPoint("fig.qvf");
+    // Without a size, the figure's own: the point where it was drawn.
     std::ostringstream out, err;
     std::string target = f.dir.filePath("p.png").toStdString();
     ASSERT_EQ(runExportCommand({"--export", figure, target}, out, err), 0) << err.str();
-    QImage png(QString::fromStdString(target));
+    png.load(QString::fromStdString(target));
     EXPECT_EQ(fromQColor(png.pixelColor(100, 50)), RGB(255, 0, 0));
     EXPECT_EQ(fromQColor(png.pixelColor(150, 50)), RGB(255, 255, 255));
 }

@@ -50,30 +50,27 @@ TEST(QtDC, ThinPenDrawsAtLeastOnePixel) {
     EXPECT_EQ(s.at(100, 48), kWhite);
 }
 
-TEST(QtDC, ArcRunsCounterClockwiseOnScreen) {
+// Red pixels of the circle of centre (100, 50) pixels and radius 40, above and below the
+// horizontal diameter.
+std::pair<int, int> arcPixels(int endX, int endY) {
     Surface s;
     s.dc->selectPen({PS_SOLID, 1, 0, kRed});
-    // Circle of centre (100, 50) pixels and radius 40: from the right to the top.
-    s.dc->arc(600, 100, 1400, 900, 1400, 500, 1000, 100);
-    int upperRight = 0, lowerRight = 0;
-    for (int y = 0; y < 100; ++y)
-        for (int x = 100; x < 200; ++x)
-            if (s.at(x, y) == kRed) {
-                if (y < 51) ++upperRight;
-                if (y > 53) ++lowerRight;
-            }
-    EXPECT_GT(upperRight, 20);
-    EXPECT_EQ(lowerRight, 0);
-}
-
-TEST(QtDC, EqualRaysDrawTheWholeEllipse) {
-    Surface s;
-    s.dc->selectPen({PS_SOLID, 1, 0, kRed});
-    s.dc->arc(600, 100, 1400, 900, 1400, 500, 1400, 500);
+    s.dc->arc(600, 100, 1400, 900, 1400, 500, endX, endY);
     int upper = 0, lower = 0;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x)
-            if (s.at(x, y) == kRed) (y < 50 ? upper : lower)++;
+            if (s.at(x, y) == kRed) {
+                if (y < 51) ++upper;
+                if (y > 53) ++lower;
+            }
+    return {upper, lower};
+}
+
+TEST(QtDC, ArcRunsCounterClockwiseOnScreenAndEqualRaysDrawTheWholeEllipse) {
+    auto [upper, lower] = arcPixels(1000, 100);  // from the right to the top
+    EXPECT_GT(upper, 20);
+    EXPECT_EQ(lower, 0);
+    std::tie(upper, lower) = arcPixels(1400, 500);
     EXPECT_GT(upper, 60);  // a circle of radius 40 has some 250 pixels
     EXPECT_GT(lower, 60);
 }
@@ -97,16 +94,12 @@ TEST(QtDC, FloodFillStopsAtTheBoundaryColour) {
     EXPECT_EQ(s.at(30, 30), kRed);
     EXPECT_EQ(s.at(10, 30), kBlue);   // the outline itself
     EXPECT_EQ(s.at(80, 30), kWhite);  // outside
-}
-
-TEST(QtDC, FloodFillFromTheBoundaryColourDoesNothing) {
-    Surface s;
-    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
-    s.dc->line(0, 500, 2000, 500);
-    s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
-    s.dc->floodFill(1000, 500, kBlue);
-    s.dc->floodFill(-50, 10000, kBlue);  // outside the image
-    EXPECT_EQ(s.at(20, 20), kWhite);
+    // From the boundary colour itself, or outside the image: nothing.
+    s.dc->selectBrush(CBrushDesc::solidBrush(kBlue));
+    s.dc->floodFill(100, 300, kBlue);
+    s.dc->floodFill(-50, 10000, kBlue);
+    EXPECT_EQ(s.at(30, 30), kRed);
+    EXPECT_EQ(s.at(80, 30), kWhite);
 }
 
 TEST(QtDC, HatchedBrushLeavesTheBackgroundBetweenItsLines) {

@@ -31,31 +31,17 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
     ASSERT_TRUE(select(Cmd::midpoint));
     EXPECT_EQ(etatOutils().currentTool->prompt(0),
               "Milieu d'un segment: cliquez sur la première extrémité");
-    click(300, 300);
-    click(200, 100);  // midpoint of BC at (250, 200)
-    auto* mbc = last<CMilieu>();
-    ASSERT_NE(mbc, nullptr);
-    click(200, 100);
-    click(100, 300);  // of CA at (150, 200)
-    click(100, 300);
-    click(300, 300);  // of AB at (200, 300)
+    // Midpoints of BC at (250, 200), CA at (150, 200) and AB at (200, 300).
+    clicks({{300, 300}, {200, 100}, {200, 100}, {100, 300}, {100, 300}, {300, 300}});
     EXPECT_EQ(countOf(list(), nat::pointConstruit), 3);
     EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::midpoint)) << "the midpoint tool stays";
 
     ASSERT_TRUE(select(Cmd::segment));
-    click(100, 300);
-    click(250, 200);
-    click(300, 300);
-    click(150, 200);
-    click(200, 100);
-    click(200, 300);
-    EXPECT_EQ(countOf(list(), nat::segment), 3);
-    EXPECT_EQ(last<CSegment>()->A, c);
+    clicks({{100, 300}, {250, 200}, {300, 300}, {150, 200}, {200, 100}, {200, 300}});
+    EXPECT_EQ(countOf(list(), nat::segment), 3) << "the midpoints are designated";
 
     ASSERT_TRUE(select(Cmd::centroid));
-    click(100, 300);
-    click(300, 300);
-    click(200, 100);
+    clicks({{100, 300}, {300, 300}, {200, 100}});
     auto* g = last<CCentreGravite>();
     ASSERT_NE(g, nullptr);
     EXPECT_NEAR(g->x, 2000, 1e-9);
@@ -66,11 +52,7 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
 }
 
 TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
+    line(100, 100, 300, 100);
     select(Cmd::midpoint);
     move(101, 100);
     EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "ce point");
@@ -80,44 +62,21 @@ TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), list().elementAt(1));
 }
 
-TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrder) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
-    freePoint(200, 200);
-    freePoint(300, 200);
-    select(Cmd::circleCentrePoint);
-    click(200, 200);
-    click(300, 200);  // circle of radius 100 px, touching the line at (200, 100)
-    select(Cmd::linkedPoint);
-    move(200, 100);
-    EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "A préciser");
-    dialogs.natureAnswers = {1};
-    click(200, 100);
-    ASSERT_EQ(dialogs.natureLists.size(), 1u);
-    EXPECT_EQ(dialogs.natureLists[0], (std::vector<std::string>{"Droite", "Cercle "}));
-    auto* p = last<CPointLieCercle>();
-    ASSERT_NE(p, nullptr) << "the circle was chosen";
-}
-
-TEST_F(ToolsTest, CancelInDialog136DesignatesNothing) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
-    freePoint(200, 200);
-    freePoint(300, 200);
-    select(Cmd::circleCentrePoint);
-    click(200, 200);
-    click(300, 200);
+TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrderAndCancelDesignatesNothing) {
+    line(100, 100, 300, 100);
+    // Circle of radius 100 px, touching the line at (200, 100).
+    twoPointsAnd(Cmd::circleCentrePoint, 200, 200, 300, 200);
     const int before = list().count();
     select(Cmd::linkedPoint);
-    dialogs.natureAnswers = {-1};
+    dialogs.natureAnswers = {-1, 1};
     click(200, 100);
     EXPECT_EQ(list().count(), before);
+    move(200, 100);
+    EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "A préciser");
+    click(200, 100);
+    ASSERT_EQ(dialogs.natureLists.size(), 2u);
+    EXPECT_EQ(dialogs.natureLists[1], (std::vector<std::string>{"Droite", "Cercle "}));
+    EXPECT_NE(last<CPointLieCercle>(), nullptr) << "the circle was chosen";
 }
 
 TEST_F(ToolsTest, TwoPointsAtOnePlaceOpenDialog146AndLastIsTheLaterOne) {
@@ -158,26 +117,13 @@ TEST_F(ToolsTest, FortyTenthsIsNotAHitThirtyNineIs) {
         queryDesignation(l, nat::point, 1000, 1000, none, true, c, DesignationMode::maskedOnly), 1);
 }
 
-TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgain) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    const int before = list().count();
-    click(100, 100);
-    EXPECT_EQ(list().count(), before);
-    EXPECT_EQ(etatOutils().blinkList.count(), 1);
-}
-
-TEST_F(ToolsTest, SecondLineThroughSamePointsIsRefused) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
+TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgainAndASameLineIsRefused) {
+    line(100, 100, 300, 100);
     const int before = list().count();
     const int undoTop = doc().history().top();
-    click(300, 100);
+    clicks({{300, 100}, {300, 100}});
+    EXPECT_EQ(list().count(), before);
+    EXPECT_EQ(etatOutils().blinkList.count(), 1);
     click(100, 100);
     EXPECT_EQ(list().count(), before);
     EXPECT_EQ(lastMessage(), "\n\nUn même objet a déjà été créé");
@@ -223,15 +169,8 @@ TEST_F(ToolsTest, PointOutsideTheWindowAsks1148) {
 }
 
 TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    freePoint(100, 200);
-    freePoint(300, 200);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
-    click(100, 200);
-    click(300, 200);
+    line(100, 100, 300, 100);
+    line(100, 200, 300, 200);
     const int before = list().count();
     ASSERT_TRUE(select(Cmd::intersection));
     click(200, 100);
@@ -243,36 +182,31 @@ TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
 }
 
 TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
-    freePoint(100, 200);
-    freePoint(500, 200);
-    select(Cmd::lineTwoPoints);
-    click(100, 200);
-    click(500, 200);  // horizontal line y = 200 px
-    freePoint(300, 250);
-    freePoint(300, 350);
-    select(Cmd::circleCentrePoint);
-    click(300, 250);
-    click(300, 350);  // radius 100 px: meets the line twice
+    line(100, 200, 500, 200);
+    twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);  // meets the line twice
     select(Cmd::intersection);
     dialogs.natureAnswers = {0, 0};
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     ASSERT_NE(last<CPointLieBipoint>(), nullptr);
     EXPECT_EQ(countOf(list(), nat::bipoint), 1);
     // Remove the second point: one of the pair remains.
     doc().deleteWithDependents(list().elementAt(list().count() - 1));
     const int before = list().count();
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     ASSERT_EQ(list().count(), before + 1);
     auto* other = last<CAutrePointIntersectionDroiteCercle>();
     ASSERT_NE(other, nullptr) << "only the other point is created";
     EXPECT_TRUE(other->exists);
-    click(150, 200);
-    click(300, 150);
+    clicks({{150, 200}, {300, 150}});
     EXPECT_EQ(lastMessage(),
               "Les ou les points d'intersection sont déjà créés\n Création abandonnée");
     EXPECT_EQ(list().count(), before + 1);
+    // With the first point alone, the second-point tool builds the other and ends after use.
+    doc().deleteWithDependents(list().elementAt(list().count() - 1));
+    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
+    clicks({{150, 200}, {300, 150}});
+    EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 struct Unavailable {
@@ -348,14 +282,11 @@ TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
     freePoint(300, 100);
     freePoint(200, 300);
     ASSERT_TRUE(select(Cmd::polygon));
-    click(100, 100);
-    click(300, 100);
+    clicks({{100, 100}, {300, 100}});
     rightClick(0, 0);
     EXPECT_EQ(lastMessage(), "Un polygone ou une ligne brisée doit avoir\nau moins 3 sommets");
     EXPECT_EQ(countOf(list(), nat::polygone), 0);
-    click(100, 100);
-    click(300, 100);
-    click(200, 300);
+    clicks({{100, 100}, {300, 100}, {200, 300}});
     rightClick(0, 0);
     auto* poly = last<CPolygone>();
     ASSERT_NE(poly, nullptr);
@@ -365,12 +296,8 @@ TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
 }
 
 TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
-    freePoint(100, 100);
-    freePoint(300, 100);
+    line(100, 100, 300, 100);
     freePoint(200, 300);
-    select(Cmd::lineTwoPoints);
-    click(100, 100);
-    click(300, 100);
     ASSERT_TRUE(select(Cmd::parallel));
     click(200, 100);
     move(250, 250);
@@ -428,32 +355,12 @@ INSTANTIATE_TEST_SUITE_P(
         Built{Cmd::smallArcByEnd, 3, nat::arc, "Créer petit arc de cercle"},
         Built{Cmd::directArcByEnd, 3, nat::arc, "Créer arc de cercle direct"}));
 
-TEST_F(ToolsTest, SecondPointOfALineAndACircle) {
-    freePoint(100, 200);
-    freePoint(500, 200);
-    select(Cmd::lineTwoPoints);
-    click(100, 200);
-    click(500, 200);
-    freePoint(300, 250);
-    freePoint(300, 350);
-    select(Cmd::circleCentrePoint);
-    click(300, 250);
-    click(300, 350);
+TEST_F(ToolsTest, SecondPointOfALineAndACircleNeedsTheFirst) {
+    line(100, 200, 500, 200);
+    twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);
     ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
-    click(150, 200);
-    click(300, 150);
-    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants")
-        << "no first point yet";
-    select(Cmd::intersection);
-    dialogs.natureAnswers = {0, 0};
-    click(150, 200);
-    click(300, 150);
-    doc().deleteWithDependents(list().elementAt(list().count() - 1));
-    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
-    click(150, 200);
-    click(300, 150);
-    EXPECT_NE(last<CAutrePointIntersectionDroiteCercle>(), nullptr);
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    clicks({{150, 200}, {300, 150}});
+    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
 }
 
 TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
@@ -471,11 +378,7 @@ TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
 }
 
 TEST_F(ToolsTest, LabelOfACopyNamesWhatItCopies) {
-    freePoint(100, 100);
-    freePoint(300, 100);
-    select(Cmd::segment);
-    click(100, 100);
-    click(300, 100);
+    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
     auto* seg = last<CSegment>();
     doc().addEntry(new CAction(nat::objetDuplique, std::make_unique<CObjetDuplique>(seg)));
     list().computeAll();

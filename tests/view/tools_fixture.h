@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 #include "core/CHost.h"
 #include "core/CPreferences.h"
@@ -93,6 +95,9 @@ protected:
         move(x, y);
         etatOutils().mouseHandler->onLButtonDown(v(), x, y);
     }
+    void clicks(std::initializer_list<std::pair<int, int>> points) {
+        for (auto [x, y] : points) click(x, y);
+    }
     void release(int x, int y) { etatOutils().mouseHandler->onLButtonUp(v(), x, y); }
     void rightClick(int x, int y) { etatOutils().mouseHandler->onRButtonDown(v(), x, y); }
 
@@ -102,6 +107,15 @@ protected:
         click(x, y);
         return dynamic_cast<CPointBase*>(list().elementAt(list().count() - 1));
     }
+    // Two free points and the line (or circle: centre, then point) through them, by clicks.
+    void twoPointsAnd(int command, int x1, int y1, int x2, int y2) {
+        freePoint(x1, y1);
+        freePoint(x2, y2);
+        select(command);
+        click(x1, y1);
+        click(x2, y2);
+    }
+    void line(int x1, int y1, int x2, int y2) { twoPointsAnd(Cmd::lineTwoPoints, x1, y1, x2, y2); }
     template <class T>
     T* last() {
         return dynamic_cast<T*>(list().elementAt(list().count() - 1));

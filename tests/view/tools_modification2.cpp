@@ -5,8 +5,8 @@
 #include "calc/EvaluationState.h"
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
-#include "tools_fixture.h"
 #include "measures/CMesure.h"
+#include "tools_fixture.h"
 
 class ModificationToolsTest : public ToolsTest {
 protected:
@@ -18,8 +18,7 @@ protected:
     // The length AB as a named value, built after everything present.
     void unitLength() {
         select(Cmd::unitLength);
-        click(100, 300);
-        click(300, 300);
+        clicks({{100, 300}, {300, 300}});
     }
     std::string message(size_t fromEnd) const {
         return host.messages.size() > fromEnd
@@ -35,17 +34,13 @@ TEST_F(ModificationToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
               "Activation impossible : Au moins un arc de cercle doit être créé et visible");
     // An arc ending on a point has no angle to change.
     ASSERT_TRUE(select(Cmd::smallArcByEnd));
-    click(100, 300);
-    click(300, 300);
-    click(100, 100);
+    clicks({{100, 300}, {300, 300}, {100, 100}});
     ASSERT_NE(last<CArcDeCercle>(), nullptr);
     EXPECT_FALSE(select(Cmd::modifyArcAngle));
 
     unitLength();
     ASSERT_TRUE(select(Cmd::smallArc));
-    click(100, 100);
-    click(100, 300);
-    click(300, 100);
+    clicks({{100, 100}, {100, 300}, {300, 100}});
     auto* arc = last<CArcDeCercle>();
     ASSERT_NE(arc, nullptr);
     ASSERT_EQ(arc->B, nullptr);
@@ -69,9 +64,7 @@ TEST_F(ModificationToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
 TEST_F(ModificationToolsTest, ArcAngleCancelLeavesTheArcAsItWas) {
     triangle();
     select(Cmd::largeArc);
-    click(100, 300);
-    click(300, 300);
-    click(100, 100);
+    clicks({{100, 300}, {300, 300}, {100, 100}});
     auto* arc = last<CGrandArcDeCercle>();
     ASSERT_NE(arc, nullptr);
     const std::string text = arc->angleValue.getText(12);
@@ -90,9 +83,7 @@ TEST_F(ModificationToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
     EXPECT_EQ(lastMessage(), "Activation impossible:\nAucun repère n'a été créé");
     select(Cmd::frame);
     dialogs.fieldAnswers = {{"0", "0"}};
-    click(100, 300);
-    click(300, 300);
-    click(100, 100);
+    clicks({{100, 300}, {300, 300}, {100, 100}});
     auto* frame = last<CRepere>();
     ASSERT_NE(frame, nullptr);
     EXPECT_FALSE(select(Cmd::modifyCoordinates));
@@ -131,8 +122,7 @@ TEST_F(ModificationToolsTest, BarycentreWeightsAreCheckedTogether) {
     EXPECT_EQ(lastMessage(), "Activation impossible : Un barycentre doit être créé et visible");
     select(Cmd::barycentre);
     dialogs.fieldAnswers = {{"1"}, {"3"}};
-    click(100, 300);
-    click(300, 300);
+    clicks({{100, 300}, {300, 300}});
     rightClick(300, 300);
     auto* b = last<CBarycentre>();
     ASSERT_NE(b, nullptr);
@@ -169,9 +159,7 @@ class ArcAngleUnitTest : public ModificationToolsTest,
 TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
     triangle();
     select(Cmd::directArc);
-    click(100, 100);
-    click(100, 300);
-    click(300, 100);
+    clicks({{100, 100}, {100, 300}, {300, 100}});
     auto* arc = last<CArcDeCercleDirect>();
     ASSERT_NE(arc, nullptr);
     list().angleUnit = GetParam().unit;

@@ -22,8 +22,7 @@ TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthThenAPositiveRadius) {
     EXPECT_EQ(lastMessage(), "Activation impossible:\nVous n'avez pas défini\nde longueur unité");
 
     ASSERT_TRUE(select(Cmd::unitLength));
-    click(100, 300);
-    click(300, 300);
+    clicks({{100, 300}, {300, 300}});
     EXPECT_EQ(lastMessage(), " La longueur AB a été\n choisie comme longueur unité");
     ASSERT_NE(list().unitLength, nullptr);
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
@@ -39,24 +38,13 @@ TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthThenAPositiveRadius) {
     EXPECT_NEAR(c->radius, 1000, 1e-6) << "half the unit length AB of 200 px";
 }
 
-TEST_F(ValueToolsTest, ReplacingTheUnitLengthAsksFirst) {
-    triangle();
-    select(Cmd::unitLength);
-    click(100, 300);
-    click(300, 300);
-    host.answers = {IDNO};
-    EXPECT_FALSE(select(Cmd::unitLength));
-    EXPECT_EQ(lastMessage().rfind("Une longueur unité existe déjà", 0), 0u);
-}
-
 TEST_F(ValueToolsTest, UnitLengthIsCreatedWithoutAskingAboutAnUndefinedObject) {
     triangle();
     for (int pass = 0; pass < 2; ++pass) {  // a first unit length, then its replacement
         host.messages.clear();
         host.answers = {IDYES};
         ASSERT_TRUE(select(Cmd::unitLength));
-        click(100, 300);
-        click(200, 100);
+        clicks({{100, 300}, {200, 100}});
         for (const auto& m : host.messages)
             EXPECT_EQ(m.text.find("n'est pas défini"), std::string::npos) << pass;
         EXPECT_EQ(lastMessage(), " La longueur AC a été\n choisie comme longueur unité");
@@ -66,15 +54,16 @@ TEST_F(ValueToolsTest, UnitLengthIsCreatedWithoutAskingAboutAnUndefinedObject) {
         EXPECT_TRUE(unit->exists);
         EXPECT_EQ(unit->value, 1);
     }
+    host.answers = {IDNO};  // replacing it is asked first
+    EXPECT_FALSE(select(Cmd::unitLength));
+    EXPECT_EQ(lastMessage().rfind("Une longueur unité existe déjà", 0), 0u);
 }
 
 TEST_F(ValueToolsTest, FrameIsConfirmedWithItsPointNames) {
     triangle();
     ASSERT_TRUE(select(Cmd::frame));
     dialogs.fieldAnswers = {{"0", "0"}};
-    click(100, 300);
-    click(300, 300);
-    click(200, 100);
+    clicks({{100, 300}, {300, 300}, {200, 100}});
     EXPECT_EQ(lastMessage(), "Le repère (A, B, C)\n a été créé");
     ASSERT_NE(last<CRepere>(), nullptr);
     EXPECT_EQ(doc().history().undoText(), "Créer repère");
@@ -84,8 +73,7 @@ TEST_F(ValueToolsTest, BarycentreWeightsEachClickAndRightClickBuilds) {
     triangle();
     ASSERT_TRUE(select(Cmd::barycentre));
     dialogs.fieldAnswers = {{"1"}, {"3"}};
-    click(100, 300);
-    click(300, 300);
+    clicks({{100, 300}, {300, 300}});
     rightClick(0, 0);
     auto* g = last<CBarycentre>();
     ASSERT_NE(g, nullptr);
@@ -115,8 +103,7 @@ TEST_F(ValueToolsTest, RadiusModificationBlinksTheCirclesAndChangesTheClickedOne
               "Activation impossible : aucun cercle défini par\nson rayon n'a été créé ou n'est "
               "visible");
     select(Cmd::unitLength);
-    click(100, 300);
-    click(300, 300);
+    clicks({{100, 300}, {300, 300}});
     select(Cmd::circleCentreRadius);
     dialogs.fieldAnswers = {{"1"}};
     click(200, 100);
