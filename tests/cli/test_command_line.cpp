@@ -9,8 +9,10 @@
 #include <regex>
 #include <sstream>
 
+#include "calc/Parser.h"
 #include "document/CPelvantiDoc.h"
 #include "tools/cli/CommandLine.h"
+#include "values/CCalcul.h"
 
 namespace fs = std::filesystem;
 
@@ -112,6 +114,32 @@ TEST_F(CommandLine, ResaveOfADamagedFileWritesNothing) {
     std::string out = (dir_ / "out.qvf").string();
     EXPECT_EQ(1, run({"--resave", bad, out}));
     EXPECT_FALSE(fs::exists(out));
+}
+
+// What a user reads of a figure's calculations in degrees: exact values at right angles, an
+// undefined tangent, no "nan" anywhere.
+TEST_F(CommandLine, DescribeShowsExactDegreeValues) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    doc.list().setAngleUnit(1);
+    for (const char* formula : {"cos(90)", "tan(90)", "sin(180)+cos(3600000000)", "Th(200)"}) {
+        auto c = std::make_unique<CCalcul>("c" + std::to_string(doc.list().count()), formula);
+        c->tree = buildRealTree(doc.list(), formula);
+        doc.addEntry(std::make_unique<CAction>(nat::calcul, std::move(c)));
+    }
+    const std::string file = (dir_ / "degrees.qvf").string();
+    ASSERT_TRUE(doc.saveToFile(file, nullptr));
+    ASSERT_EQ(0, run({"--describe", file})) << err_.str();
+    std::istringstream lines(out_.str());
+    std::vector<std::string> calcs;
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("\tCCalcul\t") != std::string::npos) calcs.push_back(line);
+    ASSERT_EQ(calcs.size(), 4u) << out_.str();
+    EXPECT_TRUE(calcs[0].ends_with("valeur = 0")) << calcs[0];
+    EXPECT_NE(calcs[1].find("n'existe pas"), std::string::npos) << calcs[1];
+    EXPECT_TRUE(calcs[2].ends_with("valeur = 1")) << calcs[2];
+    EXPECT_TRUE(calcs[3].ends_with("valeur = 1")) << calcs[3];
+    EXPECT_EQ(out_.str().find("nan"), std::string::npos);
 }
 
 TEST_F(CommandLine, WrongUseIsReported) {
