@@ -1,8 +1,10 @@
 #include "app/CommandTable.h"
 
+#include "app/CDocumentCommands.h"
 #include "app/CMainFrame.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
+#include "document/FigureTemplates.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
@@ -30,6 +32,32 @@ const std::vector<CommandDesc>& commandTable() {
     static const std::vector<CommandDesc> table = {
         // clang-format off
         {Cmd::fileNew, "&Fichier", "&Nouveau\tCtrl+N", "new", T::files, [](F& f) { f.newFigure(); }},
+        {Cmd::newFigureWithoutUnit, "&Fichier", "Nouvelle figure sans longueur unité", nullptr, T::none, [](F& f) { f.newFigure(); }},
+        {Cmd::newOrthonormalGrid, "&Fichier/Nouvelle figure avec/Repère orthonormal", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalGrid); }},
+        {Cmd::newOrthonormalPlain, "&Fichier/Nouvelle figure avec/Repère orthonormal", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalPlain); }},
+        {Cmd::newOrthonormalDotted, "&Fichier/Nouvelle figure avec/Repère orthonormal", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalDotted); }},
+        {Cmd::newOrthonormalGridVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalGridVectors); }},
+        {Cmd::newOrthonormalPlainVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalPlainVectors); }},
+        {Cmd::newOrthonormalDottedVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalDottedVectors); }},
+        {Cmd::newOrthogonalGrid, "&Fichier/Nouvelle figure avec/Repère orthogonal", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalGrid); }},
+        {Cmd::newOrthogonalPlain, "&Fichier/Nouvelle figure avec/Repère orthogonal", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalPlain); }},
+        {Cmd::newOrthogonalDotted, "&Fichier/Nouvelle figure avec/Repère orthogonal", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalDotted); }},
+        {Cmd::newOrthogonalGridVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalGridVectors); }},
+        {Cmd::newOrthogonalPlainVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalPlainVectors); }},
+        {Cmd::newOrthogonalDottedVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalDottedVectors); }},
+        {Cmd::newSquare, "&Fichier/Nouvelle figure avec", "Un carré ABCD", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::square); }},
+        {Cmd::newRectangle, "&Fichier/Nouvelle figure avec", "Un rectangle ABCD", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::rectangle); }},
+        {Cmd::newParallelogram, "&Fichier/Nouvelle figure avec", "Un parallelogramme ABCD", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::parallelogram); }},
+        {Cmd::newTriangleAny, "&Fichier/Nouvelle figure avec/Un triangle", "Quelconque", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleAny); }},
+        {Cmd::newTriangleRight, "&Fichier/Nouvelle figure avec/Un triangle", "Rectangle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleRight); }},
+        {Cmd::newTriangleIsosceles, "&Fichier/Nouvelle figure avec/Un triangle", "Isocèle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleIsosceles); }},
+        {Cmd::newTriangleRightIsosceles, "&Fichier/Nouvelle figure avec/Un triangle", "Rectangle et isocèle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleRightIsosceles); }},
+        {Cmd::newTriangleEquilateral, "&Fichier/Nouvelle figure avec/Un triangle", "Equilateral", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleEquilateral); }},
+        {Cmd::newTrapezoidAny, "&Fichier/Nouvelle figure avec/Un trapèze", "Quelconque", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::trapezoidAny); }},
+        {Cmd::newTrapezoidRight, "&Fichier/Nouvelle figure avec/Un trapèze", "Rectangle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::trapezoidRight); }},
+        {Cmd::newTrapezoidIsosceles, "&Fichier/Nouvelle figure avec/Un trapèze", "Isocèle en A et B", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::trapezoidIsosceles); }},
+        {Cmd::newHexagon, "&Fichier/Nouvelle figure avec", "Un hexagone régulier", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::hexagon); }},
+        {Cmd::newSegmentOfLength, "&Fichier/Nouvelle figure avec", "Segment de longueur donnée", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::segmentOfLength); }},
         {Cmd::fileOpen, "&Fichier", "&Ouvrir...\tCtrl+O", "open", T::files, [](F& f) { f.openWithDialog(); }},
         {Cmd::fileClose, "&Fichier", "&Fermer", "close", T::none, [](F& f) { f.closeActive(); }, hasView},
         {Cmd::fileSave, "&Fichier", "&Enregistrer\tCtrl+S", "save", T::files, [](F& f) { f.save(); }, hasView},
@@ -46,10 +74,15 @@ const std::vector<CommandDesc>& commandTable() {
         {kSeparator, "&Edition", "", nullptr, T::files, nullptr},
         {Cmd::editCopy, "&Edition", "&Copier\tCtrl+C", "copy", T::files, [](F& f) { f.copy(); }, hasView},
         {Cmd::copyBitmap, "&Edition", "Copier comme &Bitmap", "copybitmap", T::none, [](F& f) { f.copyBitmap(); }, hasView},
+        {Cmd::figureText, "&Edition", "Texte de la figure", nullptr, T::none, [](F& f) { openFigureText(f, false); }, hasView},
+        {Cmd::moveValueToEnd, "&Edition/Reclasser en fin de liste", "Un calcul ou une mesure", nullptr, T::none, [](F& f) { reclassValue(f, true); }, hasView},
+        {Cmd::moveValueToStart, "&Edition/Reclasser en début de liste", "Un calcul ou une mesure", nullptr, T::none, [](F& f) { reclassValue(f, false); }, hasView},
 
         {Cmd::zoomIn, "&Affichage", "Zoom avant", "zoomin", T::zoom, [](F& f) { f.activeView()->zoomIn(); }, hasView},
         {Cmd::zoomOut, "&Affichage", "Zoom arrière", "zoomout", T::zoom, [](F& f) { f.activeView()->zoomOut(); }, hasView},
         {Cmd::redrawAll, "&Affichage", "Tout redessiner", "redraw", T::zoom, [](F& f) { f.activeView()->recomputeAndRedraw(); }, hasView},
+        {Cmd::history, "&Affichage", "Historique\tF5", nullptr, T::none, [](F& f) { openHistory(f); }, hasView},
+        {Cmd::viewFigureText, "&Affichage", "Voir texte de la figure\tF9", nullptr, T::none, [](F& f) { openFigureText(f, true); }, hasView},
         {kSeparator, "&Affichage", "", nullptr, T::none, nullptr},
         {Cmd::hideMaskedNames, "&Affichage", "Cacher les noms masqués", "hidenames", T::modification,
          [](F& f) { drawingState().respectNameHidden = !drawingState().respectNameHidden; f.redrawAll(); },
@@ -59,6 +92,7 @@ const std::vector<CommandDesc>& commandTable() {
          hasBackground, [](F&) { return drawingState().backgroundPictureVisible; }},
 
         {Cmd::preferences, "&Options", "Préférences\tF7", "preferences", T::files, [](F& f) { f.editPreferences(); }},
+        {Cmd::figureOptions, "&Options", "Figure en cours", nullptr, T::none, [](F& f) { openFigureOptions(f); }, hasView},
         {kSeparator, "&Options", "", nullptr, T::none, nullptr},
         {Cmd::thickLines, "&Options", "Renforcement des traits fins", "thicklines", T::modification,
          [](F& f) { f.toggleLineEnforcement(); }, nullptr, [](F&) { return preferences().lineEnforcement; }},

@@ -427,6 +427,12 @@ void CPelvantiDoc::translateFigure(double dx, double dy, bool withoutDisplays) {
     list_.translateFigure(dx, dy, withoutDisplays);
 }
 
+void CPelvantiDoc::changeAngleUnit(int unit) {
+    list_.setAngleUnit(unit);
+    for (CActionAncetre* e : list_.entries()) e->element->rebuildFromText(&list_);
+    list_.computeAll();
+}
+
 void CPelvantiDoc::zoomIn(int width, int height) {
     list_.zoomFigure(width / 2.0, height / 2.0, kZoomIn);
     list_.computeAll();

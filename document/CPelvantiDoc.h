@@ -105,6 +105,9 @@ public:
     bool reclassToEnd(CActionAncetre* entry);
     bool reclassToBeginning(CActionAncetre* entry);
     void translateFigure(double dx, double dy, bool withoutDisplays = false);
+    // The figure's angle unit (0 radian, 1 degree): every formula is read again in the new
+    // unit, then the figure is recomputed.
+    void changeAngleUnit(int unit);
     // Zoom about the centre of the drawing area (`width` x `height`), then recompute.
     void zoomIn(int width, int height);
     void zoomOut(int width, int height);
