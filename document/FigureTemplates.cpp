@@ -124,10 +124,16 @@ struct Builder {
             std::make_unique<CRepere>(o, i, j, x, y, CValeurAssocieeAVariable(0.0),
                                       CValeurAssocieeAVariable(0.0), grid, grid, dotted));
         if (vectors) {
-            for (auto [end, text] : {std::pair{i, "i"}, std::pair{j, "j"}}) {
-                add(nat::vecteur, std::make_unique<CVecteur>(o, end));
-                auto comment = std::make_unique<CCommentaire>(text, &list(), o, 0, 0);
-                comment->setNameOffset((end->x - o->x) / 2 - 120, (end->y - o->y) / 2 + 20);
+            // Each name beside the middle of its vector: below the first, left of the second.
+            const struct {
+                CPointAncetre* end;
+                const char* text;
+                double dx, dy;
+            } named[] = {{i, "i", -30, 40}, {j, "j", -150, -80}};
+            for (const auto& n : named) {
+                add(nat::vecteur, std::make_unique<CVecteur>(o, n.end));
+                auto comment = std::make_unique<CCommentaire>(n.text, &list(), o, 0, 0);
+                comment->setNameOffset((n.end->x - o->x) / 2 + n.dx, (n.end->y - o->y) / 2 + n.dy);
                 add(nat::commentaire, std::move(comment));
             }
         }

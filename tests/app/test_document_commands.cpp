@@ -1,0 +1,203 @@
+// The commands on the figure itself, through their menu actions: new figures from templates,
+// the figure's text, the history of created objects, the figure's options, reclassing values.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "app/CDocumentCommands.h"
+#include "app/CMainFrame.h"
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
+#include "geometry/CRepere.h"
+#include "geometry/CTransformation.h"
+#include "values/CCalcul.h"
+#include "view/COutil.h"
+#include "view/CPelvantiView.h"
+#include "view/Commands.h"
+#include "view/tools_fixture.h"
+
+namespace {
+struct Frame {
+    QTemporaryDir dir;
+    CHeadlessHost headless;
+    CHost* previousHost = setHost(&headless);
+    ScriptedDialogs dialogs;
+    std::unique_ptr<CMainFrame> frame;
+
+    Frame() {
+        setToolDialogs(&dialogs);
+        frame = std::make_unique<CMainFrame>(
+            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
+        frame->resize(1000, 700);
+        frame->show();
+    }
+    ~Frame() {
+        frame->automaticAnswer = IDNO;
+        frame.reset();
+        setToolDialogs(nullptr);
+        setHost(previousHost);
+    }
+    CPelvantiView* run(int command) {
+        frame->action(command)->trigger();
+        return frame->activeView();
+    }
+    template <class D>
+    D* dialog() {
+        return frame->findChild<D*>();
+    }
+};
+
+// Class names in order, "=name" for named graphic objects, "*" for masked ones.
+std::string listing(const CListeAction& list) {
+    std::string out;
+    for (CActionAncetre* e : list.entries()) {
+        if (!out.empty()) out += ' ';
+        out += e->element->GetRuntimeClass()->className;
+        if (auto* g = dynamic_cast<CElementGraphique*>(e->element)) {
+            if (!g->getName().empty()) out += "=" + g->getName();
+            if (g->masked) out += "*";
+        }
+    }
+    return out;
+}
+
+const std::string kUnit =
+    "CCalcConst CPointBase=U* CDroiteDirectionFixe* CPointLieDroite=V* CSegment* CMilieu* "
+    "CCommentaire* CLongueur ";
+const std::string kFourSides = " CSegment CSegment CSegment CSegment";
+
+struct TemplateCase {
+    int command;
+    std::string objects;
+};
+
+class Templates : public testing::TestWithParam<TemplateCase> {};
+
+TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
+    Frame f;
+    CPelvantiView* v = f.run(GetParam().command);
+    ASSERT_NE(v, nullptr);
+    const CListeAction& list = v->document()->list();
+    EXPECT_EQ(listing(list), GetParam().objects);
+    for (CActionAncetre* e : list.entries()) {
+        EXPECT_TRUE(e->element->exists) << e->element->GetRuntimeClass()->className;
+        if (auto* p = dynamic_cast<CPointAncetre*>(e->element)) {
+            EXPECT_EQ(p->nameHidden, p->masked);
+        }
+    }
+    ASSERT_NE(list.unitLength, nullptr);
+    EXPECT_DOUBLE_EQ(dynamic_cast<CValeurDynamique*>(list.unitLength)->getValue(), 1.0);
+    EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
+    EXPECT_FALSE(v->isModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menu, Templates,
+    testing::Values(
+        TemplateCase{Cmd::newOrthonormalGrid,
+                     "CCalcConst CPointBase=O CDroiteDirectionFixe* CPointLieDroite=I CRotation "
+                     "CPointImage=J CDroiteAB CDroiteAB CRepere CLongueur"},
+        TemplateCase{Cmd::newOrthogonalDottedVectors,
+                     "CCalcConst CPointBase=O CDroiteDirectionFixe* CDroiteDirectionFixe* "
+                     "CPointLieDroite=I CPointLieDroite=J CDroiteAB CDroiteAB CRepere CVecteur "
+                     "CCommentaire CVecteur CCommentaire CLongueur"},
+        TemplateCase{Cmd::newSquare, kUnit +
+                                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
+                                         "CRotation CPointImage=D CTranslation CPointImage=C" +
+                                         kFourSides},
+        TemplateCase{Cmd::newRectangle,
+                     kUnit +
+                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
+                         "CDroiteDirectionFixe* CPointLieDroite=D CTranslation CPointImage=C" +
+                         kFourSides},
+        TemplateCase{Cmd::newParallelogram, kUnit +
+                                                "CPointBase=A CDroiteDirectionFixe* "
+                                                "CPointLieDroite=B CPointBase=D CTranslation "
+                                                "CPointImage=C" +
+                                                kFourSides},
+        TemplateCase{Cmd::newTriangleAny, kUnit +
+                                              "CPointBase=B CDroiteDirectionFixe* "
+                                              "CPointLieDroite=C CPointBase=A CSegment CSegment "
+                                              "CSegment"},
+        TemplateCase{Cmd::newTriangleRight,
+                     kUnit +
+                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
+                         "CDroiteDirectionFixe* CPointLieDroite=C CSegment CSegment CSegment "
+                         "CMarqueAngleGeometrique"},
+        TemplateCase{Cmd::newTriangleIsosceles,
+                     kUnit +
+                         "CPointBase=B CDroiteDirectionFixe* CPointLieDroite=C CMediatrice* "
+                         "CPointLieDroite=A CSegment CSegment CMarqueSegment CSegment "
+                         "CMarqueSegment CMarqueAngleGeometrique CMarqueAngleGeometrique"},
+        TemplateCase{Cmd::newTriangleRightIsosceles,
+                     kUnit +
+                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CRotation "
+                         "CPointImage=C CSegment CMarqueSegment CSegment CSegment CMarqueSegment "
+                         "CMarqueAngleGeometrique"},
+        TemplateCase{Cmd::newTriangleEquilateral,
+                     kUnit +
+                         "CPointBase=B CDroiteDirectionFixe* CPointLieDroite=C CRotation "
+                         "CPointImage=A CSegment CMarqueSegment CSegment CMarqueSegment CSegment "
+                         "CMarqueSegment"},
+        TemplateCase{Cmd::newTrapezoidAny, kUnit +
+                                               "CPointBase=A CDroiteDirectionFixe* "
+                                               "CPointLieDroite=B CPointBase=D "
+                                               "CDroiteParallele* CPointLieDroite=C" +
+                                               kFourSides},
+        TemplateCase{Cmd::newTrapezoidRight,
+                     kUnit +
+                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
+                         "CDroiteDirectionFixe* CPointLieDroite=D CDroiteParallele* "
+                         "CPointLieDroite=C" +
+                         kFourSides + " CMarqueAngleGeometrique"},
+        TemplateCase{Cmd::newTrapezoidIsosceles,
+                     kUnit +
+                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CMediatrice* "
+                         "CPointBase=D CSymetrieAxiale CPointImage=C CSegment CSegment "
+                         "CMarqueSegment CSegment CSegment CMarqueSegment "
+                         "CMarqueAngleGeometrique CMarqueAngleGeometrique"},
+        TemplateCase{Cmd::newHexagon,
+                     kUnit +
+                         "CPointBase=O CDroiteDirectionFixe* CPointLieDroite=A CRotation "
+                         "CPointImage=B CPointImage=C CPointImage=D CPointImage=E CPointImage=F" +
+                         kFourSides + kFourSides + " CSegment"},
+        TemplateCase{Cmd::newSegmentOfLength,
+                     kUnit +
+                         "CPointBase=A CDroiteDirectionFixe* CCercleOR* CIntDroiteCercle "
+                         "CPointLieBipoint=B CPointLieBipoint* CSegment"}));
+
+TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
+    Frame f;
+    auto frameOf = [&](int command) {
+        return dynamic_cast<CRepere*>(f.run(command)->document()->list().elementAt(8));
+    };
+    CRepere* grid = frameOf(Cmd::newOrthonormalGrid);
+    EXPECT_TRUE(grid->xGrid && grid->yGrid && !grid->dotted);
+    // Orthonormal: OJ is OI turned a quarter turn counter-clockwise on screen.
+    EXPECT_NEAR(grid->vx, grid->uy, 1e-9);
+    EXPECT_NEAR(grid->vy, -grid->ux, 1e-9);
+    CRepere* dotted = frameOf(Cmd::newOrthonormalDotted);
+    EXPECT_TRUE(!dotted->xGrid && dotted->dotted);
+    CRepere* plain = frameOf(Cmd::newOrthogonalPlain);
+    EXPECT_TRUE(!plain->xGrid && !plain->yGrid && !plain->dotted);
+
+    // The given length is five units, and the named point lies on the right of A.
+    CListeAction& list = f.run(Cmd::newSegmentOfLength)->document()->list();
+    auto* a = dynamic_cast<CPointAncetre*>(list.elementAt(8));
+    auto* b = dynamic_cast<CPointAncetre*>(list.elementAt(12));
+    auto* u = dynamic_cast<CPointAncetre*>(list.elementAt(1));
+    auto* v = dynamic_cast<CPointAncetre*>(list.elementAt(3));
+    EXPECT_NEAR(b->x - a->x, 5 * (v->x - u->x), 1e-6);
+}
+
+TEST(Templates, FigureWithoutUnitLengthHoldsOnlyPi) {
+    Frame f;
+    CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
+    EXPECT_EQ(listing(v->document()->list()), "CCalcConst");
+    EXPECT_EQ(v->document()->list().unitLength, nullptr);
+}
+}  // namespace
