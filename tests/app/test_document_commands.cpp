@@ -2,15 +2,20 @@
 // the figure's text, the history of created objects, the figure's options, reclassing values.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "app/CDocumentCommands.h"
 #include "app/CMainFrame.h"
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
+#include "geometry/CCercle.h"
 #include "geometry/CPointAncetre.h"
 #include "geometry/CRepere.h"
 #include "geometry/CTransformation.h"
@@ -124,15 +129,13 @@ INSTANTIATE_TEST_SUITE_P(
                                               "CPointLieDroite=C CPointBase=A CSegment CSegment "
                                               "CSegment"},
         TemplateCase{Cmd::newTriangleRight,
-                     kUnit +
-                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
-                         "CDroiteDirectionFixe* CPointLieDroite=C CSegment CSegment CSegment "
-                         "CMarqueAngleGeometrique"},
+                     kUnit + "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
+                             "CDroiteDirectionFixe* CPointLieDroite=C CSegment CSegment CSegment "
+                             "CMarqueAngleGeometrique"},
         TemplateCase{Cmd::newTriangleIsosceles,
-                     kUnit +
-                         "CPointBase=B CDroiteDirectionFixe* CPointLieDroite=C CMediatrice* "
-                         "CPointLieDroite=A CSegment CSegment CMarqueSegment CSegment "
-                         "CMarqueSegment CMarqueAngleGeometrique CMarqueAngleGeometrique"},
+                     kUnit + "CPointBase=B CDroiteDirectionFixe* CPointLieDroite=C CMediatrice* "
+                             "CPointLieDroite=A CSegment CSegment CMarqueSegment CSegment "
+                             "CMarqueSegment CMarqueAngleGeometrique CMarqueAngleGeometrique"},
         TemplateCase{Cmd::newTriangleRightIsosceles,
                      kUnit +
                          "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CRotation "
@@ -155,20 +158,18 @@ INSTANTIATE_TEST_SUITE_P(
                          "CPointLieDroite=C" +
                          kFourSides + " CMarqueAngleGeometrique"},
         TemplateCase{Cmd::newTrapezoidIsosceles,
-                     kUnit +
-                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CMediatrice* "
-                         "CPointBase=D CSymetrieAxiale CPointImage=C CSegment CSegment "
-                         "CMarqueSegment CSegment CSegment CMarqueSegment "
-                         "CMarqueAngleGeometrique CMarqueAngleGeometrique"},
+                     kUnit + "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CMediatrice* "
+                             "CPointBase=D CSymetrieAxiale CPointImage=C CSegment CSegment "
+                             "CMarqueSegment CSegment CSegment CMarqueSegment "
+                             "CMarqueAngleGeometrique CMarqueAngleGeometrique"},
         TemplateCase{Cmd::newHexagon,
                      kUnit +
                          "CPointBase=O CDroiteDirectionFixe* CPointLieDroite=A CRotation "
                          "CPointImage=B CPointImage=C CPointImage=D CPointImage=E CPointImage=F" +
                          kFourSides + kFourSides + " CSegment"},
         TemplateCase{Cmd::newSegmentOfLength,
-                     kUnit +
-                         "CPointBase=A CDroiteDirectionFixe* CCercleOR* CIntDroiteCercle "
-                         "CPointLieBipoint=B CPointLieBipoint* CSegment"}));
+                     kUnit + "CPointBase=A CDroiteDirectionFixe* CCercleOR* CIntDroiteCercle "
+                             "CPointLieBipoint=B CPointLieBipoint* CSegment"}));
 
 TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
     Frame f;
@@ -201,3 +202,128 @@ TEST(Templates, FigureWithoutUnitLengthHoldsOnlyPi) {
     EXPECT_EQ(v->document()->list().unitLength, nullptr);
 }
 }  // namespace
+
+namespace {
+// Long enough for the longest length prefix of stored strings, with accents and both line ends.
+std::string longText() {
+    std::string text;
+    for (int i = 0; text.size() < 70000; ++i)
+        text += "Ligne " + std::to_string(i) + " : été\r\n" + (i % 7 ? "" : "seule\n");
+    return text;
+}
+}  // namespace
+
+TEST(FigureText, KeptByteForByteUnlessEdited) {
+    Frame f;
+    CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
+    CPelvantiDoc& doc = *v->document();
+    const std::string text = longText();
+    doc.reservedText = text;
+    for (int command : {Cmd::viewFigureText, Cmd::figureText}) {
+        f.run(command);
+        auto* d = f.dialog<CFigureTextDialog>();
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->editor()->isReadOnly(), command == Cmd::viewFigureText);
+        d->accept();
+        delete d;
+        EXPECT_EQ(doc.reservedText, text);
+    }
+    f.run(Cmd::figureText);
+    auto* d = f.dialog<CFigureTextDialog>();
+    d->editor()->setPlainText(QStringLiteral("Un triangle é\nsa hauteur"));
+    d->accept();
+    delete d;
+    EXPECT_EQ(doc.reservedText, "Un triangle é\r\nsa hauteur");
+    EXPECT_TRUE(v->isModified());
+    doc.reservedText = text;
+    CPelvantiDoc back;
+    std::string reason;
+    ASSERT_TRUE(back.loadFromBytes(doc.saveToBytes(), &reason)) << reason;
+    EXPECT_EQ(back.reservedText, text);
+}
+
+TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
+    Frame f;
+    CPelvantiView* v = f.run(Cmd::newSquare);
+    CListeAction& list = v->document()->list();
+    f.run(Cmd::history);
+    auto* d = f.dialog<CHistoryDialog>();
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->step(), 0);
+    EXPECT_TRUE(v->isBlinking());
+    d->showStep(-3);
+    EXPECT_EQ(d->step(), 0);
+    d->showStep(1000);
+    EXPECT_EQ(d->step(), list.count() - 1);
+    // The midpoint of U and V: the object blinks on one timer, its two parents on the other.
+    d->showStep(5);
+    EXPECT_TRUE(d->constructionText().contains(QStringLiteral("Milieu")));
+    EtatOutils& st = etatOutils();
+    ASSERT_EQ(st.blinkList.count(), 1);
+    EXPECT_EQ(st.blinkList.elementAt(0), list.elementAt(5));
+    ASSERT_EQ(st.blinkList2.count(), 2);
+    EXPECT_EQ(st.blinkList2.elementAt(0), list.elementAt(1));
+    EXPECT_EQ(st.blinkList2.elementAt(1), list.elementAt(3));
+    // A translation shows its vector as well.
+    d->showStep(13);
+    EXPECT_EQ(st.blinkList.count(), 2);
+    d->accept();
+    EXPECT_FALSE(v->isBlinking());
+    EXPECT_FALSE(v->isBlinking2());
+    EXPECT_TRUE(st.blinkList.empty());
+    EXPECT_TRUE(st.blinkList2.empty());
+}
+
+TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
+    Frame f;
+    CPelvantiView* v = f.run(Cmd::newSegmentOfLength);
+    CPelvantiDoc& doc = *v->document();
+    doc.changeAngleUnit(0);
+    auto* circle = dynamic_cast<CCercleOR*>(doc.list().elementAt(10));
+    ASSERT_NE(circle, nullptr);
+    circle->radiusValue.setNumberWithText(10 * std::cos(60.0), "cos(60)*10");
+    f.run(Cmd::figureOptions);
+    auto* d = f.dialog<CFigureOptionsDialog>();
+    ASSERT_NE(d, nullptr);
+    d->degree->setChecked(true);
+    d->colour = QColor(10, 20, 30);
+    d->displaysPinned->setChecked(true);
+    d->angleMarksPinned->setChecked(true);
+    d->dynamicSurfaces->setChecked(false);
+    d->clipboardCm->setValue(2.5);
+    d->accept();
+    delete d;
+    EXPECT_EQ(doc.list().angleUnit, 1);
+    EXPECT_NEAR(circle->radiusValue.getValue(), 5.0, 1e-9);
+    EXPECT_EQ(doc.backgroundColour(), RGB(10, 20, 30));
+    EXPECT_TRUE(doc.displaysPinned && doc.angleMarksPinned && !doc.dynamicSurfaces);
+    EXPECT_DOUBLE_EQ(doc.clipboardUnitCm, 2.5);
+    EXPECT_EQ(doc.history().undoText(), "Figure en cours");
+    // A picture that cannot be read is reported and leaves no picture.
+    f.run(Cmd::figureOptions);
+    d = f.dialog<CFigureOptionsDialog>();
+    d->picture->setText(f.dir.filePath("absente.png"));
+    d->accept();
+    delete d;
+    EXPECT_EQ(doc.backgroundPicture, nullptr);
+    ASSERT_FALSE(f.headless.messages.empty());
+    EXPECT_NE(f.headless.messages.back().text.find("absente.png"), std::string::npos);
+}
+
+TEST(ReclassValue, BothWaysFromTheMenu) {
+    Frame f;
+    CPelvantiView* v = f.run(Cmd::newSquare);
+    CListeAction& list = v->document()->list();
+    CElementBase* unit = list.unitLength;
+    f.dialogs.itemAnswers = {0, 0, 0};
+    f.run(Cmd::moveValueToEnd);
+    EXPECT_EQ(list.elementAt(list.count() - 1), unit);
+    EXPECT_EQ(f.headless.messages.back().text, "L'objet a été reclassé");
+    EXPECT_EQ(v->document()->history().undoText(), "Reclasser en fin de liste");
+    f.run(Cmd::moveValueToEnd);
+    EXPECT_EQ(f.headless.messages.back().text, "L'objet ne peut pas être reclassé");
+    f.run(Cmd::moveValueToStart);
+    // Back right after its last parent, V.
+    EXPECT_EQ(list.indexOf(unit), 4);
+    EXPECT_EQ(v->document()->history().undoText(), "Reclasser en début de liste");
+}
