@@ -1,5 +1,6 @@
 #include "view/COutilsConstruction.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/CHost.h"
@@ -338,8 +339,17 @@ bool COutilDesigne::designate(CPelvantiView* view) {
 // Intersection
 
 namespace {
+const char* const kAlreadyBuilt =
+    "Les ou les points d'intersection sont déjà créés\n Création abandonnée";
+
 bool isCircle(CElementBase* e) {
     return dynamic_cast<CCercle*>(e) != nullptr;
+}
+
+bool passesThrough(CElementBase* curve, const CPointAncetre* p) {
+    if (auto* d = dynamic_cast<CDroite*>(curve)) return d->passesThroughByConstruction(p);
+    if (auto* c = dynamic_cast<CCercle*>(curve)) return c->passesThroughByConstruction(p);
+    return false;
 }
 
 // The intersection points of a and b already in the figure (points of a bipoint on them,
@@ -361,6 +371,15 @@ std::vector<CPointAncetre*> existingIntersections(CPelvantiDoc& doc, CElementBas
             if (same(p->c1, p->c2)) out.push_back(p);
         }
     }
+    if (preferences().intelligentIntersections) {
+        // A point through which both curves were drawn is one of their intersections already.
+        for (CActionAncetre* e : doc.list().entries()) {
+            auto* p = dynamic_cast<CPointAncetre*>(e->element);
+            if (p && passesThrough(a, p) && passesThrough(b, p) &&
+                std::find(out.begin(), out.end(), p) == out.end())
+                out.push_back(p);
+        }
+    }
     return out;
 }
 }  // namespace
@@ -370,10 +389,15 @@ bool COutilIntersection::build(CPelvantiDoc* doc) {
     CElementBase* a = designated_[0];
     CElementBase* b = designated_[1];
     const bool ca = isCircle(a), cb = isCircle(b);
+    std::vector<CPointAncetre*> found = existingIntersections(*doc, a, b);
     if (!ca && !cb) {
         auto* d1 = dynamic_cast<CDroite*>(a);
         auto* d2 = dynamic_cast<CDroite*>(b);
         if (!d1 || !d2) return false;
+        if (!found.empty()) {
+            toolMessageText(kAlreadyBuilt, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
         auto p = std::make_unique<CIntDroiteDroite>(d1, d2, colour(), pointStyle());
         p->computePosition();
         if (!p->exists) {
@@ -382,10 +406,8 @@ bool COutilIntersection::build(CPelvantiDoc* doc) {
         }
         return addValidated(*doc, one(nat::pointConstruit, std::move(p)));
     }
-    std::vector<CPointAncetre*> found = existingIntersections(*doc, a, b);
     if (found.size() >= 2) {
-        toolMessageText("Les ou les points d'intersection sont déjà créés\n Création abandonnée",
-                        MB_OK | MB_ICONEXCLAMATION);
+        toolMessageText(kAlreadyBuilt, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     CDroite* d = ca ? dynamic_cast<CDroite*>(b) : dynamic_cast<CDroite*>(a);
