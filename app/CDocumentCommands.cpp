@@ -85,7 +85,7 @@ CFigureTextDialog::CFigureTextDialog(CPelvantiView* view, bool readOnly, QWidget
 
 void CFigureTextDialog::accept() {
     const QString text = editor_->toPlainText();
-    if (!editor_->isReadOnly() && text != shown_) {
+    if (view_ && !editor_->isReadOnly() && text != shown_) {
         QString stored = text;
         view_->document()->reservedText =
             stored.replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdString();
@@ -142,6 +142,7 @@ CHistoryDialog::~CHistoryDialog() {
 }
 
 void CHistoryDialog::showStep(int n) {
+    if (!view_) return;
     CListeAction& list = view_->document()->list();
     n = std::clamp(n, 0, list.count() - 1);
     if (n == step_) return;
@@ -178,15 +179,16 @@ QString CHistoryDialog::constructionText() const {
 }
 
 void CHistoryDialog::stopShowing() {
-    if (!view_) return;
+    if (!illustration_ && step_ < 0) return;
     EtatOutils& st = etatOutils();
-    view_->stopBlinking();
-    view_->stopBlinking2();
     st.blinkList.clear();
     st.blinkList2.clear();
     illustration_.reset();
+    step_ = -1;
+    if (!view_) return;
+    view_->stopBlinking();
+    view_->stopBlinking2();
     view_->setStepDisplay(-1);
-    view_ = nullptr;
 }
 
 void CHistoryDialog::done(int result) {
@@ -303,6 +305,7 @@ void CFigureOptionsDialog::showColour() {
 }
 
 void CFigureOptionsDialog::accept() {
+    if (!view_) return QDialog::reject();
     CPelvantiDoc& doc = *view_->document();
     CListeAction& list = doc.list();
     bool listChanged = false;

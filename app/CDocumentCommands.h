@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <memory>
 
 class CAction;
@@ -37,7 +38,7 @@ public:
     void accept() override;
 
 private:
-    CPelvantiView* view_;
+    QPointer<CPelvantiView> view_;
     QPlainTextEdit* editor_;
     QString shown_;
 };
@@ -57,7 +58,7 @@ public:
 private:
     void stopShowing();
 
-    CPelvantiView* view_;
+    QPointer<CPelvantiView> view_;
     QSpinBox* number_;
     QPlainTextEdit* info_;
     std::unique_ptr<CAction> illustration_;
@@ -84,5 +85,5 @@ public:
 
 private:
     void showColour();
-    CPelvantiView* view_;
+    QPointer<CPelvantiView> view_;
 };

@@ -15,6 +15,7 @@
 #include "app/CMainFrame.h"
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
+#include "document/FigureTemplates.h"
 #include "geometry/CCercle.h"
 #include "geometry/CPointAncetre.h"
 #include "geometry/CRepere.h"
@@ -193,6 +194,16 @@ TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
     auto* u = dynamic_cast<CPointAncetre*>(list.elementAt(1));
     auto* v = dynamic_cast<CPointAncetre*>(list.elementAt(3));
     EXPECT_NEAR(b->x - a->x, 5 * (v->x - u->x), 1e-6);
+}
+
+TEST(Templates, NeverLeaveAHalfBuiltFigure) {
+    // No room at all: the two base points coincide and the axis of an isosceles triangle
+    // cannot be built.
+    CPelvantiDoc doc;
+    EXPECT_FALSE(buildFigureTemplate(doc, FigureTemplate::triangleIsosceles, {0, 0}));
+    EXPECT_EQ(doc.list().count(), 1);
+    EXPECT_EQ(doc.list().unitLength, nullptr);
+    EXPECT_FALSE(doc.history().canUndo());
 }
 
 TEST(Templates, FigureWithoutUnitLengthHoldsOnlyPi) {
