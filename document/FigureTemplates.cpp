@@ -108,16 +108,11 @@ struct Builder {
     void frame(bool orthonormal, bool grid, bool dotted, bool vectors) {
         CPointBase* o = freePoint("O", cx, cy);
         CDroite* xLine = fixed(o, true);
-        CPointAncetre* i;
-        CPointAncetre* j;
-        if (orthonormal) {
-            i = linked("I", xLine, cx + kUnit, cy);
-            j = image("J", i, rotation(o, kPi / 2));
-        } else {
-            CDroite* yLine = fixed(o, false);
-            i = linked("I", xLine, cx + kUnit, cy);
-            j = linked("J", yLine, cx, cy - kUnit);
-        }
+        CDroite* yLine = orthonormal ? nullptr : fixed(o, false);
+        CPointAncetre* i = linked("I", xLine, cx + kUnit, cy);
+        CPointAncetre* j = orthonormal
+                               ? static_cast<CPointAncetre*>(image("J", i, rotation(o, kPi / 2)))
+                               : linked("J", yLine, cx, cy - kUnit);
         auto* x = add(nat::droite, std::make_unique<CDroiteAB>(o, i));
         auto* y = add(nat::droite, std::make_unique<CDroiteAB>(o, j));
         add(nat::repere,
