@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -298,6 +299,8 @@ CFigureOptionsDialog::CFigureOptionsDialog(CPelvantiView* view, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs);
     layout->addWidget(okCancel(this));
+    // Wide enough for every tab to show its title.
+    setMinimumWidth(tabs->tabBar()->sizeHint().width() + 40);
 }
 
 void CFigureOptionsDialog::showColour() {
