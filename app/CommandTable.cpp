@@ -23,6 +23,11 @@ bool canUndo(F& f) {
 bool canRedo(F& f) {
     return f.activeView() && f.activeView()->document()->history().canRedo();
 }
+// A new figure holding a construction.
+template <FigureTemplate which>
+void fromTemplate(F& f) {
+    newFigureFromTemplate(f, which);
+}
 bool hasBackground(F& f) {
     return f.activeView() && f.activeView()->document()->backgroundPicture != nullptr;
 }
@@ -33,31 +38,31 @@ const std::vector<CommandDesc>& commandTable() {
         // clang-format off
         {Cmd::fileNew, "&Fichier", "&Nouveau\tCtrl+N", "new", T::files, [](F& f) { f.newFigure(); }},
         {Cmd::newFigureWithoutUnit, "&Fichier", "Nouvelle figure sans longueur unité", nullptr, T::none, [](F& f) { f.newFigure(); }},
-        {Cmd::newOrthonormalGrid, "&Fichier/Nouvelle figure avec/Repère orthonormal", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalGrid); }},
-        {Cmd::newOrthonormalPlain, "&Fichier/Nouvelle figure avec/Repère orthonormal", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalPlain); }},
-        {Cmd::newOrthonormalDotted, "&Fichier/Nouvelle figure avec/Repère orthonormal", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalDotted); }},
-        {Cmd::newOrthonormalGridVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalGridVectors); }},
-        {Cmd::newOrthonormalPlainVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalPlainVectors); }},
-        {Cmd::newOrthonormalDottedVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthonormalDottedVectors); }},
-        {Cmd::newOrthogonalGrid, "&Fichier/Nouvelle figure avec/Repère orthogonal", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalGrid); }},
-        {Cmd::newOrthogonalPlain, "&Fichier/Nouvelle figure avec/Repère orthogonal", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalPlain); }},
-        {Cmd::newOrthogonalDotted, "&Fichier/Nouvelle figure avec/Repère orthogonal", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalDotted); }},
-        {Cmd::newOrthogonalGridVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "&Quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalGridVectors); }},
-        {Cmd::newOrthogonalPlainVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "&Non quadrillé", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalPlainVectors); }},
-        {Cmd::newOrthogonalDottedVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "Avec &pointillés", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::orthogonalDottedVectors); }},
-        {Cmd::newSquare, "&Fichier/Nouvelle figure avec", "Un carré ABCD", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::square); }},
-        {Cmd::newRectangle, "&Fichier/Nouvelle figure avec", "Un rectangle ABCD", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::rectangle); }},
-        {Cmd::newParallelogram, "&Fichier/Nouvelle figure avec", "Un parallelogramme ABCD", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::parallelogram); }},
-        {Cmd::newTriangleAny, "&Fichier/Nouvelle figure avec/Un triangle", "Quelconque", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleAny); }},
-        {Cmd::newTriangleRight, "&Fichier/Nouvelle figure avec/Un triangle", "Rectangle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleRight); }},
-        {Cmd::newTriangleIsosceles, "&Fichier/Nouvelle figure avec/Un triangle", "Isocèle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleIsosceles); }},
-        {Cmd::newTriangleRightIsosceles, "&Fichier/Nouvelle figure avec/Un triangle", "Rectangle et isocèle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleRightIsosceles); }},
-        {Cmd::newTriangleEquilateral, "&Fichier/Nouvelle figure avec/Un triangle", "Equilateral", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::triangleEquilateral); }},
-        {Cmd::newTrapezoidAny, "&Fichier/Nouvelle figure avec/Un trapèze", "Quelconque", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::trapezoidAny); }},
-        {Cmd::newTrapezoidRight, "&Fichier/Nouvelle figure avec/Un trapèze", "Rectangle en A", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::trapezoidRight); }},
-        {Cmd::newTrapezoidIsosceles, "&Fichier/Nouvelle figure avec/Un trapèze", "Isocèle en A et B", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::trapezoidIsosceles); }},
-        {Cmd::newHexagon, "&Fichier/Nouvelle figure avec", "Un hexagone régulier", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::hexagon); }},
-        {Cmd::newSegmentOfLength, "&Fichier/Nouvelle figure avec", "Segment de longueur donnée", nullptr, T::none, [](F& f) { newFigureFromTemplate(f, FigureTemplate::segmentOfLength); }},
+        {Cmd::newOrthonormalGrid, "&Fichier/Nouvelle figure avec/Repère orthonormal", "&Quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthonormalGrid>},
+        {Cmd::newOrthonormalPlain, "&Fichier/Nouvelle figure avec/Repère orthonormal", "&Non quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthonormalPlain>},
+        {Cmd::newOrthonormalDotted, "&Fichier/Nouvelle figure avec/Repère orthonormal", "Avec &pointillés", nullptr, T::none, fromTemplate<FigureTemplate::orthonormalDotted>},
+        {Cmd::newOrthonormalGridVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "&Quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthonormalGridVectors>},
+        {Cmd::newOrthonormalPlainVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "&Non quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthonormalPlainVectors>},
+        {Cmd::newOrthonormalDottedVectors, "&Fichier/Nouvelle figure avec/Repère orthonormal avec vecteurs", "Avec &pointillés", nullptr, T::none, fromTemplate<FigureTemplate::orthonormalDottedVectors>},
+        {Cmd::newOrthogonalGrid, "&Fichier/Nouvelle figure avec/Repère orthogonal", "&Quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthogonalGrid>},
+        {Cmd::newOrthogonalPlain, "&Fichier/Nouvelle figure avec/Repère orthogonal", "&Non quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthogonalPlain>},
+        {Cmd::newOrthogonalDotted, "&Fichier/Nouvelle figure avec/Repère orthogonal", "Avec &pointillés", nullptr, T::none, fromTemplate<FigureTemplate::orthogonalDotted>},
+        {Cmd::newOrthogonalGridVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "&Quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthogonalGridVectors>},
+        {Cmd::newOrthogonalPlainVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "&Non quadrillé", nullptr, T::none, fromTemplate<FigureTemplate::orthogonalPlainVectors>},
+        {Cmd::newOrthogonalDottedVectors, "&Fichier/Nouvelle figure avec/Repère orthogonal avec vecteurs", "Avec &pointillés", nullptr, T::none, fromTemplate<FigureTemplate::orthogonalDottedVectors>},
+        {Cmd::newSquare, "&Fichier/Nouvelle figure avec", "Un carré ABCD", nullptr, T::none, fromTemplate<FigureTemplate::square>},
+        {Cmd::newRectangle, "&Fichier/Nouvelle figure avec", "Un rectangle ABCD", nullptr, T::none, fromTemplate<FigureTemplate::rectangle>},
+        {Cmd::newParallelogram, "&Fichier/Nouvelle figure avec", "Un parallelogramme ABCD", nullptr, T::none, fromTemplate<FigureTemplate::parallelogram>},
+        {Cmd::newTriangleAny, "&Fichier/Nouvelle figure avec/Un triangle", "Quelconque", nullptr, T::none, fromTemplate<FigureTemplate::triangleAny>},
+        {Cmd::newTriangleRight, "&Fichier/Nouvelle figure avec/Un triangle", "Rectangle en A", nullptr, T::none, fromTemplate<FigureTemplate::triangleRight>},
+        {Cmd::newTriangleIsosceles, "&Fichier/Nouvelle figure avec/Un triangle", "Isocèle en A", nullptr, T::none, fromTemplate<FigureTemplate::triangleIsosceles>},
+        {Cmd::newTriangleRightIsosceles, "&Fichier/Nouvelle figure avec/Un triangle", "Rectangle et isocèle en A", nullptr, T::none, fromTemplate<FigureTemplate::triangleRightIsosceles>},
+        {Cmd::newTriangleEquilateral, "&Fichier/Nouvelle figure avec/Un triangle", "Equilateral", nullptr, T::none, fromTemplate<FigureTemplate::triangleEquilateral>},
+        {Cmd::newTrapezoidAny, "&Fichier/Nouvelle figure avec/Un trapèze", "Quelconque", nullptr, T::none, fromTemplate<FigureTemplate::trapezoidAny>},
+        {Cmd::newTrapezoidRight, "&Fichier/Nouvelle figure avec/Un trapèze", "Rectangle en A", nullptr, T::none, fromTemplate<FigureTemplate::trapezoidRight>},
+        {Cmd::newTrapezoidIsosceles, "&Fichier/Nouvelle figure avec/Un trapèze", "Isocèle en A et B", nullptr, T::none, fromTemplate<FigureTemplate::trapezoidIsosceles>},
+        {Cmd::newHexagon, "&Fichier/Nouvelle figure avec", "Un hexagone régulier", nullptr, T::none, fromTemplate<FigureTemplate::hexagon>},
+        {Cmd::newSegmentOfLength, "&Fichier/Nouvelle figure avec", "Segment de longueur donnée", nullptr, T::none, fromTemplate<FigureTemplate::segmentOfLength>},
         {Cmd::fileOpen, "&Fichier", "&Ouvrir...\tCtrl+O", "open", T::files, [](F& f) { f.openWithDialog(); }},
         {Cmd::fileClose, "&Fichier", "&Fermer", "close", T::none, [](F& f) { f.closeActive(); }, hasView},
         {Cmd::fileSave, "&Fichier", "&Enregistrer\tCtrl+S", "save", T::files, [](F& f) { f.save(); }, hasView},
