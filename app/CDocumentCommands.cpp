@@ -76,8 +76,9 @@ CFigureTextDialog::CFigureTextDialog(CPelvantiView* view, bool readOnly, QWidget
                             : QStringLiteral("Texte de la figure"));
     auto* layout = new QVBoxLayout(this);
     editor_ = new QPlainTextEdit;
-    shown_ = shownText(view->document()->reservedText);
-    editor_->setPlainText(shown_);
+    editor_->setPlainText(shownText(view->document()->reservedText));
+    // Compared with what the editor made of the text, so that only an edit changes it.
+    shown_ = editor_->toPlainText();
     editor_->setReadOnly(readOnly);
     layout->addWidget(editor_);
     layout->addWidget(okCancel(this, !readOnly));

@@ -219,7 +219,7 @@ namespace {
 std::string longText() {
     std::string text;
     for (int i = 0; text.size() < 70000; ++i)
-        text += "Ligne " + std::to_string(i) + " : été\r\n" + (i % 7 ? "" : "seule\n");
+        text += "Ligne " + std::to_string(i) + " : été\r\n" + (i % 7 ? "" : "seule\n\rx\t");
     return text;
 }
 }  // namespace
