@@ -519,6 +519,8 @@ bool valuePreconditionHolds(int id, CPelvantiDoc& doc) {
         case Msg::needValue:
             // pi is there from the start: a value is one the user made.
             return any(nat::valeurOuFonction, 1);
+        case Msg::needFrame:
+            return any(nat::repere, 0);
         case Msg::needValueDisplay:
             return countVisible(doc, nat::valeurAffichee) > 0;
         case Msg::needComment:
