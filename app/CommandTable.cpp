@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "app/CMainFrame.h"
+#include "calc/EvaluationState.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
 #include "view/CFigureRenderer.h"
@@ -49,7 +50,7 @@ const std::vector<CommandDesc>& commandTable() {
 
         {Cmd::zoomIn, "&Affichage", "Zoom avant", "zoomin", T::zoom, [](F& f) { f.activeView()->zoomIn(); }, hasView},
         {Cmd::zoomOut, "&Affichage", "Zoom arrière", "zoomout", T::zoom, [](F& f) { f.activeView()->zoomOut(); }, hasView},
-        {Cmd::redrawAll, "&Affichage", "Tout redessiner", "redraw", T::zoom, [](F& f) { f.activeView()->recomputeAndRedraw(); }, hasView},
+        {Cmd::redrawAll, "&Affichage", "Tout redessiner", "redraw", T::zoom, [](F& f) { RandomModeScope draws(true, false); f.activeView()->recomputeAndRedraw(); }, hasView},
         {kSeparator, "&Affichage", "", nullptr, T::none, nullptr},
         {Cmd::hideMaskedNames, "&Affichage", "Cacher les noms masqués", "hidenames", T::modification,
          [](F& f) { drawingState().respectNameHidden = !drawingState().respectNameHidden; f.redrawAll(); },

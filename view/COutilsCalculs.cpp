@@ -1,5 +1,6 @@
 #include "view/COutilsCalculs.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -21,6 +22,7 @@
 #include "view/CCalculsWindow.h"
 #include "view/COutilsConstruction.h"
 #include "view/CPelvantiView.h"
+#include "view/CVariableWindow.h"
 #include "view/Commands.h"
 #include "view/ToolTexts.h"
 
@@ -479,6 +481,48 @@ bool reclassValue(CPelvantiView* view, bool toEnd) {
     return true;
 }
 
+// The graphic objects that show the unit length: those it is measured on, and those built
+// from them alone (the segment, its midpoint, a comment...).
+std::vector<CElementGraphique*> unitLengthObjects(CListeAction& list) {
+    std::vector<CElementGraphique*> out;
+    auto* unit = dynamic_cast<CLongueur*>(list.unitLength);
+    if (!unit) return out;
+    std::vector<CElementBase*> shown;
+    for (CActionAncetre* e : list.entries()) {
+        auto* g = dynamic_cast<CElementGraphique*>(e->element);
+        if (!g || !(e->nature & nat::graphique)) continue;
+        bool built = unit->dependsOn(g), fromShown = false;
+        if (!built) {
+            built = true;
+            for (CActionAncetre* p : list.entries()) {
+                if (p == e) break;
+                if (!(p->nature & nat::graphique) || !g->dependsOn(p->element)) continue;
+                const bool in = std::find(shown.begin(), shown.end(), p->element) != shown.end();
+                fromShown = fromShown || in;
+                built = built && in;
+            }
+            built = built && fromShown;
+        }
+        if (!built) continue;
+        shown.push_back(g);
+        out.push_back(g);
+    }
+    return out;
+}
+
+bool toggleUnitLength(CPelvantiView* view) {
+    CListeAction& list = view->document()->list();
+    auto* unit = dynamic_cast<CLongueur*>(list.unitLength);
+    if (!unit) return refuse(Msg::needUnitLength, 0), false;
+    std::vector<CElementGraphique*> objects = unitLengthObjects(list);
+    const bool show = std::any_of(objects.begin(), objects.end(),
+                                  [](CElementGraphique* g) { return g->masked; });
+    if (show && !(unit->A->isInWindow() && unit->B->isInWindow()))
+        return refuseText("Une des extrémités de la longeur unité est hors-fenêtre", 0), false;
+    for (CElementGraphique* g : objects) show ? g->show() : g->hide();
+    commitFigureChange(view, show ? "Voir longueur unité" : "Cacher longueur unité");
+    return false;
+}
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -545,10 +589,17 @@ bool valuePreconditionHolds(int id, CPelvantiDoc& doc) {
     }
 }
 
-void commitFigureChange(CPelvantiView* view, const std::string& label) {
+void commitFigureChange(CPelvantiView* view, const std::string& label,
+                        const CElementBase* changed) {
     CPelvantiDoc* doc = view->document();
     doc->history().record(label);
-    view->recomputeAndRedraw();
+    if (changed) {
+        doc->list().computeDependentsOf(changed);
+        view->redraw();
+        for (CVariableWindow* w : view->variableWindows()) w->refresh();
+    } else {
+        view->recomputeAndRedraw();
+    }
     view->setModified(true);
     emit view->figureChanged();
 }
@@ -607,7 +658,7 @@ bool modifyValue(CPelvantiView* view, CElementBase* e) {
                         MB_OK | MB_ICONINFORMATION);
         return false;
     }
-    if (changed) commitFigureChange(view, label);
+    if (changed) commitFigureChange(view, label, e);
     return changed;
 }
 
@@ -631,6 +682,7 @@ const std::vector<ValueCommandDesc>& valueCommandTable() {
         {Cmd::newImaginaryPart, "Calculs/Complexes", "Nouvelle partie imaginaire de complexe", {Msg::needComplexValue}, "Créer partie imaginaire", [](V* v) { return editPart<CPartieImaginaire>(v, nullptr, "Partie imaginaire"); }},
         {Cmd::newArgument, "Calculs/Complexes", "Nouvel argument principal de complexe", {Msg::needComplexValue}, "Créer Argument", [](V* v) { return editPart<CArgument>(v, nullptr, "Argument principal"); }},
         {Cmd::newModulus, "Calculs/Complexes", "Nouveau module de complexe", {Msg::needComplexValue}, "Créer Module", [](V* v) { return editPart<CModule>(v, nullptr, "Module"); }},
+        {Cmd::toggleUnitLength, "&Affichage", "Voir/Cacher longueur unité", {Msg::needUnitLength}, "", toggleUnitLength},
         {Cmd::moveValueToEnd, "&Edition/Reclasser en fin de liste", "Un calcul ou une mesure", {Msg::needValue}, "Reclasser en fin de liste", [](V* v) { return reclassValue(v, true); }},
         {Cmd::moveValueToStart, "&Edition/Reclasser en début de liste", "Un calcul ou une mesure", {Msg::needValue}, "Reclasser en début de liste", [](V* v) { return reclassValue(v, false); }},
     };

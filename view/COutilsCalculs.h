@@ -46,8 +46,10 @@ bool valuePreconditionHolds(int id, CPelvantiDoc& doc);
 // its dependents are recomputed and one undo state is recorded. False when nothing changed.
 bool modifyValue(CPelvantiView* view, CElementBase* e);
 
-// Undo state `label`, redraw and modified flag after a change made by a command.
-void commitFigureChange(CPelvantiView* view, const std::string& label);
+// Undo state `label`, redraw and modified flag after a change made by a command; when one
+// object `changed`, only what depends on it is recomputed.
+void commitFigureChange(CPelvantiView* view, const std::string& label,
+                        const CElementBase* changed = nullptr);
 
 // Names offered in formula dialogs: the values and functions before list index `limit`, then
 // the built-in functions of the real (or complex) table.
