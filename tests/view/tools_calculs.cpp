@@ -355,3 +355,19 @@ TEST_F(CalculsTest, APictureWhoseFileIsMissingShowsThePlaceholder) {
     v()->recomputeAndRedraw();
     EXPECT_EQ(image->placeholder->getText(), "Fichier Image\r\nnon trouvé\r\nou non valide");
 }
+
+TEST_F(CalculsTest, UnitLengthObjectsAreHiddenAndShownAgain) {
+    triangleWithUnit();
+    select(Cmd::midpoint);
+    clicks({{100, 300}, {300, 300}});
+    auto* m = last<CPointAncetre>();
+    auto* c = named<CPointAncetre>("C");
+    ASSERT_TRUE(select(Cmd::toggleUnitLength));
+    EXPECT_TRUE(m->masked) << "built from the unit length's points alone";
+    EXPECT_TRUE(named<CPointAncetre>("A")->masked);
+    EXPECT_FALSE(c->masked);
+    EXPECT_EQ(doc().history().undoText(), "Cacher longueur unité");
+    select(Cmd::toggleUnitLength);
+    EXPECT_FALSE(m->masked);
+    EXPECT_EQ(doc().history().undoText(), "Voir longueur unité");
+}
