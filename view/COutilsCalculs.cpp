@@ -515,8 +515,8 @@ bool toggleUnitLength(CPelvantiView* view) {
     auto* unit = dynamic_cast<CLongueur*>(list.unitLength);
     if (!unit) return refuse(Msg::needUnitLength, 0), false;
     std::vector<CElementGraphique*> objects = unitLengthObjects(list);
-    const bool show = std::any_of(objects.begin(), objects.end(),
-                                  [](CElementGraphique* g) { return g->masked; });
+    const bool show =
+        std::any_of(objects.begin(), objects.end(), [](CElementGraphique* g) { return g->masked; });
     if (show && !(unit->A->isInWindow() && unit->B->isInWindow()))
         return refuseText("Une des extrémités de la longeur unité est hors-fenêtre", 0), false;
     for (CElementGraphique* g : objects) show ? g->show() : g->hide();

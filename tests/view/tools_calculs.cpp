@@ -281,7 +281,10 @@ TEST_F(CalculsTest, MeasureToolsNameTheirMeasuresAndRefuseATakenName) {
         double value;
     };
     for (const Case& c : {
-             Case{Cmd::measureAngle, {{100, 300}, {300, 300}, {200, 100}}, "ABC", std::atan(2.0) * 180 / M_PI},
+             Case{Cmd::measureAngle,
+                  {{100, 300}, {300, 300}, {200, 100}},
+                  "ABC",
+                  std::atan(2.0) * 180 / M_PI},
              Case{Cmd::measureOrientedAngle,
                   {{100, 300}, {300, 300}, {200, 100}},
                   "(BA,BC)",
