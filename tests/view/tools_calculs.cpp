@@ -374,3 +374,22 @@ TEST_F(CalculsTest, UnitLengthObjectsAreHiddenAndShownAgain) {
     EXPECT_FALSE(m->masked);
     EXPECT_EQ(doc().history().undoText(), "Voir longueur unité");
 }
+
+TEST_F(CalculsTest, PartsOfAComplexValueAndReclassingAValue) {
+    EXPECT_FALSE(select(Cmd::newModulus));
+    ASSERT_TRUE(run(Cmd::newComplexCalculation, {{{"z", "3+4*i"}}}));
+    ASSERT_TRUE(run(Cmd::newModulus, {{{"m"}}}));
+    ASSERT_TRUE(run(Cmd::newImaginaryPart, {{{"y"}}}));
+    EXPECT_EQ(named<CValeurDynamique>("m")->getValue(), 5);
+    EXPECT_EQ(named<CValeurDynamique>("y")->getValue(), 4);
+    EXPECT_EQ(doc().history().undoText(), "Créer partie imaginaire");
+
+    // z is used by m and y: it cannot go to the end; y can go to the start of the list.
+    dialogs.itemAnswers = {0};
+    select(Cmd::moveValueToEnd);
+    EXPECT_EQ(list().indexOf(named<CElementBase>("z")), 1);
+    dialogs.itemAnswers = {2};
+    select(Cmd::moveValueToStart);
+    EXPECT_EQ(lastMessage(), "L'objet a été reclassé");
+    EXPECT_LT(list().indexOf(named<CElementBase>("y")), list().indexOf(named<CElementBase>("m")));
+}
