@@ -94,6 +94,10 @@ struct Edit {
 
     int checkFormula(const std::string& text, const std::string& formal, bool complex, int field,
                      int& caret) const {
+        if (utf8Length(text) > kMaxFormulaLength) {
+            caret = kMaxFormulaLength;
+            return refuseText("La formule est trop longue :\n123 caractères au plus", field);
+        }
         int id = 0, pos = 0;
         const bool ok = complex ? checkComplexFormula(list, text, id, pos, limit - 1, formal)
                                 : checkRealFormula(list, text, id, pos, limit - 1, formal);

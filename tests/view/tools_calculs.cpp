@@ -1,6 +1,12 @@
 // The menu Calculs: the dialogs of new values and their checks (message, field, caret), the
 // modification of a value from "Voir tous les calculs", the measure tools, and the displays,
 // comments and pictures with their modification and link tools.
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <cmath>
 
 #include "geometry/CAffichage.h"
@@ -153,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{Cmd::newCalculation, {"b", "a+2*"}, "\n\nErreur de syntaxe", 1, 3},
         Refusal{Cmd::newCalculation, {"b", "1+zz"}, "\n\nErreur de syntaxe", 1, 1},
         Refusal{Cmd::newCalculation, {"b", "2,5"}, "\n\nErreur de syntaxe", 1, 0},
+        Refusal{Cmd::newCalculation, {"b", std::string(124, '1')},
+                "La formule est trop longue :\n123 caractères au plus", 1, 123},
         Refusal{Cmd::newFunction,
                 {"g", ""},
                 "\nVous devez rentrer\nun nom pour la variable formelle",
@@ -392,4 +400,33 @@ TEST_F(CalculsTest, PartsOfAComplexValueAndReclassingAValue) {
     select(Cmd::moveValueToStart);
     EXPECT_EQ(lastMessage(), "L'objet a été reclassé");
     EXPECT_LT(list().indexOf(named<CElementBase>("y")), list().indexOf(named<CElementBase>("m")));
+}
+
+TEST_F(CalculsTest, TheDialogGivesTheFocusBackWithTheCaretAtTheReportedPosition) {
+    setToolDialogs(nullptr);
+    FormulaDialog d;
+    d.labels = {"Nom :", "Formule :"};
+    d.values = {"a", "1+2*"};
+    d.check = [](FormulaDialog& d, int& caret) {
+        if (d.values[1] != "1+2*") return -1;
+        caret = 3;
+        return 1;
+    };
+    int caret = -1;
+    bool focused = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QPushButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        ok->click();
+        QLineEdit* formula = dialog->findChildren<QLineEdit*>().at(1);
+        caret = formula->cursorPosition();
+        focused = dialog->focusWidget() == formula;
+        formula->setText("1+2");
+        ok->click();
+    });
+    EXPECT_TRUE(toolDialogs().editFormula(d));
+    EXPECT_EQ(caret, 3);
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(d.values[1], "1+2");
 }
