@@ -256,9 +256,18 @@ bool applyValueDisplay(CPelvantiView* view, CActionAncetre* e) {
     return v && valueDisplayDialog(list, list.indexOf(v), *v);
 }
 
-bool applyComment(CPelvantiView*, CActionAncetre* e) {
+bool applyComment(CPelvantiView* view, CActionAncetre* e) {
     auto* c = display<CCommentaire>(e);
-    return c && commentDialog(*c);
+    if (!c || !commentDialog(*c)) return false;
+    // A comment comes after the values its fields show.
+    CPelvantiDoc& doc = *view->document();
+    CListeAction& list = doc.list();
+    for (CValeurDynamique* v : c->values)
+        if (list.indexOf(v) > list.indexOf(c)) {
+            doc.reclassToEnd(list.entryAt(list.indexOf(c)));
+            break;
+        }
+    return true;
 }
 
 bool applyImage(CPelvantiView* view, CActionAncetre* e) {

@@ -72,6 +72,13 @@ TEST_F(CalculsTest, FromTheMenusATeacherBuildsMeasuresValuesAndDisplaysThatReloa
     click(400, 50);
     auto* comment = last<CCommentaire>();
     ASSERT_NE(comment, nullptr);
+    ASSERT_TRUE(run(Cmd::newCalculation, {{{"q", "per/2"}}}));
+    ASSERT_TRUE(select(Cmd::modifyComment));
+    dialogs.formulaAnswers = {{{"P vaut #Val(per,1), Q #Val(q)"}}};
+    click(comment->box.left / 10 + 1, comment->box.top / 10 + 1);
+    EXPECT_GT(list().indexOf(comment), list().indexOf(named<CCalcul>("q")))
+        << "a comment comes after the values it shows";
+    EXPECT_EQ(doc().history().undoText(), "Modifier commentaire");
     const std::string before = shown->text, commentBefore = comment->text;
 
     select(Cmd::capture);
