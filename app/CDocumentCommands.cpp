@@ -365,35 +365,3 @@ void openFigureOptions(CMainFrame& frame) {
     d->setAttribute(Qt::WA_DeleteOnClose);
     d->open();
 }
-
-// ---------------------------------------------------------------------------------------------
-// Reclassing values
-
-void reclassValue(CMainFrame& frame, bool toEnd) {
-    CPelvantiView* view = frame.activeView();
-    if (!view) return;
-    revenirCapture(view);
-    CPelvantiDoc& doc = *view->document();
-    std::vector<CActionAncetre*> values;
-    std::vector<std::string> names;
-    for (CActionAncetre* e : doc.list().entries())
-        if ((e->nature & nat::valeurOuFonction) && e != doc.list().entryAt(0)) {
-            values.push_back(e);
-            names.push_back(e->element->getDisplayName());
-        }
-    if (values.empty()) {
-        toolMessageText("La figure ne contient aucun calcul ni aucune mesure",
-                        MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    const char* title = toEnd ? "Reclasser en fin de liste" : "Reclasser en début de liste";
-    int index = 0;
-    if (!toolDialogs().chooseItem(title, names, index) || index < 0 ||
-        index >= static_cast<int>(values.size()))
-        return;
-    const bool moved =
-        toEnd ? doc.reclassToEnd(values[index]) : doc.reclassToBeginning(values[index]);
-    toolMessageText(moved ? "L'objet a été reclassé" : "L'objet ne peut pas être reclassé",
-                    MB_OK | MB_ICONINFORMATION);
-    if (moved) figureChanged(view, title);
-}

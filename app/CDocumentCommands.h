@@ -26,8 +26,6 @@ CPelvantiView* newFigureFromTemplate(CMainFrame& frame, FigureTemplate which);
 void openFigureText(CMainFrame& frame, bool readOnly);
 void openHistory(CMainFrame& frame);
 void openFigureOptions(CMainFrame& frame);
-// Moves a calculation or a measure chosen in a list to the end (or the beginning) of the figure.
-void reclassValue(CMainFrame& frame, bool toEnd);
 
 // The text attached to the figure. A text left as it was stays byte for byte what it was.
 class CFigureTextDialog : public QDialog {

@@ -54,6 +54,7 @@ QString menuLabel(const QString& text) {
 }
 QKeySequence shortcutOf(const QString& text) {
     QString keys = text.section('\t', 1).remove(' ');
+    keys.replace(QStringLiteral("Maj"), QStringLiteral("Shift"));  // the French name of Shift
     return keys.isEmpty() ? QKeySequence() : QKeySequence::fromString(keys);
 }
 QString plainText(const QString& text) {

@@ -2,6 +2,7 @@
 
 #include "app/CDocumentCommands.h"
 #include "app/CMainFrame.h"
+#include "calc/EvaluationState.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
@@ -80,12 +81,10 @@ const std::vector<CommandDesc>& commandTable() {
         {Cmd::editCopy, "&Edition", "&Copier\tCtrl+C", "copy", T::files, [](F& f) { f.copy(); }, hasView},
         {Cmd::copyBitmap, "&Edition", "Copier comme &Bitmap", "copybitmap", T::none, [](F& f) { f.copyBitmap(); }, hasView},
         {Cmd::figureText, "&Edition", "Texte de la figure", nullptr, T::none, [](F& f) { openFigureText(f, false); }, hasView},
-        {Cmd::moveValueToEnd, "&Edition/Reclasser en fin de liste", "Un calcul ou une mesure", nullptr, T::none, [](F& f) { reclassValue(f, true); }, hasView},
-        {Cmd::moveValueToStart, "&Edition/Reclasser en début de liste", "Un calcul ou une mesure", nullptr, T::none, [](F& f) { reclassValue(f, false); }, hasView},
 
         {Cmd::zoomIn, "&Affichage", "Zoom avant", "zoomin", T::zoom, [](F& f) { f.activeView()->zoomIn(); }, hasView},
         {Cmd::zoomOut, "&Affichage", "Zoom arrière", "zoomout", T::zoom, [](F& f) { f.activeView()->zoomOut(); }, hasView},
-        {Cmd::redrawAll, "&Affichage", "Tout redessiner", "redraw", T::zoom, [](F& f) { f.activeView()->recomputeAndRedraw(); }, hasView},
+        {Cmd::redrawAll, "&Affichage", "Tout redessiner", "redraw", T::zoom, [](F& f) { RandomModeScope draws(true, false); f.activeView()->recomputeAndRedraw(); }, hasView},
         {Cmd::history, "&Affichage", "Historique\tF5", nullptr, T::none, [](F& f) { openHistory(f); }, hasView},
         {Cmd::viewFigureText, "&Affichage", "Voir texte de la figure\tF9", nullptr, T::none, [](F& f) { openFigureText(f, true); }, hasView},
         {kSeparator, "&Affichage", "", nullptr, T::none, nullptr},

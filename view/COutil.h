@@ -63,10 +63,35 @@ int queryDesignation(const CListeAction& list, Nature filter, int x, int y,
 // `list` (the list queried) names what a copy copies.
 std::string candidateLabel(const CCandidats& c, const CListeAction* list = nullptr);
 
+// A dialog of fields checked on OK: text fields (formulas, names), choices among items and
+// boxes to tick. `check` answers -1 to accept the values; otherwise it has shown why and gives
+// the field that takes the focus back, with the caret at `caret` (characters).
+struct FormulaDialog {
+    struct Choice {
+        std::string label;
+        std::vector<std::string> items;
+        int index = 0;
+    };
+    struct Box {
+        std::string label;
+        bool checked = false;
+    };
+    std::string title;
+    std::vector<std::string> labels;
+    std::vector<std::string> values;
+    std::vector<Choice> choices;
+    std::vector<Box> boxes;
+    // Names offered for insertion in a text field: the figure's values, built-in functions.
+    std::vector<std::string> insertable;
+    std::function<int(FormulaDialog& d, int& caret)> check;
+};
+
 // The dialogs the tools open. The Qt implementation is installed by default; tests install
 // their own answers.
 class CToolDialogs {
 public:
+    // A dialog of checked fields (the Qt dialog unless overridden); false on Cancel.
+    virtual bool editFormula(FormulaDialog& d);
     virtual ~CToolDialogs() = default;
     // Dialog 136 "En cliquant, vous souhaitiez désigner :"; the chosen index or -1 (Cancel).
     virtual int chooseNature(const std::vector<std::string>& names) = 0;

@@ -47,9 +47,9 @@ ToolEntries one(Nature n, std::unique_ptr<T> object) {
     return out;
 }
 
-// Counts the visible existing objects of a nature group.
-int countVisible(const CPelvantiDoc& doc, Nature mask,
-                 bool (*extra)(const CElementBase*) = nullptr) {
+}  // namespace
+
+int countVisible(const CPelvantiDoc& doc, Nature mask, bool (*extra)(const CElementBase*)) {
     int n = 0;
     const bool hide = drawingState().hideMasked;
     for (CActionAncetre* e : const_cast<CPelvantiDoc&>(doc).graphicList().entries()) {
@@ -62,6 +62,7 @@ int countVisible(const CPelvantiDoc& doc, Nature mask,
     return n;
 }
 
+namespace {
 bool isMaskedGraphic(const CPelvantiDoc& doc) {
     for (CActionAncetre* e : const_cast<CPelvantiDoc&>(doc).graphicList().entries())
         if (auto* g = dynamic_cast<CElementGraphique*>(e->element); g && g->masked) return true;

@@ -47,6 +47,10 @@ struct ToolDesc {
     ToolBuilder build;
 };
 
+// Counts the visible existing objects of a nature group (and of `extra`, when given).
+int countVisible(const CPelvantiDoc& doc, Nature mask,
+                 bool (*extra)(const CElementBase*) = nullptr);
+
 // Precondition `id` (message id of its refusal) holds for the figure.
 bool preconditionHolds(int id, CPelvantiDoc& doc);
 

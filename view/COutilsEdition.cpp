@@ -8,6 +8,7 @@
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"
+#include "values/CCalcul.h"
 #include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
@@ -35,7 +36,7 @@ bool applyName(CPelvantiView* view, CActionAncetre* e) {
         const std::string& name = values[0];
         // A name that a measure or a formula shows must stay.
         if (name.empty() && list.anyUsesNameOf(g)) {
-            toolMessageText("Ce point est utilisé par une mesure :\nil doit garder un nom",
+            toolMessageText("Le nom doit être défini\ncar une mesure dépend\nde ce point",
                             MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
@@ -45,7 +46,10 @@ bool applyName(CPelvantiView* view, CActionAncetre* e) {
             continue;
         }
         if (name == g->getName()) return false;
+        // Formulas name the measures of this object as they were typed: they follow the rename.
+        const NameOverrides oldNames = measureNamesUsing(list, g);
         g->setName(name);
+        renameMeasuresInFormulas(list, oldNames);
         return true;
     }
 }

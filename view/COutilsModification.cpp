@@ -84,7 +84,9 @@ bool COutilModification::designate(CPelvantiView* view) {
     CValeurAssocieeAVariable typed;
     for (;;) {
         if (!toolDialogs().editFields(desc_.title, {desc_.label}, values)) return false;
-        if (!readValue(list, values[0], typed, desc_.emptyMessage)) continue;
+        if (!readValue(list, values[0], typed, desc_.emptyMessage,
+                       list.indexOf(st.designatedObject->element)))
+            continue;
         // A value defined after the object cannot be its parent.
         if (typed.isReference() &&
             list.indexOf(typed.reference) > list.indexOf(st.designatedObject->element)) {

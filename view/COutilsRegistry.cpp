@@ -6,9 +6,11 @@
 
 #include "document/CPelvantiDoc.h"
 #include "view/CCapture.h"
+#include "view/COutilsCalculs.h"
 #include "view/COutilsConstruction.h"
 #include "view/COutilsEdition.h"
 #include "view/COutilsMacros.h"
+#include "view/COutilsMesures.h"
 #include "view/COutilsModification.h"
 #include "view/COutilsModificationParametres.h"
 #include "view/COutilsValeurs.h"
@@ -99,6 +101,18 @@ struct Registry {
             std::make_unique<COutilLiaison>(linkToolDesc()));
         for (const ToolDesc& d : testToolTable())
             add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
+        for (const ValueCommandDesc& d : valueCommandTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilDialogueValeur>(d));
+        for (const ToolDesc& d : measureToolTable()) {
+            std::unique_ptr<COutil> t;
+            if (d.command == Cmd::linkDisplay)
+                t = std::make_unique<COutilLiaisonAffichage>(d);
+            else
+                t = std::make_unique<COutilMesure>(d);
+            add(d.command, d.menu, d.text, std::move(t));
+        }
+        for (const EditDesc& d : displayEditToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilModificationAffichage>(d));
         add(Cmd::executeMacro, "Macros", "Exécution d'une macro\tF8",
             std::make_unique<COutilExecutionMacro>());
         add(Cmd::newMacroAppearance, "Macros/Nouvelle macro", "Apparition d'objets",

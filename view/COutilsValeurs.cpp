@@ -2,10 +2,6 @@
 // radius, point by abscissa, arcs by angle and by end point, barycentre, frame, unit length.
 #include "view/COutilsValeurs.h"
 
-#include <cmath>
-#include <cstdlib>
-
-#include "calc/ValueNames.h"
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CCercle.h"
@@ -13,36 +9,17 @@
 #include "geometry/CRepere.h"
 #include "measures/CMesure.h"
 #include "values/CValeurDynamique.h"
+#include "values/ValueDialogs.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
 #include "view/ToolTexts.h"
 
 bool readValue(const CListeAction& list, std::string text, CValeurAssocieeAVariable& out,
-               int emptyMessage) {
+               int emptyMessage, int limitIndex) {
     while (!text.empty() && text.front() == ' ') text.erase(text.begin());
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    if (text.empty()) {
-        toolMessage(emptyMessage, MB_OK | MB_ICONEXCLAMATION);
-        return false;
-    }
-    std::string number = text;
-    for (char& ch : number)
-        if (ch == ',') ch = '.';
-    char* end = nullptr;
-    const double v = std::strtod(number.c_str(), &end);
-    if (end && *end == '\0' && std::isfinite(v)) {
-        out.setNumberWithText(v, text);
-        return true;
-    }
-    CElementBase* found = nullptr;
-    if (findLongestValueNameAt(list, text, 0, &found) == static_cast<int>(text.size())) {
-        if (auto* value = dynamic_cast<CValeurDynamique*>(found)) {
-            out.setReference(value);
-            return true;
-        }
-    }
-    toolMessage(Msg::syntaxError, MB_OK | MB_ICONEXCLAMATION);
-    return false;
+    const int limit = limitIndex < 0 ? list.count() : limitIndex;
+    return enterParameter(list, text, limit, emptyMessage, out).ok;
 }
 
 namespace {

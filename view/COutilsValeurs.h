@@ -8,10 +8,11 @@
 #include "values/CValeurAssocieeAVariable.h"
 #include "view/COutilsConstruction.h"
 
-// Reads a typed number or the name of a value of the figure into `out`; an empty text shows
-// `emptyMessage`, anything else that is not a number nor a value name "Erreur de syntaxe".
+// Reads the name of a value defined before list index `limitIndex` (the list's count when
+// negative: a new object) or a formula of constants such as pi/2 into `out`. A refusal (an
+// empty text shows `emptyMessage`) is shown to the user.
 bool readValue(const CListeAction& list, std::string text, CValeurAssocieeAVariable& out,
-               int emptyMessage);
+               int emptyMessage, int limitIndex = -1);
 
 // Arc by angle: centre, origin, then the end follows the mouse until the click.
 class COutilArcParAngle : public COutilTroisPoints {

@@ -20,8 +20,42 @@
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
 
+// The answer to a dialog of checked fields: values of its text fields (the first ones; the
+// others keep their prefilled text), indexes of its choices, states of its boxes.
+struct FormulaAnswer {
+    std::vector<std::string> values;
+    std::vector<int> choices = {};
+    std::vector<bool> boxes = {};
+};
+
 class ScriptedDialogs : public CToolDialogs {
 public:
+    // Each answer is tried in turn until the dialog's check accepts one; a refusal records the
+    // field and caret it gave back. Out of answers: Cancel.
+    bool editFormula(FormulaDialog& d) override {
+        titles.push_back(d.title);
+        prefilled = d.values;
+        insertable = d.insertable;
+        while (!formulaAnswers.empty()) {
+            FormulaAnswer a = formulaAnswers.front();
+            formulaAnswers.pop_front();
+            for (size_t i = 0; i < a.values.size() && i < d.values.size(); ++i)
+                d.values[i] = a.values[i];
+            for (size_t i = 0; i < a.choices.size() && i < d.choices.size(); ++i)
+                d.choices[i].index = a.choices[i];
+            for (size_t i = 0; i < a.boxes.size() && i < d.boxes.size(); ++i)
+                d.boxes[i].checked = a.boxes[i];
+            int caret = 0;
+            const int field = d.check ? d.check(d, caret) : -1;
+            if (field < 0) return true;
+            refusals.push_back({field, caret});
+        }
+        return false;
+    }
+    std::deque<FormulaAnswer> formulaAnswers;
+    std::vector<std::pair<int, int>> refusals;  // field, caret
+    std::vector<std::string> prefilled, insertable;
+
     int chooseNature(const std::vector<std::string>& names) override {
         natureLists.push_back(names);
         return pop(natureAnswers, 0);

@@ -28,11 +28,13 @@ TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthThenAPositiveRadius) {
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
 
     ASSERT_TRUE(select(Cmd::circleCentreRadius));
-    dialogs.fieldAnswers = {{""}, {"-2"}, {"0,5"}};
+    dialogs.fieldAnswers = {{""}, {"-2"}, {"0,5"}, {"1/2"}};
     click(200, 100);
-    ASSERT_GE(host.messages.size(), 3u);
-    EXPECT_EQ(host.messages[host.messages.size() - 2].text, "\nVous devez entrer\nune valeur");
-    EXPECT_EQ(lastMessage(), "\nCréation impossible : le rayon\ndoit être positif");
+    ASSERT_GE(host.messages.size(), 4u);
+    EXPECT_EQ(host.messages[host.messages.size() - 3].text, "\nVous devez entrer\nune valeur");
+    EXPECT_EQ(host.messages[host.messages.size() - 2].text,
+              "\nCréation impossible : le rayon\ndoit être positif");
+    EXPECT_EQ(lastMessage(), "\n\nErreur de syntaxe") << "the comma is not a decimal point";
     auto* c = last<CCercleOR>();
     ASSERT_NE(c, nullptr);
     EXPECT_NEAR(c->radius, 1000, 1e-6) << "half the unit length AB of 200 px";
