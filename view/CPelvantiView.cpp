@@ -9,6 +9,7 @@
 #include "core/CHost.h"
 #include "core/CPalette.h"
 #include "document/CPelvantiDoc.h"
+#include "view/CFigureAccessible.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
 #include "view/CQtDC.h"
@@ -28,6 +29,8 @@ CPelvantiView::CPelvantiView(std::unique_ptr<CPelvantiDoc> doc, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(etatOutils().currentCursor);
+    installFigureAccessibility();
+    setAccessibleName(QStringLiteral("Figure"));
     ensureBuffer(QSize(area_.cx / kLogicalPerPixel, area_.cy / kLogicalPerPixel));
     markSaved();
 }
@@ -105,6 +108,9 @@ void CPelvantiView::redraw() {
     options.framedName = framedName_;
     withBufferDC([&](CDC& dc) { drawFigure(dc, *doc_, options); });
     showBuffer();
+    // Every change of the figure ends in a redraw; moves of a drag do not, only its drop.
+    if (accessibilityListening())
+        if (CFigureAccessible* a = figureAccessible(this)) a->figureChanged();
 }
 
 void CPelvantiView::recomputeAndRedraw() {
