@@ -31,6 +31,7 @@
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
+#include "view/CFigureAccessible.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
 #include "view/COutilsMacros.h"
@@ -132,7 +133,12 @@ CMainFrame::CMainFrame(std::unique_ptr<QSettings> settings) : settings_(std::mov
 
     EtatOutils& st = etatOutils();
     st.showPrompt = [this](const std::string& text) {
-        if (prompt_) prompt_->setText(QString::fromStdString(text));
+        const QString prompt = QString::fromStdString(text);
+        if (!prompt_ || prompt_->text() == prompt) return;
+        prompt_->setText(prompt);
+        // A live status: screen readers speak each new prompt without the focus moving there.
+        QAccessibleEvent spoken(prompt_, QAccessible::Alert);
+        reportAccessibleEvent(&spoken);
     };
     st.showStatus = [this](const std::string& text) {
         statusBar()->showMessage(QString::fromStdString(text));
@@ -344,6 +350,7 @@ void CMainFrame::buildPromptBar() {
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     bar->setIconSize(QSize(16, 16));
     prompt_ = new QLabel(this);
+    prompt_->setObjectName(QStringLiteral("promptText"));
     prompt_->setMinimumWidth(300);
     prompt_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     prompt_->setContentsMargins(6, 0, 6, 0);
