@@ -11,6 +11,7 @@
 #include "document/CPelvantiDoc.h"
 #include "view/CFigureAccessible.h"
 #include "view/CFigureRenderer.h"
+#include "view/CKeyboardTools.h"
 #include "view/COutil.h"
 #include "view/CQtDC.h"
 #include "view/CVariableWindow.h"
@@ -246,9 +247,25 @@ void CPelvantiView::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
 }
 
+bool CPelvantiView::event(QEvent* event) {
+    // Tab goes through the objects a tool may designate; it moves the focus on only when
+    // there are none.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            etatOutils().mouseInputEnabled &&
+            keyboardTools().onKey(this, key->key(), key->modifiers()))
+            return true;
+    }
+    return QWidget::event(event);
+}
+
 void CPelvantiView::keyPressEvent(QKeyEvent* event) {
     EtatOutils& st = etatOutils();
     if (st.mouseHandler && st.mouseInputEnabled && st.mouseHandler->onKey(this, event->key()))
+        return;
+    if (st.mouseInputEnabled && keyboardTools().onKey(this, event->key(), event->modifiers()))
         return;
     if (event->key() == Qt::Key_Escape && st.mouseInputEnabled && st.returnToCapture) {
         st.returnToCapture(this);

@@ -8,6 +8,7 @@
 #include "geometry/CPointLie.h"
 #include "tools_fixture.h"
 #include "view/CFigureAccessible.h"
+#include "view/CKeyboardTools.h"
 
 namespace {
 std::vector<std::pair<QAccessible::Event, int>> gEvents;
@@ -76,4 +77,89 @@ TEST_F(AccessibleTest, ChildrenNameDescribeAndPlaceTheObjectsAndFollowChanges) {
     EXPECT_EQ(names().last(), "Point C");
     EXPECT_EQ(eventsOf(QAccessible::ObjectCreated), 1) << "the others are read the same";
     EXPECT_EQ(eventsOf(QAccessible::ObjectDestroyed), 0);
+}
+
+TEST_F(AccessibleTest, KeyboardAloneBuildsTheSameFigureAsTheMouse) {
+    // The keyboard cursor starts at the centre of the view, (320, 240).
+    ASSERT_TRUE(select(Cmd::freePoint));
+    keys(Qt::Key_Left, 10, Qt::ShiftModifier);
+    key(Qt::Key_Return);
+    keys(Qt::Key_Right, 20, Qt::ShiftModifier);
+    key(Qt::Key_Return);
+    keys(Qt::Key_Up, 10, Qt::ShiftModifier);
+    keys(Qt::Key_Left, 5);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(select(Cmd::segment));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(select(Cmd::parallel));
+    const auto lines = CKeyboardTools::candidates(v());
+    ASSERT_EQ(lines.size(), 1u) << "the segment only: the tool's first step takes a line";
+    EXPECT_EQ(lines[0]->element, list().elementAt(4));
+    ASSERT_TRUE(select(Cmd::midpoint));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    EXPECT_EQ(CKeyboardTools::candidates(v()).size(), 2u) << "B and C, A is taken";
+    key(Qt::Key_Tab);
+    EXPECT_EQ(figure()->focusChild()->text(QAccessible::Name), "Point B");
+    key(Qt::Key_Return);
+    ASSERT_EQ(names(), QStringList({"Point A", "Point B", "Point C", "Segment [AB]", "Point D"}));
+    const std::vector<uint8_t> byKeys = doc().writeListState();
+
+    while (list().count() > 1) ASSERT_TRUE(v()->undo());
+    freePoint(220, 240);
+    freePoint(420, 240);
+    freePoint(415, 140);
+    select(Cmd::segment);
+    clicks({{220, 240}, {420, 240}});
+    select(Cmd::midpoint);
+    clicks({{220, 240}, {420, 240}});
+    EXPECT_EQ(doc().writeListState(), byKeys);
+}
+
+TEST_F(AccessibleTest, ArrowsDragAPointAndItsDependentsIntoOneCaptureState) {
+    auto* a = freePoint(100, 100);
+    freePoint(300, 100);
+    select(Cmd::midpoint);
+    clicks({{100, 100}, {300, 100}});
+    auto* m = last<CMilieu>();
+    revenirCapture(v());
+    const int top = doc().history().top();
+    key(Qt::Key_Tab);
+    EXPECT_EQ(figure()->focusChild()->text(QAccessible::Name), "Point A");
+    key(Qt::Key_Return);
+    ASSERT_TRUE(captureHandler().dragging);
+    gEvents.clear();
+    keys(Qt::Key_Right, 3);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(a->x, 1030);
+    EXPECT_DOUBLE_EQ(a->y, 1100);
+    EXPECT_DOUBLE_EQ(m->x, (1030 + 3000) / 2.0);
+    EXPECT_TRUE(gEvents.empty()) << "nothing reported while moving";
+    key(Qt::Key_Return);
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_EQ(doc().history().top(), top + 1);
+    EXPECT_EQ(doc().history().undoText(), "Capture");
+    EXPECT_EQ(eventsOf(QAccessible::LocationChanged), 2) << "A and its midpoint";
+}
+
+TEST_F(AccessibleTest, ArrowsMoveALinkedPointAlongItsSegmentOnly) {
+    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
+    select(Cmd::linkedPoint);
+    click(200, 100);
+    auto* p = last<CPointLieDroite>();
+    revenirCapture(v());
+    key(Qt::Key_Backtab);  // the last point offered
+    key(Qt::Key_Return);
+    ASSERT_TRUE(captureHandler().dragging);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_NEAR(p->y, 1000, 1e-9);
+    EXPECT_NEAR(p->x, 2000, 1e-9);
+    keys(Qt::Key_Right, 2, Qt::ShiftModifier);
+    EXPECT_NEAR(p->x, 2200, 1e-9);
+    EXPECT_NEAR(p->y, 1000, 1e-9);
+    QTest::keyClick(v(), Qt::Key_Escape);
+    EXPECT_NEAR(p->x, 2000, 1e-9) << "abandoned, as with the mouse";
 }
