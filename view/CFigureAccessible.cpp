@@ -162,6 +162,10 @@ QString accessibleName(const CActionAncetre* e) {
 }
 
 QRect objectBounds(CPelvantiView* view, CElementGraphique* g) {
+    // Displays lay their box out as they draw: the measuring draw must not move it.
+    auto* display = dynamic_cast<CAffichageLieAPoint*>(g);
+    const LRect box = display ? display->box : LRect{};
+    const bool boxValid = display && display->boxValid;
     QPicture picture;
     {
         QPainter painter(&picture);
@@ -170,6 +174,10 @@ QRect objectBounds(CPelvantiView* view, CElementGraphique* g) {
         const CDrawingState& ds = drawingState();
         g->draw(&dc, ds.hideMasked);
         g->drawName(&dc, ds.hideMasked, ds.respectNameHidden);
+    }
+    if (display) {
+        display->box = box;
+        display->boxValid = boxValid;
     }
     return picture.boundingRect() & view->rect();
 }

@@ -17,6 +17,7 @@
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CPointAncetre.h"
+#include "measures/CMesure.h"
 #include "view/CFigureAccessible.h"
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
@@ -119,4 +120,19 @@ TEST(AccessibleControls, FreePointAtTypedCoordinatesFromTheMenu) {
     f.dialogs.fieldAnswers.clear();  // cancelled
     f.frame->action(Cmd::freePointAt)->trigger();
     EXPECT_EQ(list.count(), count);
+
+    // With a unit length of 50 pixels, coordinates count in units.
+    auto* a = p;
+    auto b = std::make_unique<CPointBase>(625, 300);
+    auto unit = std::make_unique<CLongueur>(&list, a, b.get());
+    view->document()->addEntry(new CAction(nat::pointLibre, std::move(b)));
+    list.unitLength = unit.get();
+    view->document()->addEntry(new CAction(nat::mesure, std::move(unit)));
+    list.computeAll();
+    f.dialogs.fieldAnswers = {{"2", "1,5"}};
+    f.frame->action(Cmd::freePointAt)->trigger();
+    p = dynamic_cast<CPointBase*>(list.elementAt(list.count() - 1));
+    ASSERT_NE(p, nullptr);
+    EXPECT_DOUBLE_EQ(p->x, 1000);
+    EXPECT_DOUBLE_EQ(p->y, 750);
 }

@@ -4,8 +4,10 @@
 #include <QAccessible>
 #include <QTest>
 
+#include "geometry/CAffichage.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
+#include "values/CValeurDynamique.h"
 #include "tools_fixture.h"
 #include "view/CFigureAccessible.h"
 #include "view/CKeyboardTools.h"
@@ -65,11 +67,21 @@ TEST_F(AccessibleTest, ChildrenNameDescribeAndPlaceTheObjectsAndFollowChanges) {
     EXPECT_TRUE(c->rect().contains(at));
     EXPECT_EQ(f->childAt(at.x(), at.y()), c) << "the point before the segment under it";
 
+    auto* pi = dynamic_cast<CValeurDynamique*>(list().elementAt(0));
+    doc().addEntry(new CAction(nat::valeurAffichee, std::make_unique<CValeurAffichee>(
+                                                        pi, nullptr, 1000, 4000, "*", "", 2)));
+    doc().history().record("Afficher");
+    v()->recomputeAndRedraw();
+    QAccessibleInterface* display = f->child(4);
+    EXPECT_EQ(display->text(QAccessible::Name), "Valeur affichée pi");
+    EXPECT_TRUE(display->text(QAccessible::Value).startsWith("pi = 3")) << "its value as shown";
+    EXPECT_EQ(display->role(), QAccessible::StaticText);
+
     // Deleting the midpoint removes its child; undo brings it back under the same name.
     gEvents.clear();
     ASSERT_TRUE(select(Cmd::deleteObject));
     click(200, 100);
-    EXPECT_EQ(f->childCount(), 3);
+    EXPECT_EQ(f->childCount(), 4);
     EXPECT_EQ(eventsOf(QAccessible::ObjectDestroyed), 1);
     EXPECT_EQ(eventsOf(QAccessible::ObjectCreated), 0);
     gEvents.clear();
