@@ -109,8 +109,9 @@ void CPelvantiView::redraw() {
     options.framedName = framedName_;
     withBufferDC([&](CDC& dc) { drawFigure(dc, *doc_, options); });
     showBuffer();
-    // Every change of the figure ends in a redraw; moves of a drag do not, only its drop.
-    if (accessibilityListening())
+    // Every change of the figure ends in a redraw. The moves of a drag do not redraw (its drop
+    // does), and the frames of a running macro are not news.
+    if (etatOutils().mouseInputEnabled && accessibilityListening())
         if (CFigureAccessible* a = figureAccessible(this)) a->figureChanged();
 }
 
