@@ -23,13 +23,15 @@ QString oneLine(const std::string& text) {
     return QString::fromStdString(text).simplified();
 }
 
+bool isShown(const CActionAncetre* e) {
+    auto* g = dynamic_cast<const CElementGraphique*>(e->element);
+    return g && g->exists && !(g->masked && drawingState().hideMasked);
+}
+
 CActionAncetre* shownEntry(CPelvantiView* view, const CElementBase* element) {
     if (!view || !element) return nullptr;
     CActionAncetre* e = view->document()->graphicList().entryOf(element);
-    if (!e || !e->element->exists) return nullptr;
-    auto* g = dynamic_cast<CElementGraphique*>(e->element);
-    if (!g || (g->masked && drawingState().hideMasked)) return nullptr;
-    return e;
+    return e && isShown(e) ? e : nullptr;
 }
 
 class CObjectAccessible : public QAccessibleInterface {
@@ -37,6 +39,8 @@ public:
     CObjectAccessible(CPelvantiView* view, const CElementBase* element)
         : view_(view), element_(element) {}
 
+    // Valid while its view lives: the notice of its object's removal must still reach the
+    // assistive technology, which would drop it for an invalid child.
     bool isValid() const override { return !view_.isNull(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return view_ ? view_->window()->windowHandle() : nullptr; }
@@ -95,11 +99,14 @@ public:
         s.selected = st.blinkList.contains(e->element);
         auto* a = figureAccessible(view_);
         s.focused = a && a->focusChild() == this;
+        // A masked object shown while a tool shows masked objects.
         s.invisible = static_cast<CElementGraphique*>(e->element)->masked;
         auto* p = dynamic_cast<const CPointAncetrePointsMobiles*>(e->element);
         s.movable = (e->nature & kMovablePoints) && p && p->mobile;
         return s;
     }
+
+    const CElementBase* element() const { return element_; }
 
 private:
     CActionAncetre* entry() const { return shownEntry(view_, element_); }
@@ -142,7 +149,7 @@ void setAccessibilitySink(AccessibilitySink sink) {
 std::vector<CActionAncetre*> shownObjects(CPelvantiView* view) {
     std::vector<CActionAncetre*> out;
     for (CActionAncetre* e : view->document()->graphicList().entries())
-        if (shownEntry(view, e->element)) out.push_back(e);
+        if (isShown(e)) out.push_back(e);
     return out;
 }
 
@@ -229,23 +236,23 @@ int CFigureAccessible::indexOfChild(const QAccessibleInterface* child) const {
     if (!object) return -1;
     const std::vector<CActionAncetre*> shown = shownObjects(view());
     for (size_t i = 0; i < shown.size(); ++i)
-        if (interfaceFor(shown[i]->element) == child) return static_cast<int>(i);
+        if (shown[i]->element == object->element()) return static_cast<int>(i);
     return -1;
 }
 
 QAccessibleInterface* CFigureAccessible::childAt(int x, int y) const {
-    // What a click there would find: points first, within four pixels.
+    // What a click there would find, points first.
     const QPoint local = view()->mapFromGlobal(QPoint(x, y));
     const LPoint p = CPelvantiView::toLogical(local.x(), local.y());
-    const CElementBase* found = nullptr;
-    for (CActionAncetre* e : shownObjects(view())) {
-        auto* g = static_cast<CElementGraphique*>(e->element);
-        const int d = g->designationDistance(p.x, p.y, drawingState().hideMasked);
-        if (d < 0 || d == kNotDesignable || d / 10 >= 4) continue;
-        if (e->nature & nat::point) return interfaceFor(e->element);
-        if (!found) found = e->element;
-    }
-    return found ? interfaceFor(found) : nullptr;
+    const CListeAction none(false);
+    CCandidats found;
+    if (!queryDesignation(view()->document()->graphicList(), nat::graphique, p.x, p.y, none,
+                          drawingState().hideMasked, found))
+        return nullptr;
+    if (found.firstPoint) return interfaceFor(found.firstPoint->element);
+    for (const CCandidats::Bucket& b : found.buckets)
+        if (!b.empty) return interfaceFor(b.first->element);
+    return nullptr;
 }
 
 QAccessibleInterface* CFigureAccessible::focusChild() const {
