@@ -11,6 +11,7 @@
 #include "values/CValeurDynamique.h"
 #include "view/CFigureAccessible.h"
 #include "view/CKeyboardTools.h"
+#include "view/ToolTexts.h"
 
 namespace {
 std::vector<QAccessible::Event> gEvents;
@@ -173,4 +174,17 @@ TEST_F(AccessibleTest, ArrowsMoveALinkedPointAlongItsSegmentOnly) {
     EXPECT_NEAR(p->y, 1000, 1e-9);
     QTest::keyClick(v(), Qt::Key_Escape);
     EXPECT_NEAR(p->x, 2000, 1e-9) << "abandoned, as with the mouse";
+}
+
+TEST_F(AccessibleTest, KeyboardDesignationIsRefusedAsAClickWouldBe) {
+    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
+    twoPointsAnd(Cmd::segment, 100, 200, 300, 200);
+    const int count = list().count();
+    ASSERT_TRUE(select(Cmd::intersection));
+    for (int k = 0; k < 2; ++k) {
+        key(Qt::Key_Tab);
+        key(Qt::Key_Return);
+    }
+    EXPECT_EQ(lastMessage(), toolText(Msg::notSecant));
+    EXPECT_EQ(list().count(), count);
 }
