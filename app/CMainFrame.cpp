@@ -31,6 +31,7 @@
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
+#include "view/CFigureAccessible.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
 #include "view/COutilsMacros.h"
@@ -133,7 +134,12 @@ CMainFrame::CMainFrame(std::unique_ptr<QSettings> settings) : settings_(std::mov
 
     EtatOutils& st = etatOutils();
     st.showPrompt = [this](const std::string& text) {
-        if (prompt_) prompt_->setText(QString::fromStdString(text));
+        const QString prompt = QString::fromStdString(text);
+        if (!prompt_ || prompt_->text() == prompt) return;
+        prompt_->setText(prompt);
+        // A live status: screen readers speak each new prompt without the focus moving there.
+        QAccessibleEvent spoken(prompt_, QAccessible::Alert);
+        reportAccessibleEvent(&spoken);
     };
     st.showStatus = [this](const std::string& text) {
         statusBar()->showMessage(QString::fromStdString(text));
@@ -144,6 +150,10 @@ CMainFrame::CMainFrame(std::unique_ptr<QSettings> settings) : settings_(std::mov
     buildPalettes();
     buildPromptBar();
     buildBarsMenu();
+    // The button that shows the buttons a bar has no room for is named after its bar.
+    for (QToolBar* bar : findChildren<QToolBar*>())
+        if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+            more->setAccessibleName(QStringLiteral("Autres boutons : ") + bar->windowTitle());
     statusBar()->showMessage(QStringLiteral("Prêt"));
     applyToolBarBits();
     updateRecentMenu();
@@ -290,6 +300,30 @@ void CMainFrame::buildCommands() {
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateActions);
 }
 
+namespace {
+// The buttons of the palettes are named by what they give, so that a screen reader says it.
+const char* const kColourNames[] = {
+    "Noir",        "Bleu",       "Vert",          "Rouge",      "Cyan",
+    "Magenta",     "Jaune",      "Gris",          "Bleu foncé", "Vert foncé",
+    "Rouge foncé", "Cyan foncé", "Magenta foncé", "Olive",      "Rouge très foncé"};
+const char* const kLineStyleNames[] = {
+    "Trait fin",       "Trait pointillé",         "Trait épais",
+    "Trait en tirets", "Trait tiret-point-point", "Trait très épais"};
+const char* const kPointStyleNames[] = {"Point carré plein",          "Gros point rond",
+                                        "Point en croix épaisse",     "Point en croix oblique",
+                                        "Point carré à centre plein", "Petit point rond"};
+const char* const kFillStyleNames[] = {"Remplissage : Quadrillage vertical",
+                                       "Remplissage : Quadrillage horizontal",
+                                       "Remplissage : Quadrillage oblique vers le bas",
+                                       "Remplissage : Quadrillage oblique vers le haut",
+                                       "Remplissage : pointillés",
+                                       "Remplissage : plein"};
+const char* const kArrowStyleNames[] = {"Flèche pleine longue", "Flèche pleine courte",
+                                        "Flèche ouverte longue", "Flèche ouverte courte"};
+const char* const kSegmentMarkNames[] = {"Marque à un trait", "Marque à deux traits",
+                                         "Marque à trois traits", "Marque en croix"};
+}  // namespace
+
 void CMainFrame::buildPalettes() {
     struct Palette {
         uint32_t bit;
@@ -299,21 +333,21 @@ void CMainFrame::buildPalettes() {
         QIcon (*icon)(int);
         int EtatPalettes::*field;
         int first;
-        const char* tip;
+        const char* const* names;
     };
     const Palette palettes[] = {
         {toolbar_bits::lineStyles, "Palette de style de trait", "lineStyles", 6, lineStyleIcon,
-         &EtatPalettes::lineStyle, 0, "Style de trait %1"},
+         &EtatPalettes::lineStyle, 0, kLineStyleNames},
         {toolbar_bits::colours, "Palette de couleurs", "colours", 15, colourIcon,
-         &EtatPalettes::colour, 1, "Couleur %1"},
+         &EtatPalettes::colour, 1, kColourNames},
         {toolbar_bits::pointStyles, "Palette de style de point", "pointStyles", 6, pointStyleIcon,
-         &EtatPalettes::pointStyle, 0, "Style de point %1"},
+         &EtatPalettes::pointStyle, 0, kPointStyleNames},
         {toolbar_bits::fillStyles, "Palette de style de hachure", "fillStyles", 6, fillStyleIcon,
-         &EtatPalettes::fillStyle, 0, "Style de remplissage %1"},
+         &EtatPalettes::fillStyle, 0, kFillStyleNames},
         {toolbar_bits::arrowStyles, "Palette de style de flèche", "arrowStyles", 4, arrowStyleIcon,
-         &EtatPalettes::arrowStyle, 0, "Style de flèche %1"},
+         &EtatPalettes::arrowStyle, 0, kArrowStyleNames},
         {toolbar_bits::segmentMarks, "Palette de marque de segment", "segmentMarks", 4,
-         segmentMarkIcon, &EtatPalettes::segmentMark, 0, "Marque de segment %1"},
+         segmentMarkIcon, &EtatPalettes::segmentMark, 0, kSegmentMarkNames},
     };
     for (const Palette& pal : palettes) {
         auto* tb = new QToolBar(QString::fromUtf8(pal.title), this);
@@ -323,7 +357,7 @@ void CMainFrame::buildPalettes() {
         group->setExclusive(true);
         for (int i = 0; i < pal.count; ++i) {
             int value = pal.first + i;
-            auto* a = new QAction(pal.icon(value), QString::fromUtf8(pal.tip).arg(i + 1), group);
+            auto* a = new QAction(pal.icon(value), QString::fromUtf8(pal.names[i]), group);
             a->setCheckable(true);
             a->setChecked(etatPalettes().*(pal.field) == value);
             int EtatPalettes::*field = pal.field;
@@ -345,6 +379,7 @@ void CMainFrame::buildPromptBar() {
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     bar->setIconSize(QSize(16, 16));
     prompt_ = new QLabel(this);
+    prompt_->setObjectName(QStringLiteral("promptText"));
     prompt_->setMinimumWidth(300);
     prompt_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     prompt_->setContentsMargins(6, 0, 6, 0);

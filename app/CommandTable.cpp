@@ -7,6 +7,7 @@
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
 #include "view/CFigureRenderer.h"
+#include "view/CKeyboardTools.h"
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
@@ -109,6 +110,8 @@ const std::vector<CommandDesc>& commandTable() {
         {Cmd::smartIntersections, "&Options", "Intersections intelligentes", "intersections", T::none,
          [](F& f) { preferences().intelligentIntersections = !preferences().intelligentIntersections; f.updateActions(); },
          nullptr, [](F&) { return preferences().intelligentIntersections; }},
+
+        {Cmd::freePointAt, "Créer/Point", "Point libre par coordonnées...", nullptr, T::none, [](F& f) { createFreePointAt(f.activeView()); }, hasView},
 
         {Cmd::repeatLast, "Mouvoir", "Répéter dernière commande\tF10", "repeat", T::none, [](F& f) { repeatLastCommand(f.activeView()); f.updateActions(); }, hasView},
 

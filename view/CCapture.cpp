@@ -208,9 +208,27 @@ void CGestionSourisCapture::take(CPelvantiView* view) {
     setPrompt(tool.prompt(1));
 }
 
+void CGestionSourisCapture::useDesignation(CPelvantiView* view) {
+    if (dragging || !etatOutils().designatedObject) return;
+    take(view);
+    held_ = false;
+}
+
 void CGestionSourisCapture::moveTo(CPelvantiView* view, int x, int y) {
+    moveToLogical(view, CPelvantiView::toLogical(x, y));
+}
+
+void CGestionSourisCapture::moveBy(CPelvantiView* view, int dx, int dy) {
+    if (!dragging || view != takenIn_.data()) return;
+    LPoint from = lastLogical_;
+    if (auto* p = dynamic_cast<CPointAncetre*>(captured))
+        from = {static_cast<int>(std::lround(p->x)), static_cast<int>(std::lround(p->y))};
+    moveToLogical(view, {from.x + dx * CPelvantiView::kLogicalPerPixel,
+                         from.y + dy * CPelvantiView::kLogicalPerPixel});
+}
+
+void CGestionSourisCapture::moveToLogical(CPelvantiView* view, LPoint m) {
     if (!dragging || !captured) return;
-    const LPoint m = CPelvantiView::toLogical(x, y);
     const CViewBounds bounds = boundsOf(view);
     double px, py, t;
     if (auto* lp = dynamic_cast<CPointLie*>(captured)) {

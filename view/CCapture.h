@@ -43,8 +43,14 @@ public:
     void onRButtonDown(CPelvantiView*, int, int) override {}
     void onLButtonUp(CPelvantiView* view, int x, int y) override;
 
+    // Takes the designated object (the keyboard chose it).
+    void useDesignation(CPelvantiView* view) override;
+
     // Moves the captured object for the mouse at pixel (x, y) and redraws what moves.
     void moveTo(CPelvantiView* view, int x, int y);
+    // Moves the captured object by (dx, dy) pixels, as the mouse would move it from where it
+    // stands (arrow keys): a linked point follows its curve.
+    void moveBy(CPelvantiView* view, int dx, int dy);
 
     // Farthest the mouse may move, in pixels along each axis together, with the button held
     // after taking an object, for the press to still count as a click (take now, drop on
@@ -63,6 +69,7 @@ private:
     void abandon(CPelvantiView* view);
     void putBack();
     void paintMoving(CPelvantiView* view);
+    void moveToLogical(CPelvantiView* view, LPoint m);
     CQtPicture still_{QImage()};
     LPoint lastLogical_;
     Place taken_;

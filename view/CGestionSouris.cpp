@@ -27,12 +27,15 @@ void installHandler(CGestionSouris& h, CPelvantiView* view) {
     h.reset(view);
 }
 
+const CListeAction& CGestionSourisDesignation::designationList(CPelvantiView* view) const {
+    return amongBlinking_ ? etatOutils().blinkList : view->document()->graphicList();
+}
+
 int CGestionSourisDesignation::query(CPelvantiView* view, int x, int y) {
     EtatOutils& st = etatOutils();
     if (!view) return 0;
-    const CListeAction& list = amongBlinking_ ? st.blinkList : view->document()->graphicList();
     const LPoint p = CPelvantiView::toLogical(x, y);
-    return queryDesignation(list, st.natureFilter, p.x, p.y, st.pendingList,
+    return queryDesignation(designationList(view), st.natureFilter, p.x, p.y, st.pendingList,
                             drawingState().hideMasked, st.candidates, mode_);
 }
 
@@ -105,6 +108,11 @@ void CGestionSourisDesignation::onLButtonDown(CPelvantiView* view, int x, int y)
     st.lastMouseX = x;
     st.lastMouseY = y;
     resolveClick(view, x, y);
+    useDesignation(view);
+}
+
+void CGestionSourisDesignation::useDesignation(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
     COutil* tool = st.currentTool;
     if (!tool) return;
     if (tool->designate(view) && tool->endsAfterUse() && st.currentTool == tool)

@@ -20,6 +20,13 @@ public:
     // Designation of a click at (x, y): the dialogs resolve several candidates. False when
     // the click designates nothing (no candidate, or a dialog cancelled).
     bool resolveClick(CPelvantiView* view, int x, int y);
+    // Hands etatOutils().designatedObject to the current tool, as a click does once it has
+    // designated something (the keyboard designates without a click).
+    virtual void useDesignation(CPelvantiView* view);
+
+    // Where the query looks and what it offers.
+    const CListeAction& designationList(CPelvantiView* view) const;
+    DesignationMode mode() const { return mode_; }
 
 private:
     DesignationMode mode_;

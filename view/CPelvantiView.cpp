@@ -9,7 +9,9 @@
 #include "core/CHost.h"
 #include "core/CPalette.h"
 #include "document/CPelvantiDoc.h"
+#include "view/CFigureAccessible.h"
 #include "view/CFigureRenderer.h"
+#include "view/CKeyboardTools.h"
 #include "view/COutil.h"
 #include "view/CQtDC.h"
 #include "view/CVariableWindow.h"
@@ -28,6 +30,8 @@ CPelvantiView::CPelvantiView(std::unique_ptr<CPelvantiDoc> doc, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(etatOutils().currentCursor);
+    installFigureAccessibility();
+    setAccessibleName(QStringLiteral("Figure"));
     ensureBuffer(QSize(area_.cx / kLogicalPerPixel, area_.cy / kLogicalPerPixel));
     markSaved();
 }
@@ -105,6 +109,10 @@ void CPelvantiView::redraw() {
     options.framedName = framedName_;
     withBufferDC([&](CDC& dc) { drawFigure(dc, *doc_, options); });
     showBuffer();
+    // Every change of the figure ends in a redraw. The moves of a drag do not redraw (its drop
+    // does), and the frames of a running macro are not news.
+    if (etatOutils().mouseInputEnabled && accessibilityListening())
+        if (CFigureAccessible* a = figureAccessible(this)) a->figureChanged();
 }
 
 void CPelvantiView::recomputeAndRedraw() {
@@ -240,9 +248,25 @@ void CPelvantiView::mouseDoubleClickEvent(QMouseEvent* event) {
     QWidget::mouseDoubleClickEvent(event);
 }
 
+bool CPelvantiView::event(QEvent* event) {
+    // Tab goes through the objects a tool may designate; it moves the focus on only when
+    // there are none.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            etatOutils().mouseInputEnabled &&
+            keyboardTools().onKey(this, key->key(), key->modifiers()))
+            return true;
+    }
+    return QWidget::event(event);
+}
+
 void CPelvantiView::keyPressEvent(QKeyEvent* event) {
     EtatOutils& st = etatOutils();
     if (st.mouseHandler && st.mouseInputEnabled && st.mouseHandler->onKey(this, event->key()))
+        return;
+    if (st.mouseInputEnabled && keyboardTools().onKey(this, event->key(), event->modifiers()))
         return;
     if (event->key() == Qt::Key_Escape && st.mouseInputEnabled && st.returnToCapture) {
         st.returnToCapture(this);

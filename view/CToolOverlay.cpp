@@ -4,9 +4,12 @@
 #include <QFontDatabase>
 #include <QPainter>
 
+#include "core/CElementGraphique.h"
 #include "core/CPalette.h"
 #include "document/CPelvantiDoc.h"
+#include "view/CFigureAccessible.h"
 #include "view/CFigureRenderer.h"
+#include "view/CKeyboardTools.h"
 #include "view/COutil.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
@@ -40,6 +43,23 @@ bool CToolOverlay::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void CToolOverlay::drawKeyboard(QPainter& painter) {
+    CKeyboardTools& k = keyboardTools();
+    const QColor colour = palette().color(QPalette::Highlight);
+    if (CActionAncetre* e = k.candidate(view_); e && k.framePhase()) {
+        const QRect r = objectBounds(view_, static_cast<CElementGraphique*>(e->element));
+        painter.setPen(QPen(colour, 2, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(r.adjusted(-3, -3, 3, 3));
+    }
+    if (k.cursorShown(view_)) {
+        const QPoint c = k.cursor();
+        painter.setPen(QPen(colour, 1));
+        painter.drawLine(c - QPoint(6, 0), c + QPoint(6, 0));
+        painter.drawLine(c - QPoint(0, 6), c + QPoint(0, 6));
+    }
+}
+
 void CToolOverlay::paintEvent(QPaintEvent*) {
     if (!view_->isActiveView()) return;
     EtatOutils& st = etatOutils();
@@ -50,6 +70,7 @@ void CToolOverlay::paintEvent(QPaintEvent*) {
         CQtDC dc(painter, {0, 0, area.cx, area.cy}, 1.0 / CPelvantiView::kLogicalPerPixel);
         st.previewList.drawAll(&dc, true, true);
     }
+    drawKeyboard(painter);
     CGestionSouris* h = st.mouseHandler;
     if (!h || !h->tooltipShown || h->tooltipText.empty()) return;
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);

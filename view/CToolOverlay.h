@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class CPelvantiView;
+class QPainter;
 
 class CToolOverlay : public QWidget {
 public:
@@ -21,5 +22,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The keyboard's candidate (blinking frame) and cursor.
+    void drawKeyboard(QPainter& painter);
+
     CPelvantiView* view_;
 };

@@ -1,0 +1,138 @@
+// The main window as assistive technology reaches it: every button named (the palettes by what
+// they give), every tab of the preferences in sight, each new prompt announced, and the free
+// point at typed coordinates.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+#include <QSet>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/CMainFrame.h"
+#include "app/CPreferencesDialog.h"
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
+#include "measures/CMesure.h"
+#include "view/CFigureAccessible.h"
+#include "view/COutilsRegistry.h"
+#include "view/CPelvantiView.h"
+#include "view/Commands.h"
+#include "view/tools_fixture.h"
+
+namespace {
+std::vector<std::pair<QObject*, QAccessible::Event>> gAppEvents;
+void recordAppEvent(QAccessibleEvent* e) {
+    gAppEvents.emplace_back(e->object(), e->type());
+}
+
+struct Frame {
+    CHeadlessHost headless;
+    CHost* previousHost = setHost(&headless);
+    ScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    std::unique_ptr<CMainFrame> frame;
+    Frame() {
+        setToolDialogs(&dialogs);
+        frame = std::make_unique<CMainFrame>(
+            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
+        frame->show();
+    }
+    ~Frame() {
+        frame->automaticAnswer = IDNO;
+        frame.reset();
+        setToolDialogs(nullptr);
+        setHost(previousHost);
+    }
+};
+}  // namespace
+
+TEST(AccessibleControls, EveryButtonIsNamedAndPalettesSayWhatTheyGive) {
+    Frame f;
+    for (QToolButton* b : f.frame->findChildren<QToolButton*>()) {
+        if (!b->isVisibleTo(f.frame.get()) || !qobject_cast<QToolBar*>(b->parentWidget())) continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty())
+            << qPrintable(b->parentWidget()->objectName()) << " " << qPrintable(b->objectName());
+    }
+    struct Bar {
+        const char* object;
+        const char* first;
+        const char* last;
+    };
+    for (Bar bar :
+         {Bar{"colours", "Noir", "Rouge très foncé"},
+          Bar{"lineStyles", "Trait fin", "Trait très épais"},
+          Bar{"fillStyles", "Remplissage : Quadrillage vertical", "Remplissage : plein"}}) {
+        auto* tb = f.frame->findChild<QToolBar*>(bar.object);
+        ASSERT_NE(tb, nullptr) << bar.object;
+        const QList<QAction*> actions = tb->actions();
+        QSet<QString> names;
+        for (QAction* a : actions) names.insert(a->text());
+        EXPECT_EQ(names.size(), actions.size()) << bar.object << ": two buttons, one name";
+        EXPECT_EQ(actions.first()->text(), QString::fromUtf8(bar.first));
+        EXPECT_EQ(actions.last()->text(), QString::fromUtf8(bar.last));
+    }
+}
+
+TEST(AccessibleControls, EveryPreferencesTabIsInSight) {
+    CPreferencesDialog dialog(preferences());
+    dialog.show();
+    QTabBar* bar = dialog.pages()->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << qPrintable(bar->tabText(i));
+}
+
+TEST(AccessibleControls, EachNewPromptIsAnnounced) {
+    Frame f;
+    f.frame->newFigure();
+    setAccessibilitySink(recordAppEvent);
+    gAppEvents.clear();
+    f.frame->action(Cmd::capture)->trigger();
+    f.frame->action(Cmd::capture)->trigger();
+    setAccessibilitySink(nullptr);
+    auto* prompt = f.frame->findChild<QLabel*>("promptText");
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->text(), "Cliquez sur un point libre, lié ou un objet pour le déplacer");
+    EXPECT_EQ(std::count(gAppEvents.begin(), gAppEvents.end(),
+                         std::make_pair(static_cast<QObject*>(prompt), QAccessible::Alert)),
+              1)
+        << "once: the same prompt again is not news";
+}
+
+TEST(AccessibleControls, FreePointAtTypedCoordinatesFromTheMenu) {
+    Frame f;
+    CPelvantiView* view = f.frame->newFigure();
+    CListeAction& list = view->document()->list();
+    f.dialogs.fieldAnswers = {{"douze", "3"}, {"12,5", "30"}};
+    f.frame->action(Cmd::freePointAt)->trigger();
+    EXPECT_EQ(f.headless.messages.back().text, "Les deux coordonnées doivent être des nombres");
+    auto* p = dynamic_cast<CPointBase*>(list.elementAt(list.count() - 1));
+    ASSERT_NE(p, nullptr);
+    EXPECT_DOUBLE_EQ(p->x, 125) << "pixels: ten figure units each";
+    EXPECT_DOUBLE_EQ(p->y, 300);
+    EXPECT_EQ(view->document()->history().undoText(), "Créer point libre");
+    const int count = list.count();
+    f.dialogs.fieldAnswers.clear();  // cancelled
+    f.frame->action(Cmd::freePointAt)->trigger();
+    EXPECT_EQ(list.count(), count);
+
+    // With a unit length of 50 pixels, coordinates count in units.
+    auto* a = p;
+    auto b = std::make_unique<CPointBase>(625, 300);
+    auto unit = std::make_unique<CLongueur>(&list, a, b.get());
+    view->document()->addEntry(new CAction(nat::pointLibre, std::move(b)));
+    list.unitLength = unit.get();
+    view->document()->addEntry(new CAction(nat::mesure, std::move(unit)));
+    list.computeAll();
+    f.dialogs.fieldAnswers = {{"2", "1,5"}};
+    f.frame->action(Cmd::freePointAt)->trigger();
+    p = dynamic_cast<CPointBase*>(list.elementAt(list.count() - 1));
+    ASSERT_NE(p, nullptr);
+    EXPECT_DOUBLE_EQ(p->x, 1000);
+    EXPECT_DOUBLE_EQ(p->y, 750);
+}

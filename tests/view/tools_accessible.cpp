@@ -1,0 +1,190 @@
+// The figure as assistive technology and the keyboard reach it: the view's children name and
+// describe its objects and follow its changes; a construction and a drag done with keys alone
+// give the same figure as with the mouse.
+#include <QAccessible>
+#include <QTest>
+
+#include "geometry/CAffichage.h"
+#include "geometry/CDroite.h"
+#include "geometry/CPointLie.h"
+#include "tools_fixture.h"
+#include "values/CValeurDynamique.h"
+#include "view/CFigureAccessible.h"
+#include "view/CKeyboardTools.h"
+#include "view/ToolTexts.h"
+
+namespace {
+std::vector<QAccessible::Event> gEvents;
+void recordEvent(QAccessibleEvent* e) {
+    gEvents.push_back(e->type());
+}
+}  // namespace
+
+class AccessibleTest : public ToolsTest {
+protected:
+    void SetUp() override {
+        ToolsTest::SetUp();
+        setAccessibilitySink(recordEvent);
+        gEvents.clear();
+    }
+    void TearDown() override {
+        setAccessibilitySink(nullptr);
+        ToolsTest::TearDown();
+    }
+    QAccessibleInterface* figure() { return QAccessible::queryAccessibleInterface(v()); }
+    QStringList names() {
+        QStringList out;
+        QAccessibleInterface* f = figure();
+        for (int i = 0; i < f->childCount(); ++i) out << f->child(i)->text(QAccessible::Name);
+        return out;
+    }
+    int eventsOf(QAccessible::Event type) const {
+        return static_cast<int>(std::count(gEvents.begin(), gEvents.end(), type));
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(v(), k, m); }
+    void keys(Qt::Key k, int n, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        for (int i = 0; i < n; ++i) key(k, m);
+    }
+};
+
+TEST_F(AccessibleTest, ChildrenNameDescribeAndPlaceTheObjectsAndFollowChanges) {
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(Cmd::segment);
+    clicks({{100, 100}, {300, 100}});
+    select(Cmd::midpoint);
+    clicks({{100, 100}, {300, 100}});
+    QAccessibleInterface* f = figure();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->role(), QAccessible::Canvas);
+    EXPECT_EQ(names(), QStringList({"Point A", "Point B", "Segment [AB]", "Point C"}));
+    QAccessibleInterface* c = f->child(3);
+    EXPECT_EQ(c->text(QAccessible::Description), "Point C : Milieu de [AB]");
+    EXPECT_EQ(c->role(), QAccessible::Graphic);
+    EXPECT_EQ(c->parent(), f);
+    EXPECT_EQ(f->indexOfChild(c), 3);
+    const QPoint at = v()->mapToGlobal(QPoint(200, 100));
+    EXPECT_TRUE(c->rect().contains(at));
+    EXPECT_EQ(f->childAt(at.x(), at.y()), c) << "the point before the segment under it";
+
+    auto* pi = dynamic_cast<CValeurDynamique*>(list().elementAt(0));
+    doc().addEntry(new CAction(nat::valeurAffichee, std::make_unique<CValeurAffichee>(
+                                                        pi, nullptr, 1000, 4000, "*", "", 2)));
+    doc().history().record("Afficher");
+    v()->recomputeAndRedraw();
+    QAccessibleInterface* display = f->child(4);
+    EXPECT_EQ(display->text(QAccessible::Name), "Valeur affichée pi");
+    EXPECT_TRUE(display->text(QAccessible::Value).startsWith("pi = 3")) << "its value as shown";
+    EXPECT_EQ(display->role(), QAccessible::StaticText);
+
+    // Deleting the midpoint removes its child; undo brings it back under the same name.
+    gEvents.clear();
+    ASSERT_TRUE(select(Cmd::deleteObject));
+    click(200, 100);
+    EXPECT_EQ(f->childCount(), 4);
+    EXPECT_EQ(eventsOf(QAccessible::ObjectDestroyed), 1);
+    EXPECT_EQ(eventsOf(QAccessible::ObjectCreated), 0);
+    gEvents.clear();
+    ASSERT_TRUE(v()->undo());
+    EXPECT_EQ(names()[3], "Point C");
+    EXPECT_EQ(eventsOf(QAccessible::ObjectCreated), 1) << "the others are read the same";
+    EXPECT_EQ(eventsOf(QAccessible::ObjectDestroyed), 0);
+}
+
+TEST_F(AccessibleTest, KeyboardAloneBuildsTheSameFigureAsTheMouse) {
+    // The keyboard cursor starts at the centre of the view, (320, 240).
+    ASSERT_TRUE(select(Cmd::freePoint));
+    keys(Qt::Key_Left, 10, Qt::ShiftModifier);
+    key(Qt::Key_Return);
+    keys(Qt::Key_Right, 20, Qt::ShiftModifier);
+    key(Qt::Key_Return);
+    keys(Qt::Key_Up, 10, Qt::ShiftModifier);
+    keys(Qt::Key_Left, 5);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(select(Cmd::segment));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    ASSERT_TRUE(select(Cmd::parallel));
+    const auto lines = CKeyboardTools::candidates(v());
+    ASSERT_EQ(lines.size(), 1u) << "the segment only: the tool's first step takes a line";
+    EXPECT_EQ(lines[0]->element, list().elementAt(4));
+    ASSERT_TRUE(select(Cmd::midpoint));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    EXPECT_EQ(CKeyboardTools::candidates(v()).size(), 2u) << "B and C, A is taken";
+    key(Qt::Key_Tab);
+    EXPECT_EQ(figure()->focusChild()->text(QAccessible::Name), "Point B");
+    key(Qt::Key_Return);
+    ASSERT_EQ(names(), QStringList({"Point A", "Point B", "Point C", "Segment [AB]", "Point D"}));
+    const std::vector<uint8_t> byKeys = doc().writeListState();
+
+    while (list().count() > 1) ASSERT_TRUE(v()->undo());
+    freePoint(220, 240);
+    freePoint(420, 240);
+    freePoint(415, 140);
+    select(Cmd::segment);
+    clicks({{220, 240}, {420, 240}});
+    select(Cmd::midpoint);
+    clicks({{220, 240}, {420, 240}});
+    EXPECT_EQ(doc().writeListState(), byKeys);
+}
+
+TEST_F(AccessibleTest, ArrowsDragAPointAndItsDependentsIntoOneCaptureState) {
+    auto* a = freePoint(100, 100);
+    freePoint(300, 100);
+    select(Cmd::midpoint);
+    clicks({{100, 100}, {300, 100}});
+    auto* m = last<CMilieu>();
+    revenirCapture(v());
+    const int top = doc().history().top();
+    key(Qt::Key_Tab);
+    EXPECT_EQ(figure()->focusChild()->text(QAccessible::Name), "Point A");
+    key(Qt::Key_Return);
+    ASSERT_TRUE(captureHandler().dragging);
+    gEvents.clear();
+    keys(Qt::Key_Right, 3);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(a->x, 1030);
+    EXPECT_DOUBLE_EQ(a->y, 1100);
+    EXPECT_DOUBLE_EQ(m->x, (1030 + 3000) / 2.0);
+    EXPECT_TRUE(gEvents.empty()) << "nothing reported while moving";
+    key(Qt::Key_Return);
+    EXPECT_FALSE(captureHandler().dragging);
+    EXPECT_EQ(doc().history().top(), top + 1);
+    EXPECT_EQ(doc().history().undoText(), "Capture");
+    EXPECT_EQ(eventsOf(QAccessible::LocationChanged), 2) << "A and its midpoint";
+}
+
+TEST_F(AccessibleTest, ArrowsMoveALinkedPointAlongItsSegmentOnly) {
+    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
+    select(Cmd::linkedPoint);
+    click(200, 100);
+    auto* p = last<CPointLieDroite>();
+    revenirCapture(v());
+    key(Qt::Key_Backtab);  // the last point offered
+    key(Qt::Key_Return);
+    ASSERT_TRUE(captureHandler().dragging);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_NEAR(p->y, 1000, 1e-9);
+    EXPECT_NEAR(p->x, 2000, 1e-9);
+    keys(Qt::Key_Right, 2, Qt::ShiftModifier);
+    EXPECT_NEAR(p->x, 2200, 1e-9);
+    EXPECT_NEAR(p->y, 1000, 1e-9);
+    QTest::keyClick(v(), Qt::Key_Escape);
+    EXPECT_NEAR(p->x, 2000, 1e-9) << "abandoned, as with the mouse";
+}
+
+TEST_F(AccessibleTest, KeyboardDesignationIsRefusedAsAClickWouldBe) {
+    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
+    twoPointsAnd(Cmd::segment, 100, 200, 300, 200);
+    const int count = list().count();
+    ASSERT_TRUE(select(Cmd::intersection));
+    for (int k = 0; k < 2; ++k) {
+        key(Qt::Key_Tab);
+        key(Qt::Key_Return);
+    }
+    EXPECT_EQ(lastMessage(), toolText(Msg::notSecant));
+    EXPECT_EQ(list().count(), count);
+}
