@@ -35,7 +35,7 @@ CPointAncetre* pointAt(int px, int py) {
     Viewer& v = viewer();
     for (CActionAncetre* e : v.doc.graphicList().entries()) {
         if (!(e->nature & (nat::pointLibre | nat::pointLie))) continue;
-        auto* p = dynamic_cast<CPointAncetre*>(e->element);
+        auto* p = dynamic_cast<CPointAncetrePointsMobiles*>(e->element);
         if (!p || !p->mobile || p->masked) continue;
         const int d = p->designationDistance(px * 10, py * 10, true);
         if (d >= 0 && d != kNotDesignable && d / 10 < 4) return p;

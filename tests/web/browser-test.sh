@@ -9,6 +9,8 @@ cd "$(dirname "$0")/../.."
 BUILD_DIR=${BUILD_DIR:-build}
 WEB_BUILD_DIR=${WEB_BUILD_DIR:-build-web}
 FIGURE=${1:-tests/data/figures/valid/construction.qvf}
+# Optional: the pixel of the point to drag ("300,200"), for measures on other figures.
+DRAG=${2:+#drag=$2}
 BUILD_DIR="$WEB_BUILD_DIR" ./tools/build-web.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,7 +28,7 @@ PY
 # Root in containers needs --no-sandbox; the profile stays in the temporary folder.
 dom=$(timeout 120 chromium --headless=new --no-sandbox --disable-gpu --no-first-run \
       --user-data-dir="$work/profile" --virtual-time-budget=30000 --dump-dom \
-      "file://$work/test.html" 2>"$work/chromium.log") || { cat "$work/chromium.log"; exit 1; }
+      "file://$work/test.html$DRAG" 2>"$work/chromium.log") || { cat "$work/chromium.log"; exit 1; }
 verdict=$(printf '%s' "$dom" | grep -o 'KV-[A-Z]*[^<]*' | head -1 || true)
 echo "navigateur : ${verdict:-aucun verdict}"
 [[ "$verdict" == KV-OK* ]] || { tail -20 "$work/chromium.log"; exit 1; }
