@@ -400,8 +400,6 @@
       figure = new Figure(holder, r[0]);
       figure.load(r[1]);
       holder.kvFigure = figure;
-      // Time from the start of the page's loading to the figure drawn.
-      holder.dataset.firstDrawMs = String(Math.round(performance.now()));
       holder.dataset.state = 'ready';
     }).catch(function (error) {
       holder.dataset.state = 'error';

@@ -85,7 +85,14 @@ TEST(WebPage, AppletCodeIsCopiedFromTheDialog) {
     WebFixture f;
     CPelvantiView* v = f.openSavedFigure("triangle.qvf");
     ASSERT_NE(v, nullptr);
+    // The size of the view now, not the one stored in the file.
+    v->parentWidget()->resize(431, 287);
+    QApplication::processEvents();
     const LSize area = v->drawingArea();
+    CPelvantiDoc stored;
+    std::string reason;
+    ASSERT_TRUE(stored.loadFromFile(v->document()->path, &reason)) << reason;
+    ASSERT_NE(stored.viewSize, area);
     QApplication::clipboard()->clear();
     whenDialogOpens([](QDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Code HTML pour applet");

@@ -23,8 +23,18 @@
     }));
   }
 
+  // A damaged figure: the page says why in French, without a script error.
+  function checkDamaged(holder) {
+    var box = holder.querySelector('.kv-message');
+    var said = box ? box.textContent : '';
+    if (holder.dataset.state !== 'error' || !/^Figure illisible : ./.test(said))
+      return verdict('KV-FAIL damaged figure: state ' + holder.dataset.state + ', said "' + said + '"');
+    verdict('KV-OK damaged figure: ' + said);
+  }
+
   function check() {
     var holder = document.querySelector('.korvendal-figure');
+    if (/damaged/.test(location.hash)) return checkDamaged(holder);
     if (!holder || holder.dataset.state !== 'ready')
       return verdict('KV-FAIL not ready: ' + (holder ? holder.textContent : 'no figure'));
     var figure = holder.kvFigure, canvas = figure.canvas, e = figure.engine;
@@ -44,12 +54,10 @@
     // Towards the middle, so that the point stays in the drawing area.
     var dx = at[0] < canvas.width / 2 ? 40 : -40, dy = at[1] < canvas.height / 2 ? 30 : -30;
     var to = [at[0] + dx, at[1] + dy];
-    var started = performance.now();
     send(canvas, 'pointerdown', at[0], at[1]);
     var steps = 20;
     for (var s = 1; s <= steps; ++s)
       send(canvas, 'pointermove', at[0] + dx * s / steps, at[1] + dy * s / steps);
-    var frameMs = (performance.now() - started) / steps;
     send(canvas, 'pointerup', to[0], to[1]);
     var after = pixels(canvas), movedFar = 0;
     var near = function (px, py, p) { return Math.abs(px - p[0]) < 14 && Math.abs(py - p[1]) < 14; };
@@ -61,8 +69,7 @@
     }
     if (e._kv_point_at(at[0], at[1])) return verdict('KV-FAIL the point did not leave its place');
     if (movedFar < 20) return verdict('KV-FAIL nothing built on the point moved: ' + movedFar);
-    verdict('KV-OK drawn=' + inked + ' moved=' + movedFar + ' firstDrawMs=' +
-            holder.dataset.firstDrawMs + ' dragFrameMs=' + frameMs.toFixed(2));
+    verdict('KV-OK drawn=' + inked + ' moved=' + movedFar);
   }
 
   window.addEventListener('load', function () {
