@@ -32,6 +32,7 @@
     this.brushKind = 0;
     this.brushColour = 0;
     this.tile = null;
+    this.fill = 'transparent';
     this.fontCss = '16px serif';
     this.fontPx = 16;
     this.underline = false;
@@ -39,7 +40,14 @@
     this.clipped = false;
   }
 
+  // The context's state follows the selected pen, brush and font (after a clip is lifted too).
   Surface.prototype.apply = function () {
+    this.applyPen();
+    this.ctx.fillStyle = this.fill;
+    this.ctx.font = this.fontCss;
+  };
+
+  Surface.prototype.applyPen = function () {
     var ctx = this.ctx;
     var w = Math.max(1, this.penWidth / 10);
     ctx.lineWidth = w;
@@ -48,12 +56,9 @@
     ctx.setLineDash(w > 1.5 ? [] : DASHES[this.penStyle] || []);
     ctx.lineCap = w >= 2 ? 'round' : 'butt';
     ctx.lineJoin = w >= 2 ? 'round' : 'miter';
-    ctx.fillStyle = this.brushKind === 1 ? css(this.brushColour) : this.pattern();
-    ctx.font = this.fontCss;
   };
 
   Surface.prototype.pattern = function () {
-    if (!this.tile) return 'transparent';
     var tile = document.createElement('canvas');
     tile.width = tile.height = 8;
     var t = tile.getContext('2d');
@@ -68,14 +73,15 @@
     this.penStyle = style;
     this.penWidth = width;
     this.penColour = colour;
-    this.apply();
+    this.applyPen();
   };
 
   Surface.prototype.brush = function (kind, hatch, colour, bits) {
     this.brushKind = kind;
     this.brushColour = colour;
     this.tile = kind === 2 ? HATCHES[hatch] || HATCHES[0] : kind === 3 ? Array.from(bits) : null;
-    this.apply();
+    this.fill = kind === 1 ? css(colour) : this.tile ? this.pattern() : 'transparent';
+    this.ctx.fillStyle = this.fill;
   };
 
   Surface.prototype.font = function (face, size, weight, italic, underline, symbol) {
@@ -328,9 +334,21 @@
     return [Math.floor(event.clientX - r.left - 1), Math.floor(event.clientY - r.top - 1)];
   };
 
+  // An engine failure while the reader works on the figure is said in the page.
+  Figure.prototype.guard = function (handler) {
+    var holder = this.holder;
+    return function (event) {
+      try {
+        handler(event);
+      } catch (error) {
+        say(holder, 'Le visualiseur a rencontré une erreur : ' + (error && error.message || error), true);
+      }
+    };
+  };
+
   Figure.prototype.listen = function () {
     var self = this, e = this.engine, canvas = this.canvas;
-    canvas.addEventListener('pointerdown', function (event) {
+    canvas.addEventListener('pointerdown', this.guard(function (event) {
       if (event.button !== 0) return;
       var m = self.mouse(event);
       if (!e._kv_take(m[0], m[1])) return;
@@ -339,8 +357,8 @@
       // The still part of the figure is drawn once; each move draws what moves over it.
       self.paint(new Surface(self.still.getContext('2d')), e._kv_draw_still, true);
       event.preventDefault();
-    });
-    canvas.addEventListener('pointermove', function (event) {
+    }));
+    canvas.addEventListener('pointermove', this.guard(function (event) {
       var m = self.mouse(event);
       if (!self.dragging) {
         canvas.style.cursor = e._kv_point_at(m[0], m[1]) ? 'pointer' : 'default';
@@ -350,20 +368,19 @@
       var ctx = self.surface.ctx;
       ctx.drawImage(self.still, 0, 0);
       self.paint(self.surface, e._kv_draw_moving, false);
-    });
-    var drop = function () {
+    }));
+    var drop = this.guard(function () {
       if (!self.dragging) return;
       self.dragging = false;
       e._kv_drop();
       self.draw();
-    };
+    });
     canvas.addEventListener('pointerup', drop);
     canvas.addEventListener('pointercancel', drop);
   };
 
   Figure.prototype.sliders = function () {
     var self = this, e = this.engine, count = e._kv_variable_count();
-    this.outputs = [];
     for (var i = 0; i < count; ++i) {
       var f = e.UTF8ToString(e._kv_variable(i)).split('\t');
       var row = document.createElement('label');
@@ -381,15 +398,14 @@
       row.appendChild(input);
       row.appendChild(output);
       this.holder.appendChild(row);
-      this.outputs.push(output);
-      input.addEventListener('input', (function (k, inp, out) {
+      input.addEventListener('input', this.guard((function (k, inp, out) {
         return function () {
           if (e._kv_set_variable(k, Number(inp.value))) {
             out.textContent = Number(inp.value);
             self.draw();
           }
         };
-      })(i, input, output));
+      })(i, input, output)));
     }
   };
 
