@@ -267,8 +267,14 @@
       if (!r.ok) throw new Error('Impossible de lire la figure « ' + src + ' » (' + r.status + ').');
       return r.arrayBuffer();
     }).then(function (b) { return new Uint8Array(b); }, function (e) {
-      throw new Error(/Impossible/.test(e.message) ? e.message :
-                      'Impossible de lire la figure « ' + src + ' » : ' + e.message);
+      if (/Impossible/.test(e.message)) throw e;
+      // Browsers refuse to read a file beside a page opened from a file.
+      throw new Error('Impossible de lire la figure « ' + src + ' »' +
+                      (location.protocol === 'file:' ?
+                           ' : une page ouverte depuis un fichier ne peut pas lire la figure à ' +
+                           'côté d\'elle ; publiez-la sur un serveur web ou exportez une page ' +
+                           'en un seul fichier.' :
+                           ' : ' + e.message));
     });
   }
 

@@ -35,7 +35,7 @@ run_page() {
     local dom verdict
     dom=$(timeout 120 chromium --headless=new --no-sandbox --disable-gpu --no-first-run \
           --user-data-dir="$work/profile" --virtual-time-budget=30000 --dump-dom \
-          "file://$work/$1" 2>"$work/chromium.log") || { cat "$work/chromium.log"; return 1; }
+          "${url:-file://$work/$1}" 2>"$work/chromium.log") || { cat "$work/chromium.log"; return 1; }
     verdict=$(printf '%s' "$dom" | grep -o '<title>KV-[^<]*' | head -1 || true)
     verdict=${verdict#<title>}
     echo "navigateur : ${verdict:-aucun verdict}"
@@ -43,3 +43,17 @@ run_page() {
 }
 run_page "test.html$DRAG"
 run_page "damaged.html#damaged"
+# The fragment with the figure and the viewer beside it, as a web server gives them.
+mkdir "$work/site"
+KORVENDAL_WEB_VIEWER="$PWD/$WEB_BUILD_DIR/korvendal-viewer.js" \
+    "$BUILD_DIR/korvendal32" --web-page "$FIGURE" "$work/site/fragment.html" --fragment
+{ echo "<script>"; cat tests/web/browser_check.js; echo "</script>"; } >> "$work/site/fragment.html"
+python3 -c 'import http.server, socketserver, sys, functools
+handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
+server = socketserver.TCPServer(("127.0.0.1", 0), handler)
+open(sys.argv[2], "w").write(str(server.server_address[1]))
+server.serve_forever()' "$work/site" "$work/port" 2>/dev/null &
+server=$!
+trap 'kill $server 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do [ -s "$work/port" ] && break; sleep 0.1; done
+url="http://127.0.0.1:$(cat "$work/port")/fragment.html" run_page ""
