@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     // The export draws with Qt, which the window-less commands do not link: it is recognised
     // before them, as they refuse options they do not know.
     if (isExportCommand(args)) return exportMain(argc, argv, args);
-    if (int status = runWebPageCommand(args, std::cout, std::cerr); status >= 0) return status;
+    if (int web = runWebPageCommand(args, std::cout, std::cerr); web >= 0) return web;
     int status = runCommandLine(args, std::cout, std::cerr);
     if (status >= 0) return status;
 
