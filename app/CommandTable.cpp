@@ -3,6 +3,7 @@
 #include "app/CDocumentCommands.h"
 #include "app/CMainFrame.h"
 #include "calc/EvaluationState.h"
+#include "app/WebPageCommands.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
@@ -82,6 +83,9 @@ const std::vector<CommandDesc>& commandTable() {
         {Cmd::editCopy, "&Edition", "&Copier\tCtrl+C", "copy", T::files, [](F& f) { f.copy(); }, hasView},
         {Cmd::copyBitmap, "&Edition", "Copier comme &Bitmap", "copybitmap", T::none, [](F& f) { f.copyBitmap(); }, hasView},
         {Cmd::figureText, "&Edition", "Texte de la figure", nullptr, T::none, [](F& f) { openFigureText(f, false); }, hasView},
+        {kSeparator, "&Edition", "", nullptr, T::none, nullptr},
+        {Cmd::appletCode, "&Edition", "Code HTML pour Applet", nullptr, T::none, [](F& f) { showAppletCode(f); }, appletCodeEnabled},
+        {Cmd::exportWebPage, "&Edition", "Exporter une page web interactive…", nullptr, T::none, [](F& f) { exportInteractivePage(f); }, hasView},
 
         {Cmd::zoomIn, "&Affichage", "Zoom avant", "zoomin", T::zoom, [](F& f) { f.activeView()->zoomIn(); }, hasView},
         {Cmd::zoomOut, "&Affichage", "Zoom arrière", "zoomout", T::zoom, [](F& f) { f.activeView()->zoomOut(); }, hasView},

@@ -7,6 +7,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/ExportCommand.h"
+#include "app/WebPageCommands.h"
 #include "tools/cli/CommandLine.h"
 #include "view/CQtHost.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     // The export draws with Qt, which the window-less commands do not link: it is recognised
     // before them, as they refuse options they do not know.
     if (isExportCommand(args)) return exportMain(argc, argv, args);
+    if (int web = runWebPageCommand(args, std::cout, std::cerr); web >= 0) return web;
     int status = runCommandLine(args, std::cout, std::cerr);
     if (status >= 0) return status;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 
 #include "calc/Arithmetic.h"
@@ -397,8 +398,17 @@ private:
         const char* begin = text_.data() + first;
         const char* stop = text_.data() + end;
         double value = 0.0;
+#if defined(__cpp_lib_to_chars)
         auto r = std::from_chars(begin, stop, value, std::chars_format::fixed);
         if (r.ec != std::errc() || r.ptr != stop) value = 0.0;
+#else
+        // The web viewer's library has no floating-point from_chars; its C locale is fixed,
+        // so strtod reads the same numbers.
+        const std::string digits(begin, stop);
+        char* read = nullptr;
+        value = std::strtod(digits.c_str(), &read);
+        if (read != digits.c_str() + digits.size()) value = 0.0;
+#endif
         return std::make_unique<CConstante>(value);
     }
 

@@ -1,6 +1,5 @@
 #include "core/CArchive.h"
 
-#include <bit>
 #include <cstring>
 
 #include "core/CElementBase.h"
@@ -137,7 +136,8 @@ void CArchive::writeDword(uint32_t v) {
 }
 
 void CArchive::writeDouble(double v) {
-    uint64_t bits = std::bit_cast<uint64_t>(v);
+    uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
     for (int i = 0; i < 8; ++i) buffer_.push_back(static_cast<uint8_t>(bits >> (8 * i)));
 }
 
@@ -205,7 +205,9 @@ double CArchive::readDouble() {
     uint64_t bits = 0;
     for (int i = 0; i < 8; ++i) bits |= static_cast<uint64_t>(buffer_[pos_ + i]) << (8 * i);
     pos_ += 8;
-    return std::bit_cast<double>(bits);
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
 }
 
 void CArchive::readSize(int32_t& cx, int32_t& cy) {

@@ -15,6 +15,7 @@ const char* const kUsage =
     "              korvendal32 --describe FICHIER.qvf\n"
     "              korvendal32 --resave ENTREE.qvf SORTIE.qvf\n"
     "              korvendal32 --export FICHIER.qvf IMAGE.(png|svg|pdf) [--size LxH]\n"
+    "              korvendal32 --web-page FICHIER.qvf PAGE.html [--fragment]\n"
     "              korvendal32 --help\n"
     "\n"
     "  FICHIER.qvf   ouvre la figure dans une fenêtre\n"
@@ -22,6 +23,8 @@ const char* const kUsage =
     "  --resave      lit une figure et l'enregistre à nouveau au format actuel\n"
     "  --export      dessine la figure dans une image PNG, SVG ou PDF (selon l'extension),\n"
     "                à sa taille ou à celle de --size en pixels, sans fenêtre\n"
+    "  --web-page    écrit une page web où la figure est vivante, hors ligne (un seul fichier,\n"
+    "                ou avec --fragment un extrait HTML, la figure et le visualiseur à côté)\n"
     "  --help        affiche cette aide\n";
 
 // Messages the model would show in a box (a figure of a later version) go to the error stream.

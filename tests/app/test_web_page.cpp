@@ -1,0 +1,208 @@
+// The web commands of the Edition menu, reached through their menu actions.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <sstream>
+
+#include "app/CMainFrame.h"
+#include "app/WebPageCommands.h"
+#include "core/CHost.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
+#include "view/CPelvantiView.h"
+#include "view/Commands.h"
+
+namespace {
+struct WebFixture {
+    QTemporaryDir dir;
+    CHeadlessHost headless;
+    CHost* previousHost = setHost(&headless);
+    CMainFrame frame{std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat)};
+
+    WebFixture() {
+        frame.resize(900, 600);
+        frame.show();
+    }
+    ~WebFixture() {
+        frame.automaticAnswer = IDNO;
+        setHost(previousHost);
+    }
+    CPelvantiView* openSavedFigure(const char* name) {
+        CPelvantiDoc doc;
+        doc.newFigure();
+        doc.addEntry(std::make_unique<CAction>(nat::pointLibre,
+                                               std::make_unique<CPointBase>(1000, 500, 4, 0)));
+        std::string reason;
+        const std::string path = dir.filePath(name).toStdString();
+        EXPECT_TRUE(doc.saveToFile(path, &reason)) << reason;
+        return frame.openFile(QString::fromStdString(path));
+    }
+    bool enabled(int command) {
+        frame.updateActions();
+        return frame.action(command)->isEnabled();
+    }
+};
+
+// Runs `answer` on the modal dialog that the next action opens.
+void whenDialogOpens(std::function<void(QDialog*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) answer(d);
+    });
+}
+
+QPushButton* buttonNamed(QDialog* d, const QString& text) {
+    for (auto* b : d->findChildren<QPushButton*>())
+        if (b->text() == text) return b;
+    return nullptr;
+}
+}  // namespace
+
+TEST(WebPage, AppletCodeOnlyForASavedUnchangedFigure) {
+    WebFixture f;
+    f.frame.newFigure();
+    EXPECT_FALSE(f.enabled(Cmd::appletCode));  // never saved
+    CPelvantiView* v = f.openSavedFigure("triangle.qvf");
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(f.enabled(Cmd::appletCode));
+    v->document()->allowedMenus.add(Cmd::appletCode);
+    EXPECT_FALSE(f.enabled(Cmd::appletCode));  // refused by the restricted menus
+    v->document()->allowedMenus.clear();
+    v->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(300, 200, 4, 0)));
+    EXPECT_FALSE(f.enabled(Cmd::appletCode));  // modified
+}
+
+TEST(WebPage, AppletCodeIsCopiedFromTheDialog) {
+    WebFixture f;
+    CPelvantiView* v = f.openSavedFigure("triangle.qvf");
+    ASSERT_NE(v, nullptr);
+    // The size of the view now, not the one stored in the file.
+    v->parentWidget()->resize(431, 287);
+    QApplication::processEvents();
+    const LSize area = v->drawingArea();
+    CPelvantiDoc stored;
+    std::string reason;
+    ASSERT_TRUE(stored.loadFromFile(v->document()->path, &reason)) << reason;
+    ASSERT_NE(stored.viewSize, area);
+    QApplication::clipboard()->clear();
+    whenDialogOpens([](QDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Code HTML pour applet");
+        QPushButton* copy = buttonNamed(d, "Copier le code dans le presse-papier");
+        ASSERT_NE(copy, nullptr);
+        copy->click();
+        d->accept();
+    });
+    ASSERT_TRUE(f.enabled(Cmd::appletCode));
+    f.frame.action(Cmd::appletCode)->trigger();
+    const QString expected = QStringLiteral(
+                                 "<APPLET CODE=\"Applet.AppletKorvendal32.class\"\r\n"
+                                 "    ARCHIVE = \"AppletKorvendal32.jar\"\r\n"
+                                 "    WIDTH=%1\r\n    HEIGHT=%2>\r\n"
+                                 "    <PARAM NAME= Path VALUE = \"triangle.qvf\">\r\n</APPLET>")
+                                 .arg(area.cx / 10)
+                                 .arg(area.cy / 10);
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+}
+
+namespace {
+// A stand-in for the built viewer, with the one text a script element cannot hold.
+struct FakeViewer {
+    QTemporaryDir dir;
+    QString path = dir.filePath("korvendal-viewer.js");
+    explicit FakeViewer(bool present = true) {
+        if (present) {
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write("var end = '</script>';");
+        }
+        qputenv("KORVENDAL_WEB_VIEWER", path.toUtf8());
+    }
+    ~FakeViewer() { qunsetenv("KORVENDAL_WEB_VIEWER"); }
+};
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The figure a single-file page carries, read back.
+int entriesOfInlinedFigure(const QByteArray& page) {
+    const QByteArray key = "data-qvf=\"";
+    const qsizetype from = page.indexOf(key) + key.size();
+    const QByteArray bytes = QByteArray::fromBase64(page.mid(from, page.indexOf('"', from) - from));
+    CPelvantiDoc doc;
+    std::string reason;
+    if (!doc.loadFromBytes({bytes.begin(), bytes.end()}, &reason)) return -1;
+    return doc.list().count();
+}
+}  // namespace
+
+TEST(WebPage, InteractivePageFromTheMenu) {
+    WebFixture f;
+    FakeViewer viewer;
+    CPelvantiView* v = f.openSavedFigure("triangle.qvf");
+    ASSERT_NE(v, nullptr);
+    // Unsaved changes go into the page too.
+    v->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(300, 200, 4, 0)));
+    const QString single = f.dir.filePath("seul.html");
+    const QString fragment = f.dir.filePath("extrait.html");
+    for (const QString& page : {single, fragment}) {
+        whenDialogOpens([page, fragmentWanted = page == fragment](QDialog* d) {
+            d->findChild<QLineEdit*>()->setText(page);
+            if (fragmentWanted) d->findChild<QRadioButton*>("fragment")->setChecked(true);
+            d->accept();
+        });
+        f.frame.action(Cmd::exportWebPage)->trigger();
+    }
+    const QByteArray page = contentOf(single);
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(page.contains("var end = '<\\/script>';"));
+    EXPECT_EQ(entriesOfInlinedFigure(page), 3);  // pi and the two points
+    EXPECT_EQ(contentOf(fragment),
+              "<div class=\"korvendal-figure\" data-src=\"extrait-web.qvf\"></div>\n"
+              "<script src=\"korvendal-viewer.js\"></script>\n");
+    EXPECT_EQ(contentOf(f.dir.filePath("korvendal-viewer.js")), contentOf(viewer.path));
+    CPelvantiDoc beside;
+    std::string reason;
+    EXPECT_TRUE(beside.loadFromFile(f.dir.filePath("extrait-web.qvf").toStdString(), &reason))
+        << reason;
+}
+
+struct CommandCase {
+    bool viewerBuilt;
+    const char* figure;  // under tests/data/figures
+    int status;
+    const char* says;
+};
+
+class WebPageCommand : public ::testing::TestWithParam<CommandCase> {};
+
+TEST_P(WebPageCommand, WritesThePageOrSaysWhy) {
+    const CommandCase& c = GetParam();
+    FakeViewer viewer(c.viewerBuilt);
+    QTemporaryDir out;
+    const std::string page = out.filePath("page.html").toStdString();
+    std::ostringstream o, e;
+    EXPECT_EQ(
+        runWebPageCommand(
+            {"--web-page", std::string(KORVENDAL_TEST_DATA "/figures/") + c.figure, page}, o, e),
+        c.status);
+    EXPECT_NE((o.str() + e.str()).find(c.says), std::string::npos) << o.str() << e.str();
+    EXPECT_EQ(QFileInfo::exists(QString::fromStdString(page)), c.status == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WebPageCommand,
+    ::testing::Values(CommandCase{true, "valid/construction.qvf", 0, "Page web écrite"},
+                      CommandCase{false, "valid/construction.qvf", 1, "tools/build-web.sh"},
+                      CommandCase{true, "damaged/truncated.qvf", 1, ""}));
