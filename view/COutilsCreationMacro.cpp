@@ -1,0 +1,816 @@
+// The tools that make macros ("Nouvelle macro") and that add objects to a macro or remove
+// objects from it. Each kind is one row of a table: its preconditions, what its dialog asks,
+// and the steps that follow the dialog.
+#include <QString>
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <type_traits>
+
+#include "calc/NumberFormat.h"
+#include "core/CHost.h"
+#include "core/CPreferences.h"
+#include "document/CPelvantiDoc.h"
+#include "macros/CMacroKinds.h"
+#include "view/CFigureRenderer.h"
+#include "view/CGestionSouris.h"
+#include "view/COutilsMacros.h"
+#include "view/COutilsValeurs.h"
+#include "view/CPelvantiView.h"
+#include "view/Commands.h"
+#include "view/ToolTexts.h"
+
+namespace {
+using Step = MacroStep;
+
+struct KindDesc {
+    MacroKind kind;
+    std::vector<int> needs;  // precondition messages, checked in order
+    std::vector<Step> steps;
+    std::vector<const char*> stepPrompts;  // one per step
+};
+
+const char* const kPointToAnimate = "Cliquez sur le point lié que la macro animera";
+const char* const kGeneratingPoint = "Cliquez sur le point lié qui générera les traces";
+
+const std::vector<KindDesc>& kindTable() {
+    using K = MacroKind;
+    static const std::vector<KindDesc> table = {
+        {K::appearance,
+         {Msg::needVisibleGraphic},
+         {Step::objects},
+         {toolText(Msg::promptAppearanceObjects)}},
+        {K::disappearance,
+         {Msg::needVisibleGraphic},
+         {Step::objects},
+         {"Cliquez sur un objet pour que la macro le masque, ou sur le bouton droit pour finir"}},
+        {K::disappearanceFromAppearance,
+         {Msg::needAppearanceMacro},
+         {Step::sourceMacro},
+         {toolText(Msg::promptAppearanceSource)}},
+        {K::appearanceFromDisappearance,
+         {Msg::needDisappearanceMacro},
+         {Step::sourceMacro},
+         {toolText(Msg::promptDisappearanceSource)}},
+        {K::animation, {Msg::needLinkedPoint}, {Step::linkedPoint}, {kPointToAnimate}},
+        {K::animationWithTrace,
+         {Msg::needLinkedPoint},
+         {Step::objects, Step::linkedPoint},
+         {toolText(Msg::promptObjectsToTrace), kPointToAnimate}},
+        {K::assignValue, {Msg::needVariable}, {}, {}},
+        {K::increment, {Msg::needVariable}, {}, {}},
+        {K::decrement, {Msg::needVariable}, {}, {}},
+        {K::modifyVariable, {Msg::needVariable}, {}, {}},
+        {K::traceByPoint,
+         {Msg::needLinkedPoint},
+         {Step::objects, Step::linkedPoint},
+         {toolText(Msg::promptObjectsToTrace), kGeneratingPoint}},
+        {K::traceByVariable,
+         {Msg::needVisibleGraphic, Msg::needVariable},
+         {Step::objects},
+         {toolText(Msg::promptObjectsToTrace)}},
+        {K::redraw, {Msg::redrawMacroExists}, {}, {}},
+        {K::pause, {}, {}, {}},
+        {K::sequence,
+         {Msg::needAnyMacro},
+         {Step::macros},
+         {"Cliquez sur les macros à exécuter, dans l'ordre, puis sur le bouton droit"}},
+        {K::moveLinkedPoint,
+         {Msg::needLinkedPoint},
+         {Step::linkedPoint, Step::otherLinkedPoint},
+         {"Cliquez sur le point lié que la macro déplacera",
+          "Cliquez sur le point lié dont il prendra la place"}},
+        {K::sound, {Msg::soundNeedsSavedFigure}, {}, {}},
+        {K::blinking,
+         {Msg::needVisibleGraphic},
+         {Step::objects},
+         {"Cliquez sur un objet que la macro fera clignoter, ou sur le bouton droit pour finir"}},
+        {K::loopAnimation, {Msg::needVisibleGraphic, Msg::needVariable}, {}, {}},
+        {K::loopTrace,
+         {Msg::needVisibleGraphic, Msg::needVariable},
+         {Step::objects},
+         {toolText(Msg::promptObjectsToTrace)}},
+    };
+    return table;
+}
+
+const KindDesc& descOf(MacroKind kind) {
+    for (const KindDesc& d : kindTable())
+        if (d.kind == kind) return d;
+    return kindTable().front();
+}
+
+bool shown(const CActionAncetre* e) {
+    auto* g = dynamic_cast<const CElementGraphique*>(e->element);
+    return g && e->element->exists && !(drawingState().hideMasked && g->masked);
+}
+
+// The visible entries of the figure whose nature is in `mask` and that pass `keep`.
+std::vector<CActionAncetre*> visibleEntries(CPelvantiDoc& doc, Nature mask,
+                                            const std::function<bool(CElementBase*)>& keep = {}) {
+    std::vector<CActionAncetre*> out;
+    for (CActionAncetre* e : doc.graphicList().entries())
+        if ((e->nature & mask) && shown(e) && (!keep || keep(e->element))) out.push_back(e);
+    return out;
+}
+
+template <class T>
+std::vector<T*> elementsOf(CListeAction& list) {
+    std::vector<T*> out;
+    for (CActionAncetre* e : list.entries())
+        if (auto* t = dynamic_cast<T*>(e->element)) out.push_back(t);
+    return out;
+}
+
+constexpr Nature kCollectable = nat::graphique & ~nat::macro;
+
+bool needHolds(int id, CPelvantiDoc& doc) {
+    CListeAction& list = doc.list();
+    switch (id) {
+        case Msg::needVisibleGraphic:
+            return !visibleEntries(doc, kCollectable).empty();
+        case Msg::needLinkedPoint:
+            return !visibleEntries(doc, nat::pointLie).empty();
+        case Msg::needVariable:
+            return !elementsOf<CVariableBornee>(list).empty();
+        case Msg::needAnyMacro:
+            return !elementsOf<CMacro>(list).empty();
+        case Msg::needAppearanceMacro:
+            return !visibleEntries(doc, nat::macro, [](CElementBase* e) {
+                        return dynamic_cast<CMacroApparition*>(e) != nullptr;
+                    }).empty();
+        case Msg::needDisappearanceMacro:
+            return !visibleEntries(doc, nat::macro, [](CElementBase* e) {
+                        return dynamic_cast<CMacroDisparition*>(e) != nullptr;
+                    }).empty();
+        case Msg::soundNeedsSavedFigure:
+            return !doc.path.empty();
+        case Msg::redrawMacroExists:
+            return elementsOf<CMacroAffichantTout>(list).empty();
+        default:
+            return true;
+    }
+}
+
+std::string trimmed(const std::string& text) {
+    return QString::fromStdString(text).trimmed().toStdString();
+}
+
+// A whole number at least `minimum`; nullopt otherwise.
+std::optional<int> readWhole(const std::string& text, int minimum) {
+    bool ok = false;
+    const int n = QString::fromStdString(text).trimmed().toInt(&ok);
+    if (!ok || n < minimum) return std::nullopt;
+    return n;
+}
+
+// A whole-number field of a macro dialog.
+struct WholeField {
+    const char* label;
+    int minimum;
+    const char* refusal;
+};
+const WholeField kPoints{"Nombre de positions du point :", 2,
+                         "Le nombre de positions doit être un nombre\nentier au moins égal à 2"};
+const WholeField kFrequency{
+    "Fréquence d'animation (millièmes de seconde, 0 : vitesse maximale) :", 0,
+    "La fréquence doit être un nombre entier\nde millièmes de seconde, "
+    "positif ou nul"};
+const WholeField kDuration{
+    "Durée (dixièmes de seconde, 0 : jusqu'à un clic) :", 0,
+    "La durée doit être un nombre entier\nde dixièmes de seconde, positif ou nul"};
+const WholeField kSeconds{
+    "Durée de la pause en secondes (0 : jusqu'à un clic) :", 0,
+    "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"};
+
+const char* const kCyclic = "Animation cyclique ?";
+const char* const kVisible = "Animation visible ?";
+
+// The kind's own fields of the dialog, after the title and the comment.
+std::vector<std::pair<std::string, std::string>> kindFields(MacroKind kind,
+                                                            const CVariableBornee* variable) {
+    const CPreferences& p = preferences();
+    const std::string n = std::to_string(p.animationNumberPoints);
+    const std::string f = std::to_string(p.animationFrequency);
+    const std::string cyclic = p.cyclicAnimation ? "1" : "0";
+    auto number = [](double v) { return formatNumber(v, 12, 12); };
+    switch (kind) {
+        case MacroKind::appearance:
+            return {{"Un objet à chaque clic ?", "0"}};
+        case MacroKind::animation:
+            return {{kCyclic, cyclic},
+                    {kFrequency.label, f},
+                    {kPoints.label, n},
+                    {kDuration.label, "0"}};
+        case MacroKind::animationWithTrace:
+            return {{"Un seul cycle d'animation ?", "0"},
+                    {kCyclic, cyclic},
+                    {"Effacement des traces en fin de cycle ?", "0"},
+                    {kFrequency.label, f},
+                    {kPoints.label, n},
+                    {kDuration.label, "0"}};
+        case MacroKind::traceByPoint:
+        case MacroKind::traceByVariable:
+            return {{kPoints.label, n}, {kFrequency.label, "0"}};
+        case MacroKind::assignValue:
+            return {{"Valeur à affecter :", ""}};
+        case MacroKind::modifyVariable:
+            return {{"Nouvelle valeur mini :", variable->minimumText},
+                    {"Nouvelle valeur maxi :", variable->maximumText},
+                    {"Nouveau pas d'incrémentation :", variable->stepText},
+                    {"Nouvelle valeur actuelle :", number(variable->value)}};
+        case MacroKind::pause:
+            return {{kSeconds.label, "0"}};
+        case MacroKind::sound:
+            return {{"Chemin d'accès au fichier son :", ""}, {"Son asynchrone ?", "0"}};
+        case MacroKind::blinking:
+            return {{kDuration.label, "0"}};
+        case MacroKind::loopAnimation:
+        case MacroKind::loopTrace:
+            return {{kVisible, "1"}, {kFrequency.label, f}};
+        default:
+            return {};
+    }
+}
+
+// Reads the kind's fields of a dialog answer, in order; each refusal shows its message.
+class FieldReader {
+public:
+    FieldReader(const std::vector<std::string>& values, CListeAction& list)
+        : values_(values), list_(list) {}
+    bool yes() { return values_[next_++] == "1"; }
+    std::string text() { return values_[next_++]; }
+    std::optional<int> whole(const WholeField& field) {
+        const std::optional<int> n = readWhole(values_[next_++], field.minimum);
+        if (!n) toolMessageText(field.refusal, MB_OK | MB_ICONEXCLAMATION);
+        return n;
+    }
+    // A number or a value of the figure, which must not be `variable` itself.
+    bool value(CValeurAssocieeAVariable& out, const CVariableBornee* variable) {
+        if (!readValue(list_, values_[next_++], out, Msg::enterValue)) return false;
+        if (out.reference && out.reference == variable) {
+            toolMessage(Msg::cannotAssignItself, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        return true;
+    }
+
+private:
+    const std::vector<std::string>& values_;
+    CListeAction& list_;
+    size_t next_ = 2;  // after the title and the comment
+};
+
+// What the lists chose before the dialog.
+struct Choices {
+    CVariableBornee* variable = nullptr;
+    CMacro* before = nullptr;
+    CMacro* atEnd = nullptr;
+};
+
+template <class T>
+std::unique_ptr<T> make(CListeAction& list, const std::string& title, const std::string& comment,
+                        double x, double y) {
+    return std::make_unique<T>(&list, title, comment, x, y,
+                               static_cast<int8_t>(etatPalettes().colour));
+}
+
+template <class Loop>
+std::unique_ptr<CMacro> makeLoop(FieldReader& r, const Choices& c, std::unique_ptr<Loop> m) {
+    m->loop.visible = r.yes();
+    const auto f = r.whole(kFrequency);
+    if (!f) return nullptr;
+    m->loop.f = *f;
+    m->loop.variable = c.variable;
+    m->loop.before = c.before;
+    m->loop.atEnd = c.atEnd;
+    return m;
+}
+
+// The macro of `kind` from the dialog's answer; null (after the message) when a field is
+// refused.
+std::unique_ptr<CMacro> buildMacro(MacroKind kind, const std::vector<std::string>& values,
+                                   CListeAction& list, const Choices& c, double x, double y) {
+    FieldReader r(values, list);
+    const std::string& title = values[0];
+    const std::string& comment = values[1];
+    auto build = [&](auto tag) {
+        using T = typename decltype(tag)::type;
+        return make<T>(list, title, comment, x, y);
+    };
+    switch (kind) {
+        case MacroKind::appearance:
+        case MacroKind::appearanceFromDisappearance: {
+            auto m = build(std::type_identity<CMacroApparition>());
+            if (kind == MacroKind::appearance) m->oneByOne = r.yes();
+            return m;
+        }
+        case MacroKind::disappearance:
+        case MacroKind::disappearanceFromAppearance:
+            return build(std::type_identity<CMacroDisparition>());
+        case MacroKind::animation: {
+            auto m = build(std::type_identity<CMacroAnimationPointLie>());
+            m->cyclic = r.yes();
+            const auto f = r.whole(kFrequency);
+            const auto n = f ? r.whole(kPoints) : std::nullopt;
+            const auto d = n ? r.whole(kDuration) : std::nullopt;
+            if (!d) return nullptr;
+            m->f = *f, m->n = *n, m->d = *d;
+            return m;
+        }
+        case MacroKind::animationWithTrace: {
+            auto m = build(std::type_identity<CMacroAnimationAvecTrace>());
+            m->oneCycle = r.yes();
+            m->cyclic = r.yes();
+            m->eraseTraces = r.yes();
+            const auto f = r.whole(kFrequency);
+            const auto n = f ? r.whole(kPoints) : std::nullopt;
+            const auto d = n ? r.whole(kDuration) : std::nullopt;
+            if (!d) return nullptr;
+            m->f = *f, m->n = *n, m->d = *d;
+            return m;
+        }
+        case MacroKind::traceByPoint:
+        case MacroKind::traceByVariable: {
+            const auto n = r.whole(kPoints);
+            const auto f = n ? r.whole(kFrequency) : std::nullopt;
+            if (!f) return nullptr;
+            if (kind == MacroKind::traceByPoint) {
+                auto m = build(std::type_identity<CMacroTraceAuto>());
+                m->n = *n, m->f = *f;
+                return m;
+            }
+            auto m = build(std::type_identity<CMacroTraceAutoParVariable>());
+            m->n = *n, m->f = *f, m->variable = c.variable;
+            return m;
+        }
+        case MacroKind::assignValue: {
+            auto m = build(std::type_identity<CMacroAffectationValeurVariable>());
+            if (!r.value(m->value, c.variable)) return nullptr;
+            m->variable = c.variable;
+            return m;
+        }
+        case MacroKind::increment: {
+            auto m = build(std::type_identity<CMacroIncrementationVariable>());
+            m->variable = c.variable;
+            return m;
+        }
+        case MacroKind::decrement: {
+            auto m = build(std::type_identity<CMacroDecrementationVariable>());
+            m->variable = c.variable;
+            return m;
+        }
+        case MacroKind::modifyVariable: {
+            auto m = build(std::type_identity<CMacroModificationVariable>());
+            for (CValeurAssocieeAVariable* v : {&m->minimum, &m->maximum, &m->step, &m->value})
+                if (!r.value(*v, c.variable)) return nullptr;
+            m->variable = c.variable;
+            return m;
+        }
+        case MacroKind::redraw:
+            return build(std::type_identity<CMacroAffichantTout>());
+        case MacroKind::pause: {
+            const auto s = r.whole(kSeconds);
+            if (!s) return nullptr;
+            auto m = build(std::type_identity<CMacroPause>());
+            m->seconds = *s;
+            return m;
+        }
+        case MacroKind::sequence:
+            return build(std::type_identity<CMacroSuiteMacros>());
+        case MacroKind::moveLinkedPoint:
+            return build(std::type_identity<CMacroAffectationPointLie>());
+        case MacroKind::sound: {
+            auto m = build(std::type_identity<CMacroJouantSon>());
+            m->path = trimmed(r.text());
+            if (m->path.empty()) {
+                toolMessage(Msg::needSoundPath, MB_OK | MB_ICONEXCLAMATION);
+                return nullptr;
+            }
+            m->asynchronous = r.yes();
+            return m;
+        }
+        case MacroKind::blinking: {
+            const auto d = r.whole(kDuration);
+            if (!d) return nullptr;
+            auto m = build(std::type_identity<CMacroClignotement>());
+            m->d = *d;
+            return m;
+        }
+        case MacroKind::loopAnimation:
+            return makeLoop(r, c, build(std::type_identity<CMacroBoucleAvecAnimation>()));
+        case MacroKind::loopTrace:
+            return makeLoop(r, c, build(std::type_identity<CMacroBoucleAvecTrace>()));
+    }
+    return nullptr;
+}
+
+bool usesVariable(MacroKind k) {
+    switch (k) {
+        case MacroKind::assignValue:
+        case MacroKind::increment:
+        case MacroKind::decrement:
+        case MacroKind::modifyVariable:
+        case MacroKind::traceByVariable:
+        case MacroKind::loopAnimation:
+        case MacroKind::loopTrace:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A macro chosen from the figure's macros, "Aucune macro" giving none; false on Cancel.
+bool chooseMacro(CListeAction& list, const std::string& title, CMacro*& out) {
+    const std::vector<CMacro*> macros = elementsOf<CMacro>(list);
+    std::vector<std::string> items{"Aucune macro"};
+    for (CMacro* m : macros) items.push_back(m->title);
+    int index = 0;
+    if (!toolDialogs().chooseItem(title, items, index)) return false;
+    out = index > 0 && index <= static_cast<int>(macros.size()) ? macros[index - 1] : nullptr;
+    return true;
+}
+
+bool chooseLists(MacroKind kind, CListeAction& list, Choices& c) {
+    if (usesVariable(kind)) {
+        const std::vector<CVariableBornee*> variables = elementsOf<CVariableBornee>(list);
+        std::vector<std::string> names;
+        for (CVariableBornee* v : variables) names.push_back(v->getName());
+        int index = 0;
+        if (!toolDialogs().chooseItem("Choisissez la variable", names, index)) return false;
+        if (index < 0 || index >= static_cast<int>(variables.size())) return false;
+        c.variable = variables[index];
+    }
+    if (kind == MacroKind::loopAnimation || kind == MacroKind::loopTrace)
+        return chooseMacro(list, "Macro à exécuter avant le début des boucles", c.before) &&
+               chooseMacro(list, "Macro à exécuter à la fin de chaque boucle", c.atEnd);
+    return true;
+}
+
+CPointLie* linkedPointOf(CActionAncetre* entry) {
+    return entry ? dynamic_cast<CPointLie*>(entry->element) : nullptr;
+}
+
+void setLinkedPoint(CMacro& m, CPointLie* p) {
+    if (auto* a = dynamic_cast<CMacroAnimationPointLie*>(&m)) a->linkedPoint = p;
+    if (auto* a = dynamic_cast<CMacroAnimationAvecTrace*>(&m)) a->linkedPoint = p;
+    if (auto* a = dynamic_cast<CMacroTraceAuto*>(&m)) a->linkedPoint = p;
+    if (auto* a = dynamic_cast<CMacroAffectationPointLie*>(&m)) a->moved = p;
+}
+
+// A visible linked point of the same curve as `p`, other than `p`.
+bool hasOtherPointOnCurve(CPelvantiDoc& doc, const CPointLie* p) {
+    return !visibleEntries(doc, nat::pointLie, [p](CElementBase* e) {
+                auto* q = dynamic_cast<CPointLie*>(e);
+                return q && q != p && q->getCurve() == p->getCurve();
+            }).empty();
+}
+
+// The macros whose kind `source` steps take objects from.
+bool isSourceFor(MacroKind kind, const CElementBase* e) {
+    return kind == MacroKind::disappearanceFromAppearance
+               ? dynamic_cast<const CMacroApparition*>(e) != nullptr
+               : dynamic_cast<const CMacroDisparition*>(e) != nullptr;
+}
+
+void blinkEntries(CPelvantiView* view, const std::vector<CActionAncetre*>& entries) {
+    EtatOutils& st = etatOutils();
+    st.blinkList.clear();
+    for (CActionAncetre* e : entries) st.blinkList.append(e);
+    view->startBlinking();
+}
+}  // namespace
+
+COutilCreationMacro::COutilCreationMacro(MacroKind kind) : kind_(kind) {}
+
+COutilCreationMacro::~COutilCreationMacro() = default;
+
+int COutilCreationMacro::promptId() const {
+    return Msg::promptPlaceMacro;
+}
+
+std::string COutilCreationMacro::prompt(int step) const {
+    const KindDesc& d = descOf(kind_);
+    if (step <= 0 || step > static_cast<int>(d.stepPrompts.size()))
+        return toolText(Msg::promptPlaceMacro);
+    return d.stepPrompts[step - 1];
+}
+
+bool COutilCreationMacro::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (!view) return false;
+    for (int id : descOf(kind_).needs)
+        if (!needHolds(id, *view->document())) {
+            toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    return true;
+}
+
+bool COutilCreationMacro::activate(CPelvantiView* view) {
+    making_.reset();
+    steps_.clear();
+    step_ = 0;
+    COutil::activate(view);
+    // Nothing is designated: the click only gives the place of the button.
+    etatOutils().natureFilter = 0;
+    installHandler(standardHandler(), view);
+    return true;
+}
+
+void COutilCreationMacro::deactivate(CPelvantiView* view) {
+    making_.reset();
+    if (view) view->stopBlinking();
+    COutil::deactivate(view);
+}
+
+std::unique_ptr<CMacro> COutilCreationMacro::askMacro(CListeAction& list, double x, double y) {
+    Choices choices;
+    if (!chooseLists(kind_, list, choices)) return nullptr;
+    std::vector<std::string> labels{"Intitulé :", "Commentaire explicatif :"};
+    std::vector<std::string> values{"", ""};
+    for (auto& [label, value] : kindFields(kind_, choices.variable)) {
+        labels.push_back(label);
+        values.push_back(value);
+    }
+    const std::vector<CMacro*> taken = elementsOf<CMacro>(list);
+    for (;;) {
+        if (!toolDialogs().editFields(kMacroDialogTitle, labels, values)) return nullptr;
+        values.resize(labels.size());
+        values[0] = trimmed(values[0]);
+        if (values[0].empty()) {
+            toolMessage(Msg::needMacroTitle, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        if (std::any_of(taken.begin(), taken.end(),
+                        [&](const CMacro* m) { return m->title == values[0]; })) {
+            toolMessage(Msg::macroTitleTaken, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        std::unique_ptr<CMacro> macro = buildMacro(kind_, values, list, choices, x, y);
+        if (!macro) continue;
+        // Values that cannot be used now may become usable when the figure changes: a
+        // warning, not a refusal.
+        if ((kind_ == MacroKind::assignValue || kind_ == MacroKind::modifyVariable) &&
+            !macro->canExecute(false))
+            toolMessage(Msg::macroNotExecutable, MB_OK | MB_ICONEXCLAMATION);
+        return macro;
+    }
+}
+
+void COutilCreationMacro::addToFigure(CPelvantiView* view) {
+    view->stopBlinking();
+    view->document()->addEntry(std::make_unique<CAction>(nat::macro, std::move(making_)));
+    finishConstruction(view);
+}
+
+bool COutilCreationMacro::nextStep(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    if (step_ >= steps_.size()) {
+        addToFigure(view);
+        return true;
+    }
+    view->stopBlinking();
+    installHandler(standardHandler(), view);
+    switch (steps_[step_]) {
+        case Step::objects:
+            st.natureFilter = kCollectable;
+            break;
+        case Step::macros:
+            st.natureFilter = nat::macro;
+            break;
+        case Step::linkedPoint:
+        case Step::otherLinkedPoint:
+            st.natureFilter = nat::pointLie;
+            break;
+        case Step::sourceMacro:
+            st.natureFilter = nat::macro;
+            blinkEntries(view,
+                         visibleEntries(*view->document(), nat::macro,
+                                        [this](CElementBase* e) { return isSourceFor(kind_, e); }));
+            installHandler(blinkingHandler(), view);
+            break;
+    }
+    ::setPrompt(prompt(static_cast<int>(step_) + 1));
+    return false;
+}
+
+// Takes the designated entry for the current step; true when the step is over.
+bool COutilCreationMacro::takeStep(CPelvantiView* view, CActionAncetre* entry) {
+    EtatOutils& st = etatOutils();
+    switch (steps_[step_]) {
+        case Step::objects:
+        case Step::macros: {
+            auto* list = dynamic_cast<CMacroAvecListe*>(making_.get());
+            if (!list) return true;
+            // A collected object is not offered again and blinks until the end.
+            list->addObject(entry->nature, entry->element);
+            st.pendingList.append(entry);
+            st.blinkList.append(entry);
+            view->startBlinking();
+            return false;
+        }
+        case Step::linkedPoint: {
+            CPointLie* p = linkedPointOf(entry);
+            if (!p) return false;
+            if (kind_ == MacroKind::moveLinkedPoint &&
+                !hasOtherPointOnCurve(*view->document(), p)) {
+                toolMessage(Msg::needOtherLinkedPoint, MB_OK | MB_ICONEXCLAMATION);
+                return false;
+            }
+            setLinkedPoint(*making_, p);
+            st.pendingList.append(entry);
+            return true;
+        }
+        case Step::otherLinkedPoint: {
+            auto* m = dynamic_cast<CMacroAffectationPointLie*>(making_.get());
+            CPointLie* p = linkedPointOf(entry);
+            if (!m || !p || p == m->moved || p->getCurve() != m->moved->getCurve()) return false;
+            m->target = p;
+            return true;
+        }
+        case Step::sourceMacro: {
+            auto* source = dynamic_cast<CMacroAvecListe*>(entry->element);
+            auto* list = dynamic_cast<CMacroAvecListe*>(making_.get());
+            if (!source || !list || !isSourceFor(kind_, source)) return false;
+            for (CActionAncetre* e : source->objects.entries()) list->addObject(*e);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool COutilCreationMacro::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    if (!view) return false;
+    if (making_) {
+        CActionAncetre* entry = st.designatedObject;
+        st.designatedObject = nullptr;
+        if (!entry || !takeStep(view, entry)) return false;
+        ++step_;
+        return nextStep(view);
+    }
+    const LPoint at = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
+    making_ = askMacro(view->document()->list(), at.x, at.y);
+    if (!making_) return false;
+    steps_ = descOf(kind_).steps;
+    step_ = 0;
+    return nextStep(view);
+}
+
+void COutilCreationMacro::onRightClick(CPelvantiView* view) {
+    if (!making_ || !view || step_ >= steps_.size()) return;
+    if (steps_[step_] != Step::objects && steps_[step_] != Step::macros) return;
+    auto* list = dynamic_cast<CMacroAvecListe*>(making_.get());
+    const bool empty = !list || list->objects.entries().empty();
+    if (kind_ == MacroKind::loopTrace && empty) {
+        // A trace loop draws its own objects, or the automatic trace run at each loop does.
+        auto* loop = dynamic_cast<CMacroBoucleAvecTrace*>(making_.get());
+        if (!dynamic_cast<CMacroTraceAutoParVariable*>(loop->loop.atEnd)) {
+            toolMessage(Msg::needLoopTraces, MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+    } else if (empty) {
+        // A macro that would act on nothing is not kept.
+        view->stopBlinking();
+        making_.reset();
+        revenirCapture(view);
+        return;
+    }
+    ++step_;
+    if (nextStep(view)) revenirCapture(view);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Adding objects to a macro, removing objects from it
+
+namespace {
+std::vector<CActionAncetre*> listMacros(CPelvantiDoc& doc) {
+    return visibleEntries(doc, nat::macro, [](CElementBase* e) {
+        return dynamic_cast<CMacroAvecListe*>(e) != nullptr;
+    });
+}
+
+const char* const kAddObject =
+    "Cliquez sur un objet pour l'ajouter à la macro, ou sur le bouton droit pour finir";
+const char* const kRemoveObject =
+    "Cliquez sur un objet clignotant pour le retirer de la macro, ou sur le bouton droit pour "
+    "finir";
+}  // namespace
+
+int COutilObjetsMacro::promptId() const {
+    return adding_ ? Msg::promptAddToMacro : Msg::promptRemoveFromMacro;
+}
+
+std::string COutilObjetsMacro::prompt(int step) const {
+    if (step == 0 || !macro_) return toolText(promptId());
+    const int id = adding_ ? macro_->addObjectsPromptId() : macro_->removeObjectsPromptId();
+    if (id >= 0) return toolText(id);
+    return adding_ ? kAddObject : kRemoveObject;
+}
+
+bool COutilObjetsMacro::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (view && !listMacros(*view->document()).empty()) return true;
+    toolMessage(Msg::needListMacro, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool COutilObjetsMacro::activate(CPelvantiView* view) {
+    macro_ = nullptr;
+    chosen_.clear();
+    COutil::activate(view);
+    etatOutils().natureFilter = nat::macro;
+    installHandler(blinkingHandler(), view);
+    if (view) blinkEntries(view, listMacros(*view->document()));
+    return true;
+}
+
+void COutilObjetsMacro::deactivate(CPelvantiView* view) {
+    macro_ = nullptr;
+    chosen_.clear();
+    if (view) view->stopBlinking();
+    COutil::deactivate(view);
+}
+
+bool COutilObjetsMacro::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    CActionAncetre* entry = st.designatedObject;
+    st.designatedObject = nullptr;
+    if (!view || !entry) return false;
+    if (!macro_) {
+        macro_ = dynamic_cast<CMacroAvecListe*>(entry->element);
+        if (!macro_) return false;
+        view->stopBlinking();
+        const bool sequence = dynamic_cast<CMacroSuiteMacros*>(macro_) != nullptr;
+        st.natureFilter = sequence ? nat::macro : kCollectable;
+        if (adding_) {
+            // What the macro holds already is not offered again, nor the macro itself.
+            for (CActionAncetre* e : macro_->objects.entries()) st.pendingList.append(e);
+            st.pendingList.append(entry);
+            installHandler(standardHandler(), view);
+        } else {
+            blinkEntries(view, macro_->objects.entries());
+        }
+        ::setPrompt(prompt(1));
+        return false;
+    }
+    if (adding_) {
+        if (auto* seq = dynamic_cast<CMacroSuiteMacros*>(macro_);
+            seq && seq->wouldLoop(dynamic_cast<CMacro*>(entry->element)))
+            return false;
+        st.pendingList.append(entry);
+        st.blinkList.append(entry);
+        view->startBlinking();
+    } else {
+        st.blinkList.removeAt(st.blinkList.indexOf(entry->element));
+    }
+    chosen_.push_back(entry);
+    return false;
+}
+
+void COutilObjetsMacro::onRightClick(CPelvantiView* view) {
+    if (!view) return;
+    if (macro_ && !chosen_.empty()) {
+        for (CActionAncetre* e : chosen_) {
+            if (adding_)
+                macro_->addObject(e->nature, e->element);
+            else
+                macro_->removeObject(e->element);
+        }
+        view->stopBlinking();
+        macro_ = nullptr;
+        chosen_.clear();
+        finishConstruction(view);
+    }
+    revenirCapture(view);
+}
+
+const std::vector<MacroToolDesc>& macroToolTable() {
+    using K = MacroKind;
+    static const std::vector<MacroToolDesc> table = {
+        {Cmd::newMacroAppearance, "Apparition d'objets", K::appearance},
+        {Cmd::newMacroDisappearance, "Disparition d'objets", K::disappearance},
+        {Cmd::newMacroDisappearanceFromAppearance, "Disparition à partir de macro d'apparition",
+         K::disappearanceFromAppearance},
+        {Cmd::newMacroAppearanceFromDisappearance, "Apparition à partir de macro de disparition",
+         K::appearanceFromDisappearance},
+        {Cmd::newMacroAnimation, "Animation", K::animation},
+        {Cmd::newMacroAnimationWithTrace, "Animation avec trace", K::animationWithTrace},
+        {Cmd::newMacroAssignValue, "Affectation valeur à variable", K::assignValue},
+        {Cmd::newMacroIncrement, "Incrémentation d'une variable", K::increment},
+        {Cmd::newMacroDecrement, "Décrémentation d'une variable", K::decrement},
+        {Cmd::newMacroModifyVariable, "Modification d'une variable", K::modifyVariable},
+        {Cmd::newMacroTraceByPoint, "Trace automatique par point lié", K::traceByPoint},
+        {Cmd::newMacroTraceByVariable, "Trace automatique par variable", K::traceByVariable},
+        {Cmd::newMacroRedraw, "Réaffichant toute la figure", K::redraw},
+        {Cmd::newMacroPause, "Pause", K::pause},
+        {Cmd::newMacroSequence, "Exécution d'une suite de macros", K::sequence},
+        {Cmd::newMacroMoveLinkedPoint, "Déplaçant un point lié", K::moveLinkedPoint},
+        {Cmd::newMacroSound, "Jouant un fichier sonore", K::sound},
+        {Cmd::newMacroBlinking, "Clignotement d'objets", K::blinking},
+        {Cmd::newMacroLoopAnimation, "Boucle avec animation", K::loopAnimation},
+        {Cmd::newMacroLoopTrace, "Boucle avec trace d'objets", K::loopTrace},
+    };
+    return table;
+}
