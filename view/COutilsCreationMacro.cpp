@@ -185,73 +185,144 @@ const WholeField kSeconds{
 
 const char* const kCyclic = "Animation cyclique ?";
 const char* const kVisible = "Animation visible ?";
+const char* const kOneByOne = "Un objet à chaque clic ?";
 
-// The kind's own fields of the dialog, after the title and the comment.
-std::vector<std::pair<std::string, std::string>> kindFields(MacroKind kind,
-                                                            const CVariableBornee* variable) {
-    const CPreferences& p = preferences();
-    const std::string n = std::to_string(p.animationNumberPoints);
-    const std::string f = std::to_string(p.animationFrequency);
-    const std::string cyclic = p.cyclicAnimation ? "1" : "0";
-    auto number = [](double v) { return formatNumber(v, 12, 12); };
-    switch (kind) {
-        case MacroKind::appearance:
-            return {{"Un objet à chaque clic ?", "0"}};
-        case MacroKind::animation:
-            return {{kCyclic, cyclic},
-                    {kFrequency.label, f},
-                    {kPoints.label, n},
-                    {kDuration.label, "0"}};
-        case MacroKind::animationWithTrace:
-            return {{"Un seul cycle d'animation ?", "0"},
-                    {kCyclic, cyclic},
-                    {"Effacement des traces en fin de cycle ?", "0"},
-                    {kFrequency.label, f},
-                    {kPoints.label, n},
-                    {kDuration.label, "0"}};
-        case MacroKind::traceByPoint:
-        case MacroKind::traceByVariable:
-            return {{kPoints.label, n}, {kFrequency.label, "0"}};
-        case MacroKind::assignValue:
-            return {{"Valeur à affecter :", ""}};
-        case MacroKind::modifyVariable:
-            return {{"Nouvelle valeur mini :", variable->minimumText},
-                    {"Nouvelle valeur maxi :", variable->maximumText},
-                    {"Nouveau pas d'incrémentation :", variable->stepText},
-                    {"Nouvelle valeur actuelle :", number(variable->value)}};
-        case MacroKind::pause:
-            return {{kSeconds.label, "0"}};
-        case MacroKind::sound:
-            return {{"Chemin d'accès au fichier son :", ""}, {"Son asynchrone ?", "0"}};
-        case MacroKind::blinking:
-            return {{kDuration.label, "0"}};
-        case MacroKind::loopAnimation:
-        case MacroKind::loopTrace:
-            return {{kVisible, "1"}, {kFrequency.label, f}};
-        default:
-            return {};
-    }
+std::string yesNo(bool b) {
+    return b ? "1" : "0";
 }
 
-// Reads the kind's fields of a dialog answer, in order; each refusal shows its message.
+// An empty macro of `kind`, its button at (x, y) in the palette's colour, with the
+// preferences' animation settings.
+std::unique_ptr<CMacro> newMacro(MacroKind kind, CListeAction& list, double x, double y) {
+    const int8_t colour = static_cast<int8_t>(etatPalettes().colour);
+    auto make = [&](auto tag) -> std::unique_ptr<CMacro> {
+        using T = typename decltype(tag)::type;
+        auto m = std::make_unique<T>(&list, "", "", x, y, colour);
+        if constexpr (requires { m->cyclic; }) m->cyclic = preferences().cyclicAnimation;
+        if constexpr (requires { m->n; }) m->n = preferences().animationNumberPoints;
+        if constexpr (requires { m->d; }) m->d = 0;
+        if constexpr (requires { m->f; }) m->f = preferences().animationFrequency;
+        if constexpr (requires { m->loop; }) m->loop.f = preferences().animationFrequency;
+        return m;
+    };
+    using std::type_identity;
+    using K = MacroKind;
+    switch (kind) {
+        case K::appearance:
+        case K::appearanceFromDisappearance:
+            return make(type_identity<CMacroApparition>());
+        case K::disappearance:
+        case K::disappearanceFromAppearance:
+            return make(type_identity<CMacroDisparition>());
+        case K::animation:
+            return make(type_identity<CMacroAnimationPointLie>());
+        case K::animationWithTrace:
+            return make(type_identity<CMacroAnimationAvecTrace>());
+        case K::assignValue:
+            return make(type_identity<CMacroAffectationValeurVariable>());
+        case K::increment:
+            return make(type_identity<CMacroIncrementationVariable>());
+        case K::decrement:
+            return make(type_identity<CMacroDecrementationVariable>());
+        case K::modifyVariable:
+            return make(type_identity<CMacroModificationVariable>());
+        case K::traceByPoint:
+            return make(type_identity<CMacroTraceAuto>());
+        case K::traceByVariable:
+            return make(type_identity<CMacroTraceAutoParVariable>());
+        case K::redraw:
+            return make(type_identity<CMacroAffichantTout>());
+        case K::pause:
+            return make(type_identity<CMacroPause>());
+        case K::sequence:
+            return make(type_identity<CMacroSuiteMacros>());
+        case K::moveLinkedPoint:
+            return make(type_identity<CMacroAffectationPointLie>());
+        case K::sound:
+            return make(type_identity<CMacroJouantSon>());
+        case K::blinking:
+            return make(type_identity<CMacroClignotement>());
+        case K::loopAnimation:
+            return make(type_identity<CMacroBoucleAvecAnimation>());
+        case K::loopTrace:
+            return make(type_identity<CMacroBoucleAvecTrace>());
+    }
+    return nullptr;
+}
+
+const LoopFields* loopOf(const CMacro& m) {
+    if (auto* l = dynamic_cast<const CMacroBoucleAvecAnimation*>(&m)) return &l->loop;
+    if (auto* l = dynamic_cast<const CMacroBoucleAvecTrace*>(&m)) return &l->loop;
+    return nullptr;
+}
+
+// The macro's own fields of the dialog (label, current value), after the title and the
+// comment.
+std::vector<std::pair<std::string, std::string>> fieldsOf(const CMacro& macro) {
+    auto number = [](const CValeurAssocieeAVariable& v) { return v.getText(12); };
+    auto whole = [](int v) { return std::to_string(v); };
+    if (auto* m = dynamic_cast<const CMacroApparition*>(&macro))
+        return {{kOneByOne, yesNo(m->oneByOne)}};
+    if (auto* m = dynamic_cast<const CMacroAnimationPointLie*>(&macro))
+        return {{kCyclic, yesNo(m->cyclic)},
+                {kFrequency.label, whole(m->f)},
+                {kPoints.label, whole(m->n)},
+                {kDuration.label, whole(m->d)}};
+    if (auto* m = dynamic_cast<const CMacroAnimationAvecTrace*>(&macro))
+        return {{"Un seul cycle d'animation ?", yesNo(m->oneCycle)},
+                {kCyclic, yesNo(m->cyclic)},
+                {"Effacement des traces en fin de cycle ?", yesNo(m->eraseTraces)},
+                {kFrequency.label, whole(m->f)},
+                {kPoints.label, whole(m->n)},
+                {kDuration.label, whole(m->d)}};
+    if (auto* m = dynamic_cast<const CMacroTraceAuto*>(&macro))
+        return {{kPoints.label, whole(m->n)}, {kFrequency.label, whole(m->f)}};
+    if (auto* m = dynamic_cast<const CMacroTraceAutoParVariable*>(&macro))
+        return {{kPoints.label, whole(m->n)}, {kFrequency.label, whole(m->f)}};
+    if (auto* m = dynamic_cast<const CMacroAffectationValeurVariable*>(&macro))
+        return {{"Valeur à affecter :", m->variable ? number(m->value) : ""}};
+    if (auto* m = dynamic_cast<const CMacroModificationVariable*>(&macro))
+        return {{"Nouvelle valeur mini :", number(m->minimum)},
+                {"Nouvelle valeur maxi :", number(m->maximum)},
+                {"Nouveau pas d'incrémentation :", number(m->step)},
+                {"Nouvelle valeur actuelle :", number(m->value)}};
+    if (auto* m = dynamic_cast<const CMacroPause*>(&macro))
+        return {{kSeconds.label, whole(m->seconds)}};
+    if (auto* m = dynamic_cast<const CMacroJouantSon*>(&macro))
+        return {{"Chemin d'accès au fichier son :", m->path},
+                {"Son asynchrone ?", yesNo(m->asynchronous)}};
+    if (auto* m = dynamic_cast<const CMacroClignotement*>(&macro))
+        return {{kDuration.label, whole(m->d)}};
+    if (const LoopFields* l = loopOf(macro))
+        return {{kVisible, yesNo(l->visible)}, {kFrequency.label, whole(l->f)}};
+    return {};
+}
+
+// Reads the macro's fields of a dialog answer, in order; each refusal shows its message.
 class FieldReader {
 public:
     FieldReader(const std::vector<std::string>& values, CListeAction& list)
         : values_(values), list_(list) {}
     bool yes() { return values_[next_++] == "1"; }
     std::string text() { return values_[next_++]; }
-    std::optional<int> whole(const WholeField& field) {
+    bool whole(const WholeField& field, int32_t& out) {
         const std::optional<int> n = readWhole(values_[next_++], field.minimum);
-        if (!n) toolMessageText(field.refusal, MB_OK | MB_ICONEXCLAMATION);
-        return n;
+        if (!n) {
+            toolMessageText(field.refusal, MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+        out = *n;
+        return true;
     }
     // A number or a value of the figure, which must not be `variable` itself.
     bool value(CValeurAssocieeAVariable& out, const CVariableBornee* variable) {
-        if (!readValue(list_, values_[next_++], out, Msg::enterValue)) return false;
-        if (out.reference && out.reference == variable) {
+        CValeurAssocieeAVariable v;
+        if (!readValue(list_, values_[next_++], v, Msg::enterValue)) return false;
+        if (v.reference && v.reference == variable) {
             toolMessage(Msg::cannotAssignItself, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
+        out = v;
         return true;
     }
 
@@ -261,190 +332,173 @@ private:
     size_t next_ = 2;  // after the title and the comment
 };
 
-// What the lists chose before the dialog.
+// The variable and the loop macros a macro works with, chosen from lists.
 struct Choices {
+    bool hasVariable = false;
+    bool isLoop = false;
     CVariableBornee* variable = nullptr;
     CMacro* before = nullptr;
     CMacro* atEnd = nullptr;
 };
 
-template <class T>
-std::unique_ptr<T> make(CListeAction& list, const std::string& title, const std::string& comment,
-                        double x, double y) {
-    return std::make_unique<T>(&list, title, comment, x, y,
-                               static_cast<int8_t>(etatPalettes().colour));
-}
-
-template <class Loop>
-std::unique_ptr<CMacro> makeLoop(FieldReader& r, const Choices& c, std::unique_ptr<Loop> m) {
-    m->loop.visible = r.yes();
-    const auto f = r.whole(kFrequency);
-    if (!f) return nullptr;
-    m->loop.f = *f;
-    m->loop.variable = c.variable;
-    m->loop.before = c.before;
-    m->loop.atEnd = c.atEnd;
-    return m;
-}
-
-// The macro of `kind` from the dialog's answer; null (after the message) when a field is
-// refused.
-std::unique_ptr<CMacro> buildMacro(MacroKind kind, const std::vector<std::string>& values,
-                                   CListeAction& list, const Choices& c, double x, double y) {
-    FieldReader r(values, list);
-    const std::string& title = values[0];
-    const std::string& comment = values[1];
-    auto build = [&](auto tag) {
-        using T = typename decltype(tag)::type;
-        return make<T>(list, title, comment, x, y);
+Choices choicesOf(const CMacro& macro) {
+    Choices c;
+    auto uses = [&c](CVariableBornee* v) {
+        c.hasVariable = true;
+        c.variable = v;
     };
-    switch (kind) {
-        case MacroKind::appearance:
-        case MacroKind::appearanceFromDisappearance: {
-            auto m = build(std::type_identity<CMacroApparition>());
-            if (kind == MacroKind::appearance) m->oneByOne = r.yes();
-            return m;
-        }
-        case MacroKind::disappearance:
-        case MacroKind::disappearanceFromAppearance:
-            return build(std::type_identity<CMacroDisparition>());
-        case MacroKind::animation: {
-            auto m = build(std::type_identity<CMacroAnimationPointLie>());
-            m->cyclic = r.yes();
-            const auto f = r.whole(kFrequency);
-            const auto n = f ? r.whole(kPoints) : std::nullopt;
-            const auto d = n ? r.whole(kDuration) : std::nullopt;
-            if (!d) return nullptr;
-            m->f = *f, m->n = *n, m->d = *d;
-            return m;
-        }
-        case MacroKind::animationWithTrace: {
-            auto m = build(std::type_identity<CMacroAnimationAvecTrace>());
-            m->oneCycle = r.yes();
-            m->cyclic = r.yes();
-            m->eraseTraces = r.yes();
-            const auto f = r.whole(kFrequency);
-            const auto n = f ? r.whole(kPoints) : std::nullopt;
-            const auto d = n ? r.whole(kDuration) : std::nullopt;
-            if (!d) return nullptr;
-            m->f = *f, m->n = *n, m->d = *d;
-            return m;
-        }
-        case MacroKind::traceByPoint:
-        case MacroKind::traceByVariable: {
-            const auto n = r.whole(kPoints);
-            const auto f = n ? r.whole(kFrequency) : std::nullopt;
-            if (!f) return nullptr;
-            if (kind == MacroKind::traceByPoint) {
-                auto m = build(std::type_identity<CMacroTraceAuto>());
-                m->n = *n, m->f = *f;
-                return m;
-            }
-            auto m = build(std::type_identity<CMacroTraceAutoParVariable>());
-            m->n = *n, m->f = *f, m->variable = c.variable;
-            return m;
-        }
-        case MacroKind::assignValue: {
-            auto m = build(std::type_identity<CMacroAffectationValeurVariable>());
-            if (!r.value(m->value, c.variable)) return nullptr;
-            m->variable = c.variable;
-            return m;
-        }
-        case MacroKind::increment: {
-            auto m = build(std::type_identity<CMacroIncrementationVariable>());
-            m->variable = c.variable;
-            return m;
-        }
-        case MacroKind::decrement: {
-            auto m = build(std::type_identity<CMacroDecrementationVariable>());
-            m->variable = c.variable;
-            return m;
-        }
-        case MacroKind::modifyVariable: {
-            auto m = build(std::type_identity<CMacroModificationVariable>());
-            for (CValeurAssocieeAVariable* v : {&m->minimum, &m->maximum, &m->step, &m->value})
-                if (!r.value(*v, c.variable)) return nullptr;
-            m->variable = c.variable;
-            return m;
-        }
-        case MacroKind::redraw:
-            return build(std::type_identity<CMacroAffichantTout>());
-        case MacroKind::pause: {
-            const auto s = r.whole(kSeconds);
-            if (!s) return nullptr;
-            auto m = build(std::type_identity<CMacroPause>());
-            m->seconds = *s;
-            return m;
-        }
-        case MacroKind::sequence:
-            return build(std::type_identity<CMacroSuiteMacros>());
-        case MacroKind::moveLinkedPoint:
-            return build(std::type_identity<CMacroAffectationPointLie>());
-        case MacroKind::sound: {
-            auto m = build(std::type_identity<CMacroJouantSon>());
-            m->path = trimmed(r.text());
-            if (m->path.empty()) {
-                toolMessage(Msg::needSoundPath, MB_OK | MB_ICONEXCLAMATION);
-                return nullptr;
-            }
-            m->asynchronous = r.yes();
-            return m;
-        }
-        case MacroKind::blinking: {
-            const auto d = r.whole(kDuration);
-            if (!d) return nullptr;
-            auto m = build(std::type_identity<CMacroClignotement>());
-            m->d = *d;
-            return m;
-        }
-        case MacroKind::loopAnimation:
-            return makeLoop(r, c, build(std::type_identity<CMacroBoucleAvecAnimation>()));
-        case MacroKind::loopTrace:
-            return makeLoop(r, c, build(std::type_identity<CMacroBoucleAvecTrace>()));
+    if (auto* m = dynamic_cast<const CMacroTraceAutoParVariable*>(&macro)) uses(m->variable);
+    if (auto* m = dynamic_cast<const CMacroAffectationValeurVariable*>(&macro)) uses(m->variable);
+    if (auto* m = dynamic_cast<const CMacroPasVariable*>(&macro)) uses(m->variable);
+    if (auto* m = dynamic_cast<const CMacroModificationVariable*>(&macro)) uses(m->variable);
+    if (const LoopFields* l = loopOf(macro)) {
+        uses(l->variable);
+        c.isLoop = true;
+        c.before = l->before;
+        c.atEnd = l->atEnd;
     }
-    return nullptr;
+    return c;
 }
 
-bool usesVariable(MacroKind k) {
-    switch (k) {
-        case MacroKind::assignValue:
-        case MacroKind::increment:
-        case MacroKind::decrement:
-        case MacroKind::modifyVariable:
-        case MacroKind::traceByVariable:
-        case MacroKind::loopAnimation:
-        case MacroKind::loopTrace:
-            return true;
-        default:
+bool fillLoop(LoopFields& loop, FieldReader& r, const Choices& c) {
+    loop.visible = r.yes();
+    if (!r.whole(kFrequency, loop.f)) return false;
+    loop.variable = c.variable;
+    loop.before = c.before;
+    loop.atEnd = c.atEnd;
+    return true;
+}
+
+// Sets the macro's fields from the dialog's answer and the lists' choices; false (after the
+// message) when a field is refused, the macro being then partly set.
+bool fillMacro(CMacro& macro, const std::vector<std::string>& values, CListeAction& list,
+               const Choices& c) {
+    FieldReader r(values, list);
+    macro.title = values[0];
+    macro.comment = values[1];
+    if (auto* m = dynamic_cast<CMacroApparition*>(&macro)) {
+        m->oneByOne = r.yes();
+    } else if (auto* m = dynamic_cast<CMacroAnimationPointLie*>(&macro)) {
+        m->cyclic = r.yes();
+        return r.whole(kFrequency, m->f) && r.whole(kPoints, m->n) && r.whole(kDuration, m->d);
+    } else if (auto* m = dynamic_cast<CMacroAnimationAvecTrace*>(&macro)) {
+        m->oneCycle = r.yes();
+        m->cyclic = r.yes();
+        m->eraseTraces = r.yes();
+        return r.whole(kFrequency, m->f) && r.whole(kPoints, m->n) && r.whole(kDuration, m->d);
+    } else if (auto* m = dynamic_cast<CMacroTraceAuto*>(&macro)) {
+        return r.whole(kPoints, m->n) && r.whole(kFrequency, m->f);
+    } else if (auto* m = dynamic_cast<CMacroTraceAutoParVariable*>(&macro)) {
+        m->variable = c.variable;
+        return r.whole(kPoints, m->n) && r.whole(kFrequency, m->f);
+    } else if (auto* m = dynamic_cast<CMacroAffectationValeurVariable*>(&macro)) {
+        m->variable = c.variable;
+        return r.value(m->value, c.variable);
+    } else if (auto* m = dynamic_cast<CMacroPasVariable*>(&macro)) {
+        m->variable = c.variable;
+    } else if (auto* m = dynamic_cast<CMacroModificationVariable*>(&macro)) {
+        m->variable = c.variable;
+        return r.value(m->minimum, c.variable) && r.value(m->maximum, c.variable) &&
+               r.value(m->step, c.variable) && r.value(m->value, c.variable);
+    } else if (auto* m = dynamic_cast<CMacroPause*>(&macro)) {
+        return r.whole(kSeconds, m->seconds);
+    } else if (auto* m = dynamic_cast<CMacroJouantSon*>(&macro)) {
+        m->path = trimmed(r.text());
+        m->asynchronous = r.yes();
+        if (m->path.empty()) {
+            toolMessage(Msg::needSoundPath, MB_OK | MB_ICONEXCLAMATION);
             return false;
+        }
+    } else if (auto* m = dynamic_cast<CMacroClignotement*>(&macro)) {
+        return r.whole(kDuration, m->d);
+    } else if (auto* m = dynamic_cast<CMacroBoucleAvecAnimation*>(&macro)) {
+        return fillLoop(m->loop, r, c);
+    } else if (auto* m = dynamic_cast<CMacroBoucleAvecTrace*>(&macro)) {
+        return fillLoop(m->loop, r, c);
     }
+    return true;
 }
 
-// A macro chosen from the figure's macros, "Aucune macro" giving none; false on Cancel.
-bool chooseMacro(CListeAction& list, const std::string& title, CMacro*& out) {
-    const std::vector<CMacro*> macros = elementsOf<CMacro>(list);
+// A macro chosen from the figure's macros that do not run `self`, "Aucune macro" giving
+// none; false on Cancel.
+bool chooseMacro(CListeAction& list, const CMacro* self, const std::string& title, CMacro*& out) {
+    std::vector<CMacro*> macros;
+    for (CMacro* m : elementsOf<CMacro>(list))
+        if (!self || !m->runs(self)) macros.push_back(m);
     std::vector<std::string> items{"Aucune macro"};
     for (CMacro* m : macros) items.push_back(m->title);
-    int index = 0;
+    const auto at = std::find(macros.begin(), macros.end(), out);
+    int index = at == macros.end() ? 0 : static_cast<int>(at - macros.begin()) + 1;
     if (!toolDialogs().chooseItem(title, items, index)) return false;
     out = index > 0 && index <= static_cast<int>(macros.size()) ? macros[index - 1] : nullptr;
     return true;
 }
 
-bool chooseLists(MacroKind kind, CListeAction& list, Choices& c) {
-    if (usesVariable(kind)) {
+// The lists the macro needs, each showing its current choice; false on Cancel.
+bool chooseLists(CListeAction& list, const CMacro* self, Choices& c) {
+    if (c.hasVariable) {
         const std::vector<CVariableBornee*> variables = elementsOf<CVariableBornee>(list);
         std::vector<std::string> names;
         for (CVariableBornee* v : variables) names.push_back(v->getName());
-        int index = 0;
+        const auto at = std::find(variables.begin(), variables.end(), c.variable);
+        int index = at == variables.end() ? 0 : static_cast<int>(at - variables.begin());
         if (!toolDialogs().chooseItem("Choisissez la variable", names, index)) return false;
         if (index < 0 || index >= static_cast<int>(variables.size())) return false;
         c.variable = variables[index];
     }
-    if (kind == MacroKind::loopAnimation || kind == MacroKind::loopTrace)
-        return chooseMacro(list, "Macro à exécuter avant le début des boucles", c.before) &&
-               chooseMacro(list, "Macro à exécuter à la fin de chaque boucle", c.atEnd);
+    if (c.isLoop)
+        return chooseMacro(list, self, "Macro à exécuter avant le début des boucles", c.before) &&
+               chooseMacro(list, self, "Macro à exécuter à la fin de chaque boucle", c.atEnd);
     return true;
+}
+
+// An accepted answer of a macro's dialog.
+struct Answer {
+    std::vector<std::string> values;
+    Choices choices;
+};
+
+// The dialog of a macro: lists, then title, comment and the macro's fields, until an answer
+// is accepted into `macro` (its title must differ from the other macros'); none on Cancel.
+// `self` is the macro being edited, null for a new one.
+std::optional<Answer> macroDialog(CMacro& macro, CListeAction& list, const CMacro* self) {
+    Choices choices = choicesOf(macro);
+    if (!chooseLists(list, self, choices)) return std::nullopt;
+    if (auto* m = dynamic_cast<CMacroModificationVariable*>(&macro); m && !self) {
+        // A new modification starts from what the variable holds now.
+        CVariableBornee* v = choices.variable;
+        m->minimum.setNumberWithText(v->minimum, v->minimumText);
+        m->maximum.setNumberWithText(v->maximum, v->maximumText);
+        m->step.setNumberWithText(v->step, v->stepText);
+        m->value.setNumber(v->value);
+    }
+    std::vector<std::string> labels{"Intitulé :", "Commentaire explicatif :"};
+    std::vector<std::string> values{macro.title, macro.comment};
+    for (auto& [label, value] : fieldsOf(macro)) {
+        labels.push_back(label);
+        values.push_back(value);
+    }
+    for (;;) {
+        if (!toolDialogs().editFields(kMacroDialogTitle, labels, values)) return std::nullopt;
+        values.resize(labels.size());
+        values[0] = trimmed(values[0]);
+        if (values[0].empty()) {
+            toolMessage(Msg::needMacroTitle, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        const std::vector<CMacro*> taken = elementsOf<CMacro>(list);
+        if (std::any_of(taken.begin(), taken.end(),
+                        [&](const CMacro* m) { return m != self && m->title == values[0]; })) {
+            toolMessage(Msg::macroTitleTaken, MB_OK | MB_ICONEXCLAMATION);
+            continue;
+        }
+        if (!fillMacro(macro, values, list, choices)) continue;
+        // Values that cannot be used now may become usable when the figure changes: a
+        // warning, not a refusal.
+        if (choices.hasVariable && !choices.isLoop && !macro.canExecute(false))
+            toolMessage(Msg::macroNotExecutable, MB_OK | MB_ICONEXCLAMATION);
+        return Answer{values, choices};
+    }
 }
 
 CPointLie* linkedPointOf(CActionAncetre* entry) {
@@ -525,37 +579,9 @@ void COutilCreationMacro::deactivate(CPelvantiView* view) {
 }
 
 std::unique_ptr<CMacro> COutilCreationMacro::askMacro(CListeAction& list, double x, double y) {
-    Choices choices;
-    if (!chooseLists(kind_, list, choices)) return nullptr;
-    std::vector<std::string> labels{"Intitulé :", "Commentaire explicatif :"};
-    std::vector<std::string> values{"", ""};
-    for (auto& [label, value] : kindFields(kind_, choices.variable)) {
-        labels.push_back(label);
-        values.push_back(value);
-    }
-    const std::vector<CMacro*> taken = elementsOf<CMacro>(list);
-    for (;;) {
-        if (!toolDialogs().editFields(kMacroDialogTitle, labels, values)) return nullptr;
-        values.resize(labels.size());
-        values[0] = trimmed(values[0]);
-        if (values[0].empty()) {
-            toolMessage(Msg::needMacroTitle, MB_OK | MB_ICONEXCLAMATION);
-            continue;
-        }
-        if (std::any_of(taken.begin(), taken.end(),
-                        [&](const CMacro* m) { return m->title == values[0]; })) {
-            toolMessage(Msg::macroTitleTaken, MB_OK | MB_ICONEXCLAMATION);
-            continue;
-        }
-        std::unique_ptr<CMacro> macro = buildMacro(kind_, values, list, choices, x, y);
-        if (!macro) continue;
-        // Values that cannot be used now may become usable when the figure changes: a
-        // warning, not a refusal.
-        if ((kind_ == MacroKind::assignValue || kind_ == MacroKind::modifyVariable) &&
-            !macro->canExecute(false))
-            toolMessage(Msg::macroNotExecutable, MB_OK | MB_ICONEXCLAMATION);
-        return macro;
-    }
+    std::unique_ptr<CMacro> macro = newMacro(kind_, list, x, y);
+    if (!macroDialog(*macro, list, nullptr)) return nullptr;
+    return macro;
 }
 
 void COutilCreationMacro::addToFigure(CPelvantiView* view) {
@@ -813,4 +839,43 @@ const std::vector<MacroToolDesc>& macroToolTable() {
         {Cmd::newMacroLoopTrace, "Boucle avec trace d'objets", K::loopTrace},
     };
     return table;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing a macro
+
+std::string COutilModificationMacro::prompt(int) const {
+    return "Cliquez sur la macro à modifier";
+}
+
+bool COutilModificationMacro::isAvailable() {
+    CPelvantiView* view = CPelvantiView::activeView();
+    if (view && !visibleEntries(*view->document(), nat::macro).empty()) return true;
+    toolMessage(Msg::needAnyMacro, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+bool COutilModificationMacro::activate(CPelvantiView* view) {
+    COutil::activate(view);
+    etatOutils().natureFilter = nat::macro;
+    installHandler(standardHandler(), view);
+    return true;
+}
+
+bool COutilModificationMacro::designate(CPelvantiView* view) {
+    EtatOutils& st = etatOutils();
+    CActionAncetre* entry = st.designatedObject;
+    st.designatedObject = nullptr;
+    auto* macro = entry ? dynamic_cast<CMacro*>(entry->element) : nullptr;
+    if (!view || !macro) return false;
+    CListeAction& list = view->document()->list();
+    // The answer is tried on a copy, so that a refused field leaves the macro as it was.
+    std::unique_ptr<CElementBase> copy = macro->getClone(list, list);
+    auto* trial = dynamic_cast<CMacro*>(copy.get());
+    if (!trial) return false;
+    const std::optional<Answer> answer = macroDialog(*trial, list, macro);
+    if (!answer) return false;
+    fillMacro(*macro, answer->values, list, answer->choices);
+    finishConstruction(view);
+    return true;
 }

@@ -130,6 +130,19 @@ private:
     std::unique_ptr<CMacro> making_;
 };
 
+// "Modifier une macro": a click on a macro's button opens its dialog again (title, comment,
+// parameters, variable and loop macros); an accepted answer changes the macro with one undo
+// state.
+class COutilModificationMacro : public COutil {
+public:
+    bool activate(CPelvantiView* view) override;
+    bool designate(CPelvantiView* view) override;
+    std::string prompt(int step) const override;
+    bool isAvailable() override;
+    bool endsAfterUse() const override { return true; }
+    std::string undoLabel() const override { return "Modifier macro"; }
+};
+
 // "Ajout d'objets à une macro" / "Retrait d'objets d'une macro": the macros that keep a list
 // blink; a click chooses one; then each click adds an object to it (or, among its blinking
 // objects, removes one) until the right click, which applies the changes with one undo state.

@@ -104,6 +104,8 @@ struct Registry {
         for (const MacroToolDesc& d : macroToolTable())
             add(d.command, "Macros/Nouvelle macro", d.text,
                 std::make_unique<COutilCreationMacro>(d.kind));
+        add(Cmd::editMacro, "Macros", "Modifier une macro",
+            std::make_unique<COutilModificationMacro>());
         add(Cmd::addObjectsToMacro, "Macros", "Ajout d'objets à une macro",
             std::make_unique<COutilObjetsMacro>(true));
         add(Cmd::removeObjectsFromMacro, "Macros", "Retrait d'objets d'une macro",

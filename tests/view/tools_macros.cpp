@@ -430,4 +430,29 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
+TEST_F(MacroMenu, EditingAMacroChangesItOnlyWhenAccepted) {
+    auto* anim = macro<CMacroAnimationPointLie>("Animer", 3500);
+    anim->linkedPoint = m;
+    anim->f = 10, anim->n = 20, anim->d = 0;
+    ASSERT_TRUE(select(Cmd::editMacro));
+    clickOn(anim);  // Cancel
+    EXPECT_FALSE(doc().history().canUndo());
+    ASSERT_TRUE(select(Cmd::editMacro));
+    // Its own title is not taken; the refused count asks again.
+    dialogs.fieldAnswers = {{"Animer", "", "1", "10", "1", "0"},
+                            {"Animer vite", "Plus vite", "0", "5", "40", "10"}};
+    clickOn(anim);
+    EXPECT_EQ("Le nombre de positions doit être un nombre\nentier au moins égal à 2",
+              lastMessage());
+    EXPECT_EQ("Animer vite", anim->title);
+    EXPECT_EQ("Plus vite", anim->comment);
+    EXPECT_FALSE(anim->cyclic);
+    EXPECT_EQ(5, anim->f);
+    EXPECT_EQ(40, anim->n);
+    EXPECT_EQ(10, anim->d);
+    EXPECT_EQ(m, anim->linkedPoint);
+    EXPECT_EQ("Modifier macro", doc().history().undoText());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
 }  // namespace
