@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "document/CPelvantiDoc.h"
 #include "macros/CMacroKinds.h"
 #include "macros/MacroRun.h"
+#include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtHost.h"
@@ -115,8 +118,27 @@ bool runMacro(CMacro& macro, CPelvantiView* view, QPoint click) {
     return ok;
 }
 
+namespace {
+// The macro-execution cursor: a "play" triangle in a ring, its hot spot at the centre.
+QCursor macroCursor() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 4));
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    const QPointF play[] = {{12, 9}, {23, 16}, {12, 23}};
+    p.setBrush(Qt::black);
+    p.drawPolygon(play, 3);
+    p.end();
+    return QCursor(pixmap, 16, 16);
+}
+}  // namespace
+
 COutilExecutionMacro::COutilExecutionMacro() {
-    cursor = QCursor(Qt::PointingHandCursor);
+    cursor = macroCursor();
 }
 
 int COutilExecutionMacro::promptId() const {
@@ -150,3 +172,27 @@ bool COutilExecutionMacro::designate(CPelvantiView* view) {
     runMacro(*macro, view, QPoint(st.lastMouseX, st.lastMouseY));
     return false;
 }
+
+void drawDefaultMacroOverlay(CDC& dc, CPelvantiDoc& doc) {
+    CListeAction& list = doc.list();
+    auto* macro = dynamic_cast<CMacro*>(list.defaultMacro);
+    if (!macro) return;
+    // The final state is reached on a copy: the figure itself never changes.
+    CListeAction copy(true);
+    list.copyTo(copy);
+    copy.computeAll();
+    if (!macro->applyFinalState(copy)) return;
+    const bool hide = drawingState().hideMasked;
+    const bool names = drawingState().respectNameHidden;
+    doc.graphicList().eraseAll(&dc, hide, names);
+    copy.drawAll(&dc, hide, names);
+}
+
+namespace {
+// Every drawing pass of the program (views, printing, pictures, export) shows the overlay,
+// whichever of them runs first.
+[[maybe_unused]] const bool kOverlayInstalled = [] {
+    drawingState().defaultMacroOverlay = drawDefaultMacroOverlay;
+    return true;
+}();
+}  // namespace

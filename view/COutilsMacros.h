@@ -12,6 +12,7 @@
 #include "macros/CMacro.h"
 #include "view/COutil.h"
 
+class CPelvantiDoc;
 class CPelvantiView;
 class QObject;
 
@@ -47,6 +48,10 @@ bool deferWhileMacroRuns(QObject* owner, std::function<void()> action);
 // Runs `macro` of `view`'s figure through the execution protocol; refused (false) while
 // another macro runs.
 bool runMacro(CMacro& macro, CPelvantiView* view, QPoint click);
+
+// The figure's default macro drawn in its final state over the figure (the drawing
+// passes' overlay), reached on a copy of the figure.
+void drawDefaultMacroOverlay(CDC& dc, CPelvantiDoc& doc);
 
 // "Exécution d'une macro" (F8): a click on a macro's button runs it; the tool stays current.
 class COutilExecutionMacro : public COutil {

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "macro_fixture.h"
+#include "view/CFigureRenderer.h"
 #include "view/COutilsMacros.h"
 #include "view/ToolTexts.h"
 
@@ -453,6 +454,23 @@ TEST_F(MacroMenu, EditingAMacroChangesItOnlyWhenAccepted) {
     EXPECT_EQ(m, anim->linkedPoint);
     EXPECT_EQ("Modifier macro", doc().history().undoText());
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+TEST_F(MacroTool, DefaultMacroDrawnInItsFinalStateOverAnUnchangedFigure) {
+    auto* show = macro<CMacroApparition>("Montrer");
+    show->addObject(nat::segment, seg);
+    seg->masked = true;
+    const QColor background = renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y);
+    list().defaultMacro = show;
+    EXPECT_NE(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
+    EXPECT_TRUE(seg->masked);
+    // A hiding macro takes the segment away from the picture.
+    seg->masked = false;
+    auto* hide = macro<CMacroDisparition>("Cacher", 3500);
+    hide->addObject(nat::segment, seg);
+    list().defaultMacro = hide;
+    EXPECT_EQ(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
+    EXPECT_FALSE(seg->masked);
 }
 
 }  // namespace
