@@ -7,7 +7,6 @@
 #include <optional>
 #include <type_traits>
 
-#include "calc/NumberFormat.h"
 #include "core/CHost.h"
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
@@ -23,81 +22,56 @@
 namespace {
 using Step = MacroStep;
 
-struct KindDesc {
-    MacroKind kind;
-    std::vector<int> needs;  // precondition messages, checked in order
-    std::vector<Step> steps;
-    std::vector<const char*> stepPrompts;  // one per step
-};
-
 const char* const kPointToAnimate = "Cliquez sur le point lié que la macro animera";
 const char* const kGeneratingPoint = "Cliquez sur le point lié qui générera les traces";
+}  // namespace
 
-const std::vector<KindDesc>& kindTable() {
+const std::vector<MacroToolDesc>& macroToolTable() {
     using K = MacroKind;
-    static const std::vector<KindDesc> table = {
-        {K::appearance,
-         {Msg::needVisibleGraphic},
-         {Step::objects},
-         {toolText(Msg::promptAppearanceObjects)}},
-        {K::disappearance,
-         {Msg::needVisibleGraphic},
-         {Step::objects},
+    const char* const traced = toolText(Msg::promptObjectsToTrace);
+    static const std::vector<MacroToolDesc> table = {
+        // clang-format off
+        {Cmd::newMacroAppearance, "Apparition d'objets", K::appearance, {Msg::needVisibleGraphic}, {Step::objects}, {toolText(Msg::promptAppearanceObjects)}},
+        {Cmd::newMacroDisappearance, "Disparition d'objets", K::disappearance, {Msg::needVisibleGraphic}, {Step::objects},
          {"Cliquez sur un objet pour que la macro le masque, ou sur le bouton droit pour finir"}},
-        {K::disappearanceFromAppearance,
-         {Msg::needAppearanceMacro},
-         {Step::sourceMacro},
-         {toolText(Msg::promptAppearanceSource)}},
-        {K::appearanceFromDisappearance,
-         {Msg::needDisappearanceMacro},
-         {Step::sourceMacro},
-         {toolText(Msg::promptDisappearanceSource)}},
-        {K::animation, {Msg::needLinkedPoint}, {Step::linkedPoint}, {kPointToAnimate}},
-        {K::animationWithTrace,
-         {Msg::needLinkedPoint},
-         {Step::objects, Step::linkedPoint},
-         {toolText(Msg::promptObjectsToTrace), kPointToAnimate}},
-        {K::assignValue, {Msg::needVariable}, {}, {}},
-        {K::increment, {Msg::needVariable}, {}, {}},
-        {K::decrement, {Msg::needVariable}, {}, {}},
-        {K::modifyVariable, {Msg::needVariable}, {}, {}},
-        {K::traceByPoint,
-         {Msg::needLinkedPoint},
-         {Step::objects, Step::linkedPoint},
-         {toolText(Msg::promptObjectsToTrace), kGeneratingPoint}},
-        {K::traceByVariable,
-         {Msg::needVisibleGraphic, Msg::needVariable},
-         {Step::objects},
-         {toolText(Msg::promptObjectsToTrace)}},
-        {K::redraw, {Msg::redrawMacroExists}, {}, {}},
-        {K::pause, {}, {}, {}},
-        {K::sequence,
-         {Msg::needAnyMacro},
-         {Step::macros},
+        {Cmd::newMacroDisappearanceFromAppearance, "Disparition à partir de macro d'apparition", K::disappearanceFromAppearance,
+         {Msg::needAppearanceMacro}, {Step::sourceMacro}, {toolText(Msg::promptAppearanceSource)}},
+        {Cmd::newMacroAppearanceFromDisappearance, "Apparition à partir de macro de disparition", K::appearanceFromDisappearance,
+         {Msg::needDisappearanceMacro}, {Step::sourceMacro}, {toolText(Msg::promptDisappearanceSource)}},
+        {Cmd::newMacroAnimation, "Animation", K::animation, {Msg::needLinkedPoint}, {Step::linkedPoint}, {kPointToAnimate}},
+        {Cmd::newMacroAnimationWithTrace, "Animation avec trace", K::animationWithTrace, {Msg::needLinkedPoint},
+         {Step::objects, Step::linkedPoint}, {traced, kPointToAnimate}},
+        {Cmd::newMacroAssignValue, "Affectation valeur à variable", K::assignValue, {Msg::needVariable}, {}, {}},
+        {Cmd::newMacroIncrement, "Incrémentation d'une variable", K::increment, {Msg::needVariable}, {}, {}},
+        {Cmd::newMacroDecrement, "Décrémentation d'une variable", K::decrement, {Msg::needVariable}, {}, {}},
+        {Cmd::newMacroModifyVariable, "Modification d'une variable", K::modifyVariable, {Msg::needVariable}, {}, {}},
+        {Cmd::newMacroTraceByPoint, "Trace automatique par point lié", K::traceByPoint, {Msg::needLinkedPoint},
+         {Step::objects, Step::linkedPoint}, {traced, kGeneratingPoint}},
+        {Cmd::newMacroTraceByVariable, "Trace automatique par variable", K::traceByVariable,
+         {Msg::needVisibleGraphic, Msg::needVariable}, {Step::objects}, {traced}},
+        {Cmd::newMacroRedraw, "Réaffichant toute la figure", K::redraw, {Msg::redrawMacroExists}, {}, {}},
+        {Cmd::newMacroPause, "Pause", K::pause, {}, {}, {}},
+        {Cmd::newMacroSequence, "Exécution d'une suite de macros", K::sequence, {Msg::needAnyMacro}, {Step::macros},
          {"Cliquez sur les macros à exécuter, dans l'ordre, puis sur le bouton droit"}},
-        {K::moveLinkedPoint,
-         {Msg::needLinkedPoint},
+        {Cmd::newMacroMoveLinkedPoint, "Déplaçant un point lié", K::moveLinkedPoint, {Msg::needLinkedPoint},
          {Step::linkedPoint, Step::otherLinkedPoint},
-         {"Cliquez sur le point lié que la macro déplacera",
-          "Cliquez sur le point lié dont il prendra la place"}},
-        {K::sound, {Msg::soundNeedsSavedFigure}, {}, {}},
-        {K::blinking,
-         {Msg::needVisibleGraphic},
-         {Step::objects},
+         {"Cliquez sur le point lié que la macro déplacera", "Cliquez sur le point lié dont il prendra la place"}},
+        {Cmd::newMacroSound, "Jouant un fichier sonore", K::sound, {Msg::soundNeedsSavedFigure}, {}, {}},
+        {Cmd::newMacroBlinking, "Clignotement d'objets", K::blinking, {Msg::needVisibleGraphic}, {Step::objects},
          {"Cliquez sur un objet que la macro fera clignoter, ou sur le bouton droit pour finir"}},
-        {K::loopAnimation, {Msg::needVisibleGraphic, Msg::needVariable}, {}, {}},
-        {K::loopTrace,
-         {Msg::needVisibleGraphic, Msg::needVariable},
-         {Step::objects},
-         {toolText(Msg::promptObjectsToTrace)}},
+        {Cmd::newMacroLoopAnimation, "Boucle avec animation", K::loopAnimation, {Msg::needVisibleGraphic, Msg::needVariable}, {}, {}},
+        {Cmd::newMacroLoopTrace, "Boucle avec trace d'objets", K::loopTrace, {Msg::needVisibleGraphic, Msg::needVariable},
+         {Step::objects}, {traced}},
+        // clang-format on
     };
     return table;
 }
 
-const KindDesc& descOf(MacroKind kind) {
-    for (const KindDesc& d : kindTable())
+namespace {
+const MacroToolDesc& descOf(MacroKind kind) {
+    for (const MacroToolDesc& d : macroToolTable())
         if (d.kind == kind) return d;
-    return kindTable().front();
+    return macroToolTable().front();
 }
 
 bool shown(const CActionAncetre* e) {
@@ -544,7 +518,7 @@ int COutilCreationMacro::promptId() const {
 }
 
 std::string COutilCreationMacro::prompt(int step) const {
-    const KindDesc& d = descOf(kind_);
+    const MacroToolDesc& d = descOf(kind_);
     if (step <= 0 || step > static_cast<int>(d.stepPrompts.size()))
         return toolText(Msg::promptPlaceMacro);
     return d.stepPrompts[step - 1];
@@ -810,35 +784,6 @@ void COutilObjetsMacro::onRightClick(CPelvantiView* view) {
         finishConstruction(view);
     }
     revenirCapture(view);
-}
-
-const std::vector<MacroToolDesc>& macroToolTable() {
-    using K = MacroKind;
-    static const std::vector<MacroToolDesc> table = {
-        {Cmd::newMacroAppearance, "Apparition d'objets", K::appearance},
-        {Cmd::newMacroDisappearance, "Disparition d'objets", K::disappearance},
-        {Cmd::newMacroDisappearanceFromAppearance, "Disparition à partir de macro d'apparition",
-         K::disappearanceFromAppearance},
-        {Cmd::newMacroAppearanceFromDisappearance, "Apparition à partir de macro de disparition",
-         K::appearanceFromDisappearance},
-        {Cmd::newMacroAnimation, "Animation", K::animation},
-        {Cmd::newMacroAnimationWithTrace, "Animation avec trace", K::animationWithTrace},
-        {Cmd::newMacroAssignValue, "Affectation valeur à variable", K::assignValue},
-        {Cmd::newMacroIncrement, "Incrémentation d'une variable", K::increment},
-        {Cmd::newMacroDecrement, "Décrémentation d'une variable", K::decrement},
-        {Cmd::newMacroModifyVariable, "Modification d'une variable", K::modifyVariable},
-        {Cmd::newMacroTraceByPoint, "Trace automatique par point lié", K::traceByPoint},
-        {Cmd::newMacroTraceByVariable, "Trace automatique par variable", K::traceByVariable},
-        {Cmd::newMacroRedraw, "Réaffichant toute la figure", K::redraw},
-        {Cmd::newMacroPause, "Pause", K::pause},
-        {Cmd::newMacroSequence, "Exécution d'une suite de macros", K::sequence},
-        {Cmd::newMacroMoveLinkedPoint, "Déplaçant un point lié", K::moveLinkedPoint},
-        {Cmd::newMacroSound, "Jouant un fichier sonore", K::sound},
-        {Cmd::newMacroBlinking, "Clignotement d'objets", K::blinking},
-        {Cmd::newMacroLoopAnimation, "Boucle avec animation", K::loopAnimation},
-        {Cmd::newMacroLoopTrace, "Boucle avec trace d'objets", K::loopTrace},
-    };
-    return table;
 }
 
 // ---------------------------------------------------------------------------------------------

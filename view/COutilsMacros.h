@@ -90,16 +90,21 @@ enum class MacroKind {
     loopTrace,
 };
 
-// The "Nouvelle macro" submenu: command, menu text and kind of each creation tool.
+// What a creation tool of one kind asks after the button is placed.
+enum class MacroStep { linkedPoint, otherLinkedPoint, sourceMacro, objects, macros };
+
+// The "Nouvelle macro" submenu: command, menu text and kind of each creation tool, the
+// messages of its preconditions (checked in order), its steps after the dialog and their
+// prompts.
 struct MacroToolDesc {
     int command;
     const char* text;
     MacroKind kind;
+    std::vector<int> needs;
+    std::vector<MacroStep> steps;
+    std::vector<const char*> stepPrompts;
 };
 const std::vector<MacroToolDesc>& macroToolTable();
-
-// What a creation tool of one kind asks after the button is placed.
-enum class MacroStep { linkedPoint, otherLinkedPoint, sourceMacro, objects, macros };
 
 // "Nouvelle macro": the click places the button, the dialog asks the title, the comment and the
 // kind's parameters (a variable and the macros of a loop are chosen from lists first); then the

@@ -97,177 +97,97 @@ TEST_P(MacroCreation, FromTheMenuWithOneUndoState) {
     c.check(made, refs());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, MacroCreation,
-    ::testing::Values(Creation{"Appearance",
-                               Cmd::newMacroAppearance,
-                               {},
-                               {"Montrer", "", "1"},
-                               {kA, kSeg, Right{}},
-                               [](CMacro* m, const Refs& r) {
-                                   EXPECT_TRUE(as<CMacroApparition>(m)->oneByOne);
-                                   EXPECT_EQ((std::vector<CElementBase*>{r.a, r.seg}), listed(m));
-                               }},
-                      Creation{"Disappearance",
-                               Cmd::newMacroDisappearance,
-                               {},
-                               {"Cacher", ""},
-                               {kSeg, Right{}},
-                               [](CMacro* m, const Refs& r) {
-                                   as<CMacroDisparition>(m);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.seg}, listed(m));
-                               }},
-                      Creation{"Blinking",
-                               Cmd::newMacroBlinking,
-                               {},
-                               {"Clignoter", "", "15"},
-                               {kA, Right{}},
-                               [](CMacro* m, const Refs& r) {
-                                   EXPECT_EQ(15, as<CMacroClignotement>(m)->d);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.a}, listed(m));
-                               }},
-                      Creation{"Animation",
-                               Cmd::newMacroAnimation,
-                               {},
-                               {"Animer", "", "1", "20", "30", "25"},
-                               {kM},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* anim = as<CMacroAnimationPointLie>(m);
-                                   EXPECT_TRUE(anim->cyclic);
-                                   EXPECT_EQ(20, anim->f);
-                                   EXPECT_EQ(30, anim->n);
-                                   EXPECT_EQ(25, anim->d);
-                                   EXPECT_EQ(r.m, anim->linkedPoint);
-                               }},
-                      Creation{"AnimationWithTrace",
-                               Cmd::newMacroAnimationWithTrace,
-                               {},
-                               {"Animer et tracer", "", "1", "0", "1", "10", "40", "0"},
-                               {kSeg, Right{}, kM},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* anim = as<CMacroAnimationAvecTrace>(m);
-                                   EXPECT_TRUE(anim->oneCycle);
-                                   EXPECT_FALSE(anim->cyclic);
-                                   EXPECT_TRUE(anim->eraseTraces);
-                                   EXPECT_EQ(40, anim->n);
-                                   EXPECT_EQ(r.m, anim->linkedPoint);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.seg}, listed(m));
-                               }},
-                      Creation{"TraceByPoint",
-                               Cmd::newMacroTraceByPoint,
-                               {},
-                               {"Tracer", "", "50", "5"},
-                               {kSeg, Right{}, kM},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* trace = as<CMacroTraceAuto>(m);
-                                   EXPECT_EQ(50, trace->n);
-                                   EXPECT_EQ(5, trace->f);
-                                   EXPECT_EQ(r.m, trace->linkedPoint);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.seg}, listed(m));
-                               }},
-                      Creation{"TraceByVariable",
-                               Cmd::newMacroTraceByVariable,
-                               {0},
-                               {"Tracer k", "", "60", "0"},
-                               {kSeg, Right{}},
-                               [](CMacro* m, const Refs& r) {
-                                   EXPECT_EQ(r.k, as<CMacroTraceAutoParVariable>(m)->variable);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.seg}, listed(m));
-                               }},
-                      Creation{"Sequence",
-                               Cmd::newMacroSequence,
-                               {},
-                               {"Suite", ""},
-                               {OnPause{}, Right{}},
-                               [](CMacro* m, const Refs& r) {
-                                   as<CMacroSuiteMacros>(m);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.pause}, listed(m));
-                               }},
-                      Creation{"MoveLinkedPoint",
-                               Cmd::newMacroMoveLinkedPoint,
-                               {},
-                               {"Echanger", ""},
-                               {kM, kN},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* move = as<CMacroAffectationPointLie>(m);
-                                   EXPECT_EQ(r.m, move->moved);
-                                   EXPECT_EQ(r.n, move->target);
-                               }},
-                      Creation{"AssignValue",
-                               Cmd::newMacroAssignValue,
-                               {0},
-                               {"Fixer", "", "2,5"},
-                               {},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* assign = as<CMacroAffectationValeurVariable>(m);
-                                   EXPECT_EQ(r.k, assign->variable);
-                                   EXPECT_DOUBLE_EQ(2.5, assign->value.getValue());
-                               }},
-                      Creation{"Increment",
-                               Cmd::newMacroIncrement,
-                               {0},
-                               {"Plus", ""},
-                               {},
-                               [](CMacro* m, const Refs& r) {
-                                   EXPECT_EQ(r.k, as<CMacroIncrementationVariable>(m)->variable);
-                               }},
-                      Creation{"Decrement",
-                               Cmd::newMacroDecrement,
-                               {0},
-                               {"Moins", ""},
-                               {},
-                               [](CMacro* m, const Refs& r) {
-                                   EXPECT_EQ(r.k, as<CMacroDecrementationVariable>(m)->variable);
-                               }},
-                      Creation{"ModifyVariable",
-                               Cmd::newMacroModifyVariable,
-                               {0},
-                               {"Changer", "", "-1", "5", "0,5", "2"},
-                               {},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* modify = as<CMacroModificationVariable>(m);
-                                   EXPECT_EQ(r.k, modify->variable);
-                                   EXPECT_DOUBLE_EQ(-1, modify->minimum.getValue());
-                                   EXPECT_DOUBLE_EQ(5, modify->maximum.getValue());
-                                   EXPECT_DOUBLE_EQ(0.5, modify->step.getValue());
-                                   EXPECT_DOUBLE_EQ(2, modify->value.getValue());
-                               }},
-                      Creation{"LoopAnimation",
-                               Cmd::newMacroLoopAnimation,
-                               {0, 0, 1},
-                               {"Boucler", "", "0", "5"},
-                               {},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* loop = as<CMacroBoucleAvecAnimation>(m);
-                                   EXPECT_FALSE(loop->loop.visible);
-                                   EXPECT_EQ(5, loop->loop.f);
-                                   EXPECT_EQ(r.k, loop->loop.variable);
-                                   EXPECT_EQ(nullptr, loop->loop.before);
-                                   EXPECT_EQ(r.pause, loop->loop.atEnd);
-                               }},
-                      Creation{"LoopTrace",
-                               Cmd::newMacroLoopTrace,
-                               {0, 1, 0},
-                               {"Boucler et tracer", "", "1", "0"},
-                               {kSeg, Right{}},
-                               [](CMacro* m, const Refs& r) {
-                                   auto* loop = as<CMacroBoucleAvecTrace>(m);
-                                   EXPECT_TRUE(loop->loop.visible);
-                                   EXPECT_EQ(r.pause, loop->loop.before);
-                                   EXPECT_EQ(nullptr, loop->loop.atEnd);
-                                   EXPECT_EQ(std::vector<CElementBase*>{r.seg}, listed(m));
-                               }},
-                      Creation{"Sound",
-                               Cmd::newMacroSound,
-                               {},
-                               {"Sonner", "", "  cloche.wav ", "1"},
-                               {},
-                               [](CMacro* m, const Refs&) {
-                                   auto* sound = as<CMacroJouantSon>(m);
-                                   EXPECT_EQ("cloche.wav", sound->path);
-                                   EXPECT_TRUE(sound->asynchronous);
-                               }}),
+using Objects = std::vector<CElementBase*>;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
+    Creation{"Appearance", Cmd::newMacroAppearance, {}, {"Montrer", "", "1"}, {kA, kSeg, Right{}},
+        [](CMacro* m, const Refs& r) {
+            EXPECT_TRUE(as<CMacroApparition>(m)->oneByOne);
+            EXPECT_EQ((Objects{r.a, r.seg}), listed(m));
+        }},
+    Creation{"Blinking", Cmd::newMacroBlinking, {}, {"Clignoter", "", "15"}, {kA, Right{}},
+        [](CMacro* m, const Refs& r) {
+            EXPECT_EQ(15, as<CMacroClignotement>(m)->d);
+            EXPECT_EQ(Objects{r.a}, listed(m));
+        }},
+    Creation{"Animation", Cmd::newMacroAnimation, {}, {"Animer", "", "1", "20", "30", "25"}, {kM},
+        [](CMacro* m, const Refs& r) {
+            auto* anim = as<CMacroAnimationPointLie>(m);
+            EXPECT_TRUE(anim->cyclic);
+            EXPECT_EQ((std::vector<int>{20, 30, 25}), (std::vector<int>{anim->f, anim->n, anim->d}));
+            EXPECT_EQ(r.m, anim->linkedPoint);
+        }},
+    Creation{"AnimationWithTrace", Cmd::newMacroAnimationWithTrace, {},
+        {"Animer et tracer", "", "1", "0", "1", "10", "40", "0"}, {kSeg, Right{}, kM},
+        [](CMacro* m, const Refs& r) {
+            auto* anim = as<CMacroAnimationAvecTrace>(m);
+            EXPECT_TRUE(anim->oneCycle && !anim->cyclic && anim->eraseTraces);
+            EXPECT_EQ(40, anim->n);
+            EXPECT_EQ(r.m, anim->linkedPoint);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"TraceByPoint", Cmd::newMacroTraceByPoint, {}, {"Tracer", "", "50", "5"}, {kSeg, Right{}, kM},
+        [](CMacro* m, const Refs& r) {
+            auto* trace = as<CMacroTraceAuto>(m);
+            EXPECT_EQ((std::vector<int>{50, 5}), (std::vector<int>{trace->n, trace->f}));
+            EXPECT_EQ(r.m, trace->linkedPoint);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"TraceByVariable", Cmd::newMacroTraceByVariable, {0}, {"Tracer k", "", "60", "0"}, {kSeg, Right{}},
+        [](CMacro* m, const Refs& r) {
+            EXPECT_EQ(r.k, as<CMacroTraceAutoParVariable>(m)->variable);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"Sequence", Cmd::newMacroSequence, {}, {"Suite", ""}, {OnPause{}, Right{}},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(Objects{r.pause}, listed(as<CMacroSuiteMacros>(m))); }},
+    Creation{"MoveLinkedPoint", Cmd::newMacroMoveLinkedPoint, {}, {"Echanger", ""}, {kM, kN},
+        [](CMacro* m, const Refs& r) {
+            auto* move = as<CMacroAffectationPointLie>(m);
+            EXPECT_EQ(r.m, move->moved);
+            EXPECT_EQ(r.n, move->target);
+        }},
+    Creation{"AssignValue", Cmd::newMacroAssignValue, {0}, {"Fixer", "", "2,5"}, {},
+        [](CMacro* m, const Refs& r) {
+            auto* assign = as<CMacroAffectationValeurVariable>(m);
+            EXPECT_EQ(r.k, assign->variable);
+            EXPECT_DOUBLE_EQ(2.5, assign->value.getValue());
+        }},
+    Creation{"Increment", Cmd::newMacroIncrement, {0}, {"Plus", ""}, {},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(r.k, as<CMacroIncrementationVariable>(m)->variable); }},
+    Creation{"ModifyVariable", Cmd::newMacroModifyVariable, {0}, {"Changer", "", "-1", "5", "0,5", "2"}, {},
+        [](CMacro* m, const Refs& r) {
+            auto* modify = as<CMacroModificationVariable>(m);
+            EXPECT_EQ(r.k, modify->variable);
+            EXPECT_EQ((std::vector<double>{-1, 5, 0.5, 2}),
+                      (std::vector<double>{modify->minimum.getValue(), modify->maximum.getValue(),
+                                           modify->step.getValue(), modify->value.getValue()}));
+        }},
+    Creation{"LoopAnimation", Cmd::newMacroLoopAnimation, {0, 0, 1}, {"Boucler", "", "0", "5"}, {},
+        [](CMacro* m, const Refs& r) {
+            const LoopFields& loop = as<CMacroBoucleAvecAnimation>(m)->loop;
+            EXPECT_FALSE(loop.visible);
+            EXPECT_EQ(5, loop.f);
+            EXPECT_EQ(r.k, loop.variable);
+            EXPECT_EQ(nullptr, loop.before);
+            EXPECT_EQ(r.pause, loop.atEnd);
+        }},
+    Creation{"LoopTrace", Cmd::newMacroLoopTrace, {0, 1, 0}, {"Boucler et tracer", "", "1", "0"}, {kSeg, Right{}},
+        [](CMacro* m, const Refs& r) {
+            const LoopFields& loop = as<CMacroBoucleAvecTrace>(m)->loop;
+            EXPECT_TRUE(loop.visible);
+            EXPECT_EQ(r.pause, loop.before);
+            EXPECT_EQ(nullptr, loop.atEnd);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"Sound", Cmd::newMacroSound, {}, {"Sonner", "", "  cloche.wav ", "1"}, {},
+        [](CMacro* m, const Refs&) {
+            auto* sound = as<CMacroJouantSon>(m);
+            EXPECT_EQ("cloche.wav", sound->path);
+            EXPECT_TRUE(sound->asynchronous);
+        }}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
 
 // Without what the kind needs, the command is refused with its message.
 struct Refusal {
@@ -315,42 +235,18 @@ TEST_P(MacroFieldRefusal, AsksAgain) {
     EXPECT_NE(toolText(Msg::promptPlaceMacro), lastPrompt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, MacroFieldRefusal,
-    ::testing::Values(
-        FieldRefusal{Cmd::newMacroAssignValue,
-                     {"X", "", "k"},
-                     {"X", "", "3"},
-                     "On ne peut pas affecter\nla variable à elle-même"},
-        FieldRefusal{Cmd::newMacroAssignValue,
-                     {"X", "", " "},
-                     {"X", "", "3"},
-                     "\nVous devez entrer\nune valeur"},
-        FieldRefusal{Cmd::newMacroModifyVariable,
-                     {"X", "", "0", "1", "0,1", "k"},
-                     {"X", "", "0", "1", "0,1", "1"},
-                     "On ne peut pas affecter\nla variable à elle-même"},
-        FieldRefusal{Cmd::newMacroSound,
-                     {"X", "", "  ", "0"},
-                     {"X", "", "a.wav", "0"},
-                     "Vous devez entrer un chemin d'accès au fichier"},
-        FieldRefusal{Cmd::newMacroIncrement,
-                     {"Attendre", ""},
-                     {"X", ""},
-                     "L'intitulé est celui d'une\nmacro déjà définie"},
-        FieldRefusal{Cmd::newMacroBlinking,
-                     {"X", "", "-1"},
-                     {"X", "", "0"},
-                     "La durée doit être un nombre entier\nde dixièmes de seconde, positif ou nul"},
-        FieldRefusal{Cmd::newMacroTraceByVariable,
-                     {"X", "", "1", "0"},
-                     {"X", "", "2", "0"},
-                     "Le nombre de positions doit être un nombre\nentier au moins égal à 2"},
-        FieldRefusal{Cmd::newMacroLoopAnimation,
-                     {"X", "", "1", "-5"},
-                     {"X", "", "1", "5"},
-                     "La fréquence doit être un nombre entier\nde millièmes de seconde, positif "
-                     "ou nul"}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fields, MacroFieldRefusal, ::testing::Values(
+    FieldRefusal{Cmd::newMacroAssignValue, {"X", "", "k"}, {"X", "", "3"}, "On ne peut pas affecter\nla variable à elle-même"},
+    FieldRefusal{Cmd::newMacroAssignValue, {"X", "", " "}, {"X", "", "3"}, "\nVous devez entrer\nune valeur"},
+    FieldRefusal{Cmd::newMacroSound, {"X", "", "  ", "0"}, {"X", "", "a.wav", "0"}, "Vous devez entrer un chemin d'accès au fichier"},
+    FieldRefusal{Cmd::newMacroBlinking, {"X", "", "-1"}, {"X", "", "0"},
+                 "La durée doit être un nombre entier\nde dixièmes de seconde, positif ou nul"},
+    FieldRefusal{Cmd::newMacroTraceByVariable, {"X", "", "1", "0"}, {"X", "", "2", "0"},
+                 "Le nombre de positions doit être un nombre\nentier au moins égal à 2"},
+    FieldRefusal{Cmd::newMacroLoopAnimation, {"X", "", "1", "-5"}, {"X", "", "1", "5"},
+                 "La fréquence doit être un nombre entier\nde millièmes de seconde, positif ou nul"}));
+// clang-format on
 
 TEST_F(MacroMenu, ValuesThatCannotRunNowAreOnlyAWarning) {
     ASSERT_TRUE(select(Cmd::newMacroModifyVariable));
@@ -416,9 +312,9 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
     click(kA.x, kA.y);  // listed already
     click(kSeg.x, kSeg.y);
-    EXPECT_EQ(std::vector<CElementBase*>{a}, listed(show));
+    EXPECT_EQ(Objects{a}, listed(show));
     rightClick(5, 5);
-    EXPECT_EQ((std::vector<CElementBase*>{a, seg}), listed(show));
+    EXPECT_EQ((Objects{a, seg}), listed(show));
     EXPECT_EQ("Ajout d'objets à macro", doc().history().undoText());
 
     ASSERT_TRUE(select(Cmd::removeObjectsFromMacro));
@@ -426,7 +322,7 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     EXPECT_EQ(toolText(Msg::promptAppearanceRemove), lastPrompt);
     click(kA.x, kA.y);
     rightClick(5, 5);
-    EXPECT_EQ(std::vector<CElementBase*>{seg}, listed(show));
+    EXPECT_EQ(Objects{seg}, listed(show));
     EXPECT_EQ("Retrait d'objets d'une macro", doc().history().undoText());
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
