@@ -174,7 +174,6 @@ std::unique_ptr<CMacro> newMacro(MacroKind kind, CListeAction& list, double x, d
         auto m = std::make_unique<T>(&list, "", "", x, y, colour);
         if constexpr (requires { m->cyclic; }) m->cyclic = preferences().cyclicAnimation;
         if constexpr (requires { m->n; }) m->n = preferences().animationNumberPoints;
-        if constexpr (requires { m->d; }) m->d = 0;
         if constexpr (requires { m->f; }) m->f = preferences().animationFrequency;
         if constexpr (requires { m->loop; }) m->loop.f = preferences().animationFrequency;
         return m;
@@ -717,6 +716,7 @@ bool COutilObjetsMacro::isAvailable() {
 }
 
 bool COutilObjetsMacro::activate(CPelvantiView* view) {
+    hideMaskedAgain(view);
     macro_ = nullptr;
     chosen_.clear();
     COutil::activate(view);
@@ -726,11 +726,19 @@ bool COutilObjetsMacro::activate(CPelvantiView* view) {
     return true;
 }
 
+void COutilObjetsMacro::hideMaskedAgain(CPelvantiView* view) {
+    if (!revealed_) return;
+    revealed_ = false;
+    drawingState().hideMasked = true;
+    if (view) view->redraw();
+}
+
 void COutilObjetsMacro::deactivate(CPelvantiView* view) {
     macro_ = nullptr;
     chosen_.clear();
     if (view) view->stopBlinking();
     COutil::deactivate(view);
+    hideMaskedAgain(view);
 }
 
 bool COutilObjetsMacro::designate(CPelvantiView* view) {
@@ -742,6 +750,11 @@ bool COutilObjetsMacro::designate(CPelvantiView* view) {
         macro_ = dynamic_cast<CMacroAvecListe*>(entry->element);
         if (!macro_) return false;
         view->stopBlinking();
+        // A macro's objects are often hidden (those that it shows): they are drawn and offered
+        // while the tool works.
+        revealed_ = drawingState().hideMasked;
+        drawingState().hideMasked = false;
+        view->redraw();
         const bool sequence = dynamic_cast<CMacroSuiteMacros*>(macro_) != nullptr;
         st.natureFilter = sequence ? nat::macro : kCollectable;
         if (adding_) {
@@ -779,7 +792,6 @@ void COutilObjetsMacro::onRightClick(CPelvantiView* view) {
                 macro_->removeObject(e->element);
         }
         view->stopBlinking();
-        macro_ = nullptr;
         chosen_.clear();
         finishConstruction(view);
     }

@@ -172,7 +172,11 @@ public:
     int promptId() const override;
 
 private:
+    void hideMaskedAgain(CPelvantiView* view);
+
     bool adding_;
+    // Masked objects were shown for the chosen macro.
+    bool revealed_ = false;
     CMacroAvecListe* macro_ = nullptr;
     std::vector<CActionAncetre*> chosen_;
 };

@@ -317,6 +317,8 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     EXPECT_EQ((Objects{a, seg}), listed(show));
     EXPECT_EQ("Ajout d'objets à macro", doc().history().undoText());
 
+    // The objects a macro shows are hidden: they are offered all the same.
+    a->masked = true;
     ASSERT_TRUE(select(Cmd::removeObjectsFromMacro));
     clickOn(show);
     EXPECT_EQ(toolText(Msg::promptAppearanceRemove), lastPrompt);
@@ -324,6 +326,7 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     rightClick(5, 5);
     EXPECT_EQ(Objects{seg}, listed(show));
     EXPECT_EQ("Retrait d'objets d'une macro", doc().history().undoText());
+    EXPECT_TRUE(drawingState().hideMasked);
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
