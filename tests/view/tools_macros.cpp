@@ -1,6 +1,11 @@
 // The "Macros" menu: each creation tool from its command, with its lists, dialog and clicks;
 // the refusals of the preconditions and of the dialogs; the conversions and the tools that add
 // objects to a macro or remove them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <variant>
 
 #include "macro_fixture.h"
@@ -370,6 +375,25 @@ TEST_F(MacroTool, DefaultMacroDrawnInItsFinalStateOverAnUnchangedFigure) {
     list().defaultMacro = hide;
     EXPECT_EQ(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
     EXPECT_FALSE(seg->masked);
+}
+
+// The Qt dialog shows a yes/no question as a check box and gives back "1" or "0".
+TEST(MacroDialog, QuestionsAreCheckBoxes) {
+    setToolDialogs(nullptr);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, dialog);
+        const auto boxes = dialog->findChildren<QCheckBox*>();
+        ASSERT_EQ(2, boxes.size());
+        boxes[0]->setChecked(false);
+        boxes[1]->setChecked(true);
+        dialog->findChild<QLineEdit*>()->setText("Animer");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    std::vector<std::string> values{"", "1", "0"};
+    ASSERT_TRUE(toolDialogs().editFields(
+        kMacroDialogTitle, {"Intitulé :", "Animation cyclique ?", "Son asynchrone ?"}, values));
+    EXPECT_EQ((std::vector<std::string>{"Animer", "0", "1"}), values);
 }
 
 }  // namespace
