@@ -244,37 +244,6 @@ TEST_F(MacroTool, PauseIsPlacedAtTheClickNamedAndUndoable) {
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
-struct BadAnswer {
-    std::vector<std::string> fields;
-    std::string message;  // shown before the dialog comes back
-};
-
-class MacroDialogChecks : public MacroTool, public ::testing::WithParamInterface<BadAnswer> {};
-
-TEST_P(MacroDialogChecks, RefusedAnswerAsksAgain) {
-    macro<CMacroPause>("Pris");
-    ASSERT_TRUE(select(Cmd::newMacroPause));
-    dialogs.fieldAnswers.push_back(GetParam().fields);
-    dialogs.fieldAnswers.push_back({"Libre", "", "0"});
-    const int before = list().count();
-    click(50, 60);
-    EXPECT_EQ(GetParam().message, lastMessage());
-    EXPECT_EQ(2u, dialogs.titles.size());
-    EXPECT_EQ(before + 1, list().count());
-    EXPECT_EQ("Libre", last<CMacroPause>()->title);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, MacroDialogChecks,
-    ::testing::Values(
-        BadAnswer{{"", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
-        BadAnswer{{"   ", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
-        BadAnswer{{"Pris", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
-        BadAnswer{{"Autre", "", "-1"},
-                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
-        BadAnswer{{"Autre", "", "2,5"},
-                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"}));
-
 TEST_F(MacroTool, CancelledDialogCreatesNothingAndOnlyOneRedrawMacroPerFigure) {
     ASSERT_TRUE(select(Cmd::newMacroRedraw));
     const int before = list().count();

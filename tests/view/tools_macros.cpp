@@ -211,7 +211,6 @@ TEST_P(MacroRefusal, LeavesTheToolAsItWas) {
 
 INSTANTIATE_TEST_SUITE_P(Preconditions, MacroRefusal,
                          ::testing::Values(Refusal{Cmd::newMacroAssignValue, Msg::needVariable},
-                                           Refusal{Cmd::newMacroLoopTrace, Msg::needVariable},
                                            Refusal{Cmd::newMacroSound, Msg::soundNeedsSavedFigure},
                                            Refusal{Cmd::newMacroDisappearanceFromAppearance,
                                                    Msg::needAppearanceMacro},
@@ -242,6 +241,10 @@ TEST_P(MacroFieldRefusal, AsksAgain) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Fields, MacroFieldRefusal, ::testing::Values(
+    FieldRefusal{Cmd::newMacroPause, {" ", "", "0"}, {"X", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
+    FieldRefusal{Cmd::newMacroPause, {"Attendre", "", "0"}, {"X", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
+    FieldRefusal{Cmd::newMacroPause, {"X", "", "2,5"}, {"X", "", "0"},
+                 "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
     FieldRefusal{Cmd::newMacroAssignValue, {"X", "", "k"}, {"X", "", "3"}, "On ne peut pas affecter\nla variable à elle-même"},
     FieldRefusal{Cmd::newMacroAssignValue, {"X", "", " "}, {"X", "", "3"}, "\nVous devez entrer\nune valeur"},
     FieldRefusal{Cmd::newMacroSound, {"X", "", "  ", "0"}, {"X", "", "a.wav", "0"}, "Vous devez entrer un chemin d'accès au fichier"},
