@@ -21,6 +21,11 @@ QWidget* parentWidget() {
     return QApplication::activeWindow();
 }
 
+// The tools' convention: a label ending with '?' asks yes or no.
+bool isYesNoField(const std::string& label) {
+    return !label.empty() && label.back() == '?';
+}
+
 QDialogButtonBox* addButtons(QDialog& d, QLayout* layout) {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     box->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
