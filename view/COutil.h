@@ -97,7 +97,8 @@ public:
     virtual int chooseNature(const std::vector<std::string>& names) = 0;
     // Dialog 146 "Levée de l'indétermination": 0 the first object, 1 the last, -1 Cancel.
     virtual int chooseFirstOrLast() = 0;
-    // A dialog of text fields; false on Cancel. Values come back in `values`.
+    // A dialog of text fields; false on Cancel. Values come back in `values`. A field whose
+    // label ends with '?' is a yes/no question, answered "1" or "0".
     virtual bool editFields(const std::string& title, const std::vector<std::string>& labels,
                             std::vector<std::string>& values) = 0;
     // A choice among items (colours, styles); false on Cancel.

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPointer>
 #include <QTimer>
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "document/CPelvantiDoc.h"
 #include "macros/CMacroKinds.h"
 #include "macros/MacroRun.h"
+#include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
 #include "view/CQtHost.h"
@@ -115,8 +118,27 @@ bool runMacro(CMacro& macro, CPelvantiView* view, QPoint click) {
     return ok;
 }
 
+namespace {
+// The macro-execution cursor: a "play" triangle in a ring, its hot spot at the centre.
+QCursor macroCursor() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 4));
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawEllipse(QPointF(16, 16), 11, 11);
+    const QPointF play[] = {{12, 9}, {23, 16}, {12, 23}};
+    p.setBrush(Qt::black);
+    p.drawPolygon(play, 3);
+    p.end();
+    return QCursor(pixmap, 16, 16);
+}
+}  // namespace
+
 COutilExecutionMacro::COutilExecutionMacro() {
-    cursor = QCursor(Qt::PointingHandCursor);
+    cursor = macroCursor();
 }
 
 int COutilExecutionMacro::promptId() const {
@@ -151,150 +173,26 @@ bool COutilExecutionMacro::designate(CPelvantiView* view) {
     return false;
 }
 
+void drawDefaultMacroOverlay(CDC& dc, CPelvantiDoc& doc) {
+    CListeAction& list = doc.list();
+    auto* macro = dynamic_cast<CMacro*>(list.defaultMacro);
+    if (!macro) return;
+    // The final state is reached on a copy: the figure itself never changes.
+    CListeAction copy(true);
+    list.copyTo(copy);
+    copy.computeAll();
+    if (!macro->applyFinalState(copy)) return;
+    const bool hide = drawingState().hideMasked;
+    const bool names = drawingState().respectNameHidden;
+    doc.graphicList().eraseAll(&dc, hide, names);
+    copy.drawAll(&dc, hide, names);
+}
+
 namespace {
-// The figure's macros other than `except`.
-std::vector<CMacro*> macrosOf(CListeAction& list, const CMacro* except = nullptr) {
-    std::vector<CMacro*> out;
-    for (CActionAncetre* e : list.entries())
-        if (auto* m = dynamic_cast<CMacro*>(e->element); m && m != except) out.push_back(m);
-    return out;
-}
-
-// A whole number of seconds, 0 or more; nullopt otherwise.
-std::optional<int> readSeconds(const std::string& text) {
-    const QString t = QString::fromStdString(text).trimmed();
-    bool ok = false;
-    const int n = t.toInt(&ok);
-    if (!ok || n < 0) return std::nullopt;
-    return n;
-}
+// Every drawing pass of the program (views, printing, pictures, export) shows the overlay,
+// whichever of them runs first.
+[[maybe_unused]] const bool kOverlayInstalled = [] {
+    drawingState().defaultMacroOverlay = drawDefaultMacroOverlay;
+    return true;
+}();
 }  // namespace
-
-int COutilCreationMacro::promptId() const {
-    return Msg::promptPlaceMacro;
-}
-
-std::string COutilCreationMacro::prompt(int) const {
-    return toolText(Msg::promptPlaceMacro);
-}
-
-bool COutilCreationMacro::isAvailable() {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    if (kind_ == MacroKind::redraw)
-        for (CMacro* m : macrosOf(view->document()->list()))
-            if (dynamic_cast<CMacroAffichantTout*>(m)) {
-                toolMessage(Msg::redrawMacroExists, MB_OK | MB_ICONEXCLAMATION);
-                return false;
-            }
-    return true;
-}
-
-COutilCreationMacro::~COutilCreationMacro() = default;
-
-bool COutilCreationMacro::activate(CPelvantiView* view) {
-    collecting_.reset();
-    COutil::activate(view);
-    // Nothing is designated: the click only gives the place of the button.
-    etatOutils().natureFilter = 0;
-    installHandler(standardHandler(), view);
-    return true;
-}
-
-void COutilCreationMacro::deactivate(CPelvantiView* view) {
-    collecting_.reset();
-    if (view) view->stopBlinking();
-    COutil::deactivate(view);
-}
-
-bool COutilCreationMacro::askMacro(CListeAction& list, std::string& title, std::string& comment,
-                                   int& seconds) {
-    std::vector<std::string> labels{"Intitulé :", "Commentaire explicatif :"};
-    std::vector<std::string> values{"", ""};
-    if (kind_ == MacroKind::pause) {
-        labels.push_back("Durée de la pause en secondes (0 : jusqu'à un clic) :");
-        values.push_back("0");
-    }
-    for (;;) {
-        if (!toolDialogs().editFields(kMacroDialogTitle, labels, values)) return false;
-        title = QString::fromStdString(values[0]).trimmed().toStdString();
-        if (title.empty()) {
-            toolMessage(Msg::needMacroTitle, MB_OK | MB_ICONEXCLAMATION);
-            continue;
-        }
-        const auto taken = macrosOf(list);
-        if (std::any_of(taken.begin(), taken.end(),
-                        [&](const CMacro* m) { return m->title == title; })) {
-            toolMessage(Msg::macroTitleTaken, MB_OK | MB_ICONEXCLAMATION);
-            continue;
-        }
-        if (kind_ == MacroKind::pause) {
-            const std::optional<int> s = readSeconds(values[2]);
-            if (!s) {
-                toolMessageText(
-                    "La durée de la pause doit être un nombre entier\nde secondes, "
-                    "positif ou nul",
-                    MB_OK | MB_ICONEXCLAMATION);
-                continue;
-            }
-            seconds = *s;
-        }
-        comment = values[1];
-        return true;
-    }
-}
-
-void COutilCreationMacro::addToFigure(CPelvantiView* view, std::unique_ptr<CMacro> macro) {
-    view->document()->addEntry(std::make_unique<CAction>(nat::macro, std::move(macro)));
-    finishConstruction(view);
-}
-
-bool COutilCreationMacro::designate(CPelvantiView* view) {
-    EtatOutils& st = etatOutils();
-    if (!view) return false;
-    if (collecting_) {
-        CActionAncetre* entry = st.designatedObject;
-        st.designatedObject = nullptr;
-        if (!entry) return false;
-        // A collected object is not offered again and blinks until the end.
-        collecting_->addObject(entry->nature, entry->element);
-        st.pendingList.append(entry);
-        st.blinkList.append(entry);
-        view->startBlinking();
-        return false;
-    }
-    const LPoint at = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
-    CListeAction& list = view->document()->list();
-    std::string title, comment;
-    int seconds = 0;
-    if (!askMacro(list, title, comment, seconds)) return false;
-    const int8_t colour = static_cast<int8_t>(etatPalettes().colour);
-    switch (kind_) {
-        case MacroKind::pause: {
-            auto pause = std::make_unique<CMacroPause>(&list, title, comment, at.x, at.y, colour);
-            pause->seconds = seconds;
-            addToFigure(view, std::move(pause));
-            return true;
-        }
-        case MacroKind::redraw:
-            addToFigure(view, std::make_unique<CMacroAffichantTout>(&list, title, comment, at.x,
-                                                                    at.y, colour));
-            return true;
-        case MacroKind::appearance:
-            collecting_ =
-                std::make_unique<CMacroApparition>(&list, title, comment, at.x, at.y, colour);
-            st.natureFilter = nat::graphique & ~nat::macro;
-            ::setPrompt(toolText(Msg::promptAppearanceObjects));
-            return false;
-    }
-    return false;
-}
-
-void COutilCreationMacro::onRightClick(CPelvantiView* view) {
-    if (!collecting_ || !view) return;
-    std::unique_ptr<CMacroAvecListe> macro = std::move(collecting_);
-    view->stopBlinking();
-    // A macro that would act on nothing is not kept.
-    if (!macro->objects.entries().empty()) addToFigure(view, std::move(macro));
-    revenirCapture(view);
-}

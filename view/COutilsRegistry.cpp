@@ -115,12 +115,15 @@ struct Registry {
             add(d.command, d.menu, d.text, std::make_unique<COutilModificationAffichage>(d));
         add(Cmd::executeMacro, "Macros", "Exécution d'une macro\tF8",
             std::make_unique<COutilExecutionMacro>());
-        add(Cmd::newMacroAppearance, "Macros/Nouvelle macro", "Apparition d'objets",
-            std::make_unique<COutilCreationMacro>(MacroKind::appearance));
-        add(Cmd::newMacroRedraw, "Macros/Nouvelle macro", "Réaffichant toute la figure",
-            std::make_unique<COutilCreationMacro>(MacroKind::redraw));
-        add(Cmd::newMacroPause, "Macros/Nouvelle macro", "Pause",
-            std::make_unique<COutilCreationMacro>(MacroKind::pause));
+        for (const MacroToolDesc& d : macroToolTable())
+            add(d.command, "Macros/Nouvelle macro", d.text,
+                std::make_unique<COutilCreationMacro>(d.kind));
+        add(Cmd::editMacro, "Macros", "Modifier une macro",
+            std::make_unique<COutilModificationMacro>());
+        add(Cmd::addObjectsToMacro, "Macros", "Ajout d'objets à une macro",
+            std::make_unique<COutilObjetsMacro>(true));
+        add(Cmd::removeObjectsFromMacro, "Macros", "Retrait d'objets d'une macro",
+            std::make_unique<COutilObjetsMacro>(false));
 
         EtatOutils& st = etatOutils();
         st.returnToCapture = [](CPelvantiView* view) { revenirCapture(view); };

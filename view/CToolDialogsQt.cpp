@@ -1,5 +1,6 @@
 // The tools' dialogs as Qt dialog boxes, parented to the active view.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -18,6 +19,11 @@ namespace {
 QWidget* parentWidget() {
     if (CPelvantiView* v = CPelvantiView::activeView()) return v->window();
     return QApplication::activeWindow();
+}
+
+// The tools' convention: a label ending with '?' asks yes or no.
+bool isYesNoField(const std::string& label) {
+    return !label.empty() && label.back() == '?';
 }
 
 QDialogButtonBox* addButtons(QDialog& d, QLayout* layout) {
@@ -69,17 +75,31 @@ public:
         d.setWindowTitle(QString::fromStdString(title));
         auto* layout = new QVBoxLayout(&d);
         auto* form = new QFormLayout;
-        std::vector<QLineEdit*> edits;
+        std::vector<QWidget*> edits;
         values.resize(labels.size());
         for (size_t i = 0; i < labels.size(); ++i) {
-            auto* e = new QLineEdit(QString::fromStdString(values[i]));
-            form->addRow(QString::fromStdString(labels[i]), e);
+            const QString label = QString::fromStdString(labels[i]);
+            QWidget* e = nullptr;
+            if (isYesNoField(labels[i])) {
+                auto* box = new QCheckBox(label);
+                box->setChecked(values[i] == "1");
+                form->addRow(box);
+                e = box;
+            } else {
+                e = new QLineEdit(QString::fromStdString(values[i]));
+                form->addRow(label, e);
+            }
             edits.push_back(e);
         }
         layout->addLayout(form);
         addButtons(d, layout);
         if (d.exec() != QDialog::Accepted) return false;
-        for (size_t i = 0; i < edits.size(); ++i) values[i] = edits[i]->text().toStdString();
+        for (size_t i = 0; i < edits.size(); ++i) {
+            if (auto* box = qobject_cast<QCheckBox*>(edits[i]))
+                values[i] = box->isChecked() ? "1" : "0";
+            else
+                values[i] = static_cast<QLineEdit*>(edits[i])->text().toStdString();
+        }
         return true;
     }
 

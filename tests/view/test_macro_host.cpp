@@ -14,8 +14,8 @@
 
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
+#include "macro_fixture.h"
 #include "macros/CMacroKinds.h"
-#include "tools_fixture.h"
 #include "view/COutilsMacros.h"
 #include "view/CQtHost.h"
 #include "view/ToolTexts.h"
@@ -146,56 +146,6 @@ TEST(QtHost, SoundThatCannotPlayIsReportedNeverThrown) {
     EXPECT_EQ(3u, host.soundErrors.size());
 }
 
-// The execution tool on a figure with a segment [AB], a linked point M on it and macros.
-class MacroTool : public ToolsTest {
-protected:
-    void SetUp() override {
-        ToolsTest::SetUp();
-        a = add<CPointBase>(nat::pointLibre, 1000.0, 1000.0, 4, 0);
-        b = add<CPointBase>(nat::pointLibre, 3000.0, 1000.0, 4, 0);
-        seg = add<CSegment>(nat::segment, a, b);
-        m = add<CPointLieDroite>(nat::pointLie, seg, 0.25);
-        savedPrompt_ = etatOutils().showPrompt;
-        etatOutils().showPrompt = [this](const std::string& t) { lastPrompt = t; };
-    }
-    void TearDown() override {
-        etatOutils().showPrompt = savedPrompt_;
-        ToolsTest::TearDown();
-    }
-    std::function<void(const std::string&)> savedPrompt_;
-    template <class T, class... Args>
-    T* add(Nature nature, Args&&... args) {
-        auto object = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = object.get();
-        doc().addEntry(std::make_unique<CAction>(nature, std::move(object)));
-        view->recomputeAndRedraw();
-        return raw;
-    }
-    template <class T>
-    T* macro(const char* title, double y = 3000) {
-        return add<T>(nat::macro, &list(), title, "", 2000.0, y);
-    }
-    // An animation of M over d tenths of a second (0: until a click or Escape), the execution
-    // tool chosen.
-    CMacroAnimationPointLie* animation(int d) {
-        auto* anim = macro<CMacroAnimationPointLie>("Animer");
-        anim->linkedPoint = m;
-        anim->f = 10, anim->n = 20, anim->d = d;
-        EXPECT_TRUE(select(Cmd::executeMacro));
-        return anim;
-    }
-    // A click in the middle of the macro's button.
-    void clickOn(CMacro* mac) {
-        view->redraw();
-        click((mac->box.left + mac->box.right) / 20, (mac->box.top + mac->box.bottom) / 20);
-    }
-
-    CPointBase *a = nullptr, *b = nullptr;
-    CSegment* seg = nullptr;
-    CPointLieDroite* m = nullptr;
-    std::string lastPrompt;
-};
-
 TEST_F(MacroTool, RefusedWithoutAMacro) {
     EXPECT_FALSE(select(Cmd::executeMacro));
     EXPECT_EQ(toolText(Msg::needMacro), lastMessage());
@@ -293,37 +243,6 @@ TEST_F(MacroTool, PauseIsPlacedAtTheClickNamedAndUndoable) {
     EXPECT_EQ("Créer une macro", doc().history().undoText());
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
-
-struct BadAnswer {
-    std::vector<std::string> fields;
-    std::string message;  // shown before the dialog comes back
-};
-
-class MacroDialogChecks : public MacroTool, public ::testing::WithParamInterface<BadAnswer> {};
-
-TEST_P(MacroDialogChecks, RefusedAnswerAsksAgain) {
-    macro<CMacroPause>("Pris");
-    ASSERT_TRUE(select(Cmd::newMacroPause));
-    dialogs.fieldAnswers.push_back(GetParam().fields);
-    dialogs.fieldAnswers.push_back({"Libre", "", "0"});
-    const int before = list().count();
-    click(50, 60);
-    EXPECT_EQ(GetParam().message, lastMessage());
-    EXPECT_EQ(2u, dialogs.titles.size());
-    EXPECT_EQ(before + 1, list().count());
-    EXPECT_EQ("Libre", last<CMacroPause>()->title);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, MacroDialogChecks,
-    ::testing::Values(
-        BadAnswer{{"", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
-        BadAnswer{{"   ", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
-        BadAnswer{{"Pris", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
-        BadAnswer{{"Autre", "", "-1"},
-                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
-        BadAnswer{{"Autre", "", "2,5"},
-                  "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"}));
 
 TEST_F(MacroTool, CancelledDialogCreatesNothingAndOnlyOneRedrawMacroPerFigure) {
     ASSERT_TRUE(select(Cmd::newMacroRedraw));

@@ -1,0 +1,402 @@
+// The "Macros" menu: each creation tool from its command, with its lists, dialog and clicks;
+// the refusals of the preconditions and of the dialogs; the conversions and the tools that add
+// objects to a macro or remove them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <variant>
+
+#include "macro_fixture.h"
+#include "view/CFigureRenderer.h"
+#include "view/COutilsMacros.h"
+#include "view/ToolTexts.h"
+
+namespace {
+
+// What the tests' figure holds besides [AB] and M: a second point N linked to [AB], a
+// variable k and a pause macro.
+struct Refs {
+    CPointBase* a;
+    CSegment* seg;
+    CPointLie *m, *n;
+    CVariableBornee* k;
+    CMacro* pause;
+};
+
+class MacroMenu : public MacroTool {
+protected:
+    void SetUp() override {
+        MacroTool::SetUp();
+        n = add<CPointLieDroite>(nat::pointLie, seg, 0.75);
+        k = add<CVariableBornee>(nat::variable, "k", 1.0, 0.0, 10.0, 1.0, "0", "10", "1");
+        pause = macro<CMacroPause>("Attendre");
+        // Sounds are offered only in a saved figure.
+        doc().path = "/tmp/figure.qvf";
+    }
+    Refs refs() const { return {a, seg, m, n, k, pause}; }
+
+    CPointLieDroite* n = nullptr;
+    CVariableBornee* k = nullptr;
+    CMacro* pause = nullptr;
+};
+
+// A click at a pixel, a click on the pause macro's button, or a right click.
+struct Click {
+    int x, y;
+};
+struct OnPause {};
+struct Right {};
+using Act = std::variant<Click, OnPause, Right>;
+
+constexpr Click kA{100, 100}, kM{150, 100}, kN{250, 100}, kSeg{200, 100};
+
+struct Creation {
+    const char* name;
+    int command;
+    std::vector<int> items;  // the variable, then the loop's macros
+    std::vector<std::string> fields;
+    std::vector<Act> acts;
+    std::function<void(CMacro*, const Refs&)> check;
+};
+
+template <class T>
+T* as(CMacro* m) {
+    auto* t = dynamic_cast<T*>(m);
+    EXPECT_NE(nullptr, t);
+    return t;
+}
+
+std::vector<CElementBase*> listed(CMacro* m) {
+    std::vector<CElementBase*> out;
+    if (auto* l = dynamic_cast<CMacroAvecListe*>(m))
+        for (CActionAncetre* e : l->objects.entries()) out.push_back(e->element);
+    return out;
+}
+
+class MacroCreation : public MacroMenu, public ::testing::WithParamInterface<Creation> {};
+
+TEST_P(MacroCreation, FromTheMenuWithOneUndoState) {
+    const Creation& c = GetParam();
+    ASSERT_TRUE(select(c.command));
+    dialogs.itemAnswers.assign(c.items.begin(), c.items.end());
+    dialogs.fieldAnswers.push_back(c.fields);
+    const int before = list().count();
+    click(50, 400);
+    for (const Act& act : c.acts) {
+        EXPECT_EQ(before, list().count()) << "joined the figure before its last step";
+        if (auto* p = std::get_if<Click>(&act)) click(p->x, p->y);
+        if (std::holds_alternative<OnPause>(act)) clickOn(pause);
+        if (std::holds_alternative<Right>(act)) rightClick(5, 5);
+    }
+    ASSERT_EQ(before + 1, list().count());
+    auto* made = last<CMacro>();
+    ASSERT_NE(nullptr, made);
+    EXPECT_EQ(c.fields[0], made->title);
+    EXPECT_EQ(&list(), made->list);
+    EXPECT_TRUE(dialogs.itemAnswers.empty());
+    EXPECT_EQ("Créer une macro", doc().history().undoText());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+    EXPECT_FALSE(view->isBlinking());
+    c.check(made, refs());
+}
+
+using Objects = std::vector<CElementBase*>;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
+    Creation{"Appearance", Cmd::newMacroAppearance, {}, {"Montrer", "", "1"}, {kA, kSeg, Right{}},
+        [](CMacro* m, const Refs& r) {
+            EXPECT_TRUE(as<CMacroApparition>(m)->oneByOne);
+            EXPECT_EQ((Objects{r.a, r.seg}), listed(m));
+        }},
+    Creation{"Blinking", Cmd::newMacroBlinking, {}, {"Clignoter", "", "15"}, {kA, Right{}},
+        [](CMacro* m, const Refs& r) {
+            EXPECT_EQ(15, as<CMacroClignotement>(m)->d);
+            EXPECT_EQ(Objects{r.a}, listed(m));
+        }},
+    Creation{"Animation", Cmd::newMacroAnimation, {}, {"Animer", "", "1", "20", "30", "25"}, {kM},
+        [](CMacro* m, const Refs& r) {
+            auto* anim = as<CMacroAnimationPointLie>(m);
+            EXPECT_TRUE(anim->cyclic);
+            EXPECT_EQ((std::vector<int>{20, 30, 25}), (std::vector<int>{anim->f, anim->n, anim->d}));
+            EXPECT_EQ(r.m, anim->linkedPoint);
+        }},
+    Creation{"AnimationWithTrace", Cmd::newMacroAnimationWithTrace, {},
+        {"Animer et tracer", "", "1", "0", "1", "10", "40", "0"}, {kSeg, Right{}, kM},
+        [](CMacro* m, const Refs& r) {
+            auto* anim = as<CMacroAnimationAvecTrace>(m);
+            EXPECT_TRUE(anim->oneCycle && !anim->cyclic && anim->eraseTraces);
+            EXPECT_EQ(40, anim->n);
+            EXPECT_EQ(r.m, anim->linkedPoint);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"TraceByPoint", Cmd::newMacroTraceByPoint, {}, {"Tracer", "", "50", "5"}, {kSeg, Right{}, kM},
+        [](CMacro* m, const Refs& r) {
+            auto* trace = as<CMacroTraceAuto>(m);
+            EXPECT_EQ((std::vector<int>{50, 5}), (std::vector<int>{trace->n, trace->f}));
+            EXPECT_EQ(r.m, trace->linkedPoint);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"TraceByVariable", Cmd::newMacroTraceByVariable, {0}, {"Tracer k", "", "60", "0"}, {kSeg, Right{}},
+        [](CMacro* m, const Refs& r) {
+            EXPECT_EQ(r.k, as<CMacroTraceAutoParVariable>(m)->variable);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"Sequence", Cmd::newMacroSequence, {}, {"Suite", ""}, {OnPause{}, Right{}},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(Objects{r.pause}, listed(as<CMacroSuiteMacros>(m))); }},
+    Creation{"MoveLinkedPoint", Cmd::newMacroMoveLinkedPoint, {}, {"Echanger", ""}, {kM, kN},
+        [](CMacro* m, const Refs& r) {
+            auto* move = as<CMacroAffectationPointLie>(m);
+            EXPECT_EQ(r.m, move->moved);
+            EXPECT_EQ(r.n, move->target);
+        }},
+    Creation{"AssignValue", Cmd::newMacroAssignValue, {0}, {"Fixer", "", "2,5"}, {},
+        [](CMacro* m, const Refs& r) {
+            auto* assign = as<CMacroAffectationValeurVariable>(m);
+            EXPECT_EQ(r.k, assign->variable);
+            EXPECT_DOUBLE_EQ(2.5, assign->value.getValue());
+        }},
+    Creation{"Increment", Cmd::newMacroIncrement, {0}, {"Plus", ""}, {},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(r.k, as<CMacroIncrementationVariable>(m)->variable); }},
+    Creation{"ModifyVariable", Cmd::newMacroModifyVariable, {0}, {"Changer", "", "-1", "5", "0,5", "2"}, {},
+        [](CMacro* m, const Refs& r) {
+            auto* modify = as<CMacroModificationVariable>(m);
+            EXPECT_EQ(r.k, modify->variable);
+            EXPECT_EQ((std::vector<double>{-1, 5, 0.5, 2}),
+                      (std::vector<double>{modify->minimum.getValue(), modify->maximum.getValue(),
+                                           modify->step.getValue(), modify->value.getValue()}));
+        }},
+    Creation{"LoopAnimation", Cmd::newMacroLoopAnimation, {0, 0, 1}, {"Boucler", "", "0", "5"}, {},
+        [](CMacro* m, const Refs& r) {
+            const LoopFields& loop = as<CMacroBoucleAvecAnimation>(m)->loop;
+            EXPECT_FALSE(loop.visible);
+            EXPECT_EQ(5, loop.f);
+            EXPECT_EQ(r.k, loop.variable);
+            EXPECT_EQ(nullptr, loop.before);
+            EXPECT_EQ(r.pause, loop.atEnd);
+        }},
+    Creation{"LoopTrace", Cmd::newMacroLoopTrace, {0, 1, 0}, {"Boucler et tracer", "", "1", "0"}, {kSeg, Right{}},
+        [](CMacro* m, const Refs& r) {
+            const LoopFields& loop = as<CMacroBoucleAvecTrace>(m)->loop;
+            EXPECT_TRUE(loop.visible);
+            EXPECT_EQ(r.pause, loop.before);
+            EXPECT_EQ(nullptr, loop.atEnd);
+            EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"Sound", Cmd::newMacroSound, {}, {"Sonner", "", "  cloche.wav ", "1"}, {},
+        [](CMacro* m, const Refs&) {
+            auto* sound = as<CMacroJouantSon>(m);
+            EXPECT_EQ("cloche.wav", sound->path);
+            EXPECT_TRUE(sound->asynchronous);
+        }}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
+
+// Without what the kind needs, the command is refused with its message.
+struct Refusal {
+    int command;
+    int message;
+};
+
+class MacroRefusal : public MacroTool, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(MacroRefusal, LeavesTheToolAsItWas) {
+    COutil* before = etatOutils().currentTool;
+    EXPECT_FALSE(select(GetParam().command));
+    EXPECT_EQ(toolText(GetParam().message), lastMessage());
+    EXPECT_EQ(before, etatOutils().currentTool);
+}
+
+INSTANTIATE_TEST_SUITE_P(Preconditions, MacroRefusal,
+                         ::testing::Values(Refusal{Cmd::newMacroAssignValue, Msg::needVariable},
+                                           Refusal{Cmd::newMacroSound, Msg::soundNeedsSavedFigure},
+                                           Refusal{Cmd::newMacroDisappearanceFromAppearance,
+                                                   Msg::needAppearanceMacro},
+                                           Refusal{Cmd::newMacroAppearanceFromDisappearance,
+                                                   Msg::needDisappearanceMacro},
+                                           Refusal{Cmd::newMacroSequence, Msg::needAnyMacro},
+                                           Refusal{Cmd::addObjectsToMacro, Msg::needListMacro}));
+
+// A refused field shows its message and the dialog comes back.
+struct FieldRefusal {
+    int command;
+    std::vector<std::string> refused, accepted;
+    std::string message;
+};
+
+class MacroFieldRefusal : public MacroMenu, public ::testing::WithParamInterface<FieldRefusal> {};
+
+TEST_P(MacroFieldRefusal, AsksAgain) {
+    const FieldRefusal& c = GetParam();
+    ASSERT_TRUE(select(c.command));
+    dialogs.fieldAnswers = {c.refused, c.accepted};
+    click(50, 400);
+    EXPECT_EQ(c.message, lastMessage());
+    EXPECT_EQ(2u, dialogs.titles.size());
+    // The second answer was taken: the macro joined the figure or its next step began.
+    EXPECT_NE(toolText(Msg::promptPlaceMacro), lastPrompt);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fields, MacroFieldRefusal, ::testing::Values(
+    FieldRefusal{Cmd::newMacroPause, {" ", "", "0"}, {"X", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
+    FieldRefusal{Cmd::newMacroPause, {"Attendre", "", "0"}, {"X", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
+    FieldRefusal{Cmd::newMacroPause, {"X", "", "2,5"}, {"X", "", "0"},
+                 "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
+    FieldRefusal{Cmd::newMacroAssignValue, {"X", "", "k"}, {"X", "", "3"}, "On ne peut pas affecter\nla variable à elle-même"},
+    FieldRefusal{Cmd::newMacroAssignValue, {"X", "", " "}, {"X", "", "3"}, "\nVous devez entrer\nune valeur"},
+    FieldRefusal{Cmd::newMacroSound, {"X", "", "  ", "0"}, {"X", "", "a.wav", "0"}, "Vous devez entrer un chemin d'accès au fichier"},
+    FieldRefusal{Cmd::newMacroBlinking, {"X", "", "-1"}, {"X", "", "0"},
+                 "La durée doit être un nombre entier\nde dixièmes de seconde, positif ou nul"},
+    FieldRefusal{Cmd::newMacroTraceByVariable, {"X", "", "1", "0"}, {"X", "", "2", "0"},
+                 "Le nombre de positions doit être un nombre\nentier au moins égal à 2"},
+    FieldRefusal{Cmd::newMacroLoopAnimation, {"X", "", "1", "-5"}, {"X", "", "1", "5"},
+                 "La fréquence doit être un nombre entier\nde millièmes de seconde, positif ou nul"}));
+// clang-format on
+
+TEST_F(MacroMenu, ValuesThatCannotRunNowAreOnlyAWarning) {
+    ASSERT_TRUE(select(Cmd::newMacroModifyVariable));
+    dialogs.fieldAnswers.push_back({"Inverser", "", "5", "1", "1", "2"});
+    click(50, 400);
+    EXPECT_EQ(toolText(Msg::macroNotExecutable), lastMessage());
+    EXPECT_NE(nullptr, last<CMacroModificationVariable>());
+}
+
+TEST_F(MacroTool, MovingAPointNeedsAnotherPointOnItsCurve) {
+    ASSERT_TRUE(select(Cmd::newMacroMoveLinkedPoint));
+    dialogs.fieldAnswers.push_back({"Deplacer", ""});
+    const int before = list().count();
+    click(50, 400);
+    click(kM.x, kM.y);
+    EXPECT_EQ(toolText(Msg::needOtherLinkedPoint), lastMessage());
+    EXPECT_EQ(before, list().count());
+}
+
+TEST_F(MacroMenu, TraceLoopWithoutObjectsOnlyWhenItsEndMacroTraces) {
+    ASSERT_TRUE(select(Cmd::newMacroLoopTrace));
+    dialogs.itemAnswers = {0, 0, 0};
+    dialogs.fieldAnswers.push_back({"Vide", "", "1", "0"});
+    const int before = list().count();
+    click(50, 400);
+    rightClick(5, 5);
+    EXPECT_EQ(toolText(Msg::needLoopTraces), lastMessage());
+    EXPECT_EQ(before, list().count());
+
+    auto* trace = macro<CMacroTraceAutoParVariable>("Tracer", 3500);
+    trace->variable = k;
+    ASSERT_TRUE(select(Cmd::newMacroLoopTrace));
+    dialogs.itemAnswers = {0, 0, 2};  // the trace, after "Aucune macro" and the pause
+    dialogs.fieldAnswers.push_back({"Vide", "", "1", "0"});
+    click(50, 400);
+    rightClick(5, 5);
+    ASSERT_NE(nullptr, last<CMacroBoucleAvecTrace>());
+    EXPECT_EQ(trace, last<CMacroBoucleAvecTrace>()->loop.atEnd);
+}
+
+TEST_F(MacroMenu, DisappearanceFromAnAppearanceMacroTakesItsObjects) {
+    auto* show = macro<CMacroApparition>("Montrer", 3500);
+    show->addObject(nat::pointLibre, a);
+    show->addObject(nat::segment, seg);
+    ASSERT_TRUE(select(Cmd::newMacroDisappearanceFromAppearance));
+    dialogs.fieldAnswers.push_back({"Cacher", ""});
+    click(50, 400);
+    EXPECT_EQ(toolText(Msg::promptAppearanceSource), lastPrompt);
+    clickOn(pause);  // not an appearance macro
+    clickOn(show);
+    auto* hide = last<CMacroDisparition>();
+    ASSERT_NE(nullptr, hide);
+    EXPECT_EQ(listed(show), listed(hide));
+    EXPECT_EQ("Créer une macro", doc().history().undoText());
+}
+
+TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
+    auto* show = macro<CMacroApparition>("Montrer", 3500);
+    show->addObject(nat::pointLibre, a);
+    ASSERT_TRUE(select(Cmd::addObjectsToMacro));
+    EXPECT_EQ(toolText(Msg::promptAddToMacro), lastPrompt);
+    clickOn(show);
+    EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
+    click(kA.x, kA.y);  // listed already
+    click(kSeg.x, kSeg.y);
+    EXPECT_EQ(Objects{a}, listed(show));
+    rightClick(5, 5);
+    EXPECT_EQ((Objects{a, seg}), listed(show));
+    EXPECT_EQ("Ajout d'objets à macro", doc().history().undoText());
+
+    // The objects a macro shows are hidden: they are offered all the same.
+    a->masked = true;
+    ASSERT_TRUE(select(Cmd::removeObjectsFromMacro));
+    clickOn(show);
+    EXPECT_EQ(toolText(Msg::promptAppearanceRemove), lastPrompt);
+    click(kA.x, kA.y);
+    rightClick(5, 5);
+    EXPECT_EQ(Objects{seg}, listed(show));
+    EXPECT_EQ("Retrait d'objets d'une macro", doc().history().undoText());
+    EXPECT_TRUE(drawingState().hideMasked);
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+TEST_F(MacroMenu, EditingAMacroChangesItOnlyWhenAccepted) {
+    auto* anim = macro<CMacroAnimationPointLie>("Animer", 3500);
+    anim->linkedPoint = m;
+    anim->f = 10, anim->n = 20, anim->d = 0;
+    ASSERT_TRUE(select(Cmd::editMacro));
+    clickOn(anim);  // Cancel
+    EXPECT_FALSE(doc().history().canUndo());
+    ASSERT_TRUE(select(Cmd::editMacro));
+    // Its own title is not taken; the refused count asks again.
+    dialogs.fieldAnswers = {{"Animer", "", "1", "10", "1", "0"},
+                            {"Animer vite", "Plus vite", "0", "5", "40", "10"}};
+    clickOn(anim);
+    EXPECT_EQ("Le nombre de positions doit être un nombre\nentier au moins égal à 2",
+              lastMessage());
+    EXPECT_EQ("Animer vite", anim->title);
+    EXPECT_EQ("Plus vite", anim->comment);
+    EXPECT_FALSE(anim->cyclic);
+    EXPECT_EQ(5, anim->f);
+    EXPECT_EQ(40, anim->n);
+    EXPECT_EQ(10, anim->d);
+    EXPECT_EQ(m, anim->linkedPoint);
+    EXPECT_EQ("Modifier macro", doc().history().undoText());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+}
+
+TEST_F(MacroTool, DefaultMacroDrawnInItsFinalStateOverAnUnchangedFigure) {
+    auto* show = macro<CMacroApparition>("Montrer");
+    show->addObject(nat::segment, seg);
+    seg->masked = true;
+    const QColor background = renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y);
+    list().defaultMacro = show;
+    EXPECT_NE(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
+    EXPECT_TRUE(seg->masked);
+    // A hiding macro takes the segment away from the picture.
+    seg->masked = false;
+    auto* hide = macro<CMacroDisparition>("Cacher", 3500);
+    hide->addObject(nat::segment, seg);
+    list().defaultMacro = hide;
+    EXPECT_EQ(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
+    EXPECT_FALSE(seg->masked);
+}
+
+// The Qt dialog shows a yes/no question as a check box and gives back "1" or "0".
+TEST(MacroDialog, QuestionsAreCheckBoxes) {
+    setToolDialogs(nullptr);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(nullptr, dialog);
+        const auto boxes = dialog->findChildren<QCheckBox*>();
+        ASSERT_EQ(2, boxes.size());
+        boxes[0]->setChecked(false);
+        boxes[1]->setChecked(true);
+        dialog->findChild<QLineEdit*>()->setText("Animer");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    std::vector<std::string> values{"", "1", "0"};
+    ASSERT_TRUE(toolDialogs().editFields(
+        kMacroDialogTitle, {"Intitulé :", "Animation cyclique ?", "Son asynchrone ?"}, values));
+    EXPECT_EQ((std::vector<std::string>{"Animer", "0", "1"}), values);
+}
+
+}  // namespace
