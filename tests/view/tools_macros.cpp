@@ -152,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
             EXPECT_EQ(r.m, move->moved);
             EXPECT_EQ(r.n, move->target);
         }},
-    Creation{"AssignValue", Cmd::newMacroAssignValue, {0}, {"Fixer", "", "2,5"}, {},
+    Creation{"AssignValue", Cmd::newMacroAssignValue, {0}, {"Fixer", "", "2.5"}, {},
         [](CMacro* m, const Refs& r) {
             auto* assign = as<CMacroAffectationValeurVariable>(m);
             EXPECT_EQ(r.k, assign->variable);
@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
         }},
     Creation{"Increment", Cmd::newMacroIncrement, {0}, {"Plus", ""}, {},
         [](CMacro* m, const Refs& r) { EXPECT_EQ(r.k, as<CMacroIncrementationVariable>(m)->variable); }},
-    Creation{"ModifyVariable", Cmd::newMacroModifyVariable, {0}, {"Changer", "", "-1", "5", "0,5", "2"}, {},
+    Creation{"ModifyVariable", Cmd::newMacroModifyVariable, {0}, {"Changer", "", "-1", "5", "0.5", "2"}, {},
         [](CMacro* m, const Refs& r) {
             auto* modify = as<CMacroModificationVariable>(m);
             EXPECT_EQ(r.k, modify->variable);
