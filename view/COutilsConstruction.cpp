@@ -1,5 +1,6 @@
 #include "view/COutilsConstruction.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/CHost.h"
@@ -59,6 +60,11 @@ int countVisible(const CPelvantiDoc& doc, Nature mask,
         ++n;
     }
     return n;
+}
+
+bool hasNature(CPelvantiDoc& doc, Nature n) {
+    return std::any_of(doc.list().entries().begin(), doc.list().entries().end(),
+                       [n](const CActionAncetre* e) { return e->nature & n; });
 }
 
 bool isMaskedGraphic(const CPelvantiDoc& doc) {
@@ -168,6 +174,31 @@ bool preconditionHolds(int id, CPelvantiDoc& doc) {
             return countVisible(doc, nat::segment) >= 1;
         case Msg::needTwoLines:
             return countVisible(doc, kLineLike) >= 2;
+        case Msg::needLine:
+            return countVisible(doc, kLineLike) >= 1;
+        case Msg::needFrame:
+            return hasNature(doc, nat::repere);
+        case Msg::needVariable:
+        case Msg::needVariableToActivate:
+            return hasNature(doc, nat::variable);
+        case Msg::needSurfaceBoundary:
+            return countVisible(doc, kCircles | nat::polygone | nat::lieuPoints) >= 1;
+        case Msg::needLocusAndLine:
+            return countVisible(doc, nat::lieuPoints) >= 1 && countVisible(doc, kLineLike) >= 1;
+        case Msg::needTwoLoci:
+            return countVisible(doc, nat::lieuPoints) >= 2;
+        case Msg::needLocusAndTwoPoints:
+            return countVisible(doc, nat::lieuPoints) >= 1 && countVisible(doc, nat::point) >= 2;
+        case Msg::needPointAndTwoLines:
+            return countVisible(doc, nat::point) >= 1 &&
+                   countVisible(doc, kLinkable | nat::lieuPoints) >= 2;
+        case Msg::needPointAndBorder:
+            return countVisible(doc, nat::point) >= 1 && countVisible(doc, nat::droite) >= 1;
+        case Msg::needDuplicable:
+            return countVisible(doc, natureMask(0xa013ffff, 0x24f)) >= 1;
+        case Msg::needObjectLocusSource:
+            return countVisible(doc, natureMask(0x35dfe, 0x41)) >= 1 &&
+                   countVisible(doc, nat::pointLie) >= 1;
         case Msg::needPointAndCircle:
             return countVisible(doc, nat::point) >= 1 && countVisible(doc, kCircles) >= 1;
         case Msg::needUnitLength:
