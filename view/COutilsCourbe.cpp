@@ -37,6 +37,8 @@ T* append(CPelvantiDoc& doc, Nature n, std::unique_ptr<T> object) {
 // counted in `added`.
 template <class T>
 T* reuseOrAppend(CPelvantiDoc& doc, Nature n, std::unique_ptr<T> object, int& added) {
+    // Some objects coincide by their positions.
+    object->computePosition();
     if (auto* same = dynamic_cast<T*>(doc.list().findCoinciding(object.get()))) return same;
     ++added;
     return append(doc, n, std::move(object));

@@ -200,24 +200,33 @@ bool COutilLieu::build(CPelvantiDoc& doc, CElementBase* generator) {
     bool closed = false;
     if (!askLocus(desc_.kind, n, closed)) return false;
     auto* point = dynamic_cast<CPointAncetre*>(traced_);
+    auto* object = dynamic_cast<CElementGraphique*>(traced_);
+    const int ps = etatPalettes().pointStyle, ls = etatPalettes().lineStyle;
+    std::unique_ptr<CElementBase> locus;
+    Nature nature = nat::lieuPoints;
     switch (desc_.kind) {
         case LocusKind::points:
-            return addValidated(
-                doc, single(nat::lieuPoints,
-                            std::make_unique<CLieuDePoints>(list, point, g, n, closed, colour(),
-                                                            etatPalettes().lineStyle)));
+            if (g)
+                locus = std::make_unique<CLieuDePoints>(list, point, g, n, closed, colour(), ls);
+            else
+                locus = std::make_unique<CLieuParVariable>(list, point, v, n, closed, colour(), ls);
+            break;
         case LocusKind::discrete:
-            return addValidated(
-                doc, single(nat::lieuDiscret,
-                            std::make_unique<CLieuDiscretParPointLie>(
-                                list, point, g, etatPalettes().pointStyle, n, colour())));
+            nature = nat::lieuDiscret;
+            if (g)
+                locus = std::make_unique<CLieuDiscretParPointLie>(list, point, g, ps, n, colour());
+            else
+                locus = std::make_unique<CLieuDiscretParVariable>(list, point, v, ps, n, colour());
+            break;
         case LocusKind::objects:
-            return addValidated(
-                doc, single(nat::lieuObjets,
-                            std::make_unique<CLieuObjetParPtLie>(
-                                list, dynamic_cast<CElementGraphique*>(traced_), g, n, colour())));
+            nature = nat::lieuObjets;
+            if (g)
+                locus = std::make_unique<CLieuObjetParPtLie>(list, object, g, n, colour());
+            else
+                locus = std::make_unique<CLieuObjetParVariable>(list, object, v, n, colour());
+            break;
     }
-    return false;
+    return addValidated(doc, single(nature, std::move(locus)));
 }
 
 // ---------------------------------------------------------------------------------------------
