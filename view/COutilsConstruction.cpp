@@ -181,6 +181,8 @@ bool preconditionHolds(int id, CPelvantiDoc& doc) {
         case Msg::needVariable:
         case Msg::needVariableToActivate:
             return hasNature(doc, nat::variable);
+        case Msg::needVariableAndGraphic:
+            return hasNature(doc, nat::variable) && hasNature(doc, nat::graphique);
         case Msg::needSurfaceBoundary:
             return countVisible(doc, kCircles | nat::polygone | nat::lieuPoints) >= 1;
         case Msg::needLocusAndLine:
@@ -279,15 +281,19 @@ std::string COutilDesigne::prompt(int step) const {
     return toolText(desc_.promptId + step);
 }
 
-bool COutilDesigne::isAvailable() {
+bool preconditionsHold(const std::vector<int>& ids) {
     CPelvantiView* view = CPelvantiView::activeView();
     if (!view) return false;
-    for (int id : desc_.unavailable)
+    for (int id : ids)
         if (!preconditionHolds(id, *view->document())) {
             toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
     return true;
+}
+
+bool COutilDesigne::isAvailable() {
+    return preconditionsHold(desc_.unavailable);
 }
 
 void COutilDesigne::startPreview() {

@@ -14,6 +14,7 @@
 #include "measures/CMesure.h"
 #include "values/CFonc.h"
 #include "values/CSuiteRec.h"
+#include "values/CVariable.h"
 #include "values/ValueDialogs.h"
 #include "view/COutilsConstruction.h"
 #include "view/CPelvantiView.h"
@@ -113,6 +114,10 @@ const char* graphOptionLabel(bool complex) {
 
 CRepere* chooseFrame(const CListeAction& list) {
     return choose("Choix du repère :", objectsOf<CRepere>(list));
+}
+
+CVariableBornee* chooseVariable(const CListeAction& list, const std::string& title) {
+    return choose(title, objectsOf<CVariableBornee>(list));
 }
 
 namespace {

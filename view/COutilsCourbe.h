@@ -14,6 +14,7 @@ class CDroite;
 class CFonc;
 class CPelvantiDoc;
 class CRepere;
+class CVariableBornee;
 
 enum class CurveDomain { all, segment, from, upTo };
 
@@ -32,6 +33,8 @@ bool buildFunctionCurve(CPelvantiDoc& doc, CDroite* support, const CurveRequest&
 // The frame a new object refers to: the only one of the figure, or the one chosen; null on
 // Cancel or without a frame.
 CRepere* chooseFrame(const CListeAction& list);
+// The same for the bounded variable that generates a locus or a trace; `title` names the list.
+CVariableBornee* chooseVariable(const CListeAction& list, const std::string& title);
 
 // The dialog opens as the tool is chosen; the figure changed is recorded under undoLabel(),
 // then the program returns to the capture tool.

@@ -15,6 +15,7 @@
 #include "values/CVariable.h"
 #include "view/CFigureRenderer.h"
 #include "view/CGestionSouris.h"
+#include "view/COutilsCourbe.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
 #include "view/ToolTexts.h"
@@ -91,14 +92,7 @@ const std::vector<LocusDesc>& locusToolTable() {
 }
 
 bool COutilLieu::isAvailable() {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    for (int id : desc_.unavailable)
-        if (!preconditionHolds(id, *view->document())) {
-            toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    return true;
+    return preconditionsHold(desc_.unavailable);
 }
 
 std::string COutilLieu::prompt(int step) const {
@@ -109,22 +103,11 @@ std::string COutilLieu::prompt(int step) const {
 bool COutilLieu::activate(CPelvantiView* view) {
     traced_ = nullptr;
     if (desc_.byVariable && !variable_ && view) {
-        std::vector<CVariableBornee*> variables;
-        std::vector<std::string> names;
-        for (CActionAncetre* e : view->document()->list().entries())
-            if (auto* v = dynamic_cast<CVariableBornee*>(e->element)) {
-                variables.push_back(v);
-                names.push_back(v->getName());
-            }
-        int index = 0;
-        if (variables.size() > 1 &&
-            !toolDialogs().chooseItem(toolText(desc_.promptId), names, index))
-            index = -1;
-        if (index < 0 || index >= static_cast<int>(variables.size())) {
+        variable_ = chooseVariable(view->document()->list(), toolText(desc_.promptId));
+        if (!variable_) {
             revenirCapture(view);
             return true;
         }
-        variable_ = variables[index];
     }
     COutil::activate(view);
     etatOutils().natureFilter = desc_.traced;

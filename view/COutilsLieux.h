@@ -9,6 +9,8 @@
 #include "view/COutilsConstruction.h"
 #include "view/COutilsModificationParametres.h"
 
+class CVariableBornee;
+
 enum class LocusKind { points, discrete, objects };
 
 struct LocusDesc {
@@ -45,7 +47,7 @@ private:
 
     LocusDesc desc_;
     CElementBase* traced_ = nullptr;
-    class CVariableBornee* variable_ = nullptr;
+    CVariableBornee* variable_ = nullptr;
 };
 
 // Number of points (and the closed flag) of a locus, or of copies of a locus of objects.

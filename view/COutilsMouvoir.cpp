@@ -9,40 +9,61 @@
 #include "macros/CMacroKinds.h"
 #include "view/CCapture.h"
 #include "view/CGestionSouris.h"
+#include "view/COutilsCourbe.h"
 #include "view/COutilsMacros.h"
 #include "view/CPelvantiView.h"
 #include "view/ToolTexts.h"
 
 namespace {
-bool available(int message) {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    if (preconditionHolds(message, *view->document())) return true;
-    toolMessage(message, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-}
-
 QPoint lastClick() {
     return {etatOutils().lastMouseX, etatOutils().lastMouseY};
+}
+
+// Runs `trace` on the objects that blink, as its macro would.
+void runTrace(CMacroAvecListe& trace, CPelvantiView* view) {
+    for (CActionAncetre* traced : etatOutils().blinkList.entries()) trace.addObject(*traced);
+    view->stopBlinking();
+    runMacro(trace, view, lastClick());
 }
 }  // namespace
 
 bool COutilTraceObjet::isAvailable() {
-    return available(automatic_ ? Msg::needLinkedPoint : Msg::needMovablePoint);
+    switch (kind_) {
+        case TraceKind::drag:
+            return preconditionsHold({Msg::needMovablePoint});
+        case TraceKind::linkedPoint:
+            return preconditionsHold({Msg::needLinkedPoint});
+        case TraceKind::variable:
+            break;
+    }
+    return preconditionsHold({Msg::needVariableAndGraphic});
 }
 
 int COutilTraceObjet::promptId() const {
-    return Msg::promptTrace;
+    return kind_ == TraceKind::variable ? Msg::promptTraceVariable : Msg::promptTrace;
 }
 
 std::string COutilTraceObjet::prompt(int) const {
     return toolText(generatorStep_ ? Msg::promptTraceGenerator : Msg::promptTrace);
 }
 
+void COutilTraceObjet::deactivate(CPelvantiView* view) {
+    variable_ = nullptr;
+    COutilClignotant::deactivate(view);
+}
+
 bool COutilTraceObjet::activate(CPelvantiView* view) {
     generatorStep_ = false;
+    if (kind_ == TraceKind::variable && !variable_ && view) {
+        variable_ = chooseVariable(view->document()->list(), toolText(Msg::promptTraceVariable));
+        if (!variable_) {
+            revenirCapture(view);
+            return true;
+        }
+    }
     COutil::activate(view);
-    etatOutils().natureFilter = natureMask(automatic_ ? 0xb01ffffe : 0xa01ffffe, 0x24f);
+    etatOutils().natureFilter =
+        natureMask(kind_ == TraceKind::drag ? 0xa01ffffe : 0xb01ffffe, 0x24f);
     installHandler(standardHandler(), view);
     return true;
 }
@@ -59,22 +80,26 @@ bool COutilTraceObjet::designate(CPelvantiView* view) {
     }
     auto* point = dynamic_cast<CPointLie*>(e->element);
     if (!point) return false;
-    CListeAction& list = view->document()->list();
-    CMacroTraceAuto trace(&list, "", "", 0, 0);
-    for (CActionAncetre* traced : st.blinkList.entries()) trace.addObject(*traced);
+    CMacroTraceAuto trace(&view->document()->list(), "", "", 0, 0);
     trace.linkedPoint = point;
-    view->stopBlinking();
-    runMacro(trace, view, lastClick());
+    runTrace(trace, view);
     return true;
 }
 
 void COutilTraceObjet::onRightClick(CPelvantiView* view) {
     EtatOutils& st = etatOutils();
     if (st.blinkList.empty() || generatorStep_ || !view) return;
-    if (automatic_) {
+    if (kind_ == TraceKind::linkedPoint) {
         generatorStep_ = true;
         st.natureFilter = nat::pointLie;
         setPrompt(prompt(1));
+        return;
+    }
+    if (kind_ == TraceKind::variable) {
+        CMacroTraceAutoParVariable trace(&view->document()->list(), "", "", 0, 0);
+        trace.variable = variable_;
+        runTrace(trace, view);
+        revenirCapture(view);
         return;
     }
     const std::vector<CActionAncetre*> chosen = st.blinkList.entries();
@@ -85,7 +110,7 @@ void COutilTraceObjet::onRightClick(CPelvantiView* view) {
 // ---------------------------------------------------------------------------------------------
 
 bool COutilAnimation::isAvailable() {
-    return available(Msg::needLinkedPoint);
+    return preconditionsHold({Msg::needLinkedPoint});
 }
 
 int COutilAnimation::promptId() const {

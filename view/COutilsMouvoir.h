@@ -8,12 +8,18 @@
 
 #include "view/COutilsConstruction.h"
 
+class CVariableBornee;
+
+// What generates the traces: the user dragging a point, a linked point run over its range, a
+// variable run between its bounds.
+enum class TraceKind { drag, linkedPoint, variable };
+
 // Objects to trace, collected until the right click; then, for "Trace d'objets", the capture
-// tool drags while they leave traces, and for the automatic trace a click on a linked point
-// runs it over its range.
+// tool drags while they leave traces; for the automatic traces a click on a linked point runs
+// it over its range, or the variable chosen first runs between its bounds.
 class COutilTraceObjet : public COutilClignotant {
 public:
-    explicit COutilTraceObjet(bool automatic) : automatic_(automatic) {}
+    explicit COutilTraceObjet(TraceKind kind) : kind_(kind) {}
 
     bool activate(CPelvantiView* view) override;
     bool designate(CPelvantiView* view) override;
@@ -23,10 +29,13 @@ public:
     bool endsAfterUse() const override { return true; }
     int promptId() const override;
 
+    void deactivate(CPelvantiView* view) override;
+
 private:
-    bool automatic_;
+    TraceKind kind_;
     // The objects are chosen; a click on a linked point is awaited.
     bool generatorStep_ = false;
+    CVariableBornee* variable_ = nullptr;
 };
 
 // A click on a linked point animates it until a click or Escape; the point is put back.

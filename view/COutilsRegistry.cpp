@@ -132,9 +132,11 @@ struct Registry {
         for (const ParamModifyDesc& d : frameModifyToolTable())
             add(d.command, d.menu, d.text, std::make_unique<COutilModificationRepere>(d));
         add(Cmd::traceObjects, "Mouvoir", "Trace d'objets",
-            std::make_unique<COutilTraceObjet>(false));
+            std::make_unique<COutilTraceObjet>(TraceKind::drag));
         add(Cmd::autoTraceLinkedPoint, "Mouvoir/Trace Automatique d'objets", "Par point lié",
-            std::make_unique<COutilTraceObjet>(true));
+            std::make_unique<COutilTraceObjet>(TraceKind::linkedPoint));
+        add(Cmd::autoTraceVariable, "Mouvoir/Trace Automatique d'objets", "Par variable",
+            std::make_unique<COutilTraceObjet>(TraceKind::variable));
         add(Cmd::animation, "Mouvoir", "Animation", std::make_unique<COutilAnimation>());
         add(Cmd::pinPoint, "Modifier", "Punaiser un point mobile",
             std::make_unique<COutilPunaise>(true));

@@ -99,11 +99,7 @@ std::string COutilPointRepere::undoLabel() const {
 }
 
 bool COutilPointRepere::isAvailable() {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    if (preconditionHolds(Msg::needFrame, *view->document())) return true;
-    toolMessage(Msg::needFrame, MB_OK | MB_ICONEXCLAMATION);
-    return false;
+    return preconditionsHold({Msg::needFrame});
 }
 
 bool COutilPointRepere::run(CPelvantiDoc& doc) {

@@ -125,14 +125,7 @@ const std::vector<TransformDesc>& transformToolTable() {
 }
 
 bool COutilTransformation::isAvailable() {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    for (int id : desc_.unavailable)
-        if (!preconditionHolds(id, *view->document())) {
-            toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    return true;
+    return preconditionsHold(desc_.unavailable);
 }
 
 std::string COutilTransformation::prompt(int step) const {

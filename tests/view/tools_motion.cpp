@@ -2,6 +2,7 @@
 // and the animation of a linked point stopped by Escape, which puts the point back.
 #include "geometry/CPointLie.h"
 #include "tools_fixture.h"
+#include "values/CVariable.h"
 #include "view/ToolTexts.h"
 
 TEST_F(ToolsTest, TracedSegmentWhileDraggingChangesNothingButThePoint) {
@@ -62,4 +63,22 @@ TEST_F(ToolsTest, AnimationOfALinkedPointStoppedByEscapeRestoresIt) {
     EXPECT_EQ(m->abscissa, t0);
     EXPECT_EQ(doc().history().undoText(), undo);
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
+
+TEST_F(ToolsTest, AutomaticTraceByAVariableLeavesTheFigureAsItWas) {
+    auto* k = new CVariableBornee("k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
+    doc().addEntry(new CAction(nat::variable, std::unique_ptr<CVariableBornee>(k)));
+    freePoint(100, 100);
+    freePoint(300, 100);
+    select(Cmd::pointByAbscissa);
+    dialogs.fieldAnswers = {{"k"}};
+    clicks({{100, 100}, {300, 100}});
+    const int count = list().count();
+    ASSERT_TRUE(select(Cmd::autoTraceVariable));
+    click(200, 100);
+    rightClick(200, 100);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    EXPECT_EQ(k->value, 0.5);
+    EXPECT_EQ(list().count(), count);
+    EXPECT_TRUE(host.messages.empty()) << lastMessage();
 }
