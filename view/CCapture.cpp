@@ -69,6 +69,7 @@ bool COutilCapture::activate(CPelvantiView* view) {
 void COutilCapture::deactivate(CPelvantiView* view) {
     COutil::deactivate(view);
     dependents.clear();
+    captureHandler().traced.clear();
 }
 
 void COutilCapture::startDrag(CPelvantiView* view) {
@@ -255,10 +256,17 @@ void CGestionSourisCapture::moveToLogical(CPelvantiView* view, LPoint m) {
 
 void CGestionSourisCapture::paintMoving(CPelvantiView* view) {
     CListeAction& moving = captureTool().dependents;
+    CDrawingState& ds = drawingState();
+    const LSize area = view->drawingArea();
+    if (!traced.empty() && !still_.image.isNull()) {
+        // Drawn into the still picture, each position of the traced objects stays.
+        QPainter painter(&still_.image);
+        CQtDC dc(painter, {0, 0, area.cx, area.cy}, 1.0 / CPelvantiView::kLogicalPerPixel,
+                 &still_.image);
+        traced.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
+    }
     view->withBufferDC([&](CDC& dc) {
-        LSize area = view->drawingArea();
         dc.drawPicture(still_, {0, 0, area.cx, area.cy});
-        CDrawingState& ds = drawingState();
         moving.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
     });
     view->showBuffer();

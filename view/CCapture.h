@@ -36,6 +36,9 @@ class CGestionSourisCapture : public CGestionSourisDesignation {
 public:
     bool dragging = false;
     CElementBase* captured = nullptr;
+    // Objects that leave a trace while the figure is dragged ("Trace d'objets"), until the
+    // capture tool is left; the next full redraw clears the traces.
+    CListeAction traced{false};
 
     void reset(CPelvantiView* view) override;
     void onMouseMove(CPelvantiView* view, int x, int y) override;

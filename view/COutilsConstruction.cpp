@@ -63,6 +63,11 @@ int countVisible(const CPelvantiDoc& doc, Nature mask, bool (*extra)(const CElem
 }
 
 namespace {
+bool hasNature(CPelvantiDoc& doc, Nature n) {
+    return std::any_of(doc.list().entries().begin(), doc.list().entries().end(),
+                       [n](const CActionAncetre* e) { return e->nature & n; });
+}
+
 bool isMaskedGraphic(const CPelvantiDoc& doc) {
     for (CActionAncetre* e : const_cast<CPelvantiDoc&>(doc).graphicList().entries())
         if (auto* g = dynamic_cast<CElementGraphique*>(e->element); g && g->masked) return true;
@@ -170,6 +175,33 @@ bool preconditionHolds(int id, CPelvantiDoc& doc) {
             return countVisible(doc, nat::segment) >= 1;
         case Msg::needTwoLines:
             return countVisible(doc, kLineLike) >= 2;
+        case Msg::needLine:
+            return countVisible(doc, kLineLike) >= 1;
+        case Msg::needFrame:
+            return hasNature(doc, nat::repere);
+        case Msg::needVariable:
+        case Msg::needVariableToActivate:
+            return hasNature(doc, nat::variable);
+        case Msg::needVariableAndGraphic:
+            return hasNature(doc, nat::variable) && hasNature(doc, nat::graphique);
+        case Msg::needSurfaceBoundary:
+            return countVisible(doc, kCircles | nat::polygone | nat::lieuPoints) >= 1;
+        case Msg::needLocusAndLine:
+            return countVisible(doc, nat::lieuPoints) >= 1 && countVisible(doc, kLineLike) >= 1;
+        case Msg::needTwoLoci:
+            return countVisible(doc, nat::lieuPoints) >= 2;
+        case Msg::needLocusAndTwoPoints:
+            return countVisible(doc, nat::lieuPoints) >= 1 && countVisible(doc, nat::point) >= 2;
+        case Msg::needPointAndTwoLines:
+            return countVisible(doc, nat::point) >= 1 &&
+                   countVisible(doc, kLinkable | nat::lieuPoints) >= 2;
+        case Msg::needPointAndBorder:
+            return countVisible(doc, nat::point) >= 1 && countVisible(doc, nat::droite) >= 1;
+        case Msg::needDuplicable:
+            return countVisible(doc, natureMask(0xa013ffff, 0x24f)) >= 1;
+        case Msg::needObjectLocusSource:
+            return countVisible(doc, natureMask(0x35dfe, 0x41)) >= 1 &&
+                   countVisible(doc, nat::pointLie) >= 1;
         case Msg::needPointAndCircle:
             return countVisible(doc, nat::point) >= 1 && countVisible(doc, kCircles) >= 1;
         case Msg::needUnitLength:
@@ -250,15 +282,19 @@ std::string COutilDesigne::prompt(int step) const {
     return toolText(desc_.promptId + step);
 }
 
-bool COutilDesigne::isAvailable() {
+bool preconditionsHold(const std::vector<int>& ids) {
     CPelvantiView* view = CPelvantiView::activeView();
     if (!view) return false;
-    for (int id : desc_.unavailable)
+    for (int id : ids)
         if (!preconditionHolds(id, *view->document())) {
             toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
     return true;
+}
+
+bool COutilDesigne::isAvailable() {
+    return preconditionsHold(desc_.unavailable);
 }
 
 void COutilDesigne::startPreview() {

@@ -53,6 +53,9 @@ int countVisible(const CPelvantiDoc& doc, Nature mask,
 
 // Precondition `id` (message id of its refusal) holds for the figure.
 bool preconditionHolds(int id, CPelvantiDoc& doc);
+// The preconditions hold, in that order, for the active figure; the first that fails shows
+// its message.
+bool preconditionsHold(const std::vector<int>& ids);
 
 // Appends the entries to the figure, computes them and applies the checks of a new object:
 // a duplicate is refused; an object outside the window or not defined is kept only when the user

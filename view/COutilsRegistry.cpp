@@ -8,11 +8,16 @@
 #include "view/CCapture.h"
 #include "view/COutilsCalculs.h"
 #include "view/COutilsConstruction.h"
+#include "view/COutilsCourbe.h"
 #include "view/COutilsEdition.h"
+#include "view/COutilsLieux.h"
 #include "view/COutilsMacros.h"
 #include "view/COutilsMesures.h"
 #include "view/COutilsModification.h"
 #include "view/COutilsModificationParametres.h"
+#include "view/COutilsMouvoir.h"
+#include "view/COutilsRepere.h"
+#include "view/COutilsTransformation.h"
 #include "view/COutilsValeurs.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
@@ -93,6 +98,48 @@ struct Registry {
                 t = std::make_unique<COutilModificationBarycentre>(d);
             add(d.command, d.menu, d.text, std::move(t));
         }
+        for (const TransformDesc& d : transformToolTable())
+            add(d.command, "Créer/Image par transformation", d.text,
+                std::make_unique<COutilTransformation>(d));
+        for (const ParamModifyDesc& d : transformModifyToolTable())
+            add(d.command, d.menu, d.text,
+                std::make_unique<COutilModificationTransformation>(
+                    d, transformModifyParam(d.command)));
+        for (const LocusDesc& d : locusToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilLieu>(d));
+        for (const ParamModifyDesc& d : locusModifyToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilModificationLieu>(d));
+        for (const ToolDesc& d : surfaceToolTable()) {
+            if (d.command == Cmd::surfaceFilling)
+                add(d.command, d.menu, d.text,
+                    std::make_unique<COutilCreationSurfaceParRemplissage>(d));
+            else
+                add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
+        }
+        for (const CurveToolDesc& c : curveToolTable())
+            add(c.command, "Créer/Courbe de fonction", c.text,
+                std::make_unique<COutilCourbeFonction>(c));
+        add(Cmd::sequenceGraph, "Créer", "Graphe d'une suite réellle u(n+1)=f[u(n)]",
+            std::make_unique<COutilGrapheSuite>(false));
+        add(Cmd::complexSequenceGraph, "Créer", "Graphe d'une suite complexe u(n+1)=f[u(n)]",
+            std::make_unique<COutilGrapheSuite>(true));
+        for (const ParamModifyDesc& d : sequenceGraphModifyToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilModificationGrapheSuite>(d));
+        add(Cmd::pointByCoordinates, "Créer/Point", "Point repéré",
+            std::make_unique<COutilPointRepere>(false));
+        add(Cmd::pointByAffix, "Créer/Point", "Défini par son affixe",
+            std::make_unique<COutilPointRepere>(true));
+        for (const ToolDesc& d : frameToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilDesigne>(d));
+        for (const ParamModifyDesc& d : frameModifyToolTable())
+            add(d.command, d.menu, d.text, std::make_unique<COutilModificationRepere>(d));
+        add(Cmd::traceObjects, "Mouvoir", "Trace d'objets",
+            std::make_unique<COutilTraceObjet>(TraceKind::drag));
+        add(Cmd::autoTraceLinkedPoint, "Mouvoir/Trace Automatique d'objets", "Par point lié",
+            std::make_unique<COutilTraceObjet>(TraceKind::linkedPoint));
+        add(Cmd::autoTraceVariable, "Mouvoir/Trace Automatique d'objets", "Par variable",
+            std::make_unique<COutilTraceObjet>(TraceKind::variable));
+        add(Cmd::animation, "Mouvoir", "Animation", std::make_unique<COutilAnimation>());
         add(Cmd::pinPoint, "Modifier", "Punaiser un point mobile",
             std::make_unique<COutilPunaise>(true));
         add(Cmd::unpinPoint, "Modifier", "Dépunaiser un point punaisé",

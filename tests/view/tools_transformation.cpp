@@ -1,0 +1,195 @@
+// Images by transformations, by logical clicks: the transformation built once and kept across
+// clicks, the images of every kind, the ends by right click and Escape, the typed parameters
+// and the modification of an angle.
+#include <QTest>
+#include <typeinfo>
+
+#include "geometry/CPolygone.h"
+#include "geometry/CTransformation.h"
+#include "tools_fixture.h"
+#include "values/CCalcul.h"
+#include "view/ToolTexts.h"
+
+namespace {
+int transformations(const CListeAction& l) {
+    int k = 0;
+    for (CActionAncetre* e : l.entries())
+        if (e->nature & nat::transformation) ++k;
+    return k;
+}
+
+struct ImageCase {
+    int command;
+    std::vector<std::pair<int, int>> defining;  // clicks that define the transformation
+    std::vector<std::string> typed;             // the dialog's fields; empty: no dialog
+    double px, py;                              // image of P (300, 300), in pixels
+    const char* undo;
+};
+
+class TransformationTest : public ToolsTest, public ::testing::WithParamInterface<ImageCase> {};
+}  // namespace
+
+// A (200, 300), B (250, 250), P (300, 300), Q (300, 200); the line AB serves as axis.
+TEST_P(TransformationTest, TransformationBuiltOnceThenOneImagePerClickUntilRightClick) {
+    const ImageCase& c = GetParam();
+    list().angleUnit = 1;
+    line(200, 300, 250, 250);
+    freePoint(300, 300);
+    freePoint(300, 200);
+    const int before = list().count();
+    ASSERT_TRUE(select(c.command));
+    if (!c.typed.empty()) dialogs.fieldAnswers = {c.typed};
+    for (auto [x, y] : c.defining) click(x, y);
+    EXPECT_EQ(list().count(), before) << "the transformation waits for its first image";
+    click(300, 300);
+    auto* p = last<CPointImage>();
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->x, 10 * c.px, 1e-6);
+    EXPECT_NEAR(p->y, 10 * c.py, 1e-6);
+    EXPECT_EQ(doc().history().undoText(), c.undo);
+    click(300, 200);
+    ASSERT_NE(last<CPointImage>(), nullptr);
+    EXPECT_NE(last<CPointImage>(), p);
+    EXPECT_EQ(transformations(list()), 1) << "the second image uses the same transformation";
+    EXPECT_EQ(list().count(), before + 3);
+    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(c.command));
+    rightClick(10, 10);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    EXPECT_TRUE(host.messages.empty()) << lastMessage();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, TransformationTest,
+    ::testing::Values(
+        ImageCase{Cmd::centralSymmetry, {{200, 300}}, {}, 100, 300, "Image par symétrie centrale"},
+        ImageCase{Cmd::rotation, {{200, 300}}, {"90"}, 200, 200, "Image par rotation"},
+        ImageCase{Cmd::similitude, {{200, 300}}, {"90", "2"}, 200, 100, "Image par similitude"},
+        ImageCase{Cmd::axialSymmetry, {{225, 275}}, {}, 200, 200, "Image par symétrie orthogonale"},
+        ImageCase{
+            Cmd::translation, {{200, 300}, {250, 250}}, {}, 350, 250, "Image par translation"},
+        ImageCase{Cmd::homothety, {{200, 300}}, {"2"}, 400, 300, "Image par homothétie"}));
+
+TEST_F(ToolsTest, ImagesOfEveryKindOfObject) {
+    auto P = [&](int x, int y) { return freePoint(x, y); };
+    auto add = [&](Nature n, CElementBase* e) {
+        doc().addEntry(new CAction(n, std::unique_ptr<CElementBase>(e)));
+    };
+    P(320, 240);  // the centre
+    add(nat::segment, new CSegment(P(50, 50), P(150, 50)));
+    add(nat::droite, new CDroiteAB(P(600, 100), P(600, 150)));
+    add(nat::demiDroite, new CDemiDroiteOA(P(500, 400), P(550, 400)));
+    add(nat::cercle, new CCercleOA(P(150, 250), P(200, 250)));
+    add(nat::arc, new CArcDeCercle(P(400, 150), P(450, 150), P(400, 100)));
+    CPointAncetre* first = P(50, 400);
+    add(nat::polygone, new CPolygone({first, P(150, 400), P(100, 450), first}, 1, 0, &list()));
+    add(nat::ligneBrisee, new CLigneBrisee({P(250, 420), P(350, 420), P(350, 470)}, 1, 0, &list()));
+    view->recomputeAndRedraw();
+
+    ASSERT_TRUE(select(Cmd::centralSymmetry));
+    click(320, 240);
+    const struct {
+        int x, y;
+        const std::type_info& type;
+        int added;
+    } rows[] = {
+        {100, 50, typeid(CSegment), 3},           {600, 300, typeid(CDroiteImage), 1},
+        {530, 400, typeid(CDemiDroiteImage), 1},  {150, 200, typeid(CCercleImage), 1},
+        {435, 115, typeid(CArcDeCercleImage), 1}, {100, 400, typeid(CPolygone), 4},
+        {300, 420, typeid(CLigneBrisee), 4},
+    };
+    for (const auto& r : rows) {
+        const int before = list().count();
+        click(r.x, r.y);
+        SCOPED_TRACE(r.type.name());
+        // The first image also brings the transformation into the figure.
+        EXPECT_EQ(list().count() - before, r.added + (r.x == 100 && r.y == 50 ? 1 : 0));
+        CElementBase* image = list().elementAt(list().count() - 1);
+        EXPECT_EQ(typeid(*image), r.type);
+        EXPECT_TRUE(image->exists);
+    }
+    auto* seg = last<CLigneBrisee>();
+    ASSERT_NE(seg, nullptr);
+    EXPECT_NEAR(seg->vertex(0)->x, 10 * (640 - 250), 1e-6);
+    EXPECT_TRUE(host.messages.empty()) << lastMessage();
+}
+
+TEST_F(ToolsTest, EscapeOrCancelBeforeTheFirstImageLeavesTheFigureAsItWas) {
+    freePoint(200, 300);
+    freePoint(300, 300);
+    const int before = list().count();
+    const std::string undo = doc().history().undoText();
+    ASSERT_TRUE(select(Cmd::rotation));
+    dialogs.fieldAnswers = {{"30"}};
+    click(200, 300);
+    move(300, 300);
+    EXPECT_EQ(etatOutils().previewList.count(), 1) << "the image follows the mouse";
+    QTest::keyClick(v(), Qt::Key_Escape);
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+    EXPECT_EQ(list().count(), before);
+    EXPECT_EQ(doc().history().undoText(), undo);
+
+    ASSERT_TRUE(select(Cmd::homothety));
+    click(200, 300);  // the dialog is cancelled (no answer)
+    EXPECT_EQ(etatOutils().currentTool->prompt(0), toolText(Msg::promptHomothety));
+    click(300, 300);  // designates the centre again
+    EXPECT_EQ(list().count(), before);
+}
+
+TEST_F(ToolsTest, RatioDialogRefusesZeroAndEmptyAndAsksAgain) {
+    freePoint(200, 300);
+    freePoint(300, 300);
+    const int before = list().count();
+    ASSERT_TRUE(select(Cmd::homothety));
+    dialogs.fieldAnswers = {{"0"}, {""}, {"1/2"}};
+    click(200, 300);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, toolText(Msg::coefficientZero));
+    EXPECT_EQ(host.messages[1].text, toolText(Msg::enterRatio));
+    click(300, 300);
+    auto* p = last<CPointImage>();
+    ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->x, 2500, 1e-6);
+    EXPECT_EQ(list().count(), before + 2);
+}
+
+TEST_F(ToolsTest, PreconditionsKeepThePreviousTool) {
+    freePoint(200, 300);
+    COutil* previous = etatOutils().currentTool;
+    const struct {
+        int command;
+        int message;
+    } rows[] = {{Cmd::translation, Msg::needTwoPoints},
+                {Cmd::axialSymmetry, Msg::needLine},
+                {Cmd::inversion, Msg::needUnitLength},
+                {Cmd::modifyRotation, Msg::needRotation},
+                {Cmd::modifyHomothety, Msg::needHomothety}};
+    for (const auto& r : rows) {
+        EXPECT_FALSE(select(r.command));
+        EXPECT_EQ(lastMessage(), toolText(r.message));
+        EXPECT_EQ(etatOutils().currentTool, previous);
+    }
+}
+
+TEST_F(ToolsTest, ModifyingTheAngleOfARotationMovesItsImages) {
+    list().angleUnit = 1;
+    freePoint(200, 300);
+    freePoint(300, 300);
+    select(Cmd::rotation);
+    dialogs.fieldAnswers = {{"90"}};
+    click(200, 300);
+    click(300, 300);
+    auto* p = last<CPointImage>();
+    ASSERT_NE(p, nullptr);
+    // A value created after the rotation cannot give its angle.
+    doc().addEntry(new CAction(nat::calcul, std::make_unique<CCalcul>("late", "45")));
+    view->recomputeAndRedraw();
+
+    ASSERT_TRUE(select(Cmd::modifyRotation));
+    dialogs.fieldAnswers = {{"late"}, {"180"}};
+    click(200, 300);
+    EXPECT_EQ(host.messages.front().text, toolText(Msg::valueDefinedAfter));
+    EXPECT_NEAR(p->x, 1000, 1e-6);
+    EXPECT_NEAR(p->y, 3000, 1e-6);
+    EXPECT_EQ(doc().history().undoText(), "Modifier angle rotation");
+    EXPECT_EQ(etatOutils().currentTool, &captureTool());
+}
