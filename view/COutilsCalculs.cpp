@@ -584,7 +584,7 @@ bool valuePreconditionHolds(int id, CPelvantiDoc& doc) {
                    }) > 0;
         case Msg::needPolygon:
             return countVisible(doc, nat::polygone) > 0;
-        case Msg::needLine:
+        case Msg::needPolyline:
             return countVisible(doc, nat::polygone | nat::ligneBrisee) > 0;
         case Msg::needSavedFigure:
             return !doc.path.empty();

@@ -353,7 +353,7 @@ const std::vector<ToolDesc>& measureToolTable() {
         {Cmd::measureY, "Calculs/Mesurer", "Ordonnée dans repère", promptMeasureY, {P}, 0, {needFrame, needPoint}, true, "Mesurer ordonnée dans repère", buildCoordinate<CMesureY>},
         {Cmd::measureAffix, "Calculs/Mesurer", "Affixe dans repère", promptMeasureAffix, {P}, 0, {needFrame, needPoint}, true, "Mesurer affixe", buildCoordinate<CMesureAffixe>},
         {Cmd::measureArea, "Calculs/Mesurer", "Aire d'un polygone", promptMeasureArea, {nat::polygone}, 0, {needUnitLength, needPolygon}, true, "Mesurer aire polygone ", buildArea},
-        {Cmd::measureLineLength, "Calculs/Mesurer", "Longueur d'une ligne", promptMeasureLineLength, {nat::polygone | nat::ligneBrisee}, 0, {needUnitLength, needLine}, true, "Mesurer longueur d'une ligne ", buildLineLength},
+        {Cmd::measureLineLength, "Calculs/Mesurer", "Longueur d'une ligne", promptMeasureLineLength, {nat::polygone | nat::ligneBrisee}, 0, {needUnitLength, needPolyline}, true, "Mesurer longueur d'une ligne ", buildLineLength},
         {Cmd::valueDisplayFree, "Créer/Affichage de valeur", "Libre", promptValueDisplayFree, {}, 0, {needValue}, true, "Créer affichage valeur", buildValueDisplay},
         {Cmd::valueDisplayLinked, "Créer/Affichage de valeur", "Lié à un point", promptValueDisplayLinked, {P}, 0, {needPoint}, true, "Créer affichage valeur", buildValueDisplay},
         {Cmd::commentFree, "Créer/Commentaire", "Libre", promptCommentFree, {}, 0, {}, true, "Créer commentaire", buildComment},
