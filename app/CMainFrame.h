@@ -29,6 +29,9 @@ class CChildFrame : public QMdiSubWindow {
 public:
     CChildFrame(CMainFrame* frame, CPelvantiView* view);
     CPelvantiView* view() const { return view_; }
+    QSize sizeHint() const override;
+    // The size the figure asks for (its file's window size).
+    QSize preferredSize{800, 560};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +89,8 @@ public:
     QToolBar* toolBarOfBit(uint32_t bit) const;
     QStringList recentFiles() const { return recent_; }
     QString promptText() const;
+    // The folder where the file dialogs open for `view` (null: no figure).
+    QString dialogFolder(CPelvantiView* view) const;
     // Shows or hides a bar and keeps its bit of "ToolBars".
     void setBarVisible(uint32_t bit, bool visible);
 
@@ -110,6 +115,8 @@ private:
     void updateTitle(CPelvantiView* view);
     QMenu* menuFor(const QString& path);
     void onSubWindowActivated(QMdiSubWindow* w);
+    // Moves and shrinks a figure window so that it lies within the visible area.
+    void keepInside(QMdiSubWindow* w);
 
     std::unique_ptr<QSettings> settings_;
     QMdiArea* mdi_ = nullptr;

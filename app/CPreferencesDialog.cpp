@@ -53,6 +53,8 @@ CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* paren
     setWindowTitle(QStringLiteral("Choix des préférences par défaut"));
     auto* outer = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
+    // Every page title stays in view: the dialog is as wide as its row of tabs.
+    tabs_->setUsesScrollButtons(false);
     outer->addWidget(tabs_);
     QVBoxLayout* l;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/CMainFrame.h"
+#include "app/Desktop.h"
 #include "app/ExportCommand.h"
 #include "tools/cli/CommandLine.h"
 #include "view/CQtHost.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Ovrane"));
     QApplication::setApplicationName(QStringLiteral("Korvendal32"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("korvendal32"));
+    installFrenchTranslations(app);
 
     CQtHost qtHost;
     setHost(&qtHost);
