@@ -558,6 +558,13 @@ QString CMainFrame::dialogFolder(CPelvantiView* view) const {
                         recent_.isEmpty() ? QString() : recent_.first());
 }
 
+CPelvantiView* CMainFrame::openRecovered(std::unique_ptr<CPelvantiDoc> doc, const QString& title) {
+    CPelvantiView* view = addView(std::move(doc), title);
+    view->setModified(true);
+    updateTitle(view);
+    return view;
+}
+
 void CMainFrame::openWithDialog() {
     QStringList files =
         QFileDialog::getOpenFileNames(this, QStringLiteral("Ouvrir"), dialogFolder(activeView()),

@@ -57,6 +57,9 @@ public:
     // Opens a figure file in a new window; a file already open is brought to the front. A file
     // that cannot be read opens nothing and its reason is shown.
     CPelvantiView* openFile(const QString& path);
+    // Opens a figure brought back from a copy of a session that did not end: modified, under
+    // the title it had.
+    CPelvantiView* openRecovered(std::unique_ptr<CPelvantiDoc> doc, const QString& title);
     void openWithDialog();
     bool save();
     bool saveAs();
