@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
 
 bool installFrenchTranslations(QCoreApplication& app) {
+    // Dates, sizes and percentages of Qt's dialogs written the French way too.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     bool any = false;
     // "qtbase" holds the widgets, print support and standard buttons; "qtmultimedia" the

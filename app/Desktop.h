@@ -7,7 +7,8 @@
 class QCoreApplication;
 
 // Loads Qt's French catalogues (file, print, preview, font and colour dialogs, standard
-// buttons) whatever the user's language, as every other text of the program is French.
+// buttons) and makes French the default locale, whatever the user's language, as every other
+// text of the program is French.
 // False when no catalogue was found (the package of Qt translations is missing).
 bool installFrenchTranslations(QCoreApplication& app);
 

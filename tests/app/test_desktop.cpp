@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -63,13 +64,16 @@ struct Frame {
 }  // namespace
 
 TEST(Desktop, QtDialogsSpeakFrench) {
+    const QLocale systemLocale;
     ASSERT_TRUE(installFrenchTranslations(*QCoreApplication::instance()));
     QDialogButtonBox buttons(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annuler");
     EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text().remove('&'), "Ouvrir");
     EXPECT_EQ(QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"),
               "Aperçu avant impression");
+    EXPECT_EQ(QLocale().toString(2.5), "2,5");
     // The other tests meet Qt's own texts.
+    QLocale::setDefault(systemLocale);
     for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(t);
         delete t;
