@@ -15,6 +15,7 @@
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CAffichage.h"
+#include "view/COutilsMacros.h"
 #include "view/CPelvantiView.h"
 
 namespace {
@@ -72,6 +73,8 @@ CRecovery::Copy& CRecovery::copyOf(CPelvantiView* view) {
 }
 
 void CRecovery::tick() {
+    // A running macro moves the figure for a while and puts it back: no copy meanwhile.
+    if (runningMacroView()) return;
     const bool all = sinceAll_.elapsed() >= interval_;
     if (all) sinceAll_.restart();
     for (CPelvantiView* v : frame_.views()) {

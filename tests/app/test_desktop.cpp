@@ -80,22 +80,6 @@ TEST(Desktop, QtDialogsSpeakFrench) {
     }
 }
 
-TEST(Desktop, FileDialogsOpenInTheFigureFolder) {
-    Frame f;
-    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    EXPECT_EQ(f.frame->dialogFolder(f.frame->newFigure()),
-              documents.isEmpty() ? QDir::homePath() : documents);
-    QDir(f.dir.path()).mkpath("figures");
-    QString path = f.dir.filePath("figures/a.qvf");
-    CPelvantiDoc doc;
-    doc.newFigure();
-    ASSERT_TRUE(doc.saveToFile(path.toStdString(), nullptr));
-    CPelvantiView* opened = f.frame->openFile(path);
-    EXPECT_EQ(f.frame->dialogFolder(opened), f.dir.filePath("figures"));
-    // A new figure starts where the last one was opened.
-    EXPECT_EQ(f.frame->dialogFolder(f.frame->newFigure()), f.dir.filePath("figures"));
-}
-
 TEST(Desktop, FigureWindowsStayInViewAndKeepTheirContentThroughCascadeAndTile) {
     Frame f;
     QMdiArea* mdi = f.frame->mdiArea();
@@ -133,9 +117,13 @@ TEST(Desktop, PreferencesDialogShowsEveryPageTitle) {
     EXPECT_TRUE(seen);
 }
 
-TEST(Desktop, FigureFilesDroppedOnTheWindowOpen) {
+TEST(Desktop, FiguresDroppedOnTheWindowOpenAndFileDialogsStartInTheirFolder) {
     Frame f;
-    QString path = f.dir.filePath("dropped.qvf");
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(f.frame->dialogFolder(f.frame->newFigure()),
+              documents.isEmpty() ? QDir::homePath() : documents);
+    QDir(f.dir.path()).mkpath("figures");
+    QString path = f.dir.filePath("figures/dropped.qvf");
     CPelvantiDoc doc;
     doc.newFigure();
     ASSERT_TRUE(doc.saveToFile(path.toStdString(), nullptr));
@@ -146,14 +134,11 @@ TEST(Desktop, FigureFilesDroppedOnTheWindowOpen) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(f.frame.get(), &drop);
-    ASSERT_EQ(f.frame->views().size(), 1);
+    ASSERT_EQ(f.frame->views().size(), 2);
     EXPECT_EQ(f.frame->activeView()->document()->path, path.toStdString());
-    // Text is not a figure: the window does not take it.
-    QMimeData text;
-    text.setText("A B");
-    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(f.frame.get(), &refused);
-    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(f.frame->dialogFolder(f.frame->activeView()), f.dir.filePath("figures"));
+    // A new figure starts where the last one was opened.
+    EXPECT_EQ(f.frame->dialogFolder(f.frame->newFigure()), f.dir.filePath("figures"));
 }
 
 namespace {
