@@ -27,10 +27,10 @@
 #include <QTranslator>
 #include <QUrl>
 
-#include "app/CMainFrame.h"
 #include "app/CPreferencesDialog.h"
 #include "app/CRecovery.h"
 #include "app/Desktop.h"
+#include "app/FrameFixture.h"
 #include "core/CHost.h"
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
@@ -38,30 +38,6 @@
 #include "geometry/CPointAncetre.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
-
-namespace {
-struct Frame {
-    QTemporaryDir dir;
-    CHeadlessHost headless;
-    CHost* previousHost = setHost(&headless);
-    CPreferences savedPrefs = preferences();
-    std::unique_ptr<CMainFrame> frame;
-
-    Frame() {
-        frame = std::make_unique<CMainFrame>(
-            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
-        frame->resize(1000, 700);
-        frame->show();
-    }
-    ~Frame() {
-        frame->automaticAnswer = IDNO;
-        frame.reset();
-        setHost(previousHost);
-        preferences() = savedPrefs;
-        CPalette::rebuildPens();
-    }
-};
-}  // namespace
 
 TEST(Desktop, QtDialogsSpeakFrench) {
     const QLocale systemLocale;
@@ -81,7 +57,7 @@ TEST(Desktop, QtDialogsSpeakFrench) {
 }
 
 TEST(Desktop, FigureWindowsStayInViewAndKeepTheirContentThroughCascadeAndTile) {
-    Frame f;
+    Fixture f;
     QMdiArea* mdi = f.frame->mdiArea();
     const QRect room = mdi->viewport()->rect();
     auto expectUsable = [&](const char* when) {
@@ -101,7 +77,7 @@ TEST(Desktop, FigureWindowsStayInViewAndKeepTheirContentThroughCascadeAndTile) {
 }
 
 TEST(Desktop, PreferencesDialogShowsEveryPageTitle) {
-    Frame f;
+    Fixture f;
     bool seen = false;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<CPreferencesDialog*>(QApplication::activeModalWidget());
@@ -118,7 +94,7 @@ TEST(Desktop, PreferencesDialogShowsEveryPageTitle) {
 }
 
 TEST(Desktop, FiguresDroppedOnTheWindowOpenAndFileDialogsStartInTheirFolder) {
-    Frame f;
+    Fixture f;
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     EXPECT_EQ(f.frame->dialogFolder(f.frame->newFigure()),
               documents.isEmpty() ? QDir::homePath() : documents);
@@ -193,7 +169,7 @@ TEST(Recovery, AKilledProgramsFigureComesBackAtTheNextStart) {
     app.waitForFinished();
     ASSERT_TRUE(complete()) << app.readAllStandardError().toStdString();
 
-    Frame f;
+    Fixture f;
     CRecovery next(*f.frame, root);
     f.headless.answers = {IDYES};
     EXPECT_EQ(next.offerRestore(), 1);
@@ -209,7 +185,7 @@ TEST(Recovery, AKilledProgramsFigureComesBackAtTheNextStart) {
 }
 
 TEST(Recovery, EveryTwentiethChangeIsCopiedAndClosingGivesTheCopyUp) {
-    Frame f;
+    Fixture f;
     CRecovery recovery(*f.frame, f.dir.filePath("recovery"));
     CPelvantiView* v = f.frame->newFigure();
     for (int i = 1; i < 20; ++i) addPoint(v, 100 * i);
@@ -228,7 +204,7 @@ TEST(Recovery, EveryTwentiethChangeIsCopiedAndClosingGivesTheCopyUp) {
 }
 
 TEST(Recovery, ADamagedCopyIsReportedAndSetAsideAndARunningSessionIsLeftAlone) {
-    Frame f;
+    Fixture f;
     const QString root = f.dir.filePath("recovery");
     auto write = [&](const QString& name, const QByteArray& bytes) {
         QDir().mkpath(QFileInfo(QDir(root).filePath(name)).path());

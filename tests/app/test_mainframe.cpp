@@ -14,6 +14,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/ExportCommand.h"
+#include "app/FrameFixture.h"
 #include "app/PreferencesIO.h"
 #include "core/CHost.h"
 #include "core/CPalette.h"
@@ -24,48 +25,6 @@
 #include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
 #include "view/Commands.h"
-
-namespace {
-// Closed child windows are deleted by the event loop.
-void flushEvents() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-struct Fixture {
-    QTemporaryDir dir;
-    CHeadlessHost headless;
-    CHost* previousHost;
-    CPreferences savedPrefs = preferences();
-    std::unique_ptr<CMainFrame> frame;
-
-    explicit Fixture(std::map<QString, QVariant> prefs = {}) {
-        previousHost = setHost(&headless);
-        auto settings = std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat);
-        for (auto& [k, v] : prefs) settings->setValue("Preferences/" + k, v);
-        frame = std::make_unique<CMainFrame>(std::move(settings));
-        frame->resize(1000, 700);
-        frame->show();
-    }
-    ~Fixture() {
-        frame->automaticAnswer = IDNO;
-        frame.reset();
-        setHost(previousHost);
-        preferences() = savedPrefs;
-        CPalette::rebuildPens();
-    }
-    std::string saveFigureWithPoint(const char* name, double x = 1000, double y = 500) {
-        CPelvantiDoc doc;
-        doc.newFigure();
-        doc.addEntry(
-            std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(x, y, 4, 0)));
-        std::string path = dir.filePath(name).toStdString();
-        std::string reason;
-        EXPECT_TRUE(doc.saveToFile(path, &reason)) << reason;
-        return path;
-    }
-};
-}  // namespace
 
 TEST(MainFrame, NewFiguresOpenInTheirOwnWindows) {
     Fixture f;
