@@ -287,7 +287,7 @@ void CQtDC::floodFill(int x, int y, COLORREF boundary) {
         const QRgb c = image_->pixel(px, py) & 0xFFFFFF;
         return c == stop || (smooth_ && blendsTowards(c, inside, stop));
     };
-    if ((inside & 0xFFFFFF) == stop) return;
+    if (inside == stop) return;
 
     // Scan-line fill of the region bounded by the boundary colour, collected as a mask.
     std::vector<uint8_t> mask(static_cast<size_t>(w) * h, 0);
