@@ -7,6 +7,25 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <map>
+#include <string_view>
+
+namespace {
+// The type column of Qt's file dialog: texts that Qt's French catalogue lacks.
+class CFileTypesInFrench : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        static const std::map<std::string_view, const char*> texts = {
+            {"Folder", "Dossier"}, {"File", "Fichier"},       {"%1 File", "Fichier %1"},
+            {"Drive", "Lecteur"},  {"Shortcut", "Raccourci"}, {"Unknown", "Inconnu"}};
+        if (std::string_view(context) != "QAbstractFileIconProvider") return {};
+        auto it = texts.find(source);
+        return it == texts.end() ? QString() : QString::fromUtf8(it->second);
+    }
+};
+}  // namespace
 
 bool installFrenchTranslations(QCoreApplication& app) {
     // Dates, sizes and percentages of Qt's dialogs written the French way too.
@@ -24,6 +43,7 @@ bool installFrenchTranslations(QCoreApplication& app) {
             delete translator;
         }
     }
+    if (any) QCoreApplication::installTranslator(new CFileTypesInFrench(&app));
     return any;
 }
 

@@ -47,6 +47,7 @@ TEST(Desktop, QtDialogsSpeakFrench) {
     EXPECT_EQ(buttons.button(QDialogButtonBox::Open)->text().remove('&'), "Ouvrir");
     EXPECT_EQ(QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"),
               "Aperçu avant impression");
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"), "Dossier");
     EXPECT_EQ(QLocale().toString(2.5), "2,5");
     // The other tests meet Qt's own texts.
     QLocale::setDefault(systemLocale);
