@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -20,10 +21,13 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/CPreferencesDialog.h"
+#include "app/Desktop.h"
 #include "app/PaletteIcons.h"
 #include "app/PreferencesIO.h"
 #include "app/Settings.h"
@@ -97,6 +101,14 @@ CChildFrame::CChildFrame(CMainFrame* frame, CPelvantiView* view)
     setWidget(view);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/figure.svg")));
+}
+
+QSize CChildFrame::sizeHint() const {
+    // The cascade sizes windows by their hint: the figure's own size, leaving room for the
+    // offsets of the windows behind it.
+    QSize wanted = preferredSize;
+    if (QMdiArea* area = mdiArea()) wanted = wanted.boundedTo(area->viewport()->size() * 3 / 4);
+    return wanted.expandedTo(minimumSizeHint());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {
@@ -470,12 +482,14 @@ void CMainFrame::updateActions() {
         a->setCheckable(current);
         a->setChecked(current);
     }
+    // The menus show the shortcut of the action, written the same way whether or not there
+    // is something to undo.
     if (QAction* u = action(Cmd::editUndo))
-        u->setText(QString::fromStdString(v ? v->document()->history().undoMenuText()
-                                            : std::string("Annuler ")));
+        u->setText(menuLabel(QString::fromStdString(v ? v->document()->history().undoMenuText()
+                                                      : std::string("Annuler "))));
     if (QAction* r = action(Cmd::editRedo))
-        r->setText(QString::fromStdString(v ? v->document()->history().redoMenuText()
-                                            : std::string("Rétablir ")));
+        r->setText(menuLabel(QString::fromStdString(v ? v->document()->history().redoMenuText()
+                                                      : std::string("Rétablir "))));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -522,11 +536,16 @@ CPelvantiView* CMainFrame::addView(std::unique_ptr<CPelvantiDoc> doc, const QStr
             [this](const QString& text) { statusBar()->showMessage(text); });
     updateTitle(view);
     QSize outer(d->windowSize.cx, d->windowSize.cy);
-    QSize room = mdi_->viewport()->size();
     if (outer.width() <= 0 || outer.height() <= 0) outer = QSize(800, 560);
-    if (room.width() > 100 && room.height() > 100) outer = outer.boundedTo(room);
+    child->preferredSize = outer;
     child->resize(outer);
     child->show();
+    // The area's own placement looks for free room and finds it past the right edge: new
+    // windows go down a diagonal instead, as a cascade would put them.
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child);
+    const int k = (static_cast<int>(mdi_->subWindowList().size()) - 1) % 8;
+    child->move(k * step, k * step);
+    keepInside(child);
     mdi_->setActiveSubWindow(child);
     CPelvantiView::setActiveView(view);
     view->setFocus();
@@ -570,10 +589,22 @@ CPelvantiView* CMainFrame::openFile(const QString& path) {
     return view;
 }
 
+QString CMainFrame::dialogFolder(CPelvantiView* view) const {
+    return figureFolder(view ? QString::fromStdString(view->document()->path) : QString(),
+                        recent_.isEmpty() ? QString() : recent_.first());
+}
+
+CPelvantiView* CMainFrame::openRecovered(std::unique_ptr<CPelvantiDoc> doc, const QString& title) {
+    CPelvantiView* view = addView(std::move(doc), title);
+    view->setModified(true);
+    updateTitle(view);
+    return view;
+}
+
 void CMainFrame::openWithDialog() {
-    QString dir = recent_.isEmpty() ? QString() : QFileInfo(recent_.first()).absolutePath();
-    QStringList files = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Ouvrir"), dir, kFilter + QStringLiteral(";;Tous les fichiers (*)"));
+    QStringList files =
+        QFileDialog::getOpenFileNames(this, QStringLiteral("Ouvrir"), dialogFolder(activeView()),
+                                      kFilter + QStringLiteral(";;Tous les fichiers (*)"));
     for (const QString& f : files) openFile(f);
 }
 
@@ -603,9 +634,11 @@ bool CMainFrame::save() {
 bool CMainFrame::saveAs() {
     CPelvantiView* v = activeView();
     if (!v) return false;
-    QString suggested = v->document()->path.empty()
-                            ? v->property("figureTitle").toString() + QStringLiteral(".qvf")
-                            : QString::fromStdString(v->document()->path);
+    QString suggested =
+        v->document()->path.empty()
+            ? QDir(dialogFolder(v))
+                  .filePath(v->property("figureTitle").toString() + QStringLiteral(".qvf"))
+            : QString::fromStdString(v->document()->path);
     QString path =
         QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer sous"), suggested, kFilter);
     if (path.isEmpty()) return false;
@@ -626,8 +659,9 @@ bool CMainFrame::maybeSave(CPelvantiView* view) {
     if (answer == IDCANCEL) return false;
     if (answer == IDNO) return true;
     if (view->document()->path.empty()) {
-        QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer sous"),
-                                                    title + QStringLiteral(".qvf"), kFilter);
+        QString path = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Enregistrer sous"),
+            QDir(dialogFolder(view)).filePath(title + QStringLiteral(".qvf")), kFilter);
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".qvf");
         return saveView(view, path);
@@ -764,7 +798,8 @@ void CMainFrame::exportWithDialog() {
                        : QFileInfo(QString::fromStdString(v->document()->path)).completeBaseName();
     QString selected;
     QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exporter l'image de la figure"), base + QStringLiteral(".png"),
+        this, QStringLiteral("Exporter l'image de la figure"),
+        QDir(dialogFolder(v)).filePath(base + QStringLiteral(".png")),
         QStringLiteral("Image PNG (*.png);;Image SVG (*.svg);;Document PDF (*.pdf)"), &selected);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -848,6 +883,18 @@ void CMainFrame::recomputeAll() {
 
 void CMainFrame::cascade() {
     mdi_->cascadeSubWindows();
+    for (QMdiSubWindow* w : mdi_->subWindowList()) keepInside(w);
+}
+
+void CMainFrame::keepInside(QMdiSubWindow* w) {
+    const QSize room = mdi_->viewport()->size();
+    // Before the main window is laid out the area has no size yet.
+    if (room.width() < 200 || room.height() < 150) return;
+    QPoint at = w->pos();
+    at.setX(std::clamp(at.x(), 0, room.width() - 200));
+    at.setY(std::clamp(at.y(), 0, room.height() - 150));
+    w->move(at);
+    w->resize(w->size().boundedTo(QSize(room.width() - at.x(), room.height() - at.y())));
 }
 
 void CMainFrame::tile() {

@@ -29,6 +29,9 @@ class CChildFrame : public QMdiSubWindow {
 public:
     CChildFrame(CMainFrame* frame, CPelvantiView* view);
     CPelvantiView* view() const { return view_; }
+    QSize sizeHint() const override;
+    // The size the figure asks for (its file's window size).
+    QSize preferredSize{800, 560};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +57,9 @@ public:
     // Opens a figure file in a new window; a file already open is brought to the front. A file
     // that cannot be read opens nothing and its reason is shown.
     CPelvantiView* openFile(const QString& path);
+    // Opens a figure brought back from a copy of a session that did not end: modified, under
+    // the title it had.
+    CPelvantiView* openRecovered(std::unique_ptr<CPelvantiDoc> doc, const QString& title);
     void openWithDialog();
     bool save();
     bool saveAs();
@@ -86,6 +92,8 @@ public:
     QToolBar* toolBarOfBit(uint32_t bit) const;
     QStringList recentFiles() const { return recent_; }
     QString promptText() const;
+    // The folder where the file dialogs open for `view` (null: no figure).
+    QString dialogFolder(CPelvantiView* view) const;
     // Shows or hides a bar and keeps its bit of "ToolBars".
     void setBarVisible(uint32_t bit, bool visible);
 
@@ -110,6 +118,8 @@ private:
     void updateTitle(CPelvantiView* view);
     QMenu* menuFor(const QString& path);
     void onSubWindowActivated(QMdiSubWindow* w);
+    // Moves and shrinks a figure window so that it lies within the visible area.
+    void keepInside(QMdiSubWindow* w);
 
     std::unique_ptr<QSettings> settings_;
     QMdiArea* mdi_ = nullptr;

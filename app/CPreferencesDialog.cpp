@@ -53,7 +53,7 @@ CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* paren
     setWindowTitle(QStringLiteral("Choix des préférences par défaut"));
     auto* outer = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
-    // Every tab in sight: the dialog is as wide as its tabs, none hides behind arrows.
+    // Every page title stays in view: the dialog is as wide as its row of tabs.
     tabs_->setUsesScrollButtons(false);
     outer->addWidget(tabs_);
     QVBoxLayout* l;
@@ -164,6 +164,14 @@ CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* paren
     l->addWidget(macroBeep_);
     l->addStretch();
 
+    page(tabs_, QStringLiteral("Dessin"), &l);
+    smooth_ = new QCheckBox(QStringLiteral("Lisser les traits et les courbes"));
+    smooth_->setChecked(prefs.smoothDrawing);
+    l->addWidget(smooth_);
+    l->addWidget(new QLabel(
+        QStringLiteral("Sans lissage, la figure est dessinée au pixel près, comme auparavant.")));
+    l->addStretch();
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -206,5 +214,6 @@ CPreferences CPreferencesDialog::result() const {
     p.pointDigitalSeparator = point_->isChecked();
     p.informationOnMacroError = macroMessage_->isChecked();
     p.beepOnMacroError = macroBeep_->isChecked();
+    p.smoothDrawing = smooth_->isChecked();
     return p;
 }

@@ -20,6 +20,7 @@ public:
     // The preferences as edited.
     CPreferences result() const;
     QTabWidget* pages() const { return tabs_; }
+    QCheckBox* smoothing() const { return smooth_; }
 
 private:
     void chooseFont(CLogFont& font, QLabel* sample);
@@ -27,6 +28,7 @@ private:
 
     CPreferences prefs_;
     QTabWidget* tabs_;
+    QCheckBox* smooth_;
     QRadioButton* college_;
     QRadioButton* lycee_;
     QRadioButton* radian_;

@@ -101,6 +101,7 @@ void readPreferences(CPreferenceReader& store, CPreferences& prefs) {
         readFlag(store, "IntelligentIntersections", d.intelligentIntersections);
     readFont(store, "Textlf", prefs.textFont);
     readFont(store, "Namelf", prefs.nameFont);
+    prefs.smoothDrawing = readFlag(store, "SmoothDrawing", d.smoothDrawing);
 }
 
 void writePreferences(CPreferenceWriter& store, const CPreferences& prefs) {
@@ -123,6 +124,7 @@ void writePreferences(CPreferenceWriter& store, const CPreferences& prefs) {
     store.writeInteger("IntelligentIntersections", prefs.intelligentIntersections);
     writeFont(store, "Textlf", prefs.textFont);
     writeFont(store, "Namelf", prefs.nameFont);
+    store.writeInteger("SmoothDrawing", prefs.smoothDrawing);
 }
 
 std::optional<int64_t> CMapPreferenceStore::readInteger(const std::string& key) {

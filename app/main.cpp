@@ -1,15 +1,39 @@
 // Entry point: the picture export and the command-line commands, then the application.
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/CMainFrame.h"
+#include "app/CRecovery.h"
+#include "app/Desktop.h"
 #include "app/ExportCommand.h"
 #include "app/WebPageCommands.h"
+#include "document/CPelvantiDoc.h"
+#include "geometry/CPointAncetre.h"
 #include "tools/cli/CommandLine.h"
+#include "view/CPelvantiView.h"
 #include "view/CQtHost.h"
+
+namespace {
+// Test hook for the recovery: KORVENDAL_TEST_CHANGES=n places n free points, one every 20 ms,
+// in the active figure, each recorded as a user's construction is.
+void placeTestPoints(CMainFrame& frame, int n) {
+    auto* timer = new QTimer(&frame);
+    QObject::connect(timer, &QTimer::timeout, &frame, [&frame, timer, n, placed = 0]() mutable {
+        CPelvantiView* v = frame.activeView();
+        if (!v || placed == n) return timer->stop();
+        ++placed;
+        v->document()->addEntry(std::make_unique<CAction>(
+            nat::pointLibre, std::make_unique<CPointBase>(300.0 * placed, 1000.0)));
+        v->document()->history().record("Créer point libre");
+        v->recomputeAndRedraw();
+    });
+    timer->start(20);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -24,6 +48,8 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Ovrane"));
     QApplication::setApplicationName(QStringLiteral("Korvendal32"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setDesktopFileName(QStringLiteral("korvendal32"));
+    installFrenchTranslations(app);
 
     CQtHost qtHost;
     setHost(&qtHost);
@@ -38,8 +64,16 @@ int main(int argc, char** argv) {
         bool opened = false;
         for (const QString& f : files)
             if (!f.startsWith('-') && frame.openFile(f)) opened = true;
+        // Figures of a session that did not end are offered back.
+        const int interval = qEnvironmentVariableIntValue("KORVENDAL_RECOVERY_INTERVAL_MS");
+        CRecovery recovery(frame, CRecovery::defaultFolder(),
+                           interval > 0 ? interval : CRecovery::kDefaultInterval);
+        if (recovery.offerRestore() > 0) opened = true;
         if (!opened) frame.newFigure();
+        if (int n = qEnvironmentVariableIntValue("KORVENDAL_TEST_CHANGES"); n > 0)
+            placeTestPoints(frame, n);
         result = app.exec();
+        recovery.finish();
         qtHost.setParentWindow(nullptr);
     }
     setHost(nullptr);

@@ -42,6 +42,9 @@ struct CPreferences {
     bool intelligentIntersections = true; // "IntelligentIntersections"
     CLogFont textFont;                    // "Textlf..."
     CLogFont nameFont;                    // "Namelf..."
+    // "SmoothDrawing": anti-aliased lines and curves; off draws lines pixel-exact, as figures
+    // were drawn before (identical pictures from one run to the next).
+    bool smoothDrawing = true;
     // Not stored: the name size last chosen in the naming dialog (index 0..5).
     int defaultNameFontIndex = 1;
 };

@@ -13,6 +13,7 @@ void CUndoHistory::resetHistory() {
 }
 
 void CUndoHistory::record(const std::string& label) {
+    ++changes_;
     if (current_ < kStates - 1) {
         ++current_;
         labels_[current_] = label;
@@ -36,6 +37,7 @@ void CUndoHistory::record(const std::string& label) {
 
 bool CUndoHistory::restore(int index, std::string* reason) {
     current_ = index;
+    ++changes_;
     if (!document_->readListState(states_[index], reason)) return false;
     document_->list().computeAll();
     return true;

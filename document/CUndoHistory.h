@@ -42,6 +42,10 @@ public:
     std::string undoMenuText() const;
     std::string redoMenuText() const;
 
+    // Actions recorded, undone or redone since the document was created: how much work a
+    // copy of the figure taken at another count would lose.
+    uint64_t changeCount() const { return changes_; }
+
     int current() const { return current_; }
     int top() const { return top_; }
 
@@ -53,4 +57,5 @@ private:
     std::array<std::string, kStates> labels_;
     int top_ = 0;
     int current_ = -1;
+    uint64_t changes_ = 0;
 };

@@ -2,7 +2,7 @@
 # Installs, on Debian 12, whatever the build and the tests need and the machine lacks.
 set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev libglx-dev
+          qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libglx-dev
           clang libclang-rt-14-dev ccache)
 missing=()
 for p in "${packages[@]}"; do

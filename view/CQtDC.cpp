@@ -6,6 +6,9 @@
 #include <cmath>
 #include <vector>
 
+#include "core/CPalette.h"
+#include "core/CPreferences.h"
+
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Screen resolution the point sizes of fonts were designed for.
@@ -45,6 +48,22 @@ Qt::BrushStyle qtHatch(int hatch) {
     }
 }
 
+// Whether `c` is a blend of `to` over `from` at least half way: the edge pixels of a smoothed
+// line. Those at half coverage or more form an unbroken chain along the line, so that a fill
+// stopped by them cannot leak through it.
+bool blendsTowards(QRgb c, QRgb from, QRgb to) {
+    const int d[3] = {qRed(to) - qRed(from), qGreen(to) - qGreen(from), qBlue(to) - qBlue(from)};
+    const int e[3] = {qRed(c) - qRed(from), qGreen(c) - qGreen(from), qBlue(c) - qBlue(from)};
+    const double dd = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    if (dd == 0) return false;
+    const double t = (d[0] * e[0] + d[1] * e[1] + d[2] * e[2]) / dd;
+    if (t < 0.5) return false;
+    // Far from the line between the two colours: another object's colour.
+    double off = 0;
+    for (int k = 0; k < 3; ++k) off += (e[k] - t * d[k]) * (e[k] - t * d[k]);
+    return off <= 0.04 * dd + 64;
+}
+
 // Angle in degrees, counter-clockwise as seen on screen, of the ray from (cx, cy) to (x, y).
 double screenAngle(double cx, double cy, double x, double y) {
     return std::atan2(-(y - cy), x - cx) * 180.0 / kPi;
@@ -60,8 +79,13 @@ COLORREF fromQColor(const QColor& c) {
 }
 
 CQtDC::CQtDC(QPainter& painter, LRect area, double scale, QImage* image)
-    : p_(painter), area_(area), scale_(scale), image_(image), pixelExact_(image != nullptr) {
-    p_.setRenderHint(QPainter::Antialiasing, false);
+    : p_(painter),
+      area_(area),
+      scale_(scale),
+      image_(image),
+      smooth_(preferences().smoothDrawing),
+      pixelExact_(image != nullptr) {
+    p_.setRenderHint(QPainter::Antialiasing, smooth_);
     p_.setRenderHint(QPainter::TextAntialiasing, true);
     p_.setBackgroundMode(Qt::TransparentMode);
     qfont_ = qtFont(font_);
@@ -80,7 +104,8 @@ QRectF CQtDC::shapeRect(int left, int top, int right, int bottom) const {
     // An aliased outline covers one pixel more than its rectangle on the right and bottom.
     double shrink = (pixelExact_ && pen_.style != PS_NULL) ? 1.0 : 0.0;
     return QRectF(
-        a, QSizeF(std::max(0.0, b.x() - a.x() - shrink), std::max(0.0, b.y() - a.y() - shrink)));
+        a + QPointF(strokeShift_, strokeShift_),
+        QSizeF(std::max(0.0, b.x() - a.x() - shrink), std::max(0.0, b.y() - a.y() - shrink)));
 }
 
 void CQtDC::selectPen(const CPenDesc& pen) {
@@ -89,6 +114,7 @@ void CQtDC::selectPen(const CPenDesc& pen) {
 }
 
 void CQtDC::applyPen() {
+    strokeShift_ = 0;
     if (pen_.style == PS_NULL) {
         p_.setPen(Qt::NoPen);
         return;
@@ -100,6 +126,16 @@ void CQtDC::applyPen() {
     if (width >= 2) qp.setCapStyle(Qt::RoundCap), qp.setJoinStyle(Qt::RoundJoin);
     // Wide pens draw solid, as the dotted styles exist for thin pens only.
     if (width > 1.5) qp.setStyle(Qt::SolidLine);
+    if (smooth_) {
+        // Erasing (drawing in the background colour) over a smoothed line would leave its
+        // blended edge: the eraser is sharp and a pixel wider on each side.
+        const bool erasing = pen_.colour == CPalette::colour(0);
+        p_.setRenderHint(QPainter::Antialiasing, !erasing);
+        if (erasing) qp.setWidthF(width + 2);
+        // A smoothed line of odd width centred on a pixel's edge would blur over two pixels;
+        // on the pixel's centre it covers the pixels an exact line covers.
+        if (std::lround(width) % 2 == 1) strokeShift_ = 0.5;
+    }
     p_.setPen(qp);
 }
 
@@ -179,7 +215,7 @@ void CQtDC::polygon(const std::vector<LPoint>& points) {
     if (points.empty()) return;
     QPolygonF poly;
     poly.reserve(static_cast<int>(points.size()));
-    for (const LPoint& pt : points) poly << map(pt.x, pt.y);
+    for (const LPoint& pt : points) poly << mapStroke(pt.x, pt.y);
     p_.drawPolygon(poly, Qt::OddEvenFill);
 }
 
@@ -187,12 +223,12 @@ void CQtDC::polyline(const std::vector<LPoint>& points) {
     if (points.size() < 2) return;
     QPolygonF poly;
     poly.reserve(static_cast<int>(points.size()));
-    for (const LPoint& pt : points) poly << map(pt.x, pt.y);
+    for (const LPoint& pt : points) poly << mapStroke(pt.x, pt.y);
     p_.drawPolyline(poly);
 }
 
 void CQtDC::line(int x1, int y1, int x2, int y2) {
-    p_.drawLine(map(x1, y1), map(x2, y2));
+    p_.drawLine(mapStroke(x1, y1), mapStroke(x2, y2));
 }
 
 QPainterPath CQtDC::arcPath(int left, int top, int right, int bottom, int xs, int ys, int xe,
@@ -246,8 +282,12 @@ void CQtDC::floodFill(int x, int y, COLORREF boundary) {
     int sx = static_cast<int>(seedF.x()), sy = static_cast<int>(seedF.y());
     if (sx < 0 || sy < 0 || sx >= w || sy >= h) return;
     const QRgb stop = toQColor(boundary).rgb() & 0xFFFFFF;
-    auto isBoundary = [&](int px, int py) { return (image_->pixel(px, py) & 0xFFFFFF) == stop; };
-    if (isBoundary(sx, sy)) return;
+    const QRgb inside = image_->pixel(sx, sy) & 0xFFFFFF;
+    auto isBoundary = [&](int px, int py) {
+        const QRgb c = image_->pixel(px, py) & 0xFFFFFF;
+        return c == stop || (smooth_ && blendsTowards(c, inside, stop));
+    };
+    if (inside == stop) return;
 
     // Scan-line fill of the region bounded by the boundary colour, collected as a mask.
     std::vector<uint8_t> mask(static_cast<size_t>(w) * h, 0);

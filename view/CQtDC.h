@@ -1,6 +1,7 @@
 // The model's drawing surface over a QPainter. Logical units map to device units by `scale`
-// (0.1 on the screen: ten logical units a pixel). Drawing into an image keeps pixel-exact
-// coordinates, so that flood fill and erasing in the background colour meet what was drawn.
+// (0.1 on the screen: ten logical units a pixel). Drawing into an image keeps whole-pixel
+// coordinates, so that flood fill and erasing in the background colour meet what was drawn;
+// lines are smoothed (anti-aliased) unless the preference asks for pixel-exact drawing.
 #pragma once
 
 #include <QFont>
@@ -58,6 +59,10 @@ public:
 
 private:
     QPointF map(double x, double y) const;
+    // Where a stroke of the current pen goes: on pixel centres when smoothing.
+    QPointF mapStroke(double x, double y) const {
+        return map(x, y) + QPointF(strokeShift_, strokeShift_);
+    }
     // Shape rectangle in device units, right and bottom edges excluded on pixel surfaces.
     QRectF shapeRect(int left, int top, int right, int bottom) const;
     void applyPen();
@@ -69,7 +74,9 @@ private:
     LRect area_;
     double scale_;
     QImage* image_;
+    bool smooth_;
     bool pixelExact_;
+    double strokeShift_ = 0;
     CPenDesc pen_;
     CBrushDesc brush_;
     CFontDesc font_;

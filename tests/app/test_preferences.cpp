@@ -2,6 +2,7 @@
 // and the round trip through a real settings store.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -42,6 +43,7 @@ TEST(Preferences, EmptyStoreGivesEveryDefault) {
     EXPECT_EQ(p.toolBars, 8191u);  // all 13 bars visible
     EXPECT_FALSE(p.nameAuto);
     EXPECT_TRUE(p.intelligentIntersections);
+    EXPECT_TRUE(p.smoothDrawing);
     EXPECT_EQ(p.textFont.height, 19);
     EXPECT_EQ(p.textFont.faceName, "Times New Roman");
 }
@@ -101,12 +103,15 @@ TEST(Preferences, WrittenInTheOrderOfTheTableAndReadBack) {
     p.nameFont.faceName = "DejaVu Sans";
     p.nameFont.underline = 1;
     p.textFont.strikeOut = 1;
+    p.smoothDrawing = false;
     CMapPreferenceStore store;
     writePreferences(store, p);
     ASSERT_GE(store.writeOrder.size(), 17u);
     EXPECT_EQ(store.writeOrder[0], "LowGradeMode");
     EXPECT_EQ(store.writeOrder[16], "IntelligentIntersections");
-    EXPECT_EQ(store.writeOrder.back(), "NamelfFaceName");
+    // The program's own key follows the keys of the table.
+    EXPECT_EQ(store.writeOrder.end()[-2], "NamelfFaceName");
+    EXPECT_EQ(store.writeOrder.back(), "SmoothDrawing");
     EXPECT_EQ(std::count(store.writeOrder.begin(), store.writeOrder.end(), "TextlfUnderline"), 2);
 
     CPreferences back;
@@ -116,6 +121,7 @@ TEST(Preferences, WrittenInTheOrderOfTheTableAndReadBack) {
     EXPECT_EQ(back.animationFrequency, 20);
     EXPECT_EQ(back.background, RGB(1, 2, 3));
     EXPECT_EQ(back.toolBars, 0x155u);
+    EXPECT_FALSE(back.smoothDrawing);
     // The underline flag survives the double write of its key.
     EXPECT_EQ(back.nameFont, p.nameFont);
     EXPECT_EQ(back.textFont, p.textFont);
@@ -203,12 +209,16 @@ TEST(PreferencesDialog, PagesAndResult) {
     CPreferencesDialog dialog(p);
     QStringList pages;
     for (int i = 0; i < dialog.pages()->count(); ++i) pages << dialog.pages()->tabText(i);
-    EXPECT_EQ(pages, (QStringList{"Niveau", "Unité d'angle", "Lieux de points", "Animation",
-                                  "Trace", "Décalage", "Polices", "Séparateur décimal", "Macros"}));
+    EXPECT_EQ(pages,
+              (QStringList{"Niveau", "Unité d'angle", "Lieux de points", "Animation", "Trace",
+                           "Décalage", "Polices", "Séparateur décimal", "Macros", "Dessin"}));
     EXPECT_EQ(dialog.windowTitle(), "Choix des préférences par défaut");
     CPreferences r = dialog.result();
     EXPECT_EQ(r.unity, 0);
     EXPECT_EQ(r.animationFrequency, 5);
+    EXPECT_TRUE(r.smoothDrawing);
+    dialog.smoothing()->setChecked(false);
+    EXPECT_FALSE(dialog.result().smoothDrawing);
     // "Collège" forces degrees.
     QRadioButton* college = nullptr;
     for (QRadioButton* b : dialog.findChildren<QRadioButton*>())

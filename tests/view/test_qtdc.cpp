@@ -1,16 +1,25 @@
 // The QPainter drawing surface: the 10-to-1 mapping, pens of at least one pixel, brushes, the
-// counter-clockwise arcs, flood fill on the image and the symbol font.
+// counter-clockwise arcs, flood fill on the image, smoothed or pixel-exact lines and the symbol
+// font.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QPainter>
 
+#include "core/CPreferences.h"
 #include "view/CQtDC.h"
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Surfaces made meanwhile draw smoothed or pixel-exact.
+struct Smoothing {
+    CPreferences saved = preferences();
+    explicit Smoothing(bool on) { preferences().smoothDrawing = on; }
+    ~Smoothing() { preferences() = saved; }
+};
 
 struct Surface {
     QImage image{200, 100, QImage::Format_RGB32};
@@ -53,6 +62,7 @@ TEST(QtDC, ThinPenDrawsAtLeastOnePixel) {
 // Red pixels of the circle of centre (100, 50) pixels and radius 40, above and below the
 // horizontal diameter.
 std::pair<int, int> arcPixels(int endX, int endY) {
+    Smoothing exact(false);
     Surface s;
     s.dc->selectPen({PS_SOLID, 1, 0, kRed});
     s.dc->arc(600, 100, 1400, 900, 1400, 500, endX, endY);
@@ -101,6 +111,35 @@ TEST(QtDC, FloodFillStopsAtTheBoundaryColour) {
     EXPECT_EQ(s.at(30, 30), kRed);
     EXPECT_EQ(s.at(80, 30), kWhite);
 }
+
+// Smoothed or not, straight lines keep to their pixels and a fill stops at a circle's
+// outline; only smoothing blends the edges of curves.
+class QtDCSmoothing : public ::testing::TestWithParam<bool> {};
+
+TEST_P(QtDCSmoothing, LinesKeepTheirPixelsAndFillsStopAtCurves) {
+    Smoothing smoothing(GetParam());
+    Surface s;
+    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
+    s.dc->line(0, 50, 2000, 50);
+    s.dc->selectBrush(CBrushDesc::nullBrush());
+    s.dc->ellipse(600, 100, 1400, 900);
+    s.dc->line(100, 100, 500, 900);
+    s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
+    s.dc->floodFill(1000, 500, kBlue);
+    EXPECT_EQ(s.at(150, 5), kBlue);
+    EXPECT_EQ(s.at(150, 4), kWhite);
+    EXPECT_EQ(s.at(150, 6), kWhite);
+    EXPECT_EQ(s.at(100, 50), kRed);
+    for (auto [x, y] : {std::pair{55, 50}, {100, 95}, {170, 50}, {100, 8}})
+        EXPECT_EQ(s.at(x, y), kWhite) << x << "," << y;
+    int blended = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (COLORREF c = s.at(x, y); c != kWhite && c != kBlue && c != kRed) ++blended;
+    EXPECT_EQ(blended > 0, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(SmoothedAndExact, QtDCSmoothing, ::testing::Bool());
 
 TEST(QtDC, HatchedBrushLeavesTheBackgroundBetweenItsLines) {
     Surface s;
