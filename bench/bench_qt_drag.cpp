@@ -27,11 +27,11 @@ T* add(CPelvantiDoc& doc, Nature n, std::unique_ptr<T> o) {
 
 constexpr int kObjects = 10000;
 
-// The dragged point A is the first entry after "pi".
+// The dragged point A is the first entry after "pi", at (5, 5) pixels, away from the others.
 std::unique_ptr<CPelvantiDoc> figure(int carriedByA) {
     auto doc = std::make_unique<CPelvantiDoc>();
     doc->newFigure();
-    auto* a = add(*doc, nat::pointLibre, std::make_unique<CPointBase>(3000, 2000));
+    auto* a = add(*doc, nat::pointLibre, std::make_unique<CPointBase>(50, 50));
     int count = 1;
     std::vector<CPointBase*> pts;
     for (int i = 0; i < 2000; ++i) {
@@ -70,8 +70,8 @@ void dragMove(benchmark::State& state) {
     toolCommands();
     revenirCapture(view.get());
     CGestionSourisCapture& h = captureHandler();
-    h.onMouseMove(view.get(), 300, 200);
-    h.onLButtonDown(view.get(), 300, 200);
+    h.onMouseMove(view.get(), 5, 5);
+    h.onLButtonDown(view.get(), 5, 5);
     if (!h.dragging) {
         state.SkipWithError("the point was not taken");
         return;
@@ -79,11 +79,11 @@ void dragMove(benchmark::State& state) {
     int k = 0;
     for (auto _ : state) {
         ++k;
-        h.onMouseMove(view.get(), 300 + (k % 200), 200 + (k % 150));
+        h.onMouseMove(view.get(), 5 + (k % 200), 5 + (k % 150));
         view->repaint();
     }
     state.counters["moving"] = captureTool().dependents.count();
-    h.onLButtonDown(view.get(), 300, 200);
+    h.onLButtonDown(view.get(), 5, 5);
     revenirCapture(view.get());
     CPelvantiView::setActiveView(nullptr);
 }
