@@ -564,6 +564,16 @@ CPelvantiView* CMainFrame::newFigure() {
     return addView(std::move(doc), QStringLiteral("Figure%1").arg(++untitledCount_));
 }
 
+namespace {
+// Reading, drawing or writing a large figure takes a moment: the wait cursor shows meanwhile.
+struct BusyCursor {
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+}  // namespace
+
 CPelvantiView* CMainFrame::openFile(const QString& path) {
     if (deferWhileMacroRuns(this, [this, path] { openFile(path); })) return nullptr;
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -575,7 +585,12 @@ CPelvantiView* CMainFrame::openFile(const QString& path) {
     auto doc = std::make_unique<CPelvantiDoc>();
     doc->newFigure();
     std::string reason;
-    if (!doc->loadFromFile(absolute.toStdString(), &reason)) {
+    bool loaded;
+    {
+        BusyCursor busy;
+        loaded = doc->loadFromFile(absolute.toStdString(), &reason);
+    }
+    if (!loaded) {
         host().messageBox(reason.empty() ? "Impossible d'ouvrir la figure." : reason, "Korvendal32",
                           MB_OK | MB_ICONEXCLAMATION);
         recent_.removeAll(absolute);
@@ -583,6 +598,7 @@ CPelvantiView* CMainFrame::openFile(const QString& path) {
         return nullptr;
     }
     addRecent(absolute);
+    BusyCursor busy;
     CPelvantiView* view = addView(std::move(doc), QFileInfo(absolute).fileName());
     view->markSaved();
     statusBar()->showMessage(QStringLiteral("Figure ouverte : %1").arg(absolute), 5000);
@@ -610,7 +626,12 @@ void CMainFrame::openWithDialog() {
 
 bool CMainFrame::saveView(CPelvantiView* view, const QString& path) {
     std::string reason;
-    if (!view->document()->saveToFile(path.toStdString(), &reason)) {
+    bool saved;
+    {
+        BusyCursor busy;
+        saved = view->document()->saveToFile(path.toStdString(), &reason);
+    }
+    if (!saved) {
         host().messageBox(reason.empty() ? "Impossible d'enregistrer la figure." : reason,
                           "Korvendal32", MB_OK | MB_ICONERROR);
         return false;

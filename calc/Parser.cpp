@@ -75,13 +75,16 @@ bool startsWithNoCase(const std::string& text, size_t pos, const std::string& na
     return true;
 }
 
-// Longest name of the entries of `group` at `pos`; the earlier entry wins a tie.
+// Longest name of the entries of `group` at `pos`, and its entry's index; the earlier entry wins
+// a tie.
 int longestNameAt(const CListeAction* list, const std::string& text, size_t pos, Nature group,
-                  const NameOverrides* overrides, CSourceValeur** found) {
+                  const NameOverrides* overrides, CSourceValeur** found, int* index) {
     *found = nullptr;
+    *index = -1;
     if (!list) return 0;
     int best = 0;
-    for (CActionAncetre* e : list->entries()) {
+    for (int i = 0; i < list->count(); ++i) {
+        const CActionAncetre* e = list->entries()[i];
         if (!(e->nature & group)) continue;
         auto* v = dynamic_cast<CSourceValeur*>(e->element);
         if (!v) continue;
@@ -101,6 +104,7 @@ int longestNameAt(const CListeAction* list, const std::string& text, size_t pos,
         if (match && length > best) {
             best = length;
             *found = v;
+            *index = i;
         }
     }
     return best;
@@ -117,8 +121,9 @@ NameMatch recognise(const CListeAction* list, const std::string& text, size_t po
     CSourceValeur* function = nullptr;
     Nature values = complex ? (nat::valeurReelle | nat::valeurComplexe) : nat::valeurReelle;
     Nature functions = complex ? nat::fonctionOuSuiteComplexe : nat::fonctionOuSuite;
-    int lv = longestNameAt(list, text, pos, values, overrides, &value);
-    int lfn = longestNameAt(list, text, pos, functions, overrides, &function);
+    int valueIndex, functionIndex;
+    int lv = longestNameAt(list, text, pos, values, overrides, &value, &valueIndex);
+    int lfn = longestNameAt(list, text, pos, functions, overrides, &function, &functionIndex);
     int longest = std::max({lf, lb, lv, lfn});
     if (longest > 0) {
         int kinds = (lf == longest) + (lb == longest) + (lv == longest) + (lfn == longest);
@@ -128,8 +133,13 @@ NameMatch recognise(const CListeAction* list, const std::string& text, size_t po
                 m.isFormalVariable = true;
             else if (lb == longest)
                 m.functionCode = code;
-            else
-                m.value = lv == longest ? value : function;
+            else if (lv == longest) {
+                m.value = value;
+                m.index = valueIndex;
+            } else {
+                m.value = function;
+                m.index = functionIndex;
+            }
         }
     }
     if (complex) {
@@ -200,8 +210,7 @@ bool checkFormula(const CListeAction* list, const std::string& text, int& messag
         } else {
             NameMatch m = recognise(list, text, i, formal, complex, nullptr);
             if (m.length > 0) {
-                if (m.value && list && list->indexOf(m.value) > maxIndex)
-                    return reject(Msg::valueDefinedLater, at(i));
+                if (m.value && m.index > maxIndex) return reject(Msg::valueDefinedLater, at(i));
                 if (m.isFormalVariable || m.isImaginaryUnit)
                     cls = clOperand;
                 else if (m.functionCode >= 0)

@@ -22,9 +22,10 @@ inline constexpr int kMaxFormalVariableLength = 11;
 using NameOverrides = std::multimap<const CSourceValeur*, std::string>;
 
 struct NameMatch {
-    int length = 0;                     // bytes; 0 when nothing is recognised
+    int length = 0;                  // bytes; 0 when nothing is recognised
     CSourceValeur* value = nullptr;  // a figure value, function or sequence
-    int functionCode = -1;              // a built-in function
+    int index = -1;                  // its place in the list
+    int functionCode = -1;           // a built-in function
     bool isFormalVariable = false;
     bool isImaginaryUnit = false;  // complex formulas
 };

@@ -1,5 +1,7 @@
 #include "core/CElementBase.h"
 
+#include <vector>
+
 #include "core/CArchive.h"
 #include "core/CListeAction.h"
 
@@ -89,17 +91,21 @@ CElementBase* CElementBase::getTransformation() const {
 }
 
 bool CElementBase::dependsOn(const CElementBase* p) const {
-    if (p == this) return true;
-    bool found = false;
-    eachParent(this, [&](CElementBase* e) {
-        if (found || !e) return;
-        const bool* answer = CDependencyWalk::known(e, p);
-        found = answer ? *answer : e->dependsOn(p);
-    });
-    return found;
+    return CDependencyWalk::ask(this, p, CDependencyWalk::construction);
 }
 
 bool CElementBase::dependsOnForPositioning(const CElementBase* p) const {
+    return CDependencyWalk::ask(this, p, CDependencyWalk::positioning);
+}
+
+bool CElementBase::computeDependsOn(const CElementBase* p) const {
+    if (p == this) return true;
+    bool found = false;
+    eachParent(this, [&](CElementBase* e) { found = found || (e && e->dependsOn(p)); });
+    return found;
+}
+
+bool CElementBase::computeDependsOnForPositioning(const CElementBase* p) const {
     if (p == this) return true;
     bool found = false;
     eachParent(this,
@@ -171,11 +177,33 @@ void CElementBase::rebuildInternalLists(CListeAction*) {}
 // Dependency walks
 
 namespace {
-// The program has one thread and no re-entrant evaluation: one walk at a time is innermost.
+// The program has one thread and no re-entrant evaluation: one walk at a time is innermost, and
+// one answers the tests being made (the driving walk), counting how deep they go; past the limit
+// a test is put off. Each level costs a few stack frames: a few hundred stay far within any
+// thread's stack.
 CDependencyWalk* innermostWalk = nullptr;
+const CDependencyWalk* drivingWalk = nullptr;
+int depth = 0;
+constexpr int kMaxDepth = 256;
+
+struct PutOff {
+    const CElementBase* at;
+};
+
+struct DepthLevel {
+    DepthLevel() { ++depth; }
+    ~DepthLevel() { --depth; }
+};
+
+// An object of no figure: nothing is built from it.
+const CElementBase& nothing() {
+    static const CElementBase object;
+    return object;
+}
 }  // namespace
 
-CDependencyWalk::CDependencyWalk(const CElementBase* p) : p_(p), enclosing_(innermostWalk) {
+CDependencyWalk::CDependencyWalk(const CElementBase* p, Relation relation)
+    : p_(p), relation_(relation), enclosing_(innermostWalk) {
     innermostWalk = this;
 }
 
@@ -183,17 +211,62 @@ CDependencyWalk::~CDependencyWalk() {
     innermostWalk = enclosing_;
 }
 
-bool CDependencyWalk::dependsOn(const CElementBase* e) {
-    bool answer = e->dependsOn(p_);
-    answers_[e] = answer;
-    return answer;
-}
-
-const bool* CDependencyWalk::known(const CElementBase* e, const CElementBase* p) {
-    for (const CDependencyWalk* w = innermostWalk; w; w = w->enclosing_) {
-        if (w->p_ != p) continue;
-        auto found = w->answers_.find(e);
-        if (found != w->answers_.end()) return &found->second;
-    }
+CDependencyWalk* CDependencyWalk::openFor(const CElementBase* p, Relation relation) {
+    for (CDependencyWalk* w = innermostWalk; w; w = w->enclosing_)
+        if (w->p_ == p && w->relation_ == relation) return w;
     return nullptr;
 }
+
+bool CDependencyWalk::compute(const CElementBase* e) const {
+    return relation_ == construction ? e->computeDependsOn(p_)
+                                     : e->computeDependsOnForPositioning(p_);
+}
+
+bool CDependencyWalk::answer(const CElementBase* e) {
+    if (const bool* known = answers_.find(e)) return *known;
+    struct Driving {
+        const CDependencyWalk* walk = drivingWalk;
+        int level = depth;
+        ~Driving() {
+            drivingWalk = walk;
+            depth = level;
+        }
+    } previous;
+    drivingWalk = this;
+    // The objects whose tests were put off, the deepest last: each is answered before the
+    // test that reached it is tried again.
+    std::vector<const CElementBase*> pending{e};
+    while (!pending.empty()) {
+        const CElementBase* t = pending.back();
+        if (answers_.find(t)) {
+            pending.pop_back();
+            continue;
+        }
+        depth = 0;
+        try {
+            DepthLevel level;
+            answers_.assign(t, compute(t));
+            pending.pop_back();
+        } catch (const PutOff& off) {
+            pending.push_back(off.at);
+        }
+    }
+    return *answers_.find(e);
+}
+
+bool CDependencyWalk::ask(const CElementBase* e, const CElementBase* p, Relation relation) {
+    CDependencyWalk* walk = openFor(p, relation);
+    if (!walk) {
+        CDependencyWalk own(p, relation);
+        return own.answer(e);
+    }
+    if (const bool* known = walk->answers_.find(e)) return *known;
+    if (walk != drivingWalk) return walk->answer(e);
+    if (depth >= kMaxDepth) throw PutOff{e};
+    DepthLevel level;
+    const bool found = walk->compute(e);
+    walk->answers_.assign(e, found);
+    return found;
+}
+
+CAncestors::CAncestors() : walk_(&nothing()) {}

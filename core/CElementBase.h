@@ -4,11 +4,11 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "core/CObject.h"
 #include "core/CRefVisitor.h"
+#include "core/PointerMap.h"
 
 class CArchive;
 class CDC;
@@ -50,8 +50,12 @@ public:
     virtual bool coincidesWith(const CElementBase* other) const;
     virtual bool usesTransformation(const CElementBase* t) const;
     virtual CElementBase* getTransformation() const;
-    virtual bool dependsOn(const CElementBase* p) const;
-    virtual bool dependsOnForPositioning(const CElementBase* p) const;
+    // Whether this object is `p` or is built from it, directly or through other objects; for
+    // positioning, whether it moves when `p` moves. Answered through the walk open for `p`, if
+    // any, so that a pass over a list is linear; never recursing deeper than a bounded number of
+    // objects, whatever the length of the chains.
+    bool dependsOn(const CElementBase* p) const;
+    bool dependsOnForPositioning(const CElementBase* p) const;
     virtual bool dependsOnForDrag(const CElementBase* p) const;
     virtual void replaceReference(CElementBase* old, CElementBase* repl);
     virtual bool usesNameOf(const CElementBase* p) const;
@@ -82,27 +86,57 @@ public:
     // Loci that keep an internal copy of the figure rebuild it (after loading, or when the
     // unit length changed); `list` is the figure they stand in.
     virtual void rebuildInternalLists(CListeAction* list);
+
+protected:
+    friend class CDependencyWalk;
+    // The tests themselves, called through dependsOn and dependsOnForPositioning only: they ask
+    // the parents through those, never through these. The base: the object itself, or one of
+    // its reference slots.
+    virtual bool computeDependsOn(const CElementBase* p) const;
+    virtual bool computeDependsOnForPositioning(const CElementBase* p) const;
 };
 
-// A walk that asks the objects of a list, in list order, whether they depend on `p`. Parents
-// stand before their dependents, so when an object's dependency test reaches a parent the
-// walk has already answered for it and the remembered answer is used instead of a walk down
-// the parent's chain: the whole walk is linear in the figure and recurses no deeper than one
-// object, whatever the length of its chains. The answers are those of dependsOn.
+// The answers of the dependency tests about one object `p`, kept while the walk is open, so
+// that each object is examined once: a pass over a list in order (parents first) is linear.
+// A test that would recurse too deep is put off: the walk answers first for the object where
+// the depth ran out, then resumes, so that no chain, however long, exhausts the stack.
+// Tests about `p` asked while no walk for it is open open their own for the question.
 class CDependencyWalk {
 public:
-    explicit CDependencyWalk(const CElementBase* p);
+    enum Relation { construction, positioning };
+    explicit CDependencyWalk(const CElementBase* p, Relation relation = construction);
     ~CDependencyWalk();
     CDependencyWalk(const CDependencyWalk&) = delete;
     CDependencyWalk& operator=(const CDependencyWalk&) = delete;
 
-    // e->dependsOn(p), remembered for the objects that come after e.
-    bool dependsOn(const CElementBase* e);
-    // The answer already given for `e` about `p`, if this walk (or an enclosing one) gave it.
-    static const bool* known(const CElementBase* e, const CElementBase* p);
+    // Whether `e` depends on `p` in the walk's relation.
+    bool answer(const CElementBase* e);
+    // Whether the walk has examined `e`: asked about it, or reached it through an object asked.
+    bool reached(const CElementBase* e) const { return answers_.find(e) != nullptr; }
+
+    // The test of dependsOn and dependsOnForPositioning.
+    static bool ask(const CElementBase* e, const CElementBase* p, Relation relation);
 
 private:
+    bool compute(const CElementBase* e) const;
+    static CDependencyWalk* openFor(const CElementBase* p, Relation relation);
+
     const CElementBase* p_;
-    std::unordered_map<const CElementBase*, bool> answers_;
+    Relation relation_;
+    PointerMap<bool> answers_;
     CDependencyWalk* enclosing_;
+};
+
+// The objects that some objects depend on (themselves included): asked about an object of no
+// figure, a walk examines every object the ones asked are built from, and only those.
+class CAncestors {
+public:
+    CAncestors();
+    void add(const CElementBase* e) {
+        if (e) walk_.answer(e);
+    }
+    bool contains(const CElementBase* e) const { return e && walk_.reached(e); }
+
+private:
+    CDependencyWalk walk_;
 };

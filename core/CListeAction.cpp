@@ -198,22 +198,26 @@ CElementBase* CListeAction::findCoinciding(const CElementBase* element) const {
     return nullptr;
 }
 
+// The passes below ask their questions about `p` in list order, through one walk: each object
+// is examined once.
+
 bool CListeAction::anyDependsOn(const CElementBase* p) const {
+    CDependencyWalk walk(p);
     return std::any_of(entries_.begin(), entries_.end(),
-                       [p](const CActionAncetre* e) { return e->element->dependsOn(p); });
+                       [&](const CActionAncetre* e) { return walk.answer(e->element); });
 }
 
 std::vector<bool> CListeAction::dependentsOf(const CElementBase* p) const {
     std::vector<bool> marks(entries_.size());
     CDependencyWalk walk(p);
-    for (size_t i = 0; i < entries_.size(); ++i) marks[i] = walk.dependsOn(entries_[i]->element);
+    for (size_t i = 0; i < entries_.size(); ++i) marks[i] = walk.answer(entries_[i]->element);
     return marks;
 }
 
 bool CListeAction::anyDependsOnForPositioning(const CElementBase* p) const {
-    return std::any_of(entries_.begin(), entries_.end(), [p](const CActionAncetre* e) {
-        return e->element->dependsOnForPositioning(p);
-    });
+    CDependencyWalk walk(p, CDependencyWalk::positioning);
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&](const CActionAncetre* e) { return walk.answer(e->element); });
 }
 
 bool CListeAction::anyUsesNameOf(const CElementBase* p) const {
@@ -340,22 +344,15 @@ void CListeAction::replaceEntryAt(int index, CActionAncetre* entry) {
 }
 
 bool CListeAction::reclassToEnd(CActionAncetre* entry) {
-    int e = static_cast<int>(std::find(entries_.begin(), entries_.end(), entry) - entries_.begin());
-    if (e >= count() - 1) return false;
-    const CElementBase* moved = entry->element;
-    int x = -1;
-    for (int i = count() - 1; i > e; --i)
-        if (!entries_[i]->element->dependsOn(moved)) {
-            x = i;
-            break;
-        }
-    if (x < 0) return false;
-    for (int j = x - 1; j >= e; --j) {
-        if (!entries_[j]->element->dependsOn(moved)) continue;
-        CActionAncetre* a = detachAt(j);
-        --x;  // X moved up by the removal
-        insertAt(x + 1, a);
-    }
+    auto first = std::find(entries_.begin(), entries_.end(), entry);
+    if (first == entries_.end() || first + 1 == entries_.end()) return false;
+    CDependencyWalk walk(entry->element);
+    // Everything from the entry on that does not depend on it, then the rest, each in its order:
+    // the dependents end up right after the last object that does not depend on the entry.
+    auto kept = std::stable_partition(
+        first, entries_.end(), [&](const CActionAncetre* a) { return !walk.answer(a->element); });
+    if (kept == first) return false;  // every follower depends on the entry
+    dropIndexMap();
     return true;
 }
 
@@ -363,20 +360,16 @@ bool CListeAction::reclassToBeginning(CActionAncetre* entry) {
     int f = firstMovableIndex();
     int k = static_cast<int>(std::find(entries_.begin(), entries_.end(), entry) - entries_.begin());
     if (k >= count() || f < 0 || f >= k) return false;
-    const CElementBase* moved = entry->element;
-    int t = -1;
-    for (int i = f; i < k; ++i)
-        if (!moved->dependsOn(entries_[i]->element)) {
-            t = i;
-            break;
-        }
-    if (t < 0) return false;
-    for (int j = t + 1; j <= k; ++j) {
-        if (!moved->dependsOn(entries_[j]->element)) continue;
-        CActionAncetre* a = detachAt(j);
-        insertAt(t, a);
-        ++t;
-    }
+    CAncestors needed;
+    needed.add(entry->element);
+    auto from = entries_.begin() + f, to = entries_.begin() + k + 1;
+    auto t = std::find_if(from, to - 1,
+                          [&](const CActionAncetre* a) { return !needed.contains(a->element); });
+    if (t == to - 1) return false;
+    // The entry and what it is built from, in their order, in front of what it does not need.
+    std::stable_partition(t, to,
+                          [&](const CActionAncetre* a) { return needed.contains(a->element); });
+    dropIndexMap();
     return true;
 }
 
@@ -419,8 +412,9 @@ void CListeAction::computeAll() {
 
 void CListeAction::computeDependentsOf(const CElementBase* p) {
     evaluationState().angleUnit = angleUnit;
+    CDependencyWalk walk(p);
     for (CActionAncetre* e : entries_)
-        if (e->element->dependsOn(p)) e->element->computePosition();
+        if (walk.answer(e->element)) e->element->computePosition();
 }
 
 void CListeAction::buildDragList(const CElementBase* p, CListeAction& out) const {
@@ -431,6 +425,7 @@ void CListeAction::buildDragListExcept(const CElementBase* p, CListeAction& out,
                                        const CElementBase* except) const {
     out.clear();
     out.ownsEntries_ = false;
+    CDependencyWalk walk(p);
     for (CActionAncetre* e : entries_)
         if (e->element != except && e->element->dependsOnForDrag(p)) out.append(e);
     out.setAngleUnit(angleUnit);
@@ -562,6 +557,7 @@ void CListeAction::drawFirst(CDC* dc, int n) {
 
 void CListeAction::eraseMovingWith(CDC* dc, const CElementBase* p, bool hideMasked,
                                    bool respectNameHidden) {
+    CDependencyWalk walk(p);
     for (CActionAncetre* e : entries_)
         if (CElementGraphique* g = graphicOf(e))
             if (g->dependsOnForDrag(p)) {

@@ -1,6 +1,6 @@
 // A map from object addresses to numbers for the look-ups of a whole-figure pass (saving,
-// copying): open addressing in one array, so that a hundred thousand insertions cost no
-// allocation each and a look-up touches one or two neighbouring slots.
+// copying, dependency walks): open addressing in one array, so that a hundred thousand insertions
+// cost no allocation each and a look-up touches one or two neighbouring slots.
 #pragma once
 
 #include <cstddef>
@@ -24,12 +24,20 @@ public:
         }
     }
     // A key already present keeps its value: the first insertion wins. Null is never a key.
-    void insert(const void* key, V value) {
+    void insert(const void* key, V value) { put(key, value, false); }
+    // A key already present takes the new value.
+    void assign(const void* key, V value) { put(key, value, true); }
+
+private:
+    void put(const void* key, V value, bool replace) {
         if (!key) return;
         if (2 * (size_ + 1) > slots_.size()) rehash(capacityFor(size_ + 1));
         for (size_t i = slotOf(key);; i = (i + 1) & mask_) {
             Slot& s = slots_[i];
-            if (s.key == key) return;
+            if (s.key == key) {
+                if (replace) s.value = value;
+                return;
+            }
             if (!s.key) {
                 s.key = key;
                 s.value = value;
@@ -39,7 +47,6 @@ public:
         }
     }
 
-private:
     struct Slot {
         const void* key = nullptr;
         V value{};

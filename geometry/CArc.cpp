@@ -176,12 +176,12 @@ void CArcDeCercle::computePosition() {
     computeSmallArc();
 }
 
-bool CArcDeCercle::dependsOn(const CElementBase* p) const {
-    return CArcDeCercleAncetre::dependsOn(p) || (!B && angleValue.dependsOn(p));
+bool CArcDeCercle::computeDependsOn(const CElementBase* p) const {
+    return CArcDeCercleAncetre::computeDependsOn(p) || (!B && angleValue.dependsOn(p));
 }
 
-bool CArcDeCercle::dependsOnForPositioning(const CElementBase* p) const {
-    return CArcDeCercleAncetre::dependsOnForPositioning(p) ||
+bool CArcDeCercle::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CArcDeCercleAncetre::computeDependsOnForPositioning(p) ||
            (!B && angleValue.dependsOnForPositioning(p));
 }
 

@@ -111,15 +111,15 @@ bool CBarycentre::coincidesWith(const CElementBase* other) const {
     return true;
 }
 
-bool CBarycentre::dependsOn(const CElementBase* p) const {
-    if (CPointAncetre::dependsOn(p)) return true;
+bool CBarycentre::computeDependsOn(const CElementBase* p) const {
+    if (CPointAncetre::computeDependsOn(p)) return true;
     for (const auto& n : nodes)
         if (n->weight.dependsOn(p)) return true;
     return false;
 }
 
-bool CBarycentre::dependsOnForPositioning(const CElementBase* p) const {
-    if (CPointAncetre::dependsOnForPositioning(p)) return true;
+bool CBarycentre::computeDependsOnForPositioning(const CElementBase* p) const {
+    if (CPointAncetre::computeDependsOnForPositioning(p)) return true;
     for (const auto& n : nodes)
         if (n->weight.dependsOnForPositioning(p)) return true;
     return false;

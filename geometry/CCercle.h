@@ -158,8 +158,8 @@ public:
     void readPreviousFormat(CArchive& ar) override;
     void computePosition() override;
     // The angle's value counts as a parent too, while it gives the arc (no end point).
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesNameOf(const CElementBase* p) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,

@@ -226,8 +226,8 @@ public:
     // The same weighted points, in any order.
     bool coincidesWith(const CElementBase* other) const override;
     // The weights' values count as parents too.
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesNameOf(const CElementBase* p) const override;
     std::string getConstructionInfo(CElementBase** a, CElementBase** b,

@@ -379,13 +379,13 @@ void CInversion::computePosition() {
 }
 
 // The figure's unit length scales the inversion: a parent that no slot holds.
-bool CInversion::dependsOn(const CElementBase* p) const {
-    return CHomothetie::dependsOn(p) ||
+bool CInversion::computeDependsOn(const CElementBase* p) const {
+    return CHomothetie::computeDependsOn(p) ||
            (figure && figure->unitLength && figure->unitLength->dependsOn(p));
 }
 
-bool CInversion::dependsOnForPositioning(const CElementBase* p) const {
-    return CHomothetie::dependsOnForPositioning(p) ||
+bool CInversion::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CHomothetie::computeDependsOnForPositioning(p) ||
            (figure && figure->unitLength && figure->unitLength->dependsOnForPositioning(p));
 }
 

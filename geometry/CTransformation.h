@@ -177,8 +177,8 @@ public:
     void readPreviousFormat(CArchive& ar) override;
     void copyStateFrom(const CElementBase& src) override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     std::string getDisplayName() const override;
     std::string getKindText() const override;
     void imageOfPoint(double x, double y, double* ix, double* iy) const override;

@@ -52,9 +52,12 @@ void buildDependents(const CListeAction* list, const CElementBase* traced,
     out.clear();
     if (!list || !traced || !generator) return;
     out.angleUnit = list->angleUnit;
+    CAncestors tracedFrom;
+    tracedFrom.add(traced);
+    CDependencyWalk moved(generator);
     for (CActionAncetre* e : list->entries()) {
         CElementBase* o = e->element;
-        if (traced->dependsOn(o) && o->dependsOn(generator))
+        if (tracedFrom.contains(o) && moved.answer(o))
             out.append(new CActionSousListe(e->nature, o));
         if (o == traced) break;
     }

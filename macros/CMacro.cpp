@@ -77,10 +77,10 @@ void CMacro::readPreviousFormat(CArchive& ar) {
     list = ar.currentList();
 }
 
-bool CMacro::dependsOn(const CElementBase* p) const {
-    if (CAffichageLieAPoint::dependsOn(p)) return true;
+bool CMacro::computeDependsOn(const CElementBase* p) const {
+    if (CAffichageLieAPoint::computeDependsOn(p)) return true;
     MacroVisit visit(this);
-    return visit.entered() && CElementBase::dependsOn(p);
+    return visit.entered() && CElementBase::computeDependsOn(p);
 }
 
 void CMacro::replaceReference(CElementBase* old, CElementBase* repl) {
@@ -241,8 +241,8 @@ void CMacroAvecListe::readPreviousFormat(CArchive& ar) {
     checkListedObjects();
 }
 
-bool CMacroAvecListe::dependsOn(const CElementBase* p) const {
-    if (CMacro::dependsOn(p)) return true;
+bool CMacroAvecListe::computeDependsOn(const CElementBase* p) const {
+    if (CMacro::computeDependsOn(p)) return true;
     MacroVisit visit(this);
     if (!visit.entered()) return false;
     for (CActionAncetre* e : objects.entries())
@@ -250,8 +250,8 @@ bool CMacroAvecListe::dependsOn(const CElementBase* p) const {
     return false;
 }
 
-bool CMacroAvecListe::dependsOnForPositioning(const CElementBase* p) const {
-    if (CMacro::dependsOnForPositioning(p)) return true;
+bool CMacroAvecListe::computeDependsOnForPositioning(const CElementBase* p) const {
+    if (CMacro::computeDependsOnForPositioning(p)) return true;
     MacroVisit visit(this);
     if (!visit.entered()) return false;
     for (CActionAncetre* e : objects.entries())

@@ -41,7 +41,7 @@ public:
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
     // The macro's parents (a point, a variable, other macros) count like a display's point.
-    bool dependsOn(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     std::string getText() override;
     void drawText(CDC* dc, bool eraseMode, bool hideMasked) override;
@@ -92,8 +92,8 @@ public:
 
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     void replaceInSubLists(CActionAncetre* old, CActionAncetre* repl) override;
     bool canExecute(bool report) override;
 

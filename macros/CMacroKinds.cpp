@@ -127,8 +127,9 @@ constexpr double kEpsilon = 1e-9;
 // The entries of `list` whose object depends on `p`, in list order (recomputed at each step).
 std::vector<CElementBase*> dependentsOf(const CListeAction& list, const CElementBase* p) {
     std::vector<CElementBase*> out;
+    CDependencyWalk walk(p);
     for (CActionAncetre* e : list.entries())
-        if (e->element != p && e->element->dependsOn(p)) out.push_back(e->element);
+        if (e->element != p && walk.answer(e->element)) out.push_back(e->element);
     return out;
 }
 
@@ -237,14 +238,12 @@ bool trace(CMacroContext& context, int n, int f, double a, double step,
 std::vector<CElementBase*> traceDependents(const CListeAction& list, const CElementBase* generator,
                                            const CSousListeAction& traced) {
     std::vector<CElementBase*> out;
-    for (CActionAncetre* e : list.entries()) {
-        if (e->element == generator || !e->element->dependsOnForPositioning(generator)) continue;
-        for (CActionAncetre* o : traced.entries())
-            if (o->element->dependsOn(e->element)) {
-                out.push_back(e->element);
-                break;
-            }
-    }
+    CAncestors tracedFrom;
+    for (CActionAncetre* o : traced.entries()) tracedFrom.add(o->element);
+    CDependencyWalk moved(generator, CDependencyWalk::positioning);
+    for (CActionAncetre* e : list.entries())
+        if (e->element != generator && moved.answer(e->element) && tracedFrom.contains(e->element))
+            out.push_back(e->element);
     return out;
 }
 
@@ -562,12 +561,12 @@ void CMacroAffectationValeurVariable::readPreviousFormat(CArchive& ar) {
     serializeOwnRefs(ar, *this);
 }
 
-bool CMacroAffectationValeurVariable::dependsOn(const CElementBase* p) const {
-    return CMacro::dependsOn(p) || value.dependsOn(p);
+bool CMacroAffectationValeurVariable::computeDependsOn(const CElementBase* p) const {
+    return CMacro::computeDependsOn(p) || value.dependsOn(p);
 }
 
-bool CMacroAffectationValeurVariable::dependsOnForPositioning(const CElementBase* p) const {
-    return CMacro::dependsOnForPositioning(p) || value.dependsOnForPositioning(p);
+bool CMacroAffectationValeurVariable::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CMacro::computeDependsOnForPositioning(p) || value.dependsOnForPositioning(p);
 }
 
 void CMacroAffectationValeurVariable::replaceReference(CElementBase* old, CElementBase* repl) {
@@ -666,13 +665,13 @@ void CMacroModificationVariable::Serialize(CArchive& ar) {
     serializeOwnRefs(ar, *this);
 }
 
-bool CMacroModificationVariable::dependsOn(const CElementBase* p) const {
-    return CMacro::dependsOn(p) || minimum.dependsOn(p) || maximum.dependsOn(p) ||
+bool CMacroModificationVariable::computeDependsOn(const CElementBase* p) const {
+    return CMacro::computeDependsOn(p) || minimum.dependsOn(p) || maximum.dependsOn(p) ||
            step.dependsOn(p) || value.dependsOn(p);
 }
 
-bool CMacroModificationVariable::dependsOnForPositioning(const CElementBase* p) const {
-    return CMacro::dependsOnForPositioning(p) || minimum.dependsOnForPositioning(p) ||
+bool CMacroModificationVariable::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CMacro::computeDependsOnForPositioning(p) || minimum.dependsOnForPositioning(p) ||
            maximum.dependsOnForPositioning(p) || step.dependsOnForPositioning(p) ||
            value.dependsOnForPositioning(p);
 }

@@ -158,8 +158,8 @@ public:
     DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void readPreviousFormat(CArchive& ar) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesElement(const CElementBase* e) const override { return e && e == variable; }
     bool canExecute(bool report) override;
@@ -278,8 +278,8 @@ public:
 
     DECLARE_REFS();
     void Serialize(CArchive& ar) override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     bool usesElement(const CElementBase* e) const override { return e && e == variable; }
     // The new bounds are defined and ordered, the value between them, the step positive.

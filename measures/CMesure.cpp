@@ -133,12 +133,12 @@ bool CLongueur::coincidesWith(const CElementBase* other) const {
 }
 
 // A length other than the unit is divided by the unit length: it follows the unit's points too.
-bool CLongueur::dependsOn(const CElementBase* p) const {
-    return CValeurDynamique::dependsOn(p) || dependsThroughUnit(list, this, p);
+bool CLongueur::computeDependsOn(const CElementBase* p) const {
+    return CValeurDynamique::computeDependsOn(p) || dependsThroughUnit(list, this, p);
 }
 
-bool CLongueur::dependsOnForPositioning(const CElementBase* p) const {
-    return CValeurDynamique::dependsOnForPositioning(p) ||
+bool CLongueur::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CValeurDynamique::computeDependsOnForPositioning(p) ||
            dependsThroughUnitForPositioning(list, this, p);
 }
 
@@ -466,12 +466,12 @@ bool CMesureAire::coincidesWith(const CElementBase* other) const {
 }
 
 // An area is counted in squared unit lengths: it follows the unit's points too.
-bool CMesureAire::dependsOn(const CElementBase* p) const {
-    return CCalculAncetre::dependsOn(p) || dependsThroughUnit(list, this, p);
+bool CMesureAire::computeDependsOn(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOn(p) || dependsThroughUnit(list, this, p);
 }
 
-bool CMesureAire::dependsOnForPositioning(const CElementBase* p) const {
-    return CCalculAncetre::dependsOnForPositioning(p) ||
+bool CMesureAire::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOnForPositioning(p) ||
            dependsThroughUnitForPositioning(list, this, p);
 }
 
@@ -518,12 +518,12 @@ bool CMesureLongueurLigne::coincidesWith(const CElementBase* other) const {
 }
 
 // Counted in unit lengths: it follows the unit's points too.
-bool CMesureLongueurLigne::dependsOn(const CElementBase* p) const {
-    return CCalculAncetre::dependsOn(p) || dependsThroughUnit(list, this, p);
+bool CMesureLongueurLigne::computeDependsOn(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOn(p) || dependsThroughUnit(list, this, p);
 }
 
-bool CMesureLongueurLigne::dependsOnForPositioning(const CElementBase* p) const {
-    return CCalculAncetre::dependsOnForPositioning(p) ||
+bool CMesureLongueurLigne::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOnForPositioning(p) ||
            dependsThroughUnitForPositioning(list, this, p);
 }
 

@@ -42,12 +42,13 @@ void CCalcul::computePosition() {
 }
 
 // The parents of a formula are the values its tree names.
-bool CCalcul::dependsOn(const CElementBase* p) const {
-    return CCalculAncetre::dependsOn(p) || (tree && tree->dependsOn(p));
+bool CCalcul::computeDependsOn(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOn(p) || (tree && tree->dependsOn(p));
 }
 
-bool CCalcul::dependsOnForPositioning(const CElementBase* p) const {
-    return CCalculAncetre::dependsOnForPositioning(p) || (tree && tree->dependsOnForPositioning(p));
+bool CCalcul::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOnForPositioning(p) ||
+           (tree && tree->dependsOnForPositioning(p));
 }
 
 bool CCalcul::usesNameOf(const CElementBase* p) const {

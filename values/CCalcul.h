@@ -40,8 +40,8 @@ public:
     double getValue() const override { return value; }
     int getValueKind() const override { return kind::calcul; }
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
-    bool dependsOnForPositioning(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
+    bool computeDependsOnForPositioning(const CElementBase* p) const override;
     bool usesNameOf(const CElementBase* p) const override;
     void replaceReference(CElementBase* old, CElementBase* repl) override;
     void copyStateFrom(const CElementBase& src) override;

@@ -24,12 +24,12 @@ void CDerivee::computePosition() {
 }
 
 // The tree is derived from the source's: the source answers for the values it names.
-bool CDerivee::dependsOn(const CElementBase* p) const {
-    return CCalculAncetre::dependsOn(p);
+bool CDerivee::computeDependsOn(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOn(p);
 }
 
-bool CDerivee::dependsOnForPositioning(const CElementBase* p) const {
-    return CCalculAncetre::dependsOnForPositioning(p);
+bool CDerivee::computeDependsOnForPositioning(const CElementBase* p) const {
+    return CCalculAncetre::computeDependsOnForPositioning(p);
 }
 
 bool CDerivee::usesNameOf(const CElementBase* p) const {
@@ -74,8 +74,9 @@ void CDerivee::readPreviousFormat(CArchive& ar) {
 }
 
 void rebuildDerivativesOf(CListeAction& list, const CFonc* source) {
+    CDependencyWalk walk(source);
     for (CActionAncetre* e : list.entries()) {
         auto* d = dynamic_cast<CDerivee*>(e->element);
-        if (d && d->dependsOn(source) && d != source) d->rebuild(&list);
+        if (d && d != source && walk.answer(d)) d->rebuild(&list);
     }
 }

@@ -198,9 +198,12 @@ void CGestionSourisCapture::take(CPelvantiView* view) {
             }
             dc.drawPicture(*doc->backgroundPicture, {0, 0, size.cx, size.cy});
         }
+        PointerMap<bool> moving;
+        moving.reserve(tool.dependents.entries().size());
+        for (CActionAncetre* e : tool.dependents.entries()) moving.insert(e, true);
         CListeAction rest(false);
         for (CActionAncetre* e : doc->graphicList().entries())
-            if (!tool.dependents.contains(e->element)) rest.append(e);
+            if (!moving.find(e)) rest.append(e);
         rest.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
     }
     still_ = CQtPicture(std::move(image));

@@ -108,7 +108,9 @@ QRectF CQtDC::shapeRect(int left, int top, int right, int bottom) const {
         QSizeF(std::max(0.0, b.x() - a.x() - shrink), std::max(0.0, b.y() - a.y() - shrink)));
 }
 
+// Objects of one kind select the same pen and brush one after the other: Qt's are made once.
 void CQtDC::selectPen(const CPenDesc& pen) {
+    if (pen == pen_) return;
     pen_ = pen;
     applyPen();
 }
@@ -140,6 +142,7 @@ void CQtDC::applyPen() {
 }
 
 void CQtDC::selectBrush(const CBrushDesc& brush) {
+    if (brush == brush_) return;
     brush_ = brush;
     applyBrush();
 }
@@ -186,6 +189,13 @@ void CQtDC::selectFont(const CFontDesc& font) {
     if (font == font_) return;
     font_ = font;
     qfont_ = qtFont(font_);
+    metrics_.reset();
+}
+
+const QFontMetricsF& CQtDC::metrics() {
+    // Names are written one character at a time: the metrics of a font are measured once.
+    if (!metrics_) metrics_.emplace(qfont_, p_.device());
+    return *metrics_;
 }
 
 QString CQtDC::symbolText(const QString& s) {
@@ -344,7 +354,7 @@ void CQtDC::textOut(int x, int y, const std::string& utf8) {
     QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     if (font_.symbol) s = symbolText(s);
     p_.setFont(qfont_);
-    QFontMetricsF fm(qfont_, p_.device());
+    const QFontMetricsF& fm = metrics();
     QPointF at = map(x, y);
     if (bkMode_ == BK_OPAQUE)
         p_.fillRect(QRectF(at, QSizeF(fm.horizontalAdvance(s), fm.height())), toQColor(bkColour_));
@@ -357,7 +367,7 @@ void CQtDC::textOut(int x, int y, const std::string& utf8) {
 LSize CQtDC::textExtent(const std::string& utf8) {
     QString s = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     if (font_.symbol) s = symbolText(s);
-    QFontMetricsF fm(qfont_, p_.device());
+    const QFontMetricsF& fm = metrics();
     return {static_cast<int>(std::lround(fm.horizontalAdvance(s) / scale_)),
             static_cast<int>(std::lround(fm.height() / scale_))};
 }

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <optional>
 
 #include "core/CDC.h"
 
@@ -67,6 +69,7 @@ private:
     QRectF shapeRect(int left, int top, int right, int bottom) const;
     void applyPen();
     void applyBrush();
+    const QFontMetricsF& metrics();
     QPainterPath arcPath(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye,
                          bool closed) const;
 
@@ -81,6 +84,7 @@ private:
     CBrushDesc brush_;
     CFontDesc font_;
     QFont qfont_;
+    std::optional<QFontMetricsF> metrics_;
     COLORREF textColour_ = 0;
     COLORREF bkColour_ = 0xFFFFFF;
     int bkMode_ = BK_OPAQUE;

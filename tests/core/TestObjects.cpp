@@ -72,7 +72,7 @@ bool TestPoint::coincidesWith(const CElementBase* other) const {
            o->parents.empty() && std::fabs(x - o->x) < 1e-9 && std::fabs(y - o->y) < 1e-9;
 }
 
-bool TestPoint::dependsOn(const CElementBase* p) const {
+bool TestPoint::computeDependsOn(const CElementBase* p) const {
     if (p == this) return true;
     for (CElementBase* q : parents)
         if (q->dependsOn(p)) return true;

@@ -31,7 +31,7 @@ public:
                                            const CListeAction& to) const override;
     void computePosition() override;
     bool coincidesWith(const CElementBase* other) const override;
-    bool dependsOn(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
     bool usesTransformation(const CElementBase* t) const override { return t == transformation; }
     CElementBase* getTransformation() const override { return transformation; }
     void draw(CDC* dc, bool hideMasked) override;
@@ -71,7 +71,7 @@ public:
         *a = parent;
         return "Valeur";
     }
-    bool dependsOn(const CElementBase* p) const override {
+    bool computeDependsOn(const CElementBase* p) const override {
         return p == this || (parent && parent->dependsOn(p));
     }
     void Serialize(CArchive& ar) override;
@@ -84,7 +84,7 @@ public:
     TestTransformation() = default;
     explicit TestTransformation(CElementBase* centre) : centre(centre) {}
     CElementBase* centre = nullptr;
-    bool dependsOn(const CElementBase* p) const override {
+    bool computeDependsOn(const CElementBase* p) const override {
         return p == this || (centre && centre->dependsOn(p));
     }
     void Serialize(CArchive& ar) override;
@@ -97,7 +97,7 @@ public:
     TestMacro() = default;
     explicit TestMacro(CElementBase* target) : target(target) {}
     CElementBase* target = nullptr;
-    bool dependsOn(const CElementBase* p) const override {
+    bool computeDependsOn(const CElementBase* p) const override {
         return p == this || (target && target->dependsOn(p));
     }
     void draw(CDC* dc, bool hideMasked) override;

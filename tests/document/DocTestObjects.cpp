@@ -37,7 +37,7 @@ void CDocTestLength::computePosition() {
     value = std::hypot(a->x - b->x, a->y - b->y);
 }
 
-bool CDocTestLength::dependsOn(const CElementBase* p) const {
+bool CDocTestLength::computeDependsOn(const CElementBase* p) const {
     return p == this || a->dependsOn(p) || b->dependsOn(p);
 }
 
@@ -48,7 +48,7 @@ void CDocTestLocus::Serialize(CArchive& ar) {
         unit = ar.readRequiredReferenceOf<CDocTestLength>();
 }
 
-bool CDocTestLocus::dependsOn(const CElementBase* p) const {
+bool CDocTestLocus::computeDependsOn(const CElementBase* p) const {
     return p == this || unit->dependsOn(p);
 }
 

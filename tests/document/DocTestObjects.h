@@ -29,7 +29,7 @@ public:
     double value = 0;
     void Serialize(CArchive& ar) override;
     void computePosition() override;
-    bool dependsOn(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
 };
 
 // Counts the rebuilds of its internal list.
@@ -42,7 +42,7 @@ public:
     int rebuilds = 0;
     CListeAction* rebuiltFrom = nullptr;
     void Serialize(CArchive& ar) override;
-    bool dependsOn(const CElementBase* p) const override;
+    bool computeDependsOn(const CElementBase* p) const override;
     void rebuildInternalLists(CListeAction* list) override;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/FormulaFixture.h"
 #include "core/CArchive.h"
 #include "core/CListeAction.h"
 #include "document/CPelvantiDoc.h"
@@ -114,4 +115,64 @@ TEST(LargeFigures, DependentsWalkAnswersAsDependsOn) {
     }
     doc.deleteWithDependents(m);
     EXPECT_EQ(list.count(), 5);  // pi, A, B, C and the segment
+}
+
+// Every dependency question about a chain of any length: the drag list, recomputation, the
+// objects' own tests from either end, and reclassing, which moves the object and what it needs.
+TEST(LargeFigures, DeepChainDependencyWalks) {
+    CPelvantiDoc doc;
+    doc.newFigure();
+    buildChain(doc, kDeepChain);
+    CListeAction& list = doc.list();
+    CElementBase* a = list.elementAt(1);
+    CElementBase* last = list.elementAt(kDeepChain + 2);
+    EXPECT_TRUE(last->dependsOn(a));
+    EXPECT_TRUE(last->dependsOnForPositioning(list.elementAt(2)));
+    EXPECT_FALSE(a->dependsOn(last));
+    EXPECT_TRUE(list.anyDependsOnForPositioning(list.elementAt(3)));
+
+    CListeAction drag(false);
+    list.buildDragList(a, drag);
+    EXPECT_EQ(drag.count(), kDeepChain + 1);
+    list.buildDragListExcept(a, drag, last);
+    EXPECT_EQ(drag.count(), kDeepChain);
+
+    static_cast<CPointBase*>(a)->setPosition(1000, 500);
+    list.computeDependentsOf(a);
+    auto* end = static_cast<CPointAncetre*>(last);
+    EXPECT_DOUBLE_EQ(end->x, 1000);
+    EXPECT_DOUBLE_EQ(end->y, 500);
+
+    // C comes first, then A with its chain goes after B.
+    CPointBase* c = freePoint(list, 5, 5);
+    doc.rebuildGraphicList();
+    EXPECT_TRUE(doc.reclassToBeginning(list.entryOf(c)));
+    EXPECT_EQ(list.elementAt(1), c);
+    EXPECT_TRUE(doc.reclassToEnd(list.entryOf(a)));
+    EXPECT_EQ(list.indexOf(a), 3);
+    EXPECT_EQ(list.elementAt(kDeepChain + 3), last);
+    EXPECT_TRUE(doc.reclassToBeginning(list.entryOf(last)));
+    EXPECT_EQ(list.elementAt(kDeepChain + 3), c);
+}
+
+// Values built on values through formulas: the tests go through the trees, put off and resumed.
+TEST(LargeFigures, DeepChainOfCalculations) {
+    FormulaFigure f;
+    CVariableBornee* a = f.addVariable("a", 1);
+    std::string previous = "a";
+    for (int i = 1; i <= 3000; ++i) {
+        CCalcul* c = f.addCalcul("c" + std::to_string(i), previous + "+1");
+        ASSERT_TRUE(c->exists) << i;
+        previous = c->getName();
+    }
+    CElementBase* last = f.list.elementAt(f.last());
+    EXPECT_TRUE(last->dependsOn(a));
+    EXPECT_TRUE(last->dependsOnForPositioning(a));
+    EXPECT_FALSE(f.list.elementAt(3)->dependsOn(last));
+    CListeAction drag(false);
+    f.list.buildDragList(a, drag);
+    EXPECT_EQ(drag.count(), 3001);
+    a->setValue(5);
+    f.list.computeDependentsOf(a);
+    EXPECT_DOUBLE_EQ(static_cast<CCalcul*>(last)->getValue(), 3005);
 }

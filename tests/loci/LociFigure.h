@@ -38,7 +38,9 @@ public:
     DECLARE_REFS();
     void Serialize(CArchive& ar) override;
     void computePosition() override;
-    bool dependsOnForPositioning(const CElementBase* p) const override { return dependsOn(p); }
+    bool computeDependsOnForPositioning(const CElementBase* p) const override {
+        return dependsOn(p);
+    }
 
     static bool shapeAt(int shape, double t, double* x, double* y);
 };
