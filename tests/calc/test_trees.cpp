@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "calc/FormulaFixture.h"
-#include "geometry/GeoFigure.h"
 
 namespace {
 std::unique_ptr<CListeAction> load(std::vector<uint8_t>& buf) {

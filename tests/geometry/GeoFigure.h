@@ -1,4 +1,4 @@
-// A small figure builder for the geometry tests: real objects in a real figure list, a known
+// A small figure builder shared by the model tests: real objects in a real figure list, a known
 // window (1000 x 500 logical units) and helpers for the archive round trips.
 #pragma once
 
