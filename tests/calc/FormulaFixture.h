@@ -8,7 +8,7 @@
 
 #include "calc/EvaluationState.h"
 #include "calc/Parser.h"
-#include "core/CListeAction.h"
+#include "geometry/GeoFigure.h"
 #include "values/CCalcConst.h"
 #include "values/CCalcul.h"
 #include "values/CFonc.h"
@@ -20,28 +20,12 @@ struct AngleUnitScope {
     ~AngleUnitScope() { evaluationState().angleUnit = saved; }
 };
 
-struct FormulaFigure {
-    CListeAction list;
-
+struct FormulaFigure : GeoFigure {
     FormulaFigure() { list.append(makePiEntry()); }
 
     CVariableBornee* addVariable(const std::string& name, double value) {
-        auto v = std::make_unique<CVariableBornee>(name, value, -100, 100, 1, "-100", "100", "1");
-        v->exists = true;
-        auto* p = v.get();
-        list.append(std::make_unique<CAction>(nat::variable, std::move(v)));
-        return p;
-    }
-
-    // Appends an object built from `args` with its nature, then computes it.
-    template <class T, class... Args>
-    T* make(Nature nature, Args&&... args) {
-        auto object = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = object.get();
-        list.append(
-            std::make_unique<CAction>(nature, std::unique_ptr<CElementBase>(object.release())));
-        raw->computePosition();
-        return raw;
+        return make<CVariableBornee>(nat::variable, name, value, -100.0, 100.0, 1.0, "-100", "100",
+                                     "1");
     }
 
     // A value defined by a formula, its tree built on the entries before it.
@@ -49,10 +33,7 @@ struct FormulaFigure {
     T* withFormula(Nature nature, Args&&... args) {
         auto object = std::make_unique<T>(std::forward<Args>(args)...);
         object->rebuildTree(list);
-        object->computePosition();
-        T* raw = object.get();
-        list.append(std::make_unique<CAction>(nature, std::move(object)));
-        return raw;
+        return add(nature, std::move(object));
     }
 
     CCalcul* addCalcul(const std::string& name, const std::string& formula) {

@@ -6,21 +6,11 @@
 #include <algorithm>
 
 #include "calc/FormulaFixture.h"
-#include "core/CArchive.h"
 
 namespace {
-std::vector<uint8_t> save(CListeAction& list) {
-    std::vector<uint8_t> buf;
-    CArchive out(CArchive::store, buf);
-    list.Serialize(out);
-    return buf;
-}
-
 std::unique_ptr<CListeAction> load(std::vector<uint8_t>& buf) {
     auto list = std::make_unique<CListeAction>();
-    CArchive in(CArchive::load, buf);
-    list->Serialize(in);
-    EXPECT_TRUE(in.atEnd());
+    GeoFigure::load(buf, *list);
     return list;
 }
 
@@ -72,7 +62,7 @@ size_t after(const std::vector<uint8_t>& buf, const std::string& name) {
 // A damaged file is refused with a reason, never misread.
 TEST(TreeFiles, DamagedTreesAreRefused) {
     FullFigure fig;
-    auto good = save(fig.list);
+    auto good = saveList(fig.list);
     // An operator code, a function code and a reference to a later object.
     for (auto [name, value] : {std::pair<const char*, uint8_t>{"COperation", 42},
                                {"CFonction", 99},
@@ -92,7 +82,7 @@ TEST(TreeFiles, ReferenceToAnObjectOfAnotherKindIsRefused) {
     fig.addVariable("a", 1);
     fig.addFunction("f", "x");
     fig.addCalcul("c", "f(a)");
-    auto buf = save(fig.list);
+    auto buf = saveList(fig.list);
     auto bad = buf;
     bad[after(buf, "CResultatValeur")] = 0;  // the constant pi: still a value, accepted
     EXPECT_NO_THROW(load(bad));
@@ -106,7 +96,7 @@ namespace {
 TEST(TreeFiles, SuperscriptTwoInFiles) {
     FormulaFigure fig;
     fig.addFunction("f", "x²+1");
-    auto buf = save(fig.list);
+    auto buf = saveList(fig.list);
     const std::vector<uint8_t> stored = {4, 'x', 0xB2, '+', '1'};
     EXPECT_NE(std::search(buf.begin(), buf.end(), stored.begin(), stored.end()), buf.end());
     auto loaded = load(buf);

@@ -77,15 +77,6 @@ void ContractFigure::unitLength() {
         make<CLongueur>(nat::mesure, &list(), point(600, 400, "U"), point(650, 400, "V"));
 }
 
-std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list, bool earliest) {
-    Bytes bytes;
-    CArchive ar(CArchive::store, bytes);
-    if (earliest) ar.setFormat(CArchive::Format::earliest);
-    ar.setCurrentList(&list);
-    object.Serialize(ar);
-    return bytes;
-}
-
 namespace {
 
 template <class T>

@@ -11,6 +11,7 @@
 #include "core/CListeAction.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CPointAncetre.h"
+#include "geometry/GeoFigure.h"
 
 class CSegment;
 class CDroiteAB;
@@ -91,6 +92,3 @@ struct Example {
 const std::vector<Example>& examples();
 // Registered classes that only serve as bases: files never hold them.
 const std::vector<std::string>& baseClassesNeverInFiles();
-
-// The fields one object writes, references resolved against `list`.
-std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list, bool earliest = false);

@@ -70,19 +70,6 @@ INSTANTIATE_TEST_SUITE_P(States, StatusText,
                                          StatusCase{false, false, "n'existe pas"},
                                          StatusCase{false, true, "n'existe pas , masqué "}));
 
-TEST(GraphicElement, ConstructionDefaults) {
-    preferences().defaultNameFontIndex = 4;
-    CElementGraphique blank;
-    EXPECT_EQ(blank.nameFontIndex, 4);
-    EXPECT_FALSE(blank.exists);
-    EXPECT_EQ(CElementGraphique(3).nameFontIndex, 4);
-    CElementGraphique colourAndMask(3, true);
-    EXPECT_EQ(colourAndMask.nameFontIndex, 1);
-    EXPECT_TRUE(colourAndMask.masked);
-    EXPECT_FALSE(colourAndMask.nameHidden);
-    preferences().defaultNameFontIndex = 1;
-}
-
 TEST(GraphicElement, SerializeFieldOrder) {
     CElementGraphique g(4, true, 1, 2, 3.5, -6, true, "é1", 2);
     std::vector<uint8_t> bytes;

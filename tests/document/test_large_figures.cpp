@@ -11,19 +11,12 @@
 #include "document/CPelvantiDoc.h"
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
-#include "geometry/CPointAncetre.h"
+#include "geometry/GeoFigure.h"
 
 namespace {
 
-template <class T>
-T* add(CListeAction& list, Nature nature, std::unique_ptr<T> element) {
-    T* raw = element.get();
-    list.append(new CAction(nature, std::move(element)));
-    return raw;
-}
-
 CPointBase* freePoint(CListeAction& list, double x, double y) {
-    return add(list, nat::pointLibre, std::make_unique<CPointBase>(x, y));
+    return appendEntry(list, nat::pointLibre, std::make_unique<CPointBase>(x, y));
 }
 
 // A, B, then `length` midpoints, each of the previous one (A first) and B.
@@ -32,16 +25,9 @@ void buildChain(CPelvantiDoc& doc, int length) {
     CPointAncetre* previous = freePoint(list, 0, 0);
     CPointAncetre* b = freePoint(list, 1000, 500);
     for (int i = 0; i < length; ++i)
-        previous = add(list, nat::pointConstruit, std::make_unique<CMilieu>(previous, b));
+        previous = appendEntry(list, nat::pointConstruit, std::make_unique<CMilieu>(previous, b));
     doc.rebuildGraphicList();
     list.computeAll();
-}
-
-std::vector<uint8_t> listBytes(CListeAction& list) {
-    std::vector<uint8_t> bytes;
-    CArchive ar(CArchive::store, bytes);
-    list.Serialize(ar);
-    return bytes;
 }
 
 constexpr int kDeepChain = 100000;
@@ -80,7 +66,7 @@ TEST(LargeFigures, DeepChainIsDeletedCopiedAndUndone) {
 
     CListeAction copy;
     doc.list().copyTo(copy);
-    EXPECT_EQ(listBytes(copy), state);
+    EXPECT_EQ(saveList(copy), state);
 
     // Deleting the first midpoint takes the whole chain with it, and nothing else.
     doc.deleteWithDependents(doc.list().elementAt(3));
@@ -101,12 +87,12 @@ TEST(LargeFigures, DependentsWalkAnswersAsDependsOn) {
     CPointBase* a = freePoint(list, 0, 0);
     CPointBase* b = freePoint(list, 300, 0);
     CPointBase* c = freePoint(list, 0, 300);
-    auto* m = add(list, nat::pointConstruit, std::make_unique<CMilieu>(a, b));
-    add(list, nat::segment, std::make_unique<CSegment>(a, b));
-    add(list, nat::cercle, std::make_unique<CCercleOA>(m, c));
-    auto* n = add(list, nat::pointConstruit, std::make_unique<CMilieu>(m, c));
-    add(list, nat::droite, std::make_unique<CDroiteAB>(n, b));
-    add(list, nat::pointConstruit, std::make_unique<CMilieu>(n, n));
+    auto* m = appendEntry(list, nat::pointConstruit, std::make_unique<CMilieu>(a, b));
+    appendEntry(list, nat::segment, std::make_unique<CSegment>(a, b));
+    appendEntry(list, nat::cercle, std::make_unique<CCercleOA>(m, c));
+    auto* n = appendEntry(list, nat::pointConstruit, std::make_unique<CMilieu>(m, c));
+    appendEntry(list, nat::droite, std::make_unique<CDroiteAB>(n, b));
+    appendEntry(list, nat::pointConstruit, std::make_unique<CMilieu>(n, n));
     for (CActionAncetre* target : list.entries()) {
         std::vector<bool> marks = list.dependentsOf(target->element);
         for (int i = 0; i < list.count(); ++i)

@@ -1,4 +1,4 @@
-// A small figure builder for the geometry tests: real objects in a real figure list, a known
+// A small figure builder shared by the model tests: real objects in a real figure list, a known
 // window (1000 x 500 logical units) and helpers for the archive round trips.
 #pragma once
 
@@ -27,14 +27,27 @@ private:
     LSize saved_{};
 };
 
+// Appends `object` to `list` as an entry of `nature`.
+template <class T>
+T* appendEntry(CListeAction& list, Nature nature, std::unique_ptr<T> object) {
+    T* raw = object.get();
+    list.append(std::make_unique<CAction>(nature, std::unique_ptr<CElementBase>(object.release())));
+    return raw;
+}
+
+inline std::vector<uint8_t> saveList(CListeAction& list) {
+    std::vector<uint8_t> bytes;
+    CArchive ar(CArchive::store, bytes);
+    list.Serialize(ar);
+    return bytes;
+}
+
 struct GeoFigure {
     CListeAction list;
 
     template <class T>
     T* add(Nature nature, std::unique_ptr<T> object) {
-        T* raw = object.get();
-        list.append(
-            std::make_unique<CAction>(nature, std::unique_ptr<CElementBase>(object.release())));
+        T* raw = appendEntry(list, nature, std::move(object));
         raw->computePosition();
         return raw;
     }
@@ -49,13 +62,7 @@ struct GeoFigure {
     }
     void computeAll() { list.computeAll(); }
 
-    // Current format: the list written and read back into `into`.
-    std::vector<uint8_t> save() {
-        std::vector<uint8_t> bytes;
-        CArchive ar(CArchive::store, bytes);
-        list.Serialize(ar);
-        return bytes;
-    }
+    // Reads a whole list back from its bytes into `into`.
     static void load(std::vector<uint8_t>& bytes, CListeAction& into) {
         CArchive ar(CArchive::load, bytes);
         into.Serialize(ar);
@@ -63,17 +70,11 @@ struct GeoFigure {
     }
 };
 
-inline std::vector<uint8_t> saveList(CListeAction& list) {
+// The fields one object writes, references resolved against `list`.
+inline std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list, bool earliest = false) {
     std::vector<uint8_t> bytes;
     CArchive ar(CArchive::store, bytes);
-    list.Serialize(ar);
-    return bytes;
-}
-
-// The fields one object writes in the current format, references resolved against `list`.
-inline std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list) {
-    std::vector<uint8_t> bytes;
-    CArchive ar(CArchive::store, bytes);
+    if (earliest) ar.setFormat(CArchive::Format::earliest);
     ar.setCurrentList(&list);
     object.Serialize(ar);
     return bytes;

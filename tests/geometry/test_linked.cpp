@@ -47,21 +47,6 @@ TEST_F(Linked, DragOnAFullLineUsesTheLargerComponent) {
     EXPECT_FALSE(p->positionFromMouse(kView, 120, 600, &x, &y, &t));
 }
 
-TEST_F(Linked, BisectorAbscissaOfOlderFilesIsRescaledOnce) {
-    GeoFigure f;
-    auto* b =
-        f.make<CBissectrice>(nat::droite, f.point(200, 100), f.point(100, 100), f.point(100, 0));
-    auto* p = f.make<CPointLieDroite>(nat::pointLie, b, 10.0);
-    p->convertBisector = true;
-    p->computePosition();
-    EXPECT_NEAR(p->abscissa, 10 * std::sqrt(2.0), 1e-12);
-    EXPECT_NEAR(p->x, 110, 1e-9);
-    EXPECT_NEAR(p->y, 90, 1e-9);
-    EXPECT_FALSE(p->convertBisector);
-    p->computePosition();
-    EXPECT_NEAR(p->abscissa, 10 * std::sqrt(2.0), 1e-12);
-}
-
 TEST_F(Linked, PointOnACircle) {
     GeoFigure f;
     auto* c = f.make<CCercleOA>(nat::cercle, f.point(200, 200), f.point(300, 200));

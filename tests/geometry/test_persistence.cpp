@@ -18,7 +18,7 @@ TEST_F(Persistence, SchemaOneArcHasNoEndPointIndex) {
     auto* o = f.point(200, 200);
     auto* a = f.point(300, 200);
     f.make<CArcDeCercle>(nat::arc, o, a, CValeurAngle(kPi / 2));
-    std::vector<uint8_t> bytes = f.save();
+    std::vector<uint8_t> bytes = saveList(f.list);
     const std::string n = "CArcDeCercle";
     const size_t pos = std::search(bytes.begin(), bytes.end(), n.begin(), n.end()) - bytes.begin();
     bytes[pos - 4] = 1;
@@ -41,7 +41,7 @@ TEST_F(Persistence, SchemaOnePointOnABisectorIsRescaled) {
     auto* bis =
         f.make<CBissectrice>(nat::droite, f.point(200, 100), f.point(100, 100), f.point(100, 0));
     f.make<CPointLieDroite>(nat::pointLie, bis, 10.0);
-    std::vector<uint8_t> bytes = f.save();
+    std::vector<uint8_t> bytes = saveList(f.list);
     const std::string n = "CPointLieDroite";
     const size_t pos = std::search(bytes.begin(), bytes.end(), n.begin(), n.end()) - bytes.begin();
     ASSERT_EQ(bytes[pos - 4], 2);
@@ -60,6 +60,10 @@ TEST_F(Persistence, SchemaOnePointOnABisectorIsRescaled) {
     EXPECT_NEAR(p->x, 110, 1e-9);
     EXPECT_NEAR(p->y, 90, 1e-9);
     EXPECT_NEAR(q->abscissa, 10, 1e-12);
+    // Rescaled once only.
+    EXPECT_FALSE(p->convertBisector);
+    p->computePosition();
+    EXPECT_NEAR(p->abscissa, 10 * std::sqrt(2.0), 1e-12);
 }
 
 TEST_F(Persistence, DamagedReferencesAreRefused) {
@@ -67,7 +71,7 @@ TEST_F(Persistence, DamagedReferencesAreRefused) {
     auto* a = f.point(0, 0);
     auto* s = f.make<CSegment>(nat::segment, a, f.point(10, 0));
     f.make<CMilieu>(nat::pointConstruit, a, a);
-    std::vector<uint8_t> bytes = f.save();
+    std::vector<uint8_t> bytes = saveList(f.list);
     // The midpoint's second reference (just before the list's trailer) names the segment.
     const size_t ref = bytes.size() - 8 - 4;
     bytes[ref] = static_cast<uint8_t>(f.list.indexOf(s));

@@ -180,12 +180,6 @@ TEST_F(LocusTest, ObjectLocusByVariableSkipsUndefinedCopies) {
     EXPECT_EQ(l->getConstructionInfo(nullptr, nullptr, nullptr),
               "Lieu d'objet généré par les valeurs de la variable ");
     EXPECT_DOUBLE_EQ(k->value, 0.5);
-    CListeAction loaded;
-    roundTrip(f.list, loaded);
-    loaded.computeAll();
-    auto* l2 = static_cast<CLieuObjetParVariable*>(loaded.elementAt(f.list.indexOf(l)));
-    EXPECT_TRUE(l2->exists);
-    EXPECT_EQ(l2->variable, loaded.elementAt(f.list.indexOf(k)));
 }
 
 TEST_F(LocusTest, DiscreteAndObjectLociFollowTheAngleUnitAndRebuild) {

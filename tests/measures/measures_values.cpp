@@ -16,11 +16,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 struct MeasureFigure : FormulaFigure {
-    CPointBase* point(double x, double y, const std::string& name) {
-        auto* p = make<CPointBase>(nat::pointLibre, x, y);
-        p->setName(name);
-        return p;
-    }
     CLongueur* length(CPointBase* a, CPointBase* b) {
         return make<CLongueur>(nat::mesure, &list, a, b);
     }

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-#include "calc/EvaluationState.h"
-#include "core/CListeAction.h"
+#include "calc/FormulaFixture.h"
 #include "values/CCalcConst.h"
 #include "values/CValeurAssocieeAVariable.h"
 #include "values/CValeurAssocieeComp.h"
@@ -15,23 +14,9 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-struct UnitScope {
-    int saved = evaluationState().angleUnit;
-    explicit UnitScope(int unit) { evaluationState().angleUnit = unit; }
-    ~UnitScope() { evaluationState().angleUnit = saved; }
-};
-
 // A figure list: pi then a bounded variable "a" = 2.
-struct Figure {
-    CListeAction list;
-    CVariableBornee* a = nullptr;
-    Figure() {
-        list.append(makePiEntry());
-        auto v = std::make_unique<CVariableBornee>("a", 2, 0, 10, 1, "0", "10", "1");
-        a = v.get();
-        list.append(std::make_unique<CAction>(nat::variable, std::move(v)));
-        list.computeAll();
-    }
+struct Figure : FormulaFigure {
+    CVariableBornee* a = addVariable("a", 2);
 };
 
 }  // namespace
@@ -67,7 +52,7 @@ TEST(ValeurAssociee, RebuildFromTextFollowsUnit) {
 }
 
 TEST(ValeurAngle, HeldInRadiansShownInUnit) {
-    UnitScope deg(1);
+    AngleUnitScope deg(1);
     CValeurAngle a;
     a.setNumberInUnit(90);
     EXPECT_DOUBLE_EQ(a.constant, kPi / 2);
@@ -83,11 +68,11 @@ TEST(ValeurAngle, ReferenceReadInFigureUnit) {
     f.a->setValue(90);
     CValeurAngle a(f.a);
     {
-        UnitScope deg(1);
+        AngleUnitScope deg(1);
         EXPECT_NEAR(a.getValue(), kPi / 2, 1e-12);
         EXPECT_EQ(a.getText(2), "a");
     }
-    UnitScope rad(0);
+    AngleUnitScope rad(0);
     EXPECT_NEAR(a.getValue(), 90 - 28 * kPi, 1e-9);
 }
 
