@@ -7,13 +7,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <cmath>
 
 #include "app/CDocumentCommands.h"
-#include "app/CMainFrame.h"
-#include "core/CHost.h"
+#include "app/FrameFixture.h"
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
 #include "geometry/CCercle.h"
@@ -24,39 +21,8 @@
 #include "view/COutil.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
-#include "view/tools_fixture.h"
 
 namespace {
-struct Frame {
-    QTemporaryDir dir;
-    CHeadlessHost headless;
-    CHost* previousHost = setHost(&headless);
-    ScriptedDialogs dialogs;
-    std::unique_ptr<CMainFrame> frame;
-
-    Frame() {
-        setToolDialogs(&dialogs);
-        frame = std::make_unique<CMainFrame>(
-            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
-        frame->resize(1000, 700);
-        frame->show();
-    }
-    ~Frame() {
-        frame->automaticAnswer = IDNO;
-        frame.reset();
-        setToolDialogs(nullptr);
-        setHost(previousHost);
-    }
-    CPelvantiView* run(int command) {
-        frame->action(command)->trigger();
-        return frame->activeView();
-    }
-    template <class D>
-    D* dialog() {
-        return frame->findChild<D*>();
-    }
-};
-
 // Class names in order, "=name" for named graphic objects, "*" for masked ones.
 std::string listing(const CListeAction& list) {
     std::string out;
@@ -84,7 +50,7 @@ struct TemplateCase {
 class Templates : public testing::TestWithParam<TemplateCase> {};
 
 TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(GetParam().command);
     ASSERT_NE(v, nullptr);
     const CListeAction& list = v->document()->list();
@@ -173,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "CPointLieBipoint=B CPointLieBipoint* CSegment"}));
 
 TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
-    Frame f;
+    Fixture f;
     auto frameOf = [&](int command) {
         return dynamic_cast<CRepere*>(f.run(command)->document()->list().elementAt(8));
     };
@@ -207,7 +173,7 @@ TEST(Templates, NeverLeaveAHalfBuiltFigure) {
 }
 
 TEST(Templates, FigureWithoutUnitLengthHoldsOnlyPi) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
     EXPECT_EQ(listing(v->document()->list()), "CCalcConst");
     EXPECT_EQ(v->document()->list().unitLength, nullptr);
@@ -225,7 +191,7 @@ std::string longText() {
 }  // namespace
 
 TEST(FigureText, KeptByteForByteUnlessEdited) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
     CPelvantiDoc& doc = *v->document();
     const std::string text = longText();
@@ -254,7 +220,7 @@ TEST(FigureText, KeptByteForByteUnlessEdited) {
 }
 
 TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newSquare);
     CListeAction& list = v->document()->list();
     f.run(Cmd::history);
@@ -286,7 +252,7 @@ TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
 }
 
 TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newSegmentOfLength);
     CPelvantiDoc& doc = *v->document();
     doc.changeAngleUnit(0);
@@ -322,7 +288,7 @@ TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
 }
 
 TEST(ReclassValue, BothWaysFromTheMenu) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newSquare);
     CListeAction& list = v->document()->list();
     CElementBase* unit = list.unitLength;
