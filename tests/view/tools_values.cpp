@@ -122,24 +122,24 @@ TEST_F(ValueToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
     EXPECT_EQ(etatOutils().blinkList.count(), 1);
     EXPECT_EQ(toolOfCommand(Cmd::modifyArcAngle)->prompt(0),
               "Cliquez sur un arc pour modifier son angle");
-    // Empty, then a typo, then the unit length defined before the arc.
-    dialogs.fieldAnswers = {{""}, {"2*"}, {"AB"}};
+    // Cancelled: the arc and the history stay as they were.
+    const std::string text = arc->angleValue.getText(12);
+    const int top = doc().history().top();
     click(241, 241);  // on the arc, halfway
-    ASSERT_EQ(dialogs.titles.size(), 3u);
+    ASSERT_EQ(dialogs.titles.size(), 1u);
+    EXPECT_EQ(arc->angleValue.getText(12), text);
+    EXPECT_EQ(doc().history().top(), top);
+
+    // Empty, then a typo, then the unit length defined before the arc.
+    ASSERT_TRUE(select(Cmd::modifyArcAngle));
+    dialogs.fieldAnswers = {{""}, {"2*"}, {"AB"}};
+    click(241, 241);
+    ASSERT_EQ(dialogs.titles.size(), 4u);
     EXPECT_EQ(message(1), "\nVous devez entrer\nune valeur");
     EXPECT_TRUE(arc->angleValue.isReference());
     EXPECT_NE(arc->angleValue.getValue(), before);
     EXPECT_EQ(doc().history().undoText(), "Modifier angle d'arc");
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
-
-    // Cancelled: the arc and the history stay as they were.
-    const std::string text = arc->angleValue.getText(12);
-    const int top = doc().history().top();
-    ASSERT_TRUE(select(Cmd::modifyArcAngle));
-    click(241, 241);
-    ASSERT_EQ(dialogs.titles.size(), 4u);
-    EXPECT_EQ(arc->angleValue.getText(12), text);
-    EXPECT_EQ(doc().history().top(), top);
 }
 
 TEST_F(ValueToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
@@ -222,8 +222,7 @@ struct AngleEntry {
     double radians;
 };
 
-class ArcAngleUnitTest : public ValueToolsTest,
-                         public ::testing::WithParamInterface<AngleEntry> {};
+class ArcAngleUnitTest : public ValueToolsTest, public ::testing::WithParamInterface<AngleEntry> {};
 
 TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
     triangle();
