@@ -49,7 +49,7 @@ struct TemplateCase {
 
 class Templates : public testing::TestWithParam<TemplateCase> {};
 
-TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
+TEST_P(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
     Fixture f;
     CPelvantiView* v = f.run(GetParam().command);
     ASSERT_NE(v, nullptr);
@@ -61,8 +61,12 @@ TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
             EXPECT_EQ(p->nameHidden, p->masked);
         }
     }
-    ASSERT_NE(list.unitLength, nullptr);
-    EXPECT_DOUBLE_EQ(dynamic_cast<CValeurDynamique*>(list.unitLength)->getValue(), 1.0);
+    if (GetParam().command == Cmd::newFigureWithoutUnit) {
+        EXPECT_EQ(list.unitLength, nullptr);
+    } else {
+        ASSERT_NE(list.unitLength, nullptr);
+        EXPECT_DOUBLE_EQ(dynamic_cast<CValeurDynamique*>(list.unitLength)->getValue(), 1.0);
+    }
     EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
     EXPECT_FALSE(v->isModified());
 }
@@ -70,6 +74,7 @@ TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
 INSTANTIATE_TEST_SUITE_P(
     Menu, Templates,
     testing::Values(
+        TemplateCase{Cmd::newFigureWithoutUnit, "CCalcConst"},
         TemplateCase{Cmd::newOrthonormalGrid,
                      "CCalcConst CPointBase=O CDroiteDirectionFixe* CPointLieDroite=I CRotation "
                      "CPointImage=J CDroiteAB CDroiteAB CRepere CLongueur"},
@@ -172,15 +177,6 @@ TEST(Templates, NeverLeaveAHalfBuiltFigure) {
     EXPECT_FALSE(doc.history().canUndo());
 }
 
-TEST(Templates, FigureWithoutUnitLengthHoldsOnlyPi) {
-    Fixture f;
-    CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
-    EXPECT_EQ(listing(v->document()->list()), "CCalcConst");
-    EXPECT_EQ(v->document()->list().unitLength, nullptr);
-}
-}  // namespace
-
-namespace {
 // Long enough for the longest length prefix of stored strings, with accents and both line ends.
 std::string longText() {
     std::string text;
