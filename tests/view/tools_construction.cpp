@@ -344,6 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
         Built{Cmd::orientedAngleMark, 3, nat::marqueAngle, "Créer marque d'angle orienté"},
         Built{Cmd::centroid, 3, nat::pointConstruit, "Créer centre de gravité"},
         Built{Cmd::smallArcByEnd, 3, nat::arc, "Créer petit arc de cercle"},
+        Built{Cmd::largeArc, 3, nat::arc, "Créer grand arc de cercle"},
         Built{Cmd::directArcByEnd, 3, nat::arc, "Créer arc de cercle direct"}));
 
 TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
