@@ -1,5 +1,5 @@
-// A main window over a settings file of its own and a headless host, shown at 1000 x 700; the
-// preferences and the host are put back afterwards.
+// A main window over a settings file of its own, a headless host and scripted tool dialogs,
+// shown at 1000 x 700; the preferences, the host and the dialogs are put back afterwards.
 #pragma once
 
 #include <QCoreApplication>
@@ -15,11 +15,14 @@
 #include "core/CPreferences.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CPointAncetre.h"
+#include "view/tools_fixture.h"
 
 // Closed child windows are deleted by the event loop.
 inline void flushEvents() {
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 struct Fixture {
@@ -27,10 +30,12 @@ struct Fixture {
     CHeadlessHost headless;
     CHost* previousHost;
     CPreferences savedPrefs = preferences();
+    ScriptedDialogs dialogs;
     std::unique_ptr<CMainFrame> frame;
 
     explicit Fixture(std::map<QString, QVariant> prefs = {}) {
         previousHost = setHost(&headless);
+        setToolDialogs(&dialogs);
         auto settings = std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat);
         for (auto& [k, v] : prefs) settings->setValue("Preferences/" + k, v);
         frame = std::make_unique<CMainFrame>(std::move(settings));
@@ -38,11 +43,21 @@ struct Fixture {
         frame->show();
     }
     ~Fixture() {
-        frame->automaticAnswer = IDNO;
+        if (frame) frame->automaticAnswer = IDNO;
         frame.reset();
+        setToolDialogs(nullptr);
         setHost(previousHost);
         preferences() = savedPrefs;
         CPalette::rebuildPens();
+    }
+    // Triggers a menu command; the figure it leaves active.
+    CPelvantiView* run(int command) {
+        frame->action(command)->trigger();
+        return frame->activeView();
+    }
+    template <class D>
+    D* dialog() {
+        return frame->findChild<D*>();
     }
     std::string saveFigureWithPoint(const char* name, double x = 1000, double y = 500) {
         CPelvantiDoc doc;

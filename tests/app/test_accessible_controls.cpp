@@ -1,58 +1,28 @@
 // The main window as assistive technology reaches it: every button named (the palettes by what
-// they give), every tab of the preferences in sight, each new prompt announced, and the free
-// point at typed coordinates.
+// they give), each new prompt announced, and the free point at typed coordinates.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QLabel>
 #include <QSet>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/CMainFrame.h"
-#include "app/CPreferencesDialog.h"
-#include "core/CHost.h"
-#include "document/CPelvantiDoc.h"
-#include "geometry/CPointAncetre.h"
+#include "app/FrameFixture.h"
 #include "measures/CMesure.h"
 #include "view/CFigureAccessible.h"
 #include "view/COutilsRegistry.h"
-#include "view/CPelvantiView.h"
 #include "view/Commands.h"
-#include "view/tools_fixture.h"
 
 namespace {
 std::vector<std::pair<QObject*, QAccessible::Event>> gAppEvents;
 void recordAppEvent(QAccessibleEvent* e) {
     gAppEvents.emplace_back(e->object(), e->type());
 }
-
-struct Frame {
-    CHeadlessHost headless;
-    CHost* previousHost = setHost(&headless);
-    ScriptedDialogs dialogs;
-    QTemporaryDir dir;
-    std::unique_ptr<CMainFrame> frame;
-    Frame() {
-        setToolDialogs(&dialogs);
-        frame = std::make_unique<CMainFrame>(
-            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
-        frame->show();
-    }
-    ~Frame() {
-        frame->automaticAnswer = IDNO;
-        frame.reset();
-        setToolDialogs(nullptr);
-        setHost(previousHost);
-    }
-};
 }  // namespace
 
 TEST(AccessibleControls, EveryButtonIsNamedAndPalettesSayWhatTheyGive) {
-    Frame f;
+    Fixture f;
     for (QToolButton* b : f.frame->findChildren<QToolButton*>()) {
         if (!b->isVisibleTo(f.frame.get()) || !qobject_cast<QToolBar*>(b->parentWidget())) continue;
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
@@ -61,34 +31,35 @@ TEST(AccessibleControls, EveryButtonIsNamedAndPalettesSayWhatTheyGive) {
     }
     struct Bar {
         const char* object;
+        qsizetype count;
         const char* first;
         const char* last;
     };
     for (Bar bar :
-         {Bar{"colours", "Noir", "Rouge très foncé"},
-          Bar{"lineStyles", "Trait fin", "Trait très épais"},
-          Bar{"fillStyles", "Remplissage : Quadrillage vertical", "Remplissage : plein"}}) {
+         {Bar{"colours", 15, "Noir", "Rouge très foncé"},
+          Bar{"lineStyles", 6, "Trait fin", "Trait très épais"},
+          Bar{"pointStyles", 6, "Point carré plein", "Petit point rond"},
+          Bar{"fillStyles", 6, "Remplissage : Quadrillage vertical", "Remplissage : plein"},
+          Bar{"arrowStyles", 4, "Flèche pleine longue", "Flèche ouverte courte"},
+          Bar{"segmentMarks", 4, "Marque à un trait", "Marque en croix"}}) {
         auto* tb = f.frame->findChild<QToolBar*>(bar.object);
         ASSERT_NE(tb, nullptr) << bar.object;
         const QList<QAction*> actions = tb->actions();
+        ASSERT_EQ(actions.size(), bar.count) << bar.object;
         QSet<QString> names;
         for (QAction* a : actions) names.insert(a->text());
         EXPECT_EQ(names.size(), actions.size()) << bar.object << ": two buttons, one name";
         EXPECT_EQ(actions.first()->text(), QString::fromUtf8(bar.first));
         EXPECT_EQ(actions.last()->text(), QString::fromUtf8(bar.last));
     }
-}
-
-TEST(AccessibleControls, EveryPreferencesTabIsInSight) {
-    CPreferencesDialog dialog(preferences());
-    dialog.show();
-    QTabBar* bar = dialog.pages()->tabBar();
-    for (int i = 0; i < bar->count(); ++i)
-        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << qPrintable(bar->tabText(i));
+    // A colour button gives its colour.
+    f.frame->findChild<QToolBar*>("colours")->actions()[3]->trigger();
+    EXPECT_EQ(etatPalettes().colour, 4);
+    etatPalettes().colour = 1;
 }
 
 TEST(AccessibleControls, EachNewPromptIsAnnounced) {
-    Frame f;
+    Fixture f;
     f.frame->newFigure();
     setAccessibilitySink(recordAppEvent);
     gAppEvents.clear();
@@ -105,7 +76,7 @@ TEST(AccessibleControls, EachNewPromptIsAnnounced) {
 }
 
 TEST(AccessibleControls, FreePointAtTypedCoordinatesFromTheMenu) {
-    Frame f;
+    Fixture f;
     CPelvantiView* view = f.frame->newFigure();
     CListeAction& list = view->document()->list();
     f.dialogs.fieldAnswers = {{"douze", "3"}, {"12,5", "30"}};

@@ -7,13 +7,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <cmath>
 
 #include "app/CDocumentCommands.h"
-#include "app/CMainFrame.h"
-#include "core/CHost.h"
+#include "app/FrameFixture.h"
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
 #include "geometry/CCercle.h"
@@ -24,39 +21,8 @@
 #include "view/COutil.h"
 #include "view/CPelvantiView.h"
 #include "view/Commands.h"
-#include "view/tools_fixture.h"
 
 namespace {
-struct Frame {
-    QTemporaryDir dir;
-    CHeadlessHost headless;
-    CHost* previousHost = setHost(&headless);
-    ScriptedDialogs dialogs;
-    std::unique_ptr<CMainFrame> frame;
-
-    Frame() {
-        setToolDialogs(&dialogs);
-        frame = std::make_unique<CMainFrame>(
-            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
-        frame->resize(1000, 700);
-        frame->show();
-    }
-    ~Frame() {
-        frame->automaticAnswer = IDNO;
-        frame.reset();
-        setToolDialogs(nullptr);
-        setHost(previousHost);
-    }
-    CPelvantiView* run(int command) {
-        frame->action(command)->trigger();
-        return frame->activeView();
-    }
-    template <class D>
-    D* dialog() {
-        return frame->findChild<D*>();
-    }
-};
-
 // Class names in order, "=name" for named graphic objects, "*" for masked ones.
 std::string listing(const CListeAction& list) {
     std::string out;
@@ -83,8 +49,8 @@ struct TemplateCase {
 
 class Templates : public testing::TestWithParam<TemplateCase> {};
 
-TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
-    Frame f;
+TEST_P(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
+    Fixture f;
     CPelvantiView* v = f.run(GetParam().command);
     ASSERT_NE(v, nullptr);
     const CListeAction& list = v->document()->list();
@@ -95,8 +61,12 @@ TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
             EXPECT_EQ(p->nameHidden, p->masked);
         }
     }
-    ASSERT_NE(list.unitLength, nullptr);
-    EXPECT_DOUBLE_EQ(dynamic_cast<CValeurDynamique*>(list.unitLength)->getValue(), 1.0);
+    if (GetParam().command == Cmd::newFigureWithoutUnit) {
+        EXPECT_EQ(list.unitLength, nullptr);
+    } else {
+        ASSERT_NE(list.unitLength, nullptr);
+        EXPECT_DOUBLE_EQ(dynamic_cast<CValeurDynamique*>(list.unitLength)->getValue(), 1.0);
+    }
     EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
     EXPECT_FALSE(v->isModified());
 }
@@ -104,6 +74,7 @@ TEST_P(Templates, BuildTheirObjectsWithAUnitLengthAndNoUndo) {
 INSTANTIATE_TEST_SUITE_P(
     Menu, Templates,
     testing::Values(
+        TemplateCase{Cmd::newFigureWithoutUnit, "CCalcConst"},
         TemplateCase{Cmd::newOrthonormalGrid,
                      "CCalcConst CPointBase=O CDroiteDirectionFixe* CPointLieDroite=I CRotation "
                      "CPointImage=J CDroiteAB CDroiteAB CRepere CLongueur"},
@@ -173,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "CPointLieBipoint=B CPointLieBipoint* CSegment"}));
 
 TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
-    Frame f;
+    Fixture f;
     auto frameOf = [&](int command) {
         return dynamic_cast<CRepere*>(f.run(command)->document()->list().elementAt(8));
     };
@@ -206,15 +177,6 @@ TEST(Templates, NeverLeaveAHalfBuiltFigure) {
     EXPECT_FALSE(doc.history().canUndo());
 }
 
-TEST(Templates, FigureWithoutUnitLengthHoldsOnlyPi) {
-    Frame f;
-    CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
-    EXPECT_EQ(listing(v->document()->list()), "CCalcConst");
-    EXPECT_EQ(v->document()->list().unitLength, nullptr);
-}
-}  // namespace
-
-namespace {
 // Long enough for the longest length prefix of stored strings, with accents and both line ends.
 std::string longText() {
     std::string text;
@@ -225,7 +187,7 @@ std::string longText() {
 }  // namespace
 
 TEST(FigureText, KeptByteForByteUnlessEdited) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newFigureWithoutUnit);
     CPelvantiDoc& doc = *v->document();
     const std::string text = longText();
@@ -254,7 +216,7 @@ TEST(FigureText, KeptByteForByteUnlessEdited) {
 }
 
 TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newSquare);
     CListeAction& list = v->document()->list();
     f.run(Cmd::history);
@@ -286,7 +248,7 @@ TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
 }
 
 TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newSegmentOfLength);
     CPelvantiDoc& doc = *v->document();
     doc.changeAngleUnit(0);
@@ -322,7 +284,7 @@ TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
 }
 
 TEST(ReclassValue, BothWaysFromTheMenu) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::newSquare);
     CListeAction& list = v->document()->list();
     CElementBase* unit = list.unitLength;

@@ -4,24 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMdiSubWindow>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 
-#include "app/CMainFrame.h"
-#include "core/CPreferences.h"
-#include "document/CPelvantiDoc.h"
+#include "app/FrameFixture.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
 #include "macros/CMacroKinds.h"
-#include "view/COutil.h"
 #include "view/COutilsMacros.h"
-#include "view/COutilsRegistry.h"
-#include "view/CPelvantiView.h"
 #include "view/CQtHost.h"
-#include "view/Commands.h"
 
 namespace {
 
@@ -32,13 +23,6 @@ struct QuietQtHost : CQtHost {
         return IDNO;
     }
 };
-
-void flushEvents() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 enum class During {
     closeWindow,
@@ -59,36 +43,21 @@ class MacroReentrancy : public ::testing::TestWithParam<During> {
 protected:
     void SetUp() override {
         QApplication::setQuitOnLastWindowClosed(false);
-        previousHost = setHost(&host);
-        frame = std::make_unique<CMainFrame>(
-            std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat));
-        frame->automaticAnswer = IDNO;
-        frame->resize(1000, 700);
-        frame->show();
-        view = frame->newFigure();
-        CPelvantiDoc& doc = *view->document();
+        setHost(&host);  // the fixture puts the previous one back
+        f.frame->automaticAnswer = IDNO;
+        view = f.frame->newFigure();
         auto* a = add<CPointBase>(nat::pointLibre, 1000.0, 1000.0, 4, 0);
         auto* b = add<CPointBase>(nat::pointLibre, 3000.0, 1000.0, 4, 0);
-        auto* seg = add<CSegment>(nat::segment, a, b);
-        m = add<CPointLieDroite>(nat::pointLie, seg, 0.25);
-        anim = add<CMacroAnimationPointLie>(nat::macro, &doc.list(), "Animer", "", 2000.0, 3000.0);
-        anim->linkedPoint = m;
-        // Until Escape (or 6 s, should the stop never come).
-        anim->f = 10, anim->n = 50, anim->d = 60;
-        doc.history().record("Animer");
-        countBefore = doc.list().count();
+        m = add<CPointLieDroite>(nat::pointLie, add<CSegment>(nat::segment, a, b), 0.25);
+        anim = endless("Animer", 3000.0);
+        view->document()->history().record("Animer");
+        countBefore = view->document()->list().count();
         view->recomputeAndRedraw();
-        frame->updateActions();
-
-        CPelvantiDoc other;
-        other.newFigure();
-        otherPath = dir.filePath("autre.qvf");
-        std::string reason;
-        ASSERT_TRUE(other.saveToFile(otherPath.toStdString(), &reason)) << reason;
+        f.frame->updateActions();
+        otherPath = QString::fromStdString(f.saveFigureWithPoint("autre.qvf"));
     }
     void TearDown() override {
-        frame.reset();
-        setHost(previousHost);
+        f.frame.reset();
         QApplication::setQuitOnLastWindowClosed(true);
     }
     template <class T, class... Args>
@@ -98,11 +67,17 @@ protected:
         view->document()->addEntry(std::make_unique<CAction>(nature, std::move(object)));
         return raw;
     }
+    // An animation of m until Escape (or 6 s, should the stop never come).
+    CMacroAnimationPointLie* endless(const char* name, double y) {
+        auto* macro = add<CMacroAnimationPointLie>(nat::macro, &view->document()->list(), name, "",
+                                                   2000.0, y);
+        macro->linkedPoint = m;
+        macro->f = 10, macro->n = 50, macro->d = 60;
+        return macro;
+    }
 
-    QTemporaryDir dir;
-    QuietQtHost host;
-    CHost* previousHost = nullptr;
-    std::unique_ptr<CMainFrame> frame;
+    QuietQtHost host;  // outlives the window
+    Fixture f;
     CPelvantiView* view = nullptr;
     CPointLieDroite* m = nullptr;
     CMacroAnimationPointLie* anim = nullptr;
@@ -114,7 +89,7 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
     const During what = GetParam();
     bool seenMoving = false, nestedRan = true;
     int viewsDuring = -1, countDuring = -1;
-    QTimer::singleShot(50, frame.get(), [&] {
+    QTimer::singleShot(50, f.frame.get(), [&] {
         seenMoving = m->abscissa != 0.25;
         switch (what) {
             case During::closeWindow:
@@ -122,35 +97,32 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
                 view->parentWidget()->close();
                 break;
             case During::closeCommand:
-                frame->action(Cmd::fileClose)->trigger();
+                f.frame->action(Cmd::fileClose)->trigger();
                 break;
             case During::closeApplication:
-                frame->close();
+                f.frame->close();
                 break;
             case During::openFile:
-                frame->openFile(otherPath);
+                f.frame->openFile(otherPath);
                 break;
             case During::undo:
-                frame->action(Cmd::editUndo)->trigger();
+                f.frame->action(Cmd::editUndo)->trigger();
                 break;
             case During::otherTool:
-                frame->action(Cmd::deleteObject)->trigger();
+                f.frame->action(Cmd::deleteObject)->trigger();
                 break;
             case During::otherMacro:
                 nestedRan = runMacro(*anim, view, QPoint());
                 requestMacroStop();
                 break;
         }
-        viewsDuring = static_cast<int>(frame->views().size());
+        viewsDuring = static_cast<int>(f.frame->views().size());
         countDuring = view->document()->list().count();
     });
     CMacro* run = anim;
     if (what == During::closeDuringSequence) {
         // Two endless animations in a row: the second must not start once the stop is asked.
-        auto* again = add<CMacroAnimationPointLie>(nat::macro, &view->document()->list(), "Encore",
-                                                   "", 2000.0, 3500.0);
-        again->linkedPoint = m;
-        again->f = 10, again->n = 50, again->d = 60;
+        auto* again = endless("Encore", 3500.0);
         auto* both = add<CMacroSuiteMacros>(nat::macro, &view->document()->list(), "Les deux", "",
                                             2000.0, 4000.0);
         both->addObject(nat::macro, anim);
@@ -176,14 +148,14 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
         case During::closeWindow:
         case During::closeCommand:
         case During::closeDuringSequence:
-            EXPECT_TRUE(frame->views().isEmpty());
+            EXPECT_TRUE(f.frame->views().isEmpty());
             break;
         case During::closeApplication:
-            EXPECT_FALSE(frame->isVisible());
-            EXPECT_TRUE(frame->views().isEmpty());
+            EXPECT_FALSE(f.frame->isVisible());
+            EXPECT_TRUE(f.frame->views().isEmpty());
             break;
         case During::openFile:
-            EXPECT_EQ(2, frame->views().size());
+            EXPECT_EQ(2, f.frame->views().size());
             break;
         case During::undo:
             EXPECT_LT(view->document()->list().count(), countBefore);
@@ -193,7 +165,7 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
             break;
         case During::otherMacro:
             EXPECT_FALSE(nestedRan);
-            EXPECT_EQ(1, frame->views().size());
+            EXPECT_EQ(1, f.frame->views().size());
             break;
     }
 }

@@ -2,40 +2,19 @@
 // asking before a modified figure is closed, failed loads, the command icons and the export.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
 #include <QMenu>
 #include <QStyleOptionMenuItem>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <sstream>
 
-#include "app/CMainFrame.h"
 #include "app/ExportCommand.h"
 #include "app/FrameFixture.h"
 #include "app/PreferencesIO.h"
-#include "core/CHost.h"
-#include "core/CPalette.h"
-#include "document/CPelvantiDoc.h"
-#include "geometry/CPointAncetre.h"
-#include "view/COutil.h"
 #include "view/COutilsRegistry.h"
-#include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
-#include "view/Commands.h"
-
-TEST(MainFrame, NewFiguresOpenInTheirOwnWindows) {
-    Fixture f;
-    f.frame->newFigure();
-    f.frame->newFigure();
-    EXPECT_EQ(f.frame->views().size(), 2);
-    ASSERT_NE(f.frame->activeView(), nullptr);
-    EXPECT_EQ(f.frame->activeView()->document()->list().count(), 1);  // "pi"
-    f.frame->tile();
-    f.frame->cascade();
-}
 
 TEST(MainFrame, ToolBarsFollowTheirBits) {
     Fixture f({{"ToolBars", 0x0009}});
@@ -49,18 +28,6 @@ TEST(MainFrame, ToolBarsFollowTheirBits) {
     f.frame->setBarVisible(toolbar_bits::files, false);
     EXPECT_EQ(preferences().toolBars, 0x0028u);
     EXPECT_FALSE(f.frame->toolBarOfBit(toolbar_bits::colours)->isHidden());
-}
-
-TEST(MainFrame, PalettesHoldTheirStyles) {
-    Fixture f;
-    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::lineStyles)->actions().size(), 6);
-    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::pointStyles)->actions().size(), 6);
-    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::fillStyles)->actions().size(), 6);
-    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::arrowStyles)->actions().size(), 4);
-    EXPECT_EQ(f.frame->toolBarOfBit(toolbar_bits::segmentMarks)->actions().size(), 4);
-    f.frame->toolBarOfBit(toolbar_bits::colours)->actions()[3]->trigger();
-    EXPECT_EQ(etatPalettes().colour, 4);
-    etatPalettes().colour = 1;
 }
 
 TEST(MainFrame, UndoMenuTextNamesTheLastActionWithTheSameShortcutText) {
@@ -89,22 +56,27 @@ TEST(MainFrame, UndoMenuTextNamesTheLastActionWithTheSameShortcutText) {
     EXPECT_EQ(menu.shown(f.frame->action(Cmd::editRedo)), "Rétablir Créer milieu\tCtrl+Y");
 }
 
-TEST(MainFrame, ModifiedFigureAsksBeforeClosing) {
+TEST(MainFrame, NewFiguresOpenInTheirOwnWindowsAndAModifiedOneAsksBeforeClosing) {
     Fixture f;
+    f.frame->newFigure();
     CPelvantiView* v = f.frame->newFigure();
+    ASSERT_EQ(f.frame->views().size(), 2);
+    EXPECT_EQ(f.frame->activeView(), v);
+    EXPECT_EQ(v->document()->list().count(), 1);  // "pi"
+    f.frame->tile();
+    f.frame->cascade();
     v->document()->addEntry(
         std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(100, 100)));
     EXPECT_TRUE(v->isModified());
     f.frame->automaticAnswer = IDCANCEL;
     f.frame->closeActive();
-    EXPECT_EQ(f.frame->views().size(), 1);
+    EXPECT_EQ(f.frame->views().size(), 2);
     f.frame->automaticAnswer = IDNO;
     f.frame->closeActive();
     flushEvents();
-    EXPECT_EQ(f.frame->views().size(), 0);
+    EXPECT_EQ(f.frame->views().size(), 1);
     // An unmodified one closes without asking.
     f.frame->automaticAnswer = IDCANCEL;
-    f.frame->newFigure();
     f.frame->closeActive();
     flushEvents();
     EXPECT_EQ(f.frame->views().size(), 0);

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -137,47 +138,33 @@ TEST(Preferences, AnimationPeriodPositionsInTheListBox) {
     EXPECT_EQ(allowedAnimationPeriods().size(), 18u);
 }
 
-TEST(Settings, TemporaryStoreRoundTripAndCorrections) {
+TEST(Settings, RoundTripCorrectionsPensAndDefaultsOfAnEmptyStore) {
     QTemporaryDir dir;
     const QString file = dir.filePath("Korvendal32.ini");
+    CPreferences saved = preferences();
     {
         QSettings s(file, QSettings::IniFormat);
         s.setValue("Preferences/LocusPointsNumber", 4);
         s.setValue("Preferences/PointsNumber", "garbage");
-    }
-    CPreferences saved = preferences();
-    {
-        QSettings s(file, QSettings::IniFormat);
+        s.setValue("Preferences/LineEnforcement", 0);
         loadPreferences(s);
     }
     EXPECT_EQ(preferences().locusPointsNumber, 100);
     EXPECT_EQ(preferences().pointsNumber, 50);
+    EXPECT_EQ(CPalette::pen(0, 1).width, 1) << "loading rebuilds the pens";
     preferences().locusPointsNumber = 250;
     {
         QSettings s(file, QSettings::IniFormat);
         savePreferences(s);
     }
     preferences().locusPointsNumber = 7;
+    preferences().toolBars = 3;
     {
         QSettings s(file, QSettings::IniFormat);
         loadPreferences(s);
         EXPECT_EQ(s.value("Preferences/LocusPointsNumber").toInt(), 250);
     }
     EXPECT_EQ(preferences().locusPointsNumber, 250);
-    preferences() = saved;
-    CPalette::rebuildPens();
-}
-
-TEST(Settings, LoadingRebuildsThePensAndAnEmptyStoreGivesDefaults) {
-    QTemporaryDir dir;
-    CPreferences saved = preferences();
-    {
-        QSettings s(dir.filePath("thin.ini"), QSettings::IniFormat);
-        s.setValue("Preferences/LineEnforcement", 0);
-        loadPreferences(s);
-    }
-    EXPECT_EQ(CPalette::pen(0, 1).width, 1);
-    preferences().toolBars = 3;
     {
         QSettings s(dir.filePath("empty.ini"), QSettings::IniFormat);
         loadPreferences(s);
@@ -202,11 +189,16 @@ TEST(Settings, FourMostRecentFilesWithoutDuplicates) {
     EXPECT_EQ(loadRecentFiles(s), QStringList{"/x.qvf"});
 }
 
-TEST(PreferencesDialog, PagesAndResult) {
+TEST(PreferencesDialog, PagesAllInSightAndResult) {
     CPreferences p;
     p.unity = 0;
     p.animationFrequency = 5;  // valid, though not offered by the list
     CPreferencesDialog dialog(p);
+    dialog.show();
+    QTabBar* bar = dialog.pages()->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i)))
+            << "in sight: " << qPrintable(bar->tabText(i));
     QStringList pages;
     for (int i = 0; i < dialog.pages()->count(); ++i) pages << dialog.pages()->tabText(i);
     EXPECT_EQ(pages,

@@ -181,10 +181,12 @@ TEST_F(AccessibleTest, KeyboardDesignationIsRefusedAsAClickWouldBe) {
     twoPointsAnd(Cmd::segment, 100, 200, 300, 200);
     const int count = list().count();
     ASSERT_TRUE(select(Cmd::intersection));
-    for (int k = 0; k < 2; ++k) {
-        key(Qt::Key_Tab);
-        key(Qt::Key_Return);
-    }
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
+    EXPECT_EQ(etatOutils().currentTool->prompt(1),
+              "Intersection de deux objets: cliquez sur le deuxième objet");
+    key(Qt::Key_Tab);
+    key(Qt::Key_Return);
     EXPECT_EQ(lastMessage(), toolText(Msg::notSecant));
     EXPECT_EQ(list().count(), count);
 }

@@ -44,6 +44,7 @@ TEST_F(CaptureTest, DragVertexCentroidFollowsDropRecordsOneUndoState) {
     ASSERT_EQ(etatOutils().currentTool, &captureTool());
     const int top = doc().history().top();
     const int recomputes = v()->recomputeCount();
+    const QImage before = v()->buffer().copy();
 
     click(100, 300);
     EXPECT_TRUE(captureHandler().dragging);
@@ -54,6 +55,9 @@ TEST_F(CaptureTest, DragVertexCentroidFollowsDropRecordsOneUndoState) {
     EXPECT_NEAR(t.g->x, (1500 + 3000 + 2000) / 3.0, 1e-9);
     EXPECT_NEAR(t.g->y, (2500 + 3000 + 1000) / 3.0, 1e-9);
     EXPECT_EQ(v()->recomputeCount(), recomputes) << "moves recompute only the dependents";
+    EXPECT_NE(v()->buffer(), before) << "the moved pixels are repainted";
+    EXPECT_NE(v()->buffer().pixelColor(300, 300), v()->buffer().pixelColor(5, 5))
+        << "the still part is kept: B is still drawn";
 
     click(150, 250);
     EXPECT_FALSE(captureHandler().dragging);
@@ -70,20 +74,19 @@ TEST_F(CaptureTest, DragVertexCentroidFollowsDropRecordsOneUndoState) {
     EXPECT_NEAR(g->x, 2000, 1e-9);
 }
 
-TEST_F(CaptureTest, MovedPixelsAreRepaintedInTheBuffer) {
-    triangle();
-    const QImage before = v()->buffer().copy();
-    click(100, 300);
-    move(400, 400);
-    EXPECT_NE(v()->buffer(), before);
-    // The still part was kept: B is still drawn at (300, 300).
-    EXPECT_NE(v()->buffer().pixelColor(300, 300), v()->buffer().pixelColor(5, 5));
-    click(400, 400);
-}
+// Ways to end a drag without dropping: all put the point and what moved with it back, record
+// nothing and draw the figure as it was.
+enum class Abandon { escape, otherTool, otherWindow };
 
-TEST_F(CaptureTest, EscapeWhileDraggingPutsThePointBackAndRecordsNothing) {
+class CaptureAbandon : public CaptureTest, public ::testing::WithParamInterface<Abandon> {};
+
+TEST_P(CaptureAbandon, PutsBackAndRecordsNothing) {
     Triangle t = triangle();
-    const int top = doc().history().top();
+    auto otherDoc = std::make_unique<CPelvantiDoc>();
+    otherDoc->newFigure();
+    CPelvantiView other(std::move(otherDoc));
+    other.resize(320, 240);
+    const int top = doc().history().top(), otherTop = other.document()->history().top();
     const std::string label = doc().history().undoText();
     v()->markSaved();
     const QImage before = v()->buffer().copy();
@@ -92,7 +95,21 @@ TEST_F(CaptureTest, EscapeWhileDraggingPutsThePointBackAndRecordsNothing) {
     move(120, 320);
     move(160, 340);
     ASSERT_DOUBLE_EQ(t.a->x, 1600);
-    QTest::keyClick(v(), Qt::Key_Escape);
+    CGestionSouris* h = etatOutils().mouseHandler;
+    switch (GetParam()) {
+        case Abandon::escape:
+            QTest::keyClick(v(), Qt::Key_Escape);
+            break;
+        case Abandon::otherTool:
+            ASSERT_TRUE(select(Cmd::freePoint));
+            break;
+        case Abandon::otherWindow:
+            h->onMouseMove(&other, 50, 50);
+            EXPECT_DOUBLE_EQ(t.a->x, 1600) << "moving over another figure moves nothing";
+            h->onLButtonDown(&other, 50, 50);
+            EXPECT_EQ(other.document()->history().top(), otherTop);
+            break;
+    }
     EXPECT_FALSE(captureHandler().dragging);
     EXPECT_DOUBLE_EQ(t.a->x, 1000);
     EXPECT_DOUBLE_EQ(t.a->y, 3000);
@@ -103,29 +120,31 @@ TEST_F(CaptureTest, EscapeWhileDraggingPutsThePointBackAndRecordsNothing) {
     EXPECT_FALSE(v()->isModified());
     EXPECT_TRUE(captureTool().dependents.empty());
     EXPECT_EQ(v()->buffer(), before) << "the figure is drawn as it was";
-    move(500, 400);
+    h->onMouseMove(v(), 500, 400);
     EXPECT_DOUBLE_EQ(t.a->x, 1000);
 }
 
-TEST_F(CaptureTest, AbandonedDragsPutBackLinkedPointsAndComments) {
+INSTANTIATE_TEST_SUITE_P(Ways, CaptureAbandon,
+                         ::testing::Values(Abandon::escape, Abandon::otherTool,
+                                           Abandon::otherWindow));
+
+TEST_F(CaptureTest, LinkedPointStopsAtItsEndAndAbandonedDragsPutThingsBack) {
     auto* p = linkedPointOnSegment();
     ASSERT_NE(p, nullptr);
+    EXPECT_NEAR(p->x, 2000, 1e-6);
     auto c = std::make_unique<CCommentaire>("Bonjour", &list(), nullptr, 2000, 3000);
     CCommentaire* comment = c.get();
     doc().addEntry(new CAction(nat::commentaire, std::move(c)));
     v()->recomputeAndRedraw();
     revenirCapture(v());
-    const double t0 = p->abscissa;
     const int top = doc().history().top();
 
-    // Another tool chosen while the point is taken.
     click(200, 100);
-    release(200, 100);
-    move(260, 130);
-    ASSERT_NE(p->abscissa, t0);
-    ASSERT_TRUE(select(Cmd::freePoint));
-    EXPECT_FALSE(captureHandler().dragging);
-    EXPECT_DOUBLE_EQ(p->abscissa, t0);
+    ASSERT_TRUE(captureHandler().dragging);
+    for (int x = 205; x <= 500; x += 5) move(x, 130);
+    EXPECT_NEAR(p->x, 3000, 1e-6);
+    EXPECT_NEAR(p->y, 1000, 1e-6);
+    ASSERT_TRUE(select(Cmd::freePoint));  // abandoned
     EXPECT_NEAR(p->x, 2000, 1e-6);
 
     revenirCapture(v());
@@ -155,28 +174,6 @@ TEST_F(CaptureTest, UndoWhileDraggingPutsThePointBackThenUndoesTheLastStep) {
     auto* a = dynamic_cast<CPointBase*>(list().elementAt(1));
     ASSERT_NE(a, nullptr);
     EXPECT_DOUBLE_EQ(a->x, 1000);
-}
-
-TEST_F(CaptureTest, AnotherFiguresWindowNeitherMovesNorDropsTheDraggedPoint) {
-    Triangle t = triangle();
-    auto otherDoc = std::make_unique<CPelvantiDoc>();
-    otherDoc->newFigure();
-    CPelvantiView other(std::move(otherDoc));
-    other.resize(320, 240);
-    const int top = doc().history().top();
-    const int otherTop = other.document()->history().top();
-    click(100, 300);
-    release(100, 300);
-    move(130, 300);
-    ASSERT_DOUBLE_EQ(t.a->x, 1300);
-    CGestionSouris* h = etatOutils().mouseHandler;
-    h->onMouseMove(&other, 50, 50);
-    EXPECT_DOUBLE_EQ(t.a->x, 1300);
-    h->onLButtonDown(&other, 50, 50);
-    EXPECT_FALSE(captureHandler().dragging);
-    EXPECT_DOUBLE_EQ(t.a->x, 1000);
-    EXPECT_EQ(doc().history().top(), top);
-    EXPECT_EQ(other.document()->history().top(), otherTop);
 }
 
 TEST_F(CaptureTest, ClickWithoutMovingTakesAndTheNextClickDrops) {
@@ -239,18 +236,6 @@ TEST_F(CaptureTest, PinnedPointIsNeverOffered) {
     click(100, 300);
     EXPECT_TRUE(t.a->mobile);
     EXPECT_EQ(lastMessage(), "Le point cliqué\na été dépunaisé");
-}
-
-TEST_F(CaptureTest, LinkedPointOnSegmentStopsAtItsEnd) {
-    auto* p = linkedPointOnSegment();
-    ASSERT_NE(p, nullptr);
-    EXPECT_NEAR(p->x, 2000, 1e-6);
-    click(200, 100);
-    ASSERT_TRUE(captureHandler().dragging);
-    for (int x = 205; x <= 500; x += 5) move(x, 130);
-    EXPECT_NEAR(p->x, 3000, 1e-6);
-    EXPECT_NEAR(p->y, 1000, 1e-6);
-    click(500, 130);
 }
 
 TEST_F(CaptureTest, EraseThenUnmaskAndDeleteWithDependents) {

@@ -62,7 +62,7 @@ TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), list().elementAt(1));
 }
 
-TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrderAndCancelDesignatesNothing) {
+TEST_F(ToolsTest, LineAndCircleUnderTheMouseAskWhichInNatureOrderAndCancelDesignatesNothing) {
     line(100, 100, 300, 100);
     // Circle of radius 100 px, touching the line at (200, 100).
     twoPointsAnd(Cmd::circleCentrePoint, 200, 200, 300, 200);
@@ -79,7 +79,7 @@ TEST_F(ToolsTest, LineAndCircleNeedDialog136InNatureOrderAndCancelDesignatesNoth
     EXPECT_NE(last<CPointLieCercle>(), nullptr) << "the circle was chosen";
 }
 
-TEST_F(ToolsTest, TwoPointsAtOnePlaceOpenDialog146AndLastIsTheLaterOne) {
+TEST_F(ToolsTest, TwoPointsAtOnePlaceAskFirstOrLastAndLastIsTheLaterOne) {
     freePoint(100, 100);
     freePoint(300, 300);
     auto* p1 = freePoint(150, 150);
@@ -149,7 +149,7 @@ TEST_F(ToolsTest, UndefinedObjectAsksAndNoRemovesIt) {
     EXPECT_EQ(list().count(), before);
 }
 
-TEST_F(ToolsTest, PointOutsideTheWindowAsks1148) {
+TEST_F(ToolsTest, PointOutsideTheWindowAsksForConfirmation) {
     freePoint(100, 100);
     freePoint(600, 100);
     doc().addEntry(new CAction(nat::pointLibre, std::make_unique<CPointBase>(20000, 1000)));
@@ -168,22 +168,13 @@ TEST_F(ToolsTest, PointOutsideTheWindowAsks1148) {
     EXPECT_EQ(list().count(), before);
 }
 
-TEST_F(ToolsTest, ParallelLinesHaveNoIntersection) {
-    line(100, 100, 300, 100);
-    line(100, 200, 300, 200);
-    const int before = list().count();
-    ASSERT_TRUE(select(Cmd::intersection));
-    click(200, 100);
-    EXPECT_EQ(etatOutils().currentTool->prompt(1),
-              "Intersection de deux objets: cliquez sur le deuxième objet");
-    click(200, 200);
-    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
-    EXPECT_EQ(list().count(), before);
-}
-
 TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
     line(100, 200, 500, 200);
     twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);  // meets the line twice
+    // The second point needs the first.
+    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
+    clicks({{150, 200}, {300, 150}});
+    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
     select(Cmd::intersection);
     dialogs.natureAnswers = {0, 0};
     clicks({{150, 200}, {300, 150}});
@@ -353,15 +344,8 @@ INSTANTIATE_TEST_SUITE_P(
         Built{Cmd::orientedAngleMark, 3, nat::marqueAngle, "Créer marque d'angle orienté"},
         Built{Cmd::centroid, 3, nat::pointConstruit, "Créer centre de gravité"},
         Built{Cmd::smallArcByEnd, 3, nat::arc, "Créer petit arc de cercle"},
+        Built{Cmd::largeArc, 3, nat::arc, "Créer grand arc de cercle"},
         Built{Cmd::directArcByEnd, 3, nat::arc, "Créer arc de cercle direct"}));
-
-TEST_F(ToolsTest, SecondPointOfALineAndACircleNeedsTheFirst) {
-    line(100, 200, 500, 200);
-    twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);
-    ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
-    clicks({{150, 200}, {300, 150}});
-    EXPECT_EQ(lastMessage(), "\nLes deux objets cliqués\nne sont pas sécants");
-}
 
 TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
     auto* a = freePoint(100, 100);
