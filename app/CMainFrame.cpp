@@ -19,6 +19,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -611,7 +612,21 @@ QString CMainFrame::dialogFolder(CPelvantiView* view) const {
 }
 
 CPelvantiView* CMainFrame::openRecovered(std::unique_ptr<CPelvantiDoc> doc, const QString& title) {
-    CPelvantiView* view = addView(std::move(doc), title);
+    // An untitled figure keeps its number when no open figure has it, and new figures count on
+    // from there; otherwise it is numbered as a new figure.
+    QString name = title;
+    if (doc->path.empty()) {
+        static const QRegularExpression numbered(QStringLiteral("^Figure([1-9][0-9]{0,8})$"));
+        const QRegularExpressionMatch m = numbered.match(title);
+        bool free = m.hasMatch();
+        for (CPelvantiView* v : views())
+            if (v->property("figureTitle").toString() == title) free = false;
+        if (free)
+            untitledCount_ = std::max(untitledCount_, m.captured(1).toInt());
+        else
+            name = QStringLiteral("Figure%1").arg(++untitledCount_);
+    }
+    CPelvantiView* view = addView(std::move(doc), name);
     view->setModified(true);
     updateTitle(view);
     return view;

@@ -56,7 +56,14 @@ std::string CPointLie::getConstructionInfo(CElementBase** a, CElementBase** b,
 
 std::string CPointLie::getDescription() const {
     const CElementGraphique* curve = getCurve();
-    return describedAs(linkText() + (curve ? curve->getDisplayName() : std::string()));
+    const std::string name = curve ? curve->getDisplayName() : std::string();
+    if (!name.empty()) return describedAs(linkText() + name);
+    // An unnamed curve (a hidden line of a template) is told by its kind.
+    const auto* l = dynamic_cast<const CElementLigne*>(curve);
+    std::string kind = l ? l->getKindText() : std::string();
+    if (kind.empty())
+        kind = dynamic_cast<const CPointAncetre*>(curve) ? " un autre point" : " une courbe";
+    return describedAs("Point lié à" + kind);
 }
 
 double CPointLie::getAbscissaMax() const {

@@ -6,6 +6,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,10 +35,14 @@ public:
         auto* form = new QFormLayout;
         for (size_t i = 0; i < d.labels.size(); ++i) {
             auto* e = new QLineEdit(i < d.values.size() ? qs(d.values[i]) : QString());
-            e->setMaxLength(kMaxFormulaLength);
             e->installEventFilter(this);
-            form->addRow(qs(d.labels[i]), e);
             edits_.push_back(e);
+            if (static_cast<int>(i) == d.fileField) {
+                form->addRow(qs(d.labels[i]), fileRow(e));
+                continue;
+            }
+            e->setMaxLength(kMaxFormulaLength);
+            form->addRow(qs(d.labels[i]), e);
         }
         for (const FormulaDialog::Choice& c : d.choices) {
             auto* combo = new QComboBox;
@@ -81,6 +88,27 @@ protected:
     }
 
 private:
+    // The field and its "Parcourir..." button; the chooser opens where the named file is.
+    QWidget* fileRow(QLineEdit* e) {
+        auto* row = new QWidget;
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* browse = new QPushButton(QStringLiteral("Parcourir..."));
+        browse->setObjectName(QStringLiteral("browse"));
+        connect(browse, &QPushButton::clicked, this, [this, e] {
+            const QDir folder(qs(d_.fileFolder));
+            const QString current = e->text().isEmpty()
+                                        ? folder.absolutePath()
+                                        : QFileInfo(folder, e->text()).absoluteFilePath();
+            const QString file =
+                QFileDialog::getOpenFileName(this, qs(d_.title), current, qs(d_.fileFilter));
+            if (!file.isEmpty()) e->setText(file);
+        });
+        layout->addWidget(e, 1);
+        layout->addWidget(browse);
+        return row;
+    }
+
     void read() {
         d_.values.resize(edits_.size());
         for (size_t i = 0; i < edits_.size(); ++i) d_.values[i] = edits_[i]->text().toStdString();

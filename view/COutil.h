@@ -84,6 +84,10 @@ struct FormulaDialog {
     // Names offered for insertion in a text field: the figure's values, built-in functions.
     std::vector<std::string> insertable;
     std::function<int(FormulaDialog& d, int& caret)> check;
+    // The text field that names a file to open, or -1: a button beside it opens a file
+    // chooser with `fileFilter` (Qt's filter syntax), relative paths read from `fileFolder`.
+    int fileField = -1;
+    std::string fileFilter, fileFolder;
 };
 
 // The dialogs the tools open. The Qt implementation is installed by default; tests install

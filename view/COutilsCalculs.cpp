@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "calc/BuiltInFunctions.h"
+#include "calc/CSourceValeur.h"
 #include "calc/NumberFormat.h"
 #include "calc/Parser.h"
 #include "calc/ValueNames.h"
@@ -78,9 +79,11 @@ struct Edit {
     int limit;
 
     // -1 when `name` may name the object. A renamed value must not be used by other objects:
-    // their formulas keep the name as it was typed.
+    // their formulas keep the name as it was typed. Its own name in other letter cases is
+    // taken by nothing else, and formulas find names whatever their case.
     int checkName(const std::string& name, int field, const char* emptyText = nullptr) const {
-        if (self && name == self->getDisplayName()) return -1;
+        if (auto* own = dynamic_cast<const CSourceValeur*>(self); own && own->hasName(name))
+            return -1;
         if (emptyText && name.empty()) return refuseText(emptyText, field);
         if (int m = checkValueName(list, name, list.count())) return refuse(m, field);
         if (self)

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include "calc/ValueNames.h"
 #include "core/CHost.h"
@@ -188,12 +189,29 @@ bool commentDialog(CCommentaire& c) {
     return true;
 }
 
+// The chooser's filter: every format the picture reader decodes.
+const std::string& imageFilter() {
+    static const std::string filter = [] {
+        QStringList globs;
+        for (const QByteArray& f : QImageReader::supportedImageFormats())
+            globs << QStringLiteral("*.") + QString::fromLatin1(f);
+        return QStringLiteral("Images (%1);;Tous les fichiers (*)")
+            .arg(globs.join(QLatin1Char(' ')))
+            .toStdString();
+    }();
+    return filter;
+}
+
 // The picture file, found against the figure's folder when the path is relative.
 bool imageDialog(const CPelvantiDoc& doc, CImage& image) {
+    const QDir folder = QFileInfo(QString::fromStdString(doc.path)).absoluteDir();
     FormulaDialog d;
     d.title = "Affichage d'image";
     d.labels = {"Fichier image :"};
     d.values = {image.absolutePath};
+    d.fileField = 0;
+    d.fileFilter = imageFilter();
+    d.fileFolder = folder.absolutePath().toStdString();
     d.boxes = frameBoxes(image);
     d.check = [](FormulaDialog& d, int&) {
         if (!d.values[0].empty()) return -1;
@@ -201,9 +219,9 @@ bool imageDialog(const CPelvantiDoc& doc, CImage& image) {
         return 0;
     };
     if (!toolDialogs().editFormula(d)) return false;
-    const QDir folder = QFileInfo(QString::fromStdString(doc.path)).absoluteDir();
-    const QString file = folder.absoluteFilePath(QString::fromStdString(d.values[0]));
-    image.absolutePath = QDir::cleanPath(file).toStdString();
+    const QString file =
+        QDir::cleanPath(folder.absoluteFilePath(QString::fromStdString(d.values[0])));
+    image.absolutePath = file.toStdString();
     image.relativePath = folder.relativeFilePath(file).toStdString();
     // Read again at the next positioning; a file that cannot be read shows the placeholder.
     image.loaded = image.loadAttempted = false;

@@ -237,3 +237,29 @@ TEST(Recovery, ADamagedCopyIsReportedAndSetAsideAndARunningSessionIsLeftAlone) {
     EXPECT_FALSE(QFileInfo::exists(root + "/session-1-1"));
     EXPECT_TRUE(QFileInfo::exists(root + "/session-2-2/figure1.qvf"));
 }
+
+TEST(Recovery, AnUntitledFigureKeepsAFreeNumberAndNewFiguresCountOnFromIt) {
+    Fixture f;
+    f.frame->newFigure();  // Figure1
+    const QString root = f.dir.filePath("recovery");
+    ASSERT_TRUE(QDir().mkpath(root + "/session-1-1"));
+    CPelvantiDoc doc;
+    doc.newFigure();
+    const std::vector<uint8_t> bytes = doc.saveToBytes();
+    for (auto [number, title] : {std::pair{1, "Figure1"}, std::pair{2, "Figure4"}}) {
+        QFile figure(root + QStringLiteral("/session-1-1/figure%1.qvf").arg(number));
+        QFile origin(root + QStringLiteral("/session-1-1/figure%1.txt").arg(number));
+        ASSERT_TRUE(figure.open(QIODevice::WriteOnly) && origin.open(QIODevice::WriteOnly));
+        figure.write(reinterpret_cast<const char*>(bytes.data()),
+                     static_cast<qsizetype>(bytes.size()));
+        origin.write(QByteArray("\n") + title + '\n');
+    }
+    CRecovery recovery(*f.frame, root);
+    f.headless.answers = {IDYES};
+    ASSERT_EQ(recovery.offerRestore(), 2);
+    f.frame->newFigure();
+    QStringList titles;
+    for (CPelvantiView* v : f.frame->views()) titles << v->property("figureTitle").toString();
+    titles.sort();
+    EXPECT_EQ(titles, (QStringList{"Figure1", "Figure2", "Figure4", "Figure5"}));
+}

@@ -237,6 +237,10 @@ TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
     ASSERT_EQ(st.blinkList2.count(), 2);
     EXPECT_EQ(st.blinkList2.elementAt(0), list.elementAt(1));
     EXPECT_EQ(st.blinkList2.elementAt(1), list.elementAt(3));
+    // V lies on a hidden line that has no name: the line is told by its kind.
+    d->showStep(3);
+    EXPECT_TRUE(d->constructionText().endsWith(QStringLiteral("Point V : Point lié à une droite")))
+        << d->constructionText().toStdString();
     // A translation shows its vector as well.
     d->showStep(13);
     EXPECT_EQ(st.blinkList.count(), 2);

@@ -4,8 +4,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
 
@@ -332,6 +336,62 @@ TEST_F(CalculsTest, MeasureToolsNameTheirMeasuresAndRefuseATakenName) {
     EXPECT_EQ(doc().history().undoText(), "Mesurer aire polygone ");
 }
 
+// Measures of a point D(350,400) in the frame (A, B, C) and on the line (BC), and of the
+// length of the broken line ABC, in the unit AB.
+struct PointMeasureCase {
+    int command;
+    std::vector<std::pair<int, int>> clicks;
+    const char* name;
+    double real, imaginary;
+};
+class PointMeasuresTest : public CalculsTest,
+                          public ::testing::WithParamInterface<PointMeasureCase> {};
+
+TEST_P(PointMeasuresTest, GiveTheValueOfThePointInTheUnit) {
+    triangleWithUnit();
+    freePoint(350, 400);
+    select(Cmd::frame);
+    dialogs.fieldAnswers = {{"0", "0"}};
+    clicks({{100, 300}, {300, 300}, {200, 100}});
+    select(Cmd::brokenLine);
+    clicks({{100, 300}, {300, 300}, {200, 100}});
+    rightClick(0, 0);
+    dialogs.formulaAnswers = {{{"long"}}};
+
+    const PointMeasureCase& c = GetParam();
+    ASSERT_TRUE(select(c.command));
+    for (auto [x, y] : c.clicks) click(x, y);
+    auto* m = last<CValeurDynamique>();
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->getName(), c.name);
+    EXPECT_NEAR(m->getComplexValue().re, c.real, 1e-9);
+    EXPECT_NEAR(m->getComplexValue().im, c.imaginary, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PointMeasuresTest,
+    ::testing::Values(
+        PointMeasureCase{
+            Cmd::measureAbscissa, {{300, 300}, {200, 100}, {350, 400}}, "D(B,C)", -0.5, 0},
+        PointMeasureCase{Cmd::measureX, {{350, 400}}, "xCoord(D,A,B,C)", 1.5, 0},
+        PointMeasureCase{Cmd::measureY, {{350, 400}}, "yCoord(D,A,B,C)", -0.5, 0},
+        PointMeasureCase{Cmd::measureAffix, {{350, 400}}, "Aff(D,A,B,C)", 1.5, -0.5},
+        PointMeasureCase{Cmd::measureLineLength, {{200, 300}}, "long", 1 + std::sqrt(5.0) / 2, 0}));
+
+TEST_F(CalculsTest, AValueUsedByOthersChangesOnlyTheCaseOfItsName) {
+    ASSERT_TRUE(run(Cmd::newCalculation, {{{"a", "2"}}}));
+    ASSERT_TRUE(run(Cmd::newCalculation, {{{"b", "a+1"}}}));
+    CCalculsWindow window(v());
+    host.messages.clear();
+    dialogs.formulaAnswers = {{{"c", "3"}}, {{"A", "3"}}};
+    ASSERT_TRUE(window.modifyRow(1));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(lastMessage(),
+              "Ce nom ne peut pas être changé :\nd'autres objets utilisent cette valeur");
+    ASSERT_NE(named<CCalcul>("A"), nullptr);
+    EXPECT_EQ(named<CCalcul>("b")->value, 4);
+}
+
 TEST_F(CalculsTest, DisplaysAreModifiedLinkedAndFreed) {
     freePoint(100, 100);
     ASSERT_TRUE(run(Cmd::newCalculation, {{{"a", "2.5"}}}));
@@ -372,6 +432,36 @@ TEST_F(CalculsTest, APictureWhoseFileIsMissingShowsThePlaceholder) {
     EXPECT_FALSE(image->loaded);
     v()->recomputeAndRedraw();
     EXPECT_EQ(image->placeholder->getText(), "Fichier Image\r\nnon trouvé\r\nou non valide");
+}
+
+TEST_F(CalculsTest, APictureChosenInTheFileChooserIsNamedFromTheFigureFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("photos"));
+    const QString file = dir.filePath("photos/p.png");
+    ASSERT_TRUE(QImage(4, 3, QImage::Format_RGB32).save(file));  // shown by the chooser
+    doc().path = dir.filePath("figure.qvf").toStdString();
+    setToolDialogs(nullptr);
+    QString chosen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            chooser->selectFile(file);
+            static_cast<QDialog*>(chooser)->accept();
+        });
+        dialog->findChild<QPushButton*>("browse")->click();
+        chosen = dialog->findChild<QLineEdit*>()->text();
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    ASSERT_TRUE(select(Cmd::imageFree));
+    click(50, 50);
+    EXPECT_EQ(chosen, file);
+    auto* image = last<CImage>();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->relativePath, "photos/p.png");
+    EXPECT_EQ(image->absolutePath, file.toStdString());
 }
 
 TEST_F(CalculsTest, UnitLengthObjectsAreHiddenAndShownAgain) {
