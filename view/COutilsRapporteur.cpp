@@ -9,7 +9,6 @@
 #include "geometry/CTransformation.h"
 #include "view/CGestionSouris.h"
 #include "view/CPelvantiView.h"
-#include "view/CToolOverlay.h"
 #include "view/Commands.h"
 #include "view/ToolTexts.h"
 
@@ -35,7 +34,7 @@ public:
     void onMouseMove(CPelvantiView* view, int x, int y) override {
         if (auto* tool = dynamic_cast<COutilRapporteur*>(etatOutils().currentTool)) {
             const LPoint p = CPelvantiView::toLogical(x, y);
-            tool->follow(view, p.x, p.y);
+            tool->follow(p.x, p.y);
         }
         CGestionSourisDesignation::onMouseMove(view, x, y);
     }
@@ -75,13 +74,15 @@ const ToolDesc& protractorDesc() {
                                buildPreview};
     return d;
 }
-}  // namespace
 
+// Whole degrees from the ray to `a` to the ray to (x, y), both from `o`, counter-clockwise as
+// seen on screen, in (-180, 180].
 int protractorDegrees(const CPointAncetre& o, const CPointAncetre& a, double x, double y) {
     const double angle = geo::signedAngle(a.x - o.x, a.y - o.y, x - o.x, y - o.y);
     int d = static_cast<int>(std::lround(angle * 180 / kPi));
     return d <= -180 ? d + 360 : d;
 }
+}  // namespace
 
 COutilRapporteur::COutilRapporteur() : COutilDesigne(protractorDesc()) {}
 
@@ -124,15 +125,15 @@ bool COutilRapporteur::designate(CPelvantiView* view) {
     return COutilDesigne::designate(view);
 }
 
-void COutilRapporteur::follow(CPelvantiView* view, int x, int y) {
+void COutilRapporteur::follow(int x, int y) {
     CPointAncetre* o = pt(designated_, 0);
     CPointAncetre* a = pt(designated_, 1);
     if (!o || !a) return;
     const int d = protractorDegrees(*o, *a, x, y);
     for (CActionAncetre* e : etatOutils().previewList.entries())
         if (auto* r = dynamic_cast<CRotation*>(e->element)) r->theta = degrees(d);
+    // The handler redraws the preview after this.
     setPrompt(prompt(2) + " (" + std::to_string(d) + "°)");
-    if (view) CToolOverlay::refresh(view);
 }
 
 bool COutilRapporteur::build(CPelvantiDoc* doc) {

@@ -18,12 +18,8 @@ public:
     void onRightClick(CPelvantiView* view) override { revenirCapture(view); }
 
     // The preview's angle follows the mouse at logical (x, y).
-    void follow(CPelvantiView* view, int x, int y);
+    void follow(int x, int y);
 
 protected:
     bool build(CPelvantiDoc* doc) override;
 };
-
-// Whole degrees from the ray to `a` to the ray to (x, y), both from `o`, counter-clockwise as
-// seen on screen, in (-180, 180].
-int protractorDegrees(const CPointAncetre& o, const CPointAncetre& a, double x, double y);
