@@ -5,8 +5,6 @@
 
 #include "view/COutilsConstruction.h"
 
-class CRotation;
-
 class COutilRapporteur : public COutilDesigne {
 public:
     COutilRapporteur();
