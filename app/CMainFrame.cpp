@@ -160,6 +160,7 @@ CMainFrame::CMainFrame(std::unique_ptr<QSettings> settings) : settings_(std::mov
     st.toolChanged = [this] { updateActions(); };
 
     buildCommands();
+    applyToolBarLevel();
     buildPalettes();
     buildPromptBar();
     buildBarsMenu();
@@ -894,7 +895,21 @@ void CMainFrame::editPreferences() {
     preferences() = dialog.result();
     CPalette::rebuildPens();
     savePreferences(*settings_);
+    applyToolBarLevel();
     redrawAll();
+}
+
+void CMainFrame::applyToolBarLevel() {
+    QToolBar* bar = toolBars_[ToolBarId::construction];
+    bar->clear();
+    std::map<int, ToolBarId> buttons;
+    for (const ToolButtonDesc& b : toolButtonTable()) buttons[b.id] = b.toolbar;
+    for (int command : toolActions_) {
+        auto it = buttons.find(command);
+        if (it == buttons.end() || it->second != ToolBarId::construction) continue;
+        if (!preferences().lowGradeMode || !isAdvancedButton(command))
+            bar->addAction(actions_[command]);
+    }
 }
 
 void CMainFrame::toggleLineEnforcement() {

@@ -111,6 +111,8 @@ private:
     void buildPromptBar();
     void buildBarsMenu();
     void applyToolBarBits();
+    // The construction bar's buttons, shorter in school-level mode.
+    void applyToolBarLevel();
     void updateRecentMenu();
     void addRecent(const QString& path);
     void updateWindowMenu();

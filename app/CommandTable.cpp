@@ -148,6 +148,7 @@ const std::vector<ToolButtonDesc>& toolButtonTable() {
         {Cmd::centralSymmetry, "centralsymmetry", T::construction},
         {Cmd::axialSymmetry, "axialsymmetry", T::construction},
         {Cmd::rotation, "rotation", T::construction},
+        {Cmd::protractor, "protractor", T::construction},
         {Cmd::translation, "translation", T::construction},
         {Cmd::homothety, "homothety", T::construction},
         {Cmd::locusByLinkedPoint, "locus", T::construction},
@@ -165,4 +166,9 @@ const std::vector<ToolButtonDesc>& toolButtonTable() {
         // clang-format on
     };
     return table;
+}
+
+bool isAdvancedButton(int id) {
+    // Vectors, loci and curves of functions are taught after the school level.
+    return id == Cmd::vector || id == Cmd::locusByLinkedPoint || id == Cmd::curveOnR;
 }

@@ -34,3 +34,7 @@ struct ToolButtonDesc {
     ToolBarId toolbar;
 };
 const std::vector<ToolButtonDesc>& toolButtonTable();
+
+// Buttons of the construction bar that the school-level mode ("LowGradeMode") leaves out; their
+// commands stay in the menus.
+bool isAdvancedButton(int id);

@@ -107,7 +107,7 @@ T* choose(const std::string& title, const std::vector<T*>& items) {
 
 // The option of a sequence graph: lines back to the axes, or terms joined for a complex one.
 const char* graphOptionLabel(bool complex) {
-    return complex ? "Termes reliés (oui ou non) :" : "Traits de rappel (oui ou non) :";
+    return complex ? "Termes reliés ?" : "Traits de rappel ?";
 }
 
 }  // namespace
@@ -237,14 +237,14 @@ bool COutilCourbeFonction::run(CPelvantiDoc& doc) {
     for (const char* label :
          {"Nom du point lié générateur :", "Nom de l'abscisse du point lié générateur :",
           "Nom de l'image par la fonction de l'abscisse :", "Nombre de points de la courbe :",
-          "Point générateur de la courbe caché (oui ou non) :", "Caché (oui ou non) :"})
+          "Point générateur de la courbe caché ?", "Point de la courbe caché ?"})
         labels.push_back(label);
     values.push_back(list.nextPointName());
     values.push_back(freeValueName(list, "x"));
     values.push_back(freeValueName(list, "y"));
     values.push_back("200");
-    values.push_back("oui");
-    values.push_back("non");
+    values.push_back("1");
+    values.push_back("0");
 
     CValeurAssocieeAVariable a, b;
     for (;;) {
@@ -277,8 +277,8 @@ bool COutilCourbeFonction::run(CPelvantiDoc& doc) {
             continue;
         }
         r.pointCount = static_cast<int>(n);
-        r.hideGenerator = values[fields + 4] == "oui";
-        r.hidePoint = values[fields + 5] == "oui";
+        r.hideGenerator = values[fields + 4] == "1";
+        r.hidePoint = values[fields + 5] == "1";
         break;
     }
 
@@ -357,12 +357,12 @@ bool COutilGrapheSuite::run(CPelvantiDoc& doc) {
     if (!real && !complex) return false;
     CRepere* frame = chooseFrame(list);
     if (!frame) return false;
-    std::vector<std::string> values{complex_ ? "oui" : "non"};
+    std::vector<std::string> values{complex_ ? "1" : "0"};
     if (!toolDialogs().editFields(toolText(Msg::promptSequenceGraph), {graphOptionLabel(complex_)},
                                   values))
         return false;
     values.resize(1);
-    const bool option = values[0] == "oui";
+    const bool option = values[0] == "1";
     ToolEntries out;
     if (complex_)
         out.push_back(std::make_unique<CAction>(
@@ -394,10 +394,10 @@ bool COutilModificationGrapheSuite::edit(CListeAction&, CElementBase* e) {
     auto* real = dynamic_cast<CGrapheSuiteRec*>(e);
     auto* complex = dynamic_cast<CGrapheSuiteRecComplexe*>(e);
     const bool option = real ? real->withAxisLines : complex->joined;
-    std::vector<std::string> values{option ? "oui" : "non"};
+    std::vector<std::string> values{option ? "1" : "0"};
     if (!toolDialogs().editFields(undoLabel(), {graphOptionLabel(complex != nullptr)}, values))
         return false;
     values.resize(1);
-    (real ? real->withAxisLines : complex->joined) = values[0] == "oui";
+    (real ? real->withAxisLines : complex->joined) = values[0] == "1";
     return true;
 }

@@ -62,15 +62,15 @@ bool askLocus(LocusKind kind, int& n, bool& closed) {
                                                                : "Nombre de points :"};
     std::vector<std::string> values{std::to_string(n)};
     if (kind == LocusKind::points) {
-        labels.push_back("Lieu fermé (oui ou non) :");
-        values.push_back(closed ? "oui" : "non");
+        labels.push_back("Lieu fermé ?");
+        values.push_back(closed ? "1" : "0");
     }
     for (;;) {
         if (!toolDialogs().editFields(toolText(Msg::promptLocusDialog), labels, values))
             return false;
         values.resize(labels.size());
         if (!readLocusCount(values[0], n)) continue;
-        if (kind == LocusKind::points) closed = values[1] == "oui";
+        if (kind == LocusKind::points) closed = values[1] == "1";
         return true;
     }
 }

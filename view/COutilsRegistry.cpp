@@ -16,6 +16,7 @@
 #include "view/COutilsModification.h"
 #include "view/COutilsModificationParametres.h"
 #include "view/COutilsMouvoir.h"
+#include "view/COutilsRapporteur.h"
 #include "view/COutilsRepere.h"
 #include "view/COutilsTransformation.h"
 #include "view/COutilsValeurs.h"
@@ -98,9 +99,13 @@ struct Registry {
                 t = std::make_unique<COutilModificationBarycentre>(d);
             add(d.command, d.menu, d.text, std::move(t));
         }
-        for (const TransformDesc& d : transformToolTable())
+        for (const TransformDesc& d : transformToolTable()) {
             add(d.command, "Créer/Image par transformation", d.text,
                 std::make_unique<COutilTransformation>(d));
+            if (d.command == Cmd::rotation)
+                add(Cmd::protractor, "Créer/Image par transformation", "Rapporteur",
+                    std::make_unique<COutilRapporteur>());
+        }
         for (const ParamModifyDesc& d : transformModifyToolTable())
             add(d.command, d.menu, d.text,
                 std::make_unique<COutilModificationTransformation>(

@@ -33,7 +33,7 @@ protected:
     std::vector<std::string> answers(const char* fn, const char* point, const char* x,
                                      const char* y) {
         dialogs.itemAnswers = {fn[0] == 'f' ? 0 : 1};
-        return {point, x, y, "100", "oui", "non"};
+        return {point, x, y, "100", "1", "0"};
     }
 };
 }  // namespace
@@ -95,7 +95,7 @@ TEST_F(CurvesTest, GraphOfASequenceInTheFrameAndItsModification) {
     doc().addEntry(new CAction(
         nat::suiteRec, std::make_unique<CSuiteRec>("u", f, 10, CValeurAssocieeAVariable(0.5))));
     view->recomputeAndRedraw();
-    dialogs.fieldAnswers = {{"non"}};
+    dialogs.fieldAnswers = {{"0"}};
     ASSERT_TRUE(select(Cmd::sequenceGraph));
     auto* graph = last<CGrapheSuiteRec>();
     ASSERT_NE(graph, nullptr);
@@ -106,7 +106,7 @@ TEST_F(CurvesTest, GraphOfASequenceInTheFrameAndItsModification) {
 
     ASSERT_TRUE(select(Cmd::modifySequenceGraph));
     const CGrapheSuiteRec::Piece p = graph->pieces().front();
-    dialogs.fieldAnswers = {{"oui"}};
+    dialogs.fieldAnswers = {{"1"}};
     click(static_cast<int>(320 + 25 * (p.x1 + p.x2)), static_cast<int>(240 - 25 * (p.y1 + p.y2)));
     EXPECT_TRUE(graph->withAxisLines);
     EXPECT_EQ(doc().history().undoText(), "Modifier graphe de suite");
