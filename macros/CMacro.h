@@ -18,6 +18,11 @@ public:
     virtual void redraw() = 0;
     // The view's drawing surface, for traces drawn over the figure; may be null.
     virtual CDC* dc() = 0;
+    // An animation moves only `moving`: until endMoving the view may keep a picture of the
+    // rest and draw only them at each frame (drawMoving), as a drag does.
+    virtual void beginMoving(const std::vector<CElementBase*>& /*moving*/) {}
+    virtual void drawMoving() { redraw(); }
+    virtual void endMoving() {}
     virtual void setPrompt(int messageId) = 0;
     // While a macro runs, clicks and moves on figures are ignored.
     virtual void setMouseInputEnabled(bool) {}

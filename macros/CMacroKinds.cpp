@@ -169,6 +169,11 @@ bool animate(CMacroContext& context, const Animation& an) {
     double step = an.n > 1 && std::isfinite(b - a) ? (b - a) / (an.n - 1) : 0.0;
     const double t0 = point->abscissa;
     double t = t0;
+    if (!an.traced) {
+        std::vector<CElementBase*> moving{point};
+        moving.insert(moving.end(), dependents.begin(), dependents.end());
+        context.beginMoving(moving);
+    }
     macro_run::startWatching();
     const bool ok = macro_run::runFrames(an.f, an.d, [&] {
         const double previous = t;
@@ -197,9 +202,10 @@ bool animate(CMacroContext& context, const Animation& an) {
         if (an.traced)
             drawTraces(context, an.traced);
         else
-            context.redraw();
+            context.drawMoving();
         if (end && an.oneCycle) macro_run::flags().clicked = true;
     });
+    if (!an.traced) context.endMoving();
     point->abscissa = t0;
     point->computePosition();
     computeAll(dependents);

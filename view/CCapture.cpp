@@ -6,6 +6,7 @@
 #include "core/CHost.h"
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
+#include "core/PointerMap.h"
 #include "document/CPelvantiDoc.h"
 #include "geometry/CAffichage.h"
 #include "geometry/CCercle.h"
@@ -182,31 +183,12 @@ void CGestionSourisCapture::take(CPelvantiView* view) {
     doc->list().buildDragList(captured, tool.dependents);
     view->stopBlinking();
     // The still part of the figure, drawn once.
-    QImage image(view->buffer().size(), QImage::Format_RGB32);
-    applyBackgroundColour(*doc);
-    image.fill(toQColor(CPalette::colour(0)));
-    {
-        QPainter painter(&image);
-        LSize area = view->drawingArea();
-        CQtDC dc(painter, {0, 0, area.cx, area.cy}, 1.0 / CPelvantiView::kLogicalPerPixel, &image);
-        CDrawingState& ds = drawingState();
-        if (doc->backgroundPicture && ds.backgroundPictureVisible) {
-            LSize size = doc->backgroundPictureSize;
-            if (size.cx <= 0 || size.cy <= 0) {
-                LSize px = doc->backgroundPicture->sizeInPixels();
-                size = {px.cx * 10, px.cy * 10};
-            }
-            dc.drawPicture(*doc->backgroundPicture, {0, 0, size.cx, size.cy});
-        }
-        PointerMap<bool> moving;
-        moving.reserve(tool.dependents.entries().size());
-        for (CActionAncetre* e : tool.dependents.entries()) moving.insert(e, true);
-        CListeAction rest(false);
-        for (CActionAncetre* e : doc->graphicList().entries())
-            if (!moving.find(e)) rest.append(e);
-        rest.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
-    }
-    still_ = CQtPicture(std::move(image));
+    PointerMap<bool> moving;
+    moving.reserve(tool.dependents.entries().size());
+    for (CActionAncetre* e : tool.dependents.entries()) moving.insert(e, true);
+    still_ = CQtPicture(
+        renderStillPart(*doc, view->buffer().size(), view->drawingArea(),
+                        [&](const CActionAncetre* e) { return moving.find(e) != nullptr; }));
     lastLogical_ = CPelvantiView::toLogical(st.lastMouseX, st.lastMouseY);
     dragging = true;
     setPrompt(tool.prompt(1));

@@ -28,16 +28,21 @@ LSize figureArea(const CPelvantiDoc& doc) {
     return {5000, 2000};
 }
 
+namespace {
+void drawBackgroundPicture(CDC& dc, CPelvantiDoc& doc) {
+    if (!doc.backgroundPicture || !drawingState().backgroundPictureVisible) return;
+    LSize size = doc.backgroundPictureSize;
+    if (size.cx <= 0 || size.cy <= 0) {
+        LSize px = doc.backgroundPicture->sizeInPixels();
+        size = {px.cx * 10, px.cy * 10};
+    }
+    dc.drawPicture(*doc.backgroundPicture, {0, 0, size.cx, size.cy});
+}
+}  // namespace
+
 void drawFigure(CDC& dc, CPelvantiDoc& doc, const CDrawOptions& options) {
     CDrawingState& st = drawingState();
-    if (doc.backgroundPicture && st.backgroundPictureVisible) {
-        LSize size = doc.backgroundPictureSize;
-        if (size.cx <= 0 || size.cy <= 0) {
-            LSize px = doc.backgroundPicture->sizeInPixels();
-            size = {px.cx * 10, px.cy * 10};
-        }
-        dc.drawPicture(*doc.backgroundPicture, {0, 0, size.cx, size.cy});
-    }
+    drawBackgroundPicture(dc, doc);
     CListeAction& graphic = doc.graphicList();
     if (options.stepDisplay >= 0) {
         doc.list().drawFirst(&dc, options.stepDisplay);
@@ -49,6 +54,23 @@ void drawFigure(CDC& dc, CPelvantiDoc& doc, const CDrawOptions& options) {
         graphic.drawAll(&dc, st.hideMasked, st.respectNameHidden);
     if ((st.hideMasked || options.framedName) && st.defaultMacroOverlay && doc.list().defaultMacro)
         st.defaultMacroOverlay(dc, doc);
+}
+
+QImage renderStillPart(CPelvantiDoc& doc, QSize pixels, LSize area,
+                       const std::function<bool(const CActionAncetre*)>& moves) {
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    applyBackgroundColour(doc);
+    image.fill(toQColor(CPalette::colour(0)));
+    QPainter painter(&image);
+    CQtDC dc(painter, {0, 0, area.cx, area.cy}, 1.0 / 10, &image);
+    drawBackgroundPicture(dc, doc);
+    CListeAction rest(false);
+    for (CActionAncetre* e : doc.graphicList().entries())
+        if (!moves(e)) rest.append(e);
+    const CDrawingState& st = drawingState();
+    rest.drawAll(&dc, st.hideMasked, st.respectNameHidden);
+    return image;
 }
 
 namespace {

@@ -11,6 +11,7 @@
 
 class CPelvantiDoc;
 class CElementBase;
+class CActionAncetre;
 
 // Process-wide drawing switches, shared by every view.
 struct CDrawingState {
@@ -42,6 +43,12 @@ void applyBackgroundColour(CPelvantiDoc& doc);
 // The figure in drawing order: background picture, main pass on the graphic list (objects,
 // then their names), default-macro overlay.
 void drawFigure(CDC& dc, CPelvantiDoc& doc, const CDrawOptions& options = {});
+
+// What stays still while the entries that `moves` names move (a drag, an animation): the
+// background picture and the rest of the graphic list, drawn once into an image of `pixels`
+// filled with the background colour, for the moving part to be drawn over it at each step.
+QImage renderStillPart(CPelvantiDoc& doc, QSize pixels, LSize area,
+                       const std::function<bool(const CActionAncetre*)>& moves);
 
 // Drawing area of a document for pictures: its view size, or 5000 x 2000 when it has none.
 LSize figureArea(const CPelvantiDoc& doc);

@@ -51,6 +51,42 @@ void CViewMacroContext::redraw() {
     view_->redraw();
 }
 
+void CViewMacroContext::beginMoving(const std::vector<CElementBase*>& moving) {
+    CPelvantiDoc& doc = *view_->document();
+    // The default macro's final state comes from the whole figure: each frame draws it all.
+    if (doc.list().defaultMacro && drawingState().hideMasked) return;
+    moving_ = {moving.begin(), moving.end()};
+    movingEntries_.clear();
+    for (CActionAncetre* e : doc.graphicList().entries())
+        if (moving_.count(e->element)) movingEntries_.append(e);
+    renderStill();
+}
+
+void CViewMacroContext::renderStill() {
+    still_.image =
+        renderStillPart(*view_->document(), view_->buffer().size(), view_->drawingArea(),
+                        [this](const CActionAncetre* e) { return moving_.count(e->element) != 0; });
+}
+
+void CViewMacroContext::drawMoving() {
+    if (moving_.empty()) return redraw();
+    // The view was resized meanwhile.
+    if (still_.image.size() != view_->buffer().size()) renderStill();
+    const CDrawingState& ds = drawingState();
+    const LSize area = view_->drawingArea();
+    view_->withBufferDC([&](CDC& dc) {
+        dc.drawPicture(still_, {0, 0, area.cx, area.cy});
+        movingEntries_.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
+    });
+    view_->showBuffer();
+}
+
+void CViewMacroContext::endMoving() {
+    moving_.clear();
+    movingEntries_.clear();
+    still_.image = QImage();
+}
+
 CDC* CViewMacroContext::dc() {
     return view_->openTraceDC();
 }

@@ -7,23 +7,29 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "macros/CMacro.h"
 #include "view/COutil.h"
+#include "view/CQtDC.h"
 
 class CPelvantiDoc;
 class CPelvantiView;
 class QObject;
 
-// What a macro running in `view` asks of it: redraws, the trace surface over the buffer, the
-// prompt, the mouse switched off, undo states, the cursor put back at the click.
+// What a macro running in `view` asks of it: redraws, the frames of an animation (what moves
+// over a picture of the rest), the trace surface over the buffer, the prompt, the mouse
+// switched off, undo states, the cursor put back at the click.
 class CViewMacroContext : public CMacroContext {
 public:
     CViewMacroContext(CPelvantiView* view, QPoint click) : view_(view), click_(click) {}
     ~CViewMacroContext() override;
     CListeAction& figure() override;
     void redraw() override;
+    void beginMoving(const std::vector<CElementBase*>& moving) override;
+    void drawMoving() override;
+    void endMoving() override;
     CDC* dc() override;
     void setPrompt(int messageId) override;
     void setMouseInputEnabled(bool on) override;
@@ -31,8 +37,14 @@ public:
     void restoreCursor() override;
 
 private:
+    void renderStill();
+
     CPelvantiView* view_;
     QPoint click_;
+    // While an animation runs: what moves, its entries in drawing order, the rest's picture.
+    std::unordered_set<const CElementBase*> moving_;
+    CListeAction movingEntries_{false};
+    CQtPicture still_{QImage()};
 };
 
 // The view whose macro is running; null when none runs.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,9 +15,11 @@
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
 #include "geometry/CCercle.h"
+#include "geometry/CDroite.h"
 #include "geometry/CPointAncetre.h"
 #include "geometry/CRepere.h"
 #include "geometry/CTransformation.h"
+#include "macros/CMacroKinds.h"
 #include "values/CCalcul.h"
 #include "view/COutil.h"
 #include "view/CPelvantiView.h"
@@ -285,6 +288,48 @@ TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
     EXPECT_EQ(doc.backgroundPicture, nullptr);
     ASSERT_FALSE(f.headless.messages.empty());
     EXPECT_NE(f.headless.messages.back().text.find("absente.png"), std::string::npos);
+}
+
+// The default macro chosen among the options is drawn in its final state over a figure that
+// stays as it was.
+TEST(FigureOptions, DefaultMacroDrawnInItsFinalState) {
+    Frame f;
+    CPelvantiView* v = f.run(Cmd::fileNew);
+    CPelvantiDoc& doc = *v->document();
+    auto add = [&](Nature n, auto object) {
+        auto* raw = object.get();
+        doc.addEntry(std::make_unique<CAction>(n, std::move(object)));
+        return raw;
+    };
+    auto* a = add(nat::pointLibre, std::make_unique<CPointBase>(1000, 1000, 4, 0));
+    auto* b = add(nat::pointLibre, std::make_unique<CPointBase>(3000, 1000, 4, 0));
+    auto* seg = add(nat::segment, std::make_unique<CSegment>(a, b));
+    auto* p = add(nat::pointLibre, std::make_unique<CPointBase>(2000, 2000, 4, 0));
+    add(nat::macro, std::make_unique<CMacroApparition>(&doc.list(), "Montrer", "", 200.0, 3000.0))
+        ->addObject(nat::segment, seg);
+    add(nat::macro, std::make_unique<CMacroDisparition>(&doc.list(), "Cacher", "", 200.0, 3500.0))
+        ->addObject(nat::pointLibre, p);
+    seg->masked = true;
+    v->recomputeAndRedraw();
+    const QColor background = v->buffer().pixelColor(0, 0);
+    auto choose = [&](const char* title) {
+        f.run(Cmd::figureOptions);
+        auto* d = f.dialog<CFigureOptionsDialog>();
+        ASSERT_NE(d, nullptr);
+        d->defaultMacro->setCurrentIndex(d->defaultMacro->findText(title));
+        d->accept();
+        delete d;
+    };
+    choose("Macro d'intitulé \"Montrer\"");
+    EXPECT_NE(background, v->buffer().pixelColor(200, 100));
+    EXPECT_TRUE(seg->masked);
+    EXPECT_EQ(doc.history().undoText(), "Figure en cours");
+    choose("Macro d'intitulé \"Cacher\"");
+    EXPECT_EQ(background, v->buffer().pixelColor(200, 100));
+    EXPECT_EQ(background, v->buffer().pixelColor(200, 200));
+    EXPECT_FALSE(p->masked);
+    choose("Aucune");
+    EXPECT_NE(background, v->buffer().pixelColor(200, 200));
 }
 
 TEST(ReclassValue, BothWaysFromTheMenu) {

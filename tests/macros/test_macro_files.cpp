@@ -191,36 +191,29 @@ void toSchema1(std::vector<uint8_t>& bytes, const std::string& name, size_t drop
     bytes.erase(bytes.end() - static_cast<long>(dropAt));
 }
 
-TEST(MacroSchemas, AppearanceOfSchema1IsNotOneByOne) {
-    OneMacro o;
-    auto* app = o.add<CMacroApparition>();
-    app->oneByOne = true;
-    app->addObject(nat::pointLibre, o.f.a);
-    o.save();
-    toSchema1(o.bytes, "CMacroApparition", 9);
-    CListeAction back;
-    loadList(o.bytes, back);
-    auto* read = dynamic_cast<CMacroApparition*>(back.elementAt(back.count() - 1));
-    ASSERT_TRUE(read);
-    EXPECT_FALSE(read->oneByOne);
-    EXPECT_EQ(back.elementAt(0), read->objects.elementAt(0));
-}
-
-TEST(MacroSchemas, TraceLoopOfSchema1IsVisible) {
-    OneMacro o;
-    auto* loop = o.add<CMacroBoucleAvecTrace>();
-    loop->loop.visible = false;
-    loop->loop.f = 7;
-    loop->loop.variable = o.f.v;
-    o.save();
-    toSchema1(o.bytes, "CMacroBoucleAvecTrace", 25);
-    CListeAction back;
-    loadList(o.bytes, back);
-    auto* read = dynamic_cast<CMacroBoucleAvecTrace*>(back.elementAt(back.count() - 1));
-    ASSERT_TRUE(read);
-    EXPECT_TRUE(read->loop.visible);
-    EXPECT_EQ(7, read->loop.f);
-    EXPECT_EQ(back.elementAt(back.indexOf(back.elementAt(5))), read->loop.variable);
+// Schema 1 had no one-by-one flag for appearances, no visibility for trace loops.
+TEST(MacroSchemas, FieldsAddedSinceSchema1TakeTheirOldMeaning) {
+    OneMacro app, loop;
+    auto* show = app.add<CMacroApparition>();
+    show->oneByOne = true;
+    show->addObject(nat::pointLibre, app.f.a);
+    app.save();
+    toSchema1(app.bytes, "CMacroApparition", 9);
+    auto* trace = loop.add<CMacroBoucleAvecTrace>();
+    trace->loop.visible = false, trace->loop.f = 7, trace->loop.variable = loop.f.v;
+    loop.save();
+    toSchema1(loop.bytes, "CMacroBoucleAvecTrace", 25);
+    CListeAction back, backLoop;
+    loadList(app.bytes, back);
+    loadList(loop.bytes, backLoop);
+    auto* readShow = dynamic_cast<CMacroApparition*>(back.elementAt(back.count() - 1));
+    auto* readLoop = dynamic_cast<CMacroBoucleAvecTrace*>(backLoop.elementAt(backLoop.count() - 1));
+    ASSERT_TRUE(readShow && readLoop);
+    EXPECT_FALSE(readShow->oneByOne);
+    EXPECT_EQ(back.elementAt(0), readShow->objects.elementAt(0));
+    EXPECT_TRUE(readLoop->loop.visible);
+    EXPECT_EQ(7, readLoop->loop.f);
+    EXPECT_EQ(backLoop.elementAt(5), readLoop->loop.variable);
 }
 
 // The earliest graphic header: exists byte first, a 4-character name, no font size.

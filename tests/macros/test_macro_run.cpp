@@ -82,49 +82,59 @@ std::vector<double> rounded(const std::vector<double>& v) {
     return out;
 }
 
-TEST_F(MacroRun, BackAndForthNeverShowsAnEndTwice) {
-    auto* an = animation(f.m, 10, 1);  // at 0.25 on [AB]; 100 ms: 10 frames of 10 ms
-    an->n = 5;
-    context.watched = f.m;
+// An animation of M (at 0.25 on [AB]) or P (at 0.75), run with the fake clock: the positions
+// of its frames, how many redraws, when it ended; the point is put back at the end.
+struct Frames {
+    const char* name;
+    bool onP, cyclic;
+    int f, d, n;
+    uint64_t pumpCost;
+    std::vector<uint64_t> clicks;
+    std::vector<double> positions;  // every frame, when given
+    int redraws;                    // the frames and the final redraw
+    uint64_t end;
+};
+
+class Animation : public MacroRun, public ::testing::WithParamInterface<Frames> {};
+
+TEST_P(Animation, FramesAndEnd) {
+    const Frames& c = GetParam();
+    CPointLieDroite* point = c.onP ? f.p : f.m;
+    const double start = point->abscissa;
+    auto* an = animation(point, c.f, c.d);
+    an->cyclic = c.cyclic, an->n = c.n;
+    host.pumpCost = c.pumpCost;
+    host.clicks = c.clicks;
+    context.watched = point;
     EXPECT_TRUE(an->execute(context));
-    std::vector<double> frames(context.positions.begin(), context.positions.end() - 1);
-    EXPECT_EQ((std::vector<double>{0.5, 0.75, 1, 0.75, 0.5, 0.25, 0, 0.25, 0.5, 0.75}),
-              rounded(frames));
-    // Put back where it was.
-    EXPECT_EQ(0.25, context.positions.back());
-    EXPECT_EQ(0.25, f.m->abscissa);
-    EXPECT_EQ(1100u, host.clock);
+    EXPECT_EQ(c.redraws, context.redraws);
+    EXPECT_EQ(c.end, host.clock);
+    EXPECT_EQ(start, context.positions.back());
+    EXPECT_EQ(start, point->abscissa);
+    if (!c.positions.empty()) {
+        EXPECT_EQ(c.positions, rounded({context.positions.begin(), context.positions.end() - 1}));
+    }
 }
 
-TEST_F(MacroRun, CyclicAnimationRestartsAtTheBeginning) {
-    auto* an = animation(f.p, 10, 1);  // at 0.75
-    an->cyclic = true, an->n = 5;
-    context.watched = f.p;
-    EXPECT_TRUE(an->execute(context));
-    std::vector<double> frames(context.positions.begin(), context.positions.begin() + 6);
-    EXPECT_EQ((std::vector<double>{1, 0, 0.25, 0.5, 0.75, 1}), rounded(frames));
-}
-
-TEST_F(MacroRun, DurationCountsFramesOfTheFakeClock) {
-    auto* an = animation(f.m, 10, 25);
-    EXPECT_TRUE(an->execute(context));
-    EXPECT_EQ(251, context.redraws);  // 250 frames and the final redraw
-    EXPECT_EQ(1000u + 2500u, host.clock);
-}
-
-TEST_F(MacroRun, UntilAClickWhenThereIsNoDuration) {
-    auto* an = animation(f.m, 20, 0);
-    host.clicks = {1205};
-    EXPECT_EQ(1380, an->runningPromptId());
-    EXPECT_TRUE(an->execute(context));
-    // Seen at the start of the frame after it; that frame is still drawn and lasts f.
-    EXPECT_EQ(1240u, host.clock);
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Kinds, Animation, ::testing::Values(
+    // 100 ms: 10 frames of 10 ms; an end is never shown twice in a row.
+    Frames{"BackAndForth", false, false, 10, 1, 5, 0, {},
+           {0.5, 0.75, 1, 0.75, 0.5, 0.25, 0, 0.25, 0.5, 0.75}, 11, 1100},
+    Frames{"CyclicRestartsAtTheBeginning", true, true, 10, 1, 5, 0, {},
+           {1, 0, 0.25, 0.5, 0.75, 1, 0, 0.25, 0.5, 0.75}, 11, 1100},
+    Frames{"DurationOnTheClock", false, false, 10, 25, 100, 0, {}, {}, 251, 3500},
+    // Without a duration, until a click, seen at the start of the frame after it; that frame
+    // is still drawn and lasts f.
+    Frames{"UntilAClick", false, false, 20, 0, 100, 0, {1205}, {}, 13, 1240},
+    Frames{"FullSpeedStillEnds", false, false, 0, 1, 100, 1, {}, {}, 101, 1100}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(MacroRun, EscapeStopsAndRestoresButAnEarlierEscapeIsIgnored) {
     auto* an = animation(f.m, 10, 0);
     host.escapes = {0, 1095};  // one before the start, one during the animation
-    context.watched = f.m;
+    EXPECT_EQ(1380, an->runningPromptId());
     EXPECT_FALSE(macro_run::executeMacro(*an, context));
     EXPECT_EQ(1100u, host.clock);  // seen at 1100: that frame does not wait
     EXPECT_EQ(0.25, f.m->abscissa);
@@ -132,13 +142,6 @@ TEST_F(MacroRun, EscapeStopsAndRestoresButAnEarlierEscapeIsIgnored) {
     EXPECT_EQ(0, context.cursorRestores);
     EXPECT_EQ((std::vector<int>{1380, 1304}), context.prompts);
     EXPECT_EQ((std::vector<bool>{false, true}), context.mouse);
-}
-
-TEST_F(MacroRun, FullSpeedAnimationStillEnds) {
-    auto* an = animation(f.m, 0, 1);
-    host.pumpCost = 1;
-    EXPECT_TRUE(an->execute(context));
-    EXPECT_EQ(101, context.redraws);
 }
 
 TEST_F(MacroRun, AppearanceRecordsOneSnapshotAnimationNone) {

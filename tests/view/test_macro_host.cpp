@@ -16,6 +16,7 @@
 #include "geometry/CPointLie.h"
 #include "macro_fixture.h"
 #include "macros/CMacroKinds.h"
+#include "view/CFigureRenderer.h"
 #include "view/COutilsMacros.h"
 #include "view/CQtHost.h"
 #include "view/ToolTexts.h"
@@ -146,41 +147,32 @@ TEST(QtHost, SoundThatCannotPlayIsReportedNeverThrown) {
     EXPECT_EQ(3u, host.soundErrors.size());
 }
 
-TEST_F(MacroTool, RefusedWithoutAMacro) {
-    EXPECT_FALSE(select(Cmd::executeMacro));
-    EXPECT_EQ(toolText(Msg::needMacro), lastMessage());
-}
-
-TEST_F(MacroTool, ClickOnAnAppearanceMacroShowsItsObjectsWithOneUndoState) {
-    auto* show = macro<CMacroApparition>("Montrer");
-    show->addObject(nat::segment, seg);
-    seg->masked = true;
-    ASSERT_TRUE(select(Cmd::executeMacro));
-    const bool couldUndo = doc().history().canUndo();
-    click(5, 5);  // nothing there
-    EXPECT_TRUE(seg->masked);
-    clickOn(show);
-    EXPECT_FALSE(seg->masked);
-    EXPECT_TRUE(doc().history().canUndo());
-    EXPECT_FALSE(couldUndo);
-    EXPECT_EQ("Exécuter macro", doc().history().undoText());
-    EXPECT_TRUE(view->isModified());
-    // The tool stays, the mouse is back, nothing is left running.
-    EXPECT_EQ(toolOfCommand(Cmd::executeMacro), etatOutils().currentTool);
-    EXPECT_TRUE(etatOutils().mouseInputEnabled);
-    EXPECT_EQ(nullptr, runningMacroView());
-}
-
-TEST_F(MacroTool, AnimationRunsWithTheMouseOffAndLeavesNoUndoState) {
+// A click on a macro runs it through the protocol: an appearance leaves one undo state; an
+// animation runs with the mouse off, each frame drawn as a whole redraw would draw the figure,
+// and leaves none.
+TEST_F(MacroTool, ExecutionToolRunsTheClickedMacro) {
     RecordingQtHost qt;
     CHost* previous = setHost(&qt);
+    auto* show = macro<CMacroApparition>("Montrer", 3500);
+    show->addObject(nat::segment, seg);
+    seg->masked = true;
     auto* anim = animation(2);
-    std::vector<bool> mouseDuring;
+    click(5, 5);  // nothing there
+    EXPECT_TRUE(seg->masked);
+    EXPECT_FALSE(doc().history().canUndo());
+    clickOn(show);
+    EXPECT_FALSE(seg->masked);
+    EXPECT_EQ("Exécuter macro", doc().history().undoText());
+    EXPECT_TRUE(view->isModified());
+    const uint64_t changes = doc().history().changeCount();
+
+    std::vector<bool> mouseDuring, drawnAsAWhole;
     std::vector<double> positions;
     QTimer probe;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         mouseDuring.push_back(etatOutils().mouseInputEnabled);
         positions.push_back(m->abscissa);
+        drawnAsAWhole.push_back(view->buffer() == renderFigureImage(doc()));
     });
     probe.start(15);
     clickOn(anim);
@@ -188,11 +180,16 @@ TEST_F(MacroTool, AnimationRunsWithTheMouseOffAndLeavesNoUndoState) {
     setHost(previous);
     ASSERT_FALSE(mouseDuring.empty());
     EXPECT_EQ(std::vector<bool>(mouseDuring.size(), false), mouseDuring);
+    EXPECT_EQ(std::vector<bool>(mouseDuring.size(), true), drawnAsAWhole);
     EXPECT_TRUE(std::any_of(positions.begin(), positions.end(),
                             [](double t) { return std::abs(t - 0.25) > 1e-9; }));
     EXPECT_DOUBLE_EQ(0.25, m->abscissa);
-    EXPECT_FALSE(doc().history().canUndo());
+    EXPECT_EQ(renderFigureImage(doc()), view->buffer());
+    EXPECT_EQ(changes, doc().history().changeCount());
+    // The tool stays, the mouse is back, nothing is left running.
+    EXPECT_EQ(toolOfCommand(Cmd::executeMacro), etatOutils().currentTool);
     EXPECT_TRUE(etatOutils().mouseInputEnabled);
+    EXPECT_EQ(nullptr, runningMacroView());
     EXPECT_EQ(toolText(Msg::promptExecuteMacro), etatOutils().currentTool->prompt(0));
 }
 
@@ -221,29 +218,6 @@ TEST_F(MacroTool, EscapeStopsAnEndlessAnimationAndRestoresThePoint) {
     EXPECT_TRUE(etatOutils().mouseInputEnabled);
 }
 
-// Creation of the macros without objects: the click places the button, the dialog names it.
-TEST_F(MacroTool, PauseIsPlacedAtTheClickNamedAndUndoable) {
-    ASSERT_TRUE(select(Cmd::newMacroPause));
-    EXPECT_EQ(toolText(Msg::promptPlaceMacro), etatOutils().currentTool->prompt(0));
-    const int before = list().count();
-    dialogs.fieldAnswers.push_back({"Attendre", "Un temps", "3"});
-    click(50, 60);
-    ASSERT_EQ(before + 1, list().count());
-    auto* pause = last<CMacroPause>();
-    ASSERT_NE(nullptr, pause);
-    EXPECT_EQ("Attendre", pause->title);
-    EXPECT_EQ("Un temps", pause->comment);
-    EXPECT_EQ(3, pause->seconds);
-    EXPECT_EQ(&list(), pause->list);
-    view->redraw();
-    // The button starts at the click (logical 500, 600) and not before it.
-    EXPECT_EQ(0, pause->designationDistance(510, 630, false));
-    EXPECT_NE(0, pause->designationDistance(490, 630, false));
-    EXPECT_EQ(kMacroDialogTitle, dialogs.titles.back());
-    EXPECT_EQ("Créer une macro", doc().history().undoText());
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
-}
-
 TEST_F(MacroTool, CancelledDialogCreatesNothingAndOnlyOneRedrawMacroPerFigure) {
     ASSERT_TRUE(select(Cmd::newMacroRedraw));
     const int before = list().count();
@@ -255,37 +229,6 @@ TEST_F(MacroTool, CancelledDialogCreatesNothingAndOnlyOneRedrawMacroPerFigure) {
     ASSERT_NE(nullptr, last<CMacroAffichantTout>());
     EXPECT_FALSE(select(Cmd::newMacroRedraw));
     EXPECT_EQ("Une telle macro a déjà été définie", lastMessage());
-}
-
-TEST_F(MacroTool, AppearanceCollectsObjectsUntilTheRightClick) {
-    ASSERT_TRUE(select(Cmd::newMacroAppearance));
-    const int before = list().count();
-    dialogs.fieldAnswers.push_back({"Montrer", ""});
-    click(20, 250);  // the button, below the figure
-    EXPECT_EQ(before, list().count());
-    EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
-    click(100, 100);  // A
-    click(100, 100);  // A again: already taken
-    click(220, 100);  // the segment
-    click(5, 5);      // nothing
-    EXPECT_TRUE(view->isBlinking());
-    rightClick(5, 5);
-    ASSERT_EQ(before + 1, list().count());
-    auto* show = last<CMacroApparition>();
-    ASSERT_NE(nullptr, show);
-    ASSERT_EQ(2, show->objects.count());
-    EXPECT_EQ(a, show->objects.elementAt(0));
-    EXPECT_EQ(seg, show->objects.elementAt(1));
-    EXPECT_EQ("Créer une macro", doc().history().undoText());
-    EXPECT_FALSE(view->isBlinking());
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
-    // Without objects, it is not kept.
-    ASSERT_TRUE(select(Cmd::newMacroAppearance));
-    dialogs.fieldAnswers.push_back({"Rien", ""});
-    click(20, 300);
-    rightClick(5, 5);
-    EXPECT_EQ(before + 1, list().count());
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
 }  // namespace

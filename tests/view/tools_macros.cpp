@@ -16,7 +16,7 @@
 namespace {
 
 // What the tests' figure holds besides [AB] and M: a second point N linked to [AB], a
-// variable k and a pause macro.
+// variable k, a pause macro and a macro showing A and [AB].
 struct Refs {
     CPointBase* a;
     CSegment* seg;
@@ -32,6 +32,9 @@ protected:
         n = add<CPointLieDroite>(nat::pointLie, seg, 0.75);
         k = add<CVariableBornee>(nat::variable, "k", 1.0, 0.0, 10.0, 1.0, "0", "10", "1");
         pause = macro<CMacroPause>("Attendre");
+        show = macro<CMacroApparition>("Voir", 4500);
+        show->addObject(nat::pointLibre, a);
+        show->addObject(nat::segment, seg);
         // Sounds are offered only in a saved figure.
         doc().path = "/tmp/figure.qvf";
     }
@@ -40,15 +43,17 @@ protected:
     CPointLieDroite* n = nullptr;
     CVariableBornee* k = nullptr;
     CMacro* pause = nullptr;
+    CMacroApparition* show = nullptr;
 };
 
-// A click at a pixel, a click on the pause macro's button, or a right click.
+// A click at a pixel, a click on the pause or the showing macro's button, or a right click.
 struct Click {
     int x, y;
 };
 struct OnPause {};
+struct OnShow {};
 struct Right {};
-using Act = std::variant<Click, OnPause, Right>;
+using Act = std::variant<Click, OnPause, OnShow, Right>;
 
 constexpr Click kA{100, 100}, kM{150, 100}, kN{250, 100}, kSeg{200, 100};
 
@@ -88,13 +93,22 @@ TEST_P(MacroCreation, FromTheMenuWithOneUndoState) {
         EXPECT_EQ(before, list().count()) << "joined the figure before its last step";
         if (auto* p = std::get_if<Click>(&act)) click(p->x, p->y);
         if (std::holds_alternative<OnPause>(act)) clickOn(pause);
-        if (std::holds_alternative<Right>(act)) rightClick(5, 5);
+        if (std::holds_alternative<OnShow>(act)) clickOn(show);
+        if (std::holds_alternative<Right>(act)) {
+            EXPECT_TRUE(view->isBlinking()) << "what was collected does not blink";
+            rightClick(5, 5);
+        }
     }
     ASSERT_EQ(before + 1, list().count());
     auto* made = last<CMacro>();
     ASSERT_NE(nullptr, made);
     EXPECT_EQ(c.fields[0], made->title);
     EXPECT_EQ(&list(), made->list);
+    EXPECT_EQ(kMacroDialogTitle, dialogs.titles.back());
+    // The button starts at the click (logical 500, 4000) and not before it.
+    view->redraw();
+    EXPECT_EQ(0, made->designationDistance(510, 4030, false));
+    EXPECT_NE(0, made->designationDistance(490, 4030, false));
     EXPECT_TRUE(dialogs.itemAnswers.empty());
     EXPECT_EQ("Créer une macro", doc().history().undoText());
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
@@ -106,7 +120,9 @@ using Objects = std::vector<CElementBase*>;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
-    Creation{"Appearance", Cmd::newMacroAppearance, {}, {"Montrer", "", "1"}, {kA, kSeg, Right{}},
+    // A taken twice, and a click on nothing, add nothing.
+    Creation{"Appearance", Cmd::newMacroAppearance, {}, {"Montrer", "", "1"},
+        {kA, kA, kSeg, Click{5, 5}, Right{}},
         [](CMacro* m, const Refs& r) {
             EXPECT_TRUE(as<CMacroApparition>(m)->oneByOne);
             EXPECT_EQ((Objects{r.a, r.seg}), listed(m));
@@ -143,6 +159,14 @@ INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
         [](CMacro* m, const Refs& r) {
             EXPECT_EQ(r.k, as<CMacroTraceAutoParVariable>(m)->variable);
             EXPECT_EQ(Objects{r.seg}, listed(m));
+        }},
+    Creation{"DisappearanceFromAppearance", Cmd::newMacroDisappearanceFromAppearance, {}, {"Cacher", ""},
+        {OnPause{}, OnShow{}},  // the pause is no appearance macro
+        [](CMacro* m, const Refs& r) { EXPECT_EQ((Objects{r.a, r.seg}), listed(as<CMacroDisparition>(m))); }},
+    Creation{"Pause", Cmd::newMacroPause, {}, {"Patienter", "Un temps", "3"}, {},
+        [](CMacro* m, const Refs&) {
+            EXPECT_EQ(3, as<CMacroPause>(m)->seconds);
+            EXPECT_EQ("Un temps", m->comment);
         }},
     Creation{"Sequence", Cmd::newMacroSequence, {}, {"Suite", ""}, {OnPause{}, Right{}},
         [](CMacro* m, const Refs& r) { EXPECT_EQ(Objects{r.pause}, listed(as<CMacroSuiteMacros>(m))); }},
@@ -210,7 +234,8 @@ TEST_P(MacroRefusal, LeavesTheToolAsItWas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Preconditions, MacroRefusal,
-                         ::testing::Values(Refusal{Cmd::newMacroAssignValue, Msg::needVariable},
+                         ::testing::Values(Refusal{Cmd::executeMacro, Msg::needMacro},
+                                           Refusal{Cmd::newMacroAssignValue, Msg::needVariable},
                                            Refusal{Cmd::newMacroSound, Msg::soundNeedsSavedFigure},
                                            Refusal{Cmd::newMacroDisappearanceFromAppearance,
                                                    Msg::needAppearanceMacro},
@@ -274,11 +299,19 @@ TEST_F(MacroTool, MovingAPointNeedsAnotherPointOnItsCurve) {
     EXPECT_EQ(before, list().count());
 }
 
-TEST_F(MacroMenu, TraceLoopWithoutObjectsOnlyWhenItsEndMacroTraces) {
+// A macro of objects is not kept without objects; a trace loop only when its end macro traces.
+TEST_F(MacroMenu, WithoutObjectsNotKeptUnlessALoopsEndMacroTraces) {
+    const int before = list().count();
+    ASSERT_TRUE(select(Cmd::newMacroAppearance));
+    dialogs.fieldAnswers.push_back({"Rien", ""});
+    click(50, 400);
+    rightClick(5, 5);
+    EXPECT_EQ(before, list().count());
+    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
+
     ASSERT_TRUE(select(Cmd::newMacroLoopTrace));
     dialogs.itemAnswers = {0, 0, 0};
     dialogs.fieldAnswers.push_back({"Vide", "", "1", "0"});
-    const int before = list().count();
     click(50, 400);
     rightClick(5, 5);
     EXPECT_EQ(toolText(Msg::needLoopTraces), lastMessage());
@@ -287,7 +320,7 @@ TEST_F(MacroMenu, TraceLoopWithoutObjectsOnlyWhenItsEndMacroTraces) {
     auto* trace = macro<CMacroTraceAutoParVariable>("Tracer", 3500);
     trace->variable = k;
     ASSERT_TRUE(select(Cmd::newMacroLoopTrace));
-    dialogs.itemAnswers = {0, 0, 2};  // the trace, after "Aucune macro" and the pause
+    dialogs.itemAnswers = {0, 0, 3};  // the trace, after "Aucune macro", the pause and "Voir"
     dialogs.fieldAnswers.push_back({"Vide", "", "1", "0"});
     click(50, 400);
     rightClick(5, 5);
@@ -295,34 +328,16 @@ TEST_F(MacroMenu, TraceLoopWithoutObjectsOnlyWhenItsEndMacroTraces) {
     EXPECT_EQ(trace, last<CMacroBoucleAvecTrace>()->loop.atEnd);
 }
 
-TEST_F(MacroMenu, DisappearanceFromAnAppearanceMacroTakesItsObjects) {
-    auto* show = macro<CMacroApparition>("Montrer", 3500);
-    show->addObject(nat::pointLibre, a);
-    show->addObject(nat::segment, seg);
-    ASSERT_TRUE(select(Cmd::newMacroDisappearanceFromAppearance));
-    dialogs.fieldAnswers.push_back({"Cacher", ""});
-    click(50, 400);
-    EXPECT_EQ(toolText(Msg::promptAppearanceSource), lastPrompt);
-    clickOn(pause);  // not an appearance macro
-    clickOn(show);
-    auto* hide = last<CMacroDisparition>();
-    ASSERT_NE(nullptr, hide);
-    EXPECT_EQ(listed(show), listed(hide));
-    EXPECT_EQ("Créer une macro", doc().history().undoText());
-}
-
 TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
-    auto* show = macro<CMacroApparition>("Montrer", 3500);
-    show->addObject(nat::pointLibre, a);
     ASSERT_TRUE(select(Cmd::addObjectsToMacro));
     EXPECT_EQ(toolText(Msg::promptAddToMacro), lastPrompt);
     clickOn(show);
     EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
     click(kA.x, kA.y);  // listed already
-    click(kSeg.x, kSeg.y);
-    EXPECT_EQ(Objects{a}, listed(show));
-    rightClick(5, 5);
+    click(kM.x, kM.y);
     EXPECT_EQ((Objects{a, seg}), listed(show));
+    rightClick(5, 5);
+    EXPECT_EQ((Objects{a, seg, m}), listed(show));
     EXPECT_EQ("Ajout d'objets à macro", doc().history().undoText());
 
     // The objects a macro shows are hidden: they are offered all the same.
@@ -332,7 +347,7 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     EXPECT_EQ(toolText(Msg::promptAppearanceRemove), lastPrompt);
     click(kA.x, kA.y);
     rightClick(5, 5);
-    EXPECT_EQ(Objects{seg}, listed(show));
+    EXPECT_EQ((Objects{seg, m}), listed(show));
     EXPECT_EQ("Retrait d'objets d'une macro", doc().history().undoText());
     EXPECT_TRUE(drawingState().hideMasked);
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
@@ -361,23 +376,6 @@ TEST_F(MacroMenu, EditingAMacroChangesItOnlyWhenAccepted) {
     EXPECT_EQ(m, anim->linkedPoint);
     EXPECT_EQ("Modifier macro", doc().history().undoText());
     EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
-}
-
-TEST_F(MacroTool, DefaultMacroDrawnInItsFinalStateOverAnUnchangedFigure) {
-    auto* show = macro<CMacroApparition>("Montrer");
-    show->addObject(nat::segment, seg);
-    seg->masked = true;
-    const QColor background = renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y);
-    list().defaultMacro = show;
-    EXPECT_NE(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
-    EXPECT_TRUE(seg->masked);
-    // A hiding macro takes the segment away from the picture.
-    seg->masked = false;
-    auto* hide = macro<CMacroDisparition>("Cacher", 3500);
-    hide->addObject(nat::segment, seg);
-    list().defaultMacro = hide;
-    EXPECT_EQ(background, renderFigureImage(doc()).pixelColor(kSeg.x, kSeg.y));
-    EXPECT_FALSE(seg->masked);
 }
 
 // The Qt dialog shows a yes/no question as a check box and gives back "1" or "0".
