@@ -293,7 +293,7 @@ TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
 // The default macro chosen among the options is drawn in its final state over a figure that
 // stays as it was.
 TEST(FigureOptions, DefaultMacroDrawnInItsFinalState) {
-    Frame f;
+    Fixture f;
     CPelvantiView* v = f.run(Cmd::fileNew);
     CPelvantiDoc& doc = *v->document();
     auto add = [&](Nature n, auto object) {
