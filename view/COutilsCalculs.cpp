@@ -288,16 +288,20 @@ bool editVariable(CPelvantiView* view, CVariableBornee* v) {
 // ---------------------------------------------------------------------------------------------
 // Sequences, solutions, integrals, tests, parts of complex values
 
-bool editSequence(CPelvantiView* view, CSuiteRec* s) {
+// Real and complex recurrent sequences share their dialog: only the functions offered, the
+// type of the first term and the title differ.
+template <class Seq, class Fn, class First>
+bool editSequenceOf(CPelvantiView* view, Seq* s, Nature nature, const char* title,
+                    std::vector<CElementBase*> (*functionsOf)(const Edit&)) {
     Edit e(view, s);
-    std::vector<CElementBase*> functions = realFunctions(e);
+    std::vector<CElementBase*> functions = functionsOf(e);
     if (functions.empty()) return refuse(Msg::needFunction, 0), false;
-    FormulaDialog d = dialog(e, "Suite récurrente u(n+1)=f[u(n)]", false);
+    FormulaDialog d = dialog(e, title, nature == nat::suiteRecComplexe);
     d.labels = {"Nom de la suite :", "Premier terme u(0) :", "Nombre de termes (500 maxi) :"};
     d.values = {s ? s->name : freeName(e.list, "u"), s ? s->first.getText(12) : "",
                 std::to_string(s ? s->termCount : 50)};
     d.choices = {{"Fonction f :", namesOf(functions), s ? indexIn(functions, s->f) : 0}};
-    CValeurAssocieeAVariable first;
+    First first;
     int count = 0;
     d.check = [&](FormulaDialog& d, int& caret) {
         if (int f = e.checkName(d.values[0], 0); f >= 0) return f;
@@ -308,8 +312,8 @@ bool editSequence(CPelvantiView* view, CSuiteRec* s) {
         return -1;
     };
     if (!toolDialogs().editFormula(d)) return false;
-    auto* f = static_cast<CFonc*>(functions[d.choices[0].index]);
-    if (!s) return e.add(nat::suiteRec, std::make_unique<CSuiteRec>(d.values[0], f, count, first));
+    auto* f = static_cast<Fn*>(functions[d.choices[0].index]);
+    if (!s) return e.add(nature, std::make_unique<Seq>(d.values[0], f, count, first));
     s->name = d.values[0];
     s->f = f;
     s->first = first;
@@ -317,35 +321,15 @@ bool editSequence(CPelvantiView* view, CSuiteRec* s) {
     return true;
 }
 
+bool editSequence(CPelvantiView* view, CSuiteRec* s) {
+    return editSequenceOf<CSuiteRec, CFonc, CValeurAssocieeAVariable>(
+        view, s, nat::suiteRec, "Suite récurrente u(n+1)=f[u(n)]", realFunctions);
+}
+
 bool editComplexSequence(CPelvantiView* view, CSuiteRecComplexe* s) {
-    Edit e(view, s);
-    std::vector<CElementBase*> functions = entriesOf(e.list, nat::fonctionComplexe, e.limit);
-    if (functions.empty()) return refuse(Msg::needFunction, 0), false;
-    FormulaDialog d = dialog(e, "Suite complexe u(n+1)=f[u(n)]", true);
-    d.labels = {"Nom de la suite :", "Premier terme u(0) :", "Nombre de termes (500 maxi) :"};
-    d.values = {s ? s->name : freeName(e.list, "u"), s ? s->first.getText(12) : "",
-                std::to_string(s ? s->termCount : 50)};
-    d.choices = {{"Fonction f :", namesOf(functions), s ? indexIn(functions, s->f) : 0}};
-    CValeurAssocieeComp first;
-    int count = 0;
-    d.check = [&](FormulaDialog& d, int& caret) {
-        if (int f = e.checkName(d.values[0], 0); f >= 0) return f;
-        if (int f = e.checkParameter(d.values[1], Msg::enterFirstTerm, first, 1, caret); f >= 0)
-            return f;
-        if (!readWholeNumber(d.values[2], CSuiteRec::kMinTerms, CSuiteRec::kMaxTerms, count))
-            return refuseText("Le nombre de termes doit être\nun entier de 2 à 500", 2);
-        return -1;
-    };
-    if (!toolDialogs().editFormula(d)) return false;
-    auto* f = static_cast<CFoncComplexe*>(functions[d.choices[0].index]);
-    if (!s)
-        return e.add(nat::suiteRecComplexe,
-                     std::make_unique<CSuiteRecComplexe>(d.values[0], f, count, first));
-    s->name = d.values[0];
-    s->f = f;
-    s->first = first;
-    s->setTermCount(count);
-    return true;
+    return editSequenceOf<CSuiteRecComplexe, CFoncComplexe, CValeurAssocieeComp>(
+        view, s, nat::suiteRecComplexe, "Suite complexe u(n+1)=f[u(n)]",
+        [](const Edit& e) { return entriesOf(e.list, nat::fonctionComplexe, e.limit); });
 }
 
 bool editSolution(CPelvantiView* view, CSolutionEquation* s) {
