@@ -466,36 +466,15 @@ QString CMainFrame::promptText() const {
     return prompt_ ? prompt_->text() : QString();
 }
 
-// Commands a figure's restricted menus never take away: they manage windows and files, and
-// saving stays possible so that no restriction can make the user lose work.
-static bool escapesRestrictedMenus(int id) {
-    switch (id) {
-        case Cmd::fileNew:
-        case Cmd::fileOpen:
-        case Cmd::fileClose:
-        case Cmd::fileSave:
-        case Cmd::fileSaveAs:
-        case Cmd::quit:
-        case Cmd::windowCascade:
-        case Cmd::windowTile:
-        case Cmd::about:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void CMainFrame::updateActions() {
-    CPelvantiView* v = activeView();
     for (const CommandDesc& c : commandTable()) {
         if (c.id == kSeparator) continue;
         QAction* a = action(c.id);
         if (!a) continue;
-        const bool allowed = !v || escapesRestrictedMenus(c.id) ||
-                             v->document()->allowedMenus.isEnabled(static_cast<uint32_t>(c.id));
-        a->setEnabled(allowed && (!c.enabled || c.enabled(*this)));
+        a->setEnabled(!c.enabled || c.enabled(*this));
         if (c.checked) a->setChecked(c.checked(*this));
     }
+    CPelvantiView* v = activeView();
     if (v) updateTitle(v);
     for (int command : toolActions_) {
         QAction* a = action(command);
