@@ -28,6 +28,7 @@
 #include <algorithm>
 
 #include "app/CPreferencesDialog.h"
+#include "app/CToolGrid.h"
 #include "app/Desktop.h"
 #include "app/PaletteIcons.h"
 #include "app/PreferencesIO.h"
@@ -383,6 +384,9 @@ void CMainFrame::buildPalettes() {
             addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, tb);
         bars_[pal.bit] = tb;
+        // The first line is full with the file, modification and zoom bars.
+        if (pal.bit == toolbar_bits::lineStyles)
+            addToolBar(Qt::TopToolBarArea, toolBars_[ToolBarId::tests]);
     }
 }
 
@@ -902,14 +906,27 @@ void CMainFrame::editPreferences() {
 void CMainFrame::applyToolBarLevel() {
     QToolBar* bar = toolBars_[ToolBarId::construction];
     bar->clear();
+    auto* grid = new CToolGrid(bar);
+    constructionGrid_ = grid;
     std::map<int, ToolBarId> buttons;
     for (const ToolButtonDesc& b : toolButtonTable()) buttons[b.id] = b.toolbar;
     for (int command : toolActions_) {
         auto it = buttons.find(command);
         if (it == buttons.end() || it->second != ToolBarId::construction) continue;
         if (!preferences().lowGradeMode || !isAdvancedButton(command))
-            bar->addAction(actions_[command]);
+            grid->addButton(actions_[command]);
     }
+    bar->addWidget(grid);
+}
+
+QList<QAction*> CMainFrame::toolBarButtons(ToolBarId id) const {
+    QList<QAction*> result;
+    QToolBar* bar = toolBar(id);
+    if (!bar) return result;
+    if (id == ToolBarId::construction && constructionGrid_) return constructionGrid_->actions();
+    for (QAction* a : bar->actions())
+        if (!a->isSeparator()) result.append(a);
+    return result;
 }
 
 void CMainFrame::toggleLineEnforcement() {

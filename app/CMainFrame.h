@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QSettings>
 #include <QStringList>
 #include <map>
@@ -21,6 +22,8 @@ class QMenu;
 class QToolBar;
 class CPelvantiView;
 class CPelvantiDoc;
+class CToolGrid;
+
 class CMainFrame;
 
 // The child window of a figure: asks before a modified figure is closed.
@@ -89,6 +92,8 @@ public:
     void updateActions();
     QAction* action(int commandId) const;
     QToolBar* toolBar(ToolBarId id) const;
+    // The command buttons of a bar, in order, separators left out.
+    QList<QAction*> toolBarButtons(ToolBarId id) const;
     QToolBar* toolBarOfBit(uint32_t bit) const;
     QStringList recentFiles() const { return recent_; }
     QString promptText() const;
@@ -129,6 +134,7 @@ private:
     std::map<int, QAction*> actions_;
     std::vector<int> toolActions_;
     std::map<ToolBarId, QToolBar*> toolBars_;
+    QPointer<CToolGrid> constructionGrid_;
     std::map<uint32_t, QWidget*> bars_;
     std::map<uint32_t, QAction*> barActions_;
     QMenu* recentMenu_ = nullptr;

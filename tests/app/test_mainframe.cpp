@@ -152,7 +152,7 @@ TEST(MainFrame, ToolCommandsAreMenuItemsAndButtonsAndEveryIconExists) {
     v->recomputeAndRedraw();
     QAction* midpoint = f.frame->action(Cmd::midpoint);
     ASSERT_NE(midpoint, nullptr);
-    EXPECT_TRUE(f.frame->toolBar(ToolBarId::construction)->actions().contains(midpoint));
+    EXPECT_TRUE(f.frame->toolBarButtons(ToolBarId::construction).contains(midpoint));
     midpoint->trigger();
     EXPECT_EQ(etatOutils().currentTool->commandId, Cmd::midpoint);
     EXPECT_TRUE(midpoint->isChecked());
