@@ -1,7 +1,6 @@
 #include "TestObjects.h"
 
 #include <cctype>
-#include <cmath>
 #include <sstream>
 
 #include "core/CPalette.h"
@@ -66,12 +65,6 @@ void TestPoint::computePosition() {
     updateNameAnchor();
 }
 
-bool TestPoint::coincidesWith(const CElementBase* other) const {
-    const auto* o = dynamic_cast<const TestPoint*>(other);
-    return o && o->GetRuntimeClass() == GetRuntimeClass() && parents.empty() &&
-           o->parents.empty() && std::fabs(x - o->x) < 1e-9 && std::fabs(y - o->y) < 1e-9;
-}
-
 bool TestPoint::computeDependsOn(const CElementBase* p) const {
     if (p == this) return true;
     for (CElementBase* q : parents)
@@ -92,11 +85,6 @@ void TestPoint::erase(CDC* dc, bool hideMasked) {
 void TestPoint::translateBy(double dx, double dy) {
     x += dx;
     y += dy;
-}
-
-void TestPoint::zoomAbout(double cx, double cy, double ratio) {
-    x = cx + (x - cx) * ratio;
-    y = cy + (y - cy) * ratio;
 }
 
 bool TestMilieu::coincidesWith(const CElementBase* other) const {

@@ -30,7 +30,6 @@ public:
     std::unique_ptr<CElementBase> getClone(const CListeAction& from,
                                            const CListeAction& to) const override;
     void computePosition() override;
-    bool coincidesWith(const CElementBase* other) const override;
     bool computeDependsOn(const CElementBase* p) const override;
     bool usesTransformation(const CElementBase* t) const override { return t == transformation; }
     CElementBase* getTransformation() const override { return transformation; }
@@ -38,7 +37,6 @@ public:
     void erase(CDC* dc, bool hideMasked) override;
     void updateNameAnchor() override { setNameAnchor(x, y); }
     void translateBy(double dx, double dy) override;
-    void zoomAbout(double cx, double cy, double ratio) override;
 };
 
 // A midpoint: the same as another of the same two points in either order.
