@@ -36,25 +36,28 @@ protected:
         setFigureFolder(previousFolder_);
         std::filesystem::remove_all(dir_);
     }
-    // Saves a figure holding the picture `file` (stored with a path that does not exist) into
-    // the test folder, and reads it back into `doc` from elsewhere.
-    CImage* reopenWithPicture(CPelvantiDoc& doc, const std::string& file) {
+    // Saves a figure holding the pictures `files` (stored with a path that does not exist)
+    // into the test folder, and reads it back into `doc` from elsewhere.
+    std::vector<CImage*> reopenWithPictures(CPelvantiDoc& doc,
+                                            std::initializer_list<std::string> files) {
         std::string reason;
         {
             CPelvantiDoc saved;
             saved.newFigure();
-            saved.addEntry(std::make_unique<CAction>(
-                nat::image, std::make_unique<CImage>("/nulle/part/" + file, file, &saved.list(),
-                                                     nullptr, 100.0, 100.0)));
+            for (const std::string& file : files)
+                saved.addEntry(std::make_unique<CAction>(
+                    nat::image, std::make_unique<CImage>("/nulle/part/" + file, file, &saved.list(),
+                                                         nullptr, 100.0, 100.0)));
             EXPECT_TRUE(saved.saveToFile((dir_ / "figure.qvf").string(), &reason)) << reason;
         }
         setFigureFolder("/ailleurs");
         doc.newFigure();
         EXPECT_TRUE(doc.loadFromFile((dir_ / "figure.qvf").string(), &reason)) << reason;
         doc.list().computeAll();
+        std::vector<CImage*> images;
         for (CActionAncetre* e : doc.list().entries())
-            if (auto* i = dynamic_cast<CImage*>(e->element)) return i;
-        return nullptr;
+            if (auto* i = dynamic_cast<CImage*>(e->element)) images.push_back(i);
+        return images;
     }
 
     PictureHost host_;
@@ -63,22 +66,17 @@ protected:
     std::filesystem::path dir_;
 };
 
+// A missing one shows the placeholder and the figure still opens.
 TEST_F(FigurePictures, RelativePictureIsFoundBesideTheFigureFile) {
     std::ofstream(dir_ / "dessin.png", std::ios::binary) << "octets";
     CPelvantiDoc doc;
-    CImage* image = reopenWithPicture(doc, "dessin.png");
-    ASSERT_NE(image, nullptr);
-    EXPECT_TRUE(image->loaded);
-    EXPECT_EQ(image->width, 40);
-    EXPECT_EQ(image->height, 30);
-}
-
-TEST_F(FigurePictures, MissingPictureShowsThePlaceholderAndTheFigureStillOpens) {
-    CPelvantiDoc doc;
-    CImage* image = reopenWithPicture(doc, "absent.png");
-    ASSERT_NE(image, nullptr);
-    EXPECT_FALSE(image->loaded);
-    ASSERT_NE(image->placeholder, nullptr);
+    std::vector<CImage*> images = reopenWithPictures(doc, {"dessin.png", "absent.png"});
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_TRUE(images[0]->loaded);
+    EXPECT_EQ(images[0]->width, 40);
+    EXPECT_EQ(images[0]->height, 30);
+    EXPECT_FALSE(images[1]->loaded);
+    EXPECT_NE(images[1]->placeholder, nullptr);
 }
 
 }  // namespace

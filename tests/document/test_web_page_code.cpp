@@ -26,8 +26,7 @@ TEST_P(WebPageFileName, IsWhatFollowsTheLastSeparator) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, WebPageFileName,
-                         ::testing::Values(PathCase{"/home/prof/cours/cercle.qvf", "cercle.qvf"},
-                                           PathCase{"C:\\a/b\\c.qvf", "c.qvf"},
+                         ::testing::Values(PathCase{"C:\\a/b\\c.qvf", "c.qvf"},
                                            PathCase{"D:/a\\b/d.qvf", "d.qvf"},
                                            PathCase{"seul.qvf", "seul.qvf"},
                                            PathCase{"dossier/", ""}));
