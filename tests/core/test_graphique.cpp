@@ -212,15 +212,6 @@ TEST(NameRect, EmptyNameHasADefaultWidthAndFrameFollowsTheRect) {
     EXPECT_EQ(dc.opsOfKind("rectangle").at(0).args, (std::vector<int>{110, 220, 270, 420}));
 }
 
-TEST(GraphicElement, NameIntoABufferStaysTerminated) {
-    CElementGraphique g = named("Aé1");
-    char buffer[8] = "xxxxxxx";
-    g.getNameInto(buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "Aé1");
-    g.getNameInto(buffer, 3);  // "A" and half of "é" fit: the half is dropped
-    EXPECT_STREQ(buffer, "A");
-}
-
 // A at x 10 (named), B at 20 (masked), C at 30 (a circle: its name is not drawn by the
 // passes), M at 15 (midpoint of A and B), S at 40 (a surface), a masked macro (drawn as a
 // rectangle) and a variable. Every pass leaves the flags and colours as it found them.
@@ -265,8 +256,7 @@ TEST_P(DrawingPass, DrawsWhatItShould) {
     CPalette::resetPalette();
 }
 
-const std::vector<int> kAll = {10, 20, 30, 15, 40}, kVisible = {10, 30, 15, 40},
-                       kNoSurface = {10, 30, 15}, kFirst = {10, 20}, kMovingWithA = {10, 15};
+const std::vector<int> kAll = {10, 20, 30, 15, 40}, kVisible = {10, 30, 15, 40}, kFirst = {10, 20};
 
 INSTANTIATE_TEST_SUITE_P(
     Passes, DrawingPass,
@@ -277,26 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
                  [](Figure& f, CDC* dc) { f.list.drawAll(dc, false, true); }, kAll, "ABM", 1, 1},
         PassCase{"eraseAll", [](Figure& f, CDC* dc) { f.list.eraseAll(dc, true, true); }, kVisible,
                  "AM", 0, 0},
-        PassCase{"drawAllButSurfaces",
-                 [](Figure& f, CDC* dc) { f.list.drawAllButSurfaces(dc, true, true); }, kNoSurface,
-                 "AM", 0, 1},
-        PassCase{"drawWithoutNames", [](Figure& f, CDC* dc) { f.list.drawWithoutNames(dc, true); },
-                 kVisible, "", 0, 1},
-        PassCase{"drawInOneColour", [](Figure& f, CDC* dc) { f.list.drawInOneColour(dc, true); },
-                 kVisible, "", 0, 15},
-        PassCase{"drawMaskedAndHiddenNames",
-                 [](Figure& f, CDC* dc) {
-                     auto* a = static_cast<CElementGraphique*>(f["A"]);
-                     a->nameHidden = true;
-                     f.list.drawMaskedAndHiddenNames(dc);
-                     EXPECT_TRUE(a->nameHidden);
-                 },
-                 kAll, "ABM", 0, 1},
         PassCase{"drawFirst 1", [](Figure& f, CDC* dc) { f.list.drawFirst(dc, 1); }, kFirst, "AB",
                  0, 1},
         PassCase{"drawWithNameFramed",
                  [](Figure& f, CDC* dc) { f.list.drawWithNameFramed(dc, true, true, f["A"]); },
-                 kVisible, "M", 1, 1},
-        PassCase{"eraseMovingWith A",
-                 [](Figure& f, CDC* dc) { f.list.eraseMovingWith(dc, f["A"], true, true); },
-                 kMovingWithA, "AM", 0, 0}));
+                 kVisible, "M", 1, 1}));

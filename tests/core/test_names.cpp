@@ -25,43 +25,6 @@ TEST(PointNames, StraightLinesCountOtherKindsDoNot) {
     EXPECT_EQ(f.list.nextPointName(f["A"]), "A");
 }
 
-TEST(GraphicNames, UniqueAndUsedNamesCountGraphicObjectsOnly) {
-    Figure f;
-    TestPoint* d = f.add(nat::droite, std::make_unique<TestPoint>(0, 0));
-    d->setName("d");
-    f.value(nat::variable, "d1");
-    f.add(nat::cercle, std::make_unique<TestPoint>(0, 0))->setName("d2");
-    f.point("");
-    EXPECT_EQ(f.list.uniqueName("d"), "d1");
-    EXPECT_EQ(f.list.uniqueName("D"), "D");  // case-sensitive
-    EXPECT_TRUE(f.list.isGraphicNameUsed(nullptr, "d"));
-    EXPECT_FALSE(f.list.isGraphicNameUsed(d, "d"));
-    EXPECT_FALSE(f.list.isGraphicNameUsed(nullptr, ""));
-    EXPECT_TRUE(f.list.isGraphicNameUsed(nullptr, "d2"));
-    EXPECT_FALSE(f.list.isPointOrLineNameUsed(nullptr, "d2"));
-}
-
-TEST(GraphicNames, NameUnnamedPointsWithWrappingLetters) {
-    Figure f;
-    f.add(nat::droite, std::make_unique<TestPoint>(0, 0))->setName("A");
-    TestPoint* named = f.point("P");
-    named->nameFontIndex = 4;
-    std::vector<TestPoint*> unnamed;
-    for (int i = 0; i < 27; ++i) {
-        unnamed.push_back(f.point("", i, 0));
-        unnamed.back()->nameFontIndex = 3;
-    }
-    TestPoint* circle = f.add(nat::cercle, std::make_unique<TestPoint>(0, 0));
-    f.list.nameUnnamedPoints();
-    EXPECT_EQ(unnamed[0]->name, "A1");   // the line holds A
-    EXPECT_EQ(unnamed[15]->name, "P1");  // P is taken
-    EXPECT_EQ(unnamed[25]->name, "Z");
-    EXPECT_EQ(unnamed[26]->name, "A2");  // back to A after Z
-    EXPECT_EQ(unnamed[26]->nameFontIndex, 0);
-    EXPECT_EQ(named->nameFontIndex, 4);
-    EXPECT_EQ(circle->name, "");
-}
-
 TEST(ValueNames, TakenCaseInsensitiveAndBuiltInsAndUniqueNumbered) {
     Figure f;
     EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f1");

@@ -53,15 +53,3 @@ TEST(Natures, BitNumberOfNoneAndOfSeveralBits) {
     EXPECT_EQ(natureBitNumber(natureBit(63)), 63);
     EXPECT_EQ(natureBitNumber(nat::segment | nat::droite), 4);  // the lowest bit wins
 }
-
-TEST(Natures, NounGroups) {
-    EXPECT_EQ(natureNounGroup(natureBit(0)), "ce point");
-    EXPECT_EQ(natureNounGroup(natureBit(11)), "Cet Arc");
-    EXPECT_EQ(natureNounGroup(natureBit(23)), "");
-    EXPECT_EQ(natureNounGroup(natureBit(35)), "ce lieu d'objet ");
-    EXPECT_EQ(natureNounGroup(natureBit(41)), "Ce graphe de suite");
-    EXPECT_EQ(natureNounGroup(natureBit(63)), "");
-    EXPECT_EQ(natureNounGroup(0), "");
-    EXPECT_EQ(natureNounGroup(nat::objetDuplique, nat::segment), "Cette copie de ce segment");
-    EXPECT_EQ(natureNounGroup(nat::objetDuplique, nat::variable), "Cette copie de ");
-}
