@@ -34,17 +34,6 @@ void TestPoint::Serialize(CArchive& ar) {
     }
 }
 
-std::unique_ptr<CElementBase> TestPoint::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    std::unique_ptr<TestPoint> c(static_cast<TestPoint*>(GetRuntimeClass()->create().release()));
-    c->copyAttributesFrom(*this);
-    c->x = x;
-    c->y = y;
-    for (CElementBase* p : parents) c->parents.push_back(to.elementAt(from.indexOf(p)));
-    c->transformation = to.elementAt(from.indexOf(transformation));
-    return c;
-}
-
 void TestPoint::computePosition() {
     ++computations;
     exists = !broken;

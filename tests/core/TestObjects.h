@@ -27,8 +27,6 @@ public:
     int computations = 0;
 
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
     bool computeDependsOn(const CElementBase* p) const override;
     bool usesTransformation(const CElementBase* t) const override { return t == transformation; }
@@ -64,11 +62,6 @@ public:
     std::string getName() const override { return name; }
     double getValue() const override { return value; }
     void computePosition() override { exists = !parent || parent->exists; }
-    std::string getConstructionInfo(CElementBase** a, CElementBase**,
-                                    CElementBase**) const override {
-        *a = parent;
-        return "Valeur";
-    }
     bool computeDependsOn(const CElementBase* p) const override {
         return p == this || (parent && parent->dependsOn(p));
     }

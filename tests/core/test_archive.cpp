@@ -88,31 +88,22 @@ TEST(ArchivePrimitives, LittleEndianRoundTrip) {
     EXPECT_THROW(in.readByte(), CArchiveException);
 }
 
-struct LengthCase {
-    uint32_t length;
-    std::vector<uint8_t> prefix;
-};
-
-class StringLength : public testing::TestWithParam<LengthCase> {};
-
-TEST_P(StringLength, PrefixAndRoundTrip) {
-    const LengthCase& c = GetParam();
-    std::string s(c.length, 'x');
-    std::vector<uint8_t> buf;
-    CArchive out(CArchive::store, buf);
-    out.writeString(s);
-    ASSERT_EQ(buf.size(), c.prefix.size() + c.length);
-    EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), buf.begin()));
-    CArchive in(CArchive::load, buf);
-    EXPECT_EQ(in.readString(), s);
-    EXPECT_TRUE(in.atEnd());
+TEST(ArchivePrimitives, StringLengthPrefixes) {
+    for (auto [length, prefix] : {std::pair{254u, bytesOf({254})},
+                                  {255u, bytesOf({0xFF, 0xFF, 0x00})},
+                                  {0xFFFDu, bytesOf({0xFF, 0xFD, 0xFF})},
+                                  {0xFFFEu, bytesOf({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0})}}) {
+        std::string s(length, 'x');
+        std::vector<uint8_t> buf;
+        CArchive out(CArchive::store, buf);
+        out.writeString(s);
+        ASSERT_EQ(buf.size(), prefix.size() + length);
+        EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), buf.begin())) << length;
+        CArchive in(CArchive::load, buf);
+        EXPECT_EQ(in.readString(), s);
+        EXPECT_TRUE(in.atEnd());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Boundaries, StringLength,
-                         testing::Values(LengthCase{254, {254}},
-                                         LengthCase{255, {0xFF, 0xFF, 0x00}},
-                                         LengthCase{0xFFFD, {0xFF, 0xFD, 0xFF}},
-                                         LengthCase{0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}}));
 
 TEST(ArchivePrimitives, CountEscapesAtFFFF) {
     for (auto [count, bytes] : {std::pair{0xFFFEu, bytesOf({0xFE, 0xFF})},
@@ -136,28 +127,19 @@ TEST(ArchiveStrings, UnicodeMarkedStringsReadAsUtf8) {
     EXPECT_TRUE(in.atEnd());
 }
 
-struct Cp1252Case {
-    const char* utf8;
-    std::vector<uint8_t> bytes;
-};
-
-class Cp1252Write : public testing::TestWithParam<Cp1252Case> {};
-
-TEST_P(Cp1252Write, Converts) {
-    std::string out = utf8ToCp1252(GetParam().utf8);
-    EXPECT_EQ(std::vector<uint8_t>(out.begin(), out.end()), GetParam().bytes);
+TEST(ArchiveStrings, Utf8WrittenAsWindows1252) {
+    for (auto [utf8, cp1252] : {std::pair{"€", "\x80"},
+                                {"Ω", "?"},                       // no Windows-1252 form
+                                {"\xF0\x9F\x98\x80", "?"},        // outside the BMP
+                                {"\xC2\x80", "?"},                // C1 control that 0x80 is not
+                                {"\xC2\x81", "\x81"},             // undefined byte kept
+                                {"\xC3(", "?("},                  // bad continuation
+                                {"\xC0\xAF", "??"},               // overlong "/"
+                                {"\xED\xA0\x80", "???"},          // UTF-16 surrogate
+                                {"\xF4\x90\x80\x80", "????"}}) {  // beyond U+10FFFF
+        EXPECT_EQ(utf8ToCp1252(utf8), cp1252) << utf8;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Characters, Cp1252Write,
-    testing::Values(Cp1252Case{"€", {0x80}}, Cp1252Case{"Ω", {'?'}},  // no Windows-1252 form
-                    Cp1252Case{"\xF0\x9F\x98\x80", {'?'}},            // outside the BMP
-                    Cp1252Case{"\xC2\x80", {'?'}},                    // C1 control that 0x80 is not
-                    Cp1252Case{"\xC2\x81", {0x81}},                   // undefined byte kept
-                    Cp1252Case{"\xC3(", {'?', '('}},                  // bad continuation
-                    Cp1252Case{"\xC0\xAF", {'?', '?'}},               // overlong "/"
-                    Cp1252Case{"\xED\xA0\x80", {'?', '?', '?'}},      // UTF-16 surrogate
-                    Cp1252Case{"\xF4\x90\x80\x80", {'?', '?', '?', '?'}}));  // beyond U+10FFFF
 
 TEST(ArchiveStrings, EveryWindows1252ByteRoundTrips) {
     std::string all;
@@ -231,38 +213,20 @@ TEST(ArchiveObjects, EntrySchemasOneAndTwo) {
     EXPECT_EQ(in2.readObjectOf<CAction>()->nature, 0u);
 }
 
-struct BadObjectCase {
-    const char* what;
-    std::vector<uint8_t> bytes;
-    CArchiveException::Cause cause;
-};
-
-class BadObject : public testing::TestWithParam<BadObjectCase> {};
-
-TEST_P(BadObject, Refused) {
-    EXPECT_EQ(causeOf(GetParam().bytes, CElementBase::staticClass()), GetParam().cause)
-        << GetParam().what;
+TEST(ArchiveObjects, BadTagsAreRefused) {
+    using E = CArchiveException;
+    for (auto [what, bytes, cause] :
+         {std::tuple{"abstract class", newClassTag("CObject", 0xFFFF), E::badClass},
+          {"not a figure object", newClassTag("CListeAction", 1), E::badClass},
+          {"empty class name", bytesOf({0xFF, 0xFF, 1, 0, 0, 0}), E::badClass},
+          {"class name of 0xFFFF bytes", bytesOf({0xFF, 0xFF, 1, 0, 0xFF, 0xFF}), E::badClass},
+          {"class index never introduced", bytesOf({0x05, 0x80}), E::badIndex},
+          {"object index never read", bytesOf({0x09, 0x00}), E::badIndex},
+          {"32-bit class index", bytesOf({0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF}), E::badIndex},
+          {"truncated tag", bytesOf({0xFF}), E::endOfFile}}) {
+        EXPECT_EQ(causeOf(bytes, CElementBase::staticClass()), cause) << what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Tags, BadObject,
-    testing::Values(BadObjectCase{"abstract class", newClassTag("CObject", 0xFFFF),
-                                  CArchiveException::badClass},
-                    BadObjectCase{"not a figure object", newClassTag("CListeAction", 1),
-                                  CArchiveException::badClass},
-                    BadObjectCase{"empty class name", bytesOf({0xFF, 0xFF, 1, 0, 0, 0}),
-                                  CArchiveException::badClass},
-                    BadObjectCase{"class name of 0xFFFF bytes",
-                                  bytesOf({0xFF, 0xFF, 1, 0, 0xFF, 0xFF}),
-                                  CArchiveException::badClass},
-                    BadObjectCase{"class index never introduced", bytesOf({0x05, 0x80}),
-                                  CArchiveException::badIndex},
-                    BadObjectCase{"object index never read", bytesOf({0x09, 0x00}),
-                                  CArchiveException::badIndex},
-                    BadObjectCase{"32-bit class index",
-                                  bytesOf({0xFF, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF}),
-                                  CArchiveException::badIndex},
-                    BadObjectCase{"truncated tag", bytesOf({0xFF}), CArchiveException::endOfFile}));
 
 TEST(ArchiveReferences, IndexesResolveAgainstTheCurrentList) {
     Figure f;
@@ -313,37 +277,27 @@ TEST(ArchiveList, DamagedBytesNeverCrash) {
         }
 }
 
-struct AbsurdCase {
-    const char* what;
-    std::vector<uint8_t> bytes;
-};
-
-class AbsurdSize : public testing::TestWithParam<AbsurdCase> {};
-
-// Without allocating what the sizes announce.
-TEST_P(AbsurdSize, Refused) {
-    CListeAction l;
-    EXPECT_THROW(loadList(GetParam().bytes, l), CArchiveException) << GetParam().what;
-}
-
 // A list of one value entry whose name has the given length prefix, and nothing after it.
 std::vector<uint8_t> valueNamed(std::initializer_list<int> prefix) {
     return join({bytesOf({0, 0, 1, 0}), newClassTag("CAction", 2), bytesOf({24}),
                  newClassTag("TestValue", 1), bytesOf(prefix)});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, AbsurdSize,
-    testing::Values(
-        AbsurdCase{"entry count 0xFFFE", bytesOf({0, 0, 0xFE, 0xFF, 0xFF, 0xFF})},
-        AbsurdCase{"string of 0xFFFFFFFF bytes",
-                   valueNamed({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})},
-        AbsurdCase{"UTF-16 string of 0xFFFFFFFF characters",
-                   valueNamed({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})},
-        // A bare entry base class has no object: the list must not take it.
-        AbsurdCase{"entry without object",
-                   join({bytesOf({0, 0, 1, 0}), newClassTag("CActionAncetre", 2),
-                         bytesOf({0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})})}));
+// Without allocating what the sizes announce.
+TEST(ArchiveList, AbsurdSizesAndEntriesWithoutObjectAreRefused) {
+    for (auto [what, bytes] :
+         {std::pair{"entry count 0xFFFE", bytesOf({0, 0, 0xFE, 0xFF, 0xFF, 0xFF})},
+          {"string of 0xFFFFFFFF bytes", valueNamed({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})},
+          {"UTF-16 string of 0xFFFFFFFF characters",
+           valueNamed({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})},
+          // A bare entry base class has no object: the list must not take it.
+          {"entry without object",
+           join({bytesOf({0, 0, 1, 0}), newClassTag("CActionAncetre", 2),
+                 bytesOf({0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})})}}) {
+        CListeAction l;
+        EXPECT_THROW(loadList(bytes, l), CArchiveException) << what;
+    }
+}
 
 TEST(ArchiveList, UnitLengthAndDefaultMacroMustNameAMeasureAndAMacro) {
     Figure f;

@@ -21,36 +21,23 @@ TEST(ListLookups, NoneAbsentAndCoinciding) {
     EXPECT_EQ(f.list.findCoinciding(f["M"]), nullptr);  // not the object itself
 }
 
-struct ReclassCase {
-    const char* figure;
-    const char* target;
-    bool toEnd;
-    bool moved;
-    const char* after;
-};
-
-class Reclass : public testing::TestWithParam<ReclassCase> {};
-
-TEST_P(Reclass, MovesTheObjectAndWhatItNeeds) {
-    const ReclassCase& c = GetParam();
-    Figure f;
-    f.build(c.figure);
-    CActionAncetre* e = f.entry(c.target);
-    EXPECT_EQ(c.toEnd ? f.list.reclassToEnd(e) : f.list.reclassToBeginning(e), c.moved);
-    EXPECT_EQ(f.order(), c.after);
+TEST(ListStructure, ReclassMovesTheObjectAndWhatItNeeds) {
+    for (auto [figure, target, toEnd, moved, after] :
+         {std::tuple{"pi A B M(A,B) P", "A", true, true, "pi,B,P,A,M"},
+          {"pi A B M(A,B) P", "P", true, false, "pi,A,B,M,P"},  // last entry
+          {"pi A B M(A,B)", "B", true, false, "pi,A,B,M"},      // all followers depend
+          {"pi A B M(A,B) P N(M,P) Q", "A", true, true, "pi,B,P,Q,A,M,N"},
+          {"pi a A X B M(A,B)", "M", false, true, "pi,a,A,B,M,X"},
+          {"pi a b A B M(A,B) P", "A", false, false, "pi,a,b,A,B,M,P"},  // K = F
+          {"pi a b A B M(A,B) P", "a", false, false, "pi,a,b,A,B,M,P"},  // F > K
+          {"pi A B M(A,B)", "M", false, false, "pi,A,B,M"}}) {           // needs all before it
+        Figure f;
+        f.build(figure);
+        CActionAncetre* e = f.entry(target);
+        EXPECT_EQ(toEnd ? f.list.reclassToEnd(e) : f.list.reclassToBeginning(e), moved);
+        EXPECT_EQ(f.order(), after) << figure << " " << target;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, Reclass,
-    testing::Values(
-        ReclassCase{"pi A B M(A,B) P", "A", true, true, "pi,B,P,A,M"},
-        ReclassCase{"pi A B M(A,B) P", "P", true, false, "pi,A,B,M,P"},  // last entry
-        ReclassCase{"pi A B M(A,B)", "B", true, false, "pi,A,B,M"},      // all followers depend
-        ReclassCase{"pi A B M(A,B) P N(M,P) Q", "A", true, true, "pi,B,P,Q,A,M,N"},
-        ReclassCase{"pi a A X B M(A,B)", "M", false, true, "pi,a,A,B,M,X"},
-        ReclassCase{"pi a b A B M(A,B) P", "A", false, false, "pi,a,b,A,B,M,P"},  // K = F
-        ReclassCase{"pi a b A B M(A,B) P", "a", false, false, "pi,a,b,A,B,M,P"},  // F > K
-        ReclassCase{"pi A B M(A,B)", "M", false, false, "pi,A,B,M"}));  // needs all before it
 
 TEST(ListStructure, FirstMovableAndInsertedVariableComeAfterTheRunOfVariables) {
     for (auto [figure, index, after] : {std::tuple{"", -1, "v"},
@@ -65,32 +52,22 @@ TEST(ListStructure, FirstMovableAndInsertedVariableComeAfterTheRunOfVariables) {
     }
 }
 
-struct TrimCase {
-    bool keep;
-    int n;
-    const char* after;
-};
-
-class Trim : public testing::TestWithParam<TrimCase> {};
-
-TEST_P(Trim, RemoveLastAndKeepFirst) {
-    Figure f;
-    f.build("pi A B M(A,B) P");
-    f.list.unitLength = f["M"];
-    if (GetParam().keep)
-        f.list.keepFirst(GetParam().n);
-    else
-        f.list.removeLast(GetParam().n);
-    EXPECT_EQ(f.order(), GetParam().after);
-    // The unit length never outlives its object.
-    EXPECT_EQ(f.list.unitLength == nullptr, f.list.count() < 4);
+TEST(ListStructure, RemoveLastAndKeepFirst) {
+    for (auto [keep, n, after] : {std::tuple{false, 2, "pi,A,B"},
+                                  {false, 9, ""},
+                                  {false, -1, "pi,A,B,M,P"},
+                                  {true, 2, "pi,A"},
+                                  {true, 9, "pi,A,B,M,P"},
+                                  {true, -1, ""}}) {
+        Figure f;
+        f.build("pi A B M(A,B) P");
+        f.list.unitLength = f["M"];
+        keep ? f.list.keepFirst(n) : f.list.removeLast(n);
+        EXPECT_EQ(f.order(), after);
+        // The unit length never outlives its object.
+        EXPECT_EQ(f.list.unitLength == nullptr, f.list.count() < 4) << after;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Counts, Trim,
-                         testing::Values(TrimCase{false, 2, "pi,A,B"}, TrimCase{false, 9, ""},
-                                         TrimCase{false, -1, "pi,A,B,M,P"},
-                                         TrimCase{true, 2, "pi,A"}, TrimCase{true, 9, "pi,A,B,M,P"},
-                                         TrimCase{true, -1, ""}));
 
 TEST(ListDelete, DependentsUnusedTransformationsMacroAndUnitLength) {
     Figure f;
@@ -180,7 +157,7 @@ TEST(ListCopy, ParentsMappedByIndex) {
     f.list.angleUnit = 1;
     TestTransformation* t = f.transformation(f["A"]);
     f.image("B'", f["B"], t);
-    // A value class without its own clone is copied through the archive.
+    // The test classes have no clone of their own: they are copied through the archive.
     f.list.unitLength = f.value(nat::mesure, "AB", 1, f["B"]);
     f.list.defaultMacro = f.macro("anime", f["M"]);
     CListeAction copy(false);

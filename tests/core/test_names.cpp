@@ -41,17 +41,7 @@ TEST(ValueNames, TakenCaseInsensitiveAndBuiltInsAndUniqueNumbered) {
     EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f3");
 }
 
-struct LongestCase {
-    const char* text;
-    size_t pos;
-    Nature group;
-    int length;
-    int foundIndex;  // -1: none
-};
-
-class LongestName : public testing::TestWithParam<LongestCase> {};
-
-TEST_P(LongestName, LongestMatchEarlierOnTies) {
+TEST(ValueNames, LongestMatchInTheGroupEarlierOnTies) {
     Figure f;
     f.value(nat::variable, "a");          // 0
     f.value(nat::mesure, "ab");           // 1
@@ -59,16 +49,15 @@ TEST_P(LongestName, LongestMatchEarlierOnTies) {
     f.value(nat::calcul, "AB");           // 3: tie with 1
     f.value(nat::mesureAffixe, "zz");     // 4
     f.value(nat::fonctionComplexe, "h");  // 5
-    const LongestCase& c = GetParam();
-    CElementBase* found = reinterpret_cast<CElementBase*>(1);
-    EXPECT_EQ(findLongestNameAt(f.list, c.text, c.pos, c.group, &found), c.length);
-    EXPECT_EQ(found, c.foundIndex < 0 ? nullptr : f.list.elementAt(c.foundIndex));
+    for (auto [text, pos, group, length, index] :
+         {std::tuple{"2*Ab+1", size_t{2}, nat::valeurReelle, 2, 1},
+          {"b", 0, nat::valeurReelle, 0, -1},
+          {"ab", 5, nat::valeurReelle, 0, -1},
+          {"abcd", 0, nat::fonctionOuSuite, 3, 2},
+          {"zzz", 0, nat::valeurComplexe, 2, 4},
+          {"h(z)", 0, nat::valeurReelle, 0, -1}}) {
+        CElementBase* found = reinterpret_cast<CElementBase*>(1);
+        EXPECT_EQ(findLongestNameAt(f.list, text, pos, group, &found), length) << text;
+        EXPECT_EQ(found, index < 0 ? nullptr : f.list.elementAt(index)) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Groups, LongestName,
-                         testing::Values(LongestCase{"2*Ab+1", 2, nat::valeurReelle, 2, 1},
-                                         LongestCase{"b", 0, nat::valeurReelle, 0, -1},
-                                         LongestCase{"ab", 5, nat::valeurReelle, 0, -1},
-                                         LongestCase{"abcd", 0, nat::fonctionOuSuite, 3, 2},
-                                         LongestCase{"zzz", 0, nat::valeurComplexe, 2, 4},
-                                         LongestCase{"h(z)", 0, nat::valeurReelle, 0, -1}));
