@@ -36,30 +36,6 @@ protected:
         setFigureFolder(previousFolder_);
         std::filesystem::remove_all(dir_);
     }
-    // Saves a figure holding the pictures `files` (stored with a path that does not exist)
-    // into the test folder, and reads it back into `doc` from elsewhere.
-    std::vector<CImage*> reopenWithPictures(CPelvantiDoc& doc,
-                                            std::initializer_list<std::string> files) {
-        std::string reason;
-        {
-            CPelvantiDoc saved;
-            saved.newFigure();
-            for (const std::string& file : files)
-                saved.addEntry(std::make_unique<CAction>(
-                    nat::image, std::make_unique<CImage>("/nulle/part/" + file, file, &saved.list(),
-                                                         nullptr, 100.0, 100.0)));
-            EXPECT_TRUE(saved.saveToFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-        }
-        setFigureFolder("/ailleurs");
-        doc.newFigure();
-        EXPECT_TRUE(doc.loadFromFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-        doc.list().computeAll();
-        std::vector<CImage*> images;
-        for (CActionAncetre* e : doc.list().entries())
-            if (auto* i = dynamic_cast<CImage*>(e->element)) images.push_back(i);
-        return images;
-    }
-
     PictureHost host_;
     CHost* previousHost_ = nullptr;
     std::string previousFolder_;
@@ -69,14 +45,30 @@ protected:
 // A missing one shows the placeholder and the figure still opens.
 TEST_F(FigurePictures, RelativePictureIsFoundBesideTheFigureFile) {
     std::ofstream(dir_ / "dessin.png", std::ios::binary) << "octets";
+    const std::string file = (dir_ / "figure.qvf").string();
+    std::string reason;
+    {
+        CPelvantiDoc saved;
+        saved.newFigure();
+        // Stored with a folder that does not exist.
+        for (const std::string name : {"dessin.png", "absent.png"})
+            saved.addEntry(std::make_unique<CAction>(
+                nat::image, std::make_unique<CImage>("/nulle/part/" + name, name, &saved.list(),
+                                                     nullptr, 100.0, 100.0)));
+        ASSERT_TRUE(saved.saveToFile(file, &reason)) << reason;
+    }
+    setFigureFolder("/ailleurs");
     CPelvantiDoc doc;
-    std::vector<CImage*> images = reopenWithPictures(doc, {"dessin.png", "absent.png"});
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_TRUE(images[0]->loaded);
-    EXPECT_EQ(images[0]->width, 40);
-    EXPECT_EQ(images[0]->height, 30);
-    EXPECT_FALSE(images[1]->loaded);
-    EXPECT_NE(images[1]->placeholder, nullptr);
+    ASSERT_TRUE(doc.loadFromFile(file, &reason)) << reason;
+    doc.list().computeAll();
+    auto* found = dynamic_cast<CImage*>(doc.list().elementAt(1));
+    auto* missing = dynamic_cast<CImage*>(doc.list().elementAt(2));
+    ASSERT_TRUE(found && missing);
+    EXPECT_TRUE(found->loaded);
+    EXPECT_EQ(found->width, 40);
+    EXPECT_EQ(found->height, 30);
+    EXPECT_FALSE(missing->loaded);
+    EXPECT_NE(missing->placeholder, nullptr);
 }
 
 }  // namespace

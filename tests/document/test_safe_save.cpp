@@ -37,31 +37,22 @@ protected:
     fs::path dir_;
 };
 
-TEST_F(SafeSave, WritesTheFileAndLeavesNoTemporary) {
-    CPelvantiDoc doc;
-    buildDocTestFigure(doc);
-    doc.history().record("Créer");
-    fs::path file = dir_ / "figure.qvf";
-    std::string reason;
-    ASSERT_TRUE(doc.saveToFile(file.string(), &reason)) << reason;
-    EXPECT_EQ(doc.saveToBytes(), fileBytes(file));
-    EXPECT_EQ(1u, filesIn(dir_));
-    EXPECT_EQ(file.string(), doc.path);
-    EXPECT_FALSE(doc.history().canUndo());
-}
-
-TEST_F(SafeSave, ReplacesAnOldFileKeepingItsPermissions) {
+TEST_F(SafeSave, ReplacesAnOldFileKeepingItsPermissionsAndLeavesNoTemporary) {
     fs::path file = dir_ / "figure.qvf";
     std::ofstream(file) << "ancien contenu";
     ::chmod(file.c_str(), 0640);
     CPelvantiDoc doc;
-    doc.newFigure();
-    ASSERT_TRUE(doc.saveToFile(file.string(), nullptr));
+    buildDocTestFigure(doc);
+    doc.history().record("Créer");
+    std::string reason;
+    ASSERT_TRUE(doc.saveToFile(file.string(), &reason)) << reason;
     EXPECT_EQ(doc.saveToBytes(), fileBytes(file));
     struct stat st {};
     ASSERT_EQ(0, ::stat(file.c_str(), &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);
     EXPECT_EQ(1u, filesIn(dir_));
+    EXPECT_EQ(file.string(), doc.path);
+    EXPECT_FALSE(doc.history().canUndo());
 }
 
 TEST_F(SafeSave, ThroughALinkReplacesTheLinkedFile) {

@@ -12,24 +12,7 @@ void addPoint(CPelvantiDoc& doc, double x) {
         std::make_unique<CAction>(nat::pointLibre, std::make_unique<CDocTestPoint>(x, 0, "")));
 }
 
-TEST(UndoHistory, ANewActionDropsTheRedo) {
-    CPelvantiDoc doc;
-    doc.newFigure();
-    CUndoHistory& h = doc.history();
-    addPoint(doc, 1);
-    h.record("Créer point");
-    ASSERT_TRUE(h.undo());
-    EXPECT_FALSE(h.undo());
-    ASSERT_TRUE(h.redo());
-    EXPECT_EQ(1, doc.graphicList().count());
-    ASSERT_TRUE(h.undo());
-    addPoint(doc, 2);
-    h.record("Créer point libre");
-    EXPECT_FALSE(h.redo());
-    EXPECT_EQ("Créer point libre", h.undoText());
-}
-
-TEST(UndoHistory, FifteenRecordsLeaveElevenUndoable) {
+TEST(UndoHistory, FifteenRecordsLeaveElevenUndoableAndANewActionDropsTheRedo) {
     CPelvantiDoc doc;
     doc.newFigure();
     CUndoHistory& h = doc.history();
@@ -46,6 +29,12 @@ TEST(UndoHistory, FifteenRecordsLeaveElevenUndoable) {
     while (h.redo()) ++redone;
     EXPECT_EQ(11, redone);
     EXPECT_EQ(16, doc.list().count());
+    EXPECT_EQ(15, doc.graphicList().count());
+    ASSERT_TRUE(h.undo());
+    addPoint(doc, 16);
+    h.record("Créer point libre");
+    EXPECT_FALSE(h.redo());
+    EXPECT_EQ("Créer point libre", h.undoText());
 }
 
 TEST(UndoHistory, UndoRestoresTheListExactlyButNotTheHeader) {
