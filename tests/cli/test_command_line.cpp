@@ -30,10 +30,17 @@ protected:
         err_.str("");
         return runCommandLine(args, out_, err_);
     }
+    // A figure in degrees with cos(90) and tan(90) after pi.
     std::string newFigureFile(const std::string& name) {
         CPelvantiDoc doc;
         doc.newFigure();
         doc.windowSize = {640, 480};
+        doc.list().setAngleUnit(1);
+        for (const char* formula : {"cos(90)", "tan(90)"}) {
+            auto c = std::make_unique<CCalcul>("c" + std::to_string(doc.list().count()), formula);
+            c->tree = buildRealTree(doc.list(), formula);
+            doc.addEntry(std::make_unique<CAction>(nat::calcul, std::move(c)));
+        }
         std::string file = (dir_ / name).string();
         EXPECT_TRUE(doc.saveToFile(file, nullptr));
         return file;
@@ -41,11 +48,6 @@ protected:
     fs::path dir_;
     std::ostringstream out_, err_;
 };
-
-TEST_F(CommandLine, NoCommandStartsTheApplication) {
-    EXPECT_EQ(-1, run({}));
-    EXPECT_EQ(-1, run({"figure.qvf"}));
-}
 
 TEST_F(CommandLine, HelpListsEveryCommandTheReadmeNames) {
     ASSERT_EQ(0, run({"--help"}));
@@ -62,30 +64,23 @@ TEST_F(CommandLine, HelpListsEveryCommandTheReadmeNames) {
     EXPECT_GE(named, 4);
 }
 
-TEST_F(CommandLine, TextFileRenamedAsAFigureIsNotAFigure) {
-    const std::string file = (dir_ / "notes.qvf").string();
-    std::ofstream(file) << "Ceci est un texte.\n";
-    EXPECT_EQ(1, run({"--describe", file}));
-    EXPECT_NE(std::string::npos,
-              err_.str().find("n'est pas une figure de Korvendal32 (format non reconnu)"))
-        << err_.str();
-    std::ofstream(file, std::ios::trunc) << "ok\n";
-    EXPECT_EQ(1, run({"--describe", file}));
-    EXPECT_EQ(std::string::npos, err_.str().find("tronqué")) << err_.str();
-}
-
+// In degrees a user reads an exact value at a right angle, an undefined tangent, no "nan".
 TEST_F(CommandLine, DescribePrintsTheHeaderAndOneLinePerObject) {
     std::string file = newFigureFile("pi.qvf");
     ASSERT_EQ(0, run({"--describe", file})) << err_.str();
     std::string text = out_.str();
     EXPECT_NE(std::string::npos, text.find("Version du format : 3\n"));
     EXPECT_NE(std::string::npos, text.find("Taille de la fenêtre : 640 x 480\n"));
-    EXPECT_NE(std::string::npos, text.find("Objets : 1\n"));
-    EXPECT_NE(std::string::npos, text.find("0\tCCalcConst\t"));
+    EXPECT_NE(std::string::npos, text.find("Objets : 3\n"));
     EXPECT_NE(std::string::npos,
-              text.find("Constante prédéfinie pi / pi = 3.14159265358979323846\texiste\tvaleur = "
-                        "3.14159265359\n"))
+              text.find("0\tCCalcConst\tConstante prédéfinie pi / pi = 3.14159265358979323846\t"
+                        "existe\tvaleur = 3.14159265359\n"))
         << text;
+    const size_t cos90 = text.find("1\tCCalcul\t"), tan90 = text.find("2\tCCalcul\t");
+    ASSERT_NE(std::string::npos, tan90) << text;
+    EXPECT_NE(std::string::npos, text.find("\tvaleur = 0\n", cos90)) << text;
+    EXPECT_NE(std::string::npos, text.find("n'existe pas", tan90)) << text;
+    EXPECT_EQ(std::string::npos, text.find("nan"));
 }
 
 TEST_F(CommandLine, DescribeRefusesADamagedFileWithTheReason) {
@@ -94,55 +89,33 @@ TEST_F(CommandLine, DescribeRefusesADamagedFileWithTheReason) {
     EXPECT_EQ(1, run({"--describe", file}));
     EXPECT_NE(std::string::npos, err_.str().find("tronqué")) << err_.str();
     EXPECT_TRUE(out_.str().empty());
+    std::ofstream(file, std::ios::trunc) << "Ceci est un texte.\n";
+    EXPECT_EQ(1, run({"--describe", file}));
+    EXPECT_NE(std::string::npos,
+              err_.str().find("n'est pas une figure de Korvendal32 (format non reconnu)"))
+        << err_.str();
     EXPECT_EQ(1, run({"--describe", (dir_ / "absent.qvf").string()}));
     EXPECT_FALSE(err_.str().empty());
 }
 
-TEST_F(CommandLine, ResaveWritesTheSameBytes) {
+TEST_F(CommandLine, ResaveWritesTheSameBytesAndNothingForADamagedFile) {
     std::string in = newFigureFile("in.qvf");
     std::string out = (dir_ / "out.qvf").string();
     ASSERT_EQ(0, run({"--resave", in, out})) << err_.str();
-    std::ifstream a(in, std::ios::binary), b(out, std::ios::binary);
-    std::string bytesA((std::istreambuf_iterator<char>(a)), {});
-    std::string bytesB((std::istreambuf_iterator<char>(b)), {});
-    EXPECT_EQ(bytesA, bytesB);
-}
-
-TEST_F(CommandLine, ResaveOfADamagedFileWritesNothing) {
-    std::string bad = (dir_ / "bad.qvf").string();
-    std::ofstream(bad) << "TessalinorFigure";
-    std::string out = (dir_ / "out.qvf").string();
-    EXPECT_EQ(1, run({"--resave", bad, out}));
+    auto bytes = [](const std::string& file) {
+        std::ifstream f(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(f), {});
+    };
+    EXPECT_EQ(bytes(in), bytes(out));
+    std::ofstream(in, std::ios::trunc) << "TessalinorFigure";
+    fs::remove(out);
+    EXPECT_EQ(1, run({"--resave", in, out}));
     EXPECT_FALSE(fs::exists(out));
 }
 
-// What a user reads of a figure's calculations in degrees: exact values at right angles, an
-// undefined tangent, no "nan" anywhere.
-TEST_F(CommandLine, DescribeShowsExactDegreeValues) {
-    CPelvantiDoc doc;
-    doc.newFigure();
-    doc.list().setAngleUnit(1);
-    for (const char* formula : {"cos(90)", "tan(90)", "sin(180)+cos(3600000000)", "Th(200)"}) {
-        auto c = std::make_unique<CCalcul>("c" + std::to_string(doc.list().count()), formula);
-        c->tree = buildRealTree(doc.list(), formula);
-        doc.addEntry(std::make_unique<CAction>(nat::calcul, std::move(c)));
-    }
-    const std::string file = (dir_ / "degrees.qvf").string();
-    ASSERT_TRUE(doc.saveToFile(file, nullptr));
-    ASSERT_EQ(0, run({"--describe", file})) << err_.str();
-    std::istringstream lines(out_.str());
-    std::vector<std::string> calcs;
-    for (std::string line; std::getline(lines, line);)
-        if (line.find("\tCCalcul\t") != std::string::npos) calcs.push_back(line);
-    ASSERT_EQ(calcs.size(), 4u) << out_.str();
-    EXPECT_TRUE(calcs[0].ends_with("valeur = 0")) << calcs[0];
-    EXPECT_NE(calcs[1].find("n'existe pas"), std::string::npos) << calcs[1];
-    EXPECT_TRUE(calcs[2].ends_with("valeur = 1")) << calcs[2];
-    EXPECT_TRUE(calcs[3].ends_with("valeur = 1")) << calcs[3];
-    EXPECT_EQ(out_.str().find("nan"), std::string::npos);
-}
-
-TEST_F(CommandLine, WrongUseIsReported) {
+TEST_F(CommandLine, WrongUseIsReportedAndNoCommandStartsTheApplication) {
+    EXPECT_EQ(-1, run({}));
+    EXPECT_EQ(-1, run({"figure.qvf"}));
     EXPECT_EQ(2, run({"--describe"}));
     EXPECT_EQ(2, run({"--resave", "a.qvf"}));
     EXPECT_EQ(2, run({"--inconnu"}));

@@ -1,7 +1,6 @@
 #include "TestObjects.h"
 
 #include <cctype>
-#include <cmath>
 #include <sstream>
 
 #include "core/CPalette.h"
@@ -35,17 +34,6 @@ void TestPoint::Serialize(CArchive& ar) {
     }
 }
 
-std::unique_ptr<CElementBase> TestPoint::getClone(const CListeAction& from,
-                                                  const CListeAction& to) const {
-    std::unique_ptr<TestPoint> c(static_cast<TestPoint*>(GetRuntimeClass()->create().release()));
-    c->copyAttributesFrom(*this);
-    c->x = x;
-    c->y = y;
-    for (CElementBase* p : parents) c->parents.push_back(to.elementAt(from.indexOf(p)));
-    c->transformation = to.elementAt(from.indexOf(transformation));
-    return c;
-}
-
 void TestPoint::computePosition() {
     ++computations;
     exists = !broken;
@@ -64,12 +52,6 @@ void TestPoint::computePosition() {
     x = sx / static_cast<double>(parents.size());
     y = sy / static_cast<double>(parents.size());
     updateNameAnchor();
-}
-
-bool TestPoint::coincidesWith(const CElementBase* other) const {
-    const auto* o = dynamic_cast<const TestPoint*>(other);
-    return o && o->GetRuntimeClass() == GetRuntimeClass() && parents.empty() &&
-           o->parents.empty() && std::fabs(x - o->x) < 1e-9 && std::fabs(y - o->y) < 1e-9;
 }
 
 bool TestPoint::computeDependsOn(const CElementBase* p) const {
@@ -92,11 +74,6 @@ void TestPoint::erase(CDC* dc, bool hideMasked) {
 void TestPoint::translateBy(double dx, double dy) {
     x += dx;
     y += dy;
-}
-
-void TestPoint::zoomAbout(double cx, double cy, double ratio) {
-    x = cx + (x - cx) * ratio;
-    y = cy + (y - cy) * ratio;
 }
 
 bool TestMilieu::coincidesWith(const CElementBase* other) const {

@@ -27,10 +27,7 @@ public:
     int computations = 0;
 
     void Serialize(CArchive& ar) override;
-    std::unique_ptr<CElementBase> getClone(const CListeAction& from,
-                                           const CListeAction& to) const override;
     void computePosition() override;
-    bool coincidesWith(const CElementBase* other) const override;
     bool computeDependsOn(const CElementBase* p) const override;
     bool usesTransformation(const CElementBase* t) const override { return t == transformation; }
     CElementBase* getTransformation() const override { return transformation; }
@@ -38,7 +35,6 @@ public:
     void erase(CDC* dc, bool hideMasked) override;
     void updateNameAnchor() override { setNameAnchor(x, y); }
     void translateBy(double dx, double dy) override;
-    void zoomAbout(double cx, double cy, double ratio) override;
 };
 
 // A midpoint: the same as another of the same two points in either order.
@@ -66,11 +62,6 @@ public:
     std::string getName() const override { return name; }
     double getValue() const override { return value; }
     void computePosition() override { exists = !parent || parent->exists; }
-    std::string getConstructionInfo(CElementBase** a, CElementBase**,
-                                    CElementBase**) const override {
-        *a = parent;
-        return "Valeur";
-    }
     bool computeDependsOn(const CElementBase* p) const override {
         return p == this || (parent && parent->dependsOn(p));
     }

@@ -6,39 +6,16 @@
 
 #include "TestObjects.h"
 #include "core/CPalette.h"
-#include "core/CPreferences.h"
 #include "core/CRecordingDC.h"
 
 namespace {
-struct Text {
-    std::string text;
-    int x, y;
-    bool symbol = false;
-    bool operator==(const Text&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Text& t) {
-    return os << t.text << "@(" << t.x << "," << t.y << ")" << (t.symbol ? "sym" : "");
-}
-
-std::vector<Text> textsOf(const CRecordingDC& dc) {
-    std::vector<Text> out;
-    for (const auto& op : dc.opsOfKind("text"))
-        out.push_back({op.text, op.args[0], op.args[1], op.font.symbol});
-    return out;
-}
-
-std::string textNames(const CRecordingDC& dc) {
+// The texts drawn, each as "text@x,y" ("*" after a text in the symbol font).
+std::string textsOf(const CRecordingDC& dc) {
     std::string s;
-    for (const auto& op : dc.opsOfKind("text")) s += op.text;
+    for (const auto& op : dc.opsOfKind("text"))
+        s += op.text + (op.font.symbol ? "*@" : "@") + std::to_string(op.args[0]) + "," +
+             std::to_string(op.args[1]) + " ";
     return s;
-}
-
-// The x coordinates of the pixels drawn (test points draw one pixel at their position).
-std::vector<int> pixelXs(const CRecordingDC& dc) {
-    std::vector<int> xs;
-    for (const auto& op : dc.opsOfKind("pixel")) xs.push_back(op.args[0]);
-    return xs;
 }
 
 CElementGraphique named(const std::string& name, int8_t font = 3) {
@@ -51,105 +28,62 @@ CElementGraphique named(const std::string& name, int8_t font = 3) {
 }
 }  // namespace
 
-struct StatusCase {
-    bool exists, masked;
-    const char* text;
-};
-
-class StatusText : public testing::TestWithParam<StatusCase> {};
-
-TEST_P(StatusText, JoinsNonExistenceAndMasked) {
-    CElementGraphique g(1, GetParam().masked);
-    g.exists = GetParam().exists;
-    EXPECT_EQ(g.getStatusText(), GetParam().text);
+TEST(GraphicElement, StatusTextJoinsNonExistenceAndMasked) {
+    for (auto [exists, masked, text] : {std::tuple{true, false, ""},
+                                        {true, true, "masqué "},
+                                        {false, false, "n'existe pas"},
+                                        {false, true, "n'existe pas , masqué "}}) {
+        CElementGraphique g(1, masked);
+        g.exists = exists;
+        EXPECT_EQ(g.getStatusText(), text);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(States, StatusText,
-                         testing::Values(StatusCase{true, false, ""},
-                                         StatusCase{true, true, "masqué "},
-                                         StatusCase{false, false, "n'existe pas"},
-                                         StatusCase{false, true, "n'existe pas , masqué "}));
-
-TEST(GraphicElement, SerializeFieldOrder) {
+TEST(GraphicElement, AnyNonZeroFlagByteReadsAsTrue) {
     CElementGraphique g(4, true, 1, 2, 3.5, -6, true, "é1", 2);
     std::vector<uint8_t> bytes;
     CArchive out(CArchive::store, bytes);
     g.Serialize(out);
-    ASSERT_EQ(bytes.size(), 4u + 3 + 16);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 7),
-              (std::vector<uint8_t>{1, 4, 1, 2, 2, 0xE9, '1'}));
-
-    bytes[0] = 7;  // any non-zero byte is true
-    bytes[2] = 0;
+    bytes[0] = 7;
     CElementGraphique r;
     CArchive in(CArchive::load, bytes);
     r.Serialize(in);
     EXPECT_TRUE(r.masked);
-    EXPECT_FALSE(r.nameHidden);
-    EXPECT_EQ(r.colour, 4);
-    EXPECT_EQ(r.nameFontIndex, 2);
     EXPECT_EQ(r.name, "é1");
-    EXPECT_EQ(r.nameOffsetX, 3.5);
-    EXPECT_EQ(r.nameOffsetY, -6);
-    EXPECT_EQ(r.nameAnchorX, 0);  // never saved
 }
 
-struct PreviousCase {
-    uint8_t length;
-    const char* name;
-};
-
-class PreviousFormat : public testing::TestWithParam<PreviousCase> {};
-
-TEST_P(PreviousFormat, FixedNameFieldAndFontIndexThree) {
-    std::vector<uint8_t> bytes = {1, 2, 5, 9, GetParam().length, 'A', 'B', 'C', 'D'};
-    CArchive out(CArchive::store, bytes);
-    out.writeDouble(1.0);
-    out.writeDouble(-2.0);
-    CElementGraphique g;
-    CArchive in(CArchive::load, bytes);
-    g.readPreviousFormat(in);
-    EXPECT_TRUE(in.atEnd());
-    EXPECT_TRUE(g.exists);
-    EXPECT_TRUE(g.masked);
-    EXPECT_EQ(g.colour, 5);
-    EXPECT_TRUE(g.nameHidden);
-    EXPECT_EQ(g.nameFontIndex, 3);
-    EXPECT_EQ(g.name, GetParam().name);
-    EXPECT_EQ(g.nameOffsetY, -2.0);
-
-    bytes.pop_back();
-    CElementGraphique t;
-    CArchive truncated(CArchive::load, bytes);
-    EXPECT_THROW(t.readPreviousFormat(truncated), CArchiveException);
+TEST(GraphicElement, PreviousFormatHasAFixedNameFieldAndFontIndexThree) {
+    for (auto [length, name] : {std::pair{2, "AB"}, {200, "ABCD"}}) {
+        std::vector<uint8_t> bytes = {1, 2, 5, 9, static_cast<uint8_t>(length), 'A', 'B', 'C', 'D'};
+        CArchive out(CArchive::store, bytes);
+        out.writeDouble(1.0);
+        out.writeDouble(-2.0);
+        CElementGraphique g;
+        CArchive in(CArchive::load, bytes);
+        g.readPreviousFormat(in);
+        EXPECT_TRUE(in.atEnd());
+        EXPECT_EQ(g.colour, 5);
+        EXPECT_EQ(g.nameFontIndex, 3);
+        EXPECT_EQ(g.name, name);
+        EXPECT_EQ(g.nameOffsetY, -2.0);
+        bytes.pop_back();
+        CArchive truncated(CArchive::load, bytes);
+        EXPECT_THROW(g.readPreviousFormat(truncated), CArchiveException);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, PreviousFormat,
-                         testing::Values(PreviousCase{2, "AB"}, PreviousCase{0, ""},
-                                         PreviousCase{4, "ABCD"}, PreviousCase{200, "ABCD"}));
-
-struct NameCase {
-    const char* name;
-    std::vector<Text> texts;
-};
-
-class NameDrawing : public testing::TestWithParam<NameCase> {};
-
-TEST_P(NameDrawing, OneCharacterAtATime) {
-    CElementGraphique g = named(GetParam().name);  // 12 points: 80 units a character
-    CRecordingDC dc;
-    g.drawName(&dc, true, true);
-    EXPECT_EQ(textsOf(dc), GetParam().texts);
+TEST(NameDrawing, OneCharacterAtATimeDigitsLowered) {
+    // 12 points: 80 units a character, 40 for a prime.
+    for (auto [name, texts] : {std::pair{"A1", "A@110,220 1@190,260 "},
+                               {"&ab", "a*@110,220 b@190,220 "},
+                               {"A'B", "A@110,220 '@190,220 B@230,220 "},
+                               {"A&", "A@110,220 "}}) {
+        CElementGraphique g = named(name);
+        CRecordingDC dc;
+        g.drawName(&dc, true, true);
+        EXPECT_EQ(textsOf(dc), texts);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, NameDrawing,
-    testing::Values(NameCase{"A1", {{"A", 110, 220}, {"1", 190, 260}}},
-                    NameCase{"&a", {{"a", 110, 220, true}}},
-                    NameCase{"&ab", {{"a", 110, 220, true}, {"b", 190, 220}}},
-                    NameCase{"A'B", {{"A", 110, 220}, {"'", 190, 220}, {"B", 230, 220}}},
-                    NameCase{"M12", {{"M", 110, 220}, {"1", 190, 260}, {"2", 270, 260}}},
-                    NameCase{"é", {{"é", 110, 220}}}, NameCase{"A&", {{"A", 110, 220}}}));
 
 TEST(NameDrawing, ColourModeAndTruncation) {
     CElementGraphique g = named("A");
@@ -159,10 +93,7 @@ TEST(NameDrawing, ColourModeAndTruncation) {
     g.drawName(&dc, true, true);
     ASSERT_EQ(dc.ops.size(), 1u);
     EXPECT_EQ(dc.ops[0].args, (std::vector<int>{-10, 0}));  // integer part, toward zero
-    EXPECT_EQ(dc.ops[0].colour, CPalette::colour(2));
     EXPECT_EQ(dc.ops[0].bkMode, BK_TRANSPARENT);
-    EXPECT_EQ(dc.ops[0].font.pointSize, 12);
-
     dc.clear();
     g.eraseName(&dc, true, true);
     ASSERT_EQ(dc.ops.size(), 1u);
@@ -170,197 +101,86 @@ TEST(NameDrawing, ColourModeAndTruncation) {
     EXPECT_EQ(dc.ops[0].bkMode, BK_OPAQUE);
 }
 
-struct SuppressCase {
-    const char* name;
-    bool masked, nameHidden, hideMasked, respectNameHidden, drawn;
-};
-
-class NameSuppressed : public testing::TestWithParam<SuppressCase> {};
-
-TEST_P(NameSuppressed, ByEmptyNameMaskOrHiddenName) {
-    const SuppressCase& c = GetParam();
-    CElementGraphique g = named(c.name);
-    g.masked = c.masked;
-    g.nameHidden = c.nameHidden;
-    CRecordingDC dc;
-    g.drawName(&dc, c.hideMasked, c.respectNameHidden);
-    EXPECT_EQ(!dc.ops.empty(), c.drawn);
-    dc.clear();
-    g.eraseName(&dc, c.hideMasked, c.respectNameHidden);
-    EXPECT_EQ(!dc.ops.empty(), c.drawn);
+TEST(NameDrawing, SuppressedByEmptyNameMaskOrHiddenName) {
+    for (auto [name, masked, nameHidden, hideMasked, respectNameHidden, drawn] :
+         {std::tuple{"", false, false, true, true, false},
+          {"A", true, false, true, true, false},
+          {"A", true, false, false, true, true},
+          {"A", false, true, true, true, false},
+          {"A", false, true, true, false, true}}) {
+        CElementGraphique g = named(name);
+        g.masked = masked;
+        g.nameHidden = nameHidden;
+        CRecordingDC dc;
+        g.drawName(&dc, hideMasked, respectNameHidden);
+        EXPECT_EQ(!dc.ops.empty(), drawn) << name << masked << nameHidden;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, NameSuppressed,
-                         testing::Values(SuppressCase{"", false, false, true, true, false},
-                                         SuppressCase{"A", true, false, true, true, false},
-                                         SuppressCase{"A", true, false, false, true, true},
-                                         SuppressCase{"A", false, true, true, true, false},
-                                         SuppressCase{"A", false, true, true, false, true}));
-
-struct RectCase {
-    const char* name;
-    int8_t font;
-    LRect rect;
-};
-
-class NameRect : public testing::TestWithParam<RectCase> {};
-
-TEST_P(NameRect, AdvancesAndDigitDrop) {
-    CElementGraphique g = named(GetParam().name, GetParam().font);
+TEST(NameRect, AdvancesDigitDropAndTheFrameFollowsIt) {
+    for (auto [name, font, rect] : {std::tuple{"AB", 3, LRect{110, 220, 270, 380}},
+                                    {"A1", 3, LRect{110, 220, 270, 420}},
+                                    {"&p", 0, LRect{110, 220, 163, 326}}}) {
+        CRecordingDC dc;
+        EXPECT_EQ(named(name, static_cast<int8_t>(font)).getNameRect(&dc), rect);
+        EXPECT_TRUE(dc.ops.empty());
+    }
     CRecordingDC dc;
-    EXPECT_EQ(g.getNameRect(&dc), GetParam().rect);
-    EXPECT_TRUE(dc.ops.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, NameRect,
-                         testing::Values(RectCase{"AB", 3, {110, 220, 270, 380}},
-                                         RectCase{"A1", 3, {110, 220, 270, 420}},
-                                         RectCase{"A'", 3, {110, 220, 230, 380}},
-                                         RectCase{"&p", 0, {110, 220, 163, 326}},
-                                         RectCase{"A", 9, {110, 220, 216, 433}}));
-
-TEST(NameRect, EmptyNameHasADefaultWidthAndFrameFollowsTheRect) {
-    CElementGraphique empty = named("");
-    CRecordingDC dc;
-    LRect r = empty.getNameRect(&dc);
-    EXPECT_GT(r.width(), 0);
-    EXPECT_EQ(r.height(), 160);
-
-    CElementGraphique g = named("A1");
-    g.drawNameFrame(&dc);
-    auto rects = dc.opsOfKind("rectangle");
-    ASSERT_EQ(rects.size(), 1u);
-    EXPECT_EQ(rects[0].args, (std::vector<int>{110, 220, 270, 420}));
-    EXPECT_EQ(rects[0].pen.colour, CPalette::colour(2));
-    EXPECT_EQ(rects[0].brush.kind, CBrushDesc::null);
-    dc.clear();
-    g.eraseNameFrame(&dc);
-    EXPECT_EQ(dc.opsOfKind("rectangle")[0].pen.colour, CPalette::colour(0));
-}
-
-TEST(GraphicElement, NameIntoABufferStaysTerminated) {
-    CElementGraphique g = named("Aé1");
-    char buffer[8] = "xxxxxxx";
-    g.getNameInto(buffer, sizeof buffer);
-    EXPECT_STREQ(buffer, "Aé1");
-    g.getNameInto(buffer, 3);  // "A" and half of "é" fit: the half is dropped
-    EXPECT_STREQ(buffer, "A");
-    g.getNameInto(buffer, 1);
-    EXPECT_STREQ(buffer, "");
-}
-
-TEST(GraphicElement, ComputeAndDrawWithoutParentDrawsNothing) {
-    TestPoint a(10, 10);
-    TestMilieu m(&a, &a);
-    CRecordingDC dc;
-    m.computeAndDraw(&dc, true);
-    EXPECT_FALSE(m.exists);
-    EXPECT_TRUE(dc.ops.empty());
-    a.computePosition();
-    m.computeAndDraw(&dc, true);
-    EXPECT_EQ(dc.ops.size(), 1u);
+    EXPECT_EQ(named("").getNameRect(&dc).height(), 160);
+    named("A1").drawNameFrame(&dc);
+    EXPECT_EQ(dc.opsOfKind("rectangle").at(0).args, (std::vector<int>{110, 220, 270, 420}));
 }
 
 // A at x 10 (named), B at 20 (masked), C at 30 (a circle: its name is not drawn by the
 // passes), M at 15 (midpoint of A and B), S at 40 (a surface), a masked macro (drawn as a
 // rectangle) and a variable. Every pass leaves the flags and colours as it found them.
-struct PassCase {
-    const char* pass;
-    std::function<void(Figure&, CDC*)> run;
-    std::vector<int> pixels;
-    const char* names;
-    size_t rectangles;
-    int colourIndex;  // of every pixel
-};
-
-std::ostream& operator<<(std::ostream& os, const PassCase& c) {
-    return os << c.pass;
-}
-
-class DrawingPass : public testing::TestWithParam<PassCase> {};
-
-TEST_P(DrawingPass, DrawsWhatItShould) {
+TEST(DrawingPasses, DrawWhatTheyShould) {
+    struct Case {
+        const char* pass;
+        std::function<void(Figure&, CDC*)> run;
+        std::vector<int> pixels;  // their x
+        const char* names;
+        size_t rectangles;
+        int colourIndex;  // of every pixel
+    };
+    const std::vector<int> all = {10, 20, 30, 15, 40}, visible = {10, 30, 15, 40};
+    const Case cases[] = {
+        {"drawAll", [](Figure& f, CDC* dc) { f.list.drawAll(dc, true, true); }, visible, "AM", 0,
+         1},
+        {"drawAll showing masked", [](Figure& f, CDC* dc) { f.list.drawAll(dc, false, true); }, all,
+         "ABM", 1, 1},
+        {"eraseAll", [](Figure& f, CDC* dc) { f.list.eraseAll(dc, true, true); }, visible, "AM", 0,
+         0},
+        {"drawFirst 1", [](Figure& f, CDC* dc) { f.list.drawFirst(dc, 1); }, {10, 20}, "AB", 0, 1},
+        {"drawWithNameFramed",
+         [](Figure& f, CDC* dc) { f.list.drawWithNameFramed(dc, true, true, f["A"]); }, visible,
+         "M", 1, 1}};
     CPalette::setBackgroundColour(1, 2, 3);
-    Figure f;
-    f.build("A B");
-    static_cast<TestPoint*>(f["B"])->hide();
-    f.add(nat::cercle, std::make_unique<TestPoint>(30, 0))->setName("C");
-    f.midpoint("M", f["A"], f["B"]);
-    f.add(nat::surface, std::make_unique<TestPoint>(40, 0));
-    f.macro("go", nullptr)->hide();
-    f.value(nat::variable, "v");
-    static_cast<TestPoint*>(f["A"])->x = 10;
-    static_cast<TestPoint*>(f["B"])->x = 20;
-    f.list.computeAll();
-
-    CRecordingDC dc;
-    GetParam().run(f, &dc);
-    EXPECT_EQ(pixelXs(dc), GetParam().pixels);
-    EXPECT_EQ(textNames(dc), GetParam().names);
-    EXPECT_EQ(dc.opsOfKind("rectangle").size(), GetParam().rectangles);
-    for (const auto& op : dc.opsOfKind("pixel"))
-        EXPECT_EQ(op.colour, CPalette::colour(GetParam().colourIndex));
-    EXPECT_TRUE(static_cast<CElementGraphique*>(f["B"])->masked);
-    EXPECT_TRUE(static_cast<CElementGraphique*>(f["go"])->masked);
-    EXPECT_EQ(static_cast<CElementGraphique*>(f["A"])->colour, 1);
+    for (const Case& c : cases) {
+        Figure f;
+        f.point("A", 10);
+        f.point("B", 20)->hide();
+        f.add(nat::cercle, std::make_unique<TestPoint>(30, 0))->setName("C");
+        f.midpoint("M", f["A"], f["B"]);
+        f.add(nat::surface, std::make_unique<TestPoint>(40, 0));
+        f.macro("go", nullptr)->hide();
+        f.value(nat::variable, "v");
+        f.list.computeAll();
+        CRecordingDC dc;
+        c.run(f, &dc);
+        std::vector<int> xs;
+        for (const auto& op : dc.opsOfKind("pixel")) {
+            xs.push_back(op.args[0]);
+            EXPECT_EQ(op.colour, CPalette::colour(c.colourIndex)) << c.pass;
+        }
+        std::string names;
+        for (const auto& op : dc.opsOfKind("text")) names += op.text;
+        EXPECT_EQ(xs, c.pixels) << c.pass;
+        EXPECT_EQ(names, c.names) << c.pass;
+        EXPECT_EQ(dc.opsOfKind("rectangle").size(), c.rectangles) << c.pass;
+        EXPECT_TRUE(static_cast<CElementGraphique*>(f["B"])->masked);
+        EXPECT_TRUE(static_cast<CElementGraphique*>(f["go"])->masked);
+        EXPECT_EQ(static_cast<CElementGraphique*>(f["A"])->colour, 1);
+    }
     CPalette::resetPalette();
 }
-
-const std::vector<int> kAll = {10, 20, 30, 15, 40}, kVisible = {10, 30, 15, 40};
-
-INSTANTIATE_TEST_SUITE_P(
-    Passes, DrawingPass,
-    testing::Values(
-        PassCase{"drawAll", [](Figure& f, CDC* dc) { f.list.drawAll(dc, true, true); }, kVisible,
-                 "AM", 0, 1},
-        PassCase{"drawAll showing masked",
-                 [](Figure& f, CDC* dc) { f.list.drawAll(dc, false, true); }, kAll, "ABM", 1, 1},
-        PassCase{"eraseAll", [](Figure& f, CDC* dc) { f.list.eraseAll(dc, true, true); }, kVisible,
-                 "AM", 0, 0},
-        PassCase{"drawAllButSurfaces",
-                 [](Figure& f, CDC* dc) { f.list.drawAllButSurfaces(dc, true, true); },
-                 {10, 30, 15},
-                 "AM",
-                 0,
-                 1},
-        PassCase{"eraseAllButSurfaces",
-                 [](Figure& f, CDC* dc) { f.list.eraseAllButSurfaces(dc, true, true); },
-                 {10, 30, 15},
-                 "AM",
-                 0,
-                 0},
-        PassCase{"drawWithoutNames", [](Figure& f, CDC* dc) { f.list.drawWithoutNames(dc, true); },
-                 kVisible, "", 0, 1},
-        PassCase{"drawInOneColour", [](Figure& f, CDC* dc) { f.list.drawInOneColour(dc, true); },
-                 kVisible, "", 0, 15},
-        PassCase{"drawIncludingMasked",
-                 [](Figure& f, CDC* dc) { f.list.drawIncludingMasked(dc, true); }, kAll, "ABM", 1,
-                 1},
-        PassCase{"drawMaskedAndHiddenNames",
-                 [](Figure& f, CDC* dc) {
-                     auto* a = static_cast<CElementGraphique*>(f["A"]);
-                     a->nameHidden = true;
-                     f.list.drawMaskedAndHiddenNames(dc);
-                     EXPECT_TRUE(a->nameHidden);
-                 },
-                 kAll, "ABM", 0, 1},
-        PassCase{"drawFirst 1",
-                 [](Figure& f, CDC* dc) { f.list.drawFirst(dc, 1); },
-                 {10, 20},
-                 "AB",
-                 0,
-                 1},
-        PassCase{"drawFirst all", [](Figure& f, CDC* dc) { f.list.drawFirst(dc, 99); }, kAll,
-                 "ABCM", 0, 1},
-        PassCase{"drawWithNameFramed",
-                 [](Figure& f, CDC* dc) { f.list.drawWithNameFramed(dc, true, true, f["A"]); },
-                 kVisible, "M", 1, 1},
-        PassCase{"eraseWithNameFrame",
-                 [](Figure& f, CDC* dc) { f.list.eraseWithNameFrame(dc, true, true, f["A"]); },
-                 kVisible, "M", 1, 0},
-        PassCase{"eraseMovingWith A",
-                 [](Figure& f, CDC* dc) { f.list.eraseMovingWith(dc, f["A"], true, true); },
-                 {10, 15},
-                 "AM",
-                 0,
-                 0}));

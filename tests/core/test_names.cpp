@@ -5,18 +5,11 @@
 #include "TestObjects.h"
 #include "calc/ValueNames.h"
 
-namespace {
-void fillLetters(Figure& f, const std::string& suffix = "") {
-    for (char c = 'A'; c <= 'Z'; ++c) f.point(std::string(1, c) + suffix);
-}
-}  // namespace
-
 TEST(PointNames, LettersThenNumbered) {
     Figure f;
     EXPECT_EQ(f.list.nextPointName(), "A");
-    fillLetters(f);
-    EXPECT_EQ(f.list.nextPointName(), "A1");
-    fillLetters(f, "1");
+    for (const char* suffix : {"", "1"})
+        for (char c = 'A'; c <= 'Z'; ++c) f.point(std::string(1, c) + suffix);
     f.list.removeAt(f.list.indexOf(f["C1"]));
     EXPECT_EQ(f.list.nextPointName(), "C1");
 }
@@ -32,125 +25,39 @@ TEST(PointNames, StraightLinesCountOtherKindsDoNot) {
     EXPECT_EQ(f.list.nextPointName(f["A"]), "A");
 }
 
-TEST(GraphicNames, UniqueNameAmongGraphicObjects) {
+TEST(ValueNames, TakenCaseInsensitiveAndBuiltInsAndUniqueNumbered) {
     Figure f;
-    EXPECT_EQ(f.list.uniqueName("d"), "d");
-    f.add(nat::droite, std::make_unique<TestPoint>(0, 0))->setName("d");
-    f.value(nat::variable, "d1");  // not graphic: does not count
-    EXPECT_EQ(f.list.uniqueName("d"), "d1");
-    f.add(nat::cercle, std::make_unique<TestPoint>(0, 0))->setName("d1");
-    EXPECT_EQ(f.list.uniqueName("d"), "d2");
-    EXPECT_EQ(f.list.uniqueName("D"), "D");  // case-sensitive
-}
-
-TEST(GraphicNames, UsedNamesExcludeAndIgnoreEmpty) {
-    Figure f;
-    TestPoint* a = f.point("A");
-    f.point("");
-    f.add(nat::cercle, std::make_unique<TestPoint>(0, 0))->setName("c");
-    EXPECT_TRUE(f.list.isGraphicNameUsed(nullptr, "A"));
-    EXPECT_FALSE(f.list.isGraphicNameUsed(a, "A"));
-    EXPECT_FALSE(f.list.isGraphicNameUsed(nullptr, "a"));
-    EXPECT_FALSE(f.list.isGraphicNameUsed(nullptr, ""));
-    EXPECT_TRUE(f.list.isGraphicNameUsed(nullptr, "c"));
-    EXPECT_FALSE(f.list.isPointOrLineNameUsed(nullptr, "c"));
-}
-
-TEST(GraphicNames, NameUnnamedPointsWithWrappingLetters) {
-    Figure f;
-    f.add(nat::droite, std::make_unique<TestPoint>(0, 0))->setName("A");
-    TestPoint* named = f.point("P");
-    named->nameFontIndex = 4;
-    std::vector<TestPoint*> unnamed;
-    for (int i = 0; i < 27; ++i) {
-        unnamed.push_back(f.point("", i, 0));
-        unnamed.back()->nameFontIndex = 3;
-    }
-    TestPoint* circle = f.add(nat::cercle, std::make_unique<TestPoint>(0, 0));
-    f.list.nameUnnamedPoints();
-    EXPECT_EQ(unnamed[0]->name, "A1");  // the line holds A
-    EXPECT_EQ(unnamed[1]->name, "B");
-    EXPECT_EQ(unnamed[14]->name, "O");
-    EXPECT_EQ(unnamed[15]->name, "P1");  // P is taken
-    EXPECT_EQ(unnamed[25]->name, "Z");
-    EXPECT_EQ(unnamed[26]->name, "A2");  // back to A after Z
-    for (TestPoint* p : unnamed) EXPECT_EQ(p->nameFontIndex, 0);
-    EXPECT_EQ(named->name, "P");
-    EXPECT_EQ(named->nameFontIndex, 4);
-    EXPECT_EQ(circle->name, "");
-}
-
-TEST(ValueNames, TakenCaseInsensitiveAndBuiltIns) {
-    Figure f;
+    EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f1");
     f.value(nat::variable, "Var");
-    f.value(nat::fonctionComplexe, "g");
     f.point("A");
     f.value(nat::commentaire, "comm");  // not a numeric nature
     EXPECT_TRUE(isValueNameTaken(f.list, "var"));
-    EXPECT_TRUE(isValueNameTaken(f.list, "G"));
-    EXPECT_TRUE(isValueNameTaken(f.list, "sin"));
     EXPECT_TRUE(isValueNameTaken(f.list, "SIN"));
     EXPECT_FALSE(isValueNameTaken(f.list, "A"));
     EXPECT_FALSE(isValueNameTaken(f.list, "comm"));
-    EXPECT_FALSE(isValueNameTaken(f.list, "va"));
-}
-
-TEST(ValueNames, UniqueNumberedName) {
-    Figure f;
-    EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f1");
     f.value(nat::fonction, "f1");
     f.value(nat::calcul, "F2");
     f.point("f3");  // a point's name does not count
     EXPECT_EQ(uniqueNumberedValueName(f.list, "f"), "f3");
 }
 
-struct LongestCase {
-    const char* text;
-    size_t pos;
-    Nature group;
-    int length;
-    int foundIndex;  // -1: none
-};
-
-class LongestName : public testing::TestWithParam<LongestCase> {};
-
-TEST_P(LongestName, LongestMatchEarlierOnTies) {
+TEST(ValueNames, LongestMatchInTheGroupEarlierOnTies) {
     Figure f;
     f.value(nat::variable, "a");          // 0
     f.value(nat::mesure, "ab");           // 1
     f.value(nat::fonction, "abc");        // 2
     f.value(nat::calcul, "AB");           // 3: tie with 1
-    f.value(nat::calculComplexe, "z");    // 4
-    f.value(nat::mesureAffixe, "zz");     // 5
-    f.value(nat::fonctionComplexe, "h");  // 6
-    f.value(nat::suiteRec, "u");          // 7
-    const LongestCase& c = GetParam();
-    CElementBase* found = reinterpret_cast<CElementBase*>(1);
-    int length = findLongestNameAt(f.list, c.text, c.pos, c.group, &found);
-    EXPECT_EQ(length, c.length);
-    EXPECT_EQ(found, c.foundIndex < 0 ? nullptr : f.list.elementAt(c.foundIndex));
-}
-
-INSTANTIATE_TEST_SUITE_P(Groups, LongestName,
-                         testing::Values(LongestCase{"abcd", 0, nat::valeurReelle, 2, 1},
-                                         LongestCase{"2*Ab+1", 2, nat::valeurReelle, 2, 1},
-                                         LongestCase{"a", 0, nat::valeurReelle, 1, 0},
-                                         LongestCase{"b", 0, nat::valeurReelle, 0, -1},
-                                         LongestCase{"ab", 5, nat::valeurReelle, 0, -1},
-                                         LongestCase{"abcd", 0, nat::fonctionOuSuite, 3, 2},
-                                         LongestCase{"u(n)", 0, nat::fonctionOuSuite, 1, 7},
-                                         LongestCase{"zzz", 0, nat::valeurComplexe, 2, 5},
-                                         LongestCase{"h(z)", 0, nat::fonctionOuSuiteComplexe, 1, 6},
-                                         LongestCase{"h(z)", 0, nat::valeurReelle, 0, -1}));
-
-TEST(ValueNames, NamedLookUpsUseTheirGroups) {
-    Figure f;
-    f.value(nat::variable, "x");
-    f.value(nat::fonction, "xy");
-    f.value(nat::calculComplexe, "xyz");
-    f.value(nat::fonctionComplexe, "xyzt");
-    EXPECT_EQ(findLongestValueNameAt(f.list, "xyzt", 0), 1);
-    EXPECT_EQ(findLongestFunctionNameAt(f.list, "xyzt", 0), 2);
-    EXPECT_EQ(findLongestComplexValueNameAt(f.list, "xyzt", 0), 3);
-    EXPECT_EQ(findLongestComplexFunctionNameAt(f.list, "xyzt", 0), 4);
+    f.value(nat::mesureAffixe, "zz");     // 4
+    f.value(nat::fonctionComplexe, "h");  // 5
+    for (auto [text, pos, group, length, index] :
+         {std::tuple{"2*Ab+1", size_t{2}, nat::valeurReelle, 2, 1},
+          {"b", 0, nat::valeurReelle, 0, -1},
+          {"ab", 5, nat::valeurReelle, 0, -1},
+          {"abcd", 0, nat::fonctionOuSuite, 3, 2},
+          {"zzz", 0, nat::valeurComplexe, 2, 4},
+          {"h(z)", 0, nat::valeurReelle, 0, -1}}) {
+        CElementBase* found = reinterpret_cast<CElementBase*>(1);
+        EXPECT_EQ(findLongestNameAt(f.list, text, pos, group, &found), length) << text;
+        EXPECT_EQ(found, index < 0 ? nullptr : f.list.elementAt(index)) << text;
+    }
 }

@@ -62,31 +62,24 @@ void CDocTestMacro::Serialize(CArchive& ar) {
     objects.Serialize(ar);
 }
 
-DocTestFigure buildDocTestFigure(CPelvantiDoc& doc) {
-    DocTestFigure f{};
+void buildDocTestFigure(CPelvantiDoc& doc) {
     doc.newFigure();
-    auto a = std::make_unique<CDocTestPoint>(100, 200, "A");
-    auto b = std::make_unique<CDocTestPoint>(400, 600, "B");
-    f.a = a.get();
-    f.b = b.get();
-    doc.addEntry(std::make_unique<CAction>(nat::pointLibre, std::move(a)));
-    doc.addEntry(std::make_unique<CAction>(nat::pointLibre, std::move(b)));
-    auto ab = std::make_unique<CDocTestLength>(f.a, f.b);
-    f.ab = ab.get();
-    doc.addEntry(std::make_unique<CAction>(nat::mesure, std::move(ab)));
-    doc.list().unitLength = f.ab;
-    auto locus = std::make_unique<CDocTestLocus>(f.ab);
-    f.locus = locus.get();
-    doc.addEntry(std::make_unique<CAction>(nat::lieuPoints, std::move(locus)));
+    auto add = [&](Nature nature, auto object) {
+        auto* raw = object.get();
+        doc.addEntry(std::make_unique<CAction>(nature, std::move(object)));
+        return raw;
+    };
+    auto* a = add(nat::pointLibre, std::make_unique<CDocTestPoint>(100, 200, "A"));
+    auto* b = add(nat::pointLibre, std::make_unique<CDocTestPoint>(400, 600, "B"));
+    auto* ab = add(nat::mesure, std::make_unique<CDocTestLength>(a, b));
+    doc.list().unitLength = ab;
+    add(nat::lieuPoints, std::make_unique<CDocTestLocus>(ab));
     auto macro = std::make_unique<CDocTestMacro>();
     macro->name = "Montrer";
-    macro->objects.append(new CActionSousListe(nat::pointLibre, f.a));
-    macro->objects.append(new CActionSousListe(nat::pointLibre, f.b));
-    f.macro = macro.get();
-    doc.addEntry(std::make_unique<CAction>(nat::macro, std::move(macro)));
-    doc.list().defaultMacro = f.macro;
+    macro->objects.append(new CActionSousListe(nat::pointLibre, a));
+    macro->objects.append(new CActionSousListe(nat::pointLibre, b));
+    doc.list().defaultMacro = add(nat::macro, std::move(macro));
     doc.list().computeAll();
-    return f;
 }
 
 uint16_t wordAt(const std::vector<uint8_t>& bytes, size_t pos) {

@@ -16,7 +16,6 @@ public:
     CDocTestPoint(double x, double y, const std::string& n) : x(x), y(y) { name = n; }
     double x = 0, y = 0;
     void Serialize(CArchive& ar) override;
-    std::string getDescription() const override { return "Point libre " + name; }
 };
 
 class CDocTestLength : public CElementBase {
@@ -56,14 +55,7 @@ public:
 // A figure built with the classes above: pi, A, B, the length AB as unit length, a locus on
 // it, a macro acting on A and B as default macro.
 class CPelvantiDoc;
-struct DocTestFigure {
-    CDocTestPoint* a;
-    CDocTestPoint* b;
-    CDocTestLength* ab;
-    CDocTestLocus* locus;
-    CDocTestMacro* macro;
-};
-DocTestFigure buildDocTestFigure(CPelvantiDoc& doc);
+void buildDocTestFigure(CPelvantiDoc& doc);
 
 // Little-endian readers over saved bytes.
 uint16_t wordAt(const std::vector<uint8_t>& bytes, size_t pos);

@@ -36,49 +36,39 @@ protected:
         setFigureFolder(previousFolder_);
         std::filesystem::remove_all(dir_);
     }
-    // Saves a figure holding the picture `file` (stored with a path that does not exist) into
-    // the test folder, and reads it back into `doc` from elsewhere.
-    CImage* reopenWithPicture(CPelvantiDoc& doc, const std::string& file) {
-        std::string reason;
-        {
-            CPelvantiDoc saved;
-            saved.newFigure();
-            saved.addEntry(std::make_unique<CAction>(
-                nat::image, std::make_unique<CImage>("/nulle/part/" + file, file, &saved.list(),
-                                                     nullptr, 100.0, 100.0)));
-            EXPECT_TRUE(saved.saveToFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-        }
-        setFigureFolder("/ailleurs");
-        doc.newFigure();
-        EXPECT_TRUE(doc.loadFromFile((dir_ / "figure.qvf").string(), &reason)) << reason;
-        doc.list().computeAll();
-        for (CActionAncetre* e : doc.list().entries())
-            if (auto* i = dynamic_cast<CImage*>(e->element)) return i;
-        return nullptr;
-    }
-
     PictureHost host_;
     CHost* previousHost_ = nullptr;
     std::string previousFolder_;
     std::filesystem::path dir_;
 };
 
+// A missing one shows the placeholder and the figure still opens.
 TEST_F(FigurePictures, RelativePictureIsFoundBesideTheFigureFile) {
     std::ofstream(dir_ / "dessin.png", std::ios::binary) << "octets";
+    const std::string file = (dir_ / "figure.qvf").string();
+    std::string reason;
+    {
+        CPelvantiDoc saved;
+        saved.newFigure();
+        // Stored with a folder that does not exist.
+        for (const std::string name : {"dessin.png", "absent.png"})
+            saved.addEntry(std::make_unique<CAction>(
+                nat::image, std::make_unique<CImage>("/nulle/part/" + name, name, &saved.list(),
+                                                     nullptr, 100.0, 100.0)));
+        ASSERT_TRUE(saved.saveToFile(file, &reason)) << reason;
+    }
+    setFigureFolder("/ailleurs");
     CPelvantiDoc doc;
-    CImage* image = reopenWithPicture(doc, "dessin.png");
-    ASSERT_NE(image, nullptr);
-    EXPECT_TRUE(image->loaded);
-    EXPECT_EQ(image->width, 40);
-    EXPECT_EQ(image->height, 30);
-}
-
-TEST_F(FigurePictures, MissingPictureShowsThePlaceholderAndTheFigureStillOpens) {
-    CPelvantiDoc doc;
-    CImage* image = reopenWithPicture(doc, "absent.png");
-    ASSERT_NE(image, nullptr);
-    EXPECT_FALSE(image->loaded);
-    ASSERT_NE(image->placeholder, nullptr);
+    ASSERT_TRUE(doc.loadFromFile(file, &reason)) << reason;
+    doc.list().computeAll();
+    auto* found = dynamic_cast<CImage*>(doc.list().elementAt(1));
+    auto* missing = dynamic_cast<CImage*>(doc.list().elementAt(2));
+    ASSERT_TRUE(found && missing);
+    EXPECT_TRUE(found->loaded);
+    EXPECT_EQ(found->width, 40);
+    EXPECT_EQ(found->height, 30);
+    EXPECT_FALSE(missing->loaded);
+    EXPECT_NE(missing->placeholder, nullptr);
 }
 
 }  // namespace

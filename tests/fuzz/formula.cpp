@@ -23,28 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int maxIndex = list->count() - 1;
     int message = 0, position = 0;
     const long length = static_cast<long>(utf8Length(text));
-    if (mode & 1) {
-        if (checkComplexFormula(list, text, message, position, maxIndex, variable)) {
-            auto tree = buildComplexTree(list, text, variable);
-            if (!tree) __builtin_trap();
-            if (variable.empty())
-                tree->evaluateComplex();
-            else
-                tree->evaluateComplexAt(Complexe{0.5, -1.5});
-        } else if (message == 0 || position < 0 || position > length) {
-            __builtin_trap();
-        }
+    const bool complex = mode & 1;
+    if (!(complex ? checkComplexFormula(list, text, message, position, maxIndex, variable)
+                  : checkRealFormula(list, text, message, position, maxIndex, variable))) {
+        if (message == 0 || position < 0 || position > length) __builtin_trap();
+    } else if (complex) {
+        auto tree = buildComplexTree(list, text, variable);
+        if (!tree) __builtin_trap();
+        variable.empty() ? tree->evaluateComplex() : tree->evaluateComplexAt(Complexe{0.5, -1.5});
     } else {
-        if (checkRealFormula(list, text, message, position, maxIndex, variable)) {
-            auto tree = buildRealTree(list, text, variable);
-            if (!tree) __builtin_trap();
-            if (variable.empty())
-                tree->evaluate();
-            else
-                tree->evaluateAt(0.75);
-        } else if (message == 0 || position < 0 || position > length) {
-            __builtin_trap();
-        }
+        auto tree = buildRealTree(list, text, variable);
+        if (!tree) __builtin_trap();
+        variable.empty() ? tree->evaluate() : tree->evaluateAt(0.75);
     }
     return 0;
 }
