@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -25,6 +27,7 @@
 #include "core/CHost.h"
 #include "document/CPelvantiDoc.h"
 #include "document/FigureTemplates.h"
+#include "document/ObjectListing.h"
 #include "view/CFigureRenderer.h"
 #include "view/COutil.h"
 #include "view/CPelvantiView.h"
@@ -102,6 +105,44 @@ void openFigureText(CMainFrame& frame, bool readOnly) {
     if (!view) return;
     auto* d = new CFigureTextDialog(view, readOnly, &frame);
     d->setAttribute(Qt::WA_DeleteOnClose);
+    d->open();
+}
+
+// ---------------------------------------------------------------------------------------------
+// List of the objects
+
+void openObjectListing(CMainFrame& frame) {
+    CPelvantiView* view = frame.activeView();
+    if (!view) return;
+    std::string reason;
+    const std::string text = objectListing(*view->document(), &reason);
+    if (!reason.empty()) {
+        host().messageBox("La liste des objets n'a pas pu être faite : " + reason, "Korvendal32",
+                          MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    auto* d = new QDialog(&frame);
+    d->setObjectName(QStringLiteral("objectListing"));
+    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->setWindowTitle(QStringLiteral("Liste des objets de la figure"));
+    auto* layout = new QVBoxLayout(d);
+    auto* editor = new QPlainTextEdit;
+    editor->setReadOnly(true);
+    editor->setPlainText(text.empty() ? QStringLiteral("La figure ne contient aucun objet.")
+                                      : QString::fromStdString(text));
+    layout->addWidget(editor);
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Close);
+    box->button(QDialogButtonBox::Close)->setText(QStringLiteral("Fermer"));
+    QPushButton* print =
+        box->addButton(QStringLiteral("Imprimer..."), QDialogButtonBox::ActionRole);
+    QObject::connect(print, &QPushButton::clicked, d, [d, editor] {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, d);
+        if (dialog.exec() == QDialog::Accepted) editor->print(&printer);
+    });
+    QObject::connect(box, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    layout->addWidget(box);
+    d->resize(560, 420);
     d->open();
 }
 

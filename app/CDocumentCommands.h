@@ -25,6 +25,8 @@ enum class FigureTemplate;
 CPelvantiView* newFigureFromTemplate(CMainFrame& frame, FigureTemplate which);
 void openFigureText(CMainFrame& frame, bool readOnly);
 void openHistory(CMainFrame& frame);
+// The numbered list of the figure's objects, to read or print.
+void openObjectListing(CMainFrame& frame);
 void openFigureOptions(CMainFrame& frame);
 
 // The text attached to the figure. A text left as it was stays byte for byte what it was.

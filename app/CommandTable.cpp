@@ -74,6 +74,7 @@ const std::vector<CommandDesc>& commandTable() {
         {Cmd::exportPicture, "&Fichier", "E&xporter l'image (PNG, SVG, PDF)...", "export", T::files, [](F& f) { f.exportWithDialog(); }, hasView},
         {Cmd::filePrint, "&Fichier", "&Imprimer...\tCtrl+P", "print", T::files, [](F& f) { f.print(); }, hasView},
         {Cmd::filePrintPreview, "&Fichier", "&Aperçu avant impression", "preview", T::files, [](F& f) { f.printPreview(); }, hasView},
+        {Cmd::objectListing, "&Fichier", "&Liste des objets...", nullptr, T::none, [](F& f) { openObjectListing(f); }, hasView},
         {kSeparator, "&Fichier", "", nullptr, T::none, nullptr},
         {Cmd::quit, "&Fichier", "&Quitter", "quit", T::none, [](F& f) { f.close(); }},
 
