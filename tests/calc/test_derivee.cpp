@@ -1,5 +1,5 @@
-// The symbolic derivative: the listed rules against finite differences, the points where the
-// derivative is undefined, degree mode and the chain rule through functions of the figure.
+// The symbolic derivative: the listed rules against finite differences (with the chain rule
+// through functions of the figure), the points where it is undefined and degree mode.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -41,6 +41,7 @@ TEST_P(Derivative, MatchesFiniteDifferences) {
     AngleUnitScope unit(c.unit);
     FormulaFigure f;
     f.addFunction("g", "x^2+sin(x)");
+    f.addFunction("h", "g(x)+1");
     auto tree = buildRealTree(&f.list, c.formula, "x");
     const double h = 1e-5;
     double numeric = (tree->evaluateAt(c.x + h) - tree->evaluateAt(c.x - h)) / (2 * h);
@@ -60,18 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
                       DerivativeCase{"Th(x)", 0.5}, DerivativeCase{"ArgCh(x+2)", 0.5},
                       DerivativeCase{"ArgSh(x^2)", 1.2}, DerivativeCase{"ArgTh(x/2)", 0.4},
                       DerivativeCase{"x^x", 1.4}, DerivativeCase{"(x+1)/(x-2)", 0.5},
-                      DerivativeCase{"g(x)*x", 0.5}, DerivativeCase{"tan(x)", 20, 1},
+                      DerivativeCase{"g(x)*x", 0.5}, DerivativeCase{"g(x^2)", 0.9},
+                      DerivativeCase{"h(2*x)", 0.7}, DerivativeCase{"tan(x)", 20, 1},
                       DerivativeCase{"arccos(x)", 0.5, 1}, DerivativeCase{"(x>1)*x", 2}));
 
 TEST(Derivative, ListedValues) {
     FormulaFigure f;
     EXPECT_NEAR(*derivativeAt(f, "2^x", 3), 8 * std::log(2.0), 1e-12);
     EXPECT_FALSE(derivativeAt(f, "abs(x)", 0));
-    EXPECT_EQ(derivativeAt(f, "abs(x)", -2), -1.0);
     EXPECT_EQ(derivativeAt(f, "int(x)", 0.5), 0.0);
     EXPECT_FALSE(derivativeAt(f, "int(x)", 1));
     EXPECT_FALSE(derivativeAt(f, "ln(x)", -1));
-    EXPECT_EQ(derivativeAt(f, "ArgTh(x)", 2), 0.0);
     EXPECT_EQ(derivativeAt(f, "Rand(x)", 2), 0.0);
     EXPECT_EQ(derivativeAt(f, "x<2", 1), 0.0);
     EXPECT_EQ(derive(nullptr), nullptr);
@@ -79,22 +79,11 @@ TEST(Derivative, ListedValues) {
     EXPECT_NEAR(*derivativeAt(f, "sin(x)", 0), kPi / 180, 1e-15);
 }
 
-TEST(Derivative, ChainRuleThroughFunctions) {
-    FormulaFigure f;
-    f.addFunction("g", "x^3");
-    f.addFunction("h", "g(x)+1");
-    EXPECT_NEAR(*derivativeAt(f, "g(x^2)", 2), 2 * 2 * 3 * 16, 1e-9);  // 2x g'(x^2)
-    EXPECT_NEAR(*derivativeAt(f, "h(2*x)", 1), 2 * 3 * 4, 1e-9);
-}
-
 TEST(CDerivee, FollowsItsSource) {
     FormulaFigure f;
     f.list.angleUnit = 1;
     CFonc* src = f.addFunction("f", "sin(x)");
-    auto d = std::make_unique<CDerivee>("df", src, f.list);
-    CDerivee* df = d.get();
-    f.list.append(std::make_unique<CAction>(nat::fonction, std::move(d)));
-    f.list.computeAll();
+    CDerivee* df = f.add(nat::fonction, std::make_unique<CDerivee>("df", src, f.list));
     EXPECT_TRUE(df->exists);
     EXPECT_EQ(df->getConstructionInfo(nullptr, nullptr, nullptr),
               "df : fonction dérivée de la fonction f\r\nf(x) = sin(x)");
@@ -107,16 +96,5 @@ TEST(CDerivee, FollowsItsSource) {
     src->rebuildTree(f.list);
     rebuildDerivativesOf(f.list, src);
     EXPECT_EQ(df->evaluateFunctionAt(3), 6.0);
-}
-
-TEST(CDerivee, NotDefinedWithoutItsSource) {
-    FormulaFigure f;
-    f.addVariable("a", 1);
-    CFonc* src = f.addFunction("f", "x+a");
-    CDerivee d("df", src, f.list);
-    f.list.elementAt(1)->exists = false;
-    src->computePosition();
-    d.computePosition();
-    EXPECT_FALSE(d.exists);
 }
 }  // namespace
