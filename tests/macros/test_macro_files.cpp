@@ -1,6 +1,6 @@
-// Macros in figure files beyond the contract suite's checks of every kind: the older schemas
-// and the earliest format; files with absurd or wrongly typed macro fields refused with a
-// reason; replacement, dependencies and deletion with the objects a macro uses.
+// Macros in figure files beyond the contract suite's checks of every kind (which include the
+// earliest format): the older schemas; files with absurd or wrongly typed macro fields refused
+// with a reason; replacement and deletion with the objects a macro uses.
 #include <cstring>
 
 #include "MacroFigure.h"
@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Patch{"SuiteOfAPoint", 2, 0, 0, "n'est pas une macro"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// --- Older schemas and the earliest format -------------------------------------------------
+// --- Older schemas ------------------------------------------------------------------------
 
 // Rewrites the schema word of the first introduction of class `name` and drops `dropAt`
 // (offset from the end) when given.
@@ -185,70 +185,6 @@ TEST(MacroSchemas, FieldsAddedSinceSchema1TakeTheirOldMeaning) {
     EXPECT_TRUE(readLoop->loop.visible);
     EXPECT_EQ(7, readLoop->loop.f);
     EXPECT_EQ(backLoop.elementAt(5), readLoop->loop.variable);
-}
-
-// The earliest graphic header: exists byte first, a 4-character name, no font size.
-std::vector<uint8_t> earliestOf(CObject& object, CListeAction& list) {
-    std::vector<uint8_t> current;
-    {
-        CArchive ar(CArchive::store, current);
-        ar.setFormat(CArchive::Format::earliest);
-        ar.setCurrentList(&list);
-        object.Serialize(ar);
-    }
-    std::vector<uint8_t> out{1, current[0], current[1], current[2], 0, 0, 0, 0, 0};
-    const size_t nameLength = current[4];
-    out.insert(out.end(), current.begin() + 5 + static_cast<long>(nameLength), current.end());
-    return out;
-}
-
-std::unique_ptr<CObject> readEarliest(const CObject& model, std::vector<uint8_t>& bytes,
-                                      CListeAction& list) {
-    std::unique_ptr<CObject> o = model.GetRuntimeClass()->create();
-    CArchive ar(CArchive::load, bytes);
-    ar.setFormat(CArchive::Format::earliest);
-    ar.setCurrentList(&list);
-    o->readPreviousFormat(ar);
-    EXPECT_TRUE(ar.atEnd());
-    return o;
-}
-
-TEST(MacroEarliestFormat, TitleLosesItsButtonCode) {
-    CListeAction list;
-    MacroFigure f(list);
-    CMacroAnimationPointLie an(&list, "#C(=>)Va-et-vient", "lent", 10, 20);
-    an.f = 40, an.n = 12, an.d = 5, an.linkedPoint = f.m;
-    std::vector<uint8_t> bytes = earliestOf(an, list);
-    auto read = readEarliest(an, bytes, list);
-    auto* r = dynamic_cast<CMacroAnimationPointLie*>(read.get());
-    ASSERT_TRUE(r);
-    EXPECT_EQ("Va-et-vient", r->title);
-    EXPECT_EQ(f.m, r->linkedPoint);
-    // A title shorter than the code is empty.
-    CMacroIncrementationVariable inc(&list, "#C(=", "", 0, 0);
-    inc.variable = f.v;
-    bytes = earliestOf(inc, list);
-    read = readEarliest(inc, bytes, list);
-    EXPECT_EQ("", static_cast<CMacro*>(read.get())->title);
-}
-
-TEST(MacroEarliestFormat, ListsUseReferenceEntriesAndTracesHaveNoPeriod) {
-    CListeAction list;
-    MacroFigure f(list);
-    CMacroTraceAuto t(&list, "#C(=>)Trace", "", 0, 0);
-    t.n = 9, t.f = 0, t.linkedPoint = f.p;
-    std::vector<uint8_t> bytes = earliestOf(t, list);
-    // Current tail: count word 0, n, f, point word; the earliest one has one reference entry
-    // (tag 1102, nature dword, index word) and no f.
-    bytes.resize(bytes.size() - 12);
-    const uint8_t entry[] = {1, 0, 0x4E, 0x04, 4, 0, 0, 0, 3, 0, 9, 0, 0, 0, 4, 0};
-    bytes.insert(bytes.end(), std::begin(entry), std::end(entry));
-    auto read = readEarliest(t, bytes, list);
-    auto* r = dynamic_cast<CMacroTraceAuto*>(read.get());
-    ASSERT_TRUE(r);
-    EXPECT_EQ(f.p, r->linkedPoint);
-    ASSERT_EQ(1, r->objects.count());
-    EXPECT_EQ(f.m, r->objects.elementAt(0));
 }
 
 }  // namespace

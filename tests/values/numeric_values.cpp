@@ -18,17 +18,6 @@ CValeurAssocieeAVariable num(double v) {
     return CValeurAssocieeAVariable(v);
 }
 
-TEST(NumericSequence, InverseFromZeroStopsAtIndexZero) {
-    FormulaFigure f;
-    CFonc* fn = f.addFunction("f", "1/x");
-    auto* u = f.make<CSuiteRec>(nat::suiteRec, "u", fn, 10, num(0));
-    EXPECT_TRUE(u->exists);
-    EXPECT_EQ(u->lastIndex, 0);
-    u->evaluateFunctionAt(1);
-    EXPECT_TRUE(isCalculationError());
-    clearCalculationError();
-}
-
 TEST(NumericSequence, IndexRules) {
     FormulaFigure f;
     CFonc* fn = f.addFunction("f", "x+1");
@@ -44,6 +33,10 @@ TEST(NumericSequence, IndexRules) {
     EXPECT_FALSE(f.addCalcul("d", "u(5)")->exists);
     EXPECT_EQ(u->getConstructionInfo(nullptr, nullptr, nullptr),
               "Suite récurrente u\r\nu(n+1)=f[u(n)] avec u(0)=2");
+    // 1/x from 0: the sequence stops at index 0.
+    auto* v = f.make<CSuiteRec>(nat::suiteRec, "v", f.addFunction("g", "1/x"), 10, num(0));
+    EXPECT_TRUE(v->exists);
+    EXPECT_EQ(v->lastIndex, 0);
 }
 
 TEST(NumericSequence, TermCountWithinTwoAndFiveHundredUndefinedFirstTerm) {
@@ -70,40 +63,30 @@ TEST(NumericSequence, ComplexSequence) {
     clearCalculationError();
 }
 
-struct BisectionCase {
-    const char* formula;
-    double a, b, tolerance;
-    bool exists;
-    double value;
-};
-
-class NumericBisection : public ::testing::TestWithParam<BisectionCase> {};
-
-TEST_P(NumericBisection, Solves) {
-    const BisectionCase& c = GetParam();
-    FormulaFigure f;
-    CFonc* fn = f.addFunction("f", c.formula);
-    auto* s = f.make<CSolutionEquation>(nat::valeurNumerique, "s", fn, num(c.a), num(c.b),
-                                        num(c.tolerance));
-    EXPECT_EQ(s->exists, c.exists);
-    if (c.exists) {
-        EXPECT_DOUBLE_EQ(s->value, c.value);
+TEST(NumericBisection, SignChangeHalvingLimitAndBounds) {
+    struct Case {
+        const char* formula;
+        double a, b, tolerance;
+        bool exists;
+        double value;
+    };
+    for (const Case& c :
+         {Case{"x^2-2", 2, 0, 0.001, true, 1.416015625},  // reversed bounds
+          Case{"x^2+1", -1, 1, 0.001, false, 0},
+          Case{"x", 0, 1, 0.1, true, 0.125},  // a root at a bound is found
+          Case{"x-0.1", 0, 1, 2, true, 0.5},  // no halving: the midpoint
+          Case{"x-0.5", 0, 1, 0, false, 0},
+          // 2^-1000 is about 9.3e-302: 1e-302 needs 1003 halvings.
+          Case{"x-0.3", 0, 1, 1e-302, false, 0}, Case{"1/(x-0.5)+0*x", 0, 1, 0.01, false, 0}}) {
+        FormulaFigure f;
+        auto* s =
+            f.make<CSolutionEquation>(nat::valeurNumerique, "s", f.addFunction("f", c.formula),
+                                      num(c.a), num(c.b), num(c.tolerance));
+        EXPECT_EQ(s->exists, c.exists) << c.formula;
+        EXPECT_EQ(s->exists ? s->value : 0, c.value) << c.formula;
+        EXPECT_FALSE(isCalculationError());
     }
-    EXPECT_FALSE(isCalculationError());
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, NumericBisection,
-                         ::testing::Values(BisectionCase{"x^2-2", 0, 2, 0.001, true, 1.416015625},
-                                           BisectionCase{"x^2-2", 2, 0, 0.001, true, 1.416015625},
-                                           BisectionCase{"x^2+1", -1, 1, 0.001, false, 0},
-                                           // A root at a bound is found.
-                                           BisectionCase{"x", 0, 1, 0.1, true, 0.125},
-                                           // Without halving the midpoint is taken.
-                                           BisectionCase{"x-0.1", 0, 1, 2, true, 0.5},
-                                           BisectionCase{"x-0.5", 0, 1, 0, false, 0},
-                                           // 2^-1000 is about 9.3e-302: 1e-302 needs 1003 halvings.
-                                           BisectionCase{"x-0.3", 0, 1, 1e-302, false, 0},
-                                           BisectionCase{"1/(x-0.5)+0*x", 0, 1, 0.01, false, 0}));
 
 TEST(NumericSolution, Description) {
     FormulaFigure f;
@@ -141,53 +124,37 @@ TEST(NumericExistence, TestOfAnUndefinedCalculation) {
         "Test d'existence nommé t2\r\nVaut 1 si d existe et 0 sinon\r\nValeur actuelle : t2 = 1");
 }
 
-struct FrameFigure {
+// The cobweb of u(n+1) = u(n)/2 from 2 in a frame of origin (100, 400) and unit 100, and the
+// terms of w(n+1) = i w(n) marked or joined.
+TEST(NumericGraph, CobwebAndComplexTerms) {
     FormulaFigure f;
-    CRepere* frame = nullptr;
-    FrameFigure() {
-        auto* o = f.point(100, 400);
-        auto* i = f.point(200, 400);
-        auto* j = f.point(100, 300);
-        auto* x = f.make<CDroiteAB>(nat::droite, o, i);
-        auto* y = f.make<CDroiteAB>(nat::droite, o, j);
-        frame = f.make<CRepere>(nat::repere, o, i, j, x, y, num(0), num(0));
-    }
-};
-
-TEST(NumericGraph, CobwebPieces) {
-    FrameFigure ff;
-    CFonc* fn = ff.f.addFunction("f", "x/2");
-    auto* u = ff.f.make<CSuiteRec>(nat::suiteRec, "u", fn, 3, num(2));
-    auto* g = ff.f.make<CGrapheSuiteRec>(nat::grapheSuite, u, ff.frame, true);
-    ASSERT_TRUE(g->exists);
-    std::vector<CGrapheSuiteRec::Piece> p = g->pieces();
+    auto* o = f.point(100, 400);
+    auto* i = f.point(200, 400);
+    auto* j = f.point(100, 300);
+    auto* frame = f.make<CRepere>(nat::repere, o, i, j, f.make<CDroiteAB>(nat::droite, o, i),
+                                  f.make<CDroiteAB>(nat::droite, o, j), num(0), num(0));
+    auto* u = f.make<CSuiteRec>(nat::suiteRec, "u", f.addFunction("f", "x/2"), 3, num(2));
+    auto* g = f.make<CGrapheSuiteRec>(nat::grapheSuite, u, frame, true);
     // k = 1: axis line and horizontal step; k = 2: vertical, horizontal, axis line.
-    ASSERT_EQ(p.size(), 5u);
-    EXPECT_EQ(p[2].x1, 1);
-    EXPECT_EQ(p[2].y2, 0.5);
+    EXPECT_EQ(g->pieces().size(), 5u);
     g->withAxisLines = false;
-    EXPECT_EQ(g->pieces().size(), 3u);
     CRecordingDC dc;
     g->draw(&dc, true);
     // The first step from (2, 1) to (1, 1) in the window: (300, 300) to (200, 300).
-    EXPECT_EQ(dc.opsOfKind("line")[0].args, (std::vector<int>{300, 300, 200, 300}));
+    EXPECT_EQ(argsOf(dc, "line"),
+              (std::vector<std::vector<int>>{
+                  {300, 300, 200, 300}, {200, 300, 200, 350}, {200, 350, 150, 350}}));
     EXPECT_EQ(g->designationDistance(250, 303, true), 3);
-    g->masked = true;
-    EXPECT_EQ(g->designationDistance(250, 303, true), kNotDesignable);
-}
-
-TEST(NumericGraph, ComplexTermsMarkedOrJoined) {
-    FrameFigure ff;
-    CFoncComplexe* g = ff.f.addComplexFunction("g", "z*i");
     auto* w =
-        ff.f.make<CSuiteRecComplexe>(nat::suiteRecComplexe, "w", g, 4, CValeurAssocieeComp({1, 0}));
-    auto* gr = ff.f.make<CGrapheSuiteRecComplexe>(nat::grapheSuiteComplexe, w, ff.frame, false, 0);
-    CRecordingDC dc;
-    gr->draw(&dc, true);
-    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 4u);
-    gr->joined = true;
+        f.make<CSuiteRecComplexe>(nat::suiteRecComplexe, "w", f.addComplexFunction("h", "z*i"), 4,
+                                  CValeurAssocieeComp({1, 0}));
+    auto* gw = f.make<CGrapheSuiteRecComplexe>(nat::grapheSuiteComplexe, w, frame, false, 0);
     dc.clear();
-    gr->draw(&dc, true);
+    gw->draw(&dc, true);
+    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 4u);
+    gw->joined = true;
+    dc.clear();
+    gw->draw(&dc, true);
     EXPECT_EQ(dc.opsOfKind("line").size(), 3u);
 }
 

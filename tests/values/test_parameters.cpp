@@ -14,16 +14,6 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-TEST(ValeurAssociee, ReferenceToAValueThatNoLongerExists) {
-    FormulaFigure f;
-    auto* a = f.addVariable("a", 2);
-    CValeurAssocieeAVariable r(a);
-    EXPECT_DOUBLE_EQ(r.getValue(), 2);
-    EXPECT_EQ(r.getText(2), "a");
-    a->exists = false;
-    EXPECT_FALSE(r.isDefined());
-}
-
 TEST(ValeurAssociee, RebuildFromTextFollowsUnit) {
     FormulaFigure f;
     CValeurAssocieeAVariable v;
@@ -41,9 +31,6 @@ TEST(ValeurAssociee, RebuildFromTextFollowsUnit) {
 TEST(ValeurAngle, HeldInRadiansShownInUnit) {
     AngleUnitScope deg(1);
     CValeurAngle a;
-    a.setNumberInUnit(90);
-    EXPECT_DOUBLE_EQ(a.constant, kPi / 2);
-    EXPECT_EQ(a.getText(2), "90");
     a.setNumberInUnit(270);
     EXPECT_NEAR(a.getValue(), -kPi / 2, 1e-12);
     a.setNumberInUnit(-180);
@@ -54,8 +41,7 @@ TEST(ValeurAngle, HeldInRadiansShownInUnit) {
 
 TEST(ValeurAngle, ReferenceReadInFigureUnit) {
     FormulaFigure f;
-    auto* a = f.addVariable("a", 90);
-    CValeurAngle angle(a);
+    CValeurAngle angle(f.addVariable("a", 90));
     {
         AngleUnitScope deg(1);
         EXPECT_NEAR(angle.getValue(), kPi / 2, 1e-12);
