@@ -98,18 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
         cplx("argTh(1)", NAN), cplx("sin(i)", 0, std::sinh(1.0)), cplx("ln(-1)", 0, 180, 1),
         cplx("angle(i)", 90, 0, 1), cplx("exp(ln(2+3*i))", 2, 3, 1)));
 
-TEST(Evaluation, NanBecomesZeroWithoutFailureInfinityFails) {
-    clearCalculationError();
-    double v = NAN;
-    checkResult(v);
-    EXPECT_EQ(v, 0);
-    EXPECT_FALSE(isCalculationError());
-    v = INFINITY;
-    checkResult(v);
-    EXPECT_TRUE(isCalculationError());
-    clearCalculationError();
-}
-
 TEST(Evaluation, ValuesAndFunctionsOfTheFigure) {
     FormulaFigure f;
     auto* a = f.addVariable("a", 3);

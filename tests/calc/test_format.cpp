@@ -55,22 +55,14 @@ TEST(Format, CommaSeparator) {
     EXPECT_EQ(formatNumber(3e15, 8, 2), "3,e+015");
 }
 
-struct ComplexText {
-    double re, im;
-    const char* text;
-};
-
-class ComplexFormat : public ::testing::TestWithParam<ComplexText> {};
-
-TEST_P(ComplexFormat, Text) {
+TEST(Format, ComplexNumbers) {
     SeparatorScope point(true);
-    const ComplexText& c = GetParam();
-    EXPECT_EQ(formatComplex({c.re, c.im}, 2), c.text);
+    for (auto [re, im, text] : {std::tuple<double, double, const char*>{3, -1, "3 - i"},
+                                {0, 1, " i"},
+                                {2.5, 0, "2.5"},
+                                {0, -1, "- i"},
+                                {-1, 2.5, "-1 + 2.5 i"},
+                                {0.001, 0.001, "0"}})
+        EXPECT_EQ(formatComplex({re, im}, 2), text);
 }
-
-INSTANTIATE_TEST_SUITE_P(All, ComplexFormat,
-                         ::testing::Values(ComplexText{3, -1, "3 - i"}, ComplexText{0, 1, " i"},
-                                           ComplexText{2.5, 0, "2.5"}, ComplexText{0, -1, "- i"},
-                                           ComplexText{-1, 2.5, "-1 + 2.5 i"},
-                                           ComplexText{0.001, 0.001, "0"}));
 }  // namespace
