@@ -1,4 +1,4 @@
-// A figure with every macro kind, and a context that stands in for the view while a macro runs.
+// A figure with every macro kind.
 #pragma once
 
 #include <memory>
@@ -87,16 +87,4 @@ struct MacroFigure {
         ap->moved = m, ap->target = p;
         for (CMacro* mac : macros) mac->computePosition();
     }
-};
-
-// Records what a macro asks of the view.
-struct FakeContext : CMacroContext {
-    CListeAction& list;
-    int redraws = 0;
-    std::vector<int> prompts;
-    explicit FakeContext(CListeAction& l) : list(l) {}
-    CListeAction& figure() override { return list; }
-    void redraw() override { ++redraws; }
-    CDC* dc() override { return nullptr; }
-    void setPrompt(int id) override { prompts.push_back(id); }
 };
