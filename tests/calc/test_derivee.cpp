@@ -50,20 +50,18 @@ TEST_P(Derivative, MatchesFiniteDifferences) {
     EXPECT_NEAR(*symbolic, numeric, 1e-5 * std::max(1.0, std::fabs(numeric)));
 }
 
+using D = DerivativeCase;
+
 INSTANTIATE_TEST_SUITE_P(
     Functions, Derivative,
-    ::testing::Values(DerivativeCase{"abs(2*x-1)", -1}, DerivativeCase{"sqrt(3*x)", 2},
-                      DerivativeCase{"sin(2*x)", 0.3}, DerivativeCase{"cos(x^2)", 0.7},
-                      DerivativeCase{"tan(x/2)", 0.4}, DerivativeCase{"ln(x^2+1)", 1.5},
-                      DerivativeCase{"exp(-x)", 0.2}, DerivativeCase{"arctan(3*x)", 0.1},
-                      DerivativeCase{"arcsin(x/2)", 0.6}, DerivativeCase{"arccos(x/2)", 0.6},
-                      DerivativeCase{"Ch(x)", 0.8}, DerivativeCase{"Sh(2*x)", 0.3},
-                      DerivativeCase{"Th(x)", 0.5}, DerivativeCase{"ArgCh(x+2)", 0.5},
-                      DerivativeCase{"ArgSh(x^2)", 1.2}, DerivativeCase{"ArgTh(x/2)", 0.4},
-                      DerivativeCase{"x^x", 1.4}, DerivativeCase{"(x+1)/(x-2)", 0.5},
-                      DerivativeCase{"g(x)*x", 0.5}, DerivativeCase{"g(x^2)", 0.9},
-                      DerivativeCase{"h(2*x)", 0.7}, DerivativeCase{"tan(x)", 20, 1},
-                      DerivativeCase{"arccos(x)", 0.5, 1}, DerivativeCase{"(x>1)*x", 2}));
+    ::testing::Values(D{"abs(2*x-1)", -1}, D{"sqrt(3*x)", 2}, D{"sin(2*x)", 0.3},
+                      D{"cos(x^2)", 0.7}, D{"tan(x/2)", 0.4}, D{"ln(x^2+1)", 1.5},
+                      D{"exp(-x)", 0.2}, D{"arctan(3*x)", 0.1}, D{"arcsin(x/2)", 0.6},
+                      D{"arccos(x/2)", 0.6}, D{"Ch(x)", 0.8}, D{"Sh(2*x)", 0.3}, D{"Th(x)", 0.5},
+                      D{"ArgCh(x+2)", 0.5}, D{"ArgSh(x^2)", 1.2}, D{"ArgTh(x/2)", 0.4},
+                      D{"x^x", 1.4}, D{"(x+1)/(x-2)", 0.5}, D{"g(x)*x", 0.5}, D{"g(x^2)", 0.9},
+                      D{"h(2*x)", 0.7}, D{"tan(x)", 20, 1}, D{"arccos(x)", 0.5, 1},
+                      D{"(x>1)*x", 2}));
 
 TEST(Derivative, ListedValues) {
     FormulaFigure f;

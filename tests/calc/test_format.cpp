@@ -30,24 +30,22 @@ TEST_P(Format, Text) {
     EXPECT_EQ(formatNumber(c.value, c.digits, c.decimals), c.text);
 }
 
+using F = FormatCase;
+
 INSTANTIATE_TEST_SUITE_P(
     Fixed, Format,
-    ::testing::Values(FormatCase{-0.0, 17, 2, "0"}, FormatCase{2.50, 17, 2, "2.5"},
-                      FormatCase{-0.0004, 17, 3, "0"}, FormatCase{0.0006, 17, 3, "0.001"},
-                      FormatCase{9.999, 17, 2, "10"}, FormatCase{0.5, 17, 0, "1"},
-                      FormatCase{-0.25, 17, 1, "-0.3"},
-                      FormatCase{3.14159265358979, 12, 12, "3.14159265359"},
-                      FormatCase{1e12, 17, 2, "1000000000000"},
-                      FormatCase{123456.1, 12, 12, "123456.10000000001"},
-                      FormatCase{1e-13, 17, 2, "0"}));
+    ::testing::Values(F{-0.0, 17, 2, "0"}, F{2.50, 17, 2, "2.5"}, F{-0.0004, 17, 3, "0"},
+                      F{0.0006, 17, 3, "0.001"}, F{9.999, 17, 2, "10"}, F{0.5, 17, 0, "1"},
+                      F{-0.25, 17, 1, "-0.3"}, F{3.14159265358979, 12, 12, "3.14159265359"},
+                      F{1e12, 17, 2, "1000000000000"}, F{123456.1, 12, 12, "123456.10000000001"},
+                      F{1e-13, 17, 2, "0"}));
 
 INSTANTIATE_TEST_SUITE_P(Shortest, Format,
-                         ::testing::Values(FormatCase{3e15, 8, 2, "3.e+015"},
-                                           FormatCase{3e15, 17, 2, "3000000000000000."},
-                                           FormatCase{1e-13, 17, 12, "1.e-013"},
-                                           FormatCase{1.23456789e20, 4, 0, "1.235e+020"},
-                                           FormatCase{-1234567890123.0, 12, 12,
-                                                      "-1.23456789012e+012"}));
+                         ::testing::Values(F{3e15, 8, 2, "3.e+015"},
+                                           F{3e15, 17, 2, "3000000000000000."},
+                                           F{1e-13, 17, 12, "1.e-013"},
+                                           F{1.23456789e20, 4, 0, "1.235e+020"},
+                                           F{-1234567890123.0, 12, 12, "-1.23456789012e+012"}));
 
 TEST(Format, CommaSeparator) {
     SeparatorScope comma(false);

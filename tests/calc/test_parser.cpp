@@ -33,28 +33,28 @@ TEST_P(Syntax, MessageAndPosition) {
     EXPECT_EQ(got.second, r.position);
 }
 
+using R = Refusal;
+
 INSTANTIATE_TEST_SUITE_P(
     Refused, Syntax,
-    ::testing::Values(
-        Refusal{"", Msg::enterFormula, 0}, Refusal{"(", Msg::parenthesisError, 0},
-        Refusal{"2)+(3", Msg::parenthesisError, 2}, Refusal{"((2)", Msg::parenthesisError, 3},
-        Refusal{"2+", Msg::syntaxError, 1}, Refusal{"1.2.3+4", Msg::syntaxError, 2},
-        Refusal{"sin x", Msg::syntaxError, 4, "x"}, Refusal{"2,5", Msg::syntaxError, 0},
-        Refusal{"2x", Msg::syntaxError, 1, "x"}, Refusal{"2*-3", Msg::syntaxError, 3},
-        Refusal{"()", Msg::syntaxError, 1}, Refusal{"   ", Msg::syntaxError, 3},
-        Refusal{"2 3", Msg::syntaxError, 2}, Refusal{"1=<2", Msg::syntaxError, 3},
-        Refusal{"²", Msg::syntaxError, 0}, Refusal{"x²+é", Msg::syntaxError, 2, "x"},
-        Refusal{"1+LATER", Msg::valueDefinedLater, 2}, Refusal{"f+1", Msg::syntaxError, 2},
-        Refusal{"2i", Msg::syntaxError, 1, "", true}, Refusal{"i", Msg::syntaxError, 0},
-        Refusal{"conj(1)", Msg::syntaxError, 0}));
+    ::testing::Values(R{"", Msg::enterFormula, 0}, R{"(", Msg::parenthesisError, 0},
+                      R{"2)+(3", Msg::parenthesisError, 2}, R{"((2)", Msg::parenthesisError, 3},
+                      R{"2+", Msg::syntaxError, 1}, R{"1.2.3+4", Msg::syntaxError, 2},
+                      R{"sin x", Msg::syntaxError, 4, "x"}, R{"2,5", Msg::syntaxError, 0},
+                      R{"2x", Msg::syntaxError, 1, "x"}, R{"2*-3", Msg::syntaxError, 3},
+                      R{"()", Msg::syntaxError, 1}, R{"   ", Msg::syntaxError, 3},
+                      R{"2 3", Msg::syntaxError, 2}, R{"1=<2", Msg::syntaxError, 3},
+                      R{"²", Msg::syntaxError, 0}, R{"x²+é", Msg::syntaxError, 2, "x"},
+                      R{"1+LATER", Msg::valueDefinedLater, 2}, R{"f+1", Msg::syntaxError, 2},
+                      R{"2i", Msg::syntaxError, 1, "", true}, R{"i", Msg::syntaxError, 0},
+                      R{"conj(1)", Msg::syntaxError, 0}));
 
 INSTANTIATE_TEST_SUITE_P(Accepted, Syntax,
-                         ::testing::Values(Refusal{"sin (x)", 0, 0, "x"},
-                                           Refusal{"SIN(X)", 0, 0, "x"}, Refusal{"-x^2", 0, 0, "x"},
-                                           Refusal{"x² ²", 0, 0, "x"}, Refusal{"ab+a", 0, 0},
-                                           Refusal{"f (2)", 0, 0}, Refusal{"1<>2", 0, 0},
-                                           Refusal{"1<-2", 0, 0}, Refusal{"2*i", 0, 0, "", true},
-                                           Refusal{"I", 0, 0, "", true}, Refusal{"Rand(0)", 0, 0}));
+                         ::testing::Values(R{"sin (x)", 0, 0, "x"}, R{"SIN(X)", 0, 0, "x"},
+                                           R{"-x^2", 0, 0, "x"}, R{"x² ²", 0, 0, "x"},
+                                           R{"ab+a", 0, 0}, R{"f (2)", 0, 0}, R{"1<>2", 0, 0},
+                                           R{"1<-2", 0, 0}, R{"2*i", 0, 0, "", true},
+                                           R{"I", 0, 0, "", true}, R{"Rand(0)", 0, 0}));
 
 TEST(Syntax, LongestNameAndTies) {
     FormulaFigure f;
@@ -62,19 +62,15 @@ TEST(Syntax, LongestNameAndTies) {
     auto* ab = f.addVariable("ab", 2);
     f.addVariable("AB", 3);
     f.addVariable("x", 5);
-    NameMatch m = recogniseRealName(&f.list, "ab+1", 0, "");
-    EXPECT_EQ(m.value, ab);  // the earlier of two equal names
-    EXPECT_EQ(m.length, 2);
+    EXPECT_EQ(recogniseRealName(&f.list, "ab+1", 0, "").value, ab);  // the earlier of AB, ab
     EXPECT_EQ(recogniseRealName(&f.list, "a+1", 0, "").value, a);
     // A value and the formal variable with the same name: neither is recognised.
     EXPECT_EQ(recogniseRealName(&f.list, "x", 0, "x").length, 0);
     EXPECT_EQ(f.refusal("x", "x").first, Msg::syntaxError);
     // The formal variable wins only when strictly longer.
-    m = recogniseRealName(&f.list, "abc", 0, "abc");
-    EXPECT_TRUE(m.isFormalVariable);
-    EXPECT_EQ(m.length, 3);
+    EXPECT_TRUE(recogniseRealName(&f.list, "abc", 0, "abc").isFormalVariable);
     // A built-in function is taken in table order, not by length.
-    m = recogniseRealName(&f.list, "sinh", 0, "");
+    NameMatch m = recogniseRealName(&f.list, "sinh", 0, "");
     EXPECT_EQ(m.functionCode, 3);
     EXPECT_EQ(m.length, 3);
 }
@@ -87,9 +83,7 @@ TEST(Syntax, ImaginaryUnitAndComplexNames) {
     f.addComplexFunction("g", "z");
     EXPECT_TRUE(recogniseComplexName(&f.list, "i", 0, "").isImaginaryUnit);
     EXPECT_EQ(recogniseRealName(&f.list, "i", 0, "").value, named);
-    NameMatch m = recogniseComplexName(nullptr, "Ix", 0, "");
-    EXPECT_TRUE(m.isImaginaryUnit);
-    EXPECT_EQ(m.length, 1);
+    EXPECT_EQ(recogniseComplexName(nullptr, "Ix", 0, "").length, 1);
     EXPECT_EQ(f.refusal("f(1)", "", true).first, Msg::syntaxError);
     EXPECT_EQ(f.refusal("g(w)", "", true).first, 0);
     EXPECT_EQ(f.refusal("w").first, Msg::syntaxError);

