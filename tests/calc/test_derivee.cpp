@@ -86,9 +86,8 @@ TEST(CDerivee, FollowsItsSource) {
     EXPECT_EQ(df->getConstructionInfo(nullptr, nullptr, nullptr),
               "df : fonction dérivée de la fonction f\r\nf(x) = sin(x)");
     EXPECT_EQ(f.real("df(0)*180/pi"), 1.0);
-    // A derivative of the derivative.
-    auto d2 = std::make_unique<CDerivee>("ddf", df, f.list);
-    EXPECT_NEAR(d2->evaluateFunctionAt(90), -(kPi / 180) * (kPi / 180), 1e-15);
+    EXPECT_NEAR(CDerivee("ddf", df, f.list).evaluateFunctionAt(90), -(kPi / 180) * (kPi / 180),
+                1e-15);  // a derivative of the derivative
     // The source edited: the derivative is rebuilt.
     src->formula = "x^2";
     src->rebuildTree(f.list);

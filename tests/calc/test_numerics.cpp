@@ -89,7 +89,6 @@ std::vector<NumberCase> allCases() {
         // Huge degree arguments are reduced exactly.
         exactly("sin(3600000000)", kReal, kDeg, {0, 0}),
         near("cos(-1000000000000000000)", kReal, kDeg, {cos280, 0}, 4 * kUlp),
-        near("cos(1000000000000000000)", kComplex, kDeg, {cos280, 0}, 4 * kUlp),
         undefined("tan(x)", kReal, kDeg, Complexe{kOddRightAngles, 0}),
         exactly("exp(z)", kComplex, kDeg, {0, 1}, Complexe{0, kOddRightAngles}),
         near("sin(x)", kReal, kDeg, {sin16, 0}, 4 * kUlp, Complexe{0x1p100, 0}),
@@ -102,7 +101,6 @@ std::vector<NumberCase> allCases() {
         exactly("tan(0-200*i)", kComplex, kRad, {0, -1}),
         exactly("Th(x)", kReal, kRad, {1, 0}, Complexe{354, 0}),
         near("ln(10^200)", kComplex, kRad, {200 * std::log(10.0), 0}, 4 * kUlp),
-        exactly("abs(z)", kComplex, kRad, {1e-300, 0}, Complexe{0, -1e-300}),
         near("1/z", kComplex, kRad, {0, -1e200}, 4 * kUlp, Complexe{0, 1e-200}),
         undefined("1/z", kComplex, kRad, Complexe{5e-324, 0}),  // the quotient overflows
         undefined("Th(400)", kComplex, kRad),  // e^800 overflows, as for the real Th

@@ -18,7 +18,6 @@ enum TraceShape {
     kJumpLeft,      // x jumps by -1500 at t = 0.5
     kHoleInMiddle,  // undefined for 0.35 < t < 0.65
     kFarAway,       // out of range for t > 0.5
-    kJumpDown,      // y jumps by +600 at t = 0.5
     kLonePoint,     // defined for t < 0.25 and alone at t = 0.5
     kParabola,      // (100 + 100 t, 100 + t^2)
 };
@@ -44,8 +43,8 @@ public:
     static bool shapeAt(int shape, double t, double* x, double* y);
 };
 
-// A fixture whose window is 1000 x 500 and whose locus preference is restored.
-class LocusTest : public GeoTest {};
+// A fixture whose window is 1000 x 500.
+using LocusTest = GeoTest;
 
 struct LociFigure : GeoFigure {
     CPointLieDroite* linkedOnSegment(double ax, double ay, double bx, double by, double t = 0.3);

@@ -84,7 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PieceCase{"jumpRight", kJumpRight, 11, {{0, 5}, {6, 5}}, true},
                       // Signed test: a jump back towards smaller x keeps the polyline.
                       PieceCase{"jumpLeft", kJumpLeft, 11, {{0, 11}}, true},
-                      PieceCase{"jumpDown", kJumpDown, 11, {{0, 5}, {6, 5}}, true},
                       PieceCase{"farAway", kFarAway, 11, {{0, 6}}, true},
                       PieceCase{"lonePoint", kLonePoint, 11, {{0, 3}, {5, 1}}, true},
                       // Only pieces of one point: no locus.

@@ -124,9 +124,8 @@ TEST(NumericExistence, TestOfAnUndefinedCalculation) {
         "Test d'existence nommé t2\r\nVaut 1 si d existe et 0 sinon\r\nValeur actuelle : t2 = 1");
 }
 
-// The cobweb of u(n+1) = u(n)/2 from 2 in a frame of origin (100, 400) and unit 100, and the
-// terms of w(n+1) = i w(n) marked or joined.
-TEST(NumericGraph, CobwebAndComplexTerms) {
+// The cobweb of u(n+1) = u(n)/2 from 2 in a frame of origin (100, 400) and unit 100.
+TEST(NumericGraph, Cobweb) {
     FormulaFigure f;
     auto* o = f.point(100, 400);
     auto* i = f.point(200, 400);
@@ -145,17 +144,6 @@ TEST(NumericGraph, CobwebAndComplexTerms) {
               (std::vector<std::vector<int>>{
                   {300, 300, 200, 300}, {200, 300, 200, 350}, {200, 350, 150, 350}}));
     EXPECT_EQ(g->designationDistance(250, 303, true), 3);
-    auto* w =
-        f.make<CSuiteRecComplexe>(nat::suiteRecComplexe, "w", f.addComplexFunction("h", "z*i"), 4,
-                                  CValeurAssocieeComp({1, 0}));
-    auto* gw = f.make<CGrapheSuiteRecComplexe>(nat::grapheSuiteComplexe, w, frame, false, 0);
-    dc.clear();
-    gw->draw(&dc, true);
-    EXPECT_EQ(dc.opsOfKind("rectangle").size(), 4u);
-    gw->joined = true;
-    dc.clear();
-    gw->draw(&dc, true);
-    EXPECT_EQ(dc.opsOfKind("line").size(), 3u);
 }
 
 TEST(NumericArchive, TermCountOutOfRangeIsRefused) {
