@@ -14,18 +14,6 @@ std::unique_ptr<CListeAction> load(std::vector<uint8_t>& buf) {
     return list;
 }
 
-// A figure whose formulas use every node class.
-struct FullFigure : FormulaFigure {
-    FullFigure() {
-        addVariable("a", 2);
-        addFunction("f", "x²-Rand(0)*0+int(x)");
-        addCalcul("c", "-abs(a)^3+f(a)*2/4+(1<>pi)");
-        addComplexCalcul("w", "1+2*i");
-        addComplexFunction("g", "conj(z)*i-z^2");
-        addComplexCalcul("u", "g(w)+a=a");
-    }
-};
-
 // Where the fields of the first object of class `name` begin.
 size_t after(const std::vector<uint8_t>& buf, const std::string& name) {
     auto it = std::search(buf.begin(), buf.end(), name.begin(), name.end());
@@ -34,7 +22,13 @@ size_t after(const std::vector<uint8_t>& buf, const std::string& name) {
 
 // A damaged file is refused with a reason, never misread.
 TEST(TreeFiles, DamagedTreesAreRefused) {
-    FullFigure fig;
+    FormulaFigure fig;  // formulas using every node class
+    fig.addVariable("a", 2);
+    fig.addFunction("f", "x²-Rand(0)*0+int(x)");
+    fig.addCalcul("c", "-abs(a)^3+f(a)*2/4+(1<>pi)");
+    fig.addComplexCalcul("w", "1+2*i");
+    fig.addComplexFunction("g", "conj(z)*i-z^2");
+    fig.addComplexCalcul("u", "g(w)+a=a");
     auto good = saveList(fig.list);
     // An operator code, a function code and a reference to a later object.
     for (auto [name, value] : {std::pair<const char*, uint8_t>{"COperation", 42},

@@ -63,9 +63,3 @@ protected:
     LociFigure f;
     CPointLieDroite* m = nullptr;
 };
-
-// Current-format round trip of a whole list.
-inline void roundTrip(CListeAction& from, CListeAction& into) {
-    std::vector<uint8_t> bytes = saveList(from);
-    GeoFigure::load(bytes, into);
-}

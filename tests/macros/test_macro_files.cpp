@@ -30,10 +30,6 @@ struct DeletionCase {
     std::vector<const char*> gone;
 };
 
-void PrintTo(const DeletionCase& c, std::ostream* os) {
-    *os << c.object;
-}
-
 class MacroDeletion : public ::testing::TestWithParam<DeletionCase> {};
 
 TEST_P(MacroDeletion, GoesWithTheObjectsItUses) {
@@ -61,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DeletionCase{"a",
                                    {"TraceVar", "Affecter", "Plus", "Moins", "Modifier", "Boucle",
                                     "BoucleTrace"}},
-                      DeletionCase{"P", {"TraceVar", "AnimTrace", "BoucleTrace", "Placer"}}));
+                      DeletionCase{"P", {"TraceVar", "AnimTrace", "BoucleTrace", "Placer"}}),
+    [](const auto& info) { return std::string(info.param.object); });
 
 // The full texts of every kind are the contract suite's; here the variants it does not build.
 TEST(MacroDescriptions, PauseUntilAClickAndButtonTexts) {
@@ -112,10 +109,6 @@ struct Patch {
     int32_t value;
     const char* reasonPart;
 };
-
-void PrintTo(const Patch& p, std::ostream* os) {
-    *os << p.name;
-}
 
 class BadMacroField : public ::testing::TestWithParam<Patch> {};
 
@@ -179,8 +172,6 @@ TEST(MacroSchemas, FieldsAddedSinceSchema1TakeTheirOldMeaning) {
     EXPECT_FALSE(readShow->oneByOne);
     EXPECT_EQ(back.elementAt(0), readShow->objects.elementAt(0));
     EXPECT_TRUE(readLoop->loop.visible);
-    EXPECT_EQ(7, readLoop->loop.f);
     EXPECT_EQ(backLoop.elementAt(5), readLoop->loop.variable);
 }
-
 }  // namespace

@@ -164,7 +164,9 @@ TEST_F(MacroRun, ErrorReportFollowsThePreferences) {
     list.append(entry);
 }
 
-TEST_F(MacroRun, PausesLastTheirSecondsOrUntilAClick) {
+// A pause lasts its seconds, or until a click; a blinking hides at once, shows at 1500, hides
+// at 2000, shows at 2500, then ends visible.
+TEST_F(MacroRun, PausesAndBlinking) {
     auto* pause = f.macro<CMacroPause>("Pause");
     pause->seconds = 2;
     EXPECT_TRUE(pause->execute(context));
@@ -173,15 +175,12 @@ TEST_F(MacroRun, PausesLastTheirSecondsOrUntilAClick) {
     host.clicks = {9000};
     EXPECT_TRUE(pause->execute(context));
     EXPECT_LT(host.clock - 9000, 100u);
-}
-
-TEST_F(MacroRun, BlinkingTogglesEveryHalfSecondAndEndsVisible) {
     auto* cl = f.macro<CMacroClignotement>("Clignoter");
     cl->addObject(nat::pointLie, f.m);
     cl->d = 20;
+    host.clock = 1000;
     EXPECT_TRUE(cl->execute(context));
     EXPECT_EQ(3000u, host.clock);
-    // Hidden at once, shown at 1500, hidden at 2000, shown at 2500, then the final state.
     EXPECT_EQ(5, context.redraws);
     EXPECT_FALSE(f.m->masked);
 }

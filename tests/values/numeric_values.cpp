@@ -24,19 +24,17 @@ TEST(NumericSequence, IndexRules) {
     auto* u = f.make<CSuiteRec>(nat::suiteRec, "u", fn, 5, num(2));
     EXPECT_EQ(u->evaluateFunctionAt(4), 6);
     for (double k : {2.5, -1.0, 5.0}) {
-        clearCalculationError();
         EXPECT_EQ(u->evaluateFunctionAt(k), 0) << k;
         EXPECT_TRUE(isCalculationError()) << k;
+        clearCalculationError();
     }
-    clearCalculationError();
     EXPECT_EQ(f.addCalcul("c", "u(3)*2")->value, 10);
     EXPECT_FALSE(f.addCalcul("d", "u(5)")->exists);
     EXPECT_EQ(u->getConstructionInfo(nullptr, nullptr, nullptr),
               "Suite récurrente u\r\nu(n+1)=f[u(n)] avec u(0)=2");
     // 1/x from 0: the sequence stops at index 0.
-    auto* v = f.make<CSuiteRec>(nat::suiteRec, "v", f.addFunction("g", "1/x"), 10, num(0));
-    EXPECT_TRUE(v->exists);
-    EXPECT_EQ(v->lastIndex, 0);
+    EXPECT_EQ(
+        f.make<CSuiteRec>(nat::suiteRec, "v", f.addFunction("g", "1/x"), 10, num(0))->lastIndex, 0);
 }
 
 TEST(NumericSequence, TermCountWithinTwoAndFiveHundredUndefinedFirstTerm) {
@@ -104,20 +102,17 @@ TEST(NumericIntegral, ExactForCubicsUndefinedSamplePointOrEqualBounds) {
     EXPECT_NEAR(f.make<CIntegrale>(nat::valeurNumerique, "J", cube, num(2), num(0), 3)->value, -4,
                 1e-12);
     CFonc* fn = f.addFunction("f", "1/x");
-    auto* i = f.make<CIntegrale>(nat::valeurNumerique, "I", fn, num(-1), num(1), 2);
-    EXPECT_FALSE(i->exists);
+    EXPECT_FALSE(f.make<CIntegrale>(nat::valeurNumerique, "I", fn, num(-1), num(1), 2)->exists);
     EXPECT_FALSE(isCalculationError());
     auto* z = f.make<CIntegrale>(nat::valeurNumerique, "Z", fn, num(0), num(0), 2);
-    EXPECT_TRUE(z->exists);
-    EXPECT_EQ(z->value, 0);
+    EXPECT_EQ(z->exists ? z->value : -1, 0);
 }
 
 TEST(NumericExistence, TestOfAnUndefinedCalculation) {
     FormulaFigure f;
     CCalcul* c = f.addCalcul("c", "1/0");
     auto* t = f.make<CTestExistence>(nat::calcul, "t", c);
-    EXPECT_TRUE(t->exists);
-    EXPECT_EQ(t->value, 0);
+    EXPECT_EQ(t->exists ? t->value : -1, 0);
     auto* t2 = f.make<CTestExistence>(nat::calcul, "t2", f.addCalcul("d", "2"));
     EXPECT_EQ(
         t2->getConstructionInfo(nullptr, nullptr, nullptr),
@@ -158,7 +153,6 @@ TEST(NumericArchive, TermCountOutOfRangeIsRefused) {
     *(it + 2) = 0xF5;
     *(it + 3) = 0x01;  // 501
     CListeAction copy;
-    CArchive ar(CArchive::load, bytes);
-    EXPECT_THROW(copy.Serialize(ar), CArchiveException);
+    EXPECT_THROW(GeoFigure::load(bytes, copy), CArchiveException);
 }
 }  // namespace
