@@ -6,7 +6,6 @@
 #include "core/CHost.h"
 #include "core/Messages.h"
 #include "values/CValeurAssocieeAVariable.h"
-#include "values/CValeurAssocieeComp.h"
 #include "values/ValueDialogs.h"
 
 namespace {
