@@ -1,5 +1,5 @@
-// The symbolic derivative: the listed rules against finite differences, the points where the
-// derivative is undefined, degree mode and the chain rule through functions of the figure.
+// The symbolic derivative: the listed rules against finite differences (with the chain rule
+// through functions of the figure), the points where it is undefined and degree mode.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -41,6 +41,7 @@ TEST_P(Derivative, MatchesFiniteDifferences) {
     AngleUnitScope unit(c.unit);
     FormulaFigure f;
     f.addFunction("g", "x^2+sin(x)");
+    f.addFunction("h", "g(x)+1");
     auto tree = buildRealTree(&f.list, c.formula, "x");
     const double h = 1e-5;
     double numeric = (tree->evaluateAt(c.x + h) - tree->evaluateAt(c.x - h)) / (2 * h);
@@ -49,97 +50,47 @@ TEST_P(Derivative, MatchesFiniteDifferences) {
     EXPECT_NEAR(*symbolic, numeric, 1e-5 * std::max(1.0, std::fabs(numeric)));
 }
 
+using D = DerivativeCase;
+
 INSTANTIATE_TEST_SUITE_P(
     Functions, Derivative,
-    ::testing::Values(DerivativeCase{"abs(2*x-1)", 2}, DerivativeCase{"abs(2*x-1)", -1},
-                      DerivativeCase{"sqrt(3*x)", 2}, DerivativeCase{"rac(x²+1)", 0.5},
-                      DerivativeCase{"sin(2*x)", 0.3}, DerivativeCase{"cos(x^2)", 0.7},
-                      DerivativeCase{"tan(x/2)", 0.4}, DerivativeCase{"ln(x^2+1)", 1.5},
-                      DerivativeCase{"exp(-x)", 0.2}, DerivativeCase{"arctan(3*x)", 0.1},
-                      DerivativeCase{"arcsin(x/2)", 0.6}, DerivativeCase{"arccos(x/2)", 0.6},
-                      DerivativeCase{"Ch(x)", 0.8}, DerivativeCase{"Sh(2*x)", 0.3},
-                      DerivativeCase{"Th(x)", 0.5}, DerivativeCase{"ArgCh(x+2)", 0.5},
-                      DerivativeCase{"ArgSh(x^2)", 1.2}, DerivativeCase{"ArgTh(x/2)", 0.4},
-                      DerivativeCase{"x^3-2*x", 1.3}, DerivativeCase{"2^x", 1.1},
-                      DerivativeCase{"x^x", 1.4}, DerivativeCase{"(x+1)/(x-2)", 0.5},
-                      DerivativeCase{"x/3", 4}, DerivativeCase{"3*x*x", 2},
-                      DerivativeCase{"pi*x", 1}, DerivativeCase{"g(x^2)", 0.9},
-                      DerivativeCase{"g(x)*x", 0.5}, DerivativeCase{"sin(x)", 30, 1},
-                      DerivativeCase{"cos(x)", 60, 1}, DerivativeCase{"tan(x)", 20, 1},
-                      DerivativeCase{"arctan(x)", 0.5, 1}, DerivativeCase{"arcsin(x)", 0.5, 1},
-                      DerivativeCase{"arccos(x)", 0.5, 1}, DerivativeCase{"-x^2", 3},
-                      DerivativeCase{"(x>1)*x", 2}));
+    ::testing::Values(D{"abs(2*x-1)", -1}, D{"sqrt(3*x)", 2}, D{"sin(2*x)", 0.3},
+                      D{"cos(x^2)", 0.7}, D{"tan(x/2)", 0.4}, D{"ln(x^2+1)", 1.5},
+                      D{"exp(-x)", 0.2}, D{"arctan(3*x)", 0.1}, D{"arcsin(x/2)", 0.6},
+                      D{"arccos(x/2)", 0.6}, D{"Ch(x)", 0.8}, D{"Sh(2*x)", 0.3}, D{"Th(x)", 0.5},
+                      D{"ArgCh(x+2)", 0.5}, D{"ArgSh(x^2)", 1.2}, D{"ArgTh(x/2)", 0.4},
+                      D{"x^x", 1.4}, D{"(x+1)/(x-2)", 0.5}, D{"g(x)*x", 0.5}, D{"g(x^2)", 0.9},
+                      D{"h(2*x)", 0.7}, D{"tan(x)", 20, 1}, D{"arccos(x)", 0.5, 1},
+                      D{"(x>1)*x", 2}));
 
 TEST(Derivative, ListedValues) {
     FormulaFigure f;
-    EXPECT_NEAR(*derivativeAt(f, "x^3", 2), 12, 1e-12);
     EXPECT_NEAR(*derivativeAt(f, "2^x", 3), 8 * std::log(2.0), 1e-12);
     EXPECT_FALSE(derivativeAt(f, "abs(x)", 0));
-    EXPECT_EQ(derivativeAt(f, "abs(x)", 2), 1.0);
-    EXPECT_EQ(derivativeAt(f, "abs(x)", -2), -1.0);
     EXPECT_EQ(derivativeAt(f, "int(x)", 0.5), 0.0);
     EXPECT_FALSE(derivativeAt(f, "int(x)", 1));
     EXPECT_FALSE(derivativeAt(f, "ln(x)", -1));
-    EXPECT_EQ(derivativeAt(f, "ArgTh(x)", 2), 0.0);
     EXPECT_EQ(derivativeAt(f, "Rand(x)", 2), 0.0);
     EXPECT_EQ(derivativeAt(f, "x<2", 1), 0.0);
     AngleUnitScope deg(1);
     EXPECT_NEAR(*derivativeAt(f, "sin(x)", 0), kPi / 180, 1e-15);
 }
 
-TEST(Derivative, ChainRuleThroughFunctions) {
-    FormulaFigure f;
-    f.addFunction("g", "x^3");
-    f.addFunction("h", "g(x)+1");
-    // (g(x^2))' = 2x g'(x^2) = 2x * 3x^4
-    EXPECT_NEAR(*derivativeAt(f, "g(x^2)", 2), 2 * 2 * 3 * 16, 1e-9);
-    EXPECT_NEAR(*derivativeAt(f, "h(2*x)", 1), 2 * 3 * 4, 1e-9);
-}
-
-TEST(Derivative, InputTreeIsOnlyRead) {
-    FormulaFigure f;
-    auto tree = buildRealTree(&f.list, "x^2*sin(x)", "x");
-    auto d = derive(tree.get());
-    EXPECT_DOUBLE_EQ(tree->evaluateAt(2), 4 * std::sin(2.0));
-    EXPECT_EQ(derive(nullptr), nullptr);
-}
-
 TEST(CDerivee, FollowsItsSource) {
     FormulaFigure f;
     f.list.angleUnit = 1;
     CFonc* src = f.addFunction("f", "sin(x)");
-    auto d = std::make_unique<CDerivee>("df", src, f.list);
-    CDerivee* df = d.get();
-    f.list.append(std::make_unique<CAction>(nat::fonction, std::move(d)));
-    f.list.computeAll();
+    CDerivee* df = f.add(nat::fonction, std::make_unique<CDerivee>("df", src, f.list));
     EXPECT_TRUE(df->exists);
-    EXPECT_TRUE(df->dependsOn(src));
-    EXPECT_EQ(df->getValueKind(), 0x20);
-    EXPECT_NEAR(df->evaluateFunctionAt(0), kPi / 180, 1e-15);
-    EXPECT_EQ(df->getDescription(), "df : fonction dérivée de la fonction f");
     EXPECT_EQ(df->getConstructionInfo(nullptr, nullptr, nullptr),
               "df : fonction dérivée de la fonction f\r\nf(x) = sin(x)");
     EXPECT_EQ(f.real("df(0)*180/pi"), 1.0);
-
-    // A derivative of the derivative.
-    auto d2 = std::make_unique<CDerivee>("ddf", df, f.list);
-    EXPECT_NEAR(d2->evaluateFunctionAt(90), -(kPi / 180) * (kPi / 180), 1e-15);
-
+    EXPECT_NEAR(CDerivee("ddf", df, f.list).evaluateFunctionAt(90), -(kPi / 180) * (kPi / 180),
+                1e-15);  // a derivative of the derivative
     // The source edited: the derivative is rebuilt.
     src->formula = "x^2";
     src->rebuildTree(f.list);
     rebuildDerivativesOf(f.list, src);
     EXPECT_EQ(df->evaluateFunctionAt(3), 6.0);
-}
-
-TEST(CDerivee, NotDefinedWithoutItsSource) {
-    FormulaFigure f;
-    f.addVariable("a", 1);
-    CFonc* src = f.addFunction("f", "x+a");
-    CDerivee d("df", src, f.list);
-    f.list.elementAt(1)->exists = false;
-    src->computePosition();
-    d.computePosition();
-    EXPECT_FALSE(d.exists);
 }
 }  // namespace

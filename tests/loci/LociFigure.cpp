@@ -19,10 +19,6 @@ bool LociTracePoint::shapeAt(int shape, double t, double* x, double* y) {
         case kFarAway:
             *x = t > 0.55 ? 40000 : 100 + 10 * t;
             return true;
-        case kJumpDown:
-            *x = 100 + 10 * t;
-            *y = t < 0.45 ? 100 : 700;
-            return true;
         case kLonePoint:
             return t < 0.25 || (t > 0.45 && t < 0.55);
         case kParabola:

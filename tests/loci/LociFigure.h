@@ -18,10 +18,8 @@ enum TraceShape {
     kJumpLeft,      // x jumps by -1500 at t = 0.5
     kHoleInMiddle,  // undefined for 0.35 < t < 0.65
     kFarAway,       // out of range for t > 0.5
-    kJumpDown,      // y jumps by +600 at t = 0.5
     kLonePoint,     // defined for t < 0.25 and alone at t = 0.5
     kParabola,      // (100 + 100 t, 100 + t^2)
-    kShapeCount
 };
 
 class LociTracePoint : public CPointAncetre {
@@ -45,8 +43,8 @@ public:
     static bool shapeAt(int shape, double t, double* x, double* y);
 };
 
-// A fixture whose window is 1000 x 500 and whose locus preference is restored.
-class LocusTest : public GeoTest {};
+// A fixture whose window is 1000 x 500.
+using LocusTest = GeoTest;
 
 struct LociFigure : GeoFigure {
     CPointLieDroite* linkedOnSegment(double ax, double ay, double bx, double by, double t = 0.3);
@@ -65,9 +63,3 @@ protected:
     LociFigure f;
     CPointLieDroite* m = nullptr;
 };
-
-// Current-format round trip of a whole list.
-inline void roundTrip(CListeAction& from, CListeAction& into) {
-    std::vector<uint8_t> bytes = saveList(from);
-    GeoFigure::load(bytes, into);
-}

@@ -37,67 +37,57 @@ TEST_F(LocusTest, FullCircleSamplesDistinctAbscissasOnce) {
     std::vector<double> seen;
     p->log = &seen;
     CLieuDePoints* l = locusOf(f, p, m, 100);
-    ASSERT_TRUE(l->exists);
+    EXPECT_TRUE(l->exists);
     // 100 samples then the restoring computation.
     ASSERT_EQ(seen.size(), 101u);
+    // The start is not sampled again at the end.
     for (int i = 0; i < 100; ++i) EXPECT_NEAR(seen[i], 2 * geo::kPi * i / 100, 1e-12) << i;
-    EXPECT_LT(seen[99], 2 * geo::kPi - 0.06);  // the start is not sampled again at the end
     // Counter-clockwise on screen: y decreases as the angle grows.
     const double a = geo::kPi / 4;
     EXPECT_EQ(locusOf(f, m, m, 8)->points[1], (LPoint{geo::roundCoord(500 + 200 * std::cos(a)),
                                                       geo::roundCoord(250 - 200 * std::sin(a))}));
 }
 
-TEST_F(LocusTest, SegmentSamplesBothEnds) {
+TEST_F(LocusTest, SegmentSamplesBothEndsAndTheGeneratorIsRestored) {
     LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(100, 100, 900, 300);
+    CPointLieDroite* m = f.linkedOnSegment(100, 100, 900, 300, 0.3);
+    LociTracePoint* p = f.trace(m, kLine);
     CLieuDePoints* l = locusOf(f, m, m, 11);
-    ASSERT_TRUE(l->exists);
     ASSERT_EQ(piecesOf(*l), (std::vector<std::pair<int, int>>{{0, 11}}));
     EXPECT_EQ(l->points[0], (LPoint{100, 100}));
-    EXPECT_EQ(l->points[5], (LPoint{500, 200}));
     EXPECT_EQ(l->points[10], (LPoint{900, 300}));
-}
-
-TEST_F(LocusTest, GeneratorIsRestoredAfterSampling) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(100, 100, 900, 100, 0.3);
-    LociTracePoint* p = f.trace(m, kLine);
     locusOf(f, p, m, 25);
     EXPECT_DOUBLE_EQ(m->abscissa, 0.3);
-    EXPECT_DOUBLE_EQ(m->x, 340);
     EXPECT_DOUBLE_EQ(p->x, 400);  // the traced point is back with its generator
 }
 
 // Pieces found for each traced shape, on a segment sampled at t = 0, 0.1, ..., 1.
 struct PieceCase {
     const char* name;
-    int shape;
+    int shape, n;
     std::vector<std::pair<int, int>> pieces;
     bool exists;
 };
 
-class LocusPieces : public LocusTest, public ::testing::WithParamInterface<PieceCase> {};
+class LocusPieces : public LocusOnSegment, public ::testing::WithParamInterface<PieceCase> {};
 
 TEST_P(LocusPieces, CutWhereUndefinedOutOfRangeOrJumping) {
-    LociFigure f;
-    CPointLieDroite* m = f.linkedOnSegment(0, 0, 1000, 0);
-    CLieuDePoints* l = locusOf(f, f.trace(m, GetParam().shape), m, 11);
+    CLieuDePoints* l = locusOf(f, f.trace(m, GetParam().shape), m, GetParam().n);
     EXPECT_EQ(piecesOf(*l), GetParam().pieces);
     EXPECT_EQ(l->exists, GetParam().exists);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, LocusPieces,
-    ::testing::Values(PieceCase{"line", kLine, {{0, 11}}, true},
-                      PieceCase{"hole", kHoleInMiddle, {{0, 4}, {7, 4}}, true},
+    ::testing::Values(PieceCase{"hole", kHoleInMiddle, 11, {{0, 4}, {7, 4}}, true},
                       // The sample that jumps is dropped; the next one starts a new piece.
-                      PieceCase{"jumpRight", kJumpRight, {{0, 5}, {6, 5}}, true},
+                      PieceCase{"jumpRight", kJumpRight, 11, {{0, 5}, {6, 5}}, true},
                       // Signed test: a jump back towards smaller x keeps the polyline.
-                      PieceCase{"jumpLeft", kJumpLeft, {{0, 11}}, true},
-                      PieceCase{"jumpDown", kJumpDown, {{0, 5}, {6, 5}}, true},
-                      PieceCase{"farAway", kFarAway, {{0, 6}}, true},
-                      PieceCase{"lonePoint", kLonePoint, {{0, 3}, {5, 1}}, true}),
+                      PieceCase{"jumpLeft", kJumpLeft, 11, {{0, 11}}, true},
+                      PieceCase{"farAway", kFarAway, 11, {{0, 6}}, true},
+                      PieceCase{"lonePoint", kLonePoint, 11, {{0, 3}, {5, 1}}, true},
+                      // Only pieces of one point: no locus.
+                      PieceCase{"onlyLonePoints", kLonePoint, 5, {{0, 1}, {2, 1}}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LocusTest, JumpIsMeasuredAgainstTheActiveDrawingArea) {
@@ -114,37 +104,21 @@ TEST_F(LocusTest, RealFigureUndefinedOnTwoArcsGivesTwoPieces) {
     LociFigure f;
     CPointLieCercle* m = f.linkedOnCircle(500, 250, 200);
     auto* v = f.make<CDroiteDirectionFixe>(nat::droite, m, false, 1.0);
-    auto* o2 = f.point(500, 250);
-    auto* a2 = f.point(600, 250);
-    auto* c2 = f.make<CCercleOA>(nat::cercle, o2, a2);
+    auto* c2 = f.make<CCercleOA>(nat::cercle, f.point(500, 250), f.point(600, 250));
     auto* bip = f.make<CIntDroiteCercle>(nat::bipoint, v, c2);
     auto* p = f.make<CPointLieBipoint>(nat::pointConstruit, bip, 0);
     CLieuDePoints* open = locusOf(f, p, m, 100);
     EXPECT_TRUE(open->exists);
-    EXPECT_EQ(open->pieceCount, 2);
     EXPECT_EQ(open->validPieceCount, 2);
-    CLieuDePoints* closed = locusOf(f, p, m, 100, true);
-    EXPECT_FALSE(closed->exists);
+    EXPECT_FALSE(locusOf(f, p, m, 100, true)->exists);  // a closed locus needs one piece
 }
 
 TEST_F(LocusTest, ClosedLocusOfOnePieceJoinsLastToFirst) {
     LociFigure f;
     CPointLieCercle* m = f.linkedOnCircle(500, 250, 200);
     CLieuDePoints* l = locusOf(f, m, m, 50, true);
-    ASSERT_TRUE(l->exists);
-    ASSERT_EQ(l->pieceCount, 1);
-    EXPECT_EQ(l->pieces[0].count, 51);
+    EXPECT_EQ(piecesOf(*l), (std::vector<std::pair<int, int>>{{0, 51}}));
     EXPECT_EQ(l->points[50], l->points[0]);
-    EXPECT_EQ(l->onePiecePoints().size(), 51u);
-}
-
-TEST_F(LocusOnSegment, NoPieceOfTwoPointsMeansNoLocus) {
-    // Every other sample undefined: only pieces of one point.
-    CLieuDePoints* l = locusOf(f, f.trace(m, kLonePoint), m, 5);
-    EXPECT_EQ(l->pieceCount, 2);  // t = 0 and t = 0.5
-    EXPECT_EQ(l->validPieceCount, 0);
-    EXPECT_EQ(l->firstValidPiece, -1);
-    EXPECT_FALSE(l->exists);
 }
 
 TEST_F(LocusTest, EmptyRangeOrMissingGeneratorMeansNoLocus) {
@@ -162,92 +136,42 @@ TEST_F(LocusTest, EmptyRangeOrMissingGeneratorMeansNoLocus) {
 
 TEST_F(LocusOnSegment, OnePointPieceIsAShortDiagonalStroke) {
     CLieuDePoints* l = locusOf(f, f.trace(m, kLonePoint), m, 11);
-    l->colour = 3;
     CRecordingDC dc;
     l->draw(&dc, true);
-    ASSERT_EQ(dc.opsOfKind("polyline").size(), 1u);
-    EXPECT_EQ(dc.opsOfKind("polyline")[0].args, (std::vector<int>{100, 200, 200, 200, 300, 200}));
-    ASSERT_EQ(dc.opsOfKind("line").size(), 1u);
-    EXPECT_EQ(dc.opsOfKind("line")[0].args, (std::vector<int>{600, 200, 610, 210}));
-    EXPECT_EQ(dc.opsOfKind("line")[0].pen, CPalette::pen(0, 3));
-    dc.clear();
-    l->erase(&dc, true);
-    EXPECT_EQ(dc.opsOfKind("polyline")[0].pen, CPalette::pen(0, 0));
+    EXPECT_EQ(argsOf(dc, "polyline"),
+              (std::vector<std::vector<int>>{{100, 200, 200, 200, 300, 200}}));
+    EXPECT_EQ(argsOf(dc, "line"), (std::vector<std::vector<int>>{{600, 200, 610, 210}}));
 }
 
-TEST_F(LocusOnSegment, MaskedLocusIsDottedOrHidden) {
+TEST_F(LocusOnSegment, DesignationToTheNearestSideMaskedDottedOrHidden) {
     CLieuDePoints* l = locusOf(f, f.trace(m, kLine), m, 11);
+    EXPECT_EQ(l->designationDistance(550, 237, true), 37);
+    EXPECT_EQ(l->designationDistance(50, 200, true), 50);  // beyond the first point
     l->lineStyle = 2;
-    CRecordingDC dc;
-    l->draw(&dc, true);
-    EXPECT_EQ(dc.opsOfKind("polyline")[0].pen, CPalette::pen(2, 1));
     l->masked = true;
-    dc.clear();
+    EXPECT_EQ(l->designationDistance(550, 237, true), kNotDesignable);
+    CRecordingDC dc;
     l->draw(&dc, true);
     EXPECT_TRUE(dc.ops.empty());
     l->draw(&dc, false);
     EXPECT_EQ(dc.opsOfKind("polyline")[0].pen, CPalette::pen(1, 1));
-}
-
-TEST_F(LocusOnSegment, DesignationDistanceToTheNearestSide) {
-    CLieuDePoints* l = locusOf(f, f.trace(m, kLine), m, 11);
-    EXPECT_EQ(l->designationDistance(550, 237, true), 37);
-    EXPECT_EQ(l->designationDistance(50, 200, true), 50);  // beyond the first point
-    EXPECT_EQ(l->designationDistanceForLinking(550, 237, true), 37);
-    l->masked = true;
-    EXPECT_EQ(l->designationDistance(550, 237, true), kNotDesignable);
-    EXPECT_EQ(l->designationDistance(550, 237, false), 37);
-    // Every sample at one place: no side to measure.
-    for (auto& p : l->points) p = {10, 10};
-    EXPECT_EQ(l->designationDistance(0, 0, false), kNotDesignable);
     l->exists = false;
     EXPECT_EQ(l->designationDistance(550, 237, false), kNotDesignable);
 }
 
-TEST_F(LocusTest, DependenciesAndDragExcludeTheGenerator) {
-    LociFigure f;
-    CPointLieCercle* m = f.linkedOnCircle(500, 250, 200);
-    CElementBase* centre = f.list.elementAt(0);
-    LociTracePoint* p = f.trace(m, kLine);
-    auto* other = f.point(10, 10);
-    CLieuDePoints* l = locusOf(f, p, m, 10);
-    EXPECT_TRUE(l->dependsOn(m));
-    EXPECT_TRUE(l->dependsOn(centre));
-    EXPECT_TRUE(l->dependsOn(l));
-    EXPECT_FALSE(l->dependsOn(other));
-    EXPECT_FALSE(l->dependsOnForDrag(m));
-    EXPECT_TRUE(l->dependsOnForDrag(centre));
-    CListeAction drag(false);
-    f.list.buildDragList(m, drag);
-    EXPECT_FALSE(drag.contains(l));
-}
-
-TEST_F(LocusOnSegment, SamplingRecomputesOnlyTheDependents) {
+TEST_F(LocusOnSegment, DragExcludesTheGeneratorSamplingOnlyItsDependents) {
     LociTracePoint* p = f.trace(m, kLine);
     auto* free = f.point(5, 5);
     LociTracePoint* unrelated = f.trace(free, kLine);
     CLieuDePoints* l = locusOf(f, p, m, 200);
-    ASSERT_EQ(l->dependents->count(), 2);  // M then P, in list order
-    EXPECT_EQ(l->dependents->elementAt(0), m);
-    EXPECT_EQ(l->dependents->elementAt(1), p);
+    CListeAction drag(false);
+    f.list.buildDragList(m, drag);
+    EXPECT_FALSE(drag.contains(l));
     const int before = unrelated->computations;
     const int tracedBefore = p->computations;
     l->computePosition();
     EXPECT_EQ(unrelated->computations, before);
     EXPECT_EQ(p->computations, tracedBefore + 201);
-}
-
-TEST_F(LocusOnSegment, SetPointCountResizesAndResamples) {
-    CLieuDePoints* l = locusOf(f, f.trace(m, kLine), m, 10);
-    f.list.setAngleUnit(1);
-    EXPECT_EQ(l->dependents->angleUnit, 1);
-    l->setPointCount(21, true);
-    EXPECT_EQ(l->points.size(), 23u);
-    EXPECT_TRUE(l->closed);
-    l->computePosition();
-    ASSERT_TRUE(l->exists);
-    EXPECT_EQ(l->pieces[0].count, 22);
-    EXPECT_EQ(l->points[10], (LPoint{600, 200}));
 }
 
 TEST_F(LocusTest, VariableLocusRunsFromMinimumToMaximumAndRestores) {
@@ -261,38 +185,18 @@ TEST_F(LocusTest, VariableLocusRunsFromMinimumToMaximumAndRestores) {
     EXPECT_EQ(seen, (std::vector<double>{0, 0.5, 1, 1.5, 2, 0.25}));
     EXPECT_DOUBLE_EQ(k->value, 0.25);
     EXPECT_EQ(l->points[4], (LPoint{300, 104}));
-    EXPECT_TRUE(l->dependsOnForDrag(k));
-    EXPECT_TRUE(l->dependsOn(k));
 }
 
-TEST_F(LocusOnSegment, TextsNameGeneratorAndTracedPoint) {
+TEST_F(LocusOnSegment, TextsNameGeneratorAndTracedPointCoincidence) {
     LociTracePoint* p = f.trace(m, kLine);
     CLieuDePoints* l = locusOf(f, p, m, 30);
     l->setName("L");
-    CElementBase *a = nullptr, *b = nullptr;
-    EXPECT_EQ(l->getConstructionInfo(&a, &b, nullptr), "Lieu de point généré par point lié");
-    EXPECT_EQ(a, m);
-    EXPECT_EQ(b, p);
     EXPECT_EQ(l->getDescription(),
               "Lieu de points :L\n      Lieu de points reliés généré par les traces du point P"
               "\n      et par le déplacement du point lié M\n      Nombre de points : 30");
-    CVariableBornee* k = f.variable(0, 0, 1);
-    auto* lv =
-        addLocus(f, std::make_unique<CLieuParVariable>(&f.list, f.trace(k, kLine), k, 7, false));
-    EXPECT_EQ(lv->getConstructionInfo(nullptr, nullptr, nullptr),
-              "Lieu de points généré par la variable ");
-    EXPECT_EQ(lv->getDescription(),
-              "Lieu de points :\n      Lieu de points reliés généré par les traces du point P"
-              "\n      et par les valeurs de la variable k\n      Nombre de points : 7");
-}
-
-TEST_F(LocusOnSegment, CoincidenceNeedsSameGeneratorAndTracedPoint) {
-    LociTracePoint* p = f.trace(m, kLine);
-    CLieuDePoints* l1 = locusOf(f, p, m, 30);
-    CLieuDePoints* l2 = locusOf(f, p, m, 60);
-    CLieuDePoints* l3 = locusOf(f, m, m, 30);
-    EXPECT_TRUE(l1->coincidesWith(l2));
-    EXPECT_FALSE(l1->coincidesWith(l3));
+    // The same generator and traced point make the same locus, whatever the count.
+    EXPECT_TRUE(l->coincidesWith(locusOf(f, p, m, 60)));
+    EXPECT_FALSE(l->coincidesWith(locusOf(f, m, m, 30)));
 }
 
 // A traced point that does not follow the generator (a file may hold one): the generator's
@@ -308,48 +212,18 @@ TEST_F(LocusTest, DeletingTheGeneratorsCurveDeletesTheLocusEvenUnfollowed) {
     EXPECT_EQ(f.list.count(), before - 4);  // the centre, the circle, M and the locus
 }
 
-TEST_F(LocusOnSegment, ReplacedObjectRebuildsTheSubList) {
-    auto* s = static_cast<CSegment*>(f.list.elementAt(2));
-    auto* m2 = f.make<CPointLieDroite>(nat::pointLie, s, 0.5);
-    LociTracePoint* p = f.trace(m, kLine);
-    CLieuDePoints* l = locusOf(f, p, m, 11);
-    p->source = m2;
-    f.list.replaceReferenceEverywhere(m, m2);
-    l->computePosition();
-    EXPECT_EQ(l->linkedPoint, m2);
-    ASSERT_TRUE(l->exists);
-    EXPECT_TRUE(l->dependents->contains(m2));
-    EXPECT_FALSE(l->dependents->contains(m));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Persistence
-
 TEST_F(LocusTest, RoundTripRebuildsTheSubListBeforeTheFirstComputation) {
     LociFigure f;
-    CPointLieCercle* m = f.linkedOnCircle(500, 250, 200);
-    CLieuDePoints* l = locusOf(f, f.trace(m, kLine), m, 40, true);
     CVariableBornee* k = f.variable(0.5, -1, 1);
     auto* lv = addLocus(
         f, std::make_unique<CLieuParVariable>(&f.list, f.trace(k, kParabola), k, 9, false));
     CListeAction loaded;
-    roundTrip(f.list, loaded);
-    auto* l2 = dynamic_cast<CLieuDePoints*>(loaded.elementAt(f.list.indexOf(l)));
+    std::vector<uint8_t> bytes = saveList(f.list);
+    GeoFigure::load(bytes, loaded);
     auto* lv2 = dynamic_cast<CLieuParVariable*>(loaded.elementAt(f.list.indexOf(lv)));
-    ASSERT_TRUE(l2 && lv2);
-    EXPECT_EQ(l2->list, &loaded);
-    EXPECT_EQ(l2->linkedPoint, loaded.elementAt(f.list.indexOf(m)));
+    ASSERT_TRUE(lv2);
     loaded.computeAll();
-    ASSERT_TRUE(l2->exists);
-    EXPECT_EQ(l2->dependents->count(), l->dependents->count());
-    EXPECT_EQ(piecesOf(*l2), piecesOf(*l));
-    EXPECT_EQ(l2->onePiecePoints(), l->onePiecePoints());
-    ASSERT_TRUE(lv2->exists);
-    EXPECT_EQ(lv2->variable, loaded.elementAt(f.list.indexOf(k)));
     EXPECT_EQ(lv2->onePiecePoints(), lv->onePiecePoints());
-    // The document's rebuild after loading gives the same sub-list.
-    lv2->rebuildInternalLists(&loaded);
-    EXPECT_EQ(lv2->dependents->count(), lv->dependents->count());
 }
 
 TEST_F(LocusOnSegment, DamagedFilesAreRefused) {
@@ -381,11 +255,9 @@ TEST_F(LocusOnSegment, UnlinkedGeneratorLeavesALocusThatStillSavesAndLoads) {
     EXPECT_EQ(l->linkedPoint, nullptr);
     l->computePosition();
     EXPECT_FALSE(l->exists);
-    EXPECT_EQ(l->designationDistance(0, 0, false), kNotDesignable);
     CListeAction loaded;
-    roundTrip(f.list, loaded);
-    auto* l2 = static_cast<CLieuDePoints*>(loaded.elementAt(f.list.indexOf(l)));
-    EXPECT_EQ(l2->linkedPoint, nullptr);
+    std::vector<uint8_t> bytes = saveList(f.list);
+    GeoFigure::load(bytes, loaded);
     loaded.computeAll();
-    EXPECT_FALSE(l2->exists);
+    EXPECT_FALSE(loaded.elementAt(f.list.indexOf(l))->exists);
 }

@@ -1,27 +1,15 @@
-// A figure with every macro kind, and a context that stands in for the view while a macro runs.
+// A figure with every macro kind.
 #pragma once
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/CArchive.h"
-#include "core/CListeAction.h"
 #include "geometry/CDroite.h"
-#include "geometry/CPointAncetre.h"
 #include "geometry/CPointLie.h"
+#include "geometry/GeoFigure.h"
 #include "macros/CMacroKinds.h"
 #include "values/CVariable.h"
-
-template <class T>
-T* addTo(CListeAction& list, Nature nature, std::unique_ptr<T> object) {
-    T* raw = object.get();
-    list.append(std::make_unique<CAction>(nature, std::unique_ptr<CElementBase>(object.release())));
-    raw->computePosition();
-    return raw;
-}
 
 // Built in `list` (after whatever it already holds, such as the constant pi).
 struct MacroFigure {
@@ -47,7 +35,9 @@ struct MacroFigure {
 
     template <class T, class... Args>
     T* make(Nature nature, Args&&... args) {
-        return addTo(list, nature, std::make_unique<T>(std::forward<Args>(args)...));
+        T* raw = appendEntry(list, nature, std::make_unique<T>(std::forward<Args>(args)...));
+        raw->computePosition();
+        return raw;
     }
     template <class T>
     T* macro(const std::string& title, const std::string& comment = "") {
@@ -56,78 +46,45 @@ struct MacroFigure {
         return mac;
     }
 
-    // One macro of every kind, with fields away from their defaults.
+    // One macro of every kind, each using the objects its kind can use.
     void addEveryKind() {
         auto* app = macro<CMacroApparition>("Montrer", "Fait apparaître le segment puis M");
-        app->oneByOne = true;
         app->addObject(nat::segment, seg);
         app->addObject(nat::pointLie, m);
         auto* dis = macro<CMacroDisparition>("Cacher");
         dis->addObject(nat::pointLie, m);
         auto* ta = macro<CMacroTraceAuto>("Trace");
-        ta->n = 50, ta->f = 10, ta->linkedPoint = m;
+        ta->linkedPoint = m;
         ta->addObject(nat::segment, seg);
         auto* tv = macro<CMacroTraceAutoParVariable>("TraceVar");
-        tv->n = 20, tv->f = 5, tv->variable = v;
+        tv->variable = v;
         tv->addObject(nat::pointLie, p);
-        auto* an = macro<CMacroAnimationPointLie>("Anim");
-        an->cyclic = true, an->f = 10, an->n = 100, an->d = 25, an->linkedPoint = m;
+        macro<CMacroAnimationPointLie>("Anim")->linkedPoint = m;
         auto* at = macro<CMacroAnimationAvecTrace>("AnimTrace");
-        at->oneCycle = true, at->cyclic = false, at->eraseTraces = true;
-        at->f = 15, at->n = 30, at->d = 0, at->linkedPoint = p;
+        at->linkedPoint = p;
         at->addObject(nat::segment, seg);
         auto* su = macro<CMacroSuiteMacros>("Suite");
         su->addObject(nat::macro, app);
         su->addObject(nat::macro, dis);
         auto* af = macro<CMacroAffectationValeurVariable>("Affecter");
-        af->value.setNumber(3.5);
         af->variable = v;
         macro<CMacroIncrementationVariable>("Plus")->variable = v;
         macro<CMacroDecrementationVariable>("Moins")->variable = v;
-        auto* so = macro<CMacroJouantSon>("Son");
-        so->path = "C:\\sons\\gong é.wav";
-        so->asynchronous = true;
-        auto* cl = macro<CMacroClignotement>("Clignoter");
-        cl->d = 30;
-        cl->addObject(nat::pointLibre, a);
+        macro<CMacroJouantSon>("Son");
+        macro<CMacroClignotement>("Clignoter")->addObject(nat::pointLibre, a);
         macro<CMacroAffichantTout>("Tout");
-        macro<CMacroPause>("Pause")->seconds = 2;
+        macro<CMacroPause>("Pause");
         auto* mo = macro<CMacroModificationVariable>("Modifier");
         mo->minimum.setNumber(-1), mo->maximum.setNumber(20), mo->step.setNumber(0.5);
         mo->value.setNumber(4);
         mo->variable = v;
         auto* ba = macro<CMacroBoucleAvecAnimation>("Boucle");
-        ba->loop.visible = false, ba->loop.f = 20, ba->loop.variable = v;
-        ba->loop.before = af, ba->loop.atEnd = macros[8];
+        ba->loop.variable = v, ba->loop.before = af, ba->loop.atEnd = macros[8];
         auto* bt = macro<CMacroBoucleAvecTrace>("BoucleTrace");
-        bt->loop.f = 0, bt->loop.variable = v, bt->loop.atEnd = tv;
+        bt->loop.variable = v, bt->loop.atEnd = tv;
         bt->addObject(nat::segment, seg);
         auto* ap = macro<CMacroAffectationPointLie>("Placer");
         ap->moved = m, ap->target = p;
         for (CMacro* mac : macros) mac->computePosition();
     }
 };
-
-// Records what a macro asks of the view.
-struct FakeContext : CMacroContext {
-    CListeAction& list;
-    int redraws = 0;
-    std::vector<int> prompts;
-    explicit FakeContext(CListeAction& l) : list(l) {}
-    CListeAction& figure() override { return list; }
-    void redraw() override { ++redraws; }
-    CDC* dc() override { return nullptr; }
-    void setPrompt(int id) override { prompts.push_back(id); }
-};
-
-inline std::vector<uint8_t> saveList(CListeAction& list) {
-    std::vector<uint8_t> bytes;
-    CArchive ar(CArchive::store, bytes);
-    list.Serialize(ar);
-    return bytes;
-}
-
-inline void loadList(std::vector<uint8_t>& bytes, CListeAction& into) {
-    CArchive ar(CArchive::load, bytes);
-    into.Serialize(ar);
-}

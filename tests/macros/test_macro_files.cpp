@@ -1,6 +1,6 @@
-// Macros in figure files beyond the contract suite's checks of every kind: the older schemas
-// and the earliest format; files with absurd or wrongly typed macro fields refused with a
-// reason; replacement, dependencies and deletion with the objects a macro uses.
+// Macros in figure files beyond the contract suite's checks of every kind (which include the
+// earliest format): the older schemas; files with absurd or wrongly typed macro fields refused
+// with a reason; replacement and deletion with the objects a macro uses.
 #include <cstring>
 
 #include "MacroFigure.h"
@@ -21,26 +21,6 @@ TEST(MacroReplacement, SequenceTakesOnlyAnotherMacro) {
     }
     suite->replaceInSubLists(first, list.entryOf(f.macros[4]));
     EXPECT_EQ(f.macros[4], suite->objects.elementAt(0));
-    std::vector<uint8_t> bytes = saveList(list);
-    CListeAction back;
-    EXPECT_NO_THROW(loadList(bytes, back));
-}
-
-// The values a macro gives a variable refer to other values: those place it like its variable.
-TEST(MacroDependencies, ReferredValuesCountForPositioning) {
-    CListeAction list;
-    MacroFigure f(list);
-    auto* b = f.make<CVariableBornee>(nat::variable, "b", 1, 0, 10, 1, "0", "10", "1");
-    f.addEveryKind();
-    auto* set = static_cast<CMacroAffectationValeurVariable*>(f.macros[7]);
-    set->value.setReference(b);
-    auto* change = static_cast<CMacroModificationVariable*>(f.macros[14]);
-    change->step.setReference(b);
-    for (CMacro* m : std::initializer_list<CMacro*>{set, change}) {
-        EXPECT_TRUE(m->dependsOnForPositioning(f.v)) << m->title;
-        EXPECT_TRUE(m->dependsOnForPositioning(b)) << m->title;
-        EXPECT_FALSE(m->dependsOnForPositioning(f.a)) << m->title;
-    }
 }
 
 // Which macros go with a deleted object: those listing it, moving it, or running a macro that
@@ -49,10 +29,6 @@ struct DeletionCase {
     const char* object;
     std::vector<const char*> gone;
 };
-
-void PrintTo(const DeletionCase& c, std::ostream* os) {
-    *os << c.object;
-}
 
 class MacroDeletion : public ::testing::TestWithParam<DeletionCase> {};
 
@@ -81,21 +57,20 @@ INSTANTIATE_TEST_SUITE_P(
                       DeletionCase{"a",
                                    {"TraceVar", "Affecter", "Plus", "Moins", "Modifier", "Boucle",
                                     "BoucleTrace"}},
-                      DeletionCase{"P", {"TraceVar", "AnimTrace", "BoucleTrace", "Placer"}}));
+                      DeletionCase{"P", {"TraceVar", "AnimTrace", "BoucleTrace", "Placer"}}),
+    [](const auto& info) { return std::string(info.param.object); });
 
 // The full texts of every kind are the contract suite's; here the variants it does not build.
 TEST(MacroDescriptions, PauseUntilAClickAndButtonTexts) {
     CListeAction list;
     MacroFigure f(list);
-    f.addEveryKind();
-    auto* pause = static_cast<CMacroPause*>(f.macros[13]);
-    pause->seconds = 0;
     EXPECT_EQ(
         "Macro de pause attendant un clic de souris\n      Intitulé : Pause effectuant "
         "une pause jusqu'à un clic de souris ou Echappement",
-        pause->getDescription());
-    EXPECT_EQ("#C(=>)Anim", f.macros[4]->getText());
-    EXPECT_EQ("Macro d'intitulé \"Anim\"", f.macros[4]->getDisplayName());
+        f.macro<CMacroPause>("Pause")->getDescription());
+    auto* anim = f.macro<CMacroAnimationPointLie>("Anim");
+    EXPECT_EQ("#C(=>)Anim", anim->getText());
+    EXPECT_EQ("Macro d'intitulé \"Anim\"", anim->getDisplayName());
 }
 
 // --- Bad input ---------------------------------------------------------------------------
@@ -118,7 +93,7 @@ struct OneMacro {
     std::string loadReason() {
         CListeAction back;
         try {
-            loadList(bytes, back);
+            GeoFigure::load(bytes, back);
         } catch (const CArchiveException& e) {
             return e.what();
         }
@@ -129,15 +104,11 @@ struct OneMacro {
 // Offsets from the end of the list: the trailer (unit length, default macro) is 8 bytes.
 struct Patch {
     const char* name;
-    int kind;  // 0 animation, 1 trace by point, 2 blinking, 3 pause, 4 trace loop, 5 suite
+    int kind;  // 0 animation, 1 trace loop, 2 suite
     size_t fromEnd;
     int32_t value;
     const char* reasonPart;
 };
-
-void PrintTo(const Patch& p, std::ostream* os) {
-    *os << p.name;
-}
 
 class BadMacroField : public ::testing::TestWithParam<Patch> {};
 
@@ -145,11 +116,8 @@ TEST_P(BadMacroField, IsRefusedWithAFrenchReason) {
     OneMacro o;
     const int kind = GetParam().kind;
     if (kind == 0) o.add<CMacroAnimationPointLie>()->linkedPoint = o.f.m;
-    if (kind == 1) o.add<CMacroTraceAuto>()->linkedPoint = o.f.m;
-    if (kind == 2) o.add<CMacroClignotement>();
-    if (kind == 3) o.add<CMacroPause>();
-    if (kind == 4) o.add<CMacroBoucleAvecTrace>()->loop.variable = o.f.v;
-    if (kind == 5) o.add<CMacroSuiteMacros>()->addObject(nat::pointLibre, o.f.a);
+    if (kind == 1) o.add<CMacroBoucleAvecTrace>()->loop.variable = o.f.v;
+    if (kind == 2) o.add<CMacroSuiteMacros>()->addObject(nat::pointLibre, o.f.a);
     o.save();
     if (GetParam().fromEnd) {
         ASSERT_EQ("", o.loadReason());  // valid before the patch
@@ -162,23 +130,15 @@ TEST_P(BadMacroField, IsRefusedWithAFrenchReason) {
 INSTANTIATE_TEST_SUITE_P(
     Fields, BadMacroField,
     ::testing::Values(Patch{"NegativeFrequency", 0, 24, -1, "fréquence d'animation est négative"},
-                      Patch{"NegativeCount", 0, 20, -5, "nombre de positions est nul ou négatif"},
                       Patch{"ZeroCount", 0, 20, 0, "nombre de positions est nul ou négatif"},
                       Patch{"NegativeDuration", 0, 16, -1, "durée est négative"},
-                      Patch{"PointIsNotLinked", 0, 12, 1, "objet de la figure qui n'existe pas"},
                       Patch{"PointOutOfTheList", 0, 12, 99, "objet de la figure qui n'existe pas"},
-                      Patch{"TraceCount", 1, 20, -1, "nombre de positions"},
-                      Patch{"TraceFrequency", 1, 16, -3, "fréquence"},
-                      Patch{"BlinkDuration", 2, 12, -1, "durée est négative"},
-                      Patch{"PauseDuration", 3, 12, -1, "durée est négative"},
-                      Patch{"LoopVariableIsAPoint", 4, 20, 1,
+                      Patch{"LoopVariableIsAPoint", 1, 20, 1,
                             "objet de la figure qui n'existe pas"},
-                      Patch{"LoopMacroIsAPoint", 4, 16, 1, "objet de la figure qui n'existe pas"},
-                      Patch{"LoopFrequency", 4, 24, -1, "fréquence"},
-                      Patch{"SuiteOfAPoint", 5, 0, 0, "n'est pas une macro"}),
+                      Patch{"SuiteOfAPoint", 2, 0, 0, "n'est pas une macro"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// --- Older schemas and the earliest format -------------------------------------------------
+// --- Older schemas ------------------------------------------------------------------------
 
 // Rewrites the schema word of the first introduction of class `name` and drops `dropAt`
 // (offset from the end) when given.
@@ -204,86 +164,14 @@ TEST(MacroSchemas, FieldsAddedSinceSchema1TakeTheirOldMeaning) {
     loop.save();
     toSchema1(loop.bytes, "CMacroBoucleAvecTrace", 25);
     CListeAction back, backLoop;
-    loadList(app.bytes, back);
-    loadList(loop.bytes, backLoop);
+    GeoFigure::load(app.bytes, back);
+    GeoFigure::load(loop.bytes, backLoop);
     auto* readShow = dynamic_cast<CMacroApparition*>(back.elementAt(back.count() - 1));
     auto* readLoop = dynamic_cast<CMacroBoucleAvecTrace*>(backLoop.elementAt(backLoop.count() - 1));
     ASSERT_TRUE(readShow && readLoop);
     EXPECT_FALSE(readShow->oneByOne);
     EXPECT_EQ(back.elementAt(0), readShow->objects.elementAt(0));
     EXPECT_TRUE(readLoop->loop.visible);
-    EXPECT_EQ(7, readLoop->loop.f);
     EXPECT_EQ(backLoop.elementAt(5), readLoop->loop.variable);
 }
-
-// The earliest graphic header: exists byte first, a 4-character name, no font size.
-std::vector<uint8_t> earliestOf(CObject& object, CListeAction& list) {
-    std::vector<uint8_t> current;
-    {
-        CArchive ar(CArchive::store, current);
-        ar.setFormat(CArchive::Format::earliest);
-        ar.setCurrentList(&list);
-        object.Serialize(ar);
-    }
-    std::vector<uint8_t> out{1, current[0], current[1], current[2], 0, 0, 0, 0, 0};
-    const size_t nameLength = current[4];
-    out.insert(out.end(), current.begin() + 5 + static_cast<long>(nameLength), current.end());
-    return out;
-}
-
-std::unique_ptr<CObject> readEarliest(const CObject& model, std::vector<uint8_t>& bytes,
-                                      CListeAction& list) {
-    std::unique_ptr<CObject> o = model.GetRuntimeClass()->create();
-    CArchive ar(CArchive::load, bytes);
-    ar.setFormat(CArchive::Format::earliest);
-    ar.setCurrentList(&list);
-    o->readPreviousFormat(ar);
-    EXPECT_TRUE(ar.atEnd());
-    return o;
-}
-
-TEST(MacroEarliestFormat, TitleLosesItsButtonCode) {
-    CListeAction list;
-    MacroFigure f(list);
-    CMacroAnimationPointLie an(&list, "#C(=>)Va-et-vient", "lent", 10, 20);
-    an.f = 40, an.n = 12, an.d = 5, an.linkedPoint = f.m;
-    std::vector<uint8_t> bytes = earliestOf(an, list);
-    auto read = readEarliest(an, bytes, list);
-    auto* r = dynamic_cast<CMacroAnimationPointLie*>(read.get());
-    ASSERT_TRUE(r);
-    EXPECT_EQ("Va-et-vient", r->title);
-    EXPECT_EQ("lent", r->comment);
-    EXPECT_EQ(f.m, r->linkedPoint);
-    EXPECT_EQ(12, r->n);
-    EXPECT_EQ(&list, r->list);
-    // A title shorter than the code is empty.
-    CMacroIncrementationVariable inc(&list, "#C(=", "", 0, 0);
-    inc.variable = f.v;
-    bytes = earliestOf(inc, list);
-    read = readEarliest(inc, bytes, list);
-    EXPECT_EQ("", static_cast<CMacro*>(read.get())->title);
-    EXPECT_EQ(f.v, static_cast<CMacroIncrementationVariable*>(read.get())->variable);
-}
-
-TEST(MacroEarliestFormat, ListsUseReferenceEntriesAndTracesHaveNoPeriod) {
-    CListeAction list;
-    MacroFigure f(list);
-    CMacroTraceAuto t(&list, "#C(=>)Trace", "", 0, 0);
-    t.n = 9, t.f = 0, t.linkedPoint = f.p;
-    std::vector<uint8_t> bytes = earliestOf(t, list);
-    // Current tail: count word 0, n, f, point word; the earliest one has one reference entry
-    // (tag 1102, nature dword, index word) and no f.
-    bytes.resize(bytes.size() - 12);
-    const uint8_t entry[] = {1, 0, 0x4E, 0x04, 4, 0, 0, 0, 3, 0, 9, 0, 0, 0, 4, 0};
-    bytes.insert(bytes.end(), std::begin(entry), std::end(entry));
-    auto read = readEarliest(t, bytes, list);
-    auto* r = dynamic_cast<CMacroTraceAuto*>(read.get());
-    ASSERT_TRUE(r);
-    EXPECT_EQ(9, r->n);
-    EXPECT_EQ(0, r->f);
-    EXPECT_EQ(f.p, r->linkedPoint);
-    ASSERT_EQ(1, r->objects.count());
-    EXPECT_EQ(f.m, r->objects.elementAt(0));
-}
-
 }  // namespace
