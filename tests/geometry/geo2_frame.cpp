@@ -3,12 +3,9 @@
 // coordinates, texts, and the extra byte of frames stored with schema 1.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "GeoFigure.h"
-#include "core/CPalette.h"
 #include "geometry/CRepere.h"
-#include "values/CVariable.h"
 
 namespace {
 CValeurAssocieeAVariable num(double v) {
