@@ -3,7 +3,6 @@
 // coordinates, texts, and the extra byte of frames stored with schema 1.
 #include <gtest/gtest.h>
 
-
 #include "GeoFigure.h"
 #include "geometry/CRepere.h"
 
