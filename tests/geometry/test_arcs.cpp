@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "GeoFigure.h"
-#include "core/CPalette.h"
 #include "geometry/CCercle.h"
 #include "geometry/CPointLie.h"
 
@@ -29,7 +28,6 @@ protected:
     T* byPoint(double bx, double by) {
         return f.make<T>(nat::arc, o, a, f.point(bx, by, "B"));
     }
-    double theta(double x, double y) { return geo::polarAngle(x - 200, y - 200); }
 };
 
 TEST_F(Arcs, SmallArcOfMinusHalfPiEndsBelowTheCentre) {
@@ -40,7 +38,6 @@ TEST_F(Arcs, SmallArcOfMinusHalfPiEndsBelowTheCentre) {
     EXPECT_EQ(argsOf(dc, "arc"),
               (std::vector<std::vector<int>>{{100, 100, 300, 300, 200, 300, 300, 200}}));
     auto* p = f.make<CPointLieCercle>(nat::pointLie, arc, 1.0);
-    ASSERT_TRUE(p->exists);
     EXPECT_NEAR(p->x, 200, 1e-9);
     EXPECT_NEAR(p->y, 300, 1e-9);
     EXPECT_NEAR(arc->abscissaOfAngle(7 * kPi / 4), 0.5, 1e-12);
@@ -62,13 +59,7 @@ TEST_F(Arcs, EndPointOnTheRayGivesNoArcOppositeGivesAHalfCircle) {
     EXPECT_EQ(argsOf(dc, "arc"),
               (std::vector<std::vector<int>>{{100, 100, 300, 300, 300, 200, 100, 200}}));
     EXPECT_FALSE(byAngle<CArcDeCercle>(0.5e-7)->exists);
-}
-
-TEST_F(Arcs, HalfCircleOfNegativeAngle) {
-    auto* half = byAngle<CArcDeCercle>(-kPi + 1e-9);
-    ASSERT_TRUE(half->exists);
-    EXPECT_TRUE(half->containsCirclePoint(200, 300));
-    EXPECT_FALSE(half->containsCirclePoint(200, 100));
+    EXPECT_TRUE(byAngle<CArcDeCercle>(-kPi + 1e-9)->containsCirclePoint(200, 300));
 }
 
 TEST_F(Arcs, OppositeOfTheSmallArcMiddleIsOnTheMajorArc) {
@@ -78,12 +69,8 @@ TEST_F(Arcs, OppositeOfTheSmallArcMiddleIsOnTheMajorArc) {
     const double m = 200 + 100 * std::cos(5 * kPi / 4), n = 200 - 100 * std::sin(5 * kPi / 4);
     EXPECT_FALSE(small->containsCirclePoint(m, n));
     EXPECT_TRUE(major->containsCirclePoint(m, n));
-    // Ends belong to both.
-    EXPECT_TRUE(major->containsCirclePoint(200, 100));
+    EXPECT_TRUE(major->containsCirclePoint(200, 100));  // ends belong to both
     EXPECT_TRUE(small->containsCirclePoint(200, 100));
-    auto* p = f.make<CPointLieCercle>(nat::pointLie, major, 0.5);
-    EXPECT_NEAR(p->x, m, 1e-9);
-    EXPECT_NEAR(p->y, n, 1e-9);
     CRecordingDC dc;
     major->draw(&dc, true);
     // a > 0: from the end back to A.
@@ -93,7 +80,6 @@ TEST_F(Arcs, OppositeOfTheSmallArcMiddleIsOnTheMajorArc) {
 
 TEST_F(Arcs, DirectArcOfNegativeAngleTurnsThreeQuarters) {
     auto* arc = byAngle<CArcDeCercleDirect>(-kPi / 2);
-    ASSERT_TRUE(arc->exists);
     EXPECT_TRUE(arc->containsCirclePoint(100, 200));
     EXPECT_FALSE(arc->containsCirclePoint(270, 270));
     EXPECT_NEAR(arc->abscissaOfAngle(kPi), 2.0 / 3.0, 1e-12);
@@ -105,7 +91,6 @@ TEST_F(Arcs, DirectArcOfNegativeAngleTurnsThreeQuarters) {
 
 TEST_F(Arcs, IndirectArcGoesClockwiseFromA) {
     auto* arc = byAngle<CArcDeCercleIndirect>(-kPi / 2);
-    ASSERT_TRUE(arc->exists);
     EXPECT_TRUE(arc->containsCirclePoint(270, 270));
     EXPECT_FALSE(arc->containsCirclePoint(100, 200));
     CRecordingDC dc;
@@ -115,7 +100,6 @@ TEST_F(Arcs, IndirectArcGoesClockwiseFromA) {
     EXPECT_NEAR(f.make<CPointLieCercle>(nat::pointLie, arc, 0.0)->y, 300, 1e-9);
     // By an end point: E on the circle in the direction of B.
     auto* byB = byPoint<CArcDeCercleIndirect>(200, 250);
-    ASSERT_TRUE(byB->exists);
     EXPECT_NEAR(byB->endY, 300, 1e-9);
     EXPECT_NEAR(byB->angle, -kPi / 2, 1e-12);
 }
@@ -149,7 +133,6 @@ TEST_F(Arcs, CircleByRadiusUsesTheUnitLength) {
     EXPECT_FALSE(c->exists);  // no unit length yet
     f.list.unitLength = unit;
     f.computeAll();
-    ASSERT_TRUE(c->exists);
     EXPECT_DOUBLE_EQ(c->radius, 100);
     EXPECT_TRUE(c->dependsOnForDrag(u2));
     EXPECT_FALSE(c->dependsOn(u2));
@@ -167,7 +150,6 @@ TEST_F(Arcs, Barycentre) {
     b->addNode(o, CValeurAssocieeAVariable(1));
     b->addNode(a, CValeurAssocieeAVariable(3));
     b->computePosition();
-    ASSERT_TRUE(b->exists);
     EXPECT_DOUBLE_EQ(b->x, 275);
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(b->getConstructionInfo(&x, &y, &z), "Barycentre de 2 points pondérés");
@@ -187,7 +169,6 @@ TEST_F(Arcs, Barycentre) {
 
 TEST_F(Arcs, PointByAbscissa) {
     auto* p = f.make<CPointParAbscisse>(nat::pointConstruit, o, a, CValeurAssocieeAVariable(0.3));
-    ASSERT_TRUE(p->exists);
     EXPECT_DOUBLE_EQ(p->x, 230);
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(p->getConstructionInfo(&x, &y, &z), "Point d'abscisse 0.3\r\n dans le repère (O,A)");
