@@ -190,15 +190,4 @@ TEST_F(Points, DragPositionIsRangeCheckedAndInsideTheView) {
     EXPECT_FALSE(p.positionFromMouse(huge, 40000, 10, &x, &y));
 }
 
-TEST_F(Points, TranslationMovesOnlyFreePoints) {
-    GeoFigure f;
-    auto* a = f.point(10, 20);
-    auto* m = f.make<CMilieu>(nat::pointConstruit, a, f.point(30, 40));
-    f.list.translateFigure(5, -5);
-    EXPECT_DOUBLE_EQ(a->x, 15);
-    EXPECT_DOUBLE_EQ(m->x, 20);  // follows at the next computation
-    f.computeAll();
-    EXPECT_DOUBLE_EQ(m->x, 25);
-}
-
 }  // namespace
