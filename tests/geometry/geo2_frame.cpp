@@ -27,24 +27,13 @@ protected:
     CPointBase *o = nullptr, *i = nullptr, *j = nullptr;
 };
 
-TEST_F(Geo2Frame, PointByCoordinates) {
-    CRepere* r = makeFrame();
-    ASSERT_TRUE(r->exists);
-    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
-    ASSERT_TRUE(p->exists);
-    EXPECT_DOUBLE_EQ(p->x, 200);
-    EXPECT_DOUBLE_EQ(p->y, 50);
-    auto* z = fig.make<CPointParAffixe>(nat::pointParAffixe, r, CValeurAssocieeComp({2, 1}));
-    EXPECT_DOUBLE_EQ(z->x, 200);
-    EXPECT_DOUBLE_EQ(z->y, 50);
-}
-
 TEST_F(Geo2Frame, TrueOriginFollowsTheValuesGivenToO) {
     CRepere* r = makeFrame(1, 0);
     EXPECT_DOUBLE_EQ(r->originX, 50);
     EXPECT_DOUBLE_EQ(r->originY, 100);
-    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), num(0));
+    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), num(1));
     EXPECT_DOUBLE_EQ(p->x, 100);  // O has abscissa 1
+    EXPECT_DOUBLE_EQ(p->y, 50);
 }
 
 TEST_F(Geo2Frame, AlignedPointsGiveNoFrame) {
