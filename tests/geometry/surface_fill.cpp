@@ -8,7 +8,7 @@
 
 namespace {
 
-class SurfaceTest : public GeoTest {};
+class SurfaceTest : public GeoFigureTest {};
 
 struct FillCase {
     int style;
@@ -27,7 +27,6 @@ CSurfaceDisque* disc(GeoFigure& f, int style) {
 }  // namespace
 
 TEST_P(SurfaceFillStyles, BrushAndStatusText) {
-    GeoFigure f;
     CSurfaceDisque* s = disc(f, GetParam().style);
     CRecordingDC dc;
     s->draw(&dc, true);
@@ -53,7 +52,6 @@ INSTANTIATE_TEST_SUITE_P(Styles, SurfaceFillStyles,
                                            FillCase{9, CBrushDesc::solid, 0, ""}));
 
 TEST_F(SurfaceTest, MaskedSurfaceIsCrossHatchedWhenShownAndHiddenOtherwise) {
-    GeoFigure f;
     CSurfaceDisque* s = disc(f, 5);
     s->masked = true;
     CRecordingDC dc;
@@ -68,7 +66,6 @@ TEST_F(SurfaceTest, MaskedSurfaceIsCrossHatchedWhenShownAndHiddenOtherwise) {
 }
 
 TEST_F(SurfaceTest, PolygonSurfaceAndItsOutOfRangeVertex) {
-    GeoFigure f;
     auto* a = f.point(100.4, 100);
     auto* b = f.point(399.6, 100);
     auto* p =
@@ -96,7 +93,6 @@ struct SectorCase {
 class SurfaceSectors : public SurfaceTest, public ::testing::WithParamInterface<SectorCase> {};
 
 TEST_P(SurfaceSectors, PieChosenByArcKind) {
-    GeoFigure f;
     auto* o = f.point(500, 250);
     auto* a = f.point(700, 250);
     auto* b = f.point(500, 150);  // a quarter turn counter-clockwise from A
@@ -130,7 +126,6 @@ class HalfPlanes : public SurfaceTest, public ::testing::WithParamInterface<Half
 
 TEST_P(HalfPlanes, WindowPolygonOnThePointsSide) {
     const HalfPlaneCase& c = GetParam();
-    GeoFigure f;
     auto* d = f.make<CDroiteAB>(nat::droite, f.point(c.ax, c.ay), f.point(c.bx, c.by));
     auto* h = f.make<CDemiPlan>(nat::demiPlan, d, f.point(c.mx, c.my, "M"), 5);
     ASSERT_TRUE(h->exists);
@@ -158,7 +153,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SurfaceTest, HalfPlaneNeedsAPointOffItsBorder) {
-    GeoFigure f;
     auto* d = f.make<CDroiteAB>(nat::droite, f.point(100, 100), f.point(300, 200));
     auto* m = f.point(500, 300, "M");
     auto* h = f.make<CDemiPlan>(nat::demiPlan, d, m, 1);
@@ -169,7 +163,6 @@ TEST_F(SurfaceTest, HalfPlaneNeedsAPointOffItsBorder) {
 }
 
 TEST_F(SurfaceTest, DuplicateDrawsTheObjectWithItsOwnMask) {
-    GeoFigure f;
     auto* c = f.make<CCercleOA>(nat::cercle, f.point(500, 250), f.point(600, 250), 4, 2);
     c->masked = true;
     auto* dup = f.make<CObjetDuplique>(nat::objetDuplique, c);
@@ -188,7 +181,6 @@ TEST_F(SurfaceTest, DuplicateDrawsTheObjectWithItsOwnMask) {
 }
 
 TEST_F(SurfaceTest, FloodFillStopsAtItsBoundsThenRedrawsThem) {
-    GeoFigure f;
     auto* c = f.make<CCercleOA>(nat::cercle, f.point(500, 250), f.point(600, 250), 3, 0);
     auto* s = f.make<CSegment>(nat::segment, f.point(400, 100), f.point(600, 100), 2, 0);
     s->masked = true;
@@ -211,7 +203,6 @@ TEST_F(SurfaceTest, FloodFillStopsAtItsBoundsThenRedrawsThem) {
 }
 
 TEST_F(SurfaceTest, BoundaryOfTheWrongKindIsRefused) {
-    GeoFigure f;
     CSurfaceDisque* s = disc(f, 1);
     std::vector<uint8_t> bytes = fieldsOf(*s, f.list);
     auto readAs = [&](const CRuntimeClass* cls, std::vector<uint8_t> data) {
@@ -227,7 +218,6 @@ TEST_F(SurfaceTest, BoundaryOfTheWrongKindIsRefused) {
 }
 
 TEST_F(SurfaceTest, FloodFillBoundsCutShortAreRefused) {
-    GeoFigure f;
     auto* o = f.point(500, 250);
     auto* c = f.make<CCercleOA>(nat::cercle, o, f.point(600, 250));
     auto* r =

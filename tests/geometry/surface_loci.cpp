@@ -10,7 +10,7 @@
 
 namespace {
 
-class SurfaceLocusTest : public GeoTest {};
+class SurfaceLocusTest : public GeoFigureTest {};
 
 // M runs along [(0, 0) (800, 0)]; the loci trace midpoints of M and fixed points, so that each
 // is a straight run of n points from (cx / 2, cy / 2) to (400 + cx / 2, cy / 2).
@@ -105,7 +105,6 @@ TEST_F(SurfaceLocusTest, LocusClosedThroughTwoPoints) {
 TEST_F(SurfaceLocusTest, LocusInTwoPiecesBoundsNothing) {
     // The vertical line through M meets the small circle only while M is above or below it:
     // with M on a segment that is one piece, with M on the big circle two pieces.
-    GeoFigure f;
     auto* o = f.point(500, 250);
     auto* small = f.make<CCercleOA>(nat::cercle, o, f.point(600, 250));
     auto* big = f.make<CCercleOA>(nat::cercle, o, f.point(700, 250));

@@ -10,13 +10,12 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-class Arcs : public GeoTest {
+class Arcs : public GeoFigureTest {
 protected:
-    GeoFigure f;
     CPointBase* o = nullptr;
     CPointBase* a = nullptr;
     void SetUp() override {
-        GeoTest::SetUp();
+        GeoFigureTest::SetUp();
         o = f.point(200, 200, "O");
         a = f.point(300, 200, "A");
     }
@@ -175,11 +174,10 @@ TEST_F(Arcs, PointByAbscissa) {
 }
 
 // A point placed exactly at an arc's end stays on the arc, whatever the rounding of its angle.
-class ArcEnds : public GeoTest, public ::testing::WithParamInterface<double> {};
+class ArcEnds : public GeoFigureTest, public ::testing::WithParamInterface<double> {};
 
 TEST_P(ArcEnds, LinkedPointAtBothEndsExists) {
     const double angle = GetParam();
-    GeoFigure f;
     auto* o = f.point(200, 200);
     auto* a = f.point(200 + 100 * std::cos(0.3), 200 - 100 * std::sin(0.3));
     auto* small = f.make<CArcDeCercle>(nat::arc, o, a, CValeurAngle(angle));

@@ -7,7 +7,7 @@
 
 namespace {
 
-class Circles : public GeoTest {};
+class Circles : public GeoFigureTest {};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -22,7 +22,6 @@ TEST(Angles, PolarAngleOnScreenAndReductionIntoMinusPiPi) {
 
 TEST_F(Circles, CircleThroughAPoint) {
     CPalette::resetPalette();
-    GeoFigure f;
     auto* o = f.point(100.5, 100, "O");
     auto* a = f.point(130.5, 140, "A");
     auto* c = f.make<CCercleOA>(nat::cercle, o, a, 2, 2);
@@ -103,7 +102,6 @@ TEST_F(Circles, MarkSectorAcrossAngleZero) {
 }
 
 TEST_F(Circles, RightAngleMarkOfAPerpendicular) {
-    GeoFigure f;
     auto* d = f.make<CDroiteAB>(nat::droite, f.point(0, 300), f.point(100, 300));
     auto* per = f.make<CDroitePerpendiculaire>(nat::droite, f.point(50, 100), d);
     per->setName("p");
@@ -132,7 +130,7 @@ struct OrientedCase {
     double turn;
 };
 
-class OrientedMarks : public GeoTest, public ::testing::WithParamInterface<OrientedCase> {};
+class OrientedMarks : public GeoFigureTest, public ::testing::WithParamInterface<OrientedCase> {};
 
 TEST_P(OrientedMarks, ArrowDirection) {
     const OrientedCase& c = GetParam();

@@ -7,7 +7,7 @@
 
 namespace {
 
-class Intersections : public GeoTest {};
+class Intersections : public GeoFigureTest {};
 
 TEST(CircleCircleRoutine, DegenerateCases) {
     geo::TwoPoints s;
@@ -19,7 +19,6 @@ TEST(CircleCircleRoutine, DegenerateCases) {
 }
 
 TEST_F(Intersections, TwoLines) {
-    GeoFigure f;
     auto* d1 = f.make<CDroiteAB>(nat::droite, f.point(0, 0), f.point(100, 100));
     auto* d2 = f.make<CDroiteAB>(nat::droite, f.point(0, 100), f.point(100, 0));
     auto* i = f.make<CIntDroiteDroite>(nat::pointConstruit, d1, d2);
@@ -34,7 +33,6 @@ TEST_F(Intersections, TwoLines) {
 }
 
 TEST_F(Intersections, ParallelSameOrTooShortLinesGiveNoPoint) {
-    GeoFigure f;
     auto* d1 = f.make<CDroiteAB>(nat::droite, f.point(0, 0), f.point(100, 100));
     auto* d2 = f.make<CDroiteAB>(nat::droite, f.point(0, 10), f.point(100, 110));
     auto* d3 = f.make<CDroiteAB>(nat::droite, f.point(10, 10), f.point(20, 20));
@@ -97,7 +95,6 @@ TEST_F(Intersections, TangentLineGivesOnlyTheFirstPointMissingLineNone) {
 }
 
 TEST_F(Intersections, SegmentKeepsOnlyItsSolution) {
-    GeoFigure f;
     auto* c = f.make<CCercleOA>(nat::cercle, f.point(100, 100), f.point(150, 100));
     auto* s = f.make<CSegment>(nat::segment, f.point(100, 100), f.point(200, 100));
     auto* bip = f.make<CIntDroiteCercle>(nat::bipoint, s, c);
@@ -134,7 +131,8 @@ struct OtherCase {
     double x, y;
 };
 
-class OtherPointOfCircles : public GeoTest, public ::testing::WithParamInterface<OtherCase> {};
+class OtherPointOfCircles : public GeoFigureTest,
+                            public ::testing::WithParamInterface<OtherCase> {};
 
 TEST_P(OtherPointOfCircles, Position) {
     const OtherCase& c = GetParam();
@@ -153,7 +151,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, OtherPointOfCircles,
                                            OtherCase{5, 0, 10, true, 5, 0}));  // tangent at A
 
 TEST_F(Intersections, OtherPointOfLineAndCircle) {
-    GeoFigure f;
     auto* a = f.point(150, 100, "A");
     auto* c = f.make<CCercleOA>(nat::cercle, f.point(100, 100), a);
     auto* d = f.make<CDroiteAB>(nat::droite, a, f.point(0, 100));

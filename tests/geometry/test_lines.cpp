@@ -8,7 +8,7 @@
 
 namespace {
 
-class Lines : public GeoTest {};
+class Lines : public GeoFigureTest {};
 
 // Ends of a line or (half) a half-line from its origin, in the 1000 x 500 window.
 struct ClipCase {
@@ -17,11 +17,10 @@ struct ClipCase {
     double x1, y1, x2, y2;
 };
 
-class Clipping : public GeoTest, public ::testing::WithParamInterface<ClipCase> {};
+class Clipping : public GeoFigureTest, public ::testing::WithParamInterface<ClipCase> {};
 
 TEST_P(Clipping, Ends) {
     const ClipCase& c = GetParam();
-    GeoFigure f;
     auto* a = f.point(c.ax, c.ay);
     auto* b = f.point(c.bx, c.by);
     CDroite* d = c.half ? static_cast<CDroite*>(f.make<CDemiDroiteOA>(nat::demiDroite, a, b))
@@ -44,7 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ClipCase{true, 500, 100, 400, 0, 500, 100, 400, 0}));    // up and left
 
 TEST_F(Lines, TwoCoincidentPointsGiveNoLineButASegment) {
-    GeoFigure f;
     auto* a = f.point(50, 50);
     auto* b = f.point(50, 50);
     EXPECT_FALSE(f.make<CDroiteAB>(nat::droite, a, b)->exists);
@@ -56,7 +54,6 @@ TEST_F(Lines, TwoCoincidentPointsGiveNoLineButASegment) {
 }
 
 TEST_F(Lines, SegmentAndHalfLineMembershipAndDesignationAtTheEnds) {
-    GeoFigure f;
     auto* a = f.point(100, 100);
     auto* b = f.point(200, 100);
     auto* s = f.make<CSegment>(nat::segment, a, b);
@@ -71,7 +68,6 @@ TEST_F(Lines, SegmentAndHalfLineMembershipAndDesignationAtTheEnds) {
 }
 
 TEST_F(Lines, BisectorOfARightAngleAndOfAFlatAngle) {
-    GeoFigure f;
     auto* a = f.point(200, 100);
     auto* o = f.point(100, 100);
     auto* b = f.point(100, 0);
@@ -93,7 +89,6 @@ TEST_F(Lines, BisectorOfARightAngleAndOfAFlatAngle) {
 }
 
 TEST_F(Lines, ParallelPerpendicularAndPerpendicularBisector) {
-    GeoFigure f;
     auto* a = f.point(0, 0);
     auto* b = f.point(100, 50);
     auto* d = f.make<CDroiteAB>(nat::droite, a, b);
@@ -111,7 +106,6 @@ TEST_F(Lines, ParallelPerpendicularAndPerpendicularBisector) {
 }
 
 TEST_F(Lines, FixedDirectionLineAndZoom) {
-    GeoFigure f;
     auto* a = f.point(100, 200);
     auto* h = f.make<CDroiteDirectionFixe>(nat::droite, a, true, 100.0);
     EXPECT_TRUE(h->containsLinePoint(999, 200));
@@ -122,7 +116,6 @@ TEST_F(Lines, FixedDirectionLineAndZoom) {
 }
 
 TEST_F(Lines, CoincidenceNeedsTheSameSupportingLine) {
-    GeoFigure f;
     auto* a = f.point(0, 0);
     auto* b = f.point(100, 0);
     auto* c = f.point(300, 0);
@@ -137,7 +130,6 @@ TEST_F(Lines, CoincidenceNeedsTheSameSupportingLine) {
 
 TEST_F(Lines, DrawingPensAndRange) {
     CPalette::resetPalette();
-    GeoFigure f;
     auto* d = f.make<CSegment>(nat::segment, f.point(10.5, 20.4), f.point(100, 200), 4, 2);
     CRecordingDC dc;
     d->draw(&dc, true);
@@ -164,12 +156,11 @@ struct ArrowCase {
     std::vector<int> args;
 };
 
-class VectorArrows : public GeoTest, public ::testing::WithParamInterface<ArrowCase> {};
+class VectorArrows : public GeoFigureTest, public ::testing::WithParamInterface<ArrowCase> {};
 
 TEST_P(VectorArrows, ArrowheadAtB) {
     CPalette::resetPalette();
     const ArrowCase& c = GetParam();
-    GeoFigure f;
     auto* v = f.make<CVecteur>(nat::vecteur, f.point(0, 100), f.point(200, 100), c.style, 3);
     CRecordingDC dc;
     v->draw(&dc, true);
@@ -190,11 +181,10 @@ struct MarkCase {
     std::vector<std::vector<int>> strokes;
 };
 
-class SegmentMarks : public GeoTest, public ::testing::WithParamInterface<MarkCase> {};
+class SegmentMarks : public GeoFigureTest, public ::testing::WithParamInterface<MarkCase> {};
 
 TEST_P(SegmentMarks, Strokes) {
     const MarkCase& c = GetParam();
-    GeoFigure f;
     auto* s = f.make<CSegment>(nat::segment, f.point(100, 300), f.point(300, 300));
     auto* m = f.make<CMarqueSegment>(nat::marqueSegment, s, c.style, 2, 0);
     CRecordingDC dc;
@@ -212,7 +202,6 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{3, {{235, 265, 165, 335}, {235, 335, 165, 265}}}));
 
 TEST_F(Lines, SegmentMarkDesignationAndNullSegmentOrVector) {
-    GeoFigure f;
     auto* a = f.point(100, 300);
     auto* m = f.make<CMarqueSegment>(nat::marqueSegment,
                                      f.make<CSegment>(nat::segment, a, f.point(300, 300)), 2);
@@ -230,7 +219,6 @@ TEST_F(Lines, SegmentMarkDesignationAndNullSegmentOrVector) {
 }
 
 TEST_F(Lines, TextsOfTheKinds) {
-    GeoFigure f;
     auto* a = f.point(0, 0, "A");
     auto* b = f.point(100, 30, "B");
     auto* o = f.point(50, 80, "O");
@@ -251,7 +239,6 @@ TEST_F(Lines, TextsOfTheKinds) {
 }
 
 TEST_F(Lines, NameAt95PercentDrawnOnlyUnderHideMaskedAndNotFarAway) {
-    GeoFigure f;
     auto* d = f.make<CDroiteAB>(nat::droite, f.point(100, 100), f.point(200, 100));
     EXPECT_DOUBLE_EQ(d->nameAnchorX, 950);
     // A horizontal line's first end is on the left edge.

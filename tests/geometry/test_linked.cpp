@@ -7,14 +7,13 @@
 
 namespace {
 
-class Linked : public GeoTest {};
+class Linked : public GeoFigureTest {};
 
 constexpr double kPi = 3.14159265358979323846;
 
 const CViewBounds kView({0, 0, 1000, 500});
 
 TEST_F(Linked, DragOnASegmentProjectsAndStopsAtItsEnds) {
-    GeoFigure f;
     auto* s = f.make<CSegment>(nat::segment, f.point(100, 100), f.point(300, 100));
     auto* p = f.make<CPointLieDroite>(nat::pointLie, s, 0.5);
     EXPECT_DOUBLE_EQ(p->x, 200);
@@ -27,7 +26,6 @@ TEST_F(Linked, DragOnASegmentProjectsAndStopsAtItsEnds) {
 }
 
 TEST_F(Linked, DragOnAFullLineUsesTheLargerComponent) {
-    GeoFigure f;
     auto* d = f.make<CDroiteAB>(nat::droite, f.point(100, 100), f.point(100, 200));
     auto* p = f.make<CPointLieDroite>(nat::pointLie, d, 0);
     double x, y, t;
@@ -38,7 +36,6 @@ TEST_F(Linked, DragOnAFullLineUsesTheLargerComponent) {
 }
 
 TEST_F(Linked, PointOnACircle) {
-    GeoFigure f;
     auto* c = f.make<CCercleOA>(nat::cercle, f.point(200, 200), f.point(300, 200));
     auto* p = f.make<CPointLieCercle>(nat::pointLie, c, kPi / 2);
     EXPECT_NEAR(p->y, 100, 1e-9);
@@ -52,7 +49,6 @@ TEST_F(Linked, PointOnACircle) {
 }
 
 TEST_F(Linked, TextsCoincidenceAndAPointLinkedToAPoint) {
-    GeoFigure f;
     auto* a = f.point(0, 0, "A");
     auto* s = f.make<CSegment>(nat::segment, a, f.point(100, 0, "B"));
     CPointLieDroite p(s, 0.25), q(s, 0.25 + 0.5e-9), r(s, 0.25 + 2e-9);
@@ -67,7 +63,6 @@ TEST_F(Linked, TextsCoincidenceAndAPointLinkedToAPoint) {
 }
 
 TEST_F(Linked, PointOnABrokenLine) {
-    GeoFigure f;
     auto* first = f.point(0, 0);
     auto* last = f.point(100, 300);
     auto* l = f.make<CLigneBrisee>(nat::ligneBrisee,
@@ -89,7 +84,6 @@ TEST_F(Linked, PointOnABrokenLine) {
 }
 
 TEST_F(Linked, PointOnAPolygonJustBeforeTheClosingVertex) {
-    GeoFigure f;
     auto* a = f.point(0, 0);
     auto* poly = f.make<CPolygone>(
         nat::polygone, std::vector<CPointAncetre*>{a, f.point(100, 0), f.point(100, 100), a});
@@ -102,7 +96,6 @@ TEST_F(Linked, PointOnAPolygonJustBeforeTheClosingVertex) {
 }
 
 TEST_F(Linked, DragOnAMissingCurveIsRefused) {
-    GeoFigure f;
     auto* a = f.point(100, 100);
     auto* b = f.point(100, 100);
     auto* d = f.make<CDroiteAB>(nat::droite, a, b);

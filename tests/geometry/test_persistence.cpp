@@ -11,10 +11,9 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-class Persistence : public GeoTest {};
+class Persistence : public GeoFigureTest {};
 
 TEST_F(Persistence, SchemaOneArcHasNoEndPointIndex) {
-    GeoFigure f;
     auto* o = f.point(200, 200);
     auto* a = f.point(300, 200);
     f.make<CArcDeCercle>(nat::arc, o, a, CValeurAngle(kPi / 2));
@@ -37,7 +36,6 @@ TEST_F(Persistence, SchemaOneArcHasNoEndPointIndex) {
 }
 
 TEST_F(Persistence, SchemaOnePointOnABisectorIsRescaled) {
-    GeoFigure f;
     auto* bis =
         f.make<CBissectrice>(nat::droite, f.point(200, 100), f.point(100, 100), f.point(100, 0));
     f.make<CPointLieDroite>(nat::pointLie, bis, 10.0);
@@ -67,7 +65,6 @@ TEST_F(Persistence, SchemaOnePointOnABisectorIsRescaled) {
 }
 
 TEST_F(Persistence, DamagedReferencesAreRefused) {
-    GeoFigure f;
     auto* a = f.point(0, 0);
     auto* s = f.make<CSegment>(nat::segment, a, f.point(10, 0));
     f.make<CMilieu>(nat::pointConstruit, a, a);

@@ -8,10 +8,9 @@
 
 namespace {
 
-class Points : public GeoTest {};
+class Points : public GeoFigureTest {};
 
 TEST_F(Points, MidpointCentroidAndAnUndefinedParent) {
-    GeoFigure f;
     auto* a = f.point(10, 20, "A");
     auto* b = f.point(30, 60, "B");
     auto* m = f.make<CMilieu>(nat::pointConstruit, a, b);
@@ -28,7 +27,6 @@ TEST_F(Points, MidpointCentroidAndAnUndefinedParent) {
 }
 
 TEST_F(Points, CoincidenceMidpointsInEitherOrderCentroidsInOrderFreePointsWithinTolerance) {
-    GeoFigure f;
     auto* a = f.point(0, 0);
     auto* b = f.point(30, 60);
     auto* c = f.point(90, 0);
@@ -42,7 +40,6 @@ TEST_F(Points, CoincidenceMidpointsInEitherOrderCentroidsInOrderFreePointsWithin
 }
 
 TEST_F(Points, ProjectionOnSegmentOnlyBetweenItsEnds) {
-    GeoFigure f;
     auto* a = f.point(100, 100);
     auto* b = f.point(200, 100);
     auto* seg = f.make<CSegment>(nat::segment, a, b);
@@ -61,7 +58,6 @@ TEST_F(Points, ProjectionOnSegmentOnlyBetweenItsEnds) {
 }
 
 TEST_F(Points, OutOfRangeFreePointExistsButIsNeitherDrawnNorDesignable) {
-    GeoFigure f;
     auto* p = f.point(40000, 100);
     EXPECT_TRUE(p->exists);
     EXPECT_TRUE(p->outOfRange);
@@ -164,7 +160,6 @@ TEST(PointMarkMasked, AsteriskWhenMaskedObjectsAreShown) {
 }
 
 TEST_F(Points, ConstructionTextsAndStatus) {
-    GeoFigure f;
     auto* a = f.point(0, 0, "A");
     auto* b = f.point(10, 0, "B");
     CMilieu m(a, b);

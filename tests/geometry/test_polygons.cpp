@@ -5,11 +5,10 @@
 
 namespace {
 
-class Polygons : public GeoTest {};
+class Polygons : public GeoFigureTest {};
 
 TEST_F(Polygons, TriangleIsDrawnClosedAndDesignatedByItsNearestSide) {
     CPalette::resetPalette();
-    GeoFigure f;
     auto* a = f.point(0, 0, "A");
     auto* b = f.point(100, 0, "B");
     auto* c = f.point(100, 99.5, "C");
@@ -28,7 +27,6 @@ TEST_F(Polygons, TriangleIsDrawnClosedAndDesignatedByItsNearestSide) {
 }
 
 TEST_F(Polygons, BrokenLineNamesBreakEveryTwentyVertices) {
-    GeoFigure f;
     std::vector<CPointAncetre*> pts;
     for (int i = 0; i < 22; ++i) pts.push_back(f.point(i * 10, 0, std::string(1, 'A' + i)));
     auto* l = f.make<CLigneBrisee>(nat::ligneBrisee, pts);
@@ -36,7 +34,6 @@ TEST_F(Polygons, BrokenLineNamesBreakEveryTwentyVertices) {
 }
 
 TEST_F(Polygons, VertexOrderMattersForCoincidence) {
-    GeoFigure f;
     auto* a = f.point(0, 0);
     auto* b = f.point(10, 0);
     auto* c = f.point(0, 10);
