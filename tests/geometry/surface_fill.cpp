@@ -186,7 +186,6 @@ TEST_F(SurfaceTest, FloodFillStopsAtItsBoundsThenRedrawsThem) {
     s->masked = true;
     auto* r = f.make<CSurfaceRemplie>(nat::surface, f.point(510, 260),
                                       std::vector<CElementGraphique*>{c, s}, &f.list, 0, 5);
-    ASSERT_TRUE(r->exists);
     CRecordingDC dc;
     r->draw(&dc, true);
     ASSERT_EQ(dc.ops.size(), 4u);  // the masked segment is not drawn again under hideMasked

@@ -33,13 +33,4 @@ TEST_F(Polygons, BrokenLineNamesBreakEveryTwentyVertices) {
     EXPECT_EQ(l->getDisplayName(), "Ligne brisée ABCDEFGHIJKLMNOPQRST\nUV");
 }
 
-TEST_F(Polygons, VertexOrderMattersForCoincidence) {
-    auto* a = f.point(0, 0);
-    auto* b = f.point(10, 0);
-    auto* c = f.point(0, 10);
-    CLigneBrisee l1({a, b, c}), l2({a, b, c}), l3({a, c, b});
-    EXPECT_TRUE(l1.coincidesWith(&l2));
-    EXPECT_FALSE(l1.coincidesWith(&l3));
-}
-
 }  // namespace
