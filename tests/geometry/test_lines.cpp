@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ClipCase{true, 0, 0, 100, 10, 0, 0, 1000, 100},          // right edge
                       ClipCase{true, 500, 100, 400, 0, 500, 100, 400, 0}));    // up and left
 
-TEST_F(Lines, TwoCoincidentPointsGiveNoLineButASegment) {
+TEST_F(Lines, TwoCoincidentPointsGiveNoLineButASegmentAndAnUndrawnVector) {
     auto* a = f.point(50, 50);
     auto* b = f.point(50, 50);
     EXPECT_FALSE(f.make<CDroiteAB>(nat::droite, a, b)->exists);
@@ -50,6 +50,14 @@ TEST_F(Lines, TwoCoincidentPointsGiveNoLineButASegment) {
     EXPECT_TRUE(s->exists);
     EXPECT_EQ(s->designationDistance(53, 54, true), 5);
     EXPECT_FALSE(s->containsLinePoint(50, 50.1));
+    auto* mark = f.make<CMarqueSegment>(nat::marqueSegment, s, 0);
+    EXPECT_FALSE(mark->exists);
+    EXPECT_EQ(mark->designationDistance(50, 50, true), kNotDesignable);
+    auto* v = f.make<CVecteur>(nat::vecteur, a, b);
+    EXPECT_TRUE(v->exists);
+    CRecordingDC dc;
+    v->draw(&dc, true);
+    EXPECT_TRUE(dc.ops.empty());
 }
 
 TEST_F(Lines, SegmentAndHalfLineMembershipAndDesignationAtTheEnds) {
@@ -64,6 +72,9 @@ TEST_F(Lines, SegmentAndHalfLineMembershipAndDesignationAtTheEnds) {
     auto* h = f.make<CDemiDroiteOA>(nat::demiDroite, a, b);
     EXPECT_EQ(h->designationDistance(150, 120, true), 20);
     EXPECT_EQ(h->designationDistance(99, 100, true), kNotDesignable);
+    auto* fixed = f.make<CDroiteDirectionFixe>(nat::droite, a, true, 100.0);
+    EXPECT_TRUE(fixed->containsLinePoint(999, 100));
+    EXPECT_FALSE(fixed->containsLinePoint(999, 100.001));
 }
 
 TEST_F(Lines, BisectorOfARightAngleAndOfAFlatAngle) {
@@ -100,12 +111,6 @@ TEST_F(Lines, ParallelPerpendicularAndPerpendicularBisector) {
     EXPECT_EQ(med->p0x, 50);
     EXPECT_EQ(med->p0y, 25);
     EXPECT_FALSE(med->passesThroughByConstruction(a));
-}
-
-TEST_F(Lines, FixedDirectionLine) {
-    auto* h = f.make<CDroiteDirectionFixe>(nat::droite, f.point(100, 200), true, 100.0);
-    EXPECT_TRUE(h->containsLinePoint(999, 200));
-    EXPECT_FALSE(h->containsLinePoint(999, 200.001));
 }
 
 TEST_F(Lines, CoincidenceNeedsTheSameSupportingLine) {
@@ -194,21 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
                                {{200, 250, 200, 350}, {240, 250, 240, 350}, {160, 250, 160, 350}}},
                       MarkCase{3, {{235, 265, 165, 335}, {235, 335, 165, 265}}}));
 
-TEST_F(Lines, SegmentMarkDesignationAndNullSegmentOrVector) {
-    auto* a = f.point(100, 300);
-    auto* m = f.make<CMarqueSegment>(nat::marqueSegment,
-                                     f.make<CSegment>(nat::segment, a, f.point(300, 300)), 2);
-    EXPECT_EQ(m->designationDistance(245, 300, true), 5);  // the nearest stroke
+TEST_F(Lines, SegmentMarkIsDesignatedByItsNearestStroke) {
+    auto* s = f.make<CSegment>(nat::segment, f.point(100, 300), f.point(300, 300));
+    auto* m = f.make<CMarqueSegment>(nat::marqueSegment, s, 2);
+    EXPECT_EQ(m->designationDistance(245, 300, true), 5);
     EXPECT_EQ(m->designationDistance(200, 351, true), kNotDesignable);
-    auto* none =
-        f.make<CMarqueSegment>(nat::marqueSegment, f.make<CSegment>(nat::segment, a, a), 0);
-    EXPECT_FALSE(none->exists);
-    EXPECT_EQ(none->designationDistance(100, 300, true), kNotDesignable);
-    auto* v = f.make<CVecteur>(nat::vecteur, a, a);
-    EXPECT_TRUE(v->exists);
-    CRecordingDC dc;
-    v->draw(&dc, true);
-    EXPECT_TRUE(dc.ops.empty());
 }
 
 TEST_F(Lines, TextsOfTheKinds) {
