@@ -29,8 +29,6 @@ protected:
 
 TEST_F(Geo2Frame, TrueOriginFollowsTheValuesGivenToO) {
     CRepere* r = makeFrame(1, 0);
-    EXPECT_DOUBLE_EQ(r->originX, 50);
-    EXPECT_DOUBLE_EQ(r->originY, 100);
     auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), num(1));
     EXPECT_DOUBLE_EQ(p->x, 100);  // O has abscissa 1
     EXPECT_DOUBLE_EQ(p->y, 50);
@@ -50,18 +48,15 @@ TEST_F(Geo2Frame, GridLinesAndTheirLimit) {
     CRepere* r = makeFrame();
     r->xGrid = true;
     r->computePosition();
-    // Along v = (0, -50) from y = 100: the window's y from 0 to 500 gives parameters -8..2.
-    EXPECT_EQ(r->vIndexMin, -8);
-    EXPECT_EQ(r->vIndexMax, 3);
     CRecordingDC dc;
     r->draw(&dc, true);
-    EXPECT_EQ(dc.opsOfKind("line").size(), 11u);  // -8..3 without 0
+    // Along v = (0, -50) from y = 100, the window's y from 0 to 500: -8..3 without 0.
+    EXPECT_EQ(dc.opsOfKind("line").size(), 11u);
     // One unit per grid step along u: 1000 lines would be needed; none is drawn.
     i->x = 101;
     r->xGrid = false;
     r->yGrid = true;
     r->computePosition();
-    EXPECT_GT(r->uIndexMax - r->uIndexMin, 100);
     dc.clear();
     r->draw(&dc, true);
     EXPECT_TRUE(dc.ops.empty());
