@@ -85,38 +85,22 @@ TEST_F(Geo2Transformations, OnlyATranslationIllustratesItsImages) {
     EXPECT_FALSE(fig.make<CPointImage>(nat::pointConstruit, p, sym)->createIllustration());
 }
 
-class Geo2Inversion : public Geo2Transformations {
-protected:
-    void SetUp() override {
-        Geo2Transformations::SetUp();
-        u2 = fig.point(50, 0, "V");
-        fig.list.unitLength = fig.make<CLongueur>(nat::mesure, &fig.list, o, u2);
-        c = fig.point(200, 200, "C");
-        inv = fig.make<CInversion>(nat::transformation, c, number(4), &fig.list);
-        fig.computeAll();
-    }
-    CPointBase *u2 = nullptr, *c = nullptr;
-    CInversion* inv = nullptr;
-};
-
-TEST_F(Geo2Inversion, PointAtOneUnitGoesToKUnitsOnTheSameRay) {
+TEST_F(Geo2Transformations, InversionKeepsTheRayAndNeedsAUnitLength) {
+    auto* u2 = fig.point(50, 0, "V");
+    fig.list.unitLength = fig.make<CLongueur>(nat::mesure, &fig.list, o, u2);
+    auto* inv =
+        fig.make<CInversion>(nat::transformation, fig.point(200, 200, "C"), number(4), &fig.list);
     CPointBase* p = fig.point(200, 150, "P");
     auto* img = fig.make<CPointImage>(nat::pointConstruit, p, inv);
     EXPECT_NEAR(img->x, 200, 1e-9);
-    EXPECT_NEAR(img->y, 0, 1e-9);
-    // Two units away: k / 2 units.
+    EXPECT_NEAR(img->y, 0, 1e-9);  // one unit away: k units on the same ray
     p->x = 300;
     p->y = 200;
     img->computePosition();
-    EXPECT_NEAR(img->x, 300, 1e-9);
-    // The centre has no image.
+    EXPECT_NEAR(img->x, 300, 1e-9);  // two units away: k / 2 units
     p->x = 200;
     img->computePosition();
-    EXPECT_FALSE(img->exists);
-}
-
-TEST_F(Geo2Inversion, NeedsANonZeroUnitLength) {
-    EXPECT_TRUE(inv->exists);
+    EXPECT_FALSE(img->exists);  // the centre has no image
     u2->x = 0;
     fig.computeAll();
     EXPECT_FALSE(inv->exists);
