@@ -35,22 +35,24 @@ TEST_F(Circles, CircleThroughAPoint) {
     EXPECT_EQ(c->designationDistance(100, 100, false), kNotDesignable);
 }
 
-// Angle marks at O = (100, 100) with r = 30.
-struct MarkFigure {
-    GeoFigure f;
-    CPointBase* a;
-    CPointBase* o;
-    CPointBase* b;
-    MarkFigure(double bx, double by) {
+// Angle marks AOB at O = (100, 100), A = (200, 100), with r = 30.
+class Marks : public GeoFigureTest {
+protected:
+    void SetUp() override {
+        GeoFigureTest::SetUp();
         a = f.point(200, 100, "A");
         o = f.point(100, 100, "O");
-        b = f.point(bx, by, "B");
     }
+    template <class T, class... Extra>
+    T* angleMark(double bx, double by, Extra... extra) {
+        b = f.point(bx, by, "B");
+        return f.make<T>(nat::marqueAngle, a, o, b, 30.0, extra...);
+    }
+    CPointBase *a = nullptr, *o = nullptr, *b = nullptr;
 };
 
-TEST_F(Circles, GeometricMarkOfARightAngleIsASquare) {
-    MarkFigure m(100, 0);
-    auto* mark = m.f.make<CMarqueAngleGeometrique>(nat::marqueAngle, m.a, m.o, m.b, 30.0);
+TEST_F(Marks, GeometricMarkOfARightAngleIsASquare) {
+    auto* mark = angleMark<CMarqueAngleGeometrique>(100, 0);
     CRecordingDC dc;
     mark->draw(&dc, true);
     EXPECT_EQ(argsOf(dc, "line"),
@@ -62,9 +64,8 @@ TEST_F(Circles, GeometricMarkOfARightAngleIsASquare) {
     EXPECT_EQ(mark->designationDistance(100, 140, true), kNotDesignable);  // outside the sector
 }
 
-TEST_F(Circles, GeometricMarkOfAnyOtherAngleIsAnArc) {
-    MarkFigure m(200, 0);
-    auto* mark = m.f.make<CMarqueAngleGeometrique>(nat::marqueAngle, m.a, m.o, m.b, 30.0);
+TEST_F(Marks, GeometricMarkOfAnyOtherAngleIsAnArc) {
+    auto* mark = angleMark<CMarqueAngleGeometrique>(200, 0);
     CRecordingDC dc;
     mark->draw(&dc, true);
     EXPECT_EQ(argsOf(dc, "arc"),
@@ -73,20 +74,18 @@ TEST_F(Circles, GeometricMarkOfAnyOtherAngleIsAnArc) {
     EXPECT_EQ(mark->designationDistance(169, 100, true), 39);
     EXPECT_EQ(mark->designationDistance(100, 60, true), kNotDesignable);
     // Clockwise angle: the arc is drawn from the end back to A.
-    m.b->y = 200;
-    m.f.computeAll();
+    b->y = 200;
+    f.computeAll();
     dc.clear();
     mark->draw(&dc, true);
     EXPECT_EQ(argsOf(dc, "arc"),
               (std::vector<std::vector<int>>{{70, 70, 130, 130, 121, 121, 130, 100}}));
 }
 
-TEST_F(Circles, MarkSectorAcrossAngleZero) {
+TEST_F(Marks, MarkSectorAcrossAngleZero) {
     // Sides below and above the horizontal through O: the sector contains angle 0.
-    MarkFigure m(200, 0);
-    m.a->y = 150;
-    m.f.computeAll();
-    auto* mark = m.f.make<CMarqueAngleGeometrique>(nat::marqueAngle, m.a, m.o, m.b, 30.0);
+    a->y = 150;
+    auto* mark = angleMark<CMarqueAngleGeometrique>(200, 0);
     ASSERT_FALSE(mark->rightAngle);
     EXPECT_EQ(mark->designationDistance(135, 100, true), 5);
     EXPECT_EQ(mark->designationDistance(65, 100, true), kNotDesignable);
@@ -102,15 +101,11 @@ TEST_F(Circles, RightAngleMarkOfAPerpendicular) {
               (std::vector<std::vector<int>>{{80, 300, 80, 330}, {80, 330, 50, 330}}));
 }
 
-TEST_F(Circles, MarksNeedADistinctVertexOrientedOnesANonNullAngle) {
-    MarkFigure m(300, 100);
-    auto* mark = m.f.make<CMarqueAngleOriente>(nat::marqueAngle, m.a, m.o, m.b, 30.0);
+TEST_F(Marks, MarksNeedADistinctVertexOrientedOnesANonNullAngle) {
+    auto* mark = angleMark<CMarqueAngleOriente>(300, 100);
     EXPECT_FALSE(mark->exists);
-    auto* direct = m.f.make<CMarqueAngleOrienteDirecte>(nat::marqueAngle, m.a, m.o, m.b, 30.0);
-    EXPECT_TRUE(direct->exists);
-    m.b->x = 100;
-    auto* geometric = m.f.make<CMarqueAngleGeometrique>(nat::marqueAngle, m.a, m.o, m.b, 30.0);
-    EXPECT_FALSE(geometric->exists);
+    EXPECT_TRUE(angleMark<CMarqueAngleOrienteDirecte>(300, 100)->exists);
+    EXPECT_FALSE(angleMark<CMarqueAngleGeometrique>(100, 100)->exists);
 }
 
 struct OrientedCase {
@@ -119,18 +114,14 @@ struct OrientedCase {
     double turn;
 };
 
-class OrientedMarks : public GeoFigureTest, public ::testing::WithParamInterface<OrientedCase> {};
+class OrientedMarks : public Marks, public ::testing::WithParamInterface<OrientedCase> {};
 
 TEST_P(OrientedMarks, ArrowDirection) {
     const OrientedCase& c = GetParam();
-    MarkFigure m(200, c.by);
     CMarqueAngleOriente* mark = nullptr;
-    if (c.sense == 0)
-        mark = m.f.make<CMarqueAngleOriente>(nat::marqueAngle, m.a, m.o, m.b, 30.0, 0);
-    else if (c.sense == 1)
-        mark = m.f.make<CMarqueAngleOrienteDirecte>(nat::marqueAngle, m.a, m.o, m.b, 30.0, 0);
-    else
-        mark = m.f.make<CMarqueAngleOrienteIndirecte>(nat::marqueAngle, m.a, m.o, m.b, 30.0, 0);
+    if (c.sense == 0) mark = angleMark<CMarqueAngleOriente>(200, c.by);
+    if (c.sense == 1) mark = angleMark<CMarqueAngleOrienteDirecte>(200, c.by);
+    if (c.sense == 2) mark = angleMark<CMarqueAngleOrienteIndirecte>(200, c.by);
     const double u = 30 / std::sqrt(2.0);
     const double ux = u, uy = c.by < 100 ? -u : u;
     EXPECT_NEAR(mark->tipX, 100 + ux, 1e-9);
@@ -154,16 +145,15 @@ INSTANTIATE_TEST_SUITE_P(Senses, OrientedMarks,
                                            OrientedCase{1, 200, -kPi / 2 - 2},
                                            OrientedCase{2, 0, kPi / 2 + 2}));
 
-TEST_F(Circles, OrientedMarkOfAFlatAngle) {
-    MarkFigure m(0, 100);
-    auto* mark = m.f.make<CMarqueAngleOriente>(nat::marqueAngle, m.a, m.o, m.b, 30.0, 3);
+TEST_F(Marks, OrientedMarkOfAFlatAngle) {
+    auto* mark = angleMark<CMarqueAngleOriente>(0, 100, 3);
     // u2 = (-30, 0) turned by -pi/2.
     EXPECT_NEAR(mark->arrowX, 0, 1e-9);
     EXPECT_NEAR(mark->arrowY, -30, 1e-9);
     // Flat sector: the half turn counter-clockwise from OA, that is the upper half.
     EXPECT_EQ(mark->designationDistance(100, 65, true), 5);
     EXPECT_EQ(mark->designationDistance(100, 135, true), kNotDesignable);
-    CMarqueAngleOrienteIndirecte i(m.a, m.o, m.b, 30);
+    CMarqueAngleOrienteIndirecte i(a, o, b, 30);
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(i.getConstructionInfo(&x, &y, &z),
               "Marque d'angle orienté tracée dans le sens indirect");
