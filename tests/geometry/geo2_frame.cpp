@@ -11,25 +11,24 @@ CValeurAssocieeAVariable num(double v) {
     return CValeurAssocieeAVariable(v);
 }
 
-class Geo2Frame : public GeoTest {
+class Geo2Frame : public GeoFigureTest {
 protected:
     // O = (100, 100), I = (150, 100), J = (100, 50): u = (50, 0), v = (0, -50).
     CRepere* makeFrame(double a = 0, double b = 0, double ix = 150, double iy = 100,
                        double jx = 100, double jy = 50) {
-        o = fig.point(100, 100, "O");
-        i = fig.point(ix, iy, "I");
-        j = fig.point(jx, jy, "J");
-        auto* x = fig.make<CDroiteAB>(nat::droite, o, i);
-        auto* y = fig.make<CDroiteAB>(nat::droite, o, j);
-        return fig.make<CRepere>(nat::repere, o, i, j, x, y, num(a), num(b));
+        o = f.point(100, 100, "O");
+        i = f.point(ix, iy, "I");
+        j = f.point(jx, jy, "J");
+        auto* x = f.make<CDroiteAB>(nat::droite, o, i);
+        auto* y = f.make<CDroiteAB>(nat::droite, o, j);
+        return f.make<CRepere>(nat::repere, o, i, j, x, y, num(a), num(b));
     }
-    GeoFigure fig;
     CPointBase *o = nullptr, *i = nullptr, *j = nullptr;
 };
 
 TEST_F(Geo2Frame, TrueOriginFollowsTheValuesGivenToO) {
     CRepere* r = makeFrame(1, 0);
-    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), num(1));
+    auto* p = f.make<CPointDansRepere>(nat::pointDansRepere, r, num(1), num(1));
     EXPECT_DOUBLE_EQ(p->x, 100);  // O has abscissa 1
     EXPECT_DOUBLE_EQ(p->y, 50);
 }
@@ -37,9 +36,9 @@ TEST_F(Geo2Frame, TrueOriginFollowsTheValuesGivenToO) {
 TEST_F(Geo2Frame, AlignedPointsGiveNoFrame) {
     CRepere* r = makeFrame(0, 0, 150, 100, 200, 100);
     EXPECT_FALSE(r->exists);
-    auto* p = fig.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
+    auto* p = f.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
     EXPECT_FALSE(p->exists);
-    auto* e = fig.make<CPointBaseEnt>(nat::pointLibre, r, 1, 1);
+    auto* e = f.make<CPointBaseEnt>(nat::pointLibre, r, 1, 1);
     EXPECT_FALSE(e->exists);
     EXPECT_EQ(r->designationDistance(100, 100, false), kNotDesignable);
 }
@@ -80,7 +79,7 @@ class Geo2FrameSnap : public Geo2Frame, public ::testing::WithParamInterface<Sna
 TEST_P(Geo2FrameSnap, IntegerAbscissa) {
     const SnapCase& c = GetParam();
     CRepere* r = makeFrame();
-    auto* p = fig.make<CPointBaseEnt>(nat::pointLibre, r, 0, 0);
+    auto* p = f.make<CPointBaseEnt>(nat::pointLibre, r, 0, 0);
     p->abscissaFree = c.free;
     p->abscissaMin = -5;
     p->abscissaMax = 5;
@@ -100,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Geo2FrameSnap,
 
 TEST_F(Geo2Frame, SnapFallsBackOnAnAcceptedCandidate) {
     CRepere* r = makeFrame();
-    auto* p = fig.make<CPointBaseEnt>(nat::pointLibre, r, 0, 0);
+    auto* p = f.make<CPointBaseEnt>(nat::pointLibre, r, 0, 0);
     // The view ends at x = 240: abscissa 3 (x = 250) is refused, 2 is accepted.
     CViewBounds view({0, 0, 240, 500});
     double a, b;
@@ -114,8 +113,8 @@ TEST_F(Geo2Frame, SnapFallsBackOnAnAcceptedCandidate) {
 
 TEST_F(Geo2Frame, LineBySlope) {
     CRepere* r = makeFrame();
-    CPointBase* a = fig.point(300, 300, "A");
-    auto* d = fig.make<CDroiteOm>(nat::droite, r, a, num(1));
+    CPointBase* a = f.point(300, 300, "A");
+    auto* d = f.make<CDroiteOm>(nat::droite, r, a, num(1));
     EXPECT_DOUBLE_EQ(d->wx, 50);
     EXPECT_DOUBLE_EQ(d->wy, -50);
     EXPECT_TRUE(d->passesThroughByConstruction(a));
@@ -134,7 +133,7 @@ TEST_F(Geo2Frame, SchemaOneHasAByteAfterTheBaseFields) {
     std::vector<uint8_t> bytes;
     {
         CArchive ar(CArchive::store, bytes);
-        ar.setCurrentList(&fig.list);
+        ar.setCurrentList(&f.list);
         ar.writeObject(r);
     }
     // New-class tag: 0xFFFF, schema word, name length word, "CRepere"; then the base fields
@@ -144,7 +143,7 @@ TEST_F(Geo2Frame, SchemaOneHasAByteAfterTheBaseFields) {
     const size_t baseEnd = 6 + 7 + 4 + 1 + 16;
     bytes.insert(bytes.begin() + baseEnd, 0x55);
     CArchive ar(CArchive::load, bytes);
-    ar.setCurrentList(&fig.list);
+    ar.setCurrentList(&f.list);
     std::unique_ptr<CRepere> read = ar.readObjectOf<CRepere>();
     ASSERT_TRUE(read);
     EXPECT_TRUE(ar.atEnd());

@@ -65,21 +65,15 @@ TEST_F(Persistence, DamagedReferencesAreRefused) {
     auto* s = f.make<CSegment>(nat::segment, a, f.point(10, 0));
     f.make<CMilieu>(nat::pointConstruit, a, a);
     std::vector<uint8_t> bytes = saveList(f.list);
-    // The midpoint's second reference (just before the list's trailer) names the segment.
+    // The midpoint's second reference (just before the list's trailer) names the segment, an
+    // object out of the list, or none where a parent is required.
     const size_t ref = bytes.size() - 8 - 4;
-    bytes[ref] = static_cast<uint8_t>(f.list.indexOf(s));
-    CListeAction back;
-    std::vector<uint8_t> copy = bytes;
-    CArchive ar(CArchive::load, copy);
-    EXPECT_THROW(back.Serialize(ar), CArchiveException);
-    // Out of the list, and none where a parent is required.
-    for (int v : {0x7F, 0xFF}) {
-        copy = bytes;
-        for (int k = 0; k < 4; ++k)
-            copy[ref + k] = static_cast<uint8_t>(v == 0xFF ? 0xFF : k ? 0 : v);
-        CListeAction other;
-        CArchive ar2(CArchive::load, copy);
-        EXPECT_THROW(other.Serialize(ar2), CArchiveException);
+    for (uint32_t v : {static_cast<uint32_t>(f.list.indexOf(s)), 0x7Fu, 0xFFFFFFFFu}) {
+        std::vector<uint8_t> copy = bytes;
+        for (int k = 0; k < 4; ++k) copy[ref + k] = static_cast<uint8_t>(v >> (8 * k));
+        CListeAction back;
+        CArchive ar(CArchive::load, copy);
+        EXPECT_THROW(back.Serialize(ar), CArchiveException) << v;
     }
 }
 
