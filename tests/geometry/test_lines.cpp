@@ -209,8 +209,6 @@ TEST_F(Lines, TextsOfTheKinds) {
     auto* b = f.point(100, 30, "B");
     auto* o = f.point(50, 80, "O");
     auto* s = f.make<CSegment>(nat::segment, a, b);
-    auto* per = f.make<CDroitePerpendiculaire>(nat::droite, o, s);
-    EXPECT_EQ(per->getDescription(), "Droite  : Droite perpendiculaire à [AB] et passant par O");
     CElementBase *x = nullptr, *y = nullptr, *z = nullptr;
     EXPECT_EQ(f.make<CBissectrice>(nat::droite, a, o, b)->getConstructionInfo(&x, &y, &z),
               "Bissectrice intérieure");
