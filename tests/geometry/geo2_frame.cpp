@@ -36,15 +36,14 @@ TEST_F(Geo2Frame, TrueOriginFollowsTheValuesGivenToO) {
 TEST_F(Geo2Frame, AlignedPointsGiveNoFrame) {
     CRepere* r = makeFrame(0, 0, 150, 100, 200, 100);
     EXPECT_FALSE(r->exists);
-    auto* p = f.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1));
-    EXPECT_FALSE(p->exists);
-    auto* e = f.make<CPointBaseEnt>(nat::pointLibre, r, 1, 1);
-    EXPECT_FALSE(e->exists);
+    EXPECT_FALSE(f.make<CPointDansRepere>(nat::pointDansRepere, r, num(2), num(1))->exists);
+    EXPECT_FALSE(f.make<CPointBaseEnt>(nat::pointLibre, r, 1, 1)->exists);
     EXPECT_EQ(r->designationDistance(100, 100, false), kNotDesignable);
 }
 
-TEST_F(Geo2Frame, GridLinesAndTheirLimit) {
+TEST_F(Geo2Frame, DesignatedThroughItsAxesGridLinesAndTheirLimit) {
     CRepere* r = makeFrame();
+    EXPECT_EQ(r->designationDistance(300, 103, true), 3);
     r->xGrid = true;
     r->computePosition();
     CRecordingDC dc;
@@ -59,11 +58,6 @@ TEST_F(Geo2Frame, GridLinesAndTheirLimit) {
     dc.clear();
     r->draw(&dc, true);
     EXPECT_TRUE(dc.ops.empty());
-}
-
-TEST_F(Geo2Frame, DesignatedThroughItsAxes) {
-    CRepere* r = makeFrame();
-    EXPECT_EQ(r->designationDistance(300, 103, true), 3);
     r->masked = true;
     EXPECT_EQ(r->designationDistance(300, 103, true), kNotDesignable);
 }

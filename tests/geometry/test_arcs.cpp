@@ -121,7 +121,6 @@ TEST_F(Arcs, CircleByRadiusUsesTheUnitLength) {
     c->radiusValue.setNumber(-1);
     f.computeAll();
     EXPECT_FALSE(c->exists);
-    f.list.unitLength = nullptr;
 }
 
 TEST_F(Arcs, BarycentreIllustrationAndNullWeights) {

@@ -41,7 +41,6 @@ TEST_F(Linked, PointOnACircle) {
     EXPECT_NEAR(t, 3 * kPi / 2, 1e-12);
     // The exact centre has no direction.
     EXPECT_FALSE(p->positionFromMouse(kView, 200, 200, &x, &y, &t));
-    EXPECT_FALSE(p->positionFromMouse(CViewBounds({0, 150, 1000, 500}), 200, 150, &x, &y, &t));
 }
 
 TEST_F(Linked, TextsCoincidenceAndAPointLinkedToAPoint) {
