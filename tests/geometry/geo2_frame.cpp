@@ -1,4 +1,4 @@
-// The coordinate frame: existence, the true origin, grid index ranges and the 100-line limit,
+// The coordinate frame: existence, the true origin, grid lines and the 100-line limit,
 // the points and lines defined in it, the snapping and clamping of points with integer
 // coordinates, texts, and the extra byte of frames stored with schema 1.
 #include <gtest/gtest.h>

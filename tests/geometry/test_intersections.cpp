@@ -1,7 +1,5 @@
 // Intersections: the solution orders and the existence rules of the points built on them, the
 // degenerate cases of two circles.
-#include <cmath>
-
 #include "GeoFigure.h"
 #include "geometry/CIntersection.h"
 

@@ -10,7 +10,7 @@ namespace {
 
 class Lines : public GeoFigureTest {};
 
-// Ends of a line or (half) a half-line from its origin, in the 1000 x 500 window.
+// Ends of a line, or of a half-line from its origin, in the 1000 x 500 window.
 struct ClipCase {
     bool half;
     double ax, ay, bx, by;

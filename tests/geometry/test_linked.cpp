@@ -1,6 +1,4 @@
 // Linked points and polygonal lines: positions from the abscissa, dragging, bounds.
-#include <cmath>
-
 #include "GeoFigure.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"

@@ -1,7 +1,5 @@
 // Points: positions of the constructed points, existence rules, the eight marks and the
 // asterisk of a masked point, designation, texts.
-#include <cmath>
-
 #include "GeoFigure.h"
 #include "core/CPalette.h"
 #include "geometry/CDroite.h"
