@@ -70,6 +70,12 @@ struct GeoFigure {
     }
 };
 
+// A test with a figure of its own, in the known window.
+class GeoFigureTest : public GeoTest {
+protected:
+    GeoFigure f;
+};
+
 // The fields one object writes, references resolved against `list`.
 inline std::vector<uint8_t> fieldsOf(CObject& object, CListeAction& list, bool earliest = false) {
     std::vector<uint8_t> bytes;
