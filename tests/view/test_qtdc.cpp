@@ -1,5 +1,5 @@
-// The QPainter drawing surface: the 10-to-1 mapping, pens of at least one pixel, pattern
-// brushes, the counter-clockwise arcs, flood fill on the image and smoothed or pixel-exact lines.
+// The QPainter drawing surface: the 10-to-1 mapping, pens of at least one pixel, the
+// counter-clockwise arcs, flood fill on the image and smoothed or pixel-exact lines.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -122,13 +122,3 @@ TEST_P(QtDCSmoothing, LinesKeepTheirPixelsAndFillsStopAtCurves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SmoothedAndExact, QtDCSmoothing, ::testing::Bool());
-
-TEST(QtDC, PatternBrushColoursOnlyItsSetBits) {
-    Surface s;
-    s.dc->selectPen({PS_NULL, 1, 0, 0});
-    s.dc->selectBrush(CBrushDesc::patternBrush({0x80, 0, 0, 0, 0, 0, 0, 0}, kBlue));
-    s.dc->rectangle(0, 0, 160, 160);
-    EXPECT_EQ(s.at(0, 0), kBlue);
-    EXPECT_EQ(s.at(1, 0), kWhite);
-    EXPECT_EQ(s.at(8, 8), kBlue);
-}
