@@ -117,8 +117,7 @@ TEST_F(ToolsTest, SurfaceToolsNeedTheirBoundaries) {
 }
 
 TEST_F(ToolsTest, LocusGeneratedByAVariable) {
-    doc().addEntry(new CAction(
-        nat::variable, std::make_unique<CVariableBornee>("k", 0.5, 0, 1, 0.1, "0", "1", "0.1")));
+    add<CVariableBornee>(nat::variable, "k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
     freePoint(100, 100);
     freePoint(300, 100);
     select(Cmd::pointByAbscissa);

@@ -60,8 +60,7 @@ TEST_F(ToolsTest, AnimationOfALinkedPointStoppedByEscapeRestoresIt) {
 }
 
 TEST_F(ToolsTest, AutomaticTraceByAVariableLeavesTheFigureAsItWas) {
-    auto* k = new CVariableBornee("k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
-    doc().addEntry(new CAction(nat::variable, std::unique_ptr<CVariableBornee>(k)));
+    auto* k = add<CVariableBornee>(nat::variable, "k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
     freePoint(100, 100);
     freePoint(300, 100);
     select(Cmd::pointByAbscissa);

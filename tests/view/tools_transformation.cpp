@@ -167,8 +167,7 @@ TEST_F(ToolsTest, ModifyingTheAngleOfARotationMovesItsImages) {
     auto* p = last<CPointImage>();
     ASSERT_NE(p, nullptr);
     // A value created after the rotation cannot give its angle.
-    doc().addEntry(new CAction(nat::calcul, std::make_unique<CCalcul>("late", "45")));
-    view->recomputeAndRedraw();
+    add<CCalcul>(nat::calcul, "late", "45");
 
     ASSERT_TRUE(select(Cmd::modifyRotation));
     dialogs.fieldAnswers = {{"late"}, {"180"}};

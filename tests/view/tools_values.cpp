@@ -121,12 +121,8 @@ TEST_F(ValueToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
               "Activation impossible : aucun point défini par ses\ncoordonnées n'a été créé ou "
               "n'est visible");
 
-    doc().addEntry(std::make_unique<CAction>(
-        nat::pointDansRepere,
-        std::make_unique<CPointDansRepere>(frame, CValeurAssocieeAVariable(0.5),
-                                           CValeurAssocieeAVariable(0.5))));
-    auto* p = last<CPointDansRepere>();
-    view->recomputeAndRedraw();
+    auto* p = add<CPointDansRepere>(nat::pointDansRepere, frame, CValeurAssocieeAVariable(0.5),
+                                    CValeurAssocieeAVariable(0.5));
     unitLength();  // a value defined after the point
 
     ASSERT_TRUE(select(Cmd::modifyCoordinates));
