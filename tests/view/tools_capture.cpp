@@ -270,28 +270,3 @@ TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(last<CMilieu>()->A, back);
 }
-
-// A long chain of midpoints, each of the previous one: its first point is taken, moved and
-// dropped like any other, the whole chain following.
-TEST_F(CaptureTest, FirstPointOfALongChainCarriesTheWholeChain) {
-    constexpr int kChain = 20000;
-    CPointBase* a = freePoint(100, 100);
-    CPointBase* b = freePoint(400, 300);
-    CPointAncetre* previous = a;
-    for (int i = 0; i < kChain; ++i) {
-        auto m = std::make_unique<CMilieu>(previous, b);
-        previous = m.get();
-        list().append(new CAction(nat::pointConstruit, std::move(m)));
-    }
-    doc().rebuildGraphicList();
-    v()->recomputeAndRedraw();
-    revenirCapture(v());
-    const int top = doc().history().top();
-    click(100, 100);
-    ASSERT_TRUE(captureHandler().dragging);
-    EXPECT_EQ(captureTool().dependents.count(), kChain + 1);
-    move(400, 300);
-    EXPECT_DOUBLE_EQ(previous->x, 4000);
-    click(400, 300);
-    EXPECT_EQ(doc().history().top(), top + 1);
-}
