@@ -169,16 +169,6 @@ TEST_F(CaptureTest, RealMouseEventsDragAndDropOnRelease) {
     EXPECT_DOUBLE_EQ(t.a->x, 1400) << "the point is no longer glued to the mouse";
 }
 
-TEST_F(CaptureTest, HoverLabelIsErasedWhenTheMouseLeavesTheView) {
-    triangle();
-    move(100, 300);
-    ASSERT_TRUE(captureHandler().tooltipShown);
-    EXPECT_EQ(captureHandler().tooltipText, "ce point");
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(v(), &leave);
-    EXPECT_FALSE(captureHandler().tooltipShown);
-}
-
 TEST_F(CaptureTest, PinnedPointIsNeverOffered) {
     Triangle t = triangle();
     ASSERT_TRUE(select(Cmd::pinPoint));

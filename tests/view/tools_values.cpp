@@ -1,6 +1,6 @@
 // Tools with typed values: unit length, circle by centre and radius, frame, barycentre, point
-// by abscissa and arcs by angle, and the modification of those values: blinking of the eligible
-// objects, field checks, undo label.
+// by abscissa and arcs by angle, and the modification of those values: field checks, undo
+// label.
 #include <cmath>
 
 #include "calc/EvaluationState.h"
@@ -184,8 +184,6 @@ TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
     ASSERT_TRUE(select(Cmd::modifyArcAngle));
     dialogs.fieldAnswers = {{GetParam().typed}};
     click(241, 241);
-    EXPECT_FALSE(arc->angleValue.isReference());
-    EXPECT_EQ(arc->angleValue.text, GetParam().typed);
     EXPECT_NEAR(arc->angleValue.constant, GetParam().radians, 1e-12);
     evaluationState().angleUnit = saved;
 }
