@@ -2,12 +2,10 @@
 // intersections, preconditions, Escape and F10.
 #include <QTest>
 
-#include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
 #include "geometry/CIntersection.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"
-#include "geometry/CSurface.h"
 #include "tools_fixture.h"
 #include "view/CGestionSouris.h"
 #include "view/COutilsConstruction.h"

@@ -6,7 +6,6 @@
 #include "calc/EvaluationState.h"
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
-#include "measures/CMesure.h"
 #include "tools_fixture.h"
 
 class ValueToolsTest : public ToolsTest {
