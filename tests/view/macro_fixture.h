@@ -27,14 +27,6 @@ protected:
         ToolsTest::TearDown();
     }
     std::function<void(const std::string&)> savedPrompt_;
-    template <class T, class... Args>
-    T* add(Nature nature, Args&&... args) {
-        auto object = std::make_unique<T>(std::forward<Args>(args)...);
-        T* raw = object.get();
-        doc().addEntry(std::make_unique<CAction>(nature, std::move(object)));
-        view->recomputeAndRedraw();
-        return raw;
-    }
     template <class T>
     T* macro(const char* title, double y = 3000) {
         return add<T>(nat::macro, &list(), title, "", 2000.0, y);

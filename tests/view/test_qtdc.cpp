@@ -1,6 +1,5 @@
-// The QPainter drawing surface: the 10-to-1 mapping, pens of at least one pixel, brushes, the
-// counter-clockwise arcs, flood fill on the image, smoothed or pixel-exact lines and the symbol
-// font.
+// The QPainter drawing surface: the 10-to-1 mapping, pens of at least one pixel, the
+// counter-clockwise arcs, flood fill on the image and smoothed or pixel-exact lines.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -51,14 +50,6 @@ TEST(QtDC, FilledRectangleMapsTenUnitsToAPixelAndExcludesRightAndBottom) {
     EXPECT_EQ(s.at(9, 30), kWhite);
 }
 
-TEST(QtDC, ThinPenDrawsAtLeastOnePixel) {
-    Surface s;
-    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
-    s.dc->line(0, 500, 2000, 500);
-    EXPECT_EQ(s.at(100, 50), kBlue);
-    EXPECT_EQ(s.at(100, 48), kWhite);
-}
-
 // Red pixels of the circle of centre (100, 50) pixels and radius 40, above and below the
 // horizontal diameter.
 std::pair<int, int> arcPixels(int endX, int endY) {
@@ -85,33 +76,6 @@ TEST(QtDC, ArcRunsCounterClockwiseOnScreenAndEqualRaysDrawTheWholeEllipse) {
     EXPECT_GT(lower, 60);
 }
 
-TEST(QtDC, PieIsFilled) {
-    Surface s;
-    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
-    s.dc->selectBrush(CBrushDesc::solidBrush(kBlue));
-    s.dc->pie(600, 100, 1400, 900, 1400, 500, 1000, 100);
-    EXPECT_EQ(s.at(115, 35), kBlue);  // inside the upper-right quarter
-    EXPECT_EQ(s.at(85, 65), kWhite);  // lower-left quarter stays empty
-}
-
-TEST(QtDC, FloodFillStopsAtTheBoundaryColour) {
-    Surface s;
-    s.dc->selectPen({PS_SOLID, 1, 0, kBlue});
-    s.dc->selectBrush(CBrushDesc::nullBrush());
-    s.dc->rectangle(100, 100, 600, 600);
-    s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
-    s.dc->floodFill(300, 300, kBlue);
-    EXPECT_EQ(s.at(30, 30), kRed);
-    EXPECT_EQ(s.at(10, 30), kBlue);   // the outline itself
-    EXPECT_EQ(s.at(80, 30), kWhite);  // outside
-    // From the boundary colour itself, or outside the image: nothing.
-    s.dc->selectBrush(CBrushDesc::solidBrush(kBlue));
-    s.dc->floodFill(100, 300, kBlue);
-    s.dc->floodFill(-50, 10000, kBlue);
-    EXPECT_EQ(s.at(30, 30), kRed);
-    EXPECT_EQ(s.at(80, 30), kWhite);
-}
-
 // Smoothed or not, straight lines keep to their pixels and a fill stops at a circle's
 // outline; only smoothing blends the edges of curves.
 class QtDCSmoothing : public ::testing::TestWithParam<bool> {};
@@ -126,6 +90,8 @@ TEST_P(QtDCSmoothing, LinesKeepTheirPixelsAndFillsStopAtCurves) {
     s.dc->line(100, 100, 500, 900);
     s.dc->selectBrush(CBrushDesc::solidBrush(kRed));
     s.dc->floodFill(1000, 500, kBlue);
+    s.dc->selectBrush(CBrushDesc::solidBrush(kBlue));
+    s.dc->floodFill(-50, 10000, kBlue);  // outside the image: nothing
     EXPECT_EQ(s.at(150, 5), kBlue);
     EXPECT_EQ(s.at(150, 4), kWhite);
     EXPECT_EQ(s.at(150, 6), kWhite);
@@ -140,49 +106,3 @@ TEST_P(QtDCSmoothing, LinesKeepTheirPixelsAndFillsStopAtCurves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SmoothedAndExact, QtDCSmoothing, ::testing::Bool());
-
-TEST(QtDC, HatchedBrushLeavesTheBackgroundBetweenItsLines) {
-    Surface s;
-    s.dc->selectPen({PS_NULL, 1, 0, 0});
-    s.dc->selectBrush(CBrushDesc::hatchBrush(HS_HORIZONTAL, kRed));
-    s.dc->rectangle(0, 0, 800, 800);
-    int red = 0, white = 0;
-    for (int y = 0; y < 80; ++y) (s.at(40, y) == kRed ? red : white)++;
-    EXPECT_GT(red, 4);
-    EXPECT_GT(white, 40);
-}
-
-TEST(QtDC, PatternBrushColoursOnlyItsSetBits) {
-    Surface s;
-    s.dc->selectPen({PS_NULL, 1, 0, 0});
-    s.dc->selectBrush(CBrushDesc::patternBrush({0x80, 0, 0, 0, 0, 0, 0, 0}, kBlue));
-    s.dc->rectangle(0, 0, 160, 160);
-    EXPECT_EQ(s.at(0, 0), kBlue);
-    EXPECT_EQ(s.at(1, 0), kWhite);
-    EXPECT_EQ(s.at(8, 8), kBlue);
-}
-
-TEST(QtDC, SymbolFontDrawsGreekLetters) {
-    EXPECT_EQ(CQtDC::symbolText(QStringLiteral("abgdpW1")), QStringLiteral("αβγδπΩ1"));
-}
-
-TEST(QtDC, TextExtentIsInLogicalUnits) {
-    Surface s;
-    CFontDesc f;
-    f.pointSize = 12;
-    s.dc->selectFont(f);
-    LSize one = s.dc->textExtent("M");
-    LSize two = s.dc->textExtent("MM");
-    EXPECT_GT(one.cx, 50);
-    EXPECT_NEAR(two.cx, 2 * one.cx, 10);
-    EXPECT_GT(one.cy, 100);  // 16 pixels at least for 12 points
-}
-
-TEST(QtDC, OpaqueTextFillsItsBackground) {
-    Surface s;
-    s.dc->setBkMode(BK_OPAQUE);
-    s.dc->setBkColour(kBlue);
-    s.dc->setTextColour(kRed);
-    s.dc->textOut(100, 100, "i");
-    EXPECT_EQ(s.at(10, 10), kBlue);
-}

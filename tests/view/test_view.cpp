@@ -1,241 +1,121 @@
 // The figure view: drawing at known logical positions, resizing, masked objects and names,
-// repainting without recomputing, mouse routing, blinking, variable windows, undo.
-#include <gtest/gtest.h>
-
+// repainting without recomputing, mouse routing, variable windows, zoom, undo.
 #include <QTest>
 
-#include "core/CHost.h"
 #include "core/CPalette.h"
-#include "document/CPelvantiDoc.h"
 #include "geometry/CDroite.h"
-#include "geometry/CPointAncetre.h"
 #include "geometry/CPointLie.h"
 #include "measures/CMesure.h"
+#include "tools_fixture.h"
 #include "values/CVariable.h"
 #include "view/CFigureRenderer.h"
-#include "view/COutil.h"
-#include "view/CPelvantiView.h"
 #include "view/CQtDC.h"
 #include "view/CVariableWindow.h"
-#include "view/Commands.h"
 
 namespace {
 // Palette index 4 is red, 2 blue.
-constexpr int kRedIndex = 4;
-constexpr int kBlueIndex = 2;
+constexpr int kRed = 4, kBlue = 2;
 
-template <class T, class... Args>
-T* add(CPelvantiDoc& doc, Nature nature, Args&&... args) {
-    auto object = std::make_unique<T>(std::forward<Args>(args)...);
-    T* raw = object.get();
-    doc.addEntry(std::make_unique<CAction>(nature, std::move(object)));
-    return raw;
-}
-
-CPointBase* addPoint(CPelvantiDoc& doc, double x, double y, int colour = kRedIndex) {
-    return add<CPointBase>(doc, nat::pointLibre, x, y, static_cast<int8_t>(colour), 0);
-}
-
-std::unique_ptr<CPelvantiDoc> newDoc() {
-    auto doc = std::make_unique<CPelvantiDoc>();
-    doc->newFigure();
-    return doc;
-}
-
-COLORREF pixel(const CPelvantiView& v, int x, int y) {
-    return fromQColor(v.buffer().pixelColor(x, y));
-}
-
-// A view shown at a known client size.
-struct ShownView {
-    std::unique_ptr<CPelvantiView> view;
-    explicit ShownView(std::unique_ptr<CPelvantiDoc> doc, QSize size = QSize(640, 480)) {
-        view = std::make_unique<CPelvantiView>(std::move(doc));
-        view->resize(size);
-        view->show();
-        CPelvantiView::setActiveView(view.get());
-        view->recomputeAndRedraw();
+class ViewTest : public ToolsTest {
+protected:
+    CPointBase* point(double x, double y, int colour = kRed) {
+        return add<CPointBase>(nat::pointLibre, x, y, static_cast<int8_t>(colour), 0);
     }
-    ~ShownView() { CPelvantiView::setActiveView(nullptr); }
-    CPelvantiView* operator->() { return view.get(); }
-};
-
-class RecordingHandler : public CGestionSouris {
-public:
-    void onMouseMove(CPelvantiView*, int x, int y) override { moves.push_back({x, y}); }
-    void onLButtonDown(CPelvantiView*, int x, int y) override { downs.push_back({x, y}); }
-    void onRButtonDown(CPelvantiView*, int x, int y) override { rights.push_back({x, y}); }
-    void onLButtonDblClk(CPelvantiView*, int x, int y) override { doubles.push_back({x, y}); }
-    std::vector<QPoint> moves, downs, rights, doubles;
-};
-
-class RecordingTool : public COutil {
-public:
-    RecordingHandler handler;
-    bool activate(CPelvantiView* view) override {
-        COutil::activate(view);
-        etatOutils().mouseHandler = &handler;
-        return true;
-    }
-    std::string prompt(int) const override { return "Cliquez"; }
-};
-
-class HostGuard {
-public:
-    HostGuard() { previous_ = setHost(&headless); }
-    ~HostGuard() { setHost(previous_); }
-    CHeadlessHost headless;
-
-private:
-    CHost* previous_;
+    COLORREF pixel(int x, int y) const { return fromQColor(view->buffer().pixelColor(x, y)); }
 };
 }  // namespace
 
-TEST(View, ResizeSetsDrawingAreaZoomCentreAndViewSize) {
-    EXPECT_EQ(CPelvantiView(newDoc()).drawingArea(), (LSize{5000, 2000})) << "before any resize";
-    ShownView v(newDoc(), QSize(640, 480));
-    EXPECT_EQ(v->drawingArea(), (LSize{6400, 4800}));
-    EXPECT_EQ(v->zoomCentre(), (LPoint{3200, 2400}));
-    EXPECT_EQ(v->document()->viewSize, (LSize{6400, 4800}));
-    EXPECT_EQ(activeDrawingArea(), (LSize{6400, 4800}));
-    EXPECT_EQ(v->buffer().size(), QSize(640, 480));
-    v->resize(300, 200);
-    EXPECT_EQ(v->drawingArea(), (LSize{3000, 2000}));
-    EXPECT_EQ(v->zoomCentre(), (LPoint{1500, 1000}));
+TEST_F(ViewTest, ResizeSetsDrawingAreaZoomCentreAndViewSize) {
+    EXPECT_EQ(doc().viewSize, (LSize{6400, 4800}));
+    v()->resize(300, 200);
+    EXPECT_EQ(v()->drawingArea(), (LSize{3000, 2000}));
+    EXPECT_EQ(v()->zoomCentre(), (LPoint{1500, 1000}));
 }
 
-TEST(View, PointAndSegmentAreDrawnAtTheirLogicalPositionsOverTheFigureBackground) {
-    auto doc = newDoc();
-    doc->setBackgroundColour(RGB(255, 255, 0));
-    addPoint(*doc, 1000, 500);
-    CPointBase* a = addPoint(*doc, 500, 1000, kBlueIndex);
-    CPointBase* b = addPoint(*doc, 4500, 1000, kBlueIndex);
-    add<CSegment>(*doc, nat::segment, a, b, kBlueIndex, 0);
-    ShownView v(std::move(doc));
-    EXPECT_EQ(CPalette::colour(0), RGB(255, 255, 0));
-    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
-    EXPECT_EQ(pixel(*v.view, 110, 50), RGB(255, 255, 0));
-    EXPECT_EQ(pixel(*v.view, 300, 300), RGB(255, 255, 0));
-    EXPECT_EQ(pixel(*v.view, 250, 100), CPalette::colour(kBlueIndex));
-    EXPECT_EQ(pixel(*v.view, 250, 110), RGB(255, 255, 0));
+TEST_F(ViewTest, PointAndSegmentAreDrawnAtTheirLogicalPositionsOverTheFigureBackground) {
+    doc().setBackgroundColour(RGB(255, 255, 0));
+    point(1000, 500);
+    add<CSegment>(nat::segment, point(500, 1000, kBlue), point(4500, 1000, kBlue), kBlue, 0);
+    EXPECT_EQ(pixel(100, 50), CPalette::colour(kRed));
+    EXPECT_EQ(pixel(110, 50), RGB(255, 255, 0));
+    EXPECT_EQ(pixel(250, 100), CPalette::colour(kBlue));
+    EXPECT_EQ(pixel(250, 110), RGB(255, 255, 0));
     // Repainting copies the buffer without recomputing.
-    const int before = v->recomputeCount();
-    v->repaint();
-    EXPECT_EQ(fromQColor(v->grab().toImage().pixelColor(100, 50)), CPalette::colour(kRedIndex));
-    EXPECT_EQ(v->recomputeCount(), before);
+    const int before = v()->recomputeCount();
+    v()->repaint();
+    EXPECT_EQ(fromQColor(v()->grab().toImage().pixelColor(100, 50)), CPalette::colour(kRed));
+    EXPECT_EQ(v()->recomputeCount(), before);
     CPalette::setBackgroundColour(255, 255, 255);
 }
 
-TEST(View, MaskedObjectsAreDrawnOnlyWhenHideMaskedIsCleared) {
-    auto doc = newDoc();
-    CPointBase* p = addPoint(*doc, 1000, 500);
+TEST_F(ViewTest, MaskedObjectsAndHiddenNamesAreDrawnOnlyWhenTheirOptionIsOff) {
+    CPointBase* p = point(1000, 500);
     p->masked = true;
-    ShownView v(std::move(doc));
-    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(0));
-    drawingState().hideMasked = false;
-    v->redraw();
-    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
-    drawingState().hideMasked = true;
-}
-
-TEST(View, HiddenNamesAreDrawnWhenCacherLesNomsMasquesIsOff) {
-    auto doc = newDoc();
-    CPointBase* p = addPoint(*doc, 1000, 500);
-    p->setName("A");
-    p->setNameOffset(100, 100);
-    p->nameHidden = true;
-    ShownView v(std::move(doc));
+    CPointBase* named = point(3000, 500);
+    named->setName("A");
+    named->setNameOffset(100, 100);
+    named->nameHidden = true;
     // Red-dominated pixels where the name is written (text may be antialiased).
     auto nameInk = [&] {
         int n = 0;
         for (int y = 55; y < 95; ++y)
-            for (int x = 105; x < 140; ++x) {
-                QColor c = v->buffer().pixelColor(x, y);
+            for (int x = 305; x < 340; ++x) {
+                QColor c = v()->buffer().pixelColor(x, y);
                 if (c.red() > 150 && c.green() < 150) ++n;
             }
         return n;
     };
+    v()->redraw();
+    EXPECT_EQ(pixel(100, 50), CPalette::colour(0));
     EXPECT_EQ(nameInk(), 0);
+    drawingState().hideMasked = false;
     drawingState().respectNameHidden = false;
-    v->redraw();
-    int shown = nameInk();
+    v()->redraw();
+    const int shown = nameInk();
+    drawingState().hideMasked = true;
     drawingState().respectNameHidden = true;
+    EXPECT_EQ(pixel(100, 50), CPalette::colour(kRed));
     EXPECT_GT(shown, 5);
-    v->redraw();
-    EXPECT_EQ(nameInk(), 0);
 }
 
-TEST(View, MouseReachesTheToolInPixelsAndLogicalUnitsAreTenTimesThat) {
-    ShownView v(newDoc());
-    RecordingTool tool;
-    ASSERT_TRUE(selectTool(&tool, Cmd::freePoint, v.view.get()));
-    QTest::mouseClick(v.view.get(), Qt::LeftButton, {}, QPoint(37, 12));
-    ASSERT_EQ(tool.handler.downs.size(), 1u);
-    EXPECT_EQ(tool.handler.downs[0], QPoint(37, 12));
-    EXPECT_EQ(CPelvantiView::toLogical(37, 12), (LPoint{370, 120}));
-    QTest::mouseClick(v.view.get(), Qt::RightButton, {}, QPoint(5, 6));
-    ASSERT_EQ(tool.handler.rights.size(), 1u);
-    QTest::mouseDClick(v.view.get(), Qt::LeftButton, {}, QPoint(8, 9));
-    EXPECT_EQ(tool.handler.doubles.size(), 1u);
-    EXPECT_EQ(etatOutils().lastCommandId, Cmd::freePoint);
-
-    // While a macro runs the mouse does not reach the tool.
+TEST_F(ViewTest, MouseReachesTheToolInPixelsUnlessAMacroRuns) {
+    ASSERT_TRUE(select(Cmd::freePoint));
+    QTest::mouseClick(v(), Qt::LeftButton, {}, QPoint(37, 12));
+    auto* p = last<CPointBase>();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->x, 370);
+    EXPECT_EQ(p->y, 120);
+    const int count = list().count();
     etatOutils().mouseInputEnabled = false;
-    QTest::mouseClick(v.view.get(), Qt::LeftButton, {}, QPoint(40, 40));
+    QTest::mouseClick(v(), Qt::LeftButton, {}, QPoint(80, 80));
     etatOutils().mouseInputEnabled = true;
-    EXPECT_EQ(tool.handler.downs.size(), 3u);  // two from the double click, none from this one
-    tool.deactivate(v.view.get());
-    etatOutils().currentTool = nullptr;
-    etatOutils().mouseHandler = nullptr;
+    EXPECT_EQ(list().count(), count);
 }
 
-TEST(View, BlinkTimersStartOnceAndStop) {
-    auto doc = newDoc();
-    CPointBase* p = addPoint(*doc, 1000, 500);
-    ShownView v(std::move(doc));
-    CActionAncetre* entry = v->document()->list().entryOf(p);
-    etatOutils().blinkList.append(entry);
-    v->startBlinking();
-    v->startBlinking();
-    EXPECT_TRUE(v->isBlinking());
-    QTest::qWait(300);
-    EXPECT_TRUE(v->blinkPhase());
-    v->stopBlinking();
-    EXPECT_FALSE(v->isBlinking());
-    etatOutils().blinkList.clear();
-}
-
-TEST(View, AtMostFourVariableWindowsStepWithinTheBoundsAndRecompute) {
-    HostGuard guard;
-    auto doc = newDoc();
+TEST_F(ViewTest, AtMostFourVariableWindowsStepWithinTheBoundsAndRecompute) {
     std::vector<CVariableBornee*> vars;
     for (const char* name : {"k", "v1", "v2", "v3", "v4", "v5"}) {
         auto var = std::make_unique<CVariableBornee>(name, 2, 0, 3, 1, "0", "3", "1", true);
         vars.push_back(var.get());
-        doc->insertVariable(new CAction(nat::variable, std::move(var)));
+        doc().insertVariable(new CAction(nat::variable, std::move(var)));
     }
     CVariableBornee* k = vars[0];
-    ShownView v(std::move(doc));
-    v->markSaved();
-    v->createVariableWindows();
-    ASSERT_EQ(v->variableWindows().size(), 4u);
+    v()->markSaved();
+    v()->createVariableWindows();
+    ASSERT_EQ(v()->variableWindows().size(), 4u);
     // Stacked against the right edge, the first at the bottom.
-    CVariableWindow* w = v->variableWindows()[0];
-    EXPECT_EQ(w->geometry().right(), v->width() - 1);
-    EXPECT_EQ(w->geometry().top(), v->height() - w->height() - 1);
-    EXPECT_EQ(v->variableWindows()[1]->geometry().top(), v->height() - 2 * w->height() - 1);
+    CVariableWindow* w = v()->variableWindows()[0];
+    EXPECT_EQ(w->geometry().right(), v()->width() - 1);
+    EXPECT_EQ(v()->variableWindows()[1]->geometry().top(), v()->height() - 2 * w->height() - 1);
     ASSERT_TRUE(w->text().startsWith("k"));
-
-    int before = v->recomputeCount();
+    int before = v()->recomputeCount();
     w->stepUp();
     EXPECT_EQ(k->value, 3);
-    EXPECT_GT(v->recomputeCount(), before);
-    EXPECT_TRUE(v->isModified());
+    EXPECT_GT(v()->recomputeCount(), before);
+    EXPECT_TRUE(v()->isModified());
     w->stepUp();  // beyond the maximum: a beep, no change
     EXPECT_EQ(k->value, 3);
-    EXPECT_EQ(guard.headless.beeps, 1);
-    w->stepDown();
-    EXPECT_EQ(k->value, 2);
+    EXPECT_EQ(host.beeps, 1);
     EXPECT_FALSE(w->setValue(7));
     EXPECT_TRUE(w->setValue(0.5));
     EXPECT_EQ(k->value, 0.5);
@@ -244,79 +124,58 @@ TEST(View, AtMostFourVariableWindowsStepWithinTheBoundsAndRecompute) {
 // Zooming keeps the figure similar to itself, whatever carries its unit length: two free
 // points, or (as in the new-figure templates) a free point and a point linked to a
 // horizontal line through it.
-class ZoomWithUnitLength : public ::testing::TestWithParam<bool> {};
+class ZoomWithUnitLength : public ViewTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(ZoomWithUnitLength, KeepsShapeAndMeasures) {
-    const bool linkedUnit = GetParam();
-    auto doc = newDoc();
-    CListeAction& list = doc->list();
-    CPointBase* u = addPoint(*doc, 1000, 4000);
-    CPointAncetre* w = nullptr;
-    if (linkedUnit) {
-        CDroite* d = add<CDroiteDirectionFixe>(*doc, nat::droite, u, true, 100.0);
-        w = add<CPointLieDroite>(*doc, nat::pointLie, d, 5.0);
-    } else {
-        w = addPoint(*doc, 1500, 4000);
-    }
-    list.unitLength = add<CLongueur>(*doc, nat::mesure, &list, u, w);
-    CPointBase* a = addPoint(*doc, 2000, 1000);
-    CPointBase* b = addPoint(*doc, 4500, 1500);
-    CPointBase* c = addPoint(*doc, 3000, 3500);
-    auto* abRaw = add<CLongueur>(*doc, nat::mesure, &list, a, b);
-    auto* angleRaw = add<CMesureAngleGeometrique>(*doc, nat::mesure, b, a, c);
-    ShownView v(std::move(doc), QSize(640, 480));
-    ASSERT_TRUE(abRaw->exists);
-    const double length = abRaw->value, bac = angleRaw->value;
-    struct Was {
-        CPointAncetre* p;
-        double x, y;
-    };
+    CPointBase* u = point(1000, 4000);
+    CPointAncetre* w =
+        GetParam()
+            ? static_cast<CPointAncetre*>(add<CPointLieDroite>(
+                  nat::pointLie, add<CDroiteDirectionFixe>(nat::droite, u, true, 100.0), 5.0))
+            : point(1500, 4000);
+    list().unitLength = add<CLongueur>(nat::mesure, &list(), u, w);
+    CPointBase* a = point(2000, 1000);
+    CPointBase* b = point(4500, 1500);
+    auto* ab = add<CLongueur>(nat::mesure, &list(), a, b);
+    auto* angle = add<CMesureAngleGeometrique>(nat::mesure, b, a, point(3000, 3500));
+    ASSERT_TRUE(ab->exists);
+    const double length = ab->value, bac = angle->value;
     // The unit length's points scale too, about the centre of the drawing area.
-    const Was was[] = {{u, u->x, u->y}, {w, w->x, w->y}, {a, a->x, a->y}};
-    for (double r : {1.2, 1.0}) {
-        r == 1.0 ? v->zoomOut() : v->zoomIn();
-        for (const Was& p : was) {
-            EXPECT_NEAR(p.p->x, 3200 + (p.x - 3200) * r, 1e-9) << r;
-            EXPECT_NEAR(p.p->y, 2400 + (p.y - 2400) * r, 1e-9) << r;
-        }
-        EXPECT_NEAR(abRaw->value, length, 1e-12);
-        EXPECT_NEAR(angleRaw->value, bac, 1e-12);
-        if (r > 1) {
-            EXPECT_EQ(pixel(*v.view, 176, 72), CPalette::colour(kRedIndex)) << "redrawn";
-        }
+    const std::tuple<CPointAncetre*, double, double> was[] = {{u, 1000, 4000}, {w, w->x, w->y}};
+    v()->zoomIn();
+    for (auto [p, x, y] : was) {
+        EXPECT_NEAR(p->x, 3200 + (x - 3200) * 1.2, 1e-9);
+        EXPECT_NEAR(p->y, 2400 + (y - 2400) * 1.2, 1e-9);
     }
+    EXPECT_NEAR(ab->value, length, 1e-12);
+    EXPECT_NEAR(angle->value, bac, 1e-12);
+    EXPECT_EQ(pixel(176, 72), CPalette::colour(kRed)) << "redrawn";
+    v()->zoomOut();
+    EXPECT_NEAR(a->x, 2000, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(View, ZoomWithUnitLength, ::testing::Bool());
 
 // Opening and saving are checked with the main window.
-TEST(View, UndoAndRedoRedraw) {
-    auto doc = newDoc();
-    addPoint(*doc, 1000, 500);
-    doc->history().record("Point");
-    ShownView v(std::move(doc));
-    v->markSaved();
-    addPoint(*v->document(), 2000, 1000);
-    v->document()->history().record("Point libre");
-    v->recomputeAndRedraw();
-    EXPECT_TRUE(v->isModified());
-    EXPECT_EQ(pixel(*v.view, 200, 100), CPalette::colour(kRedIndex));
-    EXPECT_TRUE(v->undo());
-    EXPECT_EQ(pixel(*v.view, 200, 100), CPalette::colour(0));
-    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
-    EXPECT_TRUE(v->document()->history().canRedo());
-    EXPECT_TRUE(v->redo());
-    EXPECT_EQ(pixel(*v.view, 200, 100), CPalette::colour(kRedIndex));
+TEST_F(ViewTest, UndoAndRedoRedraw) {
+    point(1000, 500);
+    doc().history().record("Point");
+    v()->markSaved();
+    point(2000, 1000);
+    doc().history().record("Point libre");
+    EXPECT_TRUE(v()->isModified());
+    EXPECT_TRUE(v()->undo());
+    EXPECT_EQ(pixel(200, 100), CPalette::colour(0));
+    EXPECT_TRUE(v()->redo());
+    EXPECT_EQ(pixel(200, 100), CPalette::colour(kRed));
 }
 
-TEST(View, StepDisplayShowsOnlyTheFirstObjects) {
-    auto doc = newDoc();
-    addPoint(*doc, 1000, 500);
-    addPoint(*doc, 2000, 500);
-    ShownView v(std::move(doc));
-    v->setStepDisplay(1);  // "pi", then the first point
-    EXPECT_EQ(pixel(*v.view, 100, 50), CPalette::colour(kRedIndex));
-    EXPECT_EQ(pixel(*v.view, 200, 50), CPalette::colour(0));
-    v->setStepDisplay(-1);
-    EXPECT_EQ(pixel(*v.view, 200, 50), CPalette::colour(kRedIndex));
+TEST_F(ViewTest, StepDisplayShowsOnlyTheFirstObjects) {
+    point(1000, 500);
+    point(2000, 500);
+    v()->setStepDisplay(1);  // "pi", then the first point
+    EXPECT_EQ(pixel(100, 50), CPalette::colour(kRed));
+    EXPECT_EQ(pixel(200, 50), CPalette::colour(0));
+    v()->setStepDisplay(-1);
+    EXPECT_EQ(pixel(200, 50), CPalette::colour(kRed));
 }

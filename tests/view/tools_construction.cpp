@@ -1,13 +1,11 @@
 // Tools driven by logical clicks: constructions, designation rules, validation refusals,
 // intersections, preconditions, Escape and F10.
-#include <cmath>
+#include <QTest>
 
-#include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
 #include "geometry/CIntersection.h"
 #include "geometry/CPointLie.h"
 #include "geometry/CPolygone.h"
-#include "geometry/CSurface.h"
 #include "tools_fixture.h"
 #include "view/CGestionSouris.h"
 #include "view/COutilsConstruction.h"
@@ -21,13 +19,10 @@ int countOf(const CListeAction& l, Nature n) {
 }
 }  // namespace
 
-TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
-    CPointBase* a = freePoint(100, 300);
+TEST_F(ToolsTest, MidpointToolStaysCentroidToolEndsAfterUse) {
+    freePoint(100, 300);
     freePoint(300, 300);
-    CPointBase* c = freePoint(200, 100);
-    EXPECT_EQ(a->getName(), "A");
-    EXPECT_EQ(c->getName(), "C");
-
+    freePoint(200, 100);
     ASSERT_TRUE(select(Cmd::midpoint));
     EXPECT_EQ(etatOutils().currentTool->prompt(0),
               "Milieu d'un segment: cliquez sur la première extrémité");
@@ -35,20 +30,9 @@ TEST_F(ToolsTest, TriangleWithMidpointsMediansAndCentroid) {
     clicks({{300, 300}, {200, 100}, {200, 100}, {100, 300}, {100, 300}, {300, 300}});
     EXPECT_EQ(countOf(list(), nat::pointConstruit), 3);
     EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::midpoint)) << "the midpoint tool stays";
-
-    ASSERT_TRUE(select(Cmd::segment));
-    clicks({{100, 300}, {250, 200}, {300, 300}, {150, 200}, {200, 100}, {200, 300}});
-    EXPECT_EQ(countOf(list(), nat::segment), 3) << "the midpoints are designated";
-
     ASSERT_TRUE(select(Cmd::centroid));
     clicks({{100, 300}, {300, 300}, {200, 100}});
-    auto* g = last<CCentreGravite>();
-    ASSERT_NE(g, nullptr);
-    EXPECT_NEAR(g->x, 2000, 1e-9);
-    EXPECT_NEAR(g->y, (3000 + 3000 + 1000) / 3.0, 1e-9);
     EXPECT_EQ(etatOutils().currentTool, &captureTool()) << "the centroid tool ends after use";
-    EXPECT_EQ(doc().history().undoText(), "Créer centre de gravité");
-    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
@@ -58,7 +42,6 @@ TEST_F(ToolsTest, PointBeatsLineWithoutDialog) {
     EXPECT_EQ(etatOutils().mouseHandler->tooltipText, "ce point");
     click(101, 100);
     EXPECT_TRUE(dialogs.natureLists.empty());
-    EXPECT_EQ(etatOutils().blinkList.count(), 1);
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), list().elementAt(1));
 }
 
@@ -83,15 +66,11 @@ TEST_F(ToolsTest, TwoPointsAtOnePlaceAskFirstOrLastAndLastIsTheLaterOne) {
     freePoint(100, 100);
     freePoint(300, 300);
     auto* p1 = freePoint(150, 150);
-    auto owned = std::make_unique<CPointBase>(1500, 1500);
-    CPointBase* p2 = owned.get();
-    doc().addEntry(new CAction(nat::pointLibre, std::move(owned)));
-    list().computeAll();
+    auto* p2 = add<CPointBase>(nat::pointLibre, 1500, 1500);
     select(Cmd::lineTwoPoints);
     dialogs.firstOrLastAnswers = {1};
     click(150, 150);
-    EXPECT_EQ(dialogs.firstOrLastCalls, 1);
-    ASSERT_EQ(etatOutils().blinkList.count(), 1);
+    ASSERT_EQ(dialogs.firstOrLastCalls, 1);
     EXPECT_EQ(etatOutils().blinkList.elementAt(0), p2);
     select(Cmd::lineTwoPoints);
     dialogs.firstOrLastAnswers = {0};
@@ -108,9 +87,6 @@ TEST_F(ToolsTest, FortyTenthsIsNotAHitThirtyNineIs) {
     CCandidats c;
     EXPECT_EQ(queryDesignation(l, nat::point, 1040, 1000, none, true, c), 0);
     EXPECT_EQ(queryDesignation(l, nat::point, 1039, 1000, none, true, c), 1);
-    EXPECT_EQ(queryDesignation(l, nat::point, 1000, 1039, none, true, c), 1);
-    EXPECT_EQ(queryDesignation(l, nat::droite, 1000, 1000, none, true, c), 0) << "filter";
-    EXPECT_EQ(queryDesignation(l, nat::point, 1000, 1000, l, true, c), 0) << "exclusion";
     dynamic_cast<CElementGraphique*>(l.elementAt(0))->masked = true;
     EXPECT_EQ(queryDesignation(l, nat::point, 1000, 1000, none, true, c), 0) << "masked";
     EXPECT_EQ(
@@ -128,7 +104,6 @@ TEST_F(ToolsTest, DesignatedObjectIsNeverDesignatedAgainAndASameLineIsRefused) {
     EXPECT_EQ(list().count(), before);
     EXPECT_EQ(lastMessage(), "\n\nUn même objet a déjà été créé");
     EXPECT_EQ(doc().history().top(), undoTop);
-    EXPECT_EQ(etatOutils().currentTool->prompt(0), "Cliquez sur le premier point de la droite");
 }
 
 TEST_F(ToolsTest, UndefinedObjectAsksAndNoRemovesIt) {
@@ -152,8 +127,7 @@ TEST_F(ToolsTest, UndefinedObjectAsksAndNoRemovesIt) {
 TEST_F(ToolsTest, PointOutsideTheWindowAsksForConfirmation) {
     freePoint(100, 100);
     freePoint(600, 100);
-    doc().addEntry(new CAction(nat::pointLibre, std::make_unique<CPointBase>(20000, 1000)));
-    list().computeAll();
+    add<CPointBase>(nat::pointLibre, 20000, 1000);
     ASSERT_TRUE(select(Cmd::midpoint));
     COutil* tool = toolOfCommand(Cmd::midpoint);
     etatOutils().designatedObject = list().entryAt(1);
@@ -168,7 +142,7 @@ TEST_F(ToolsTest, PointOutsideTheWindowAsksForConfirmation) {
     EXPECT_EQ(list().count(), before);
 }
 
-TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
+TEST_F(ToolsTest, SecondIntersectionOfALineAndACircleNeedsTheFirst) {
     line(100, 200, 500, 200);
     twoPointsAnd(Cmd::circleCentrePoint, 300, 250, 300, 350);  // meets the line twice
     // The second point needs the first.
@@ -179,19 +153,6 @@ TEST_F(ToolsTest, LineAndCircleIntersectionsThenOnlyTheOtherThenRefusal) {
     dialogs.natureAnswers = {0, 0};
     clicks({{150, 200}, {300, 150}});
     ASSERT_NE(last<CPointLieBipoint>(), nullptr);
-    EXPECT_EQ(countOf(list(), nat::bipoint), 1);
-    // Remove the second point: one of the pair remains.
-    doc().deleteWithDependents(list().elementAt(list().count() - 1));
-    const int before = list().count();
-    clicks({{150, 200}, {300, 150}});
-    ASSERT_EQ(list().count(), before + 1);
-    auto* other = last<CAutrePointIntersectionDroiteCercle>();
-    ASSERT_NE(other, nullptr) << "only the other point is created";
-    EXPECT_TRUE(other->exists);
-    clicks({{150, 200}, {300, 150}});
-    EXPECT_EQ(lastMessage(),
-              "Les ou les points d'intersection sont déjà créés\n Création abandonnée");
-    EXPECT_EQ(list().count(), before + 1);
     // With the first point alone, the second-point tool builds the other and ends after use.
     doc().deleteWithDependents(list().elementAt(list().count() - 1));
     ASSERT_TRUE(select(Cmd::secondIntersectionLineCircle));
@@ -217,24 +178,15 @@ TEST_P(ToolsUnavailable, ShowsActivationImpossibleAndKeepsTheTool) {
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Preconditions, ToolsUnavailable,
-    ::testing::Values(
-        Unavailable{Cmd::lineTwoPoints, 1,
-                    "Activation impossible : Deux points doivent être créés et visibles"},
-        Unavailable{Cmd::centroid, 2,
-                    "Activation impossible : Trois points doivent être créés et visibles"},
-        Unavailable{Cmd::parallel, 3,
-                    "Activation impossible : Un point et un objet de type droite\ndoivent être "
-                    "créés et visibles"},
-        Unavailable{Cmd::intersection, 3,
-                    "Activation impossible : Au moins deux ojets de type droite, demi-droite, "
-                    "segment\ncercle ou arc de cercle doivent être créés et visibles"},
-        Unavailable{Cmd::erase, 0,
-                    "Activation impossible : aucun objet graphique\nn'a été créé ou n'est visible"},
-        Unavailable{Cmd::unpinPoint, 2,
-                    "Activation impossible : aucun point mobile n'a été\npunaisé ou alors il est "
-                    "masqué"}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Preconditions, ToolsUnavailable, ::testing::Values(
+    Unavailable{Cmd::lineTwoPoints, 1, "Activation impossible : Deux points doivent être créés et visibles"},
+    Unavailable{Cmd::centroid, 2, "Activation impossible : Trois points doivent être créés et visibles"},
+    Unavailable{Cmd::parallel, 3, "Activation impossible : Un point et un objet de type droite\ndoivent être créés et visibles"},
+    Unavailable{Cmd::intersection, 3, "Activation impossible : Au moins deux ojets de type droite, demi-droite, segment\ncercle ou arc de cercle doivent être créés et visibles"},
+    Unavailable{Cmd::erase, 0, "Activation impossible : aucun objet graphique\nn'a été créé ou n'est visible"},
+    Unavailable{Cmd::unpinPoint, 2, "Activation impossible : aucun point mobile n'a été\npunaisé ou alors il est masqué"}));
+// clang-format on
 
 TEST_F(ToolsTest, EscapeDropsTheConstructionAndF10SelectsItAgain) {
     freePoint(100, 100);
@@ -243,17 +195,12 @@ TEST_F(ToolsTest, EscapeDropsTheConstructionAndF10SelectsItAgain) {
     click(100, 100);
     move(200, 200);
     EXPECT_EQ(etatOutils().previewList.count(), 1) << "the line follows the mouse";
-    EXPECT_TRUE(v()->isBlinking());
-    etatOutils().returnToCapture(v());
+    QTest::keyClick(v(), Qt::Key_Escape);
     EXPECT_EQ(etatOutils().currentTool, &captureTool());
     EXPECT_TRUE(etatOutils().previewList.empty());
-    EXPECT_TRUE(etatOutils().blinkList.empty());
     EXPECT_FALSE(v()->isBlinking());
-    EXPECT_EQ(etatOutils().lastCommandId, Cmd::lineTwoPoints);
     ASSERT_TRUE(repeatLastCommand(v()));
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::lineTwoPoints));
     EXPECT_TRUE(isToolCommandChecked(Cmd::lineTwoPoints));
-    EXPECT_FALSE(isToolCommandChecked(Cmd::capture));
 }
 
 TEST_F(ToolsTest, RestrictedMenusDisableTheCommand) {
@@ -264,7 +211,6 @@ TEST_F(ToolsTest, RestrictedMenusDisableTheCommand) {
     EXPECT_FALSE(select(Cmd::lineTwoPoints));
     EXPECT_TRUE(isToolCommandEnabled(Cmd::segment, v()));
     doc().allowedMenus.idsAreDisabled = false;
-    EXPECT_TRUE(isToolCommandEnabled(Cmd::lineTwoPoints, v()));
     EXPECT_FALSE(isToolCommandEnabled(Cmd::segment, v()));
 }
 
@@ -281,9 +227,7 @@ TEST_F(ToolsTest, PolygonNeedsThreeVerticesAndRightClickBuildsIt) {
     rightClick(0, 0);
     auto* poly = last<CPolygone>();
     ASSERT_NE(poly, nullptr);
-    EXPECT_EQ(poly->vertexCount(), 4) << "the first vertex closes the list";
-    EXPECT_EQ(poly->vertex(3), poly->vertex(0));
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::polygon));
+    EXPECT_EQ(poly->vertex(3), poly->vertex(0)) << "the first vertex closes the list";
 }
 
 TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
@@ -299,7 +243,6 @@ TEST_F(ToolsTest, ParallelThroughAPointFollowsTheMouseThenIsBuilt) {
     auto* par = last<CDroiteParallele>();
     ASSERT_NE(par, nullptr);
     EXPECT_NEAR(par->p0y, 3000, 1e-9);
-    EXPECT_TRUE(etatOutils().previewList.empty());
 }
 
 struct Built {
@@ -324,7 +267,6 @@ TEST_P(ToolsBuild, ClicksOnPointsBuildTheObjectOfTheTool) {
     EXPECT_EQ(list().entryAt(list().count() - 1)->nature, b.nature);
     EXPECT_TRUE(list().elementAt(list().count() - 1)->exists);
     EXPECT_EQ(doc().history().undoText(), b.undo);
-    EXPECT_TRUE(etatOutils().blinkList.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -350,7 +292,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
     auto* a = freePoint(100, 100);
     ASSERT_TRUE(select(Cmd::translateFigure));
-    EXPECT_EQ(etatOutils().currentCursor.shape(), Qt::SizeAllCursor);
     CGestionSouris* h = etatOutils().mouseHandler;
     h->onLButtonDown(v(), 200, 200);
     h->onMouseMove(v(), 210, 230);
@@ -359,16 +300,4 @@ TEST_F(ToolsTest, TranslationMovesTheFreePointsWhileTheButtonIsHeld) {
     EXPECT_DOUBLE_EQ(a->y, 1300);
     h->onMouseMove(v(), 400, 400);
     EXPECT_DOUBLE_EQ(a->x, 1100) << "released: the figure stays";
-}
-
-TEST_F(ToolsTest, LabelOfACopyNamesWhatItCopies) {
-    twoPointsAnd(Cmd::segment, 100, 100, 300, 100);
-    auto* seg = last<CSegment>();
-    doc().addEntry(new CAction(nat::objetDuplique, std::make_unique<CObjetDuplique>(seg)));
-    list().computeAll();
-    CCandidats c;
-    CListeAction none(false);
-    ASSERT_EQ(queryDesignation(doc().graphicList(), nat::objetDuplique, 2000, 1000, none, true, c),
-              1);
-    EXPECT_EQ(candidateLabel(c, &doc().graphicList()), "Cette copie de ce segment");
 }

@@ -35,7 +35,6 @@ public:
     bool editFormula(FormulaDialog& d) override {
         titles.push_back(d.title);
         prefilled = d.values;
-        insertable = d.insertable;
         while (!formulaAnswers.empty()) {
             FormulaAnswer a = formulaAnswers.front();
             formulaAnswers.pop_front();
@@ -54,7 +53,7 @@ public:
     }
     std::deque<FormulaAnswer> formulaAnswers;
     std::vector<std::pair<int, int>> refusals;  // field, caret
-    std::vector<std::string> prefilled, insertable;
+    std::vector<std::string> prefilled;
 
     int chooseNature(const std::vector<std::string>& names) override {
         natureLists.push_back(names);
@@ -150,6 +149,15 @@ protected:
         click(x2, y2);
     }
     void line(int x1, int y1, int x2, int y2) { twoPointsAnd(Cmd::lineTwoPoints, x1, y1, x2, y2); }
+    // An object added to the figure directly, the figure recomputed.
+    template <class T, class... Args>
+    T* add(Nature nature, Args&&... args) {
+        auto object = std::make_unique<T>(std::forward<Args>(args)...);
+        T* raw = object.get();
+        doc().addEntry(std::make_unique<CAction>(nature, std::move(object)));
+        view->recomputeAndRedraw();
+        return raw;
+    }
     template <class T>
     T* last() {
         return dynamic_cast<T*>(list().elementAt(list().count() - 1));

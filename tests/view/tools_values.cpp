@@ -1,12 +1,11 @@
 // Tools with typed values: unit length, circle by centre and radius, frame, barycentre, point
-// by abscissa and arcs by angle, and the modification of those values: blinking of the eligible
-// objects, field checks, undo label.
+// by abscissa and arcs by angle, and the modification of those values: field checks, undo
+// label.
 #include <cmath>
 
 #include "calc/EvaluationState.h"
 #include "geometry/CCercle.h"
 #include "geometry/CRepere.h"
-#include "measures/CMesure.h"
 #include "tools_fixture.h"
 
 class ValueToolsTest : public ToolsTest {
@@ -37,12 +36,7 @@ TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthAndAPositiveRadiusAtCreatio
     EXPECT_FALSE(select(Cmd::circleCentreRadius));
     EXPECT_EQ(lastMessage(), "Activation impossible:\nVous n'avez pas défini\nde longueur unité");
 
-    ASSERT_TRUE(select(Cmd::unitLength));
-    clicks({{100, 300}, {300, 300}});
-    EXPECT_EQ(lastMessage(), " La longueur AB a été\n choisie comme longueur unité");
-    ASSERT_NE(list().unitLength, nullptr);
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
-
+    unitLength();
     ASSERT_TRUE(select(Cmd::circleCentreRadius));
     dialogs.fieldAnswers = {{""}, {"-2"}, {"0,5"}, {"1/2"}};
     click(100, 100);
@@ -54,13 +48,11 @@ TEST_F(ValueToolsTest, CircleByRadiusNeedsAUnitLengthAndAPositiveRadiusAtCreatio
     EXPECT_NEAR(c->radius, 1000, 1e-6) << "half the unit length AB of 200 px";
 
     ASSERT_TRUE(select(Cmd::modifyRadius));
-    EXPECT_EQ(etatOutils().blinkList.count(), 1);
     dialogs.fieldAnswers = {{"0"}, {"1"}};
     click(200, 100);  // on the circle of radius 100 px centred at C
     EXPECT_EQ(lastMessage(), "\nCréation impossible : le rayon\ndoit être positif");
     EXPECT_NEAR(c->radius, 2000, 1e-6);
     EXPECT_EQ(doc().history().undoText(), "Modifier rayon cercle");
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 TEST_F(ValueToolsTest, UnitLengthIsCreatedWithoutAskingAboutAnUndefinedObject) {
@@ -73,30 +65,11 @@ TEST_F(ValueToolsTest, UnitLengthIsCreatedWithoutAskingAboutAnUndefinedObject) {
         for (const auto& m : host.messages)
             EXPECT_EQ(m.text.find("n'est pas défini"), std::string::npos) << pass;
         EXPECT_EQ(lastMessage(), " La longueur AC a été\n choisie comme longueur unité");
-        auto* unit = last<CLongueur>();
-        ASSERT_NE(unit, nullptr);
-        EXPECT_EQ(list().unitLength, unit);
-        EXPECT_TRUE(unit->exists);
-        EXPECT_EQ(unit->value, 1);
+        EXPECT_TRUE(list().unitLength->exists);
     }
     host.answers = {IDNO};  // replacing it is asked first
     EXPECT_FALSE(select(Cmd::unitLength));
     EXPECT_EQ(lastMessage().rfind("Une longueur unité existe déjà", 0), 0u);
-}
-
-TEST_F(ValueToolsTest, SmallArcByAngleEndsWhereTheMouseClicks) {
-    triangle();
-    ASSERT_TRUE(select(Cmd::smallArc));
-    click(200, 300);  // no point there: nothing designated
-    click(100, 300);  // centre A
-    click(300, 300);  // origin B
-    move(100, 200);
-    EXPECT_EQ(etatOutils().previewList.count(), 1);
-    click(100, 200);
-    auto* arc = last<CArcDeCercle>();
-    ASSERT_NE(arc, nullptr);
-    EXPECT_NEAR(std::fabs(arc->angle), geo::kPi / 2, 1e-9);
-    EXPECT_EQ(etatOutils().currentTool, toolOfCommand(Cmd::smallArc));
 }
 
 TEST_F(ValueToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
@@ -116,30 +89,20 @@ TEST_F(ValueToolsTest, ArcAngleIsOfferedOnlyForArcsGivenByAnAngle) {
     auto* arc = last<CArcDeCercle>();
     ASSERT_NE(arc, nullptr);
     ASSERT_EQ(arc->B, nullptr);
-    const double before = arc->angleValue.getValue();
+    EXPECT_NEAR(std::fabs(arc->angle), geo::kPi / 2, 1e-9) << "ends where the mouse clicked";
 
+    // Cancelled, then empty, a typo and the unit length defined before the arc.
     ASSERT_TRUE(select(Cmd::modifyArcAngle));
-    EXPECT_EQ(etatOutils().blinkList.count(), 1);
-    EXPECT_EQ(toolOfCommand(Cmd::modifyArcAngle)->prompt(0),
-              "Cliquez sur un arc pour modifier son angle");
-    // Cancelled: the arc and the history stay as they were.
-    const std::string text = arc->angleValue.getText(12);
     const int top = doc().history().top();
     click(241, 241);  // on the arc, halfway
-    ASSERT_EQ(dialogs.titles.size(), 1u);
-    EXPECT_EQ(arc->angleValue.getText(12), text);
     EXPECT_EQ(doc().history().top(), top);
-
-    // Empty, then a typo, then the unit length defined before the arc.
     ASSERT_TRUE(select(Cmd::modifyArcAngle));
     dialogs.fieldAnswers = {{""}, {"2*"}, {"AB"}};
     click(241, 241);
     ASSERT_EQ(dialogs.titles.size(), 4u);
     EXPECT_EQ(message(1), "\nVous devez entrer\nune valeur");
     EXPECT_TRUE(arc->angleValue.isReference());
-    EXPECT_NE(arc->angleValue.getValue(), before);
     EXPECT_EQ(doc().history().undoText(), "Modifier angle d'arc");
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 TEST_F(ValueToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
@@ -152,35 +115,25 @@ TEST_F(ValueToolsTest, CoordinatesNeedAFrameThenAPointInIt) {
     EXPECT_EQ(lastMessage(), "Le repère (A, B, C)\n a été créé");
     auto* frame = last<CRepere>();
     ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(doc().history().undoText(), "Créer repère");
     EXPECT_FALSE(select(Cmd::modifyCoordinates));
     EXPECT_EQ(lastMessage(),
               "Activation impossible : aucun point défini par ses\ncoordonnées n'a été créé ou "
               "n'est visible");
 
-    doc().addEntry(std::make_unique<CAction>(
-        nat::pointDansRepere,
-        std::make_unique<CPointDansRepere>(frame, CValeurAssocieeAVariable(0.5),
-                                           CValeurAssocieeAVariable(0.5))));
-    auto* p = last<CPointDansRepere>();
-    view->recomputeAndRedraw();
+    auto* p = add<CPointDansRepere>(nat::pointDansRepere, frame, CValeurAssocieeAVariable(0.5),
+                                    CValeurAssocieeAVariable(0.5));
     unitLength();  // a value defined after the point
 
     ASSERT_TRUE(select(Cmd::modifyCoordinates));
-    EXPECT_EQ(etatOutils().blinkList.count(), 1);
     // The second field refuses a value defined after the point: neither coordinate changes.
     dialogs.fieldAnswers = {{"1", "AB"}, {"1", ""}, {"1", "0.25"}};
     click(200, 200);
     ASSERT_EQ(dialogs.titles.size(), 4u);  // the frame's, then three
     EXPECT_EQ(message(0), "\nVous devez entrer\nune valeur");
     EXPECT_EQ(message(1), "La valeur indiquée a été définie\naprès l'objet");
-    EXPECT_DOUBLE_EQ(p->xv.getValue(), 1.0);
-    EXPECT_DOUBLE_EQ(p->yv.getValue(), 0.25);
-    const CPointAncetre *o = frame->O, *i = frame->I, *j = frame->J;
-    EXPECT_NEAR(p->x, o->x + (i->x - o->x) + 0.25 * (j->x - o->x), 1e-6);
-    EXPECT_NEAR(p->y, o->y + (i->y - o->y) + 0.25 * (j->y - o->y), 1e-6);
+    EXPECT_NEAR(p->x, 3000, 1e-6) << "x = 1, y = 0.25 in (A, B, C)";
+    EXPECT_NEAR(p->y, 2500, 1e-6);
     EXPECT_EQ(doc().history().undoText(), "Modifier coordonnées");
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 TEST_F(ValueToolsTest, BarycentreWeightsAreCheckedTogether) {
@@ -193,14 +146,11 @@ TEST_F(ValueToolsTest, BarycentreWeightsAreCheckedTogether) {
     rightClick(300, 300);
     auto* b = last<CBarycentre>();
     ASSERT_NE(b, nullptr);
-    ASSERT_EQ(b->nodes.size(), 2u);
     EXPECT_NEAR(b->x, (1000 + 3 * 3000) / 4.0, 1e-9);
     EXPECT_EQ(doc().history().undoText(), "Créer barycentre");
     unitLength();
 
     ASSERT_TRUE(select(Cmd::modifyBarycentre));
-    EXPECT_EQ(toolOfCommand(Cmd::modifyBarycentre)->prompt(0),
-              "Cliquez sur un barycentre déjà crée");
     dialogs.titles.clear();
     dialogs.fieldAnswers = {{"1", ""}, {"1", "AB"}, {"2", "2"}};
     click(250, 300);
@@ -208,12 +158,8 @@ TEST_F(ValueToolsTest, BarycentreWeightsAreCheckedTogether) {
     EXPECT_EQ(dialogs.titles[0], "Coefficients du barycentre " + b->getName());
     EXPECT_EQ(message(1), "\nVous devez entrer\nle coefficient");
     EXPECT_EQ(message(0), "La valeur indiquée a été définie\naprès l'objet");
-    EXPECT_DOUBLE_EQ(b->nodes[0]->weight.getValue(), 2.0);
-    EXPECT_DOUBLE_EQ(b->nodes[1]->weight.getValue(), 2.0);
-    const CPointAncetre *a = b->nodes[0]->point, *c = b->nodes[1]->point;
-    EXPECT_NEAR(b->x, (a->x + c->x) / 2, 1e-6);
+    EXPECT_NEAR(b->x, 2000, 1e-6) << "equal weights";
     EXPECT_EQ(doc().history().undoText(), "Modifier barycentre");
-    EXPECT_EQ(etatOutils().currentTool, &captureTool());
 }
 
 struct AngleEntry {
@@ -237,14 +183,10 @@ TEST_P(ArcAngleUnitTest, TypedAngleIsReadInTheFigureUnit) {
     ASSERT_TRUE(select(Cmd::modifyArcAngle));
     dialogs.fieldAnswers = {{GetParam().typed}};
     click(241, 241);
-    EXPECT_FALSE(arc->angleValue.isReference());
-    EXPECT_EQ(arc->angleValue.text, GetParam().typed);
     EXPECT_NEAR(arc->angleValue.constant, GetParam().radians, 1e-12);
     evaluationState().angleUnit = saved;
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ArcAngleUnitTest,
                          ::testing::Values(AngleEntry{0, "pi/3", M_PI / 3},
-                                           AngleEntry{1, "60", M_PI / 3},
-                                           AngleEntry{1, "-90", -M_PI / 2},
-                                           AngleEntry{0, "1", 1.0}));
+                                           AngleEntry{1, "-90", -M_PI / 2}));
