@@ -1,6 +1,6 @@
 // A figure of 100,002 objects in the window: two free points and 100,000 midpoints, each of the
-// previous one. Opening the file in the main window (reading, recomputing, drawing), then taking
-// its first point with the capture tool, moving it once and dropping it.
+// previous one. Opening the file in the main window (reading, recomputing, drawing), taking its
+// first point with the capture tool, moving it once and dropping it, and saving it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -91,6 +91,23 @@ void takeMoveDrop(benchmark::State& state) {
     CPelvantiView::setActiveView(nullptr);
 }
 BENCHMARK(takeMoveDrop)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Saving it from the window (File > Enregistrer): written into memory, then to a temporary file
+// flushed to the disk and renamed over the figure.
+void saveFromWindow(benchmark::State& state) {
+    CMainFrame frame;
+    frame.show();
+    CPelvantiView* view = frame.openFile(chainFile());
+    if (!view) {
+        state.SkipWithError("the figure did not open");
+        return;
+    }
+    QApplication::processEvents();
+    for (auto _ : state)
+        if (!frame.save()) state.SkipWithError("the figure was not saved");
+    CPelvantiView::setActiveView(nullptr);
+}
+BENCHMARK(saveFromWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 }  // namespace
 
 int main(int argc, char** argv) {
