@@ -26,10 +26,12 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <optional>
 
 #include "app/CPreferencesDialog.h"
 #include "app/CToolGrid.h"
 #include "app/Desktop.h"
+#include "app/FigureProgress.h"
 #include "app/PaletteIcons.h"
 #include "app/PreferencesIO.h"
 #include "app/Settings.h"
@@ -545,13 +547,14 @@ CPelvantiView* CMainFrame::addView(std::unique_ptr<CPelvantiDoc> doc, const QStr
     if (outer.width() <= 0 || outer.height() <= 0) outer = QSize(800, 560);
     child->preferredSize = outer;
     child->resize(outer);
-    child->show();
     // The area's own placement looks for free room and finds it past the right edge: new
-    // windows go down a diagonal instead, as a cascade would put them.
+    // windows go down a diagonal instead, as a cascade would put them. Placed before it is
+    // shown, so that a large figure is not drawn again for each change of size.
     const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, child);
     const int k = (static_cast<int>(mdi_->subWindowList().size()) - 1) % 8;
     child->move(k * step, k * step);
     keepInside(child);
+    child->show();
     mdi_->setActiveSubWindow(child);
     CPelvantiView::setActiveView(view);
     view->setFocus();
@@ -591,12 +594,13 @@ CPelvantiView* CMainFrame::openFile(const QString& path) {
     auto doc = std::make_unique<CPelvantiDoc>();
     doc->newFigure();
     std::string reason;
-    bool loaded;
-    {
-        BusyCursor busy;
-        loaded = doc->loadFromFile(absolute.toStdString(), &reason);
-    }
-    if (!loaded) {
+    // Both last until the figure is first drawn, but not over the message of a failure.
+    std::optional<BusyCursor> busy(std::in_place);
+    std::optional<CFigureProgress> progress(std::in_place, this,
+                                            QStringLiteral("Lecture de la figure…"));
+    if (!doc->loadFromFile(absolute.toStdString(), &reason, &*progress)) {
+        progress.reset();
+        busy.reset();
         host().messageBox(reason.empty() ? "Impossible d'ouvrir la figure." : reason, "Korvendal32",
                           MB_OK | MB_ICONEXCLAMATION);
         recent_.removeAll(absolute);
@@ -604,7 +608,7 @@ CPelvantiView* CMainFrame::openFile(const QString& path) {
         return nullptr;
     }
     addRecent(absolute);
-    BusyCursor busy;
+    progress->windowStage();
     CPelvantiView* view = addView(std::move(doc), QFileInfo(absolute).fileName());
     view->markSaved();
     statusBar()->showMessage(QStringLiteral("Figure ouverte : %1").arg(absolute), 5000);
@@ -649,7 +653,8 @@ bool CMainFrame::saveView(CPelvantiView* view, const QString& path) {
     bool saved;
     {
         BusyCursor busy;
-        saved = view->document()->saveToFile(path.toStdString(), &reason);
+        CFigureProgress progress(this, QStringLiteral("Enregistrement de la figure…"));
+        saved = view->document()->saveToFile(path.toStdString(), &reason, &progress);
     }
     if (!saved) {
         host().messageBox(reason.empty() ? "Impossible d'enregistrer la figure." : reason,

@@ -1,9 +1,11 @@
 #include "core/CArchive.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/CElementBase.h"
 #include "core/CListeAction.h"
+#include "core/CProgress.h"
 
 namespace {
 constexpr uint16_t kNullTag = 0;
@@ -14,6 +16,9 @@ constexpr uint16_t kBigObjectTag = 0x7FFF;
 constexpr uint32_t kMaxMapCount = 0x3FFFFFFEu;
 // Expression trees nest objects; a damaged file must not exhaust the stack.
 constexpr int kMaxDepth = 1000;
+// Objects of the top level between two progress reports: a few dozen reports for the largest
+// figures, none for the everyday ones.
+constexpr uint64_t kProgressEvery = 4096;
 
 // Unicode code points of Windows-1252 bytes 0x80..0x9F (the undefined ones map to themselves).
 constexpr char16_t kCp1252High[32] = {
@@ -307,7 +312,21 @@ void CArchive::writeObject(const CObject* obj) {
         storeClasses_[cls] = mapCount_++;
     }
     storeObjects_.insert(obj, mapCount_++);
+    ++depth_;
+    struct Pop {
+        int& depth;
+        ~Pop() { --depth; }
+    } pop{depth_};
     const_cast<CObject*>(obj)->Serialize(*this);
+    if (depth_ == 1) topObjectDone();
+}
+
+void CArchive::topObjectDone() {
+    if (!progress_ || ++topObjects_ % kProgressEvery != 0) return;
+    if (IsLoading())
+        progress_->report(pos_, buffer_.size());
+    else if (progressTotal_)
+        progress_->report(std::min(topObjects_, progressTotal_), progressTotal_);
 }
 
 std::unique_ptr<CObject> CArchive::readObject(const CRuntimeClass* expected) {
@@ -386,6 +405,7 @@ std::unique_ptr<CObject> CArchive::readObjectBody(const CRuntimeClass* cls, unsi
         obj->Serialize(*this);
     else
         obj->readPreviousFormat(*this);
+    if (depth_ == 1) topObjectDone();
     return obj;
 }
 

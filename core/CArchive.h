@@ -16,6 +16,7 @@
 
 class CElementBase;
 class CListeAction;
+class CProgress;
 
 // Every read failure of a file: the loader catches it, destroys what it read and reports the
 // reason (French text, shown to the user as it is).
@@ -91,6 +92,13 @@ public:
     // Storing: about `n` more objects will be written (some sixteen bytes each), so that the
     // bookkeeping and the buffer grow once rather than step by step.
     void expectObjects(size_t n);
+    // Long reads and writes report to `progress` every few thousand objects of the top level
+    // (the entries of a list): reading, in bytes of the buffer; writing, in those objects out
+    // of `expectedTopObjects`.
+    void setProgress(CProgress* progress, uint64_t expectedTopObjects = 0) {
+        progress_ = progress;
+        progressTotal_ = expectedTopObjects;
+    }
     // Schema stored for the object whose Serialize is running (reading only).
     unsigned getObjectSchema() const;
 
@@ -144,6 +152,8 @@ private:
     void writeTagIndex(uint32_t index, bool isClass);
     std::unique_ptr<CObject> readObjectBody(const CRuntimeClass* cls, unsigned schema,
                                             const CRuntimeClass* expected);
+    // After an object of the top level.
+    void topObjectDone();
 
     Mode mode_;
     std::vector<uint8_t>& buffer_;
@@ -159,6 +169,9 @@ private:
     std::vector<unsigned> loadSchemas_;              // stored schema of each class index
     std::vector<unsigned> schemaStack_;
     int depth_ = 0;
+    CProgress* progress_ = nullptr;
+    uint64_t progressTotal_ = 0;
+    uint64_t topObjects_ = 0;
 };
 
 // Reads or writes reference slots in their order: a none in a required slot, or a parent of

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "core/CHost.h"
 #include "core/CPalette.h"
 #include "core/CPreferences.h"
+#include "core/CProgress.h"
 #include "document/FigureFile.h"
 #include "geometry/CAffichage.h"
 
@@ -26,6 +28,24 @@ constexpr double kZoomIn = 1.2;
 constexpr double kZoomOut = 5.0 / 6.0;
 // Far above any real figure; a larger file is refused before it is read into memory.
 constexpr off_t kMaxFileSize = off_t{256} << 20;
+
+// A load or a save reports its progress in thousandths of the whole.
+constexpr uint64_t kWhole = 1000;
+
+// The reports of one stage, placed within its share [from, to] of the whole.
+class StageProgress : public CProgress {
+public:
+    StageProgress(CProgress* whole, uint64_t from, uint64_t to)
+        : whole_(whole), from_(from), to_(to) {}
+    void report(uint64_t done, uint64_t total) override {
+        if (whole_ && total)
+            whole_->report(from_ + (to_ - from_) * std::min(done, total) / total, kWhole);
+    }
+
+private:
+    CProgress* whole_;
+    uint64_t from_, to_;
+};
 
 void setReason(std::string* reason, const std::string& text) {
     if (reason) *reason = text;
@@ -181,36 +201,45 @@ void CPelvantiDoc::newFigure() {
 // ---------------------------------------------------------------------------------------------
 // Files
 
-std::vector<uint8_t> CPelvantiDoc::saveToBytes() {
+std::vector<uint8_t> CPelvantiDoc::saveToBytes(CProgress* progress) {
     std::vector<uint8_t> bytes;
     CArchive ar(CArchive::store, bytes);
+    ar.setProgress(progress, list_.entries().size());
     figurefile::writeFigure(ar, *this, list_);
     return bytes;
 }
 
-bool CPelvantiDoc::loadFromBytes(const std::vector<uint8_t>& bytes, std::string* reason) {
-    // A first reading into scratch objects decides whether the file is sound, so that a
-    // damaged file leaves the open figure untouched; objects keep pointers to the list they
-    // were read into, so the figure itself is read a second time, into the document's list.
-    bool sound = guardedRead(
-        [&] {
-            CFigureHeader header;
-            CListeAction scratch;
-            CArchive ar(CArchive::load, const_cast<std::vector<uint8_t>&>(bytes));
-            figurefile::readFigure(ar, header, scratch, false);
-        },
-        reason);
-    if (!sound) {
-        if (list_.empty()) resetToPi();
-        return false;
+bool CPelvantiDoc::loadFromBytes(const std::vector<uint8_t>& bytes, std::string* reason,
+                                 CProgress* progress) {
+    auto& buffer = const_cast<std::vector<uint8_t>&>(bytes);
+    // A figure of more than "pi" stays untouched by a damaged file: a first reading into
+    // scratch objects decides whether the file is sound, and as objects keep pointers to the
+    // list they were read into, the figure is then read a second time, into the document's
+    // list. A document holding no more than "pi" has nothing to keep and reads the file once.
+    const bool keep = list_.count() > 1;
+    if (keep) {
+        StageProgress check(progress, 0, kWhole / 2);
+        bool sound = guardedRead(
+            [&] {
+                CFigureHeader header;
+                CListeAction scratch;
+                CArchive ar(CArchive::load, buffer);
+                ar.setProgress(&check);
+                figurefile::readFigure(ar, header, scratch);
+            },
+            reason);
+        if (!sound) return false;
     }
     CFigureHeader header;
+    bool laterVersion = false;
     graphicList_.clear();
     list_.clear();
+    StageProgress stage(progress, keep ? kWhole / 2 : 0, kWhole);
     bool read = guardedRead(
         [&] {
-            CArchive ar(CArchive::load, const_cast<std::vector<uint8_t>&>(bytes));
-            figurefile::readFigure(ar, header, list_, true);
+            CArchive ar(CArchive::load, buffer);
+            ar.setProgress(&stage);
+            figurefile::readFigure(ar, header, list_, &laterVersion);
         },
         reason);
     if (!read) {
@@ -219,15 +248,20 @@ bool CPelvantiDoc::loadFromBytes(const std::vector<uint8_t>& bytes, std::string*
         history_.resetHistory();
         return false;
     }
+    if (laterVersion)
+        host().messageBox(figurefile::kLaterVersionMessage, "Korvendal32",
+                          MB_OK | MB_ICONEXCLAMATION);
     static_cast<CFigureHeader&>(*this) = std::move(header);
     backgroundPicture.reset();
     rebuildGraphicList();
     CPalette::resetPalette();
     history_.resetHistory();
+    if (progress) progress->report(kWhole, kWhole);
     return true;
 }
 
-bool CPelvantiDoc::loadFromFile(const std::string& filePath, std::string* reason) {
+bool CPelvantiDoc::loadFromFile(const std::string& filePath, std::string* reason,
+                                CProgress* progress) {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(filePath, bytes, reason)) {
         if (list_.empty()) resetToPi();
@@ -238,7 +272,7 @@ bool CPelvantiDoc::loadFromFile(const std::string& filePath, std::string* reason
     // computation, which may happen while the figure is read.
     const std::string previousFolder = figureFolder();
     setFigureFolder(std::filesystem::path(filePath).parent_path().string());
-    if (!loadFromBytes(bytes, &why)) {
+    if (!loadFromBytes(bytes, &why, progress)) {
         setFigureFolder(previousFolder);
         setReason(reason, "Impossible d'ouvrir la figure « " + filePath + " » :\n" + why);
         return false;
@@ -248,9 +282,12 @@ bool CPelvantiDoc::loadFromFile(const std::string& filePath, std::string* reason
     return true;
 }
 
-bool CPelvantiDoc::saveToFile(const std::string& filePath, std::string* reason) {
+bool CPelvantiDoc::saveToFile(const std::string& filePath, std::string* reason,
+                              CProgress* progress) {
     const std::string prefix = "Impossible d'enregistrer la figure « " + filePath + " » : ";
-    std::vector<uint8_t> bytes = saveToBytes();
+    // Writing the figure into memory is most of the work; the disk gets the rest.
+    StageProgress writing(progress, 0, kWhole * 9 / 10);
+    std::vector<uint8_t> bytes = saveToBytes(&writing);
 
     // Saving through a link replaces the file it points to, not the link.
     std::string target = filePath;
@@ -310,6 +347,7 @@ bool CPelvantiDoc::saveToFile(const std::string& filePath, std::string* reason) 
     }
     path = filePath;
     history_.resetHistory();
+    if (progress) progress->report(kWhole, kWhole);
     return true;
 }
 

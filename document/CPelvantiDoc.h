@@ -14,6 +14,7 @@
 #include "document/CUndoHistory.h"
 
 class CArchive;
+class CProgress;
 
 // The options a figure file stores before its list.
 struct CFigureHeader {
@@ -73,12 +74,14 @@ public:
     // Loading replaces the figure only when the whole file could be read; otherwise the
     // document is left as it was (a document holding no list gets "pi") and `reason` receives
     // a French text. The message about a file of a later version goes through host().
-    bool loadFromFile(const std::string& path, std::string* reason);
-    bool loadFromBytes(const std::vector<uint8_t>& bytes, std::string* reason);
+    // `progress`, when given, follows the reading to its end (done == total) on success.
+    bool loadFromFile(const std::string& path, std::string* reason, CProgress* progress = nullptr);
+    bool loadFromBytes(const std::vector<uint8_t>& bytes, std::string* reason,
+                       CProgress* progress = nullptr);
     // Writes a temporary file beside `path`, flushes it to disk and renames it over the old
     // file, so that a failed save leaves the old file as it was.
-    bool saveToFile(const std::string& path, std::string* reason);
-    std::vector<uint8_t> saveToBytes();
+    bool saveToFile(const std::string& path, std::string* reason, CProgress* progress = nullptr);
+    std::vector<uint8_t> saveToBytes(CProgress* progress = nullptr);
 
     // The figure list alone in the file format, as undo states and figure copies hold it.
     std::vector<uint8_t> writeListState();

@@ -5,7 +5,6 @@
 
 #include "core/CArchive.h"
 #include "core/CElementBase.h"
-#include "core/CHost.h"
 #include "core/CListeAction.h"
 #include "document/CPelvantiDoc.h"
 #include "values/CCalcConst.h"
@@ -119,7 +118,8 @@ void refuseShortFile(CArchive& ar) {
 }
 }  // namespace
 
-void readFigure(CArchive& ar, CFigureHeader& h, CListeAction& list, bool showMessages) {
+void readFigure(CArchive& ar, CFigureHeader& h, CListeAction& list, bool* laterVersion) {
+    if (laterVersion) *laterVersion = false;
     if (ar.remaining() < kMagicLength) refuseShortFile(ar);
     char magic[kMagicLength];
     ar.readBytes(magic, kMagicLength);
@@ -132,8 +132,7 @@ void readFigure(CArchive& ar, CFigureHeader& h, CListeAction& list, bool showMes
         h.allowedMenus.Serialize(ar);
         h.protectionPassword = ar.readString();
         for (bool& flag : h.protectionFlags) flag = ar.readBool();
-        if (h.formatVersion > CFigureHeader::kCurrentVersion && showMessages)
-            host().messageBox(kLaterVersionMessage, "Korvendal32", MB_OK | MB_ICONEXCLAMATION);
+        if (laterVersion) *laterVersion = h.formatVersion > CFigureHeader::kCurrentVersion;
         readTrailer(ar, h, list);
     } else if (std::memcmp(magic, kMagic32Bits, kMagicLength) == 0) {
         setWhiteWithoutPicture(h);

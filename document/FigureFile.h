@@ -32,8 +32,10 @@ void writeFigure(CArchive& ar, const CFigureHeader& header, CListeAction& list);
 
 // Reads a whole file into `header` and `list` (expected empty), in any of the three formats.
 // Throws CArchiveException on any damage; what was read stays in `list` for the caller to
-// destroy. `showMessages` lets the later-version warning reach the host.
-void readFigure(CArchive& ar, CFigureHeader& header, CListeAction& list, bool showMessages);
+// destroy. `laterVersion` tells whether the file was written by a later version, for the
+// caller to warn once the whole file has been read.
+void readFigure(CArchive& ar, CFigureHeader& header, CListeAction& list,
+                bool* laterVersion = nullptr);
 
 // After a list was read: the loci built on the unit length rebuild their internal lists.
 void rebuildLociOnUnitLength(CListeAction& list);

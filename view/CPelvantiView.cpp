@@ -409,7 +409,12 @@ bool CPelvantiView::redo() {
 
 bool CPelvantiView::isModified() const {
     if (modified_) return true;
-    return doc_->writeListState() != savedState_;
+    const std::pair<uint64_t, int> now{doc_->history().changeCount(), doc_->list().count()};
+    if (now != checkedAt_) {
+        checkedAt_ = now;
+        checkedDiffers_ = doc_->writeListState() != savedState_;
+    }
+    return checkedDiffers_;
 }
 
 void CPelvantiView::setModified(bool modified) {
@@ -420,5 +425,7 @@ void CPelvantiView::setModified(bool modified) {
 
 void CPelvantiView::markSaved() {
     savedState_ = doc_->writeListState();
+    checkedAt_ = {doc_->history().changeCount(), doc_->list().count()};
+    checkedDiffers_ = false;
     setModified(false);
 }

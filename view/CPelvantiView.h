@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/CDC.h"
@@ -145,4 +146,9 @@ private:
 
     bool modified_ = false;
     std::vector<uint8_t> savedState_;
+    // Writing a large figure to compare it costs as much as saving it, and menus ask after
+    // every command: the answer is kept until the history or the number of objects changes
+    // (a change recorded in neither sets modified_).
+    mutable std::pair<uint64_t, int> checkedAt_{0, -1};
+    mutable bool checkedDiffers_ = false;
 };
