@@ -693,7 +693,7 @@ bool CMainFrame::saveAs() {
 }
 
 bool CMainFrame::maybeSave(CPelvantiView* view) {
-    if (!view || !view->isModified()) return true;
+    if (!view || !view->isModified(true)) return true;
     QString title = view->property("figureTitle").toString();
     int answer = automaticAnswer;
     if (!answer) {

@@ -80,7 +80,7 @@ void CRecovery::tick() {
     for (CPelvantiView* v : frame_.views()) {
         Copy& copy = copyOf(v);
         const uint64_t changes = v->document()->history().changeCount();
-        if (changes - copy.changes >= kChangesBetweenCopies || (all && v->isModified())) {
+        if (changes - copy.changes >= kChangesBetweenCopies || (all && v->isModified(true))) {
             write(v, copy);
         } else if (all && copy.written) {
             // Saved since: the file is the copy.

@@ -407,10 +407,10 @@ bool CPelvantiView::redo() {
     return ok;
 }
 
-bool CPelvantiView::isModified() const {
+bool CPelvantiView::isModified(bool exact) const {
     if (modified_) return true;
     const std::pair<uint64_t, int> now{doc_->history().changeCount(), doc_->list().count()};
-    if (now != checkedAt_) {
+    if (exact || now != checkedAt_) {
         checkedAt_ = now;
         checkedDiffers_ = doc_->writeListState() != savedState_;
     }

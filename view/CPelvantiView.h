@@ -93,7 +93,9 @@ public:
     void variableChanged();
 
     // Modified since it was opened or saved.
-    bool isModified() const;
+    // `exact` compares the figure with its saved state even when the kept answer is fresh:
+    // for the decisions that could lose work (closing, the recovery copies).
+    bool isModified(bool exact = false) const;
     void setModified(bool modified);
     // The figure was saved or loaded: the current state is the saved one.
     void markSaved();

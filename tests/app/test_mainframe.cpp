@@ -75,8 +75,19 @@ TEST(MainFrame, NewFiguresOpenInTheirOwnWindowsAndAModifiedOneAsksBeforeClosing)
     f.frame->closeActive();
     flushEvents();
     EXPECT_EQ(f.frame->views().size(), 1);
-    // An unmodified one closes without asking.
+    // A change that neither the history nor the object count shows still asks.
+    CPelvantiView* w = f.frame->activeView();
+    auto* p = new CPointBase(100, 100);
+    w->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::unique_ptr<CPointBase>(p)));
+    w->markSaved();
+    EXPECT_FALSE(w->isModified());
+    p->x = 900;
     f.frame->automaticAnswer = IDCANCEL;
+    f.frame->closeActive();
+    EXPECT_EQ(f.frame->views().size(), 1);
+    p->x = 100;
+    // An unmodified one closes without asking.
     f.frame->closeActive();
     flushEvents();
     EXPECT_EQ(f.frame->views().size(), 0);
