@@ -37,10 +37,7 @@ TEST(AccessibleControls, EveryButtonIsNamedAndPalettesSayWhatTheyGive) {
     };
     for (Bar bar :
          {Bar{"colours", 15, "Noir", "Rouge très foncé"},
-          Bar{"lineStyles", 6, "Trait fin", "Trait très épais"},
-          Bar{"pointStyles", 6, "Point carré plein", "Petit point rond"},
           Bar{"fillStyles", 6, "Remplissage : Quadrillage vertical", "Remplissage : plein"},
-          Bar{"arrowStyles", 4, "Flèche pleine longue", "Flèche ouverte courte"},
           Bar{"segmentMarks", 4, "Marque à un trait", "Marque en croix"}}) {
         auto* tb = f.frame->findChild<QToolBar*>(bar.object);
         ASSERT_NE(tb, nullptr) << bar.object;
@@ -80,7 +77,7 @@ TEST(AccessibleControls, FreePointAtTypedCoordinatesFromTheMenu) {
     CPelvantiView* view = f.frame->newFigure();
     CListeAction& list = view->document()->list();
     f.dialogs.fieldAnswers = {{"douze", "3"}, {"12,5", "30"}};
-    f.frame->action(Cmd::freePointAt)->trigger();
+    f.run(Cmd::freePointAt);
     EXPECT_EQ(f.headless.messages.back().text, "Les deux coordonnées doivent être des nombres");
     auto* p = dynamic_cast<CPointBase*>(list.elementAt(list.count() - 1));
     ASSERT_NE(p, nullptr);
@@ -89,19 +86,18 @@ TEST(AccessibleControls, FreePointAtTypedCoordinatesFromTheMenu) {
     EXPECT_EQ(view->document()->history().undoText(), "Créer point libre");
     const int count = list.count();
     f.dialogs.fieldAnswers.clear();  // cancelled
-    f.frame->action(Cmd::freePointAt)->trigger();
+    f.run(Cmd::freePointAt);
     EXPECT_EQ(list.count(), count);
 
     // With a unit length of 50 pixels, coordinates count in units.
-    auto* a = p;
     auto b = std::make_unique<CPointBase>(625, 300);
-    auto unit = std::make_unique<CLongueur>(&list, a, b.get());
+    auto unit = std::make_unique<CLongueur>(&list, p, b.get());
     view->document()->addEntry(new CAction(nat::pointLibre, std::move(b)));
     list.unitLength = unit.get();
     view->document()->addEntry(new CAction(nat::mesure, std::move(unit)));
     list.computeAll();
     f.dialogs.fieldAnswers = {{"2", "1,5"}};
-    f.frame->action(Cmd::freePointAt)->trigger();
+    f.run(Cmd::freePointAt);
     p = dynamic_cast<CPointBase*>(list.elementAt(list.count() - 1));
     ASSERT_NE(p, nullptr);
     EXPECT_DOUBLE_EQ(p->x, 1000);

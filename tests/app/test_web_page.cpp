@@ -3,54 +3,25 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <sstream>
 
-#include "app/CMainFrame.h"
+#include "app/FrameFixture.h"
 #include "app/WebPageCommands.h"
-#include "core/CHost.h"
-#include "document/CPelvantiDoc.h"
-#include "geometry/CPointAncetre.h"
-#include "view/CPelvantiView.h"
-#include "view/Commands.h"
 
 namespace {
-struct WebFixture {
-    QTemporaryDir dir;
-    CHeadlessHost headless;
-    CHost* previousHost = setHost(&headless);
-    CMainFrame frame{std::make_unique<QSettings>(dir.filePath("k.ini"), QSettings::IniFormat)};
+CPelvantiView* openSavedFigure(Fixture& f) {
+    return f.frame->openFile(QString::fromStdString(f.saveFigureWithPoint("triangle.qvf")));
+}
 
-    WebFixture() {
-        frame.resize(900, 600);
-        frame.show();
-    }
-    ~WebFixture() {
-        frame.automaticAnswer = IDNO;
-        setHost(previousHost);
-    }
-    CPelvantiView* openSavedFigure(const char* name) {
-        CPelvantiDoc doc;
-        doc.newFigure();
-        doc.addEntry(std::make_unique<CAction>(nat::pointLibre,
-                                               std::make_unique<CPointBase>(1000, 500, 4, 0)));
-        std::string reason;
-        const std::string path = dir.filePath(name).toStdString();
-        EXPECT_TRUE(doc.saveToFile(path, &reason)) << reason;
-        return frame.openFile(QString::fromStdString(path));
-    }
-    bool enabled(int command) {
-        frame.updateActions();
-        return frame.action(command)->isEnabled();
-    }
-};
+bool enabled(Fixture& f, int command) {
+    f.frame->updateActions();
+    return f.frame->action(command)->isEnabled();
+}
 
 // Runs `answer` on the modal dialog that the next action opens.
 void whenDialogOpens(std::function<void(QDialog*)> answer) {
@@ -58,59 +29,40 @@ void whenDialogOpens(std::function<void(QDialog*)> answer) {
         if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) answer(d);
     });
 }
-
-QPushButton* buttonNamed(QDialog* d, const QString& text) {
-    for (auto* b : d->findChildren<QPushButton*>())
-        if (b->text() == text) return b;
-    return nullptr;
-}
 }  // namespace
 
-TEST(WebPage, AppletCodeOnlyForASavedUnchangedFigure) {
-    WebFixture f;
-    f.frame.newFigure();
-    EXPECT_FALSE(f.enabled(Cmd::appletCode));  // never saved
-    CPelvantiView* v = f.openSavedFigure("triangle.qvf");
+TEST(WebPage, AppletCodeOnlyForASavedUnchangedFigureAndCopiedFromTheDialog) {
+    Fixture f;
+    f.frame->newFigure();
+    EXPECT_FALSE(enabled(f, Cmd::appletCode));  // never saved
+    CPelvantiView* v = openSavedFigure(f);
     ASSERT_NE(v, nullptr);
-    EXPECT_TRUE(f.enabled(Cmd::appletCode));
     v->document()->allowedMenus.add(Cmd::appletCode);
-    EXPECT_FALSE(f.enabled(Cmd::appletCode));  // refused by the restricted menus
+    EXPECT_FALSE(enabled(f, Cmd::appletCode));  // refused by the restricted menus
     v->document()->allowedMenus.clear();
-    v->document()->addEntry(
-        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(300, 200, 4, 0)));
-    EXPECT_FALSE(f.enabled(Cmd::appletCode));  // modified
-}
-
-TEST(WebPage, AppletCodeIsCopiedFromTheDialog) {
-    WebFixture f;
-    CPelvantiView* v = f.openSavedFigure("triangle.qvf");
-    ASSERT_NE(v, nullptr);
     // The size of the view now, not the one stored in the file.
     v->parentWidget()->resize(431, 287);
     QApplication::processEvents();
     const LSize area = v->drawingArea();
-    CPelvantiDoc stored;
-    std::string reason;
-    ASSERT_TRUE(stored.loadFromFile(v->document()->path, &reason)) << reason;
-    ASSERT_NE(stored.viewSize, area);
     QApplication::clipboard()->clear();
     whenDialogOpens([](QDialog* d) {
         EXPECT_EQ(d->windowTitle(), "Code HTML pour applet");
-        QPushButton* copy = buttonNamed(d, "Copier le code dans le presse-papier");
-        ASSERT_NE(copy, nullptr);
-        copy->click();
+        for (auto* b : d->findChildren<QPushButton*>())
+            if (b->text() == "Copier le code dans le presse-papier") b->click();
         d->accept();
     });
-    ASSERT_TRUE(f.enabled(Cmd::appletCode));
-    f.frame.action(Cmd::appletCode)->trigger();
-    const QString expected = QStringLiteral(
-                                 "<APPLET CODE=\"Applet.AppletKorvendal32.class\"\r\n"
-                                 "    ARCHIVE = \"AppletKorvendal32.jar\"\r\n"
-                                 "    WIDTH=%1\r\n    HEIGHT=%2>\r\n"
-                                 "    <PARAM NAME= Path VALUE = \"triangle.qvf\">\r\n</APPLET>")
-                                 .arg(area.cx / 10)
-                                 .arg(area.cy / 10);
-    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+    ASSERT_TRUE(enabled(f, Cmd::appletCode));
+    f.run(Cmd::appletCode);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("<APPLET CODE=\"Applet.AppletKorvendal32.class\"\r\n"
+                             "    ARCHIVE = \"AppletKorvendal32.jar\"\r\n"
+                             "    WIDTH=%1\r\n    HEIGHT=%2>\r\n"
+                             "    <PARAM NAME= Path VALUE = \"triangle.qvf\">\r\n</APPLET>")
+                  .arg(area.cx / 10)
+                  .arg(area.cy / 10));
+    v->document()->addEntry(
+        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(300, 200, 4, 0)));
+    EXPECT_FALSE(enabled(f, Cmd::appletCode));  // modified
 }
 
 namespace {
@@ -147,9 +99,9 @@ int entriesOfInlinedFigure(const QByteArray& page) {
 }  // namespace
 
 TEST(WebPage, InteractivePageFromTheMenu) {
-    WebFixture f;
+    Fixture f;
     FakeViewer viewer;
-    CPelvantiView* v = f.openSavedFigure("triangle.qvf");
+    CPelvantiView* v = openSavedFigure(f);
     ASSERT_NE(v, nullptr);
     // Unsaved changes go into the page too.
     v->document()->addEntry(
@@ -162,7 +114,7 @@ TEST(WebPage, InteractivePageFromTheMenu) {
             if (fragmentWanted) d->findChild<QRadioButton*>("fragment")->setChecked(true);
             d->accept();
         });
-        f.frame.action(Cmd::exportWebPage)->trigger();
+        f.run(Cmd::exportWebPage);
     }
     const QByteArray page = contentOf(single);
     EXPECT_TRUE(page.startsWith("<!DOCTYPE html>"));
