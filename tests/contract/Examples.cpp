@@ -1,5 +1,8 @@
 #include "contract/Examples.h"
 
+#include <iterator>
+#include <sstream>
+
 #include "calc/Arithmetic.h"
 #include "calc/CCalculBase.h"
 #include "core/CArchive.h"
@@ -354,95 +357,38 @@ CPointLieDroite* linkedPointBeside(ContractFigure& f, CPointLieDroite* m) {
     return p;
 }
 
-// Earliest macros: the title after a 6-character button code, the listed objects as reference
-// entries (tag 1102, dword nature, word index) after a word count; `tail` then gives the kind's
-// own fields their older layout.
-EarliestLayout macroLayout(EarliestLayout tail = nullptr) {
-    return [tail](ContractFigure& f, Bytes& b) {
-        auto* m = as<CMacro>(f.subject);
-        Bytes key;
-        {
-            CArchive ar(CArchive::store, key);
-            ar.writeString(m->title);
-            ar.writeString(m->comment);
-        }
-        const auto at = std::search(b.begin(), b.end(), key.begin(), key.end());
-        Bytes rest(at + static_cast<long>(key.size()), b.end());
-        b.erase(at, b.end());
-        CArchive ar(CArchive::store, b);
-        ar.setFormat(CArchive::Format::earliest);
-        ar.setCurrentList(&f.list());
-        ar.writeString("#C(=>)" + m->title);
-        ar.writeString(m->comment);
-        if (auto* l = dynamic_cast<CMacroAvecListe*>(m)) {
-            rest.erase(
-                rest.begin(),
-                rest.begin() + static_cast<long>(fieldsOf(l->objects, f.list(), true).size()));
-            ar.writeWord(static_cast<uint16_t>(l->objects.count()));
-            for (CActionAncetre* e : l->objects.entries()) {
-                ar.writeWord(1102);
-                ar.writeDword(static_cast<uint32_t>(e->nature));
-                ar.writeReference(e->element);
-            }
-        }
-        ar.writeBytes(rest.data(), rest.size());
-        if (tail) tail(f, b);
-    };
-}
-
-// The traces of the earliest format had no frame period (before the generator's word).
-void traceWithoutPeriod(ContractFigure& f, Bytes& b) {
-    b.erase(b.end() - 6, b.end() - 2);
-    if (auto* t = dynamic_cast<CMacroTraceAuto*>(f.subject)) t->f = 0;
-    if (auto* t = dynamic_cast<CMacroTraceAutoParVariable*>(f.subject)) t->f = 0;
-}
-
 std::vector<Example> macroExamples() {
     return {
-        example<CMacroApparition>(
-            [](ContractFigure& f) {
-                auto* s = aSegment(f);
-                auto* c = aCircle(f);
-                auto* m = aMacro<CMacroApparition>(f, "Montrer", true);
-                m->oneByOne = true;
-                listing(f, m, {s, c});
-            },
-            // No one-by-one flag yet: read as false.
-            macroLayout([](ContractFigure& f, Bytes& b) {
-                b.pop_back();
-                as<CMacroApparition>(f.subject)->oneByOne = false;
-            })),
-        example<CMacroDisparition>(
-            [](ContractFigure& f) {
-                auto* p = f.point(50, 50, "Q");
-                listing(f, aMacro<CMacroDisparition>(f, "Cacher", true), {p});
-            },
-            macroLayout()),
-        example<CMacroTraceAuto>(
-            [](ContractFigure& f) {
-                auto* m = f.parent(linkedPoint(f));
-                auto* p = traced(f, m);
-                auto* t = aMacro<CMacroTraceAuto>(f, "Trace", true);
-                t->n = 50, t->f = 10, t->linkedPoint = m;
-                listing(f, t, {p});
-            },
-            macroLayout(traceWithoutPeriod)),
-        example<CMacroTraceAutoParVariable>(
-            [](ContractFigure& f) {
-                auto* k = f.parent(variableK(f));
-                auto* p = traced(f, k);
-                auto* t = aMacro<CMacroTraceAutoParVariable>(f, "TraceVar", true);
-                t->n = 20, t->f = 5, t->variable = k;
-                listing(f, t, {p});
-            },
-            macroLayout(traceWithoutPeriod)),
-        example<CMacroAnimationPointLie>(
-            [](ContractFigure& f) {
-                auto* m = f.parent(linkedPoint(f));
-                auto* a = aMacro<CMacroAnimationPointLie>(f, "Anim", true);
-                a->cyclic = true, a->f = 10, a->n = 100, a->d = 25, a->linkedPoint = m;
-            },
-            macroLayout()),
+        example<CMacroApparition>([](ContractFigure& f) {
+            auto* s = aSegment(f);
+            auto* c = aCircle(f);
+            auto* m = aMacro<CMacroApparition>(f, "Montrer", true);
+            m->oneByOne = true;
+            listing(f, m, {s, c});
+        }),
+        example<CMacroDisparition>([](ContractFigure& f) {
+            auto* p = f.point(50, 50, "Q");
+            listing(f, aMacro<CMacroDisparition>(f, "Cacher", true), {p});
+        }),
+        example<CMacroTraceAuto>([](ContractFigure& f) {
+            auto* m = f.parent(linkedPoint(f));
+            auto* p = traced(f, m);
+            auto* t = aMacro<CMacroTraceAuto>(f, "Trace", true);
+            t->n = 50, t->f = 10, t->linkedPoint = m;
+            listing(f, t, {p});
+        }),
+        example<CMacroTraceAutoParVariable>([](ContractFigure& f) {
+            auto* k = f.parent(variableK(f));
+            auto* p = traced(f, k);
+            auto* t = aMacro<CMacroTraceAutoParVariable>(f, "TraceVar", true);
+            t->n = 20, t->f = 5, t->variable = k;
+            listing(f, t, {p});
+        }),
+        example<CMacroAnimationPointLie>([](ContractFigure& f) {
+            auto* m = f.parent(linkedPoint(f));
+            auto* a = aMacro<CMacroAnimationPointLie>(f, "Anim", true);
+            a->cyclic = true, a->f = 10, a->n = 100, a->d = 25, a->linkedPoint = m;
+        }),
         example<CMacroAnimationAvecTrace>([](ContractFigure& f) {
             auto* m = f.parent(linkedPoint(f));
             auto* p = traced(f, m);
@@ -455,30 +401,21 @@ std::vector<Example> macroExamples() {
             auto* pause = aMacro<CMacroPause>(f, "Pause");
             listing(f, aMacro<CMacroSuiteMacros>(f, "Suite", true), {show, pause});
         }),
-        example<CMacroAffectationValeurVariable>(
-            [](ContractFigure& f) {
-                auto* a = f.parent(f.variable("a", 1));
-                auto* b = f.parent(f.variable("b", 3));
-                auto* m = aMacro<CMacroAffectationValeurVariable>(f, "Affecter", true);
-                m->variable = a;
-                m->value.setReference(b);
-            },
-            // The value has no text.
-            macroLayout([](ContractFigure& f, Bytes& b) {
-                dropValueText(b, as<CMacroAffectationValeurVariable>(f.subject)->value, 2);
-            })),
-        example<CMacroIncrementationVariable>(
-            [](ContractFigure& f) {
-                auto* a = f.parent(f.variable("a", 1));
-                aMacro<CMacroIncrementationVariable>(f, "Plus", true)->variable = a;
-            },
-            macroLayout()),
-        example<CMacroDecrementationVariable>(
-            [](ContractFigure& f) {
-                auto* a = f.parent(f.variable("a", 1));
-                aMacro<CMacroDecrementationVariable>(f, "Moins", true)->variable = a;
-            },
-            macroLayout()),
+        example<CMacroAffectationValeurVariable>([](ContractFigure& f) {
+            auto* a = f.parent(f.variable("a", 1));
+            auto* b = f.parent(f.variable("b", 3));
+            auto* m = aMacro<CMacroAffectationValeurVariable>(f, "Affecter", true);
+            m->variable = a;
+            m->value.setReference(b);
+        }),
+        example<CMacroIncrementationVariable>([](ContractFigure& f) {
+            auto* a = f.parent(f.variable("a", 1));
+            aMacro<CMacroIncrementationVariable>(f, "Plus", true)->variable = a;
+        }),
+        example<CMacroDecrementationVariable>([](ContractFigure& f) {
+            auto* a = f.parent(f.variable("a", 1));
+            aMacro<CMacroDecrementationVariable>(f, "Moins", true)->variable = a;
+        }),
         example<CMacroJouantSon>([](ContractFigure& f) {
             auto* m = aMacro<CMacroJouantSon>(f, "Son", true);
             m->path = "C:\\sons\\gong é.wav";
@@ -1002,10 +939,7 @@ std::vector<Example> buildExamples() {
     });
     test.anyClassSlot = true;
     ex.push_back(test);
-    for (Example& m : macroExamples()) {
-        m.noConstructionText = "macros keep the empty construction text of every figure object";
-        ex.push_back(std::move(m));
-    }
+    for (Example& m : macroExamples()) ex.push_back(std::move(m));
     return ex;
 }
 
@@ -1017,27 +951,14 @@ const std::vector<Example>& examples() {
 }
 
 const std::vector<std::string>& baseClassesNeverInFiles() {
-    static const std::vector<std::string> bases = {"CElementBase",
-                                                   "CElementGraphique",
-                                                   "CPointAncetre",
-                                                   "CPointAncetrePointsMobiles",
-                                                   "CPointLie",
-                                                   "CElementLigne",
-                                                   "CDroite",
-                                                   "CDemiDroite",
-                                                   "CCercle",
-                                                   "CArcDeCercleAncetre",
-                                                   "CMarqueAngleAncetre",
-                                                   "CBipoint",
-                                                   "CTransformation",
-                                                   "CLignePolygonaleAncetre",
-                                                   "CAffichageLieAPoint",
-                                                   "CSurfaceAncetre",
-                                                   "CSurface",
-                                                   "CValeurDynamique",
-                                                   "CCalculAncetre",
-                                                   "CLieuDeBase",
-                                                   "CLieuDiscretDeBase",
-                                                   "CLieuObjetAncetre"};
+    static const std::vector<std::string> bases = [] {
+        std::istringstream names(
+            "CElementBase CElementGraphique CPointAncetre CPointAncetrePointsMobiles CPointLie "
+            "CElementLigne CDroite CDemiDroite CCercle CArcDeCercleAncetre CMarqueAngleAncetre "
+            "CBipoint CTransformation CLignePolygonaleAncetre CAffichageLieAPoint CSurfaceAncetre "
+            "CSurface CValeurDynamique CCalculAncetre CLieuDeBase CLieuDiscretDeBase "
+            "CLieuObjetAncetre");
+        return std::vector<std::string>(std::istream_iterator<std::string>(names), {});
+    }();
     return bases;
 }

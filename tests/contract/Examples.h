@@ -85,8 +85,6 @@ struct Example {
     std::string earliestUnknown;
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
-    // Why the class has no construction text although it has parents (empty: it has one).
-    std::string noConstructionText;
 };
 
 const std::vector<Example>& examples();
