@@ -101,83 +101,10 @@ void countAsWord(Bytes& b, size_t after) {
     b.erase(b.end() - static_cast<long>(after + 2), b.end() - static_cast<long>(after));
 }
 
-// The earliest layout of a value's name: a length byte and four characters.
-void fixedName(Bytes& out, const std::string& name) {
-    out.push_back(static_cast<uint8_t>(name.size()));
-    for (size_t i = 0; i < 4; ++i) out.push_back(i < name.size() ? name[i] : 0);
-}
-
-// Expression trees of the earliest format: a word tag per node, then its fields.
-void writeEarliestTree(CArchive& ar, const CCalculBase* n) {
-    if (!n) {
-        ar.writeWord(0);
-    } else if (auto* c = dynamic_cast<const CConstante*>(n)) {
-        ar.writeWord(1301);
-        ar.writeDouble(c->value);
-    } else if (auto* r = dynamic_cast<const CResultatValeur*>(n)) {
-        ar.writeWord(1302);
-        ar.writeReference(r->value);
-    } else if (auto* o = dynamic_cast<const COperation*>(n)) {
-        ar.writeWord(1303);
-        ar.writeByte(static_cast<uint8_t>(o->op));
-        writeEarliestTree(ar, o->left.get());
-        writeEarliestTree(ar, o->right.get());
-    } else if (auto* f = dynamic_cast<const CFonction*>(n)) {
-        ar.writeWord(1304);
-        ar.writeByte(static_cast<uint8_t>(f->code));
-        writeEarliestTree(ar, f->argument.get());
-    } else if (auto* p = dynamic_cast<const CPuissance*>(n)) {
-        ar.writeWord(1305);
-        writeEarliestTree(ar, p->base.get());
-        writeEarliestTree(ar, p->exponent.get());
-    } else if (dynamic_cast<const CVariableFormelle*>(n)) {
-        ar.writeWord(1306);
-    } else if (auto* a = dynamic_cast<const CAppelFonction*>(n)) {
-        ar.writeWord(1307);
-        ar.writeReference(a->function);
-        writeEarliestTree(ar, a->argument.get());
-    }
-}
-
-// A calculation of the earliest format: exists, fixed name, formula text, tree.
-EarliestLayout formulaLayout(bool function) {
-    return [function](ContractFigure& f, Bytes& b) {
-        auto* c = as<CCalcul>(f.subject);
-        b.clear();
-        CArchive ar(CArchive::store, b);
-        ar.setFormat(CArchive::Format::earliest);
-        ar.setCurrentList(&f.list());
-        if (function) ar.writeString(as<CFonc>(f.subject)->formalVariable);
-        ar.writeByte(c->exists ? 1 : 0);
-        Bytes name;
-        fixedName(name, c->name);
-        ar.writeBytes(name.data(), name.size());
-        ar.writeString(c->formula);
-        writeEarliestTree(ar, c->tree.get());
-    };
-}
-
-// Object lists of the earliest format: a word count, then each node after its word tag.
-template <class Node, class WriteNode>
-void earliestNodes(ContractFigure& f, Bytes& b, const std::vector<std::unique_ptr<Node>>& nodes,
-                   uint16_t tag, WriteNode writeNode) {
-    Bytes current;
-    {
-        CArchive ar(CArchive::store, current);
-        ar.setFormat(CArchive::Format::earliest);
-        ar.setCurrentList(&f.list());
-        ar.writeCount(static_cast<uint32_t>(nodes.size()));
-        for (const auto& n : nodes) ar.writeObject(n.get());
-    }
-    b.resize(b.size() - current.size());
-    CArchive ar(CArchive::store, b);
-    ar.setFormat(CArchive::Format::earliest);
-    ar.setCurrentList(&f.list());
-    ar.writeWord(static_cast<uint16_t>(nodes.size()));
-    for (const auto& n : nodes) {
-        ar.writeWord(tag);
-        writeNode(ar, *n);
-    }
+// Older layouts not derived here: formulas and lists of nodes, whose earliest trees and
+// entries the sample figures of the earliest format hold.
+void notDerived(ContractFigure&, Bytes& b) {
+    b.clear();
 }
 
 // --- The examples ----------------------------------------------------------------------------
@@ -471,11 +398,6 @@ std::vector<Example> buildExamples() {
         // The earliest arcs have no end point index before their angle (a double and a word).
         b.erase(b.end() - 12, b.end() - 10);
     };
-    auto vertexLayout = [](ContractFigure& f, Bytes& b) {
-        earliestNodes(
-            f, b, as<CLignePolygonaleAncetre>(f.subject)->vertices, 1051,
-            [](CArchive& ar, const CNoeudPointeurSurPoint& n) { ar.writeReference(n.point); });
-    };
     auto locusLayout = [](ContractFigure&, Bytes& b) {
         countAsWord(b, 1 + 2);  // the count before `closed` and the generator
     };
@@ -495,14 +417,7 @@ std::vector<Example> buildExamples() {
                 bar->addNode(p[1], Num(f.parent(f.variable("k", 2))));
                 f.subject = f.add(nat::barycentre, std::move(bar));
             },
-            [](ContractFigure& f, Bytes& b) {
-                earliestNodes(f, b, as<CBarycentre>(f.subject)->nodes, 1015,
-                              [](CArchive& ar, const CNoeudPondere& n) {
-                                  ar.writeDouble(n.weight.constant);
-                                  ar.writeReference(n.weight.reference);
-                                  ar.writeReference(n.point);
-                              });
-            }),
+            notDerived),
         example<CPointParAbscisse>(
             [](ContractFigure& f) {
                 auto p = points(f, 2);
@@ -738,7 +653,7 @@ std::vector<Example> buildExamples() {
                 f.object<CPolygone>(nat::polygone,
                                     std::vector<CPointAncetre*>{p[0], p[1], p[2], p[0]}, 7, 2);
             },
-            vertexLayout),
+            notDerived),
         example<CLigneBrisee>(
             [](ContractFigure& f) { f.object<CLigneBrisee>(nat::ligneBrisee, points(f, 3)); }),
 
@@ -804,13 +719,7 @@ std::vector<Example> buildExamples() {
                 f.object<CVariableBornee>(nat::variable, "k", 2.5, -1.0, 4.0, 0.5, "-1", "4",
                                           "0.5");
             },
-            [](ContractFigure& f, Bytes& b) {
-                auto* v = as<CVariableBornee>(f.subject);
-                b = {1};
-                fixedName(b, v->name);
-                CArchive ar(CArchive::store, b);
-                for (double d : {v->value, v->minimum, v->maximum, v->step}) ar.writeDouble(d);
-            }),
+            notDerived),
         example<CCalcul>(
             [](ContractFigure& f) {
                 f.parent(f.variable("a", 2));
@@ -818,7 +727,7 @@ std::vector<Example> buildExamples() {
                 f.subject = formula(f, nat::calcul,
                                     std::make_unique<CCalcul>("c", "-abs(a)^3+f(a)*2/4+(1<>pi)"));
             },
-            formulaLayout(false)),
+            notDerived),
         example<CCalculComplexe>([](ContractFigure& f) {
             f.parent(f.variable("a", 2));
             f.parent(formula(f, nat::fonctionComplexe,
@@ -834,13 +743,13 @@ std::vector<Example> buildExamples() {
                 c->computeNow();
                 f.subject = c;
             },
-            formulaLayout(false)),
+            notDerived),
         example<CFonc>(
             [](ContractFigure& f) {
                 f.parent(f.variable("a", 2));
                 f.subject = f.function("f", "a*x²-int(x)");
             },
-            formulaLayout(true)),
+            notDerived),
         example<CFoncComplexe>([](ContractFigure& f) {
             f.parent(f.variable("a", 2));
             f.subject = formula(f, nat::fonctionComplexe,
@@ -855,14 +764,7 @@ std::vector<Example> buildExamples() {
                 auto* a = f.parent(f.variable("a", 1));
                 f.object<CSuiteRec>(nat::suiteRec, "u", fn, 7, Num(a));
             },
-            [](ContractFigure& f, Bytes& b) {
-                auto* u = as<CSuiteRec>(f.subject);
-                dropValueText(b, u->first, 2);
-                Bytes out{b[0]};
-                fixedName(out, u->name);
-                out.insert(out.end(), b.begin() + 2 + static_cast<long>(u->name.size()), b.end());
-                b = out;
-            }),
+            notDerived),
         example<CSuiteRecComplexe>([](ContractFigure& f) {
             auto* g = f.parent(formula(f, nat::fonctionComplexe,
                                        std::make_unique<CFoncComplexe>("g", "z*i", "z")));
@@ -924,12 +826,13 @@ std::vector<Example> buildExamples() {
         ofComplex<CModule>("mo"),
     };
 
-    Example arc = example<CArcDeCercle>([](ContractFigure& f) {
-        auto p = points(f, 3);
-        f.object<CArcDeCercle>(nat::arc, p[0], p[1], p[2]);
-    });
-    arc.earliestUnknown = "an arc to an end point is unknown to the earliest format";
-    ex.push_back(arc);
+    // An arc to an end point is unknown to the earliest format.
+    ex.push_back(example<CArcDeCercle>(
+        [](ContractFigure& f) {
+            auto p = points(f, 3);
+            f.object<CArcDeCercle>(nat::arc, p[0], p[1], p[2]);
+        },
+        notDerived));
     // The existence test takes any object.
     Example test = example<CTestExistence>([](ContractFigure& f) {
         auto* d1 = f.line(f.point(100, 100, "A"), f.point(400, 300, "B"));

@@ -81,8 +81,6 @@ struct Example {
     std::string className;
     std::function<void(ContractFigure&)> build;
     EarliestLayout earliest;  // none: the derived bytes are the older layout
-    // Why the example has no older layout although its class has a tag (empty: it has one).
-    std::string earliestUnknown;
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
 };

@@ -175,13 +175,13 @@ TEST_P(Contract, SaveLoadSaveIsByteExact) {
 
 TEST_P(Contract, ReadsTheEarliestFormat) {
     if (!hasEarliestTag(example().className)) GTEST_SKIP() << "no tag in the earliest format";
-    if (!example().earliestUnknown.empty()) GTEST_SKIP() << example().earliestUnknown;
     auto f = build();
     if (dynamic_cast<CMacro*>(f->subject)) GTEST_SKIP() << "macros: tests/macros";
     // The earliest format has no font size: it reads 3.
     if (auto* g = dynamic_cast<CElementGraphique*>(f->subject)) g->nameFontIndex = 3;
     Bytes bytes = derivedEarliestBytes(*f->subject, f->list());
     if (example().earliest) example().earliest(*f, bytes);
+    if (bytes.empty()) GTEST_SKIP() << "older layout not derived";
     std::unique_ptr<CObject> read = f->subject->GetRuntimeClass()->create();
     CArchive ar(CArchive::load, bytes);
     ar.setFormat(CArchive::Format::earliest);
