@@ -90,11 +90,8 @@ TEST(AccessibleControls, FreePointAtTypedCoordinatesFromTheMenu) {
     EXPECT_EQ(list.count(), count);
 
     // With a unit length of 50 pixels, coordinates count in units.
-    auto b = std::make_unique<CPointBase>(625, 300);
-    auto unit = std::make_unique<CLongueur>(&list, p, b.get());
-    view->document()->addEntry(new CAction(nat::pointLibre, std::move(b)));
-    list.unitLength = unit.get();
-    view->document()->addEntry(new CAction(nat::mesure, std::move(unit)));
+    list.unitLength = add<CLongueur>(view, nat::mesure, &list, p,
+                                     add<CPointBase>(view, nat::pointLibre, 625.0, 300.0));
     list.computeAll();
     f.dialogs.fieldAnswers = {{"2", "1,5"}};
     f.run(Cmd::freePointAt);

@@ -193,8 +193,7 @@ TEST(Recovery, EveryTwentiethChangeIsCopiedAndClosingGivesTheCopyUp) {
     CRecovery recovery(*f.frame, f.dir.filePath("recovery"));
     CPelvantiView* v = f.frame->newFigure();
     for (int i = 1; i <= 20; ++i) {
-        v->document()->addEntry(
-            std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(100 * i, 500)));
+        add<CPointBase>(v, nat::pointLibre, 100.0 * i, 500.0);
         v->document()->history().record("Créer point libre");
         if (i == 19) {
             recovery.tick();

@@ -16,13 +16,6 @@
 #include "view/COutilsRegistry.h"
 #include "view/CQtDC.h"
 
-namespace {
-void addPoint(CPelvantiView* v, double x) {
-    v->document()->addEntry(
-        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(x, 100)));
-}
-}  // namespace
-
 TEST(MainFrame, ToolBarsFollowTheirBits) {
     Fixture f({{"ToolBars", 0x0009}});
     EXPECT_FALSE(f.frame->toolBarOfBit(toolbar_bits::construction)->isHidden());
@@ -49,7 +42,7 @@ TEST(MainFrame, UndoMenuTextNamesTheLastActionWithTheSameShortcutText) {
     QAction* undo = f.frame->action(Cmd::editUndo);
     EXPECT_EQ(menu.shown(undo), "Annuler \tCtrl+Z");
     EXPECT_FALSE(undo->isEnabled());
-    addPoint(v, 100);
+    add<CPointBase>(v, nat::pointLibre, 100.0, 100.0);
     v->document()->history().record("Créer milieu");
     f.frame->updateActions();
     EXPECT_EQ(menu.shown(undo), "Annuler Créer milieu\tCtrl+Z");
@@ -64,7 +57,7 @@ TEST(MainFrame, NewFiguresOpenInTheirOwnWindowsAndAModifiedOneAsksBeforeClosing)
     CPelvantiView* v = f.frame->newFigure();
     ASSERT_EQ(f.frame->views().size(), 2);
     EXPECT_EQ(f.frame->activeView(), v);
-    addPoint(v, 100);
+    add<CPointBase>(v, nat::pointLibre, 100.0, 100.0);
     f.frame->automaticAnswer = IDCANCEL;
     f.frame->closeActive();
     EXPECT_EQ(f.frame->views().size(), 2);
@@ -89,7 +82,7 @@ TEST(MainFrame, OpenSaveAndReopen) {
     EXPECT_EQ(f.frame->views().size(), 1);
     EXPECT_EQ(f.frame->recentFiles().first(), path);
     EXPECT_EQ(fromQColor(v->buffer().pixelColor(100, 50)), CPalette::colour(4));
-    addPoint(v, 2000);
+    add<CPointBase>(v, nat::pointLibre, 2000.0, 100.0);
     EXPECT_TRUE(f.frame->save());
     EXPECT_FALSE(v->isModified());
     f.frame->closeActive();
@@ -131,8 +124,8 @@ TEST(MainFrame, ToolCommandsAreMenuItemsAndButtonsAndEveryIconExists) {
     for (const ToolButtonDesc& b : toolButtonTable())
         EXPECT_TRUE(QFile::exists(QStringLiteral(":/icons/%1.svg").arg(b.icon))) << b.icon;
     CPelvantiView* v = f.frame->newFigure();
-    addPoint(v, 100);
-    addPoint(v, 900);
+    add<CPointBase>(v, nat::pointLibre, 100.0, 100.0);
+    add<CPointBase>(v, nat::pointLibre, 900.0, 100.0);
     v->recomputeAndRedraw();
     QAction* midpoint = f.frame->action(Cmd::midpoint);
     EXPECT_TRUE(f.frame->toolBar(ToolBarId::construction)->actions().contains(midpoint));
@@ -155,10 +148,8 @@ TEST(MainFrame, ToolCommandsAreMenuItemsAndButtonsAndEveryIconExists) {
 TEST(CalculsMenu, RedrawAllDrawsRandomValuesAgain) {
     Fixture f;
     CPelvantiView* view = f.frame->newFigure();
-    auto r = std::make_unique<CCalcul>("r", "Rand(0)+Rand(0)*1000");
-    r->rebuildTree(view->document()->list());
-    CCalcul* raw = r.get();
-    view->document()->addEntry(std::make_unique<CAction>(nat::calcul, std::move(r)));
+    auto* raw = add<CCalcul>(view, nat::calcul, "r", "Rand(0)+Rand(0)*1000");
+    raw->rebuildTree(view->document()->list());
     view->recomputeAndRedraw();
     const double first = raw->value;
     view->recomputeAndRedraw();

@@ -60,8 +60,7 @@ TEST(WebPage, AppletCodeOnlyForASavedUnchangedFigureAndCopiedFromTheDialog) {
                              "    <PARAM NAME= Path VALUE = \"triangle.qvf\">\r\n</APPLET>")
                   .arg(area.cx / 10)
                   .arg(area.cy / 10));
-    v->document()->addEntry(
-        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(300, 200, 4, 0)));
+    add<CPointBase>(v, nat::pointLibre, 300.0, 200.0);
     EXPECT_FALSE(enabled(f, Cmd::appletCode));  // modified
 }
 
@@ -104,8 +103,7 @@ TEST(WebPage, InteractivePageFromTheMenu) {
     CPelvantiView* v = openSavedFigure(f);
     ASSERT_NE(v, nullptr);
     // Unsaved changes go into the page too.
-    v->document()->addEntry(
-        std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(300, 200, 4, 0)));
+    add<CPointBase>(v, nat::pointLibre, 300.0, 200.0);
     const QString single = f.dir.filePath("seul.html");
     const QString fragment = f.dir.filePath("extrait.html");
     for (const QString& page : {single, fragment}) {
