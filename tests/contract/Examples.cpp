@@ -4,8 +4,6 @@
 #include <sstream>
 
 #include "calc/Arithmetic.h"
-#include "calc/CCalculBase.h"
-#include "core/CArchive.h"
 #include "geometry/CAffichage.h"
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
@@ -30,7 +28,6 @@
 #include "values/CSuiteRec.h"
 #include "values/CVariable.h"
 
-using Bytes = std::vector<uint8_t>;
 using Num = CValeurAssocieeAVariable;
 
 ContractFigure::ContractFigure() {
@@ -82,42 +79,13 @@ void ContractFigure::unitLength() {
 
 namespace {
 
-template <class T>
-T* as(CElementBase* e) {
-    return static_cast<T*>(e);
-}
-
-// --- Older layouts ---------------------------------------------------------------------------
-
-// Removes the text that a parameter value writes after its number and reference, `from` bytes
-// before the end of the value's text.
-void dropValueText(Bytes& b, const Num& v, size_t after = 0) {
-    const size_t len = 1 + (v.reference ? 0 : v.text.size());
-    b.erase(b.end() - static_cast<long>(after + len), b.end() - static_cast<long>(after));
-}
-
-// A count written as a dword ending `after` bytes before the end becomes a word.
-void countAsWord(Bytes& b, size_t after) {
-    b.erase(b.end() - static_cast<long>(after + 2), b.end() - static_cast<long>(after));
-}
-
-// Older layouts not derived here: formulas and lists of nodes, whose earliest trees and
-// entries the sample figures of the earliest format hold.
-void notDerived(ContractFigure&, Bytes& b) {
-    b.clear();
-}
-
 // --- The examples ----------------------------------------------------------------------------
 
 using Build = std::function<void(ContractFigure&)>;
 
 template <class T>
-Example example(Build build, EarliestLayout earliest = nullptr) {
-    Example e;
-    e.className = T::staticClass()->className;
-    e.build = std::move(build);
-    e.earliest = std::move(earliest);
-    return e;
+Example example(Build build) {
+    return Example{T::staticClass()->className, std::move(build)};
 }
 
 // Free points A, B and O, in this order; declared parents unless `declared` is false.
@@ -229,15 +197,12 @@ CPointAncetre* traced(ContractFigure& f, CVariableBornee* k) {
 
 // The loci: T(list, traced, generator, more), traced by the generator.
 template <class T, class Generator, class... More>
-Example locus(Generator* (*generator)(ContractFigure&), EarliestLayout earliest, Nature n,
-              More... more) {
-    return example<T>(
-        [=](ContractFigure& f) {
-            Generator* g = f.parent(generator(f));
-            auto* p = f.parent(traced(f, g));
-            f.object<T>(n, &f.list(), p, g, more...);
-        },
-        std::move(earliest));
+Example locus(Generator* (*generator)(ContractFigure&), Nature n, More... more) {
+    return example<T>([=](ContractFigure& f) {
+        Generator* g = f.parent(generator(f));
+        auto* p = f.parent(traced(f, g));
+        f.object<T>(n, &f.list(), p, g, more...);
+    });
 }
 CVariableBornee* variableK(ContractFigure& f) {
     return f.variable("k", 0.5);
@@ -394,13 +359,6 @@ std::vector<Example> macroExamples() {
 }
 
 std::vector<Example> buildExamples() {
-    auto arcByAngle = [](ContractFigure&, Bytes& b) {
-        // The earliest arcs have no end point index before their angle (a double and a word).
-        b.erase(b.end() - 12, b.end() - 10);
-    };
-    auto locusLayout = [](ContractFigure&, Bytes& b) {
-        countAsWord(b, 1 + 2);  // the count before `closed` and the generator
-    };
     std::vector<Example> ex = {
         // Points.
         example<CPointBase>([](ContractFigure& f) {
@@ -409,28 +367,19 @@ std::vector<Example> buildExamples() {
         onPoints<CMilieu, 2>(nat::pointConstruit),
         onPoints<CCentreGravite, 3>(nat::pointConstruit),
         onPointAndLine<CPointProjete>(nat::pointConstruit),
-        example<CBarycentre>(
-            [](ContractFigure& f) {
-                auto p = points(f, 2);
-                auto bar = std::make_unique<CBarycentre>(int8_t{1});
-                bar->addNode(p[0], Num(1.5));
-                bar->addNode(p[1], Num(f.parent(f.variable("k", 2))));
-                f.subject = f.add(nat::barycentre, std::move(bar));
-            },
-            notDerived),
-        example<CPointParAbscisse>(
-            [](ContractFigure& f) {
-                auto p = points(f, 2);
-                Num t;
-                t.setNumberWithText(0.25, "1/4");
-                f.object<CPointParAbscisse>(nat::pointConstruit, p[0], p[1], t);
-            },
-            [](ContractFigure& f, Bytes& b) {
-                // No text: the number's own is made again.
-                Num& t = as<CPointParAbscisse>(f.subject)->t;
-                dropValueText(b, t);
-                t.text = "0.25";
-            }),
+        example<CBarycentre>([](ContractFigure& f) {
+            auto p = points(f, 2);
+            auto bar = std::make_unique<CBarycentre>(int8_t{1});
+            bar->addNode(p[0], Num(1.5));
+            bar->addNode(p[1], Num(f.parent(f.variable("k", 2))));
+            f.subject = f.add(nat::barycentre, std::move(bar));
+        }),
+        example<CPointParAbscisse>([](ContractFigure& f) {
+            auto p = points(f, 2);
+            Num t;
+            t.setNumberWithText(0.25, "1/4");
+            f.object<CPointParAbscisse>(nat::pointConstruit, p[0], p[1], t);
+        }),
 
         // Straight lines.
         onPoints<CDroiteAB, 2>(nat::droite, 4, 1),
@@ -446,41 +395,35 @@ std::vector<Example> buildExamples() {
 
         // Circles, arcs and angle marks.
         onPoints<CCercleOA, 2>(nat::cercle, 9, 3),
-        example<CCercleOR>(
-            [](ContractFigure& f) {
-                f.unitLength();
-                auto* o = f.parent(f.point(200, 200, "O"));
-                auto* r = f.parent(f.variable("r", 3));
-                f.object<CCercleOR>(nat::cercle, o, Num(r), &f.list());
-            },
-            [](ContractFigure& f, Bytes& b) {
-                dropValueText(b, as<CCercleOR>(f.subject)->radiusValue);
-            }),
-        example<CGrandArcDeCercle>(
-            [](ContractFigure& f) {
-                auto p = points(f, 2);
-                auto* t = f.parent(f.variable("t", 2));
-                f.object<CGrandArcDeCercle>(nat::arc, p[0], p[1], CValeurAngle(t));
-            },
-            arcByAngle),
-        example<CArcDeCercleDirect>(
-            [](ContractFigure& f) {
-                auto p = points(f, 2);
-                f.object<CArcDeCercleDirect>(nat::arc, p[0], p[1], CValeurAngle(1.0));
-            },
-            arcByAngle),
-        example<CArcDeCercleIndirect>(
-            [](ContractFigure& f) {
-                auto p = points(f, 2);
-                f.object<CArcDeCercleIndirect>(nat::arc, p[0], p[1], CValeurAngle(0.5));
-            },
-            arcByAngle),
+        example<CCercleOR>([](ContractFigure& f) {
+            f.unitLength();
+            auto* o = f.parent(f.point(200, 200, "O"));
+            auto* r = f.parent(f.variable("r", 3));
+            f.object<CCercleOR>(nat::cercle, o, Num(r), &f.list());
+        }),
+        example<CGrandArcDeCercle>([](ContractFigure& f) {
+            auto p = points(f, 2);
+            auto* t = f.parent(f.variable("t", 2));
+            f.object<CGrandArcDeCercle>(nat::arc, p[0], p[1], CValeurAngle(t));
+        }),
+        example<CArcDeCercleDirect>([](ContractFigure& f) {
+            auto p = points(f, 2);
+            f.object<CArcDeCercleDirect>(nat::arc, p[0], p[1], CValeurAngle(1.0));
+        }),
+        example<CArcDeCercleIndirect>([](ContractFigure& f) {
+            auto p = points(f, 2);
+            f.object<CArcDeCercleIndirect>(nat::arc, p[0], p[1], CValeurAngle(0.5));
+        }),
         on<CMarqueAngleDroit>(
             nat::marqueAngle,
             [](ContractFigure& f) {
                 return f.make<CDroitePerpendiculaire>(nat::droite, f.point(200, 50, "P"), aLine(f));
             },
             25.0),
+        example<CArcDeCercle>([](ContractFigure& f) {
+            auto p = points(f, 3);
+            f.object<CArcDeCercle>(nat::arc, p[0], p[1], p[2]);
+        }),
         onPoints<CMarqueAngleGeometrique, 3>(nat::marqueAngle, 30.0),
         onPoints<CMarqueAngleOriente, 3>(nat::marqueAngle, 30.0, 1),
         onPoints<CMarqueAngleOrienteDirecte, 3>(nat::marqueAngle, 30.0, 2),
@@ -532,15 +475,10 @@ std::vector<Example> buildExamples() {
         on<CPointLieLigne>(nat::pointLie, aBrokenLine, 0.7),
 
         // Transformations and images.
-        example<CHomothetie>(
-            [](ContractFigure& f) {
-                auto* o = f.parent(f.point(200, 200, "O"));
-                f.object<CHomothetie>(nat::transformation, o, Num(f.parent(f.variable("k", 2))));
-            },
-            [](ContractFigure& f, Bytes& b) {
-                // The ratio has no text.
-                dropValueText(b, as<CHomothetie>(f.subject)->k);
-            }),
+        example<CHomothetie>([](ContractFigure& f) {
+            auto* o = f.parent(f.point(200, 200, "O"));
+            f.object<CHomothetie>(nat::transformation, o, Num(f.parent(f.variable("k", 2))));
+        }),
         onPoints<CSymetrieCentrale, 1>(nat::transformation),
         example<CRotation>([](ContractFigure& f) {
             auto* o = f.parent(f.point(200, 200, "O"));
@@ -576,33 +514,19 @@ std::vector<Example> buildExamples() {
                                  }),
 
         // Frame and the objects defined in it.
-        example<CRepere>(
-            [](ContractFigure& f) {
-                auto p = points(f, 3);
-                auto* x = f.parent(f.line(p[2], p[0]));
-                auto* y = f.parent(f.line(p[2], p[1]));
-                auto* a = f.parent(f.variable("a", 1));
-                f.object<CRepere>(nat::repere, p[2], p[0], p[1], x, y, Num(a), Num(-2.0), true,
-                                  false, true);
-            },
-            [](ContractFigure& f, Bytes& b) {
-                auto* r = as<CRepere>(f.subject);
-                dropValueText(b, r->b);
-                dropValueText(b, r->a, 10);
-                // The byte that schema 1 has before O, after the graphic header and the name.
-                b.insert(b.begin() + 1 + 3 + 5 + 16, 0);
-            }),
-        example<CPointDansRepere>(
-            [](ContractFigure& f) {
-                auto* r = f.parent(f.frame());
-                auto* x = f.parent(f.variable("x", 1.5));
-                f.object<CPointDansRepere>(nat::pointDansRepere, r, Num(x), Num(-0.5));
-            },
-            [](ContractFigure& f, Bytes& b) {
-                auto* p = as<CPointDansRepere>(f.subject);
-                dropValueText(b, p->yv);
-                dropValueText(b, p->xv, 10);
-            }),
+        example<CRepere>([](ContractFigure& f) {
+            auto p = points(f, 3);
+            auto* x = f.parent(f.line(p[2], p[0]));
+            auto* y = f.parent(f.line(p[2], p[1]));
+            auto* a = f.parent(f.variable("a", 1));
+            f.object<CRepere>(nat::repere, p[2], p[0], p[1], x, y, Num(a), Num(-2.0), true, false,
+                              true);
+        }),
+        example<CPointDansRepere>([](ContractFigure& f) {
+            auto* r = f.parent(f.frame());
+            auto* x = f.parent(f.variable("x", 1.5));
+            f.object<CPointDansRepere>(nat::pointDansRepere, r, Num(x), Num(-0.5));
+        }),
         example<CPointParAffixe>([](ContractFigure& f) {
             auto* r = f.parent(f.frame());
             auto* z = f.parent(
@@ -615,26 +539,20 @@ std::vector<Example> buildExamples() {
             e->abscissaMin = -7;
             e->abscissaMax = 9;
         }),
-        example<CDroiteOm>(
-            [](ContractFigure& f) {
-                auto* r = f.parent(f.frame());
-                auto* a = f.parent(f.point(350, 250, "A"));
-                f.object<CDroiteOm>(nat::droite, r, a, Num(f.parent(f.variable("m", 0.5))));
-            },
-            [](ContractFigure& f, Bytes& b) { dropValueText(b, as<CDroiteOm>(f.subject)->m); }),
+        example<CDroiteOm>([](ContractFigure& f) {
+            auto* r = f.parent(f.frame());
+            auto* a = f.parent(f.point(350, 250, "A"));
+            f.object<CDroiteOm>(nat::droite, r, a, Num(f.parent(f.variable("m", 0.5))));
+        }),
 
         // Displays.
-        example<CValeurAffichee>(
-            [](ContractFigure& f) {
-                auto* a = f.parent(f.variable("a", 1.25));
-                auto* v = f.object<CValeurAffichee>(nat::valeurAffichee, a,
-                                                    f.parent(f.point(100, 100, "P")), 0.0, 0.0,
-                                                    "x=", " u", 2);
-                v->framed = true;
-                v->fontIndex = 4;
-            },
-            // No number of decimals of its own: the file's, read once before the list.
-            [](ContractFigure&, Bytes& b) { b.erase(b.end() - 3); }),
+        example<CValeurAffichee>([](ContractFigure& f) {
+            auto* a = f.parent(f.variable("a", 1.25));
+            auto* v = f.object<CValeurAffichee>(
+                nat::valeurAffichee, a, f.parent(f.point(100, 100, "P")), 0.0, 0.0, "x=", " u", 2);
+            v->framed = true;
+            v->fontIndex = 4;
+        }),
         example<CCommentaire>([](ContractFigure& f) {
             f.parent(f.variable("a", 1.25));
             auto* p = f.parent(f.point(100, 100, "P"));
@@ -647,13 +565,11 @@ std::vector<Example> buildExamples() {
         }),
 
         // Polygons and broken lines.
-        example<CPolygone>(
-            [](ContractFigure& f) {
-                auto p = points(f, 3);
-                f.object<CPolygone>(nat::polygone,
-                                    std::vector<CPointAncetre*>{p[0], p[1], p[2], p[0]}, 7, 2);
-            },
-            notDerived),
+        example<CPolygone>([](ContractFigure& f) {
+            auto p = points(f, 3);
+            f.object<CPolygone>(nat::polygone, std::vector<CPointAncetre*>{p[0], p[1], p[2], p[0]},
+                                7, 2);
+        }),
         example<CLigneBrisee>(
             [](ContractFigure& f) { f.object<CLigneBrisee>(nat::ligneBrisee, points(f, 3)); }),
 
@@ -697,10 +613,10 @@ std::vector<Example> buildExamples() {
         }),
 
         // Loci.
-        locus<CLieuDePoints>(linkedPoint, locusLayout, nat::lieuPoints, 40, false),
-        locus<CLieuParVariable>(variableK, locusLayout, nat::lieuPoints, 30, true),
-        locus<CLieuDiscretParPointLie>(linkedPoint, nullptr, nat::lieuDiscret, 2, 12),
-        locus<CLieuDiscretParVariable>(variableK, nullptr, nat::lieuDiscret, 1, 8),
+        locus<CLieuDePoints>(linkedPoint, nat::lieuPoints, 40, false),
+        locus<CLieuParVariable>(variableK, nat::lieuPoints, 30, true),
+        locus<CLieuDiscretParPointLie>(linkedPoint, nat::lieuDiscret, 2, 12),
+        locus<CLieuDiscretParVariable>(variableK, nat::lieuDiscret, 1, 8),
         example<CLieuObjetParPtLie>([](ContractFigure& f) {
             CPointLieDroite* m = f.parent(linkedPoint(f));
             auto* s = f.parent(f.segment(m, f.point(300, 100, "C")));
@@ -714,20 +630,15 @@ std::vector<Example> buildExamples() {
 
         // Values. The formulas use every kind of tree node between them.
         example<CVariable>([](ContractFigure& f) { f.object<CVariable>(nat::variable, "v"); }),
-        example<CVariableBornee>(
-            [](ContractFigure& f) {
-                f.object<CVariableBornee>(nat::variable, "k", 2.5, -1.0, 4.0, 0.5, "-1", "4",
-                                          "0.5");
-            },
-            notDerived),
-        example<CCalcul>(
-            [](ContractFigure& f) {
-                f.parent(f.variable("a", 2));
-                f.parent(f.function("f", "x/2+1"));
-                f.subject = formula(f, nat::calcul,
-                                    std::make_unique<CCalcul>("c", "-abs(a)^3+f(a)*2/4+(1<>pi)"));
-            },
-            notDerived),
+        example<CVariableBornee>([](ContractFigure& f) {
+            f.object<CVariableBornee>(nat::variable, "k", 2.5, -1.0, 4.0, 0.5, "-1", "4", "0.5");
+        }),
+        example<CCalcul>([](ContractFigure& f) {
+            f.parent(f.variable("a", 2));
+            f.parent(f.function("f", "x/2+1"));
+            f.subject = formula(f, nat::calcul,
+                                std::make_unique<CCalcul>("c", "-abs(a)^3+f(a)*2/4+(1<>pi)"));
+        }),
         example<CCalculComplexe>([](ContractFigure& f) {
             f.parent(f.variable("a", 2));
             f.parent(formula(f, nat::fonctionComplexe,
@@ -737,19 +648,15 @@ std::vector<Example> buildExamples() {
             f.subject =
                 formula(f, nat::calculComplexe, std::make_unique<CCalculComplexe>("w", "g(z)+a=a"));
         }),
-        example<CCalcConst>(
-            [](ContractFigure& f) {
-                auto* c = formula(f, nat::calcul, std::make_unique<CCalcConst>("e", "2.5"));
-                c->computeNow();
-                f.subject = c;
-            },
-            notDerived),
-        example<CFonc>(
-            [](ContractFigure& f) {
-                f.parent(f.variable("a", 2));
-                f.subject = f.function("f", "a*x²-int(x)");
-            },
-            notDerived),
+        example<CCalcConst>([](ContractFigure& f) {
+            auto* c = formula(f, nat::calcul, std::make_unique<CCalcConst>("e", "2.5"));
+            c->computeNow();
+            f.subject = c;
+        }),
+        example<CFonc>([](ContractFigure& f) {
+            f.parent(f.variable("a", 2));
+            f.subject = f.function("f", "a*x²-int(x)");
+        }),
         example<CFoncComplexe>([](ContractFigure& f) {
             f.parent(f.variable("a", 2));
             f.subject = formula(f, nat::fonctionComplexe,
@@ -758,13 +665,11 @@ std::vector<Example> buildExamples() {
         example<CDerivee>([](ContractFigure& f) {
             f.object<CDerivee>(nat::fonction, "df", f.parent(f.function("f", "x^3")), f.list());
         }),
-        example<CSuiteRec>(
-            [](ContractFigure& f) {
-                auto* fn = f.parent(f.function("f", "x/2+1"));
-                auto* a = f.parent(f.variable("a", 1));
-                f.object<CSuiteRec>(nat::suiteRec, "u", fn, 7, Num(a));
-            },
-            notDerived),
+        example<CSuiteRec>([](ContractFigure& f) {
+            auto* fn = f.parent(f.function("f", "x/2+1"));
+            auto* a = f.parent(f.variable("a", 1));
+            f.object<CSuiteRec>(nat::suiteRec, "u", fn, 7, Num(a));
+        }),
         example<CSuiteRecComplexe>([](ContractFigure& f) {
             auto* g = f.parent(formula(f, nat::fonctionComplexe,
                                        std::make_unique<CFoncComplexe>("g", "z*i", "z")));
@@ -826,13 +731,6 @@ std::vector<Example> buildExamples() {
         ofComplex<CModule>("mo"),
     };
 
-    // An arc to an end point is unknown to the earliest format.
-    ex.push_back(example<CArcDeCercle>(
-        [](ContractFigure& f) {
-            auto p = points(f, 3);
-            f.object<CArcDeCercle>(nat::arc, p[0], p[1], p[2]);
-        },
-        notDerived));
     // The existence test takes any object.
     Example test = example<CTestExistence>([](ContractFigure& f) {
         auto* d1 = f.line(f.point(100, 100, "A"), f.point(400, 300, "B"));

@@ -73,14 +73,9 @@ struct ContractFigure {
     void unitLength();
 };
 
-// Earliest format of the subject: the bytes derived from its current fields (references as
-// words, the older graphic header) are turned into the older layout where it differs.
-using EarliestLayout = std::function<void(ContractFigure&, std::vector<uint8_t>&)>;
-
 struct Example {
     std::string className;
     std::function<void(ContractFigure&)> build;
-    EarliestLayout earliest;  // none: the derived bytes are the older layout
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
 };

@@ -21,7 +21,6 @@
 #include "core/CArchive.h"
 #include "core/CHost.h"
 #include "core/CRecordingDC.h"
-#include "macros/CMacroKinds.h"
 #include "tools/cli/CommandLine.h"
 #include "values/CVariable.h"
 
@@ -106,7 +105,17 @@ Bytes derivedEarliestBytes(CElementBase& e, CListeAction& list) {
     return out;
 }
 
-bool hasEarliestTag(const std::string& cls) {
+// Classes whose earliest layout differs beyond the header (values without their text, counts as
+// words, fixed-length names, formulas, node lists, arcs without an end point) or that the macro
+// file tests cover: the sample figures of the earliest format hold them.
+bool derivableEarliest(const std::string& cls) {
+    const std::string others =
+        " CBarycentre CPointParAbscisse CCercleOR CGrandArcDeCercle CArcDeCercleDirect "
+        "CArcDeCercleIndirect CArcDeCercle CHomothetie CRepere CPointDansRepere CDroiteOm "
+        "CValeurAffichee CPolygone CLieuDePoints CLieuParVariable CVariableBornee CCalcul "
+        "CCalcConst CFonc CSuiteRec ";
+    if (others.find(" " + cls + " ") != std::string::npos || cls.rfind("CMacro", 0) == 0)
+        return false;
     for (unsigned tag = 1000; tag < 1500; ++tag)
         if (const CRuntimeClass* c = CRuntimeClass::fromEarliestTag(tag); c && c->className == cls)
             return true;
@@ -174,14 +183,11 @@ TEST_P(Contract, SaveLoadSaveIsByteExact) {
 }
 
 TEST_P(Contract, ReadsTheEarliestFormat) {
-    if (!hasEarliestTag(example().className)) GTEST_SKIP() << "no tag in the earliest format";
+    if (!derivableEarliest(example().className)) GTEST_SKIP();
     auto f = build();
-    if (dynamic_cast<CMacro*>(f->subject)) GTEST_SKIP() << "macros: tests/macros";
     // The earliest format has no font size: it reads 3.
     if (auto* g = dynamic_cast<CElementGraphique*>(f->subject)) g->nameFontIndex = 3;
     Bytes bytes = derivedEarliestBytes(*f->subject, f->list());
-    if (example().earliest) example().earliest(*f, bytes);
-    if (bytes.empty()) GTEST_SKIP() << "older layout not derived";
     std::unique_ptr<CObject> read = f->subject->GetRuntimeClass()->create();
     CArchive ar(CArchive::load, bytes);
     ar.setFormat(CArchive::Format::earliest);
