@@ -35,49 +35,45 @@ ContractFigure::ContractFigure() {
     doc.windowSize = {800, 600};
 }
 
-CPointBase* ContractFigure::point(double x, double y, const std::string& name) {
-    auto* p = make<CPointBase>(nat::pointLibre, x, y);
+namespace {
+
+// Ancestors the examples share.
+CPointBase* point(ContractFigure& f, double x, double y, const std::string& name) {
+    auto* p = f.make<CPointBase>(nat::pointLibre, x, y);
     p->setName(name);
     return p;
 }
-
-CSegment* ContractFigure::segment(CPointAncetre* a, CPointAncetre* b) {
-    return make<CSegment>(nat::segment, a, b);
+CSegment* segment(ContractFigure& f, CPointAncetre* a, CPointAncetre* b) {
+    return f.make<CSegment>(nat::segment, a, b);
 }
-
-CDroiteAB* ContractFigure::line(CPointAncetre* a, CPointAncetre* b) {
-    return make<CDroiteAB>(nat::droite, a, b);
+CDroiteAB* line(ContractFigure& f, CPointAncetre* a, CPointAncetre* b) {
+    return f.make<CDroiteAB>(nat::droite, a, b);
 }
-
-CCercleOA* ContractFigure::circle(CPointAncetre* o, CPointAncetre* a) {
-    auto* c = make<CCercleOA>(nat::cercle, o, a);
-    c->setName("c" + std::to_string(list().count()));
+CCercleOA* circle(ContractFigure& f, CPointAncetre* o, CPointAncetre* a) {
+    auto* c = f.make<CCercleOA>(nat::cercle, o, a);
+    c->setName("c" + std::to_string(f.list().count()));
     return c;
 }
-
-CVariableBornee* ContractFigure::variable(const std::string& name, double value) {
-    return make<CVariableBornee>(nat::variable, name, value, 0.0, 10.0, 0.5, "0", "10", "0.5");
+CVariableBornee* variable(ContractFigure& f, const std::string& name, double value) {
+    return f.make<CVariableBornee>(nat::variable, name, value, 0.0, 10.0, 0.5, "0", "10", "0.5");
 }
-
-CFonc* ContractFigure::function(const std::string& name, const std::string& formula) {
-    auto f = std::make_unique<CFonc>(name, formula, "x");
-    f->rebuildTree(list());
-    return add(nat::fonction, std::move(f));
+CFonc* function(ContractFigure& f, const std::string& name, const std::string& formula) {
+    auto fn = std::make_unique<CFonc>(name, formula, "x");
+    fn->rebuildTree(f.list());
+    return f.add(nat::fonction, std::move(fn));
 }
-
-CRepere* ContractFigure::frame() {
-    auto* o = point(300, 300, "O");
-    auto* i = point(400, 300, "I");
-    auto* j = point(300, 200, "J");
-    return make<CRepere>(nat::repere, o, i, j, line(o, i), line(o, j), Num(0.0), Num(0.0));
+// The frame (O, I, J) with its two axes.
+CRepere* frame(ContractFigure& f) {
+    auto* o = point(f, 300, 300, "O");
+    auto* i = point(f, 400, 300, "I");
+    auto* j = point(f, 300, 200, "J");
+    return f.make<CRepere>(nat::repere, o, i, j, line(f, o, i), line(f, o, j), Num(0.0), Num(0.0));
 }
-
-void ContractFigure::unitLength() {
-    list().unitLength =
-        make<CLongueur>(nat::mesure, &list(), point(600, 400, "U"), point(650, 400, "V"));
+// A length between two points of its own, made the figure's unit length.
+void unitLength(ContractFigure& f) {
+    f.list().unitLength =
+        f.make<CLongueur>(nat::mesure, &f.list(), point(f, 600, 400, "U"), point(f, 650, 400, "V"));
 }
-
-namespace {
 
 // --- The examples ----------------------------------------------------------------------------
 
@@ -94,7 +90,7 @@ std::vector<CPointAncetre*> points(ContractFigure& f, int n, bool declared = tru
     static const char* const names[3] = {"A", "B", "O"};
     std::vector<CPointAncetre*> p;
     for (int i = 0; i < n; ++i) {
-        p.push_back(f.point(xy[i][0], xy[i][1], names[i]));
+        p.push_back(point(f, xy[i][0], xy[i][1], names[i]));
         if (declared) f.parent(p.back());
     }
     return p;
@@ -121,13 +117,13 @@ Example on(Nature n, Make make, More... more) {
 }
 
 CDroiteAB* aLine(ContractFigure& f) {
-    return f.line(f.point(100, 200, "A"), f.point(400, 250, "B"));
+    return line(f, point(f, 100, 200, "A"), point(f, 400, 250, "B"));
 }
 CCercleOA* aCircle(ContractFigure& f) {
-    return f.circle(f.point(200, 200, "O"), f.point(300, 200, "R"));
+    return circle(f, point(f, 200, 200, "O"), point(f, 300, 200, "R"));
 }
 CSegment* aSegment(ContractFigure& f) {
-    return f.segment(f.point(100, 300, "A"), f.point(500, 300, "B"));
+    return segment(f, point(f, 100, 300, "A"), point(f, 500, 300, "B"));
 }
 CPolygone* aTriangle(ContractFigure& f) {
     return f.make<CPolygone>(nat::polygone, points(f, 3, false));
@@ -140,7 +136,7 @@ CLigneBrisee* aBrokenLine(ContractFigure& f) {
 template <class T>
 Example onPointAndLine(Nature n) {
     return example<T>([=](ContractFigure& f) {
-        auto* p = f.parent(f.point(200, 50, "P"));
+        auto* p = f.parent(point(f, 200, 50, "P"));
         f.object<T>(n, p, f.parent(aLine(f)));
     });
 }
@@ -151,8 +147,8 @@ Example image(Nature n, Make make) {
     return example<T>([=](ContractFigure& f) {
         auto* a = f.parent(make(f));
         f.object<T>(n, a,
-                    f.parent(f.make<CTranslation>(nat::transformation, f.point(20, 20, "U"),
-                                                  f.point(70, 40, "V"))));
+                    f.parent(f.make<CTranslation>(nat::transformation, point(f, 20, 20, "U"),
+                                                  point(f, 70, 40, "V"))));
     });
 }
 
@@ -160,8 +156,8 @@ Example image(Nature n, Make make) {
 template <class T>
 Example inFrame(Nature n) {
     return example<T>([=](ContractFigure& f) {
-        auto* r = f.parent(f.frame());
-        f.object<T>(n, r, f.parent(f.point(450, 150, "M")));
+        auto* r = f.parent(frame(f));
+        f.object<T>(n, r, f.parent(point(f, 450, 150, "M")));
     });
 }
 
@@ -184,13 +180,13 @@ CPointLieDroite* linkedPoint(ContractFigure& f) {
 
 // What the loci trace: the midpoint of a generator and C, or a point moved along [AB] by k.
 CPointAncetre* traced(ContractFigure& f, CPointAncetre* generator) {
-    auto* p = f.make<CMilieu>(nat::pointConstruit, generator, f.point(300, 100, "C"));
+    auto* p = f.make<CMilieu>(nat::pointConstruit, generator, point(f, 300, 100, "C"));
     p->setName("P");
     return p;
 }
 CPointAncetre* traced(ContractFigure& f, CVariableBornee* k) {
-    auto* p = f.make<CPointParAbscisse>(nat::pointConstruit, f.point(100, 300, "A"),
-                                        f.point(500, 300, "B"), Num(k));
+    auto* p = f.make<CPointParAbscisse>(nat::pointConstruit, point(f, 100, 300, "A"),
+                                        point(f, 500, 300, "B"), Num(k));
     p->setName("P");
     return p;
 }
@@ -205,7 +201,7 @@ Example locus(Generator* (*generator)(ContractFigure&), Nature n, More... more) 
     });
 }
 CVariableBornee* variableK(ContractFigure& f) {
-    return f.variable("k", 0.5);
+    return variable(f, "k", 0.5);
 }
 
 // A locus of points, for the surfaces bounded by loci.
@@ -259,7 +255,7 @@ std::vector<Example> macroExamples() {
             listing(f, m, {s, c});
         }),
         example<CMacroDisparition>([](ContractFigure& f) {
-            auto* p = f.point(50, 50, "Q");
+            auto* p = point(f, 50, 50, "Q");
             listing(f, aMacro<CMacroDisparition>(f, "Cacher", true), {p});
         }),
         example<CMacroTraceAuto>([](ContractFigure& f) {
@@ -294,18 +290,18 @@ std::vector<Example> macroExamples() {
             listing(f, aMacro<CMacroSuiteMacros>(f, "Suite", true), {show, pause});
         }),
         example<CMacroAffectationValeurVariable>([](ContractFigure& f) {
-            auto* a = f.parent(f.variable("a", 1));
-            auto* b = f.parent(f.variable("b", 3));
+            auto* a = f.parent(variable(f, "a", 1));
+            auto* b = f.parent(variable(f, "b", 3));
             auto* m = aMacro<CMacroAffectationValeurVariable>(f, "Affecter", true);
             m->variable = a;
             m->value.setReference(b);
         }),
         example<CMacroIncrementationVariable>([](ContractFigure& f) {
-            auto* a = f.parent(f.variable("a", 1));
+            auto* a = f.parent(variable(f, "a", 1));
             aMacro<CMacroIncrementationVariable>(f, "Plus", true)->variable = a;
         }),
         example<CMacroDecrementationVariable>([](ContractFigure& f) {
-            auto* a = f.parent(f.variable("a", 1));
+            auto* a = f.parent(variable(f, "a", 1));
             aMacro<CMacroDecrementationVariable>(f, "Moins", true)->variable = a;
         }),
         example<CMacroJouantSon>([](ContractFigure& f) {
@@ -324,8 +320,8 @@ std::vector<Example> macroExamples() {
         example<CMacroPause>(
             [](ContractFigure& f) { aMacro<CMacroPause>(f, "Pause", true)->seconds = 2; }),
         example<CMacroModificationVariable>([](ContractFigure& f) {
-            auto* v = f.parent(f.variable("v", 1));
-            auto* top = f.parent(f.variable("m", 20));
+            auto* v = f.parent(variable(f, "v", 1));
+            auto* top = f.parent(variable(f, "m", 20));
             auto* m = aMacro<CMacroModificationVariable>(f, "Modifier", true);
             m->minimum.setNumber(-1), m->step.setNumber(0.5), m->value.setNumber(4);
             m->maximum.setReference(top);
@@ -334,7 +330,7 @@ std::vector<Example> macroExamples() {
         example<CMacroBoucleAvecAnimation>([](ContractFigure& f) {
             auto* k = f.parent(variableK(f));
             auto* before = f.parent(aMacro<CMacroAffichantTout>(f, "Tout"));
-            auto* b = f.variable("b", 3);
+            auto* b = variable(f, "b", 3);
             auto* atEnd = f.parent(aMacro<CMacroIncrementationVariable>(f, "Plus"));
             atEnd->variable = b;
             auto* m = aMacro<CMacroBoucleAvecAnimation>(f, "Boucle", true);
@@ -371,7 +367,7 @@ std::vector<Example> buildExamples() {
             auto p = points(f, 2);
             auto bar = std::make_unique<CBarycentre>(int8_t{1});
             bar->addNode(p[0], Num(1.5));
-            bar->addNode(p[1], Num(f.parent(f.variable("k", 2))));
+            bar->addNode(p[1], Num(f.parent(variable(f, "k", 2))));
             f.subject = f.add(nat::barycentre, std::move(bar));
         }),
         example<CPointParAbscisse>([](ContractFigure& f) {
@@ -396,14 +392,14 @@ std::vector<Example> buildExamples() {
         // Circles, arcs and angle marks.
         onPoints<CCercleOA, 2>(nat::cercle, 9, 3),
         example<CCercleOR>([](ContractFigure& f) {
-            f.unitLength();
-            auto* o = f.parent(f.point(200, 200, "O"));
-            auto* r = f.parent(f.variable("r", 3));
+            unitLength(f);
+            auto* o = f.parent(point(f, 200, 200, "O"));
+            auto* r = f.parent(variable(f, "r", 3));
             f.object<CCercleOR>(nat::cercle, o, Num(r), &f.list());
         }),
         example<CGrandArcDeCercle>([](ContractFigure& f) {
             auto p = points(f, 2);
-            auto* t = f.parent(f.variable("t", 2));
+            auto* t = f.parent(variable(f, "t", 2));
             f.object<CGrandArcDeCercle>(nat::arc, p[0], p[1], CValeurAngle(t));
         }),
         example<CArcDeCercleDirect>([](ContractFigure& f) {
@@ -417,7 +413,8 @@ std::vector<Example> buildExamples() {
         on<CMarqueAngleDroit>(
             nat::marqueAngle,
             [](ContractFigure& f) {
-                return f.make<CDroitePerpendiculaire>(nat::droite, f.point(200, 50, "P"), aLine(f));
+                return f.make<CDroitePerpendiculaire>(nat::droite, point(f, 200, 50, "P"),
+                                                      aLine(f));
             },
             25.0),
         example<CArcDeCercle>([](ContractFigure& f) {
@@ -431,38 +428,38 @@ std::vector<Example> buildExamples() {
 
         // Intersections.
         example<CIntDroiteCercle>([](ContractFigure& f) {
-            auto* d = f.parent(f.line(f.point(100, 200, "A"), f.point(400, 200, "B")));
-            auto* c = f.parent(f.circle(f.point(250, 200, "O"), f.point(250, 300, "R")));
+            auto* d = f.parent(line(f, point(f, 100, 200, "A"), point(f, 400, 200, "B")));
+            auto* c = f.parent(circle(f, point(f, 250, 200, "O"), point(f, 250, 300, "R")));
             f.object<CIntDroiteCercle>(nat::bipoint, d, c);
         }),
         example<CIntCercleCercle>([](ContractFigure& f) {
             auto* c1 = f.parent(aCircle(f));
-            auto* c2 = f.parent(f.circle(f.point(300, 250, "Q"), f.point(300, 350, "S")));
+            auto* c2 = f.parent(circle(f, point(f, 300, 250, "Q"), point(f, 300, 350, "S")));
             f.object<CIntCercleCercle>(nat::bipoint, c1, c2);
         }),
         on<CPointLieBipoint>(
             nat::pointConstruit,
             [](ContractFigure& f) {
                 return f.make<CIntDroiteCercle>(
-                    nat::bipoint, f.line(f.point(100, 200, "A"), f.point(400, 200, "B")),
-                    f.circle(f.point(250, 200, "O"), f.point(250, 300, "R")));
+                    nat::bipoint, line(f, point(f, 100, 200, "A"), point(f, 400, 200, "B")),
+                    circle(f, point(f, 250, 200, "O"), point(f, 250, 300, "R")));
             },
             2),
         example<CIntDroiteDroite>([](ContractFigure& f) {
-            auto* d1 = f.parent(f.line(f.point(100, 100, "A"), f.point(400, 300, "B")));
-            auto* d2 = f.parent(f.segment(f.point(100, 300, "C"), f.point(400, 100, "D")));
+            auto* d1 = f.parent(line(f, point(f, 100, 100, "A"), point(f, 400, 300, "B")));
+            auto* d2 = f.parent(segment(f, point(f, 100, 300, "C"), point(f, 400, 100, "D")));
             f.object<CIntDroiteDroite>(nat::pointConstruit, d1, d2);
         }),
         example<CAutrePointIntersectionCercles>([](ContractFigure& f) {
-            auto* a = f.parent(f.point(250, 100, "A"));
-            auto* c1 = f.parent(f.circle(f.point(200, 200, "O"), a));
-            auto* c2 = f.parent(f.circle(f.point(320, 220, "Q"), a));
+            auto* a = f.parent(point(f, 250, 100, "A"));
+            auto* c1 = f.parent(circle(f, point(f, 200, 200, "O"), a));
+            auto* c2 = f.parent(circle(f, point(f, 320, 220, "Q"), a));
             f.object<CAutrePointIntersectionCercles>(nat::pointConstruit, c1, c2, a);
         }),
         example<CAutrePointIntersectionDroiteCercle>([](ContractFigure& f) {
-            auto* a = f.parent(f.point(250, 100, "A"));
-            auto* c = f.parent(f.circle(f.point(200, 200, "O"), a));
-            auto* d = f.parent(f.line(a, f.point(260, 400, "B")));
+            auto* a = f.parent(point(f, 250, 100, "A"));
+            auto* c = f.parent(circle(f, point(f, 200, 200, "O"), a));
+            auto* d = f.parent(line(f, a, point(f, 260, 400, "B")));
             f.object<CAutrePointIntersectionDroiteCercle>(nat::pointConstruit, c, d, a);
         }),
 
@@ -476,91 +473,92 @@ std::vector<Example> buildExamples() {
 
         // Transformations and images.
         example<CHomothetie>([](ContractFigure& f) {
-            auto* o = f.parent(f.point(200, 200, "O"));
-            f.object<CHomothetie>(nat::transformation, o, Num(f.parent(f.variable("k", 2))));
+            auto* o = f.parent(point(f, 200, 200, "O"));
+            f.object<CHomothetie>(nat::transformation, o, Num(f.parent(variable(f, "k", 2))));
         }),
         onPoints<CSymetrieCentrale, 1>(nat::transformation),
         example<CRotation>([](ContractFigure& f) {
-            auto* o = f.parent(f.point(200, 200, "O"));
-            f.object<CRotation>(nat::transformation, o, CValeurAngle(f.parent(f.variable("t", 1))));
+            auto* o = f.parent(point(f, 200, 200, "O"));
+            f.object<CRotation>(nat::transformation, o,
+                                CValeurAngle(f.parent(variable(f, "t", 1))));
         }),
         example<CSimilitude>([](ContractFigure& f) {
-            auto* o = f.parent(f.point(200, 200, "O"));
+            auto* o = f.parent(point(f, 200, 200, "O"));
             f.object<CSimilitude>(nat::transformation, o, CValeurAngle(0.5),
-                                  Num(f.parent(f.variable("k", 2))));
+                                  Num(f.parent(variable(f, "k", 2))));
         }),
         on<CSymetrieAxiale>(nat::transformation, aLine),
         onPoints<CTranslation, 2>(nat::transformation),
         example<CInversion>([](ContractFigure& f) {
-            f.unitLength();
-            auto* o = f.parent(f.point(200, 200, "O"));
+            unitLength(f);
+            auto* o = f.parent(point(f, 200, 200, "O"));
             f.object<CInversion>(nat::transformation, o, Num(2.0), &f.list());
         }),
         image<CPointImage>(nat::pointConstruit,
-                           [](ContractFigure& f) { return f.point(200, 200, "P"); }),
+                           [](ContractFigure& f) { return point(f, 200, 200, "P"); }),
         image<CDroiteImage>(nat::droite, aLine),
         image<CDemiDroiteImage>(nat::demiDroite,
                                 [](ContractFigure& f) {
                                     return f.make<CDemiDroiteOA>(nat::demiDroite,
-                                                                 f.point(100, 200, "A"),
-                                                                 f.point(400, 250, "B"));
+                                                                 point(f, 100, 200, "A"),
+                                                                 point(f, 400, 250, "B"));
                                 }),
         image<CCercleImage>(nat::cercle, aCircle),
         image<CArcDeCercleImage>(nat::arc,
                                  [](ContractFigure& f) {
-                                     return f.make<CArcDeCercle>(nat::arc, f.point(200, 200, "O"),
-                                                                 f.point(300, 200, "A"),
+                                     return f.make<CArcDeCercle>(nat::arc, point(f, 200, 200, "O"),
+                                                                 point(f, 300, 200, "A"),
                                                                  CValeurAngle(1.5));
                                  }),
 
         // Frame and the objects defined in it.
         example<CRepere>([](ContractFigure& f) {
             auto p = points(f, 3);
-            auto* x = f.parent(f.line(p[2], p[0]));
-            auto* y = f.parent(f.line(p[2], p[1]));
-            auto* a = f.parent(f.variable("a", 1));
+            auto* x = f.parent(line(f, p[2], p[0]));
+            auto* y = f.parent(line(f, p[2], p[1]));
+            auto* a = f.parent(variable(f, "a", 1));
             f.object<CRepere>(nat::repere, p[2], p[0], p[1], x, y, Num(a), Num(-2.0), true, false,
                               true);
         }),
         example<CPointDansRepere>([](ContractFigure& f) {
-            auto* r = f.parent(f.frame());
-            auto* x = f.parent(f.variable("x", 1.5));
+            auto* r = f.parent(frame(f));
+            auto* x = f.parent(variable(f, "x", 1.5));
             f.object<CPointDansRepere>(nat::pointDansRepere, r, Num(x), Num(-0.5));
         }),
         example<CPointParAffixe>([](ContractFigure& f) {
-            auto* r = f.parent(f.frame());
+            auto* r = f.parent(frame(f));
             auto* z = f.parent(
                 formula(f, nat::calculComplexe, std::make_unique<CCalculComplexe>("z", "1+2*i")));
             f.object<CPointParAffixe>(nat::pointParAffixe, r, CValeurAssocieeComp(z));
         }),
         example<CPointBaseEnt>([](ContractFigure& f) {
-            auto* e = f.object<CPointBaseEnt>(nat::pointAutre, f.parent(f.frame()), 2.0, -1.0);
+            auto* e = f.object<CPointBaseEnt>(nat::pointAutre, f.parent(frame(f)), 2.0, -1.0);
             e->abscissaFree = false;
             e->abscissaMin = -7;
             e->abscissaMax = 9;
         }),
         example<CDroiteOm>([](ContractFigure& f) {
-            auto* r = f.parent(f.frame());
-            auto* a = f.parent(f.point(350, 250, "A"));
-            f.object<CDroiteOm>(nat::droite, r, a, Num(f.parent(f.variable("m", 0.5))));
+            auto* r = f.parent(frame(f));
+            auto* a = f.parent(point(f, 350, 250, "A"));
+            f.object<CDroiteOm>(nat::droite, r, a, Num(f.parent(variable(f, "m", 0.5))));
         }),
 
         // Displays.
         example<CValeurAffichee>([](ContractFigure& f) {
-            auto* a = f.parent(f.variable("a", 1.25));
+            auto* a = f.parent(variable(f, "a", 1.25));
             auto* v = f.object<CValeurAffichee>(
-                nat::valeurAffichee, a, f.parent(f.point(100, 100, "P")), 0.0, 0.0, "x=", " u", 2);
+                nat::valeurAffichee, a, f.parent(point(f, 100, 100, "P")), 0.0, 0.0, "x=", " u", 2);
             v->framed = true;
             v->fontIndex = 4;
         }),
         example<CCommentaire>([](ContractFigure& f) {
-            f.parent(f.variable("a", 1.25));
-            auto* p = f.parent(f.point(100, 100, "P"));
+            f.parent(variable(f, "a", 1.25));
+            auto* p = f.parent(point(f, 100, 100, "P"));
             f.object<CCommentaire>(nat::commentaire, "a vaut #Val(a)", &f.list(), p, 3.0, 4.0)
                 ->opaque = true;
         }),
         example<CImage>([](ContractFigure& f) {
-            auto* p = f.parent(f.point(100, 100, "P"));
+            auto* p = f.parent(point(f, 100, 100, "P"));
             f.object<CImage>(nat::image, "/x/y.bmp", "y.bmp", &f.list(), p, 5.0, 6.0);
         }),
 
@@ -575,9 +573,9 @@ std::vector<Example> buildExamples() {
 
         // Surfaces, half-planes and duplicated objects.
         example<CSurfaceRemplie>([](ContractFigure& f) {
-            auto* o = f.parent(f.point(250, 250, "O"));
-            auto* c = f.parent(f.circle(f.point(200, 200, "Q"), f.point(400, 200, "R")));
-            auto* d = f.parent(f.line(f.point(100, 300, "A"), f.point(400, 310, "B")));
+            auto* o = f.parent(point(f, 250, 250, "O"));
+            auto* c = f.parent(circle(f, point(f, 200, 200, "Q"), point(f, 400, 200, "R")));
+            auto* d = f.parent(line(f, point(f, 100, 300, "A"), point(f, 400, 310, "B")));
             f.object<CSurfaceRemplie>(nat::surface, o, std::vector<CElementGraphique*>{c, d},
                                       &f.list(), 4, 6);
         }),
@@ -586,19 +584,19 @@ std::vector<Example> buildExamples() {
         on<CSurfaceSecteurCirculaire>(
             nat::surface,
             [](ContractFigure& f) {
-                return f.make<CArcDeCercleDirect>(nat::arc, f.point(200, 200, "O"),
-                                                  f.point(300, 200, "A"), f.point(200, 100, "B"));
+                return f.make<CArcDeCercleDirect>(nat::arc, point(f, 200, 200, "O"),
+                                                  point(f, 300, 200, "A"), point(f, 200, 100, "B"));
             },
             2, 4),
         example<CDemiPlan>([](ContractFigure& f) {
             auto* d = f.parent(aLine(f));
-            f.object<CDemiPlan>(nat::demiPlan, d, f.parent(f.point(200, 50, "M")), 3, 5);
+            f.object<CDemiPlan>(nat::demiPlan, d, f.parent(point(f, 200, 50, "M")), 3, 5);
         }),
         on<CObjetDuplique>(nat::objetDuplique, aCircle),
         on<CSurfaceLieu>(nat::surface, aLocus, 1, 2),
         example<CSurfaceLieuDroite>([](ContractFigure& f) {
             auto* l = f.parent(aLocus(f));
-            auto* d = f.parent(f.line(f.point(100, 400, "D"), f.point(400, 420, "E")));
+            auto* d = f.parent(line(f, point(f, 100, 400, "D"), point(f, 400, 420, "E")));
             f.object<CSurfaceLieuDroite>(nat::surface, l, d, 1, 2);
         }),
         example<CSurfaceDeuxLieux>([](ContractFigure& f) {
@@ -607,8 +605,8 @@ std::vector<Example> buildExamples() {
         }),
         example<CSurfaceLieuDeuxPoints>([](ContractFigure& f) {
             auto* l = f.parent(aLocus(f));
-            auto* a = f.parent(f.point(100, 400, "D"));
-            auto* b = f.parent(f.point(400, 420, "E"));
+            auto* a = f.parent(point(f, 100, 400, "D"));
+            auto* b = f.parent(point(f, 400, 420, "E"));
             f.object<CSurfaceLieuDeuxPoints>(nat::surface, l, a, b, 1, 2);
         }),
 
@@ -619,12 +617,12 @@ std::vector<Example> buildExamples() {
         locus<CLieuDiscretParVariable>(variableK, nat::lieuDiscret, 1, 8),
         example<CLieuObjetParPtLie>([](ContractFigure& f) {
             CPointLieDroite* m = f.parent(linkedPoint(f));
-            auto* s = f.parent(f.segment(m, f.point(300, 100, "C")));
+            auto* s = f.parent(segment(f, m, point(f, 300, 100, "C")));
             f.object<CLieuObjetParPtLie>(nat::lieuObjets, &f.list(), s, m, 6);
         }),
         example<CLieuObjetParVariable>([](ContractFigure& f) {
             auto* k = f.parent(variableK(f));
-            auto* s = f.parent(f.segment(traced(f, k), f.point(300, 100, "C")));
+            auto* s = f.parent(segment(f, traced(f, k), point(f, 300, 100, "C")));
             f.object<CLieuObjetParVariable>(nat::lieuObjets, &f.list(), s, k, 5);
         }),
 
@@ -634,13 +632,13 @@ std::vector<Example> buildExamples() {
             f.object<CVariableBornee>(nat::variable, "k", 2.5, -1.0, 4.0, 0.5, "-1", "4", "0.5");
         }),
         example<CCalcul>([](ContractFigure& f) {
-            f.parent(f.variable("a", 2));
-            f.parent(f.function("f", "x/2+1"));
+            f.parent(variable(f, "a", 2));
+            f.parent(function(f, "f", "x/2+1"));
             f.subject = formula(f, nat::calcul,
                                 std::make_unique<CCalcul>("c", "-abs(a)^3+f(a)*2/4+(1<>pi)"));
         }),
         example<CCalculComplexe>([](ContractFigure& f) {
-            f.parent(f.variable("a", 2));
+            f.parent(variable(f, "a", 2));
             f.parent(formula(f, nat::fonctionComplexe,
                              std::make_unique<CFoncComplexe>("g", "z*i", "z")));
             f.parent(
@@ -654,20 +652,20 @@ std::vector<Example> buildExamples() {
             f.subject = c;
         }),
         example<CFonc>([](ContractFigure& f) {
-            f.parent(f.variable("a", 2));
-            f.subject = f.function("f", "a*x²-int(x)");
+            f.parent(variable(f, "a", 2));
+            f.subject = function(f, "f", "a*x²-int(x)");
         }),
         example<CFoncComplexe>([](ContractFigure& f) {
-            f.parent(f.variable("a", 2));
+            f.parent(variable(f, "a", 2));
             f.subject = formula(f, nat::fonctionComplexe,
                                 std::make_unique<CFoncComplexe>("g", "conj(z)*i-z^2+a", "z"));
         }),
         example<CDerivee>([](ContractFigure& f) {
-            f.object<CDerivee>(nat::fonction, "df", f.parent(f.function("f", "x^3")), f.list());
+            f.object<CDerivee>(nat::fonction, "df", f.parent(function(f, "f", "x^3")), f.list());
         }),
         example<CSuiteRec>([](ContractFigure& f) {
-            auto* fn = f.parent(f.function("f", "x/2+1"));
-            auto* a = f.parent(f.variable("a", 1));
+            auto* fn = f.parent(function(f, "f", "x/2+1"));
+            auto* a = f.parent(variable(f, "a", 1));
             f.object<CSuiteRec>(nat::suiteRec, "u", fn, 7, Num(a));
         }),
         example<CSuiteRecComplexe>([](ContractFigure& f) {
@@ -677,52 +675,52 @@ std::vector<Example> buildExamples() {
                                         CValeurAssocieeComp(Complexe{1, 2}));
         }),
         example<CGrapheSuiteRec>([](ContractFigure& f) {
-            auto* fn = f.function("f", "x/2+1");
+            auto* fn = function(f, "f", "x/2+1");
             auto* u = f.parent(f.make<CSuiteRec>(nat::suiteRec, "u", fn, 7, Num(0.5)));
-            f.object<CGrapheSuiteRec>(nat::grapheSuite, u, f.parent(f.frame()), true, 3, 2);
+            f.object<CGrapheSuiteRec>(nat::grapheSuite, u, f.parent(frame(f)), true, 3, 2);
         }),
         example<CGrapheSuiteRecComplexe>([](ContractFigure& f) {
             auto* g =
                 formula(f, nat::fonctionComplexe, std::make_unique<CFoncComplexe>("g", "z*i", "z"));
             auto* w = f.parent(f.make<CSuiteRecComplexe>(nat::suiteRecComplexe, "w", g, 4,
                                                          CValeurAssocieeComp(Complexe{1, 0})));
-            f.object<CGrapheSuiteRecComplexe>(nat::grapheSuiteComplexe, w, f.parent(f.frame()),
-                                              true, 5, 4, 1);
+            f.object<CGrapheSuiteRecComplexe>(nat::grapheSuiteComplexe, w, f.parent(frame(f)), true,
+                                              5, 4, 1);
         }),
         example<CSolutionEquation>([](ContractFigure& f) {
-            auto* fn = f.parent(f.function("f", "x^2-2"));
-            auto* b = f.parent(f.variable("b", 2));
+            auto* fn = f.parent(function(f, "f", "x^2-2"));
+            auto* b = f.parent(variable(f, "b", 2));
             f.object<CSolutionEquation>(nat::valeurNumerique, "s", fn, Num(0.0), Num(b),
                                         Num(0.001));
         }),
         example<CIntegrale>([](ContractFigure& f) {
-            auto* fn = f.parent(f.function("f", "x^2-2"));
-            auto* a = f.parent(f.variable("a", 1));
+            auto* fn = f.parent(function(f, "f", "x^2-2"));
+            auto* a = f.parent(variable(f, "a", 1));
             f.object<CIntegrale>(nat::valeurNumerique, "I", fn, Num(a), Num(3.0), 17);
         }),
 
         // Measures.
         example<CLongueur>([](ContractFigure& f) {
-            f.unitLength();
+            unitLength(f);
             auto p = points(f, 2);
             f.object<CLongueur>(nat::mesure, &f.list(), p[0], p[1]);
         }),
         onPoints<CMesureAngleGeometrique, 3>(nat::mesure),
         onPoints<CMesureAngleOriente, 3>(nat::mesure),
         example<CMesureAbscisse>([](ContractFigure& f) {
-            auto* o = f.parent(f.point(100, 100, "O"));
-            auto* i = f.parent(f.point(200, 100, "I"));
-            f.object<CMesureAbscisse>(nat::mesure, o, i, f.parent(f.point(350, 100, "M")));
+            auto* o = f.parent(point(f, 100, 100, "O"));
+            auto* i = f.parent(point(f, 200, 100, "I"));
+            f.object<CMesureAbscisse>(nat::mesure, o, i, f.parent(point(f, 350, 100, "M")));
         }),
         inFrame<CMesureX>(nat::mesure),
         inFrame<CMesureY>(nat::mesure),
         inFrame<CMesureAffixe>(nat::mesureAffixe),
         example<CMesureAire>([](ContractFigure& f) {
-            f.unitLength();
+            unitLength(f);
             f.object<CMesureAire>(nat::mesure, "s", &f.list(), f.parent(aTriangle(f)));
         }),
         example<CMesureLongueurLigne>([](ContractFigure& f) {
-            f.unitLength();
+            unitLength(f);
             f.object<CMesureLongueurLigne>(nat::mesure, "l", &f.list(), f.parent(aBrokenLine(f)));
         }),
         ofComplex<CPartieReelle>("re"),
@@ -733,8 +731,8 @@ std::vector<Example> buildExamples() {
 
     // The existence test takes any object.
     Example test = example<CTestExistence>([](ContractFigure& f) {
-        auto* d1 = f.line(f.point(100, 100, "A"), f.point(400, 300, "B"));
-        auto* d2 = f.line(f.point(100, 300, "C"), f.point(400, 100, "D"));
+        auto* d1 = line(f, point(f, 100, 100, "A"), point(f, 400, 300, "B"));
+        auto* d2 = line(f, point(f, 100, 300, "C"), point(f, 400, 100, "D"));
         f.object<CTestExistence>(nat::calcul, "t",
                                  f.parent(f.make<CIntDroiteDroite>(nat::pointConstruit, d1, d2)));
     });

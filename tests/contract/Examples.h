@@ -13,13 +13,6 @@
 #include "geometry/CPointAncetre.h"
 #include "geometry/GeoFigure.h"
 
-class CSegment;
-class CDroiteAB;
-class CCercleOA;
-class CRepere;
-class CVariableBornee;
-class CFonc;
-
 struct ContractFigure {
     ContractFigure();
 
@@ -59,18 +52,6 @@ struct ContractFigure {
         subject = t;
         return t;
     }
-
-    // Ancestors the examples share.
-    CPointBase* point(double x, double y, const std::string& name);
-    CSegment* segment(CPointAncetre* a, CPointAncetre* b);
-    CDroiteAB* line(CPointAncetre* a, CPointAncetre* b);
-    CCercleOA* circle(CPointAncetre* o, CPointAncetre* a);
-    CVariableBornee* variable(const std::string& name, double value);
-    CFonc* function(const std::string& name, const std::string& formula);
-    // The frame (O, I, J) with its two axes.
-    CRepere* frame();
-    // A length between two points of its own, made the figure's unit length.
-    void unitLength();
 };
 
 struct Example {
