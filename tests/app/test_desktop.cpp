@@ -208,39 +208,31 @@ TEST(Recovery, EveryTwentiethChangeIsCopiedAndClosingGivesTheCopyUp) {
     EXPECT_FALSE(QFileInfo::exists(recovery.sessionFolder()));
 }
 
-TEST(Recovery, ADamagedCopyIsReportedAndSetAsideAndARunningSessionIsLeftAlone) {
+// A damaged copy is reported and set aside, a running session left alone, and an untitled
+// figure keeps a free number that new figures count on from.
+TEST(Recovery, DamagedCopiesRunningSessionsAndTitlesOfRestoredFigures) {
     Fixture f;
+    f.frame->newFigure();  // Figure1
     const QString root = f.dir.filePath("recovery");
     write(root + "/session-1-1/figure1.qvf", QByteArray("Korvendal32Vers2\x03", 17));
     write(root + "/session-1-1/figure1.txt", "\nFigure7\n");
     write(root + "/session-1-1/figure2.qvf", emptyFigure());
+    write(root + "/session-1-1/figure2.txt", "\nFigure1\n");
+    write(root + "/session-1-1/figure3.qvf", emptyFigure());
+    write(root + "/session-1-1/figure3.txt", "\nFigure4\n");
     write(root + "/session-2-2/figure1.qvf", "");
     QLockFile running(root + "/session-2-2/verrou");
     ASSERT_TRUE(running.tryLock(0));
 
     CRecovery recovery(*f.frame, root);
     f.headless.answers = {IDYES};
-    EXPECT_EQ(recovery.offerRestore(), 1);
-    ASSERT_EQ(f.frame->views().size(), 1);
+    EXPECT_EQ(recovery.offerRestore(), 2);
     ASSERT_EQ(f.headless.messages.size(), 2u);
-    EXPECT_NE(f.headless.messages[0].text.find("les 2 figures"), std::string::npos);
+    EXPECT_NE(f.headless.messages[0].text.find("les 3 figures"), std::string::npos);
     EXPECT_NE(f.headless.messages[1].text.find("« Figure7 » est endommagée"), std::string::npos);
     EXPECT_TRUE(QFileInfo::exists(root + "/endommagées/session-1-1-figure1.qvf"));
     EXPECT_FALSE(QFileInfo::exists(root + "/session-1-1"));
     EXPECT_TRUE(QFileInfo::exists(root + "/session-2-2/figure1.qvf"));
-}
-
-TEST(Recovery, AnUntitledFigureKeepsAFreeNumberAndNewFiguresCountOnFromIt) {
-    Fixture f;
-    f.frame->newFigure();  // Figure1
-    const QString root = f.dir.filePath("recovery");
-    write(root + "/session-1-1/figure1.qvf", emptyFigure());
-    write(root + "/session-1-1/figure1.txt", "\nFigure1\n");
-    write(root + "/session-1-1/figure2.qvf", emptyFigure());
-    write(root + "/session-1-1/figure2.txt", "\nFigure4\n");
-    CRecovery recovery(*f.frame, root);
-    f.headless.answers = {IDYES};
-    ASSERT_EQ(recovery.offerRestore(), 2);
     f.frame->newFigure();
     QStringList titles;
     for (CPelvantiView* v : f.frame->views()) titles << v->property("figureTitle").toString();
