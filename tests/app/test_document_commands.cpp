@@ -26,50 +26,42 @@
 #include "macros/CMacroKinds.h"
 
 namespace {
-struct TemplateCase {
-    int command;
-    int count;
-    const char* shownNames;
-};
-
-class Templates : public testing::TestWithParam<TemplateCase> {};
-
-TEST_P(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
-    Fixture f;
-    CPelvantiView* v = f.run(GetParam().command);
-    const CListeAction& list = v->document()->list();
-    EXPECT_EQ(list.count(), GetParam().count);
-    std::string names;
-    for (CActionAncetre* e : list.entries()) {
-        EXPECT_TRUE(e->element->exists) << e->element->GetRuntimeClass()->className;
-        if (auto* g = dynamic_cast<CElementGraphique*>(e->element); g && !g->masked)
-            names += g->getName();
+// Each template: its count of objects, then the names it shows.
+TEST(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
+    const std::pair<int, std::string> cases[] = {{Cmd::newFigureWithoutUnit, "1"},
+                                                 {Cmd::newOrthonormalGrid, "10 OIJ"},
+                                                 {Cmd::newOrthogonalDottedVectors, "14 OIJ"},
+                                                 {Cmd::newSquare, "19 ABDC"},
+                                                 {Cmd::newRectangle, "19 ABDC"},
+                                                 {Cmd::newParallelogram, "18 ABDC"},
+                                                 {Cmd::newTriangleAny, "15 BCA"},
+                                                 {Cmd::newTriangleRight, "17 ABC"},
+                                                 {Cmd::newTriangleIsosceles, "20 BCA"},
+                                                 {Cmd::newTriangleRightIsosceles, "19 ABC"},
+                                                 {Cmd::newTriangleEquilateral, "19 BCA"},
+                                                 {Cmd::newTrapezoidAny, "18 ABDC"},
+                                                 {Cmd::newTrapezoidRight, "20 ABDC"},
+                                                 {Cmd::newTrapezoidIsosceles, "23 ABDC"},
+                                                 {Cmd::newHexagon, "26 OABCDEF"},
+                                                 {Cmd::newSegmentOfLength, "15 AB"}};
+    for (const auto& [command, expected] : cases) {
+        Fixture f;
+        CPelvantiView* v = f.run(command);
+        const CListeAction& list = v->document()->list();
+        std::string shown = std::to_string(list.count());
+        for (CActionAncetre* e : list.entries()) {
+            EXPECT_TRUE(e->element->exists) << e->element->GetRuntimeClass()->className;
+            if (auto* g = dynamic_cast<CElementGraphique*>(e->element); g && !g->masked)
+                shown += (shown.find(' ') == std::string::npos ? " " : "") + g->getName();
+        }
+        EXPECT_EQ(shown, expected);
+        auto* unit = dynamic_cast<CValeurDynamique*>(list.unitLength);
+        EXPECT_EQ(unit == nullptr, command == Cmd::newFigureWithoutUnit);
+        EXPECT_NEAR(unit ? unit->getValue() : 1.0, 1.0, 1e-12);
+        EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
+        EXPECT_FALSE(v->isModified());
     }
-    EXPECT_EQ(names, GetParam().shownNames);
-    auto* unit = dynamic_cast<CValeurDynamique*>(list.unitLength);
-    EXPECT_EQ(unit == nullptr, GetParam().command == Cmd::newFigureWithoutUnit);
-    EXPECT_NEAR(unit ? unit->getValue() : 1.0, 1.0, 1e-12);
-    EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
-    EXPECT_FALSE(v->isModified());
 }
-
-INSTANTIATE_TEST_SUITE_P(Menu, Templates,
-                         testing::Values(TemplateCase{Cmd::newFigureWithoutUnit, 1, ""},
-                                         TemplateCase{Cmd::newOrthonormalGrid, 10, "OIJ"},
-                                         TemplateCase{Cmd::newOrthogonalDottedVectors, 14, "OIJ"},
-                                         TemplateCase{Cmd::newSquare, 19, "ABDC"},
-                                         TemplateCase{Cmd::newRectangle, 19, "ABDC"},
-                                         TemplateCase{Cmd::newParallelogram, 18, "ABDC"},
-                                         TemplateCase{Cmd::newTriangleAny, 15, "BCA"},
-                                         TemplateCase{Cmd::newTriangleRight, 17, "ABC"},
-                                         TemplateCase{Cmd::newTriangleIsosceles, 20, "BCA"},
-                                         TemplateCase{Cmd::newTriangleRightIsosceles, 19, "ABC"},
-                                         TemplateCase{Cmd::newTriangleEquilateral, 19, "BCA"},
-                                         TemplateCase{Cmd::newTrapezoidAny, 18, "ABDC"},
-                                         TemplateCase{Cmd::newTrapezoidRight, 20, "ABDC"},
-                                         TemplateCase{Cmd::newTrapezoidIsosceles, 23, "ABDC"},
-                                         TemplateCase{Cmd::newHexagon, 26, "OABCDEF"},
-                                         TemplateCase{Cmd::newSegmentOfLength, 15, "AB"}));
 
 TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
     Fixture f;
