@@ -37,11 +37,15 @@ ContractFigure::ContractFigure() {
 
 namespace {
 
+template <class T>
+T* named(T* object, const std::string& name) {
+    object->setName(name);
+    return object;
+}
+
 // Ancestors the examples share.
-CPointBase* point(ContractFigure& f, double x, double y, const std::string& name) {
-    auto* p = f.make<CPointBase>(nat::pointLibre, x, y);
-    p->setName(name);
-    return p;
+CPointBase* point(ContractFigure& f, double x, double y, const char* name) {
+    return named(f.make<CPointBase>(nat::pointLibre, x, y), name);
 }
 CSegment* segment(ContractFigure& f, CPointAncetre* a, CPointAncetre* b) {
     return f.make<CSegment>(nat::segment, a, b);
@@ -51,8 +55,7 @@ CDroiteAB* line(ContractFigure& f, CPointAncetre* a, CPointAncetre* b) {
 }
 CCercleOA* circle(ContractFigure& f, CPointAncetre* o, CPointAncetre* a) {
     auto* c = f.make<CCercleOA>(nat::cercle, o, a);
-    c->setName("c" + std::to_string(f.list().count()));
-    return c;
+    return named(c, "c" + std::to_string(f.list().count()));
 }
 CVariableBornee* variable(ContractFigure& f, const std::string& name, double value) {
     return f.make<CVariableBornee>(nat::variable, name, value, 0.0, 10.0, 0.5, "0", "10", "0.5");
@@ -173,22 +176,17 @@ Example ofComplex(const char* name) {
 
 // A segment [AB] with a point M linked to it: the generator of the loci.
 CPointLieDroite* linkedPoint(ContractFigure& f) {
-    auto* m = f.make<CPointLieDroite>(nat::pointLie, aSegment(f), 0.3);
-    m->setName("M");
-    return m;
+    return named(f.make<CPointLieDroite>(nat::pointLie, aSegment(f), 0.3), "M");
 }
 
 // What the loci trace: the midpoint of a generator and C, or a point moved along [AB] by k.
 CPointAncetre* traced(ContractFigure& f, CPointAncetre* generator) {
-    auto* p = f.make<CMilieu>(nat::pointConstruit, generator, point(f, 300, 100, "C"));
-    p->setName("P");
-    return p;
+    return named(f.make<CMilieu>(nat::pointConstruit, generator, point(f, 300, 100, "C")), "P");
 }
 CPointAncetre* traced(ContractFigure& f, CVariableBornee* k) {
-    auto* p = f.make<CPointParAbscisse>(nat::pointConstruit, point(f, 100, 300, "A"),
-                                        point(f, 500, 300, "B"), Num(k));
-    p->setName("P");
-    return p;
+    return named(f.make<CPointParAbscisse>(nat::pointConstruit, point(f, 100, 300, "A"),
+                                           point(f, 500, 300, "B"), Num(k)),
+                 "P");
 }
 
 // The loci: T(list, traced, generator, more), traced by the generator.
@@ -207,9 +205,8 @@ CVariableBornee* variableK(ContractFigure& f) {
 // A locus of points, for the surfaces bounded by loci.
 CLieuDePoints* aLocus(ContractFigure& f) {
     CPointLieDroite* m = linkedPoint(f);
-    auto* l = f.make<CLieuDePoints>(nat::lieuPoints, &f.list(), traced(f, m), m, 40, false);
-    l->setName("L");
-    return l;
+    return named(f.make<CLieuDePoints>(nat::lieuPoints, &f.list(), traced(f, m), m, 40, false),
+                 "L");
 }
 
 // Formulas read against the figure.
@@ -240,9 +237,7 @@ void listing(ContractFigure& f, CMacroAvecListe* m, std::initializer_list<CEleme
 
 // A second point linked to the segment of `m`, for the macro that moves one onto the other.
 CPointLieDroite* linkedPointBeside(ContractFigure& f, CPointLieDroite* m) {
-    auto* p = f.make<CPointLieDroite>(nat::pointLie, m->line, 0.8);
-    p->setName("P");
-    return p;
+    return named(f.make<CPointLieDroite>(nat::pointLie, m->line, 0.8), "P");
 }
 
 std::vector<Example> macroExamples() {
@@ -402,14 +397,8 @@ std::vector<Example> buildExamples() {
             auto* t = f.parent(variable(f, "t", 2));
             f.object<CGrandArcDeCercle>(nat::arc, p[0], p[1], CValeurAngle(t));
         }),
-        example<CArcDeCercleDirect>([](ContractFigure& f) {
-            auto p = points(f, 2);
-            f.object<CArcDeCercleDirect>(nat::arc, p[0], p[1], CValeurAngle(1.0));
-        }),
-        example<CArcDeCercleIndirect>([](ContractFigure& f) {
-            auto p = points(f, 2);
-            f.object<CArcDeCercleIndirect>(nat::arc, p[0], p[1], CValeurAngle(0.5));
-        }),
+        onPoints<CArcDeCercleDirect, 2>(nat::arc, CValeurAngle(1.0)),
+        onPoints<CArcDeCercleIndirect, 2>(nat::arc, CValeurAngle(0.5)),
         on<CMarqueAngleDroit>(
             nat::marqueAngle,
             [](ContractFigure& f) {
