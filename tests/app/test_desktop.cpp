@@ -125,24 +125,6 @@ TEST(Preferences, OutOfRangeValuesAreCorrectedOnReading) {
         EXPECT_EQ(readFrom({{c.key, c.stored}}).*(c.field), c.expected) << c.key << "=" << c.stored;
 }
 
-// The key TextlfUnderline is written twice, as the older program did: both fonts keep their flags.
-TEST(Preferences, WrittenThenReadBack) {
-    CPreferences p;
-    p.background = RGB(1, 2, 3);
-    p.nameFont.underline = 1;
-    p.textFont.strikeOut = 1;
-    p.smoothDrawing = false;
-    CMapPreferenceStore store;
-    writePreferences(store, p);
-    EXPECT_EQ(std::count(store.writeOrder.begin(), store.writeOrder.end(), "TextlfUnderline"), 2);
-    CPreferences back;
-    readPreferences(store, back);
-    EXPECT_EQ(back.background, RGB(1, 2, 3));
-    EXPECT_FALSE(back.smoothDrawing);
-    EXPECT_EQ(back.nameFont, p.nameFont);
-    EXPECT_EQ(back.textFont, p.textFont);
-}
-
 TEST(Settings, LoadingRebuildsThePensAndAnEmptyStoreGivesTheDefaults) {
     Fixture f;
     QSettings s(f.dir.filePath("k.ini"), QSettings::IniFormat);

@@ -22,56 +22,43 @@ struct QuietQtHost : CQtHost {
 // What happens during the macro: a menu command, or one of these.
 enum Special { closeWindowOfSequence = -1, closeApplication = -2, openFile = -3, otherMacro = -4 };
 
-class MacroReentrancy : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override {
-        QApplication::setQuitOnLastWindowClosed(false);
-        setHost(&host);  // the fixture puts the previous one back
-        f.frame->automaticAnswer = IDNO;
-        view = f.frame->newFigure();
-        auto* a = add<CPointBase>(view, nat::pointLibre, 1000.0, 1000.0, 4, 0);
-        auto* b = add<CPointBase>(view, nat::pointLibre, 3000.0, 1000.0, 4, 0);
-        m = add<CPointLieDroite>(view, nat::pointLie, add<CSegment>(view, nat::segment, a, b),
-                                 0.25);
-        anim = endless("Animer", 3000.0);
-        view->document()->history().record("Animer");
-        view->recomputeAndRedraw();
-        f.frame->updateActions();
-        otherPath = QString::fromStdString(f.saveFigureWithPoint("autre.qvf"));
-    }
-    void TearDown() override {
-        f.frame.reset();
-        QApplication::setQuitOnLastWindowClosed(true);
-    }
-    // An animation of m until Escape (or 6 s, should the stop never come).
-    CMacroAnimationPointLie* endless(const char* name, double y) {
-        auto* macro = add<CMacroAnimationPointLie>(view, nat::macro, &view->document()->list(),
-                                                   name, "", 2000.0, y);
-        macro->linkedPoint = m;
-        macro->f = 10, macro->n = 50, macro->d = 60;
-        return macro;
-    }
-
-    QuietQtHost host;  // outlives the window
-    Fixture f;
-    CPelvantiView* view = nullptr;
-    CPointLieDroite* m = nullptr;
-    CMacroAnimationPointLie* anim = nullptr;
-    QString otherPath;
-};
+class MacroReentrancy : public ::testing::TestWithParam<int> {};
 
 TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
     const int what = GetParam();
+    QuietQtHost host;  // outlives the window
+    Fixture f;
+    setHost(&host);  // the fixture puts the previous one back
+    QApplication::setQuitOnLastWindowClosed(false);
+    f.frame->automaticAnswer = IDNO;
+    const QString otherPath = QString::fromStdString(f.saveFigureWithPoint("autre.qvf"));
+    CPelvantiView* view = f.frame->newFigure();
+    CListeAction& list = view->document()->list();
+    auto* a = add<CPointBase>(view, nat::pointLibre, 1000.0, 1000.0, 4, 0);
+    auto* b = add<CPointBase>(view, nat::pointLibre, 3000.0, 1000.0, 4, 0);
+    auto* m =
+        add<CPointLieDroite>(view, nat::pointLie, add<CSegment>(view, nat::segment, a, b), 0.25);
+    // An animation of m until Escape (or 6 s, should the stop never come).
+    auto endless = [&](const char* name, double y) {
+        auto* macro = add<CMacroAnimationPointLie>(view, nat::macro, &list, name, "", 2000.0, y);
+        macro->linkedPoint = m;
+        macro->f = 10, macro->n = 50, macro->d = 60;
+        return macro;
+    };
+    CMacroAnimationPointLie* anim = endless("Animer", 3000.0);
+    view->document()->history().record("Animer");
     CMacro* run = anim;
     if (what == closeWindowOfSequence) {
         // Two endless animations in a row: the second must not start once the stop is asked.
-        auto* both = add<CMacroSuiteMacros>(view, nat::macro, &view->document()->list(), "Les deux",
-                                            "", 2000.0, 4000.0);
+        auto* both =
+            add<CMacroSuiteMacros>(view, nat::macro, &list, "Les deux", "", 2000.0, 4000.0);
         both->addObject(nat::macro, anim);
         both->addObject(nat::macro, endless("Encore", 3500.0));
         run = both;
     }
-    const int countBefore = view->document()->list().count();
+    view->recomputeAndRedraw();
+    f.frame->updateActions();
+    const int countBefore = list.count();
     bool seenMoving = false, nestedRan = true;
     int viewsDuring = -1, countDuring = -1;
     QTimer::singleShot(50, f.frame.get(), [&] {
@@ -89,7 +76,7 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
             f.run(what);
         }
         viewsDuring = static_cast<int>(f.frame->views().size());
-        countDuring = view->document()->list().count();
+        countDuring = list.count();
     });
     EXPECT_FALSE(runMacro(*run, view, QPoint()));
 
@@ -98,7 +85,7 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
     EXPECT_EQ(1, viewsDuring);
     EXPECT_EQ(countBefore, countDuring);
     EXPECT_EQ(0.25, m->abscissa);
-    EXPECT_EQ(countBefore, view->document()->list().count());
+    EXPECT_EQ(countBefore, list.count());
     EXPECT_EQ(nullptr, runningMacroView());
     EXPECT_TRUE(etatOutils().mouseInputEnabled);
 
@@ -108,9 +95,11 @@ TEST_P(MacroReentrancy, WaitsForTheMacroToStopThenActs) {
         {closeWindowOfSequence, 0}, {closeApplication, 0}, {Cmd::fileClose, 0}, {openFile, 2}};
     EXPECT_EQ(viewsAfter.count(what) ? viewsAfter.at(what) : 1, f.frame->views().size());
     EXPECT_TRUE(what != closeApplication || !f.frame->isVisible());
-    EXPECT_TRUE(what != Cmd::editUndo || view->document()->list().count() < countBefore);
+    EXPECT_TRUE(what != Cmd::editUndo || list.count() < countBefore);
     EXPECT_TRUE(what != Cmd::deleteObject || toolOfCommand(what) == etatOutils().currentTool);
     EXPECT_TRUE(what != otherMacro || !nestedRan);
+    f.frame.reset();
+    QApplication::setQuitOnLastWindowClosed(true);
 }
 
 INSTANTIATE_TEST_SUITE_P(During, MacroReentrancy,
