@@ -215,6 +215,9 @@ T* formula(ContractFigure& f, Nature n, std::unique_ptr<T> value) {
     value->rebuildTree(f.list());
     return f.add(n, std::move(value));
 }
+CFoncComplexe* functionG(ContractFigure& f) {
+    return formula(f, nat::fonctionComplexe, std::make_unique<CFoncComplexe>("g", "z*i", "z"));
+}
 
 // --- Macros ----------------------------------------------------------------------------------
 
@@ -628,8 +631,7 @@ std::vector<Example> buildExamples() {
         }),
         example<CCalculComplexe>([](ContractFigure& f) {
             f.parent(variable(f, "a", 2));
-            f.parent(formula(f, nat::fonctionComplexe,
-                             std::make_unique<CFoncComplexe>("g", "z*i", "z")));
+            f.parent(functionG(f));
             f.parent(
                 formula(f, nat::calculComplexe, std::make_unique<CCalculComplexe>("z", "1+2*i")));
             f.subject =
@@ -658,8 +660,7 @@ std::vector<Example> buildExamples() {
             f.object<CSuiteRec>(nat::suiteRec, "u", fn, 7, Num(a));
         }),
         example<CSuiteRecComplexe>([](ContractFigure& f) {
-            auto* g = f.parent(formula(f, nat::fonctionComplexe,
-                                       std::make_unique<CFoncComplexe>("g", "z*i", "z")));
+            auto* g = f.parent(functionG(f));
             f.object<CSuiteRecComplexe>(nat::suiteRecComplexe, "w", g, 9,
                                         CValeurAssocieeComp(Complexe{1, 2}));
         }),
@@ -669,8 +670,7 @@ std::vector<Example> buildExamples() {
             f.object<CGrapheSuiteRec>(nat::grapheSuite, u, f.parent(frame(f)), true, 3, 2);
         }),
         example<CGrapheSuiteRecComplexe>([](ContractFigure& f) {
-            auto* g =
-                formula(f, nat::fonctionComplexe, std::make_unique<CFoncComplexe>("g", "z*i", "z"));
+            auto* g = functionG(f);
             auto* w = f.parent(f.make<CSuiteRecComplexe>(nat::suiteRecComplexe, "w", g, 4,
                                                          CValeurAssocieeComp(Complexe{1, 0})));
             f.object<CGrapheSuiteRecComplexe>(nat::grapheSuiteComplexe, w, f.parent(frame(f)), true,
