@@ -1,5 +1,5 @@
 // The program as a desktop user meets it: Qt's dialogs in French, file dialogs in the figure's
-// folder, figure windows that stay visible, the preferences (read, corrected, stored, and from
+// folder, the preferences (read, corrected, stored, and from
 // the menu), drag and drop, and the copies of open figures that survive a killed program.
 #include <gtest/gtest.h>
 
@@ -42,20 +42,6 @@ TEST(Desktop, QtDialogsSpeakFrench) {
     for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(t);
         delete t;
-    }
-}
-
-TEST(Desktop, FigureWindowsStayInViewAndKeepTheirContentThroughCascadeAndTile) {
-    Fixture f;
-    QMdiArea* mdi = f.frame->mdiArea();
-    const QRect room = mdi->viewport()->rect();
-    for (int i = 0; i < 10; ++i) f.frame->newFigure();
-    for (int command : {Cmd::fileNew, Cmd::windowCascade, Cmd::windowTile}) {
-        f.run(command);
-        for (QMdiSubWindow* w : mdi->subWindowList()) {
-            EXPECT_TRUE(room.contains(w->geometry())) << command;
-            EXPECT_TRUE(command == Cmd::windowTile || w->widget()->height() >= 150) << command;
-        }
     }
 }
 

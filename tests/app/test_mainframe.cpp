@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QSet>
 #include <QStyleOptionMenuItem>
@@ -59,12 +61,20 @@ TEST(MainFrame, UndoMenuTextNamesTheLastActionWithTheSameShortcutText) {
     EXPECT_EQ(menu.shown(f.frame->action(Cmd::editRedo)), "Rétablir Créer milieu\tCtrl+Y");
 }
 
+// Figure windows stay in view and usable through cascade and tile.
 TEST(MainFrame, NewFiguresOpenInTheirOwnWindowsAndAModifiedOneAsksBeforeClosing) {
     Fixture f;
-    f.frame->newFigure();
-    CPelvantiView* v = f.frame->newFigure();
+    for (int i = 0; i < 9; ++i) f.frame->newFigure();
+    for (int command : {Cmd::fileNew, Cmd::windowCascade, Cmd::windowTile}) {
+        f.run(command);
+        for (QMdiSubWindow* w : f.frame->mdiArea()->subWindowList()) {
+            EXPECT_TRUE(f.frame->mdiArea()->viewport()->rect().contains(w->geometry()));
+            EXPECT_TRUE(command == Cmd::windowTile || w->widget()->height() >= 150) << command;
+        }
+    }
+    for (int i = 0; i < 8; ++i) f.frame->closeActive(), flushEvents();
     ASSERT_EQ(f.frame->views().size(), 2);
-    EXPECT_EQ(f.frame->activeView(), v);
+    CPelvantiView* v = f.frame->activeView();
     add<CPointBase>(v, nat::pointLibre, 100.0, 100.0);
     f.frame->automaticAnswer = IDCANCEL;
     f.frame->closeActive();
