@@ -60,9 +60,15 @@ struct Fixture {
         frame->action(command)->trigger();
         return frame->activeView();
     }
-    template <class D>
-    D* dialog() {
-        return frame->findChild<D*>();
+    // Runs a menu command that leaves dialog D open, lets `fill` use it, then accepts it.
+    template <class D, class Fill>
+    void answer(int command, Fill fill) {
+        run(command);
+        D* d = frame->findChild<D*>();
+        ASSERT_NE(d, nullptr);
+        fill(*d);
+        d->accept();
+        delete d;
     }
     std::string saveFigureWithPoint(const char* name) {
         CPelvantiDoc doc;

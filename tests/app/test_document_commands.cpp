@@ -108,13 +108,10 @@ TEST(FigureText, KeptByteForByteUnlessEdited) {
     doc.reservedText = text;
     // Shown, opened for editing, then edited.
     for (int step : {0, 1, 2}) {
-        f.run(step ? Cmd::figureText : Cmd::viewFigureText);
-        auto* d = f.dialog<CFigureTextDialog>();
-        ASSERT_NE(d, nullptr);
-        EXPECT_EQ(d->editor()->isReadOnly(), step == 0);
-        if (step == 2) d->editor()->setPlainText("Un triangle é\nsa hauteur");
-        d->accept();
-        delete d;
+        f.answer<CFigureTextDialog>(step ? Cmd::figureText : Cmd::viewFigureText, [&](auto& d) {
+            EXPECT_EQ(d.editor()->isReadOnly(), step == 0);
+            if (step == 2) d.editor()->setPlainText("Un triangle é\nsa hauteur");
+        });
         EXPECT_TRUE(step == 2 || doc.reservedText == text);
     }
     EXPECT_EQ(doc.reservedText, "Un triangle é\r\nsa hauteur");
@@ -129,24 +126,21 @@ TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
     Fixture f;
     CPelvantiView* v = f.run(Cmd::newSquare);
     CListeAction& list = v->document()->list();
-    f.run(Cmd::history);
-    auto* d = f.dialog<CHistoryDialog>();
-    ASSERT_NE(d, nullptr);
-    d->showStep(-3);
-    EXPECT_EQ(d->step(), 0);
-    d->showStep(1000);
-    EXPECT_EQ(d->step(), list.count() - 1);
-    // The midpoint of U and V: the object blinks on one timer, its two parents on the other.
-    d->showStep(5);
     EtatOutils& st = etatOutils();
-    EXPECT_EQ(st.blinkList.count(), 1);
-    ASSERT_EQ(st.blinkList2.count(), 2);
-    EXPECT_EQ(st.blinkList2.elementAt(1), list.elementAt(3));
-    // V lies on a hidden line that has no name: the line is told by its kind.
-    d->showStep(3);
-    EXPECT_TRUE(d->constructionText().endsWith(QStringLiteral("Point V : Point lié à une droite")))
-        << d->constructionText().toStdString();
-    d->accept();
+    f.answer<CHistoryDialog>(Cmd::history, [&](CHistoryDialog& d) {
+        d.showStep(-3);
+        EXPECT_EQ(d.step(), 0);
+        d.showStep(1000);
+        EXPECT_EQ(d.step(), list.count() - 1);
+        // The midpoint of U and V: the object blinks on one timer, its two parents on the other.
+        d.showStep(5);
+        EXPECT_EQ(st.blinkList.count(), 1);
+        ASSERT_EQ(st.blinkList2.count(), 2);
+        EXPECT_EQ(st.blinkList2.elementAt(1), list.elementAt(3));
+        // V lies on a hidden line that has no name: the line is told by its kind.
+        d.showStep(3);
+        EXPECT_TRUE(d.constructionText().endsWith("Point V : Point lié à une droite"));
+    });
     EXPECT_FALSE(v->isBlinking() || v->isBlinking2());
     EXPECT_TRUE(st.blinkList.empty() && st.blinkList2.empty());
 }
@@ -159,23 +153,17 @@ TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
     auto* circle = dynamic_cast<CCercleOR*>(doc.list().elementAt(10));
     ASSERT_NE(circle, nullptr);
     circle->radiusValue.setNumberWithText(10 * std::cos(60.0), "cos(60)*10");
-    f.run(Cmd::figureOptions);
-    auto* d = f.dialog<CFigureOptionsDialog>();
-    ASSERT_NE(d, nullptr);
-    d->degree->setChecked(true);
-    d->colour = QColor(10, 20, 30);
-    d->accept();
-    delete d;
+    f.answer<CFigureOptionsDialog>(Cmd::figureOptions, [](auto& d) {
+        d.degree->setChecked(true);
+        d.colour = QColor(10, 20, 30);
+    });
     EXPECT_EQ(doc.list().angleUnit, 1);
     EXPECT_NEAR(circle->radiusValue.getValue(), 5.0, 1e-9);
     EXPECT_EQ(doc.backgroundColour(), RGB(10, 20, 30));
     EXPECT_EQ(doc.history().undoText(), "Figure en cours");
     // A picture that cannot be read is reported and leaves no picture.
-    f.run(Cmd::figureOptions);
-    d = f.dialog<CFigureOptionsDialog>();
-    d->picture->setText(f.dir.filePath("absente.png"));
-    d->accept();
-    delete d;
+    f.answer<CFigureOptionsDialog>(
+        Cmd::figureOptions, [&](auto& d) { d.picture->setText(f.dir.filePath("absente.png")); });
     EXPECT_EQ(doc.backgroundPicture, nullptr);
     EXPECT_NE(f.headless.messages.back().text.find("absente.png"), std::string::npos);
 }
@@ -198,12 +186,9 @@ TEST(FigureOptions, DefaultMacroDrawnInItsFinalState) {
     v->recomputeAndRedraw();
     const QColor background = v->buffer().pixelColor(0, 0);
     auto choose = [&](const char* title) {
-        f.run(Cmd::figureOptions);
-        auto* d = f.dialog<CFigureOptionsDialog>();
-        ASSERT_NE(d, nullptr);
-        d->defaultMacro->setCurrentIndex(d->defaultMacro->findText(title));
-        d->accept();
-        delete d;
+        f.answer<CFigureOptionsDialog>(Cmd::figureOptions, [&](auto& d) {
+            d.defaultMacro->setCurrentIndex(d.defaultMacro->findText(title));
+        });
     };
     choose("Macro d'intitulé \"Montrer\"");
     EXPECT_NE(background, v->buffer().pixelColor(200, 100));
