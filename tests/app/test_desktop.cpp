@@ -1,6 +1,6 @@
-// The program as a desktop user meets it: Qt's dialogs in French, file dialogs in the figure's
-// folder, the preferences (read, corrected, stored, and from
-// the menu), drag and drop, and the copies of open figures that survive a killed program.
+// The program as a desktop user meets it: Qt's dialogs in French, the preferences (corrected
+// on reading, stored, and from the menu), drag and drop, and the copies of open figures that
+// survive a killed program.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,8 +9,6 @@
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QLockFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -109,18 +107,6 @@ TEST(Preferences, OutOfRangeValuesAreCorrectedOnReading) {
                  {"AnimationFrequency", "abc", &CPreferences::animationFrequency, 100}};
     for (const auto& c : cases)
         EXPECT_EQ(readFrom({{c.key, c.stored}}).*(c.field), c.expected) << c.key << "=" << c.stored;
-}
-
-TEST(Settings, LoadingRebuildsThePensAndAnEmptyStoreGivesTheDefaults) {
-    Fixture f;
-    QSettings s(f.dir.filePath("k.ini"), QSettings::IniFormat);
-    s.setValue("Preferences/LineEnforcement", 0);
-    loadPreferences(s);
-    EXPECT_EQ(CPalette::pen(0, 1).width, 1);
-    QSettings empty(f.dir.filePath("empty.ini"), QSettings::IniFormat);
-    loadPreferences(empty);
-    EXPECT_EQ(CPalette::pen(0, 1).width, 6);
-    EXPECT_EQ(preferences().toolBars, 8191u);
 }
 
 TEST(Settings, FourMostRecentFilesWithoutDuplicates) {

@@ -243,6 +243,15 @@ CPointLieDroite* linkedPointBeside(ContractFigure& f, CPointLieDroite* m) {
     return named(f.make<CPointLieDroite>(nat::pointLie, m->line, 0.8), "P");
 }
 
+// A macro of kind M on the variable a.
+template <class M>
+Example onVariable(const char* title) {
+    return example<M>([=](ContractFigure& f) {
+        auto* a = f.parent(variable(f, "a", 1));
+        aMacro<M>(f, title, true)->variable = a;
+    });
+}
+
 std::vector<Example> macroExamples() {
     return {
         example<CMacroApparition>([](ContractFigure& f) {
@@ -294,14 +303,8 @@ std::vector<Example> macroExamples() {
             m->variable = a;
             m->value.setReference(b);
         }),
-        example<CMacroIncrementationVariable>([](ContractFigure& f) {
-            auto* a = f.parent(variable(f, "a", 1));
-            aMacro<CMacroIncrementationVariable>(f, "Plus", true)->variable = a;
-        }),
-        example<CMacroDecrementationVariable>([](ContractFigure& f) {
-            auto* a = f.parent(variable(f, "a", 1));
-            aMacro<CMacroDecrementationVariable>(f, "Moins", true)->variable = a;
-        }),
+        onVariable<CMacroIncrementationVariable>("Plus"),
+        onVariable<CMacroDecrementationVariable>("Moins"),
         example<CMacroJouantSon>([](ContractFigure& f) {
             auto* m = aMacro<CMacroJouantSon>(f, "Son", true);
             m->path = "C:\\sons\\gong é.wav";

@@ -2,7 +2,6 @@
 // from the real classes, then the object under test as the last entry of a real document.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,8 +34,7 @@ struct ContractFigure {
     T* make(Nature nature, Args&&... args) {
         return add(nature, std::make_unique<T>(std::forward<Args>(args)...));
     }
-    // The parents the subject keeps as entries of a list of its own (the objects a macro acts
-    // on): the figure replaces them through their entries, which carry the nature too.
+    // The parents a macro keeps as entries of its list: replaced through their entries.
     std::vector<CElementBase*> listed;
 
     // Declares a direct parent of the subject.
