@@ -1,11 +1,7 @@
-// The contract every figure class keeps with its list, checked on one example per class through
-// the public protocol only: files, clones into another list, references replaced, deletion
-// with dependents, drawing and the command line's description. The class registry says which
-// classes need an example.
-//
-// classes.golden beside this file holds, per class, the bytes its example object writes and
-// the example's `--describe` line. After a deliberate change, regenerate it with
-//     KORVENDAL_REGENERATE_GOLDEN=1 build/tests/test_contract
+// The contract every figure class keeps with its list, checked on one example per class (the
+// class registry says which need one): files, clones into another list, references replaced,
+// deletion with dependents, drawing and the command line's description. After a deliberate
+// change, regenerate classes.golden with KORVENDAL_REGENERATE_GOLDEN=1 build/tests/test_contract
 // and review the difference before committing it.
 #include <gtest/gtest.h>
 
@@ -27,13 +23,18 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// One line per class: its name, the bytes of its object in hex, its --describe line.
-struct GoldenTable {
+// The environment: a headless host, a drawing area, and classes.golden with one line per class:
+// its name, the bytes of its object in hex, its --describe line.
+struct Golden : ::testing::Environment {
     const std::string file = std::string(KORVENDAL_TEST_DATA) + "/../contract/classes.golden";
     const bool regenerating = std::getenv("KORVENDAL_REGENERATE_GOLDEN") != nullptr;
     std::map<std::string, std::array<std::string, 2>> rows;
+    CHeadlessHost host;
+    CHost* previousHost = nullptr;
 
-    void load() {
+    void SetUp() override {
+        setActiveDrawingArea({1000, 500});
+        previousHost = setHost(&host);
         std::ifstream in(file);
         for (std::string line; std::getline(in, line);) {
             if (line.empty() || line[0] == '#') continue;
@@ -51,7 +52,8 @@ struct GoldenTable {
                                                 << "after a deliberate change)";
         }
     }
-    void write() {
+    void TearDown() override {
+        setHost(previousHost);
         if (!regenerating) return;
         std::ofstream out(file);
         out << "# Per class: the bytes its example object writes, its --describe line.\n"
@@ -59,22 +61,7 @@ struct GoldenTable {
         for (auto& [cls, row] : rows) out << cls << "\t" << row[0] << "\t" << row[1] << "\n";
     }
 };
-GoldenTable golden;
-
-struct ContractEnvironment : ::testing::Environment {
-    CHeadlessHost host;
-    CHost* previousHost = nullptr;
-    void SetUp() override {
-        setActiveDrawingArea({1000, 500});
-        previousHost = setHost(&host);
-        golden.load();
-    }
-    void TearDown() override {
-        golden.write();
-        setHost(previousHost);
-    }
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ContractEnvironment);
+Golden& golden = *static_cast<Golden*>(::testing::AddGlobalTestEnvironment(new Golden));
 
 std::string className(const CObject* o) {
     return o ? o->GetRuntimeClass()->className : "none";
@@ -220,11 +207,9 @@ TEST_P(Contract, DescribeLineIsStable) {
     std::ostringstream out, err;
     ASSERT_EQ(runCommandLine({"--describe", file}, out, err), 0) << err.str();
     std::remove(file.c_str());
-    std::istringstream lines(out.str());
-    std::string line;
-    for (std::string l; std::getline(lines, l);)
-        if (!l.empty()) line = l;
-    golden.check(example().className, 1, line);
+    std::string text = out.str();
+    text.erase(text.find_last_not_of('\n') + 1);
+    golden.check(example().className, 1, text.substr(text.rfind('\n') + 1));
 }
 
 TEST_P(Contract, DrawsWithinTheDrawableRange) {
