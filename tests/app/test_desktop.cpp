@@ -80,17 +80,6 @@ TEST(Desktop, PreferencesFromTheMenuInSightAndApplied) {
     }
 }
 
-namespace {
-CPreferences readFrom(std::map<std::string, std::string> values) {
-    CMapPreferenceStore store;
-    store.values = std::move(values);
-    CPreferences p;
-    p.pointsNumber = -1;  // proves that every field is read
-    readPreferences(store, p);
-    return p;
-}
-}  // namespace
-
 TEST(Preferences, OutOfRangeValuesAreCorrectedOnReading) {
     const struct {
         const char* key;
@@ -105,8 +94,13 @@ TEST(Preferences, OutOfRangeValuesAreCorrectedOnReading) {
                  {"AnimationFrequency", "150", &CPreferences::animationFrequency, 100},
                  {"AnimationFrequency", "1100", &CPreferences::animationFrequency, 100},
                  {"AnimationFrequency", "abc", &CPreferences::animationFrequency, 100}};
-    for (const auto& c : cases)
-        EXPECT_EQ(readFrom({{c.key, c.stored}}).*(c.field), c.expected) << c.key << "=" << c.stored;
+    for (const auto& c : cases) {
+        CMapPreferenceStore store;
+        store.values = {{c.key, c.stored}};
+        CPreferences p;
+        readPreferences(store, p);
+        EXPECT_EQ(p.*(c.field), c.expected) << c.key << "=" << c.stored;
+    }
 }
 
 TEST(Settings, FourMostRecentFilesWithoutDuplicates) {

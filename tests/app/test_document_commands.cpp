@@ -28,31 +28,31 @@
 namespace {
 // Each template: its count of objects, then the names it shows.
 TEST(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
-    const std::pair<int, std::string> cases[] = {{Cmd::newFigureWithoutUnit, "1"},
-                                                 {Cmd::newOrthonormalGrid, "10 OIJ"},
-                                                 {Cmd::newOrthogonalDottedVectors, "14 OIJ"},
-                                                 {Cmd::newSquare, "19 ABDC"},
-                                                 {Cmd::newRectangle, "19 ABDC"},
-                                                 {Cmd::newParallelogram, "18 ABDC"},
-                                                 {Cmd::newTriangleAny, "15 BCA"},
-                                                 {Cmd::newTriangleRight, "17 ABC"},
-                                                 {Cmd::newTriangleIsosceles, "20 BCA"},
-                                                 {Cmd::newTriangleRightIsosceles, "19 ABC"},
-                                                 {Cmd::newTriangleEquilateral, "19 BCA"},
-                                                 {Cmd::newTrapezoidAny, "18 ABDC"},
-                                                 {Cmd::newTrapezoidRight, "20 ABDC"},
-                                                 {Cmd::newTrapezoidIsosceles, "23 ABDC"},
-                                                 {Cmd::newHexagon, "26 OABCDEF"},
-                                                 {Cmd::newSegmentOfLength, "15 AB"}};
+    const std::pair<int, std::string> cases[] = {{Cmd::newFigureWithoutUnit, "1:"},
+                                                 {Cmd::newOrthonormalGrid, "10:OIJ"},
+                                                 {Cmd::newOrthogonalDottedVectors, "14:OIJ"},
+                                                 {Cmd::newSquare, "19:ABDC"},
+                                                 {Cmd::newRectangle, "19:ABDC"},
+                                                 {Cmd::newParallelogram, "18:ABDC"},
+                                                 {Cmd::newTriangleAny, "15:BCA"},
+                                                 {Cmd::newTriangleRight, "17:ABC"},
+                                                 {Cmd::newTriangleIsosceles, "20:BCA"},
+                                                 {Cmd::newTriangleRightIsosceles, "19:ABC"},
+                                                 {Cmd::newTriangleEquilateral, "19:BCA"},
+                                                 {Cmd::newTrapezoidAny, "18:ABDC"},
+                                                 {Cmd::newTrapezoidRight, "20:ABDC"},
+                                                 {Cmd::newTrapezoidIsosceles, "23:ABDC"},
+                                                 {Cmd::newHexagon, "26:OABCDEF"},
+                                                 {Cmd::newSegmentOfLength, "15:AB"}};
     for (const auto& [command, expected] : cases) {
         Fixture f;
         CPelvantiView* v = f.run(command);
         const CListeAction& list = v->document()->list();
-        std::string shown = std::to_string(list.count());
+        std::string shown = std::to_string(list.count()) + ":";
         for (CActionAncetre* e : list.entries()) {
             EXPECT_TRUE(e->element->exists) << e->element->GetRuntimeClass()->className;
             if (auto* g = dynamic_cast<CElementGraphique*>(e->element); g && !g->masked)
-                shown += (shown.find(' ') == std::string::npos ? " " : "") + g->getName();
+                shown += g->getName();
         }
         EXPECT_EQ(shown, expected);
         auto* unit = dynamic_cast<CValeurDynamique*>(list.unitLength);
