@@ -10,11 +10,7 @@
 #include <string>
 
 #include "app/CMainFrame.h"
-#include "core/CHost.h"
 #include "core/CPalette.h"
-#include "core/CPreferences.h"
-#include "document/CPelvantiDoc.h"
-#include "geometry/CPointAncetre.h"
 #include "view/tools_fixture.h"
 
 // Closed child windows are deleted by the event loop.
@@ -23,6 +19,15 @@ inline void flushEvents() {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+// Appends an object to the figure of `v`.
+template <class T, class... Args>
+T* add(CPelvantiView* v, Nature nature, Args&&... args) {
+    auto object = std::make_unique<T>(std::forward<Args>(args)...);
+    T* raw = object.get();
+    v->document()->addEntry(std::make_unique<CAction>(nature, std::move(object)));
+    return raw;
 }
 
 struct Fixture {
@@ -55,15 +60,21 @@ struct Fixture {
         frame->action(command)->trigger();
         return frame->activeView();
     }
-    template <class D>
-    D* dialog() {
-        return frame->findChild<D*>();
+    // Runs a menu command that leaves dialog D open, lets `fill` use it, then accepts it.
+    template <class D, class Fill>
+    void answer(int command, Fill fill) {
+        run(command);
+        D* d = frame->findChild<D*>();
+        ASSERT_NE(d, nullptr);
+        fill(*d);
+        d->accept();
+        delete d;
     }
-    std::string saveFigureWithPoint(const char* name, double x = 1000, double y = 500) {
+    std::string saveFigureWithPoint(const char* name) {
         CPelvantiDoc doc;
         doc.newFigure();
-        doc.addEntry(
-            std::make_unique<CAction>(nat::pointLibre, std::make_unique<CPointBase>(x, y, 4, 0)));
+        doc.addEntry(std::make_unique<CAction>(nat::pointLibre,
+                                               std::make_unique<CPointBase>(1000, 500, 4, 0)));
         std::string path = dir.filePath(name).toStdString();
         std::string reason;
         EXPECT_TRUE(doc.saveToFile(path, &reason)) << reason;

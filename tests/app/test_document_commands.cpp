@@ -1,150 +1,67 @@
 // The commands on the figure itself, through their menu actions: new figures from templates,
-// the figure's text, the history of created objects, the figure's options, reclassing values.
+// the figure's text, the history of created objects, the figure's options, reclassing values,
+// and the web commands of the Edition menu.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <cmath>
+#include <functional>
+#include <sstream>
 
 #include "app/CDocumentCommands.h"
 #include "app/FrameFixture.h"
-#include "document/CPelvantiDoc.h"
+#include "app/WebPageCommands.h"
 #include "document/FigureTemplates.h"
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
-#include "geometry/CPointAncetre.h"
 #include "geometry/CRepere.h"
-#include "geometry/CTransformation.h"
 #include "macros/CMacroKinds.h"
-#include "values/CCalcul.h"
-#include "view/COutil.h"
-#include "view/CPelvantiView.h"
-#include "view/Commands.h"
 
 namespace {
-// Class names in order, "=name" for named graphic objects, "*" for masked ones.
-std::string listing(const CListeAction& list) {
-    std::string out;
-    for (CActionAncetre* e : list.entries()) {
-        if (!out.empty()) out += ' ';
-        out += e->element->GetRuntimeClass()->className;
-        if (auto* g = dynamic_cast<CElementGraphique*>(e->element)) {
-            if (!g->getName().empty()) out += "=" + g->getName();
-            if (g->masked) out += "*";
+// Each template: its count of objects, then the names it shows.
+TEST(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
+    const std::pair<int, std::string> cases[] = {{Cmd::newFigureWithoutUnit, "1:"},
+                                                 {Cmd::newOrthonormalGrid, "10:OIJ"},
+                                                 {Cmd::newOrthogonalDottedVectors, "14:OIJ"},
+                                                 {Cmd::newSquare, "19:ABDC"},
+                                                 {Cmd::newRectangle, "19:ABDC"},
+                                                 {Cmd::newParallelogram, "18:ABDC"},
+                                                 {Cmd::newTriangleAny, "15:BCA"},
+                                                 {Cmd::newTriangleRight, "17:ABC"},
+                                                 {Cmd::newTriangleIsosceles, "20:BCA"},
+                                                 {Cmd::newTriangleRightIsosceles, "19:ABC"},
+                                                 {Cmd::newTriangleEquilateral, "19:BCA"},
+                                                 {Cmd::newTrapezoidAny, "18:ABDC"},
+                                                 {Cmd::newTrapezoidRight, "20:ABDC"},
+                                                 {Cmd::newTrapezoidIsosceles, "23:ABDC"},
+                                                 {Cmd::newHexagon, "26:OABCDEF"},
+                                                 {Cmd::newSegmentOfLength, "15:AB"}};
+    for (const auto& [command, expected] : cases) {
+        Fixture f;
+        CPelvantiView* v = f.run(command);
+        const CListeAction& list = v->document()->list();
+        std::string shown = std::to_string(list.count()) + ":";
+        for (CActionAncetre* e : list.entries()) {
+            EXPECT_TRUE(e->element->exists) << e->element->GetRuntimeClass()->className;
+            if (auto* g = dynamic_cast<CElementGraphique*>(e->element); g && !g->masked)
+                shown += g->getName();
         }
+        EXPECT_EQ(shown, expected);
+        auto* unit = dynamic_cast<CValeurDynamique*>(list.unitLength);
+        EXPECT_EQ(unit == nullptr, command == Cmd::newFigureWithoutUnit);
+        EXPECT_NEAR(unit ? unit->getValue() : 1.0, 1.0, 1e-12);
+        EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
+        EXPECT_FALSE(v->isModified());
     }
-    return out;
 }
-
-const std::string kUnit =
-    "CCalcConst CPointBase=U* CDroiteDirectionFixe* CPointLieDroite=V* CSegment* CMilieu* "
-    "CCommentaire* CLongueur ";
-const std::string kFourSides = " CSegment CSegment CSegment CSegment";
-
-struct TemplateCase {
-    int command;
-    std::string objects;
-};
-
-class Templates : public testing::TestWithParam<TemplateCase> {};
-
-TEST_P(Templates, BuildTheirObjectsWithTheirUnitLengthAndNoUndo) {
-    Fixture f;
-    CPelvantiView* v = f.run(GetParam().command);
-    ASSERT_NE(v, nullptr);
-    const CListeAction& list = v->document()->list();
-    EXPECT_EQ(listing(list), GetParam().objects);
-    for (CActionAncetre* e : list.entries()) {
-        EXPECT_TRUE(e->element->exists) << e->element->GetRuntimeClass()->className;
-        if (auto* p = dynamic_cast<CPointAncetre*>(e->element)) {
-            EXPECT_EQ(p->nameHidden, p->masked);
-        }
-    }
-    if (GetParam().command == Cmd::newFigureWithoutUnit) {
-        EXPECT_EQ(list.unitLength, nullptr);
-    } else {
-        ASSERT_NE(list.unitLength, nullptr);
-        EXPECT_DOUBLE_EQ(dynamic_cast<CValeurDynamique*>(list.unitLength)->getValue(), 1.0);
-    }
-    EXPECT_FALSE(f.frame->action(Cmd::editUndo)->isEnabled());
-    EXPECT_FALSE(v->isModified());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Menu, Templates,
-    testing::Values(
-        TemplateCase{Cmd::newFigureWithoutUnit, "CCalcConst"},
-        TemplateCase{Cmd::newOrthonormalGrid,
-                     "CCalcConst CPointBase=O CDroiteDirectionFixe* CPointLieDroite=I CRotation "
-                     "CPointImage=J CDroiteAB CDroiteAB CRepere CLongueur"},
-        TemplateCase{Cmd::newOrthogonalDottedVectors,
-                     "CCalcConst CPointBase=O CDroiteDirectionFixe* CDroiteDirectionFixe* "
-                     "CPointLieDroite=I CPointLieDroite=J CDroiteAB CDroiteAB CRepere CVecteur "
-                     "CCommentaire CVecteur CCommentaire CLongueur"},
-        TemplateCase{Cmd::newSquare, kUnit +
-                                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
-                                         "CRotation CPointImage=D CTranslation CPointImage=C" +
-                                         kFourSides},
-        TemplateCase{Cmd::newRectangle,
-                     kUnit +
-                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
-                         "CDroiteDirectionFixe* CPointLieDroite=D CTranslation CPointImage=C" +
-                         kFourSides},
-        TemplateCase{Cmd::newParallelogram, kUnit +
-                                                "CPointBase=A CDroiteDirectionFixe* "
-                                                "CPointLieDroite=B CPointBase=D CTranslation "
-                                                "CPointImage=C" +
-                                                kFourSides},
-        TemplateCase{Cmd::newTriangleAny, kUnit +
-                                              "CPointBase=B CDroiteDirectionFixe* "
-                                              "CPointLieDroite=C CPointBase=A CSegment CSegment "
-                                              "CSegment"},
-        TemplateCase{Cmd::newTriangleRight,
-                     kUnit + "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
-                             "CDroiteDirectionFixe* CPointLieDroite=C CSegment CSegment CSegment "
-                             "CMarqueAngleGeometrique"},
-        TemplateCase{Cmd::newTriangleIsosceles,
-                     kUnit + "CPointBase=B CDroiteDirectionFixe* CPointLieDroite=C CMediatrice* "
-                             "CPointLieDroite=A CSegment CSegment CMarqueSegment CSegment "
-                             "CMarqueSegment CMarqueAngleGeometrique CMarqueAngleGeometrique"},
-        TemplateCase{Cmd::newTriangleRightIsosceles,
-                     kUnit +
-                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CRotation "
-                         "CPointImage=C CSegment CMarqueSegment CSegment CSegment CMarqueSegment "
-                         "CMarqueAngleGeometrique"},
-        TemplateCase{Cmd::newTriangleEquilateral,
-                     kUnit +
-                         "CPointBase=B CDroiteDirectionFixe* CPointLieDroite=C CRotation "
-                         "CPointImage=A CSegment CMarqueSegment CSegment CMarqueSegment CSegment "
-                         "CMarqueSegment"},
-        TemplateCase{Cmd::newTrapezoidAny, kUnit +
-                                               "CPointBase=A CDroiteDirectionFixe* "
-                                               "CPointLieDroite=B CPointBase=D "
-                                               "CDroiteParallele* CPointLieDroite=C" +
-                                               kFourSides},
-        TemplateCase{Cmd::newTrapezoidRight,
-                     kUnit +
-                         "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B "
-                         "CDroiteDirectionFixe* CPointLieDroite=D CDroiteParallele* "
-                         "CPointLieDroite=C" +
-                         kFourSides + " CMarqueAngleGeometrique"},
-        TemplateCase{Cmd::newTrapezoidIsosceles,
-                     kUnit + "CPointBase=A CDroiteDirectionFixe* CPointLieDroite=B CMediatrice* "
-                             "CPointBase=D CSymetrieAxiale CPointImage=C CSegment CSegment "
-                             "CMarqueSegment CSegment CSegment CMarqueSegment "
-                             "CMarqueAngleGeometrique CMarqueAngleGeometrique"},
-        TemplateCase{Cmd::newHexagon,
-                     kUnit +
-                         "CPointBase=O CDroiteDirectionFixe* CPointLieDroite=A CRotation "
-                         "CPointImage=B CPointImage=C CPointImage=D CPointImage=E CPointImage=F" +
-                         kFourSides + kFourSides + " CSegment"},
-        TemplateCase{Cmd::newSegmentOfLength,
-                     kUnit + "CPointBase=A CDroiteDirectionFixe* CCercleOR* CIntDroiteCercle "
-                             "CPointLieBipoint=B CPointLieBipoint* CSegment"}));
 
 TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
     Fixture f;
@@ -156,18 +73,13 @@ TEST(Templates, FrameStylesAndShapesHoldTheirProperties) {
     // Orthonormal: OJ is OI turned a quarter turn counter-clockwise on screen.
     EXPECT_NEAR(grid->vx, grid->uy, 1e-9);
     EXPECT_NEAR(grid->vy, -grid->ux, 1e-9);
-    CRepere* dotted = frameOf(Cmd::newOrthonormalDotted);
-    EXPECT_TRUE(!dotted->xGrid && dotted->dotted);
+    EXPECT_TRUE(frameOf(Cmd::newOrthonormalDotted)->dotted);
     CRepere* plain = frameOf(Cmd::newOrthogonalPlain);
     EXPECT_TRUE(!plain->xGrid && !plain->yGrid && !plain->dotted);
-
-    // The given length is five units, and the named point lies on the right of A.
+    // The given length is five units (UV), and the named point lies on the right of A.
     CListeAction& list = f.run(Cmd::newSegmentOfLength)->document()->list();
-    auto* a = dynamic_cast<CPointAncetre*>(list.elementAt(8));
-    auto* b = dynamic_cast<CPointAncetre*>(list.elementAt(12));
-    auto* u = dynamic_cast<CPointAncetre*>(list.elementAt(1));
-    auto* v = dynamic_cast<CPointAncetre*>(list.elementAt(3));
-    EXPECT_NEAR(b->x - a->x, 5 * (v->x - u->x), 1e-6);
+    auto x = [&](int i) { return dynamic_cast<CPointAncetre*>(list.elementAt(i))->x; };
+    EXPECT_NEAR(x(12) - x(8), 5 * (x(3) - x(1)), 1e-6);
 }
 
 TEST(Templates, NeverLeaveAHalfBuiltFigure) {
@@ -176,7 +88,6 @@ TEST(Templates, NeverLeaveAHalfBuiltFigure) {
     CPelvantiDoc doc;
     EXPECT_FALSE(buildFigureTemplate(doc, FigureTemplate::triangleIsosceles, {0, 0}));
     EXPECT_EQ(doc.list().count(), 1);
-    EXPECT_EQ(doc.list().unitLength, nullptr);
     EXPECT_FALSE(doc.history().canUndo());
 }
 
@@ -195,26 +106,19 @@ TEST(FigureText, KeptByteForByteUnlessEdited) {
     CPelvantiDoc& doc = *v->document();
     const std::string text = longText();
     doc.reservedText = text;
-    for (int command : {Cmd::viewFigureText, Cmd::figureText}) {
-        f.run(command);
-        auto* d = f.dialog<CFigureTextDialog>();
-        ASSERT_NE(d, nullptr);
-        EXPECT_EQ(d->editor()->isReadOnly(), command == Cmd::viewFigureText);
-        d->accept();
-        delete d;
-        EXPECT_EQ(doc.reservedText, text);
+    // Shown, opened for editing, then edited.
+    for (int step : {0, 1, 2}) {
+        f.answer<CFigureTextDialog>(step ? Cmd::figureText : Cmd::viewFigureText, [&](auto& d) {
+            EXPECT_EQ(d.editor()->isReadOnly(), step == 0);
+            if (step == 2) d.editor()->setPlainText("Un triangle é\nsa hauteur");
+        });
+        EXPECT_TRUE(step == 2 || doc.reservedText == text);
     }
-    f.run(Cmd::figureText);
-    auto* d = f.dialog<CFigureTextDialog>();
-    d->editor()->setPlainText(QStringLiteral("Un triangle é\nsa hauteur"));
-    d->accept();
-    delete d;
     EXPECT_EQ(doc.reservedText, "Un triangle é\r\nsa hauteur");
     EXPECT_TRUE(v->isModified());
     doc.reservedText = text;
     CPelvantiDoc back;
-    std::string reason;
-    ASSERT_TRUE(back.loadFromBytes(doc.saveToBytes(), &reason)) << reason;
+    ASSERT_TRUE(back.loadFromBytes(doc.saveToBytes(), nullptr));
     EXPECT_EQ(back.reservedText, text);
 }
 
@@ -222,36 +126,23 @@ TEST(History, StepsThroughTheObjectsAndBlinksTheirParents) {
     Fixture f;
     CPelvantiView* v = f.run(Cmd::newSquare);
     CListeAction& list = v->document()->list();
-    f.run(Cmd::history);
-    auto* d = f.dialog<CHistoryDialog>();
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->step(), 0);
-    EXPECT_TRUE(v->isBlinking());
-    d->showStep(-3);
-    EXPECT_EQ(d->step(), 0);
-    d->showStep(1000);
-    EXPECT_EQ(d->step(), list.count() - 1);
-    // The midpoint of U and V: the object blinks on one timer, its two parents on the other.
-    d->showStep(5);
-    EXPECT_TRUE(d->constructionText().contains(QStringLiteral("Milieu")));
     EtatOutils& st = etatOutils();
-    ASSERT_EQ(st.blinkList.count(), 1);
-    EXPECT_EQ(st.blinkList.elementAt(0), list.elementAt(5));
-    ASSERT_EQ(st.blinkList2.count(), 2);
-    EXPECT_EQ(st.blinkList2.elementAt(0), list.elementAt(1));
-    EXPECT_EQ(st.blinkList2.elementAt(1), list.elementAt(3));
-    // V lies on a hidden line that has no name: the line is told by its kind.
-    d->showStep(3);
-    EXPECT_TRUE(d->constructionText().endsWith(QStringLiteral("Point V : Point lié à une droite")))
-        << d->constructionText().toStdString();
-    // A translation shows its vector as well.
-    d->showStep(13);
-    EXPECT_EQ(st.blinkList.count(), 2);
-    d->accept();
-    EXPECT_FALSE(v->isBlinking());
-    EXPECT_FALSE(v->isBlinking2());
-    EXPECT_TRUE(st.blinkList.empty());
-    EXPECT_TRUE(st.blinkList2.empty());
+    f.answer<CHistoryDialog>(Cmd::history, [&](CHistoryDialog& d) {
+        d.showStep(-3);
+        EXPECT_EQ(d.step(), 0);
+        d.showStep(1000);
+        EXPECT_EQ(d.step(), list.count() - 1);
+        // The midpoint of U and V: the object blinks on one timer, its two parents on the other.
+        d.showStep(5);
+        EXPECT_EQ(st.blinkList.count(), 1);
+        ASSERT_EQ(st.blinkList2.count(), 2);
+        EXPECT_EQ(st.blinkList2.elementAt(1), list.elementAt(3));
+        // V lies on a hidden line that has no name: the line is told by its kind.
+        d.showStep(3);
+        EXPECT_TRUE(d.constructionText().endsWith("Point V : Point lié à une droite"));
+    });
+    EXPECT_FALSE(v->isBlinking() || v->isBlinking2());
+    EXPECT_TRUE(st.blinkList.empty() && st.blinkList2.empty());
 }
 
 TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
@@ -262,31 +153,18 @@ TEST(FigureOptions, StoredOnOkWithFormulasReadInTheNewUnit) {
     auto* circle = dynamic_cast<CCercleOR*>(doc.list().elementAt(10));
     ASSERT_NE(circle, nullptr);
     circle->radiusValue.setNumberWithText(10 * std::cos(60.0), "cos(60)*10");
-    f.run(Cmd::figureOptions);
-    auto* d = f.dialog<CFigureOptionsDialog>();
-    ASSERT_NE(d, nullptr);
-    d->degree->setChecked(true);
-    d->colour = QColor(10, 20, 30);
-    d->displaysPinned->setChecked(true);
-    d->angleMarksPinned->setChecked(true);
-    d->dynamicSurfaces->setChecked(false);
-    d->clipboardCm->setValue(2.5);
-    d->accept();
-    delete d;
+    f.answer<CFigureOptionsDialog>(Cmd::figureOptions, [](auto& d) {
+        d.degree->setChecked(true);
+        d.colour = QColor(10, 20, 30);
+    });
     EXPECT_EQ(doc.list().angleUnit, 1);
     EXPECT_NEAR(circle->radiusValue.getValue(), 5.0, 1e-9);
     EXPECT_EQ(doc.backgroundColour(), RGB(10, 20, 30));
-    EXPECT_TRUE(doc.displaysPinned && doc.angleMarksPinned && !doc.dynamicSurfaces);
-    EXPECT_DOUBLE_EQ(doc.clipboardUnitCm, 2.5);
     EXPECT_EQ(doc.history().undoText(), "Figure en cours");
     // A picture that cannot be read is reported and leaves no picture.
-    f.run(Cmd::figureOptions);
-    d = f.dialog<CFigureOptionsDialog>();
-    d->picture->setText(f.dir.filePath("absente.png"));
-    d->accept();
-    delete d;
+    f.answer<CFigureOptionsDialog>(
+        Cmd::figureOptions, [&](auto& d) { d.picture->setText(f.dir.filePath("absente.png")); });
     EXPECT_EQ(doc.backgroundPicture, nullptr);
-    ASSERT_FALSE(f.headless.messages.empty());
     EXPECT_NE(f.headless.messages.back().text.find("absente.png"), std::string::npos);
 }
 
@@ -296,34 +174,25 @@ TEST(FigureOptions, DefaultMacroDrawnInItsFinalState) {
     Fixture f;
     CPelvantiView* v = f.run(Cmd::fileNew);
     CPelvantiDoc& doc = *v->document();
-    auto add = [&](Nature n, auto object) {
-        auto* raw = object.get();
-        doc.addEntry(std::make_unique<CAction>(n, std::move(object)));
-        return raw;
-    };
-    auto* a = add(nat::pointLibre, std::make_unique<CPointBase>(1000, 1000, 4, 0));
-    auto* b = add(nat::pointLibre, std::make_unique<CPointBase>(3000, 1000, 4, 0));
-    auto* seg = add(nat::segment, std::make_unique<CSegment>(a, b));
-    auto* p = add(nat::pointLibre, std::make_unique<CPointBase>(2000, 2000, 4, 0));
-    add(nat::macro, std::make_unique<CMacroApparition>(&doc.list(), "Montrer", "", 200.0, 3000.0))
+    auto* a = add<CPointBase>(v, nat::pointLibre, 1000.0, 1000.0, 4, 0);
+    auto* seg = add<CSegment>(v, nat::segment, a,
+                              add<CPointBase>(v, nat::pointLibre, 3000.0, 1000.0, 4, 0));
+    auto* p = add<CPointBase>(v, nat::pointLibre, 2000.0, 2000.0, 4, 0);
+    add<CMacroApparition>(v, nat::macro, &doc.list(), "Montrer", "", 200.0, 3000.0)
         ->addObject(nat::segment, seg);
-    add(nat::macro, std::make_unique<CMacroDisparition>(&doc.list(), "Cacher", "", 200.0, 3500.0))
+    add<CMacroDisparition>(v, nat::macro, &doc.list(), "Cacher", "", 200.0, 3500.0)
         ->addObject(nat::pointLibre, p);
     seg->masked = true;
     v->recomputeAndRedraw();
     const QColor background = v->buffer().pixelColor(0, 0);
     auto choose = [&](const char* title) {
-        f.run(Cmd::figureOptions);
-        auto* d = f.dialog<CFigureOptionsDialog>();
-        ASSERT_NE(d, nullptr);
-        d->defaultMacro->setCurrentIndex(d->defaultMacro->findText(title));
-        d->accept();
-        delete d;
+        f.answer<CFigureOptionsDialog>(Cmd::figureOptions, [&](auto& d) {
+            d.defaultMacro->setCurrentIndex(d.defaultMacro->findText(title));
+        });
     };
     choose("Macro d'intitulé \"Montrer\"");
     EXPECT_NE(background, v->buffer().pixelColor(200, 100));
     EXPECT_TRUE(seg->masked);
-    EXPECT_EQ(doc.history().undoText(), "Figure en cours");
     choose("Macro d'intitulé \"Cacher\"");
     EXPECT_EQ(background, v->buffer().pixelColor(200, 100));
     EXPECT_EQ(background, v->buffer().pixelColor(200, 200));
@@ -340,7 +209,6 @@ TEST(ReclassValue, BothWaysFromTheMenu) {
     f.dialogs.itemAnswers = {0, 0, 0};
     f.run(Cmd::moveValueToEnd);
     EXPECT_EQ(list.elementAt(list.count() - 1), unit);
-    EXPECT_EQ(f.headless.messages.back().text, "L'objet a été reclassé");
     EXPECT_EQ(v->document()->history().undoText(), "Reclasser en fin de liste");
     f.run(Cmd::moveValueToEnd);
     EXPECT_EQ(f.headless.messages.back().text, "L'objet ne peut pas être reclassé");
@@ -348,4 +216,130 @@ TEST(ReclassValue, BothWaysFromTheMenu) {
     // Back right after its last parent, V.
     EXPECT_EQ(list.indexOf(unit), 4);
     EXPECT_EQ(v->document()->history().undoText(), "Reclasser en début de liste");
+}
+
+namespace {
+CPelvantiView* openSavedFigure(Fixture& f) {
+    return f.frame->openFile(QString::fromStdString(f.saveFigureWithPoint("triangle.qvf")));
+}
+
+bool enabled(Fixture& f, int command) {
+    f.frame->updateActions();
+    return f.frame->action(command)->isEnabled();
+}
+
+// Runs `answer` on the modal dialog that the next action opens.
+void whenDialogOpens(std::function<void(QDialog*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) answer(d);
+    });
+}
+}  // namespace
+
+TEST(WebPage, AppletCodeOnlyForASavedUnchangedFigureAndCopiedFromTheDialog) {
+    Fixture f;
+    f.frame->newFigure();
+    EXPECT_FALSE(enabled(f, Cmd::appletCode));  // never saved
+    CPelvantiView* v = openSavedFigure(f);
+    ASSERT_NE(v, nullptr);
+    v->document()->allowedMenus.add(Cmd::appletCode);
+    EXPECT_FALSE(enabled(f, Cmd::appletCode));  // refused by the restricted menus
+    v->document()->allowedMenus.clear();
+    // The size of the view now, not the one stored in the file.
+    v->parentWidget()->resize(431, 287);
+    QApplication::processEvents();
+    const LSize area = v->drawingArea();
+    QApplication::clipboard()->clear();
+    whenDialogOpens([](QDialog* d) {
+        for (auto* b : d->findChildren<QPushButton*>())
+            if (b->text() == "Copier le code dans le presse-papier") b->click();
+        d->accept();
+    });
+    ASSERT_TRUE(enabled(f, Cmd::appletCode));
+    f.run(Cmd::appletCode);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              QStringLiteral("<APPLET CODE=\"Applet.AppletKorvendal32.class\"\r\n"
+                             "    ARCHIVE = \"AppletKorvendal32.jar\"\r\n"
+                             "    WIDTH=%1\r\n    HEIGHT=%2>\r\n"
+                             "    <PARAM NAME= Path VALUE = \"triangle.qvf\">\r\n</APPLET>")
+                  .arg(area.cx / 10)
+                  .arg(area.cy / 10));
+    add<CPointBase>(v, nat::pointLibre, 300.0, 200.0);
+    EXPECT_FALSE(enabled(f, Cmd::appletCode));  // modified
+}
+
+namespace {
+// A stand-in for the built viewer, with the one text a script element cannot hold.
+struct FakeViewer {
+    QTemporaryDir dir;
+    QString path = dir.filePath("korvendal-viewer.js");
+    explicit FakeViewer(bool present = true) {
+        if (present) {
+            QFile f(path);
+            f.open(QIODevice::WriteOnly);
+            f.write("var end = '</script>';");
+        }
+        qputenv("KORVENDAL_WEB_VIEWER", path.toUtf8());
+    }
+    ~FakeViewer() { qunsetenv("KORVENDAL_WEB_VIEWER"); }
+};
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+}  // namespace
+
+TEST(WebPage, InteractivePageFromTheMenu) {
+    Fixture f;
+    FakeViewer viewer;
+    CPelvantiView* v = openSavedFigure(f);
+    ASSERT_NE(v, nullptr);
+    // Unsaved changes go into the page too.
+    add<CPointBase>(v, nat::pointLibre, 300.0, 200.0);
+    const QString single = f.dir.filePath("seul.html");
+    const QString fragment = f.dir.filePath("extrait.html");
+    for (const QString& page : {single, fragment}) {
+        whenDialogOpens([page, fragmentWanted = page == fragment](QDialog* d) {
+            d->findChild<QLineEdit*>()->setText(page);
+            if (fragmentWanted) d->findChild<QRadioButton*>("fragment")->setChecked(true);
+            d->accept();
+        });
+        f.run(Cmd::exportWebPage);
+    }
+    const QByteArray page = contentOf(single);
+    EXPECT_TRUE(page.startsWith("<!DOCTYPE html>"));
+    EXPECT_TRUE(page.contains("var end = '<\\/script>';"));
+    const std::vector<uint8_t> figure = v->document()->saveToBytes();
+    EXPECT_TRUE(
+        page.contains("data-qvf=\"" + QByteArray(reinterpret_cast<const char*>(figure.data()),
+                                                 static_cast<qsizetype>(figure.size()))
+                                          .toBase64()));
+    EXPECT_EQ(contentOf(fragment),
+              "<div class=\"korvendal-figure\" data-src=\"extrait-web.qvf\"></div>\n"
+              "<script src=\"korvendal-viewer.js\"></script>\n");
+    EXPECT_EQ(contentOf(f.dir.filePath("korvendal-viewer.js")), contentOf(viewer.path));
+    EXPECT_TRUE(
+        CPelvantiDoc().loadFromFile(f.dir.filePath("extrait-web.qvf").toStdString(), nullptr));
+}
+
+TEST(WebPageCommand, WritesThePageOrSaysWhy) {
+    struct {
+        bool viewerBuilt;
+        const char* figure;  // under tests/data/figures
+        int status;
+        const char* says;
+    } cases[] = {{true, "valid/construction.qvf", 0, "Page web écrite"},
+                 {false, "valid/construction.qvf", 1, "tools/build-web.sh"},
+                 {true, "damaged/truncated.qvf", 1, ""}};
+    for (const auto& c : cases) {
+        FakeViewer viewer(c.viewerBuilt);
+        QTemporaryDir out;
+        const std::string page = out.filePath("page.html").toStdString();
+        const std::string figure = std::string(KORVENDAL_TEST_DATA "/figures/") + c.figure;
+        std::ostringstream o, e;
+        EXPECT_EQ(runWebPageCommand({"--web-page", figure, page}, o, e), c.status) << c.says;
+        EXPECT_NE((o.str() + e.str()).find(c.says), std::string::npos) << o.str() << e.str();
+        EXPECT_EQ(QFileInfo::exists(QString::fromStdString(page)), c.status == 0);
+    }
 }

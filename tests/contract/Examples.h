@@ -2,7 +2,6 @@
 // from the real classes, then the object under test as the last entry of a real document.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,13 +11,6 @@
 #include "document/CPelvantiDoc.h"
 #include "geometry/CPointAncetre.h"
 #include "geometry/GeoFigure.h"
-
-class CSegment;
-class CDroiteAB;
-class CCercleOA;
-class CRepere;
-class CVariableBornee;
-class CFonc;
 
 struct ContractFigure {
     ContractFigure();
@@ -42,8 +34,7 @@ struct ContractFigure {
     T* make(Nature nature, Args&&... args) {
         return add(nature, std::make_unique<T>(std::forward<Args>(args)...));
     }
-    // The parents the subject keeps as entries of a list of its own (the objects a macro acts
-    // on): the figure replaces them through their entries, which carry the nature too.
+    // The parents a macro keeps as entries of its list: replaced through their entries.
     std::vector<CElementBase*> listed;
 
     // Declares a direct parent of the subject.
@@ -59,34 +50,13 @@ struct ContractFigure {
         subject = t;
         return t;
     }
-
-    // Ancestors the examples share.
-    CPointBase* point(double x, double y, const std::string& name);
-    CSegment* segment(CPointAncetre* a, CPointAncetre* b);
-    CDroiteAB* line(CPointAncetre* a, CPointAncetre* b);
-    CCercleOA* circle(CPointAncetre* o, CPointAncetre* a);
-    CVariableBornee* variable(const std::string& name, double value);
-    CFonc* function(const std::string& name, const std::string& formula);
-    // The frame (O, I, J) with its two axes.
-    CRepere* frame();
-    // A length between two points of its own, made the figure's unit length.
-    void unitLength();
 };
-
-// Earliest format of the subject: the bytes derived from its current fields (references as
-// words, the older graphic header) are turned into the older layout where it differs.
-using EarliestLayout = std::function<void(ContractFigure&, std::vector<uint8_t>&)>;
 
 struct Example {
     std::string className;
     std::function<void(ContractFigure&)> build;
-    EarliestLayout earliest;  // none: the derived bytes are the older layout
-    // Why the example has no older layout although its class has a tag (empty: it has one).
-    std::string earliestUnknown;
     // A slot that takes any figure object: no substitute is of the wrong class.
     bool anyClassSlot = false;
-    // Why the class has no construction text although it has parents (empty: it has one).
-    std::string noConstructionText;
 };
 
 const std::vector<Example>& examples();
