@@ -128,7 +128,7 @@ void CQtDC::setRough() {
 }
 
 uchar* CQtDC::roughBits() {
-    if (!roughPen_ || p_.hasClipping() || brush_.kind != CBrushDesc::null) return nullptr;
+    if (!roughPen_ || p_.hasClipping()) return nullptr;
     if (image_->format() != QImage::Format_RGB32 && image_->format() != QImage::Format_ARGB32)
         return nullptr;
     return image_->bits();
@@ -241,7 +241,7 @@ void CQtDC::rectangle(int left, int top, int right, int bottom) {
 
 void CQtDC::ellipse(int left, int top, int right, int bottom) {
     const QRectF r = shapeRect(left, top, right, bottom);
-    uchar* bits = roughBits();
+    uchar* bits = brush_.kind == CBrushDesc::null ? roughBits() : nullptr;
     const double radius = r.width() / 2;
     // A circle far larger than the image goes to the painter, which skips what is outside.
     if (!bits || std::fabs(r.width() - r.height()) > 1 ||

@@ -73,8 +73,8 @@ private:
     // Shape rectangle in device units, right and bottom edges excluded on pixel surfaces.
     QRectF shapeRect(int left, int top, int right, int bottom) const;
     void applyPen();
-    // The pixels of the image when rough drawing may set them itself for the current pen and
-    // brush, else null.
+    // The pixels of the image when rough drawing may set them itself for the current pen, else
+    // null.
     uchar* roughBits();
     void setRoughPixel(uchar* bits, int x, int y) const {
         if (x >= 0 && y >= 0 && x < roughWidth_ && y < roughHeight_)
