@@ -185,6 +185,8 @@ CDependencyWalk* innermostWalk = nullptr;
 const CDependencyWalk* drivingWalk = nullptr;
 int depth = 0;
 constexpr int kMaxDepth = 256;
+// Every walk has its own number, never reused: an object's mark tells which walk answered.
+uint64_t lastStamp = 0;
 
 struct PutOff {
     const CElementBase* at;
@@ -203,7 +205,7 @@ const CElementBase& nothing() {
 }  // namespace
 
 CDependencyWalk::CDependencyWalk(const CElementBase* p, Relation relation)
-    : p_(p), relation_(relation), enclosing_(innermostWalk) {
+    : p_(p), relation_(relation), stamp_(++lastStamp), enclosing_(innermostWalk) {
     innermostWalk = this;
 }
 
@@ -222,8 +224,27 @@ bool CDependencyWalk::compute(const CElementBase* e) const {
                                      : e->computeDependsOnForPositioning(p_);
 }
 
+const bool* CDependencyWalk::find(const CElementBase* e) const {
+    if (e->walkMark_.walk == stamp_) return &e->walkMark_.answer;
+    return others_.size() ? others_.find(e) : nullptr;
+}
+
+void CDependencyWalk::store(const CElementBase* e, bool answer) {
+    CElementBase::WalkMark& mark = e->walkMark_;
+    // The mark of a closed walk is free; that of an open one stays until it closes.
+    bool free = mark.walk != stamp_;
+    for (const CDependencyWalk* w = innermostWalk; free && w; w = w->enclosing_)
+        free = w->stamp_ != mark.walk;
+    if (mark.walk == stamp_ || free) {
+        mark.walk = stamp_;
+        mark.answer = answer;
+    } else {
+        others_.assign(e, answer);
+    }
+}
+
 bool CDependencyWalk::answer(const CElementBase* e) {
-    if (const bool* known = answers_.find(e)) return *known;
+    if (const bool* known = find(e)) return *known;
     struct Driving {
         const CDependencyWalk* walk = drivingWalk;
         int level = depth;
@@ -233,25 +254,27 @@ bool CDependencyWalk::answer(const CElementBase* e) {
         }
     } previous;
     drivingWalk = this;
-    // The objects whose tests were put off, the deepest last: each is answered before the
-    // test that reached it is tried again.
-    std::vector<const CElementBase*> pending{e};
-    while (!pending.empty()) {
-        const CElementBase* t = pending.back();
-        if (answers_.find(t)) {
-            pending.pop_back();
-            continue;
-        }
+    // The objects whose tests were put off wait, the first asked first: each is tried again
+    // once the object where the depth ran out is answered.
+    std::vector<const CElementBase*> waiting;
+    for (const CElementBase* t = e; t;) {
         depth = 0;
         try {
             DepthLevel level;
-            answers_.assign(t, compute(t));
-            pending.pop_back();
+            store(t, compute(t));
         } catch (const PutOff& off) {
-            pending.push_back(off.at);
+            waiting.push_back(t);
+            t = off.at;
+            continue;
+        }
+        t = nullptr;
+        while (!t && !waiting.empty()) {
+            t = waiting.back();
+            waiting.pop_back();
+            if (find(t)) t = nullptr;
         }
     }
-    return *answers_.find(e);
+    return *find(e);
 }
 
 bool CDependencyWalk::ask(const CElementBase* e, const CElementBase* p, Relation relation) {
@@ -260,12 +283,12 @@ bool CDependencyWalk::ask(const CElementBase* e, const CElementBase* p, Relation
         CDependencyWalk own(p, relation);
         return own.answer(e);
     }
-    if (const bool* known = walk->answers_.find(e)) return *known;
+    if (const bool* known = walk->find(e)) return *known;
     if (walk != drivingWalk) return walk->answer(e);
     if (depth >= kMaxDepth) throw PutOff{e};
     DepthLevel level;
     const bool found = walk->compute(e);
-    walk->answers_.assign(e, found);
+    walk->store(e, found);
     return found;
 }
 

@@ -2,6 +2,7 @@
 // dependencies, copy, name and save their objects.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -94,10 +95,24 @@ protected:
     // its reference slots.
     virtual bool computeDependsOn(const CElementBase* p) const;
     virtual bool computeDependsOnForPositioning(const CElementBase* p) const;
+
+private:
+    // The answer of the dependency walk that examined this object last, kept here so that a
+    // walk needs no table of its own. A copy is another object: it starts unexamined.
+    struct WalkMark {
+        uint64_t walk = 0;
+        bool answer = false;
+        WalkMark() = default;
+        WalkMark(const WalkMark&) {}
+        WalkMark& operator=(const WalkMark&) { return *this; }
+    };
+    mutable WalkMark walkMark_;
 };
 
 // The answers of the dependency tests about one object `p`, kept while the walk is open, so
 // that each object is examined once: a pass over a list in order (parents first) is linear.
+// The answers sit in the objects themselves; only an object already holding the answer of
+// another open walk (walks opened inside a test, or side by side) has its answer in a table.
 // A test that would recurse too deep is put off: the walk answers first for the object where
 // the depth ran out, then resumes, so that no chain, however long, exhausts the stack.
 // Tests about `p` asked while no walk for it is open open their own for the question.
@@ -112,18 +127,21 @@ public:
     // Whether `e` depends on `p` in the walk's relation.
     bool answer(const CElementBase* e);
     // Whether the walk has examined `e`: asked about it, or reached it through an object asked.
-    bool reached(const CElementBase* e) const { return answers_.find(e) != nullptr; }
+    bool reached(const CElementBase* e) const { return find(e) != nullptr; }
 
     // The test of dependsOn and dependsOnForPositioning.
     static bool ask(const CElementBase* e, const CElementBase* p, Relation relation);
 
 private:
     bool compute(const CElementBase* e) const;
+    const bool* find(const CElementBase* e) const;
+    void store(const CElementBase* e, bool answer);
     static CDependencyWalk* openFor(const CElementBase* p, Relation relation);
 
     const CElementBase* p_;
     Relation relation_;
-    PointerMap<bool> answers_;
+    uint64_t stamp_;
+    PointerMap<bool> others_;
     CDependencyWalk* enclosing_;
 };
 

@@ -250,10 +250,12 @@ void CGestionSourisCapture::paintMoving(CPelvantiView* view) {
                  &still_.image);
         traced.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
     }
-    view->withBufferDC([&](CDC& dc) {
-        dc.drawPicture(still_, {0, 0, area.cx, area.cy});
-        moving.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
-    });
+    view->withBufferDC(
+        [&](CDC& dc) {
+            dc.drawPicture(still_, {0, 0, area.cx, area.cy});
+            moving.drawAll(&dc, ds.hideMasked, ds.respectNameHidden);
+        },
+        moving.count() > kRoughDragObjects);
     view->showBuffer();
 }
 

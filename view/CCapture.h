@@ -60,6 +60,9 @@ public:
     // the next click) rather than as a drag (drop on release): a hand's tremor on a click
     // stays under it, a fine adjustment goes beyond.
     static constexpr int kClickSlop = 2;
+    // More moving objects than this are drawn roughly (without smoothing) until the drop, so
+    // that the drag keeps up with the mouse.
+    static constexpr int kRoughDragObjects = 500;
 
 private:
     // Where the captured object was when taken, to put it back when the drag is abandoned.

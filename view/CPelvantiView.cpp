@@ -75,12 +75,13 @@ void CPelvantiView::clearBuffer() {
     buffer_.fill(toQColor(CPalette::colour(0)));
 }
 
-void CPelvantiView::withBufferDC(const std::function<void(CDC&)>& draw) {
+void CPelvantiView::withBufferDC(const std::function<void(CDC&)>& draw, bool rough) {
     closeTraceDC();
     if (buffer_.isNull()) return;
     applyBackgroundColour(*doc_);
     QPainter painter(&buffer_);
     CQtDC dc(painter, {0, 0, area_.cx, area_.cy}, 1.0 / kLogicalPerPixel, &buffer_);
+    if (rough) dc.setRough();
     draw(dc);
 }
 

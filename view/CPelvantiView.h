@@ -55,8 +55,9 @@ public:
     void recomputeAndRedraw();
     // Draws the figure again into the buffer without recomputing.
     void redraw();
-    // Draws into the buffer (the caller then calls showBuffer).
-    void withBufferDC(const std::function<void(CDC&)>& draw);
+    // Draws into the buffer (the caller then calls showBuffer); `rough`: without smoothing,
+    // thin lines and circles set straight into the buffer (see CQtDC::setRough).
+    void withBufferDC(const std::function<void(CDC&)>& draw, bool rough = false);
     // A surface over the buffer that stays open between calls (traces of running macros);
     // closed, and shown, by the next redraw or paint. Null before the first resize.
     CDC* openTraceDC();

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "core/CPalette.h"
@@ -115,8 +116,27 @@ void CQtDC::selectPen(const CPenDesc& pen) {
     applyPen();
 }
 
+void CQtDC::setRough() {
+    if (!image_) return;
+    rough_ = true;
+    smooth_ = false;
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    roughWidth_ = image_->width();
+    roughHeight_ = image_->height();
+    roughStride_ = image_->bytesPerLine();
+    applyPen();
+}
+
+uchar* CQtDC::roughBits() {
+    if (!roughPen_ || p_.hasClipping()) return nullptr;
+    if (image_->format() != QImage::Format_RGB32 && image_->format() != QImage::Format_ARGB32)
+        return nullptr;
+    return image_->bits();
+}
+
 void CQtDC::applyPen() {
     strokeShift_ = 0;
+    roughPen_ = false;
     if (pen_.style == PS_NULL) {
         p_.setPen(Qt::NoPen);
         return;
@@ -128,6 +148,8 @@ void CQtDC::applyPen() {
     if (width >= 2) qp.setCapStyle(Qt::RoundCap), qp.setJoinStyle(Qt::RoundJoin);
     // Wide pens draw solid, as the dotted styles exist for thin pens only.
     if (width > 1.5) qp.setStyle(Qt::SolidLine);
+    roughPen_ = rough_ && width == 1 && qp.style() == Qt::SolidLine;
+    roughColour_ = toQColor(pen_.colour).rgb();
     if (smooth_) {
         // Erasing (drawing in the background colour) over a smoothed line would leave its
         // blended edge: the eraser is sharp and a pixel wider on each side.
@@ -218,7 +240,36 @@ void CQtDC::rectangle(int left, int top, int right, int bottom) {
 }
 
 void CQtDC::ellipse(int left, int top, int right, int bottom) {
-    p_.drawEllipse(shapeRect(left, top, right, bottom));
+    const QRectF r = shapeRect(left, top, right, bottom);
+    uchar* bits = brush_.kind == CBrushDesc::null ? roughBits() : nullptr;
+    const double radius = r.width() / 2;
+    // A circle far larger than the image goes to the painter, which skips what is outside.
+    if (!bits || std::fabs(r.width() - r.height()) > 1 ||
+        radius > 4.0 * (roughWidth_ + roughHeight_)) {
+        p_.drawEllipse(r);
+        return;
+    }
+    const QPointF c = r.center();
+    const int cx = static_cast<int>(std::lround(c.x())), cy = static_cast<int>(std::lround(c.y()));
+    // Nothing to set when the image lies wholly inside or outside the circle.
+    const double nearX = std::clamp(c.x(), 0.0, double(roughWidth_)),
+                 nearY = std::clamp(c.y(), 0.0, double(roughHeight_));
+    const double farX = std::max(c.x(), roughWidth_ - c.x()),
+                 farY = std::max(c.y(), roughHeight_ - c.y());
+    if (std::hypot(nearX - c.x(), nearY - c.y()) > radius + 1 ||
+        std::hypot(farX, farY) < radius - 1)
+        return;
+    // Each eighth of the circle from its own axis, one pixel a step along that axis.
+    const int steps = static_cast<int>(std::ceil(radius / std::numbers::sqrt2));
+    for (int i = 0; i <= steps; ++i) {
+        const int a =
+            static_cast<int>(std::sqrt(std::max(0.0, radius * radius - double(i) * i)) + 0.5);
+        for (int sx : {-1, 1})
+            for (int sy : {-1, 1}) {
+                setRoughPixel(bits, cx + sx * i, cy + sy * a);
+                setRoughPixel(bits, cx + sx * a, cy + sy * i);
+            }
+    }
 }
 
 void CQtDC::polygon(const std::vector<LPoint>& points) {
@@ -238,7 +289,38 @@ void CQtDC::polyline(const std::vector<LPoint>& points) {
 }
 
 void CQtDC::line(int x1, int y1, int x2, int y2) {
-    p_.drawLine(mapStroke(x1, y1), mapStroke(x2, y2));
+    const QPointF from = mapStroke(x1, y1), to = mapStroke(x2, y2);
+    uchar* bits = roughBits();
+    if (!bits) {
+        p_.drawLine(from, to);
+        return;
+    }
+    // The part of the segment inside the image (Liang-Barsky), then one pixel a step along the
+    // longer axis.
+    const double dx = to.x() - from.x(), dy = to.y() - from.y();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {from.x(), roughWidth_ - 1 - from.x(), from.y(),
+                         roughHeight_ - 1 - from.y()};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return;
+    }
+    const double ax = from.x() + t0 * dx, ay = from.y() + t0 * dy;
+    const double bx = from.x() + t1 * dx, by = from.y() + t1 * dy;
+    const int n = static_cast<int>(std::lround(std::max(std::fabs(bx - ax), std::fabs(by - ay))));
+    const double sx = n ? (bx - ax) / n : 0, sy = n ? (by - ay) / n : 0;
+    for (int i = 0; i <= n; ++i)
+        setRoughPixel(bits, static_cast<int>(ax + i * sx + 0.5),
+                      static_cast<int>(ay + i * sy + 0.5));
 }
 
 QPainterPath CQtDC::arcPath(int left, int top, int right, int bottom, int xs, int ys, int xe,

@@ -105,6 +105,26 @@ TEST(ListDelete, DependentsWalkAnswersAsDependsOn) {
     }
 }
 
+// Walks open side by side over the same objects keep their own answers; a copy of an object
+// answered is another object, not yet examined.
+TEST(ListDelete, WalksSideBySideKeepTheirAnswers) {
+    Figure f;
+    f.build("A B M(A,B) N(M,B) P");
+    CDependencyWalk aboutA(f["A"]);
+    CDependencyWalk aboutM(f["M"]);
+    const char* names[] = {"A", "B", "M", "N", "P"};
+    const bool onA[] = {true, false, true, true, false};
+    const bool onM[] = {false, false, true, true, false};
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(aboutA.answer(f[names[i]]), onA[i]) << names[i];
+            EXPECT_EQ(aboutM.answer(f[names[i]]), onM[i]) << names[i];
+            EXPECT_EQ(f[names[i]]->dependsOn(f["B"]), i == 1 || i == 2 || i == 3) << names[i];
+        }
+    TestPoint copy(*static_cast<TestPoint*>(f["A"]));
+    EXPECT_FALSE(aboutA.answer(&copy));
+}
+
 TEST(ListLookups, PointerMapKeepsEveryKeyThroughItsGrowth) {
     std::vector<int> objects(1000);
     PointerMap<int> map;

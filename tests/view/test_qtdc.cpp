@@ -106,3 +106,39 @@ TEST_P(QtDCSmoothing, LinesKeepTheirPixelsAndFillsStopAtCurves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SmoothedAndExact, QtDCSmoothing, ::testing::Bool());
+
+// Rough drawing sets thin lines and circles within a pixel of the pixel-exact drawing, clipped
+// to the image however far they reach, and blends nothing.
+TEST(QtDC, RoughLinesAndCirclesStayWithinAPixelOfExactOnes) {
+    Smoothing exact(false);
+    Surface painted, rough;
+    rough.dc->setRough();
+    for (Surface* s : {&painted, &rough}) {
+        s->dc->selectPen({PS_SOLID, 1, 0, kBlue});
+        s->dc->selectBrush(CBrushDesc::nullBrush());
+        s->dc->line(100, 100, 1500, 700);
+        s->dc->line(-100000, -30000, 3000, 1200);
+        s->dc->ellipse(1200, 200, 2600, 1600);  // beyond the right and bottom edges
+        s->painter.end();
+    }
+    const QRgb blue = toQColor(kBlue).rgb(), white = QColor(Qt::white).rgb();
+    auto nearBlue = [&](const QImage& image, int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (image.valid(x + dx, y + dy) && image.pixel(x + dx, y + dy) == blue) return true;
+        return false;
+    };
+    int set = 0, strays = 0, missed = 0, blended = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) {
+            const QRgb c = rough.image.pixel(x, y);
+            if (c == blue) ++set, strays += !nearBlue(painted.image, x, y);
+            if (c != blue && c != white) ++blended;
+            if (painted.image.pixel(x, y) == blue) missed += !nearBlue(rough.image, x, y);
+        }
+    EXPECT_GT(set, 300);
+    EXPECT_NE(rough.image, painted.image) << "set by the painter";
+    EXPECT_EQ(strays, 0);
+    EXPECT_EQ(missed, 0);
+    EXPECT_EQ(blended, 0);
+}

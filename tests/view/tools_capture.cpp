@@ -4,9 +4,11 @@
 #include <QTest>
 
 #include "geometry/CAffichage.h"
+#include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointLie.h"
 #include "tools_fixture.h"
+#include "view/CFigureRenderer.h"
 
 namespace {
 // A triangle ABC and its centroid G, built by clicks.
@@ -259,4 +261,40 @@ TEST_F(CaptureTest, LinkAFreePointToASegmentThenUnlinkIt) {
     auto* back = dynamic_cast<CPointBase*>(list().elementAt(list().count() - 2));
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(last<CMilieu>()->A, back);
+}
+
+// A point carrying many lines and circles is drawn roughly while the button is held; the frame
+// after the release is the whole figure drawn smoothed.
+TEST_F(CaptureTest, ManyMovingObjectsDragRoughlyAndTheReleaseRedrawsSmoothed) {
+    CPointBase* a = freePoint(100, 100);
+    std::vector<CPointBase*> others;
+    for (int i = 0; i < 8; ++i) others.push_back(freePoint(300 + 30 * i, 200 + 20 * i));
+    for (int i = 0; i <= CGestionSourisCapture::kRoughDragObjects; ++i) {
+        CPointBase* p = others[i % others.size()];
+        if (i % 2)
+            list().append(new CAction(nat::droite, std::make_unique<CDroiteAB>(a, p)));
+        else
+            list().append(new CAction(nat::cercle, std::make_unique<CCercleOA>(p, a)));
+    }
+    doc().rebuildGraphicList();
+    v()->recomputeAndRedraw();
+    revenirCapture(v());
+
+    QTest::mousePress(v(), Qt::LeftButton, {}, QPoint(100, 100));
+    QTest::mouseMove(v(), QPoint(130, 120));
+    ASSERT_TRUE(captureHandler().dragging);
+    const QSize size = v()->buffer().size();
+    EXPECT_NE(v()->buffer(), renderFigureImage(doc(), size)) << "not drawn roughly";
+    QTest::mouseRelease(v(), Qt::LeftButton, {}, QPoint(130, 120));
+    ASSERT_FALSE(captureHandler().dragging);
+    EXPECT_DOUBLE_EQ(a->x, 1300);
+    EXPECT_EQ(v()->buffer(), renderFigureImage(doc(), size));
+    // Taken by a click and moved without the button: rough too, until the dropping click.
+    click(130, 120);
+    ASSERT_TRUE(captureHandler().dragging);
+    move(150, 120);
+    EXPECT_NE(v()->buffer(), renderFigureImage(doc(), size)) << "not drawn roughly";
+    click(150, 120);
+    ASSERT_FALSE(captureHandler().dragging);
+    EXPECT_EQ(v()->buffer(), renderFigureImage(doc(), size));
 }
