@@ -40,9 +40,9 @@ std::unique_ptr<CPelvantiDoc> movingFigure() {
     std::vector<CPointAncetre*> vertices, images;
     for (int i = 0; i < 50; ++i) {
         const double t = 2 * M_PI * i / 50;
-        vertices.push_back(add(*doc, nat::pointLibre,
-                               std::make_unique<CPointBase>(1500 + 800 * std::cos(t),
-                                                            2000 + 800 * std::sin(t))));
+        vertices.push_back(
+            add(*doc, nat::pointLibre,
+                std::make_unique<CPointBase>(1500 + 800 * std::cos(t), 2000 + 800 * std::sin(t))));
     }
     vertices.push_back(vertices.front());
     add(*doc, nat::polygone, std::make_unique<CPolygone>(vertices, 1, 0, &doc->list()));

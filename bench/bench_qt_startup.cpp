@@ -1,7 +1,6 @@
 // Start-up: from launching the program to the first painted figure, with a new empty figure
-// and with a figure of 10,000 objects named on the command line (cells of five objects: two
-// free points, their midpoint, the segment and the circle centred on the first through the
-// second). The program runs offscreen over settings of its own and quits after that paint.
+// and with a figure of 10,000 objects named on the command line (CellFigure.h). The program runs
+// offscreen over settings of its own and quits after that paint.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -10,30 +9,14 @@
 #include <chrono>
 #include <memory>
 
-#include "core/CListeAction.h"
-#include "document/CPelvantiDoc.h"
-#include "geometry/CCercle.h"
-#include "geometry/CDroite.h"
-#include "geometry/CPointAncetre.h"
+#include "CellFigure.h"
 
 namespace {
 
 QString figureOf(const QTemporaryDir& dir, int objects) {
     CPelvantiDoc doc;
     doc.newFigure();
-    CListeAction& list = doc.list();
-    for (int cell = 0; cell < objects / 5; ++cell) {
-        double y = 10.0 * (cell % 500);
-        auto* a = new CPointBase(10.0 + cell % 7, y);
-        auto* b = new CPointBase(60.0 + cell % 11, y + 5);
-        list.append(new CAction(nat::pointLibre, std::unique_ptr<CElementBase>(a)));
-        list.append(new CAction(nat::pointLibre, std::unique_ptr<CElementBase>(b)));
-        list.append(new CAction(nat::pointConstruit, std::make_unique<CMilieu>(a, b)));
-        list.append(new CAction(nat::segment, std::make_unique<CSegment>(a, b)));
-        list.append(new CAction(nat::cercle, std::make_unique<CCercleOA>(a, b)));
-    }
-    doc.rebuildGraphicList();
-    list.computeAll();
+    buildCells(doc, objects);
     const QString file = dir.filePath(QStringLiteral("startup.qvf"));
     std::string reason;
     return doc.saveToFile(file.toStdString(), &reason) ? file : QString();
