@@ -196,7 +196,9 @@ TEST_F(CalculsTest, RenamingAPointRewritesTheFormulasThatUseItsMeasures) {
     triangleWithUnit();
     select(Cmd::measureLength);
     clicks({{300, 300}, {200, 100}});
-    ASSERT_TRUE(run(Cmd::newCalculation, {{{"d", "2*BC+CB"}}}));
+    // A name that only contains a measure's name is not one.
+    ASSERT_TRUE(run(Cmd::newCalculation, {{{"BCx", "1"}}}));
+    ASSERT_TRUE(run(Cmd::newCalculation, {{{"d", "2*BC+CB+BCx"}}}));
     host.messages.clear();
     select(Cmd::name);
     dialogs.fieldAnswers = {{""}, {"D"}};
@@ -204,8 +206,8 @@ TEST_F(CalculsTest, RenamingAPointRewritesTheFormulasThatUseItsMeasures) {
     EXPECT_EQ(host.messages.at(0).text,
               "Le nom doit être défini\ncar une mesure dépend\nde ce point");
     auto* d = named<CCalcul>("d");
-    EXPECT_EQ(d->formula, "2*DC+DC");
-    EXPECT_NEAR(d->value, 3 * std::sqrt(5.0) / 2, 1e-9);
+    EXPECT_EQ(d->formula, "2*DC+DC+BCx");
+    EXPECT_NEAR(d->value, 3 * std::sqrt(5.0) / 2 + 1, 1e-9);
 }
 
 TEST_F(CalculsTest, MeasureToolsNameTheirMeasuresAndRefuseATakenName) {
