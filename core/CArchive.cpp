@@ -102,9 +102,41 @@ std::string cp1252ToUtf8(const std::string& bytes) {
     return out;
 }
 
+namespace {
+// Storing archives get numbers never reused; those still open are listed (rarely more than one).
+uint64_t lastStoreNumber = 0;
+std::vector<uint64_t>& openStoreNumbers() {
+    static std::vector<uint64_t> open;
+    return open;
+}
+}  // namespace
+
 CArchive::CArchive(Mode mode, std::vector<uint8_t>& buffer, size_t start)
     : mode_(mode), buffer_(buffer), pos_(start) {
     if (mode_ == load) loadClasses_.push_back(nullptr);  // index 0: the null object
+    if (mode_ == store) openStoreNumbers().push_back(storeNumber_ = ++lastStoreNumber);
+}
+
+CArchive::~CArchive() {
+    if (mode_ != store) return;
+    auto& open = openStoreNumbers();
+    open.erase(std::find(open.begin(), open.end(), storeNumber_));
+}
+
+const uint32_t* CArchive::writtenIndex(const CObject* obj) const {
+    if (obj->archiveMark_.archive == storeNumber_) return &obj->archiveMark_.index;
+    return storeObjects_.size() ? storeObjects_.find(obj) : nullptr;
+}
+
+void CArchive::markWritten(const CObject* obj, uint32_t index) {
+    CObject::ArchiveMark& mark = obj->archiveMark_;
+    const auto& open = openStoreNumbers();
+    if (std::find(open.begin(), open.end(), mark.archive) == open.end()) {
+        mark.archive = storeNumber_;
+        mark.index = index;
+    } else {
+        storeObjects_.insert(obj, index);
+    }
 }
 
 void CArchive::fail(CArchiveException::Cause cause, const std::string& reason) {
@@ -286,7 +318,6 @@ void CArchive::writeTagIndex(uint32_t index, bool isClass) {
 
 void CArchive::expectObjects(size_t n) {
     if (!IsStoring()) return;
-    storeObjects_.reserve(storeObjects_.size() + n);
     buffer_.reserve(buffer_.size() + 16 * n);
 }
 
@@ -295,7 +326,7 @@ void CArchive::writeObject(const CObject* obj) {
         writeWord(kNullTag);
         return;
     }
-    if (const uint32_t* found = storeObjects_.find(obj)) {
+    if (const uint32_t* found = writtenIndex(obj)) {
         writeTagIndex(*found, false);
         return;
     }
@@ -311,7 +342,7 @@ void CArchive::writeObject(const CObject* obj) {
         writeBytes(name.data(), name.size());
         storeClasses_[cls] = mapCount_++;
     }
-    storeObjects_.insert(obj, mapCount_++);
+    markWritten(obj, mapCount_++);
     ++depth_;
     struct Pop {
         int& depth;

@@ -45,6 +45,7 @@ public:
     CArchive(Mode mode, std::vector<uint8_t>& buffer, size_t start = 0);
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
+    ~CArchive();
 
     bool IsStoring() const { return mode_ == store; }
     bool IsLoading() const { return mode_ == load; }
@@ -164,7 +165,12 @@ private:
     // Tag bookkeeping: classes and objects share one index sequence starting at 1.
     uint32_t mapCount_ = 1;
     std::unordered_map<const CRuntimeClass*, uint32_t> storeClasses_;  // written classes
-    PointerMap<uint32_t> storeObjects_;                                // written objects
+    // Written objects: their index sits in the object (CObject::archiveMark_), or here when
+    // the object carries the mark of another storing archive still open.
+    uint64_t storeNumber_ = 0;
+    PointerMap<uint32_t> storeObjects_;
+    const uint32_t* writtenIndex(const CObject* obj) const;
+    void markWritten(const CObject* obj, uint32_t index);
     std::vector<const CRuntimeClass*> loadClasses_;  // by index; null for object slots
     std::vector<unsigned> loadSchemas_;              // stored schema of each class index
     std::vector<unsigned> schemaStack_;

@@ -13,8 +13,8 @@ class CObject;
 
 struct CRuntimeClass {
     const char* className;
-    uint16_t schema;       // written to files; 1 unless the class says otherwise
-    bool versionable;      // older schemas are accepted on reading, the class decides
+    uint16_t schema;             // written to files; 1 unless the class says otherwise
+    bool versionable;            // older schemas are accepted on reading, the class decides
     CObject* (*createObject)();  // null for abstract classes
     const CRuntimeClass* baseClass;
 
@@ -47,40 +47,64 @@ public:
 
     static const CRuntimeClass classCObject;
     static const CRuntimeClass* staticClass() { return &classCObject; }
+
+private:
+    friend class CArchive;
+    // The tag index under which the storing archive numbered `archive` wrote this object, kept
+    // here so that a save needs no table of written objects. A copy starts unwritten.
+    struct ArchiveMark {
+        uint64_t archive = 0;
+        uint32_t index = 0;
+        ArchiveMark() = default;
+        ArchiveMark(const ArchiveMark&) {}
+        ArchiveMark& operator=(const ArchiveMark&) { return *this; }
+    };
+    mutable ArchiveMark archiveMark_;
 };
 
 #define RUNTIME_CLASS(cls) (&cls::class##cls)
 
 // In the class body: run-time class record and its accessor.
-#define DECLARE_DYNAMIC(cls)                                  \
-public:                                                       \
-    static const CRuntimeClass class##cls;                    \
-    static const CRuntimeClass* staticClass() { return &class##cls; } \
-    const CRuntimeClass* GetRuntimeClass() const override;    \
-                                                              \
+#define DECLARE_DYNAMIC(cls)                               \
+public:                                                    \
+    static const CRuntimeClass class##cls;                 \
+    static const CRuntimeClass* staticClass() {            \
+        return &class##cls;                                \
+    }                                                      \
+    const CRuntimeClass* GetRuntimeClass() const override; \
+                                                           \
 private:
 
-#define DECLARE_SERIAL(cls)                                   \
-public:                                                       \
-    static const CRuntimeClass class##cls;                    \
-    static const CRuntimeClass* staticClass() { return &class##cls; } \
-    const CRuntimeClass* GetRuntimeClass() const override;    \
-    static CObject* createObject();                           \
-                                                              \
+#define DECLARE_SERIAL(cls)                                \
+public:                                                    \
+    static const CRuntimeClass class##cls;                 \
+    static const CRuntimeClass* staticClass() {            \
+        return &class##cls;                                \
+    }                                                      \
+    const CRuntimeClass* GetRuntimeClass() const override; \
+    static CObject* createObject();                        \
+                                                           \
 private:
 
 // Abstract or non-persistent class: a record without creation function, not registered.
-#define IMPLEMENT_DYNAMIC(cls, base)                                                          \
+#define IMPLEMENT_DYNAMIC(cls, base)                                                           \
     const CRuntimeClass cls::class##cls = {#cls, 0xFFFF, false, nullptr, RUNTIME_CLASS(base)}; \
-    const CRuntimeClass* cls::GetRuntimeClass() const { return &class##cls; }
+    const CRuntimeClass* cls::GetRuntimeClass() const {                                        \
+        return &class##cls;                                                                    \
+    }
 
-#define IMPLEMENT_SERIAL_FULL(cls, base, schema, versionable)                                 \
-    CObject* cls::createObject() { return new cls; }                                          \
-    const CRuntimeClass cls::class##cls = {#cls, schema, versionable, &cls::createObject,     \
-                                           RUNTIME_CLASS(base)};                              \
-    const CRuntimeClass* cls::GetRuntimeClass() const { return &class##cls; }                 \
+#define IMPLEMENT_SERIAL_FULL(cls, base, schema, versionable)                             \
+    CObject* cls::createObject() {                                                        \
+        return new cls;                                                                   \
+    }                                                                                     \
+    const CRuntimeClass cls::class##cls = {#cls, schema, versionable, &cls::createObject, \
+                                           RUNTIME_CLASS(base)};                          \
+    const CRuntimeClass* cls::GetRuntimeClass() const {                                   \
+        return &class##cls;                                                               \
+    }                                                                                     \
     static const CRuntimeClassRegistrar registrar_##cls(&cls::class##cls);
 
 #define IMPLEMENT_SERIAL(cls, base, schema) IMPLEMENT_SERIAL_FULL(cls, base, schema, false)
 // Schema 2 classes that still read files written with schema 1.
-#define IMPLEMENT_SERIAL_VERSIONABLE(cls, base, schema) IMPLEMENT_SERIAL_FULL(cls, base, schema, true)
+#define IMPLEMENT_SERIAL_VERSIONABLE(cls, base, schema) \
+    IMPLEMENT_SERIAL_FULL(cls, base, schema, true)
