@@ -165,6 +165,34 @@ TEST(ArchiveObjects, TagsOfNewClassKnownClassRepeatAndNull) {
     EXPECT_EQ(in.readObjectOf<TestValue>()->value, 2);
 }
 
+// Written objects are numbered in the objects themselves: two archives open at once over the
+// same objects, and one after them, each number them as if alone.
+TEST(ArchiveObjects, ArchivesOpenAtOnceNumberTheirObjectsApart) {
+    TestValue a("a", 1), b("b", 2);
+    std::vector<uint8_t> alone;
+    {
+        CArchive out(CArchive::store, alone);
+        for (const CObject* o : {&a, &b, &a, &b}) out.writeObject(o);
+    }
+    std::vector<uint8_t> first, second, later;
+    {
+        CArchive one(CArchive::store, first);
+        one.writeObject(&a);
+        CArchive two(CArchive::store, second);
+        for (const CObject* o : {&b, &a}) two.writeObject(o);
+        for (const CObject* o : {&b, &a, &b}) one.writeObject(o);
+        for (const CObject* o : {&b, &a}) two.writeObject(o);
+    }
+    CArchive three(CArchive::store, later);
+    for (const CObject* o : {&a, &b, &a, &b}) three.writeObject(o);
+    EXPECT_EQ(first, alone);
+    EXPECT_EQ(later, alone);
+    std::vector<uint8_t> reversed;
+    CArchive out(CArchive::store, reversed);
+    for (const CObject* o : {&b, &a, &b, &a}) out.writeObject(o);
+    EXPECT_EQ(second, reversed);
+}
+
 TEST(ArchiveObjects, ThirtyTwoBitEscapeForLargeIndexes) {
     // 0x8000 values take indexes 2..0x8001 (class 1); the macro class then gets 0x8002 and its
     // first object 0x8003, beyond the word range.
