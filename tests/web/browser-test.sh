@@ -31,13 +31,19 @@ text = re.sub(r'data-qvf="[^"]*"', lambda m: 'data-qvf="' + bad + '"', text, cou
 open(work + "/damaged.html", "w", encoding="utf-8").write(text)
 PY
 # Root in containers needs --no-sandbox; the profile stays in the temporary folder.
+# Virtual time runs on while the viewer's code is still being compiled: on a loaded machine the
+# budget can end before the page has given its verdict, so a page without one is tried again.
 run_page() {
-    local dom verdict
-    dom=$(timeout 120 chromium --headless=new --no-sandbox --disable-gpu --no-first-run \
-          --user-data-dir="$work/profile" --virtual-time-budget=30000 --dump-dom \
-          "${url:-file://$work/$1}" 2>"$work/chromium.log") || { cat "$work/chromium.log"; return 1; }
-    verdict=$(printf '%s' "$dom" | grep -o '<title>KV-[^<]*' | head -1 || true)
-    verdict=${verdict#<title>}
+    local dom verdict attempt
+    for attempt in 1 2 3; do
+        dom=$(timeout 120 chromium --headless=new --no-sandbox --disable-gpu --no-first-run \
+              --user-data-dir="$work/profile" --virtual-time-budget=30000 --dump-dom \
+              "${url:-file://$work/$1}" 2>"$work/chromium.log") || { cat "$work/chromium.log"; return 1; }
+        verdict=$(printf '%s' "$dom" | grep -o '<title>KV-[^<]*' | head -1 || true)
+        verdict=${verdict#<title>}
+        [ -n "$verdict" ] && break
+        echo "navigateur : aucun verdict (essai $attempt)"
+    done
     echo "navigateur : ${verdict:-aucun verdict}"
     [[ "$verdict" == KV-OK* ]] || { tail -20 "$work/chromium.log"; return 1; }
 }
