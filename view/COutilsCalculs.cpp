@@ -595,15 +595,19 @@ void commitFigureChange(CPelvantiView* view, const std::string& label,
     emit view->figureChanged();
 }
 
-bool COutilDialogueValeur::isAvailable() {
+bool valuePreconditionsHoldInActiveView(const std::vector<int>& ids) {
     CPelvantiView* view = CPelvantiView::activeView();
     if (!view) return false;
-    for (int id : desc_.unavailable)
+    for (int id : ids)
         if (!valuePreconditionHolds(id, *view->document())) {
             toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
     return true;
+}
+
+bool COutilDialogueValeur::isAvailable() {
+    return valuePreconditionsHoldInActiveView(desc_.unavailable);
 }
 
 bool COutilDialogueValeur::activate(CPelvantiView* view) {

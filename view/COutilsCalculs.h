@@ -41,6 +41,9 @@ const std::vector<ValueCommandDesc>& valueCommandTable();
 
 // Precondition `id` of the value and measure commands; ids it does not know hold.
 bool valuePreconditionHolds(int id, CPelvantiDoc& doc);
+// Whether the active view's figure meets every precondition of `ids`; the first one that fails
+// shows its message.
+bool valuePreconditionsHoldInActiveView(const std::vector<int>& ids);
 
 // Opens the dialog of the value `e` of the view's figure, prefilled; on OK the object changes,
 // its dependents are recomputed and one undo state is recorded. False when nothing changed.

@@ -306,14 +306,7 @@ bool applyUnlink(CPelvantiView*, CActionAncetre* e) {
 // ---------------------------------------------------------------------------------------------
 
 bool COutilMesure::isAvailable() {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    for (int id : desc_.unavailable)
-        if (!valuePreconditionHolds(id, *view->document())) {
-            toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    return true;
+    return valuePreconditionsHoldInActiveView(desc_.unavailable);
 }
 
 bool COutilMesure::build(CPelvantiDoc* doc) {
@@ -349,14 +342,7 @@ bool COutilLiaisonAffichage::build(CPelvantiDoc* doc) {
 }
 
 bool COutilModificationAffichage::isAvailable() {
-    CPelvantiView* view = CPelvantiView::activeView();
-    if (!view) return false;
-    for (int id : desc().unavailable)
-        if (!valuePreconditionHolds(id, *view->document())) {
-            toolMessage(id, MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    return true;
+    return valuePreconditionsHoldInActiveView(desc().unavailable);
 }
 
 const std::vector<ToolDesc>& measureToolTable() {
