@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
 #include <memory>
 
 #include "document/CPelvantiDoc.h"
@@ -56,12 +55,3 @@ void recomputeAfterVariableEdit(benchmark::State& state) {
 }
 BENCHMARK(recomputeAfterVariableEdit)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 
 #include "document/CPelvantiDoc.h"
@@ -123,12 +122,3 @@ void functionCurve(benchmark::State& state) {
 }
 BENCHMARK(functionCurve)->Unit(benchmark::kMillisecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
 #include <memory>
 
 #include "document/CPelvantiDoc.h"
@@ -89,12 +88,3 @@ void dragMove(benchmark::State& state) {
 }
 BENCHMARK(dragMove)->ArgName("moving")->Arg(2000)->Arg(5)->Unit(benchmark::kMicrosecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <chrono>
-#include <cstdlib>
 #include <ctime>
 #include <memory>
 
@@ -157,12 +156,3 @@ void loopOfAThousandValues(benchmark::State& state) {
 }
 BENCHMARK(loopOfAThousandValues)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <cstdlib>
 #include <memory>
 
 #include "app/CMainFrame.h"
@@ -113,12 +112,3 @@ void saveFromWindow(benchmark::State& state) {
 }
 BENCHMARK(saveFromWindow)->Unit(benchmark::kMillisecond)->Iterations(5);
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
