@@ -18,6 +18,7 @@
 #include "geometry/CTransformation.h"
 #include "loci/CLieuDeBase.h"
 #include "loci/CSurfaceLieu.h"
+#include "support/ShownFigure.h"
 #include "values/CFonc.h"
 #include "view/CCapture.h"
 #include "view/COutilsCourbe.h"
@@ -62,19 +63,8 @@ std::unique_ptr<CPelvantiDoc> movingFigure() {
     return doc;
 }
 
-std::unique_ptr<CPelvantiView> shown(std::unique_ptr<CPelvantiDoc> doc) {
-    auto view = std::make_unique<CPelvantiView>(std::move(doc));
-    view->resize(800, 600);
-    view->show();
-    CPelvantiView::setActiveView(view.get());
-    view->recomputeAndRedraw();
-    toolCommands();
-    revenirCapture(view.get());
-    return view;
-}
-
 void dragImagesAndLocus(benchmark::State& state) {
-    auto view = shown(movingFigure());
+    auto view = shownFigure(movingFigure());
     CGestionSourisCapture& h = captureHandler();
     h.onMouseMove(view.get(), 300, 200);
     h.onLButtonDown(view.get(), 300, 200);
@@ -108,7 +98,7 @@ void functionCurve(benchmark::State& state) {
     auto f = std::make_unique<CFonc>("f", "x*x-2", "x");
     f->rebuildTree(doc->list());
     CFonc* fn = add(*doc, nat::fonction, std::move(f));
-    auto view = shown(std::move(doc));
+    auto view = shownFigure(std::move(doc));
     CPelvantiDoc& d = *view->document();
     CurveRequest r{frame, fn, "M", "u", "v", 1000, false, false};
     for (auto _ : state) {

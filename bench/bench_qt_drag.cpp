@@ -12,6 +12,7 @@
 #include "geometry/CCercle.h"
 #include "geometry/CDroite.h"
 #include "geometry/CPointAncetre.h"
+#include "support/ShownFigure.h"
 #include "view/CCapture.h"
 #include "view/COutilsRegistry.h"
 #include "view/CPelvantiView.h"
@@ -61,13 +62,7 @@ std::unique_ptr<CPelvantiDoc> figure(int carriedByA) {
 
 void dragMove(benchmark::State& state) {
     // A and the objects it carries.
-    auto view = std::make_unique<CPelvantiView>(figure(static_cast<int>(state.range(0)) - 1));
-    view->resize(800, 600);
-    view->show();
-    CPelvantiView::setActiveView(view.get());
-    view->recomputeAndRedraw();
-    toolCommands();
-    revenirCapture(view.get());
+    auto view = shownFigure(figure(static_cast<int>(state.range(0)) - 1));
     CGestionSourisCapture& h = captureHandler();
     h.onMouseMove(view.get(), 5, 5);
     h.onLButtonDown(view.get(), 5, 5);
